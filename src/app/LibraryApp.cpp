@@ -1,0 +1,46 @@
+#include "app/LibraryApp.h"
+
+#include "app/LibraryDlg.h"
+#include "app/LoginDlg.h"
+#include "app/Windows.h"
+#include "controls/CommandTable.h"
+#include "controls/Prompter.h"
+#include "controls/Resources.h"
+#include "db/AppState.h"
+
+#include <QFont>
+
+namespace {
+constexpr int kLoginRefused = 1;
+constexpr int kNoDatabase = 2;
+}
+
+void CLibraryApp::setUpFonts()
+{
+    // The Chinese Windows fonts the layouts name, mapped to the free fonts installed here.
+    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+    QFont::insertSubstitution(QStringLiteral("黑体"), QStringLiteral("WenQuanYi Zen Hei"));
+    QFont::insertSubstitution(QStringLiteral("隶书"), QStringLiteral("AR PL UKai CN"));
+}
+
+int CLibraryApp::InitInstance()
+{
+    initResources();
+    setUpFonts();
+    registerAllWindows(CommandTable::instance());
+    CAppState& app = theApp();
+    if (!app.m_ado.Connect(CAdoConn::LocalDatabasePath())) {
+        showMessage(nullptr, QStringLiteral("ADO连接错误！"));
+        return kNoDatabase;
+    }
+    app.m_strOperator = QStringLiteral("超级用户");
+    {
+        CLoginDlg login;
+        if (login.exec() != QDialog::Accepted)
+            return kLoginRefused;
+    }
+    CLibraryDlg mainWindow;
+    mainWindow.showMaximized();
+    mainWindow.exec();
+    return 0;
+}

@@ -1,0 +1,30 @@
+#include "app/LoginCheck.h"
+
+#include "core/Collation.h"
+#include "core/PasswordHash.h"
+#include "db/AdoConn.h"
+
+QStringList operatorNames(CAdoConn& conn)
+{
+    QStringList names;
+    try {
+        RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select 用户名 from admin"));
+        for (; !rs->IsEOF(); rs->MoveNext())
+            names << rs->GetCollect(0);
+    } catch (const DbError&) {
+        // The names read so far are still offered.
+    }
+    collateSort(names);
+    return names;
+}
+
+QString checkLogin(CAdoConn& conn, const QString& name, const QString& password)
+{
+    try {
+        RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select 用户名, 密码 from admin where 用户名=?"), {name});
+        if (!rs->IsEOF() && verifyPassword(password, rs->GetCollect(1)))
+            return rs->GetCollect(0);
+    } catch (const DbError&) {
+    }
+    return {};
+}

@@ -1,0 +1,16 @@
+#include "app/Windows.h"
+
+#include "catalogue/CatalogueWindows.h"
+#include "circulation/CirculationWindows.h"
+#include "exchange/ExchangeWindows.h"
+#include "periodicals/PeriodicalsWindows.h"
+#include "printing/PrintingWindows.h"
+
+void registerAllWindows(CommandTable& table)
+{
+    registerCatalogueWindows(table);
+    registerCirculationWindows(table);
+    registerPeriodicalsWindows(table);
+    registerPrintingWindows(table);
+    registerExchangeWindows(table);
+}

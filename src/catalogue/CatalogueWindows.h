@@ -1,0 +1,6 @@
+#pragma once
+
+class CommandTable;
+
+// Puts the windows of this part of the program into the command table.
+void registerCatalogueWindows(CommandTable& table);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Every message a window shows goes through the installed prompter, so that tests can
+// read what was said and answer the questions.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
+                                            QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) = 0;
+    // A note that closes itself after the given time without a button being pressed.
+    virtual void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) = 0;
+
+    static Prompter& instance();
+    // Installs a prompter (not owned); nullptr restores the message-box prompter.
+    static void install(Prompter* prompter);
+};
+
+// Shows real message boxes.
+class MessageBoxPrompter : public Prompter {
+public:
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+    void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) override;
+};
+
+// The program's name, the caption of messages that name none.
+QString programCaption();
+
+// A message with an OK button.
+void showMessage(QWidget* parent, const QString& text, const QString& caption = programCaption());
+// A question; returns the button pressed.
+QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& text, const QString& caption,
+                                        QMessageBox::StandardButtons buttons);

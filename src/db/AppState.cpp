@@ -1,0 +1,7 @@
+#include "db/AppState.h"
+
+CAppState& theApp()
+{
+    static CAppState state;
+    return state;
+}

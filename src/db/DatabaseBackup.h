@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class CAdoConn;
+
+// Copies the open local database to a file through SQLite's online backup, so the copy
+// is consistent even while the program (or another connection) writes. The copy goes to
+// a temporary file first and is renamed over the target, so a failure never leaves a
+// half-written backup; the target's folder is created when missing.
+bool backupDatabase(const CAdoConn& conn, const QString& targetPath, QString* error);

@@ -1,0 +1,8 @@
+#include "exchange/ExchangeWindows.h"
+
+#include "controls/CommandTable.h"
+
+void registerExchangeWindows(CommandTable& table)
+{
+    (void)table;
+}

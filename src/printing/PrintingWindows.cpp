@@ -1,0 +1,8 @@
+#include "printing/PrintingWindows.h"
+
+#include "controls/CommandTable.h"
+
+void registerPrintingWindows(CommandTable& table)
+{
+    (void)table;
+}

@@ -1,0 +1,89 @@
+#include "support/TestSupport.h"
+
+#include "controls/Resources.h"
+#include "db/AppState.h"
+
+#include <QFile>
+
+QMessageBox::StandardButton ScriptedPrompter::ask(QWidget*, const QString& text, const QString& caption,
+                                                  QMessageBox::StandardButtons buttons, QMessageBox::Icon)
+{
+    messages.append({text, caption, buttons});
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    if (buttons & QMessageBox::Ok)
+        return QMessageBox::Ok;
+    return (buttons & QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+}
+
+void ScriptedPrompter::flash(QWidget*, const QString& text, const QString& caption, int)
+{
+    messages.append({text, caption, QMessageBox::NoButton});
+}
+
+QStringList ScriptedPrompter::texts() const
+{
+    QStringList all;
+    for (const Message& m : messages)
+        all << m.text;
+    return all;
+}
+
+QString ScriptedFileChooser::openFile(QWidget*, const QString&, const QString& folder, const QString&)
+{
+    proposals << folder;
+    return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+QString ScriptedFileChooser::saveFile(QWidget*, const QString&, const QString& proposedPath, const QString&)
+{
+    proposals << proposedPath;
+    return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+QString ScriptedFileChooser::folder(QWidget*, const QString&, const QString& folder)
+{
+    proposals << folder;
+    return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+ScriptedSeams::ScriptedSeams(const QDateTime& now) : clock(now)
+{
+    initResources();
+    Prompter::install(&prompter);
+    FileChooser::install(&chooser);
+    Clock::install(&clock);
+}
+
+ScriptedSeams::~ScriptedSeams()
+{
+    Prompter::install(nullptr);
+    FileChooser::install(nullptr);
+    Clock::install(nullptr);
+}
+
+bool copyTemplateDatabase(const QString& target)
+{
+    QFile::remove(target);
+    return QFile::copy(QStringLiteral(SCHOOLLIB_TEMPLATE_DB), target)
+        && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TestProgramFolder::TestProgramFolder() : m_previous(QDir::currentPath())
+{
+    QDir root(m_dir.path());
+    m_ready = m_dir.isValid() && root.mkpath(QStringLiteral("Database/bak")) && root.mkpath(QStringLiteral("data"))
+        && copyTemplateDatabase(databasePath()) && QDir::setCurrent(m_dir.path());
+    CAppState& app = theApp();
+    app.m_strAppPath = m_dir.path();
+    app.m_strOperator = QStringLiteral("超级用户");
+    m_ready = m_ready && app.m_ado.Connect(CAdoConn::LocalDatabasePath());
+}
+
+TestProgramFolder::~TestProgramFolder()
+{
+    theApp().m_ado.ExitConnect();
+    QDir::setCurrent(m_previous);
+}
+
+QString TestProgramFolder::databasePath() const { return m_dir.filePath(QStringLiteral("Database/book.db")); }

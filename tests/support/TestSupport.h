@@ -1,0 +1,72 @@
+#pragma once
+
+#include "controls/FileChooser.h"
+#include "controls/Prompter.h"
+#include "core/Clock.h"
+
+#include <QDir>
+#include <QList>
+#include <QQueue>
+#include <QTemporaryDir>
+
+// Records every message and answers questions from a queue. With the queue empty it
+// answers Ok where offered, else Cancel, else No.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+    void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) override;
+
+    QList<Message> messages;
+    QQueue<QMessageBox::StandardButton> answers;
+    QStringList texts() const;
+    QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+};
+
+// Answers file and folder choices from a queue; an empty queue answers "cancelled".
+class ScriptedFileChooser : public FileChooser {
+public:
+    QString openFile(QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& caption, const QString& proposedPath, const QString& filter) override;
+    QString folder(QWidget* parent, const QString& caption, const QString& folder) override;
+
+    QQueue<QString> answers;
+    QStringList proposals;  // the folder or path each call proposed
+};
+
+// Installs the scripted prompter, file chooser and a fixed clock for the life of the object.
+class ScriptedSeams {
+public:
+    explicit ScriptedSeams(const QDateTime& now = QDateTime(QDate(2017, 4, 11), QTime(9, 30)));
+    ~ScriptedSeams();
+
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    FixedClock clock;
+};
+
+// A fresh program folder with a copy of the template database, made the current
+// directory, with the application's connection open on it.
+class TestProgramFolder {
+public:
+    TestProgramFolder();
+    ~TestProgramFolder();
+
+    bool isReady() const { return m_ready; }
+    QString path() const { return m_dir.path(); }
+    QString databasePath() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+    bool m_ready = false;
+};
+
+// Copies the template database to the given file.
+bool copyTemplateDatabase(const QString& target);

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts a throw-away MariaDB server on 127.0.0.1 for the tests, with the database
+# "books", its table table1 and a user "schoollib" (password "secret").
+set -eu
+dir=$1
+port=$2
+"$(dirname "$0")/mariadb-stop.sh" "$dir" || true
+rm -rf "$dir"
+mkdir -p "$dir/data"
+mariadb-install-db --no-defaults --user=root --datadir="$dir/data" --auth-root-authentication-method=socket \
+  --skip-test-db >"$dir/install.log" 2>&1
+setsid mariadbd --no-defaults --user=root --datadir="$dir/data" --socket="$dir/sock" --pid-file="$dir/pid" \
+  --port="$port" --bind-address=127.0.0.1 --skip-networking=0 --log-error="$dir/error.log" \
+  </dev/null >"$dir/out.log" 2>&1 &
+for _ in $(seq 1 100); do
+  if mariadb --no-defaults --socket="$dir/sock" -uroot -e 'select 1' >/dev/null 2>&1; then
+    break
+  fi
+  sleep 0.2
+done
+mariadb --no-defaults --socket="$dir/sock" -uroot <<'SQL'
+CREATE DATABASE books DEFAULT CHARSET utf8mb4;
+CREATE USER 'schoollib'@'127.0.0.1' IDENTIFIED BY 'secret';
+GRANT ALL ON books.* TO 'schoollib'@'127.0.0.1';
+USE books;
+CREATE TABLE table1 (
+    学校名称      VARCHAR(100) NOT NULL,
+    馆藏数量      VARCHAR(20),
+    读者数量      VARCHAR(20),
+    管理人员名单  TEXT,
+    图书馆面积    VARCHAR(20),
+    阅览室面积    VARCHAR(20),
+    报表时间      VARCHAR(20),
+    报表人        VARCHAR(50),
+    在馆图书数量  INT NOT NULL DEFAULT 0,
+    学生借阅数量  INT NOT NULL DEFAULT 0,
+    教师借阅数量  INT NOT NULL DEFAULT 0,
+    学生读者数量  INT NOT NULL DEFAULT 0,
+    教师读者数量  INT NOT NULL DEFAULT 0,
+    id            INT NOT NULL AUTO_INCREMENT PRIMARY KEY,
+    KEY table1_school (学校名称)
+) DEFAULT CHARSET = utf8mb4;
+SQL
+echo "MariaDB test server on 127.0.0.1:$port"
