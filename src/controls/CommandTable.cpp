@@ -8,6 +8,8 @@ CommandTable& CommandTable::instance()
 
 void CommandTable::add(int id, Factory factory) { m_factories[id] = std::move(factory); }
 
+void CommandTable::remove(int id) { m_factories.erase(id); }
+
 bool CommandTable::has(int id) const { return m_factories.count(id) != 0; }
 
 std::unique_ptr<QDialog> CommandTable::create(int id) const

@@ -17,6 +17,7 @@ public:
     static CommandTable& instance();
 
     void add(int id, Factory factory);
+    void remove(int id);
     bool has(int id) const;
     std::unique_ptr<QDialog> create(int id) const;
     // Creates the command's window and runs it modally; false for an unknown command.

@@ -1,0 +1,274 @@
+#include "app/LibraryDlg.h"
+#include "app/MainMenu.h"
+#include "app/Windows.h"
+#include "controls/CommandTable.h"
+#include "db/AdoConn.h"
+#include "db/AppState.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QtTest>
+
+namespace {
+// The window each command opens, by class name.
+const std::map<int, const char*>& expectedWindows()
+{
+    static const std::map<int, const char*> windows = {
+        {32791, "CAdminSetDlg"}, {32793, "CLibraryInfoDlg"}, {32794, "CInitSystemDlg"},
+        {32823, "CExportBookTemplateDlg"}, {32798, "CImportBookDlg"}, {32852, "CMarcImportDlg"},
+        {32796, "CBookAddDlg"}, {32827, "CBookCancelDlg"}, {32859, "CExportPeriodicalTemplateDlg"},
+        {32860, "CImportPeriodicalDlg"}, {32840, "CPeriodicalAddDlg"}, {32841, "CPeriodicalCancelDlg"},
+        {32799, "CBookTypeDlg"}, {32800, "CPublisherDlg"}, {32822, "CShelfSettingDlg"},
+        {32801, "CBookLendDlg"}, {32804, "CBookLoanLossDlg"}, {32881, "CBookUnlossDlg"},
+        {32839, "CPeriodicalLendDlg"}, {32873, "CPeriodicalLoanLossDlg"}, {32882, "CPeriodicalUnlossDlg"},
+        {32805, "CReaderAddDlg"}, {32826, "CReaderCancelDlg"}, {32836, "CExportReaderTemplateDlg"},
+        {32835, "CImportReaderDlg"}, {32807, "CReaderTypeDlg"}, {32821, "CReaderDeptDlg"},
+        {32808, "CBookQueryDlg"}, {32820, "CLendQueryDlg"}, {32842, "CPeriodicalQueryDlg"},
+        {32812, "CReaderQueryDlg"}, {32813, "CBackupDlg"}, {32814, "CRestoreDlg"},
+        {32878, "CBookLostDlg"}, {32875, "CBookWeedOutDlg"}, {32876, "CBookAssetReportDlg"},
+        {32879, "CPeriodicalLostDlg"}, {32877, "CPeriodicalWeedDlg"}, {32880, "CPeriodicalAssetReportDlg"},
+        {32871, "CImportLendDlg"}, {32886, "CImportLendHistoryDlg"}, {32887, "CRepairDlg"},
+        {32845, "CBookLabelPrintDlg"}, {32855, "CBookBarcodePrintDlg"}, {32856, "CCustomBarcodePrintDlg"},
+        {32846, "CReaderCardPrintDlg"}, {32857, "CCustomCardPrintDlg"}, {32847, "CCalculator2Dlg"},
+        {32818, "CAboutDlg"},
+        {1001, "CAdminSetDlg"}, {1002, "CBookAddDlg"}, {1003, "CBookLendDlg"}, {1004, "CPeriodicalLendDlg"},
+        {1005, "CReaderAddDlg"}, {1006, "CLendQueryDlg"}, {1007, "CBookQueryDlg"},
+        {1014, "CAdminSetDlg"}, {32824, "CDataUploadDlg"}, {32825, "CDataDownloadDlg"},
+        {32829, "CPeriodicalAddDlg"}, {32831, "CPeriodicalLendDlg"}, {32848, "CSchoolLendQueryDlg"},
+        {32849, "CUploadSetPage"}, {32850, "CFtpUploadDlg"}, {32851, "CFtpDownloadDlg"},
+        {32883, "CReserveLendPage"}, {32884, "CUnitInfoUploadDlg"}, {32885, "CNoticeBoardDlg"},
+    };
+    return windows;
+}
+
+// Sends a key as X11 reports it, with the scan code that tells the two Ctrl keys apart.
+void sendKey(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint32 scanCode)
+{
+    QKeyEvent event(type, key, modifiers, scanCode, 0, 0);
+    QApplication::sendEvent(widget, &event);
+}
+}
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    QStringList m_opened;
+
+private slots:
+    void initTestCase()
+    {
+        registerAllWindows(CommandTable::instance());
+        CommandTable::instance().setRunner([this](QDialog& window) {
+            m_opened << QString::fromLatin1(window.metaObject()->className());
+        });
+    }
+
+    void init() { m_opened.clear(); }
+
+    void everyCommandReachesItsWindow()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        CLibraryDlg dlg;
+        for (int id : MainMenu::allCommands()) {
+            if (id == 32795 || id == 1008 || id == 32815 || MainMenu::isEmptyCommand(id))
+                continue;
+            const auto expected = expectedWindows().find(id);
+            QVERIFY2(expected != expectedWindows().end(), qPrintable(QString::number(id)));
+            m_opened.clear();
+            dlg.OnCommand(id);
+            const bool built = CommandTable::instance().has(MainMenu::target(id));
+            QCOMPARE(m_opened, built ? QStringList{QString::fromLatin1(expected->second)} : QStringList());
+            if (QAction* act = dlg.action(id))
+                QVERIFY2(act->isEnabled() == built, qPrintable(QString::number(id)));
+        }
+        QVERIFY(seams.prompter.messages.isEmpty());
+    }
+
+    void emptyCommandsDoNothing()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CLibraryDlg dlg;
+        dlg.OnCommand(32830);
+        dlg.OnCommand(32864);
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(seams.prompter.messages.isEmpty());
+    }
+
+    void menuHasEveryPopupInOrder()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CLibraryDlg dlg;
+        auto* bar = dlg.findChild<QMenuBar*>(QStringLiteral("menu139"));
+        QVERIFY(bar);
+        QStringList titles;
+        for (QAction* a : bar->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"【系统设置】", "【卷澜】", "【借阅管理】", "【读者信息】", "【系统查询】",
+                                      "【系统维护】", "【工　　具】", "【帮　　助】"}));
+        QCOMPARE(bar->actions().at(1)->menu()->actions().size(), 15);
+        QCOMPARE(dlg.action(32815)->text(), QStringLiteral("使用说明"));
+        QVERIFY(dlg.action(32795)->isEnabled());
+        QVERIFY(dlg.action(1008)->isEnabled());
+    }
+
+    void captionAndStatusBar()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("update tushuguaninfo set 图书馆名=?"),
+                                          {QStringLiteral("实验中学'图书馆")}));
+        theApp().m_strOperator = QStringLiteral("张老师");
+        CLibraryDlg dlg;
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("实验中学'图书馆"));
+        QCOMPARE(dlg.statusText(), QStringLiteral("          当前用户:张老师"));
+        QCOMPARE(theApp().m_strAppPath, QDir::currentPath());
+    }
+
+    void failingCaptionQueryLeavesCaptionEmpty_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("no row") << "delete from tushuguaninfo";
+        QTest::newRow("null name") << "update tushuguaninfo set 图书馆名=null";
+        QTest::newRow("missing table") << "drop table tushuguaninfo";
+    }
+
+    void failingCaptionQueryLeavesCaptionEmpty()
+    {
+        QFETCH(QString, sql);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(theApp().m_ado.ExecuteSql(sql));
+        CLibraryDlg dlg;
+        QCOMPARE(dlg.windowTitle(), QString());
+        QVERIFY(seams.prompter.messages.isEmpty());
+    }
+
+    void closingAsksAboutTheBackup_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("backedUp");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << true << true;
+        QTest::newRow("no") << int(QMessageBox::No) << true << false;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+    }
+
+    void closingAsksAboutTheBackup()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, backedUp);
+        for (bool byCommand : {false, true}) {
+            ScriptedSeams seams(QDateTime(QDate(2017, 4, 12), QTime(18, 0)));
+            TestProgramFolder folder;
+            CLibraryDlg dlg;
+            dlg.show();
+            seams.prompter.answers << QMessageBox::StandardButton(answer);
+            if (byCommand)
+                dlg.OnCommand(1008);
+            else
+                dlg.close();
+            QCOMPARE(seams.prompter.messages.size(), 1);
+            QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
+            QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
+            QCOMPARE(dlg.isVisible(), !closed);
+            QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/Database/bak/book(3).db")), backedUp);
+        }
+    }
+
+    void backupIsNamedByWeekday_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("sunday") << QDate(2017, 4, 9) << "book(0).db";
+        QTest::newRow("wednesday") << QDate(2017, 4, 12) << "book(3).db";
+        QTest::newRow("saturday") << QDate(2017, 4, 15) << "book(6).db";
+    }
+
+    void backupIsNamedByWeekday()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, file);
+        ScriptedSeams seams(QDateTime(date, QTime(12, 0)));
+        TestProgramFolder folder;
+        QVERIFY(QDir(folder.path()).rmdir(QStringLiteral("Database/bak")));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"),
+                                          {QStringLiteral("通知"), QStringLiteral("周五闭馆")}));
+        CLibraryDlg dlg;
+        seams.prompter.answers << QMessageBox::Yes;
+        dlg.OnCommand(32795);
+        QCOMPARE(seams.prompter.messages.size(), 1);
+        CAdoConn copy;
+        QVERIFY(copy.Connect(folder.path() + QStringLiteral("/Database/bak/") + file));
+        RecordsetPtr rs = copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"));
+        QCOMPARE(rs->GetCollect(0), QStringLiteral("周五闭馆"));
+    }
+
+    void failedBackupIsReported()
+    {
+        ScriptedSeams seams(QDateTime(QDate(2017, 4, 12), QTime(18, 0)));
+        TestProgramFolder folder;
+        QVERIFY(QDir(folder.path()).rmdir(QStringLiteral("Database/bak")));
+        QFile blocker(folder.path() + QStringLiteral("/Database/bak"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        CLibraryDlg dlg;
+        dlg.show();
+        seams.prompter.answers << QMessageBox::Yes;
+        dlg.OnCommand(32795);
+        QCOMPARE(seams.prompter.messages.size(), 2);
+        QVERIFY(seams.prompter.messages[1].text.startsWith(QStringLiteral("数据备份失败")));
+        QVERIFY(!dlg.isVisible());
+    }
+
+    void enterAndEscDoNotClose()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CLibraryDlg dlg;
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(seams.prompter.messages.isEmpty());
+    }
+
+    void onlyLeftCtrlLOpensLendingHistoryImport_data()
+    {
+        QTest::addColumn<quint32>("scanCode");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("left ctrl") << quint32(37) << true;
+        QTest::newRow("right ctrl") << quint32(105) << false;
+    }
+
+    void onlyLeftCtrlLOpensLendingHistoryImport()
+    {
+        QFETCH(quint32, scanCode);
+        QFETCH(bool, opens);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        const bool registered = CommandTable::instance().has(MainMenu::ImportLendHistory);
+        if (!registered)
+            addWindow<QDialog>(CommandTable::instance(), MainMenu::ImportLendHistory);
+        CLibraryDlg dlg;
+        dlg.show();
+        sendKey(&dlg, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, scanCode);
+        sendKey(&dlg, QEvent::KeyPress, Qt::Key_L, Qt::ControlModifier, 46);
+        sendKey(&dlg, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, scanCode);
+        QCOMPARE(m_opened.size(), opens ? 1 : 0);
+        sendKey(&dlg, QEvent::KeyPress, Qt::Key_L, Qt::NoModifier, 46);
+        QCOMPARE(m_opened.size(), opens ? 1 : 0);
+        if (!registered)
+            CommandTable::instance().remove(MainMenu::ImportLendHistory);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
