@@ -9,6 +9,7 @@
 #include "db/AppState.h"
 
 #include <QFont>
+#include <QScreen>
 
 namespace {
 constexpr int kLoginRefused = 1;
@@ -40,7 +41,9 @@ int CLibraryApp::InitInstance()
             return kLoginRefused;
     }
     CLibraryDlg mainWindow;
-    mainWindow.showMaximized();
+    // Filling the screen first keeps the window large where no window manager maximises it.
+    mainWindow.setGeometry(mainWindow.screen()->availableGeometry());
+    mainWindow.setWindowState(Qt::WindowMaximized);
     mainWindow.exec();
     return 0;
 }

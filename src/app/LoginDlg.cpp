@@ -21,6 +21,9 @@ void CLoginDlg::OnInitDialog()
     ui->m_cmbUserName->addItems(operatorNames(theApp().m_ado));
     ui->m_cmbUserName->setCurrentIndex(ui->m_cmbUserName->count() > 0 ? 0 : -1);
     ui->m_btnLogin->setDefault(true);
+    // With a name already chosen, the password is what the operator types next.
+    if (ui->m_cmbUserName->count() > 0)
+        ui->m_edtPassword->setFocus();
 }
 
 void CLoginDlg::OnLogin()
