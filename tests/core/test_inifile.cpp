@@ -12,6 +12,7 @@ private slots:
     void addsMissingSectionAndKey();
     void missingFileGivesFallbackAndIsCreatedOnWrite();
     void unwritablePlaceFails();
+    void lineBreakInValueStaysInItsEntry();
 
 private:
     QString writeFile(const QByteArray& bytes);
@@ -87,6 +88,15 @@ void TestIniFile::unwritablePlaceFails()
     const QString file = writeFile("plain file");
     QVERIFY(!IniFile::write(file + QStringLiteral("/setup.ini"), "Unit", "name", "x"));
     QCOMPARE(readFile(), QByteArray("plain file"));
+}
+
+void TestIniFile::lineBreakInValueStaysInItsEntry()
+{
+    writeFile("[Unit]\nname=old\n[Other]\nk=v\n");
+    QVERIFY(IniFile::write(m_path, "Unit", "name", QStringLiteral("第一\r\n[Other]\nk=x")));
+    IniFile ini(m_path);
+    QCOMPARE(ini.value("Unit", "name"), QStringLiteral("第一  [Other] k=x"));
+    QCOMPARE(ini.value("Other", "k"), QStringLiteral("v"));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
