@@ -15,6 +15,7 @@ private slots:
     void failureLeavesNoFile();
     void replacesExistingTargetWhole();
     void refusesWithoutLocalConnection();
+    void refusesTheOpenDatabaseAsTarget();
 
 private:
     long readerCount(const QString& path);
@@ -129,6 +130,18 @@ void TestBackup::refusesWithoutLocalConnection()
     QVERIFY(!backupDatabase(none, target, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(target));
+}
+
+void TestBackup::refusesTheOpenDatabaseAsTarget()
+{
+    QVERIFY(m_conn->ExecuteSql(QStringLiteral("insert into bumeninfo values (?)"), {QStringLiteral("初一")}));
+    QString error;
+    QVERIFY(!backupDatabase(*m_conn, m_dir->filePath(QStringLiteral("Database/../Database/book.db")), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(m_conn->ExecuteSql(QStringLiteral("insert into bumeninfo values (?)"), {QStringLiteral("初二")}));
+    m_conn->ExitConnect();
+    QVERIFY(m_conn->Connect(m_source));
+    QCOMPARE(m_conn->GetRecordSet(QStringLiteral("select * from bumeninfo"))->GetRecordCount(), 2L);
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
