@@ -18,4 +18,8 @@ if [ -n "$pid" ] && grep -qsF "$dir" "/proc/$pid/cmdline"; then
   kill -9 "$pid" 2>/dev/null
 fi
 rm -f "$dir/server.pid"
+# The data files take about a hundred megabytes; the logs stay for a look after a failure.
+if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
+  rm -rf "$dir/data"
+fi
 exit 0
