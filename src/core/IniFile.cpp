@@ -81,7 +81,10 @@ QString IniFile::value(const QString& section, const QString& key, const QString
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
-    const QString entry = key + QLatin1Char('=') + value;
+    // A line break inside the value would end the entry early and start a line of its own.
+    QString oneLine = value;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString entry = key + QLatin1Char('=') + oneLine;
     int s = findSection(section);
     if (s < 0) {
         m_lines << QStringLiteral("[%1]").arg(section) << entry;

@@ -44,6 +44,13 @@ bool backupDatabase(const CAdoConn& conn, const QString& targetPath, QString* er
         return false;
     }
     const QFileInfo target(targetPath);
+    // Renaming a copy over the open file would leave the program writing to a file that
+    // no longer has a name, and its write-ahead log beside the copy.
+    const QFileInfo live(QString::fromUtf8(sqlite3_db_filename(source, "main")));
+    if (target.exists() && target.canonicalFilePath() == live.canonicalFilePath()) {
+        *error = QStringLiteral("不能备份到正在使用的数据库文件 %1").arg(target.absoluteFilePath());
+        return false;
+    }
     if (!QDir().mkpath(target.absolutePath())) {
         *error = QStringLiteral("无法创建文件夹 %1").arg(target.absolutePath());
         return false;

@@ -104,9 +104,11 @@ std::unique_ptr<MariaDbBackend> MariaDbBackend::open(const RemoteServer& server,
     mysql_options(mysql, MYSQL_SET_CHARSET_NAME, "utf8mb4");
     mysql_options(mysql, MYSQL_OPT_CONNECT_TIMEOUT, &kConnectTimeoutSeconds);
     mysql_options(mysql, MYSQL_OPT_READ_TIMEOUT, &kConnectTimeoutSeconds);
+    // ChangedRows counts the rows a statement matched, as SQLite does, so an update that
+    // writes the values a row already holds still tells the caller the row is there.
     if (!mysql_real_connect(mysql, server.host.toUtf8().constData(), server.user.toUtf8().constData(),
                             server.password.toUtf8().constData(), server.database.toUtf8().constData(),
-                            static_cast<unsigned int>(server.port), nullptr, 0)) {
+                            static_cast<unsigned int>(server.port), nullptr, CLIENT_FOUND_ROWS)) {
         *error = QString::fromUtf8(mysql_error(mysql));
         mysql_close(mysql);
         return nullptr;

@@ -4,21 +4,39 @@
 set -eu
 dir=$1
 port=$2
-"$(dirname "$0")/mariadb-stop.sh" "$dir" || true
+"$(dirname "$0")/mariadb-stop.sh" "$dir"
 rm -rf "$dir"
 mkdir -p "$dir/data"
+
+fail() {
+  echo "mariadb-start: $1" >&2
+  tail -n 20 "$dir/error.log" >&2 2>/dev/null || true
+  "$(dirname "$0")/mariadb-stop.sh" "$dir"
+  exit 1
+}
+
 mariadb-install-db --no-defaults --user=root --datadir="$dir/data" --auth-root-authentication-method=socket \
-  --skip-test-db >"$dir/install.log" 2>&1
+  --skip-test-db >"$dir/install.log" 2>&1 || { cat "$dir/install.log" >&2; exit 1; }
+# Another server on the port would answer the tests in our place.
+if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+  fail "port $port is already in use (set SCHOOLLIB_MARIADB_PORT to a free port)"
+fi
 setsid mariadbd --no-defaults --user=root --datadir="$dir/data" --socket="$dir/sock" --pid-file="$dir/pid" \
   --port="$port" --bind-address=127.0.0.1 --skip-networking=0 --log-error="$dir/error.log" \
   </dev/null >"$dir/out.log" 2>&1 &
-for _ in $(seq 1 100); do
+# The stop script needs the id even when the server dies before writing its own pid file.
+echo $! >"$dir/server.pid"
+ready=
+for _ in $(seq 1 150); do
   if mariadb --no-defaults --socket="$dir/sock" -uroot -e 'select 1' >/dev/null 2>&1; then
+    ready=1
     break
   fi
+  kill -0 "$(cat "$dir/server.pid")" 2>/dev/null || fail "the server ended during start-up"
   sleep 0.2
 done
-mariadb --no-defaults --socket="$dir/sock" -uroot <<'SQL'
+[ -n "$ready" ] || fail "the server did not answer within 30 seconds"
+mariadb --no-defaults --socket="$dir/sock" -uroot <<'SQL' || fail "cannot create the test database"
 CREATE DATABASE books DEFAULT CHARSET utf8mb4;
 CREATE USER 'schoollib'@'127.0.0.1' IDENTIFIED BY 'secret';
 GRANT ALL ON books.* TO 'schoollib'@'127.0.0.1';

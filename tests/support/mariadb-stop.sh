@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
-# Stops the test MariaDB server started by mariadb-start.sh.
+# Stops the test MariaDB server started by mariadb-start.sh: politely first, then by force.
 set -u
 dir=$1
-if [ -f "$dir/pid" ]; then
+pid=
+if [ -f "$dir/server.pid" ]; then
+  pid=$(cat "$dir/server.pid")
+elif [ -f "$dir/pid" ]; then
   pid=$(cat "$dir/pid")
+fi
+# Only a mariadbd of this folder: a stale id may since belong to another process.
+if [ -n "$pid" ] && grep -qsF "$dir" "/proc/$pid/cmdline"; then
   kill "$pid" 2>/dev/null
   for _ in $(seq 1 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
+  kill -9 "$pid" 2>/dev/null
+fi
+rm -f "$dir/server.pid"
+# The data files take about a hundred megabytes; the logs stay for a look after a failure.
+if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
+  rm -rf "$dir/data"
 fi
 exit 0
