@@ -9,8 +9,7 @@ CAdoConn::~CAdoConn() = default;
 
 bool CAdoConn::Connect(const QString& databasePath)
 {
-    m_backend.reset();
-    m_depth = 0;
+    ExitConnect();
     std::unique_ptr<SqliteBackend> backend = SqliteBackend::open(databasePath, kApplicationId, &m_error);
     if (!backend)
         return false;
@@ -21,8 +20,7 @@ bool CAdoConn::Connect(const QString& databasePath)
 
 bool CAdoConn::ConnectRemote(const RemoteServer& server)
 {
-    m_backend.reset();
-    m_depth = 0;
+    ExitConnect();
     std::unique_ptr<MariaDbBackend> backend = MariaDbBackend::open(server, &m_error);
     if (!backend)
         return false;
@@ -65,6 +63,10 @@ bool CAdoConn::ExecuteSql(const QString& sql, const QVariantList& params)
 
 void CAdoConn::ExitConnect()
 {
+    // A recordset still held elsewhere keeps the connection alive; it must not keep a
+    // transaction and its write lock open too.
+    while (m_depth > 0)
+        RollbackTrans();
     m_backend.reset();
     m_depth = 0;
 }

@@ -151,6 +151,7 @@ bool SqliteBackend::run(const QString& sql, const QVariantList& params, ResultSe
             out->rows.clear();
         return false;
     }
-    m_changed = sqlite3_changes(m_db);
+    // sqlite3_changes keeps the count of the last data change; a query changes nothing.
+    m_changed = sqlite3_stmt_readonly(s.stmt) ? 0 : sqlite3_changes(m_db);
     return true;
 }

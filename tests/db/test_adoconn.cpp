@@ -27,6 +27,8 @@ private slots:
     void valuesRoundTrip();
     void injectionTextMatchesNothing();
     void recordsetOverJoinCannotInsert();
+    void changedRowsCountsOnlyDataChanges();
+    void closingRollsBackAnOpenTransaction();
 
 private:
     QString copy(const QString& name);
@@ -315,6 +317,29 @@ void TestAdoConn::recordsetOverJoinCannotInsert()
     admin->PutCollect(QStringLiteral("密码"), QStringLiteral("x"));
     QVERIFY_THROWS_EXCEPTION(DbError, admin->Update());
     QCOMPARE(admin->GetRecordCount(), 1L);
+}
+
+void TestAdoConn::changedRowsCountsOnlyDataChanges()
+{
+    QVERIFY(m_conn.ExecuteSql(QStringLiteral("update shujiainfo set 备注=?"), {QStringLiteral("x")}));
+    QCOMPARE(m_conn.ChangedRows(), 8);
+    QVERIFY(m_conn.GetRecordSet(QStringLiteral("select * from shujiainfo"))->IsOpen());
+    QVERIFY(m_conn.ExecuteSql(QStringLiteral("select count(*) from shujiainfo")));
+    QCOMPARE(m_conn.ChangedRows(), 0);
+}
+
+void TestAdoConn::closingRollsBackAnOpenTransaction()
+{
+    const QString path = m_dir.filePath(QStringLiteral("book.db"));
+    QVERIFY(m_conn.BeginTrans());
+    QVERIFY(m_conn.ExecuteSql(QStringLiteral("delete from shujiainfo")));
+    RecordsetPtr held = m_conn.GetRecordSet(QStringLiteral("select * from admin"));
+    m_conn.ExitConnect();
+    CAdoConn other;
+    QVERIFY(other.Connect(path));
+    QVERIFY(other.ExecuteSql(QStringLiteral("insert into gonggao values ('a', 'b')")));
+    QCOMPARE(other.GetRecordSet(QStringLiteral("select * from shujiainfo"))->GetRecordCount(), 8L);
+    QCOMPARE(held->GetRecordCount(), 1L);
 }
 
 QTEST_GUILESS_MAIN(TestAdoConn)
