@@ -33,6 +33,8 @@ CLibraryInfoDlg::~CLibraryInfoDlg() { delete ui; }
 
 void CLibraryInfoDlg::OnInitDialog()
 {
+    ui->m_btnModify->SetIcon(QStringLiteral(":/icons/operator.png"));
+    ui->m_btnExit->SetIcon(QStringLiteral(":/icons/exit.png"));
     try {
         if (loadLibraryInfo(theApp().m_ado, m_info))
             UpdateData(false);
