@@ -10,15 +10,8 @@ CCalculatorBase::CCalculatorBase(QWidget* parent) : QDialog(parent) {}
 void CCalculatorBase::OnInitDialog()
 {
     m_edtDisplay = findChild<QLineEdit*>(QStringLiteral("m_edtDisplay"));
-    static constexpr Key digits[] = {
-        [](CCalculatorEngine& e) { e.Digit(0); }, [](CCalculatorEngine& e) { e.Digit(1); },
-        [](CCalculatorEngine& e) { e.Digit(2); }, [](CCalculatorEngine& e) { e.Digit(3); },
-        [](CCalculatorEngine& e) { e.Digit(4); }, [](CCalculatorEngine& e) { e.Digit(5); },
-        [](CCalculatorEngine& e) { e.Digit(6); }, [](CCalculatorEngine& e) { e.Digit(7); },
-        [](CCalculatorEngine& e) { e.Digit(8); }, [](CCalculatorEngine& e) { e.Digit(9); },
-    };
     for (int d = 0; d < 10; ++d)
-        connectKey(QStringLiteral("m_btnDigit%1").arg(d), digits[d]);
+        connectKey(QStringLiteral("m_btnDigit%1").arg(d), [d](CCalculatorEngine& e) { e.Digit(d); });
     connectKey(QStringLiteral("m_btnPoint"), [](CCalculatorEngine& e) { e.Point(); });
     connectKey(QStringLiteral("m_btnPlus"), [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Plus); });
     connectKey(QStringLiteral("m_btnMinus"), [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Minus); });
@@ -36,12 +29,12 @@ void CCalculatorBase::OnInitDialog()
     m_edtDisplay->setText(m_engine.Display());
 }
 
-void CCalculatorBase::connectKey(const QString& name, Key key)
+void CCalculatorBase::connectKey(const QString& name, const Key& key)
 {
     connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, key] { press(key); });
 }
 
-void CCalculatorBase::press(Key key)
+void CCalculatorBase::press(const Key& key)
 {
     key(m_engine);
     if (!m_engine.Error().isEmpty()) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 
 // What both calculator windows share: their keys carry the same object names, and the
@@ -21,9 +23,9 @@ protected:
     void OnInitDialog();
 
 private:
-    using Key = void (*)(CCalculatorEngine&);
-    void connectKey(const QString& name, Key key);
-    void press(Key key);
+    using Key = std::function<void(CCalculatorEngine&)>;
+    void connectKey(const QString& name, const Key& key);
+    void press(const Key& key);
     void OnOK();
 
     CCalculatorEngine m_engine;

@@ -78,6 +78,7 @@ private slots:
     void changePassword_data();
     void changePassword();
     void enterMovesFocus();
+    void unreadableTableIsReported();
 };
 
 void TestAdminSet::listNeverShowsPasswords()
@@ -214,6 +215,16 @@ void TestAdminSet::enterMovesFocus()
     QTest::keyClick(w.edit("m_edtUser"), Qt::Key_Return);
     QVERIFY(w.dlg.isVisible());
     QCOMPARE(QApplication::focusWidget(), w.edit("m_edtPassword"));
+}
+
+void TestAdminSet::unreadableTableIsReported()
+{
+    TestProgramFolder folder;
+    QVERIFY(folder.isReady());
+    ScriptedSeams seams;
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("drop table admin")));
+    CAdminSetDlg dlg;
+    QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("操作失败!")});
 }
 
 QTEST_MAIN(TestAdminSet)

@@ -53,6 +53,7 @@ private slots:
     void titleIsUsedOnce();
     void lineBreaksSurviveTheRoundTrip();
     void deleteNotices();
+    void unreadableTableIsReported();
 };
 
 void TestNoticeBoard::add_data()
@@ -126,6 +127,16 @@ void TestNoticeBoard::deleteNotices()
     QVERIFY(!storedNotices().first().startsWith(first));
     QCOMPARE(w.list()->GetItemCount(), 1);
     QCOMPARE(w.title()->text(), QString());
+}
+
+void TestNoticeBoard::unreadableTableIsReported()
+{
+    TestProgramFolder folder;
+    QVERIFY(folder.isReady());
+    ScriptedSeams seams;
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("drop table gonggao")));
+    CNoticeBoardDlg dlg;
+    QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("操作失败!")});
 }
 
 QTEST_MAIN(TestNoticeBoard)
