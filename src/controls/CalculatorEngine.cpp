@@ -68,8 +68,8 @@ void CCalculatorEngine::PressOperator(Operator op)
     m_strError.clear();
     if (!m_bEntering)
         return;
-    // With nothing pending the operator first applies itself to a neutral second operand,
-    // which only normalises the running result.
+    // With nothing pending the operator first applies itself: "*" and "/" to a second
+    // operand of 1, "+" and "-" to whatever was typed after "=" (else 0).
     if (m_nPendingOp == None) {
         if (op == Multiply || op == Divide)
             m_strOperand[1] = QStringLiteral("1");
