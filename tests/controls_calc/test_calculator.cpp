@@ -105,7 +105,7 @@ void TestCalculator::refusedKeysKeepOperands_data()
     QTest::addColumn<QString>("thenKeys");
     QTest::addColumn<QString>("finalDisplay");
     QTest::newRow("division by zero") << "5 / 0 =" << "除数不能为零！" << "5." << "2 =" << "2.5";
-    QTest::newRow("division by zero on operator") << "5 / 0 . +" << "除数不能为零！" << "0." << "5 =" << "10";
+    QTest::newRow("division by zero on an operator, then 0.5") << "5 / 0 . +" << "除数不能为零！" << "0." << "5 =" << "10";
     QTest::newRow("reciprocal of zero") << "0 . 1/x" << "除数不能为零！" << "0." << "+ 3 =" << "3.";
     QTest::newRow("root of a negative") << "4 +/- sqrt" << "负数不能开平方！" << "-4." << "+ 1 =" << "-3.";
     const QString big = QStringLiteral("9 ").repeated(15);
