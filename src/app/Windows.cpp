@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "app/FrameWindows.h"
 #include "catalogue/CatalogueWindows.h"
 #include "circulation/CirculationWindows.h"
 #include "exchange/ExchangeWindows.h"
@@ -8,6 +9,7 @@
 
 void registerAllWindows(CommandTable& table)
 {
+    registerFrameWindows(table);
     registerCatalogueWindows(table);
     registerCirculationWindows(table);
     registerPeriodicalsWindows(table);

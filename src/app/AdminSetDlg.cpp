@@ -1,0 +1,166 @@
+#include "app/AdminSetDlg.h"
+
+#include "ui_AdminSetDlg.h"
+
+#include "app/AdminAccounts.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+
+#include <QEvent>
+
+namespace {
+const QString kFailed = QStringLiteral("操作失败!");
+const QString kListedPassword = QStringLiteral("**********");
+const QString kPlaceholder = QStringLiteral("********");
+
+// The password typed into a field; the placeholder put there by a click on the list counts
+// as no password until the user types over it.
+QString typedPassword(const QLineEdit* edit)
+{
+    return !edit->isModified() && edit->text() == kPlaceholder ? QString() : edit->text();
+}
+}
+
+CAdminSetDlg::CAdminSetDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CAdminSetDlg)
+{
+    ui->setupUi(this);
+    connect(ui->m_btnAdd, &QPushButton::clicked, this, &CAdminSetDlg::OnAdd);
+    connect(ui->m_btnDelete, &QPushButton::clicked, this, &CAdminSetDlg::OnDelete);
+    connect(ui->m_btnChangePassword, &QPushButton::clicked, this, &CAdminSetDlg::OnChangePassword);
+    ui->m_lstAdmin->viewport()->installEventFilter(this);
+    OnInitDialog();
+}
+
+CAdminSetDlg::~CAdminSetDlg() { delete ui; }
+
+void CAdminSetDlg::OnInitDialog()
+{
+    ui->m_btnAdd->SetIcon(QStringLiteral(":/icons/operator.png"));
+    ui->m_btnDelete->SetIcon(QStringLiteral(":/icons/exit.png"));
+    ui->m_btnChangePassword->SetIcon(QStringLiteral(":/icons/password.png"));
+    ui->m_lstAdmin->SetHeadings(QStringLiteral("用户名,80;密码,80"));
+    ui->m_lstAdmin->LoadColumnInfo();
+    FillList();
+}
+
+void CAdminSetDlg::FillList()
+{
+    ui->m_lstAdmin->DeleteAllItems();
+    try {
+        for (const QString& name : CAdminAccounts(theApp().m_ado).Names())
+            ui->m_lstAdmin->AddItem({name, kListedPassword});
+    } catch (const DbError&) {
+        showMessage(this, kFailed);
+    }
+}
+
+bool CAdminSetDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list settles its selection after the release, so the click is answered after it.
+    if (watched == ui->m_lstAdmin->viewport() && event->type() == QEvent::MouseButtonRelease)
+        QMetaObject::invokeMethod(this, &CAdminSetDlg::OnClickList, Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
+}
+
+void CAdminSetDlg::OnClickList()
+{
+    const int row = ui->m_lstAdmin->GetFirstSelected();
+    if (row < 0) {
+        clearTexts();
+        return;
+    }
+    m_strUser = ui->m_lstAdmin->GetItemText(row, 0);
+    m_strPassword = m_strConfirm = kPlaceholder;
+    UpdateData(false);
+}
+
+void CAdminSetDlg::UpdateData(bool saveAndValidate)
+{
+    if (saveAndValidate) {
+        m_strUser = ui->m_edtUser->text();
+        m_strPassword = typedPassword(ui->m_edtPassword);
+        m_strConfirm = typedPassword(ui->m_edtConfirm);
+        return;
+    }
+    ui->m_edtUser->setText(m_strUser);
+    ui->m_edtPassword->setText(m_strPassword);
+    ui->m_edtConfirm->setText(m_strConfirm);
+}
+
+void CAdminSetDlg::clearTexts()
+{
+    m_strUser.clear();
+    m_strPassword.clear();
+    m_strConfirm.clear();
+    UpdateData(false);
+}
+
+bool CAdminSetDlg::validate(const QString& noPasswordText)
+{
+    UpdateData(true);
+    QString problem;
+    if (m_strUser.isEmpty())
+        problem = QStringLiteral("请输入用户名!\n");
+    else if (m_strPassword.isEmpty())
+        problem = noPasswordText;
+    else if (m_strPassword != m_strConfirm)
+        problem = QStringLiteral("请重新确认密码!\n");
+    if (problem.isEmpty())
+        return true;
+    showMessage(this, problem);
+    return false;
+}
+
+void CAdminSetDlg::OnAdd()
+{
+    if (!validate(QStringLiteral("请输入密码!\n")))
+        return;
+    switch (CAdminAccounts(theApp().m_ado).Add(m_strUser, m_strPassword)) {
+    case CAdminAccounts::Result::Done:
+        clearTexts();
+        FillList();
+        break;
+    case CAdminAccounts::Result::NameExists:
+        showMessage(this, QStringLiteral("用户名已存在！"));
+        break;
+    default:
+        showMessage(this, kFailed);
+    }
+}
+
+void CAdminSetDlg::OnDelete()
+{
+    const int row = ui->m_lstAdmin->GetFirstSelected();
+    if (row < 0) {
+        showMessage(this, QStringLiteral("请选定用户!\n"));
+        return;
+    }
+    switch (CAdminAccounts(theApp().m_ado).Remove(ui->m_lstAdmin->GetItemText(row, 0))) {
+    case CAdminAccounts::Result::Protected:
+        showMessage(this, QStringLiteral("超级用户不能删除!\n"));
+        return;
+    case CAdminAccounts::Result::Done:
+        break;
+    default:
+        showMessage(this, kFailed);
+    }
+    clearTexts();
+    FillList();
+}
+
+void CAdminSetDlg::OnChangePassword()
+{
+    if (!validate(QStringLiteral("请输入新的密码!\n")))
+        return;
+    switch (CAdminAccounts(theApp().m_ado).ChangePassword(m_strUser, m_strPassword)) {
+    case CAdminAccounts::Result::Done:
+        showMessage(this, QStringLiteral("密码修改成功！"));
+        FillList();
+        break;
+    case CAdminAccounts::Result::NoSuchUser:
+        showMessage(this, QStringLiteral("用户名不存在！"));
+        break;
+    default:
+        showMessage(this, kFailed);
+    }
+}

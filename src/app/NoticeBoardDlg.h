@@ -1,0 +1,37 @@
+#pragma once
+
+#include "controls/EnterKeyFilter.h"
+
+#include <QDialog>
+
+namespace Ui {
+class CNoticeBoardDlg;
+}
+
+// Lists the notices, adds one under a new title and deletes one. A double click loads a
+// notice into the fields; changing it means deleting it and adding it anew.
+class CNoticeBoardDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CNoticeBoardDlg(QWidget* parent = nullptr);
+    ~CNoticeBoardDlg() override;
+
+private slots:
+    void OnAdd();
+    void OnDelete();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void FillList();
+    void OnDblclkList();
+    void UpdateData(bool saveAndValidate);
+    void clearTexts();
+
+    Ui::CNoticeBoardDlg* ui;
+    EnterKeyFilter m_enterKeys{this};
+    QString m_strTitle;
+    QString m_strContent;
+};
