@@ -42,24 +42,24 @@ ReaderRegister::Removal ReaderRegister::remove(const QString& number)
     return Removal::Removed;
 }
 
-RecordsetPtr ReaderRegister::search(const QString& text) const
+RecordsetPtr ReaderRegister::search(const QString& filter) const
 {
-    if (text == allText())
+    if (filter.isEmpty())
         return openOrThrow(m_conn, QStringLiteral("select * from readerinfo order by 编号 asc"));
-    const QString like = containsPattern(text);
+    const QString like = containsPattern(filter);
     return openOrThrow(m_conn, QStringLiteral("select * from readerinfo where 姓名 like ?1 escape '\\' or 编号=?2 "
                                "or 部门 like ?1 escape '\\' or 类别 like ?1 escape '\\' "
                                "or 登记日期 like ?1 escape '\\' order by 编号 asc"),
-                {like, text});
+                {like, filter});
 }
 
-RecordsetPtr ReaderRegister::searchForCancel(const QString& text) const
+RecordsetPtr ReaderRegister::searchForCancel(const QString& filter) const
 {
-    if (text == allText())
+    if (filter.isEmpty())
         return openOrThrow(m_conn, QStringLiteral("select * from readerinfo"));
     return openOrThrow(m_conn, QStringLiteral("select * from readerinfo where 编号 like ?1 escape '\\' "
                                "or 姓名 like ?1 escape '\\' or 部门 like ?1 escape '\\'"),
-                {containsPattern(text)});
+                {containsPattern(filter)});
 }
 
 QList<ReaderType> ReaderRegister::types() const

@@ -47,11 +47,11 @@ public:
     // Deletes the reader unless he has items on loan now (a fresh count, not a shown one).
     Removal remove(const QString& number);
 
-    // The entry window's search: "(全部)" lists everyone; otherwise name, department, type
-    // and registration date contain the text or the number is the text. Ordered by number.
-    RecordsetPtr search(const QString& text) const;
-    // The cancel window's search: number, name or department contain the text.
-    RecordsetPtr searchForCancel(const QString& text) const;
+    // The entry window's search: an empty filter lists everyone; otherwise name, department,
+    // type and registration date contain the filter or the number is the filter. By number.
+    RecordsetPtr search(const QString& filter) const;
+    // The cancel window's search: number, name or department contain the filter.
+    RecordsetPtr searchForCancel(const QString& filter) const;
 
     QList<ReaderType> types() const;
     std::optional<ReaderType> type(const QString& name) const;
@@ -61,9 +61,6 @@ public:
     QStringList departments() const;
     void addDepartment(const QString& dept);
     void removeDepartment(const QString& dept);
-
-    // What a search edit shows when it means no filter.
-    static QString allText() { return QStringLiteral("(全部)"); }
 
 private:
     CAdoConn& m_conn;
