@@ -2,6 +2,8 @@
 
 #include "db/AppState.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 void insertBook(const QString& number, const QString& title, const QString& barcode, const QString& price,
@@ -46,3 +48,13 @@ QString cell(const QString& sql, const QVariantList& params)
 }
 
 QStringList circulationTables() { return {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"}; }
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}

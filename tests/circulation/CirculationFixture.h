@@ -16,3 +16,7 @@ QStringList tableRows(const QString& table);
 QString cell(const QString& sql, const QVariantList& params = {});
 // The tables a lend or a return writes.
 QStringList circulationTables();
+
+class QWidget;
+// Types the text into a widget key by key, Chinese characters too (as an input method would).
+void typeText(QWidget* widget, const QString& text);
