@@ -171,8 +171,11 @@ void CBookLendPage::OnBookQuery()
             ui->m_editBookKey->setFocus();
             return;
         }
-        if (copies.size() == 1 && !Service().mayBorrow(m_reader))
+        if (copies.size() == 1 && !Service().mayBorrow(m_reader)) {
+            // The text stays to be seen; selected, it gives way to the next scan.
+            ui->m_editBookKey->selectAll();
             return showMessage(this, kLimitText);
+        }
         if (copies.size() == 1)
             LendBook(copies.first());
         RefreshReader();

@@ -13,10 +13,14 @@
 
 namespace {
 
-const QString kReaderColumns = QStringLiteral("编号, 姓名, 性别, 类别, 借书期限, 部门, 未还书数, 借阅数量限制");
 const QString kCopyColumns = QStringLiteral("图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 是否借出, 条形码");
 const QString kFreshCount = QStringLiteral(
     "(select count(*) from jieyueinfo where 读者编号=?) + (select count(*) from qkjieyueinfo where 读者编号=?)");
+// The reader with the items he has on loan now, whatever 未还书数 says.
+const QString kReaderColumns = QStringLiteral(
+    "编号, 姓名, 性别, 类别, 借书期限, 部门, "
+    "(select count(*) from jieyueinfo j where j.读者编号=readerinfo.编号) + "
+    "(select count(*) from qkjieyueinfo q where q.读者编号=readerinfo.编号), 借阅数量限制");
 
 ReaderCard readerFrom(const CAdoRecordset& rs)
 {

@@ -8,7 +8,8 @@
 
 class CAdoConn;
 
-// A reader as the circulation desk needs him, texts as stored.
+// A reader as the circulation desk needs him, texts as stored; lentCount is the number of
+// items he has on loan now.
 struct ReaderCard {
     QString number;
     QString name;
