@@ -146,6 +146,9 @@ bool CBookLendPage::LendBook(const BookCopy& copy)
         case LendingService::Outcome::LimitReached:
             showMessage(this, kLimitText);
             return false;
+        case LendingService::Outcome::NoReader:
+            showMessage(this, QStringLiteral("查无此人！"));
+            return false;
         default:
             showMessage(this, QStringLiteral("图书%1已经借出！").arg(copy.bookNumber));
             return false;

@@ -163,6 +163,8 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
     CTransaction transaction(m_conn);
     if (!transaction.IsActive())
         throw DbError(m_conn.LastError());
+    if (!readerByNumber(reader.number))
+        return Outcome::NoReader;
     if (rules.enforceLimit && !mayBorrow(reader))
         return Outcome::LimitReached;
     executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=? and 是否借出 in (0, ?)"),

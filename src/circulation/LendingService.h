@@ -55,7 +55,7 @@ int leadingInteger(const QString& text);
 // Callers may wrap a call in a CTransaction of their own (it nests) to add steps of theirs.
 class LendingService {
 public:
-    enum class Outcome { Done, LimitReached, NotAvailable, NotOnLoan };
+    enum class Outcome { Done, NoReader, LimitReached, NotAvailable, NotOnLoan };
 
     struct Rules {
         bool enforceLimit = true;   // refuse a reader at his loan limit (fresh count)
@@ -87,7 +87,8 @@ public:
     int recount(const QString& readerNumber);
 
     // Lends the copy: loan row, history row, the reader's count and the copy's flag.
-    // NotAvailable when the copy is no longer in stock (lent meanwhile, or listed twice).
+    // NoReader when the reader was deleted meanwhile; NotAvailable when the copy is no
+    // longer in stock (lent meanwhile, or listed twice).
     Outcome lend(const ReaderCard& reader, const BookCopy& copy, Rules rules);
     Outcome lend(const ReaderCard& reader, const BookCopy& copy) { return lend(reader, copy, Rules()); }
     // Takes the copy back from whoever borrowed it: deletes its loan rows, writes one history

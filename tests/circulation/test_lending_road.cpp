@@ -10,6 +10,8 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QTabWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -91,6 +93,11 @@ void TestLendingRoad::registerLendAndReturn()
 
     CBookLendDlg lending;
     lending.show();
+    auto* tabs = field<QTabWidget>(lending, "m_tab");
+    QCOMPARE(tabs->count(), 1);
+    QCOMPARE(tabs->tabText(0), "图书借阅管理");
+    QVERIFY(field<QWidget>(lending, "CReserveLendPage")->isHidden());
+    QVERIFY(field<QCheckBox>(lending, "m_checkUpload")->isHidden());
     lending.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&lending));
     scan(lending, "m_editReaderInput", "R0100");

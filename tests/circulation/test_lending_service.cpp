@@ -45,6 +45,7 @@ private slots:
     void bookSearch();
     void readerLookupPrefersTheNumber();
     void sameCopyIsNotLentTwice();
+    void noLoanForAReaderDeletedMeanwhile();
     void returnWritesTheBorrowersHistory();
     void returnOfACopyNotOnLoanChangesNothing();
     void failedStepLeavesEveryTable_data();
@@ -219,6 +220,21 @@ void TestLendingService::sameCopyIsNotLentTwice()
     QCOMPARE(tableRows("jieyueinfo").size(), 1);
     QCOMPARE(tableRows("jieyuelishiinfo").size(), 1);
     QCOMPARE(cell("select 未还书数 from readerinfo where 编号='R2'"), "");
+}
+
+void TestLendingService::noLoanForAReaderDeletedMeanwhile()
+{
+    ScriptedSeams seams;
+    TestProgramFolder folder;
+    QVERIFY(folder.isReady());
+    insertReader("R1", "张三");
+    insertBook("B1", "红楼梦");
+    const ReaderCard shown = reader("R1");
+    QVERIFY(theApp().m_ado.ExecuteSql("delete from readerinfo"));
+
+    QCOMPARE(service().lend(shown, copy("B1")), LendingService::Outcome::NoReader);
+    QCOMPARE(tableRows("jieyueinfo"), QStringList());
+    QCOMPARE(cell("select 是否借出 from bkinfo"), "0");
 }
 
 void TestLendingService::returnWritesTheBorrowersHistory()
