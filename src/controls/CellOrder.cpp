@@ -1,9 +1,9 @@
 #include "controls/CellOrder.h"
 
 #include "core/Collation.h"
-#include "core/DateText.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -16,18 +16,17 @@ bool isDigitString(const QString& text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// "DD/MM/YYYY", the day-first form that lists read from older files still carry.
-QDate dayFirstDate(const QString& text)
-{
-    if (text.size() != 10 || text[2] != u'/' || text[5] != u'/')
-        return {};
-    return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
-}
-
+// The stored form "YYYY-MM-DD" (a time may follow after a blank) and the day-first form
+// "DD/MM/YYYY" that lists read from older files still carry.
 QDate cellDate(const QString& text)
 {
-    const QDate date = parseDateText(text);
-    return date.isValid() ? date : dayFirstDate(text);
+    static const QRegularExpression stored(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})( .*)?$"));
+    static const QRegularExpression dayFirst(QStringLiteral("^\\d{2}/\\d{2}/\\d{4}$"));
+    if (const QRegularExpressionMatch match = stored.match(text); match.hasMatch())
+        return QDate::fromString(match.captured(1), QStringLiteral("yyyy-MM-dd"));
+    if (dayFirst.match(text).hasMatch())
+        return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    return {};
 }
 
 CellKind kindOf(const QString& text, QDate& date)

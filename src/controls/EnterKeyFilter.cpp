@@ -29,12 +29,15 @@ void EnterKeyFilter::onEnter(QWidget* field, std::function<void()> action)
     m_fields.push_back({field, std::move(action)});
 }
 
-// The nearest window with a filter of its own answers for a widget.
+// The nearest widget with a filter of its own answers for a widget, within its own window:
+// a message box or dialog opened over this window keeps its own Enter.
 bool EnterKeyFilter::isMine(QWidget* target) const
 {
     for (QWidget* w = target; w; w = w->parentWidget()) {
         if (w->property(kOwnerProperty).isValid())
             return w == m_window;
+        if (w->isWindow())
+            return false;
     }
     return false;
 }

@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 
+// The order of the sort under way; the rows ask for it while the list sorts them.
+CReportListCtrl::CellComparison g_rowOrder = compareCells;
+
 // Rows order by the text they show, so a cell changed later sorts by its new text.
 class ReportRow : public QTreeWidgetItem {
 public:
@@ -20,7 +23,7 @@ public:
     bool operator<(const QTreeWidgetItem& other) const override
     {
         const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return compareCells(text(column), other.text(column)) < 0;
+        return g_rowOrder(text(column), other.text(column)) < 0;
     }
 };
 
@@ -231,7 +234,14 @@ void CReportListCtrl::SortColumn(int column, bool ascending)
     m_nSortColumn = column;
     m_bSortAscending = ascending;
     header()->setSortIndicatorShown(true);
+    SortRows(column, ascending, compareCells);
+}
+
+void CReportListCtrl::SortRows(int column, bool ascending, CellComparison compare)
+{
+    g_rowOrder = compare;
     sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    g_rowOrder = compareCells;
 }
 
 void CReportListCtrl::OnColumnClick(int column)

@@ -55,6 +55,9 @@ public:
     bool SetSelected(int row, bool selected);
 
     void SortColumn(int column, bool ascending);
+    // Sorts by a column with another order of cells, leaving the heading's sort state alone.
+    using CellComparison = int (*)(const QString&, const QString&);
+    void SortRows(int column, bool ascending, CellComparison compare);
     int GetSortColumn() const { return m_nSortColumn; }
     bool IsSortAscending() const { return m_bSortAscending; }
 

@@ -3,7 +3,7 @@
 #include "controls/Prompter.h"
 #include "controls/SearchText.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 SearchEdit::SearchEdit(QLineEdit* edit)
@@ -33,7 +33,9 @@ bool SearchEdit::eventFilter(QObject* watched, QEvent* event)
 {
     auto* edit = static_cast<QLineEdit*>(parent());
     if (watched == edit) {
-        if (event->type() == QEvent::FocusIn)
+        // Coming back to the window (after a message) is no new visit of the edit.
+        if (event->type() == QEvent::FocusIn
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
             edit->clear();
         else if (event->type() == QEvent::FocusOut && edit->text().isEmpty())
             edit->setText(SearchText::allText());

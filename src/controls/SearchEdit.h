@@ -7,6 +7,7 @@ class QWidget;
 
 // Gives a query window's search edit its "(全部)" behaviour: it starts with "(全部)",
 // gaining the focus empties it, losing the focus while empty puts "(全部)" back.
+// The focus coming back with its window (after a message box) leaves the text alone.
 class SearchEdit : public QObject {
     Q_OBJECT
 public:

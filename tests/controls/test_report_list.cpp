@@ -80,6 +80,10 @@ void TestReportList::sortsCells_data()
                                      << QStringList{"28/02/2009", "05/03/2009", "01/01/2010"};
     QTest::newRow("iso dates") << QStringList{"2017-04-11", "2009-12-01", "2017-04-02"}
                                << QStringList{"2009-12-01", "2017-04-02", "2017-04-11"};
+    QTest::newRow("stored times") << QStringList{"2017-04-11 09:30:00", "2017-04-11 08:05:00", "2017-04-02 23:00:00"}
+                                  << QStringList{"2017-04-02 23:00:00", "2017-04-11 08:05:00", "2017-04-11 09:30:00"};
+    QTest::newRow("dates before text") << QStringList{"张三", "2017-02-30", "2017-02-28", "1"}
+                                       << QStringList{"1", "2017-02-28", "2017-02-30", "张三"};
     QTest::newRow("pinyin") << QStringList{"张三", "李四", "安娜"} << QStringList{"安娜", "李四", "张三"};
     QTest::newRow("numbers before text") << QStringList{"10a", "9", "10"} << QStringList{"9", "10", "10a"};
 }

@@ -19,6 +19,7 @@ private slots:
     void enterRunsTheFieldsSearch();
     void enterElsewhereMovesTheFocus();
     void enterInATabPageBelongsToThePage();
+    void enterInAWindowOpenedOverItIsLeftAlone();
 };
 
 void TestWindowKeys::readsSearchText_data()
@@ -60,6 +61,17 @@ void TestWindowKeys::searchEditShowsAllWhenEmpty()
     QTest::keyClicks(edit, "abc");
     other->setFocus();
     QCOMPARE(edit->text(), QStringLiteral("abc"));
+
+    edit->setFocus();
+    QTest::keyClicks(edit, "978");
+    QDialog message(&window);
+    message.show();
+    QVERIFY(QTest::qWaitForWindowActive(&message));
+    message.close();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->text(), QStringLiteral("978"));
 }
 
 void TestWindowKeys::refusesEmptySearch()
@@ -146,6 +158,23 @@ void TestWindowKeys::enterInATabPageBelongsToThePage()
     QTest::keyClick(outerSearch, Qt::Key_Return);
     QCOMPARE(pageSearches, 1);
     QCOMPARE(outerSearches, 1);
+}
+
+void TestWindowKeys::enterInAWindowOpenedOverItIsLeftAlone()
+{
+    QDialog window;
+    new QLineEdit(&window);
+    EnterKeyFilter keys(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* message = new QDialog(&window);
+    auto* ok = new QPushButton("确定", message);
+    ok->setDefault(true);
+    QSignalSpy clicked(ok, &QPushButton::clicked);
+    message->show();
+    QVERIFY(QTest::qWaitForWindowActive(message));
+    QTest::keyClick(ok, Qt::Key_Return);
+    QCOMPARE(clicked.count(), 1);
 }
 
 QTEST_MAIN(TestWindowKeys)
