@@ -63,6 +63,7 @@ private slots:
     void returnByNumberSwitchesToTheBorrower();
     void returnedCopyCanBeLentAgain();
     void bookSearchNeedsAReader();
+    void failedLendReportsAndChangesNothing();
 
 private:
     ScriptedSeams* m_seams = nullptr;
@@ -227,6 +228,26 @@ void TestBookLendPage::bookSearchNeedsAReader()
     desk.enter("m_editBookKey", "B4");
     QCOMPARE(m_seams->prompter.texts(), (QStringList{"查无此人！", "请输入读者信息!\n"}));
     QCOMPARE(cell("select count(*) from jieyueinfo"), "0");
+}
+
+void TestBookLendPage::failedLendReportsAndChangesNothing()
+{
+    Desk desk;
+    desk.enter("m_editReaderInput", "R1");
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        "create temp trigger fail before update on readerinfo begin select raise(abort, 'disk full'); end"));
+    QStringList before;
+    for (const QString& table : circulationTables())
+        before << tableRows(table);
+
+    desk.enter("m_editBookKey", "B4");
+    QCOMPARE(m_seams->prompter.texts(), QStringList{"操作失败"});
+    QStringList after;
+    for (const QString& table : circulationTables())
+        after << tableRows(table);
+    QCOMPARE(after, before);
+    QCOMPARE(desk.column("m_listLent", 0), QStringList{});
+    QCOMPARE(desk.column("m_listBooks", 0), QStringList{"B4"});
 }
 
 QTEST_MAIN(TestBookLendPage)
