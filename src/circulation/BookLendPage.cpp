@@ -1,0 +1,317 @@
+#include "circulation/BookLendPage.h"
+
+#include "ui_BookLendPage.h"
+
+#include "circulation/CirculationIcons.h"
+#include "circulation/ListClicks.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+
+#include <QMenu>
+
+namespace {
+
+const QString kLimitText = QStringLiteral("对不起！您的借阅数量受限！\n");
+const QString kFailText = QStringLiteral("操作失败");
+
+// The search text without its leading blanks, as a scanner or a librarian typed it.
+QString searchKey(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start].isSpace())
+        ++start;
+    return text.mid(start);
+}
+
+} // namespace
+
+CBookLendPage::CBookLendPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::CBookLendPage>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnReaderQuery, &QPushButton::clicked, this, &CBookLendPage::OnReaderQuery);
+    connect(ui->m_btnBookQuery, &QPushButton::clicked, this, &CBookLendPage::OnBookQuery);
+    connect(ui->m_btnLendAll, &QPushButton::clicked, this, &CBookLendPage::OnLendAll);
+    connect(ui->m_btnReturnQuery, &QPushButton::clicked, this, &CBookLendPage::OnReturnQuery);
+    connect(ui->m_btnReturnAll, &QPushButton::clicked, this, &CBookLendPage::OnReturnAll);
+    ListClicks::watch(ui->m_listBooks, ListClicks::DoubleClick, [this] { OnDblclkBookList(); });
+    ListClicks::watch(ui->m_listLent, ListClicks::DoubleClick, [this] { OnDblclkLentList(); });
+    ui->m_listBooks->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->m_listBooks, &QWidget::customContextMenuRequested, this, &CBookLendPage::OnRclickBookList);
+    m_enterKeys.onEnter(ui->m_editReaderInput, [this] { OnReaderQuery(); });
+    m_enterKeys.onEnter(ui->m_editBookKey, [this] { OnBookQuery(); });
+    m_enterKeys.onEnter(ui->m_editReturnKey, [this] { OnReturnQuery(); });
+    OnInitDialog();
+}
+
+CBookLendPage::~CBookLendPage() = default;
+
+void CBookLendPage::OnInitDialog()
+{
+    ui->m_btnReaderQuery->SetIconHandles(circulationIcon(CirculationIcon::Confirm));
+    ui->m_btnBookQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
+    ui->m_btnReturnQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
+    ui->m_btnLendAll->SetIconHandles(circulationIcon(CirculationIcon::LendAll));
+    ui->m_btnReturnAll->SetIconHandles(circulationIcon(CirculationIcon::ReturnAll));
+    ui->m_listBooks->SetHeadings(QStringLiteral(
+        "图书编号,120;图书名称,150;著译者,120;出版处,120;图书价格,100;书架名称,150;是否借出,100;条形码,150"));
+    ui->m_listBooks->LoadColumnInfo();
+    ui->m_listLent->SetHeadings(QStringLiteral("图书编号,120;图书名称,150;图书价格,100;读者编号,120;读者姓名,120;"
+                                               "借书日期,120;应还日期,120;操作员,90;条形码,150"));
+    ui->m_listLent->LoadColumnInfo();
+    ui->m_checkUpload->hide();
+    ui->m_editReaderInput->setFocus();
+}
+
+void CBookLendPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    ui->m_editReaderInput->setFocus();
+}
+
+LendingService CBookLendPage::Service() const { return LendingService(theApp().m_ado, theApp().m_strOperator); }
+
+void CBookLendPage::OnReaderQuery()
+{
+    const QString input = ui->m_editReaderInput->text();
+    if (input.isEmpty())
+        return showMessage(this, QStringLiteral("请输入用查询信息！"));
+    try {
+        ShowReader(Service().findReader(input));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    ui->m_editReaderInput->clear();
+    FillLentList();
+}
+
+void CBookLendPage::ShowReader(const std::optional<ReaderCard>& reader)
+{
+    m_reader = reader.value_or(ReaderCard());
+    ui->m_editReaderNo->setText(m_reader.number);
+    ui->m_editReaderName->setText(m_reader.name);
+    ui->m_editSex->setText(m_reader.sex);
+    ui->m_editReaderType->setText(m_reader.type);
+    ui->m_editLoanDays->setText(m_reader.loanDays);
+    ui->m_editLoanLimit->setText(m_reader.loanLimit);
+    ui->m_editLentCount->setText(m_reader.lentCount);
+    ui->m_editDept->setText(m_reader.dept);
+    if (reader)
+        ui->m_editBookKey->setFocus();
+    else
+        showMessage(this, QStringLiteral("查无此人！"));
+}
+
+void CBookLendPage::RefreshReader()
+{
+    if (m_reader.number.isEmpty())
+        return;
+    try {
+        ShowReader(Service().readerByNumber(m_reader.number));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CBookLendPage::FillBookList(const QList<BookCopy>& copies)
+{
+    for (const BookCopy& c : copies)
+        ui->m_listBooks->AddItem({c.bookNumber, c.title, c.author, c.publisher, c.price, c.shelf, c.lentFlag, c.barcode});
+}
+
+void CBookLendPage::FillLentList()
+{
+    ui->m_listLent->DeleteAllItems();
+    try {
+        for (const Loan& l : Service().loansOf(m_reader.number))
+            ui->m_listLent->AddItem({l.bookNumber, l.title, l.price, l.readerNumber, l.readerName, l.lendingDate,
+                                     l.dueDate, l.operatorName, l.barcode});
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+bool CBookLendPage::HasReader()
+{
+    if (m_reader.number.isEmpty())
+        showMessage(this, QStringLiteral("没有读者信息!\n"));
+    return !m_reader.number.isEmpty();
+}
+
+bool CBookLendPage::LendBook(const BookCopy& copy)
+{
+    try {
+        switch (Service().lend(m_reader, copy)) {
+        case LendingService::Outcome::Done:
+            return true;
+        case LendingService::Outcome::LimitReached:
+            showMessage(this, kLimitText);
+            return false;
+        case LendingService::Outcome::NoReader:
+            showMessage(this, QStringLiteral("查无此人！"));
+            return false;
+        default:
+            showMessage(this, QStringLiteral("图书%1已经借出！").arg(copy.bookNumber));
+            return false;
+        }
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+        return false;
+    }
+}
+
+void CBookLendPage::OnBookQuery()
+{
+    const QString key = searchKey(ui->m_editBookKey->text());
+    if (key.isEmpty())
+        return showMessage(this, QStringLiteral("请输入查询信息！"));
+    if (m_reader.number.isEmpty())
+        return showMessage(this, QStringLiteral("请输入读者信息!\n"));
+    try {
+        const QList<BookCopy> copies = Service().findInStock(key);
+        if (copies.isEmpty()) {
+            ui->m_editBookKey->clear();
+            Prompter::instance().flash(this, QStringLiteral("没有这本书的信息！"), QStringLiteral("提示"), 2000);
+            ui->m_editBookKey->setFocus();
+            return;
+        }
+        if (copies.size() == 1 && !Service().mayBorrow(m_reader)) {
+            // The text stays to be seen; selected, it gives way to the next scan.
+            ui->m_editBookKey->selectAll();
+            return showMessage(this, kLimitText);
+        }
+        if (copies.size() == 1)
+            LendBook(copies.first());
+        RefreshReader();
+        ui->m_listBooks->DeleteAllItems();
+        FillBookList(Service().findInStock(key));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    FillLentList();
+    ui->m_editBookKey->clear();
+    ui->m_editBookKey->setFocus();
+}
+
+BookCopy CBookLendPage::CopyOfRow(int row) const
+{
+    BookCopy copy;
+    copy.bookNumber = ui->m_listBooks->GetItemText(row, 0);
+    copy.title = ui->m_listBooks->GetItemText(row, 1);
+    copy.price = ui->m_listBooks->GetItemText(row, 4);
+    copy.barcode = ui->m_listBooks->GetItemText(row, 7);
+    return copy;
+}
+
+void CBookLendPage::OnDblclkBookList() { LendSelected(); }
+
+void CBookLendPage::LendSelected()
+{
+    if (!HasReader())
+        return;
+    try {
+        if (!Service().mayBorrow(m_reader))
+            return showMessage(this, kLimitText);
+    } catch (const DbError&) {
+        return showMessage(this, kFailText);
+    }
+    const int row = ui->m_listBooks->GetFirstSelected();
+    if (row < 0)
+        return showMessage(this, QStringLiteral("没有选定书目!\n"));
+    const BookCopy copy = CopyOfRow(row);
+    LendBook(copy);
+    RefreshReader();
+    // A copy that could not be lent is no longer in stock either: it leaves the list too.
+    ui->m_listBooks->DeleteItem(row);
+    FillLentList();
+    ui->m_editBookKey->setFocus();
+}
+
+void CBookLendPage::OnLendAll()
+{
+    const int rows = ui->m_listBooks->GetItemCount();
+    try {
+        if (!Service().mayBorrow(m_reader, rows))
+            return showMessage(this, kLimitText);
+    } catch (const DbError&) {
+        return showMessage(this, kFailText);
+    }
+    for (int row = 0; row < rows; ++row)
+        LendBook(CopyOfRow(row));
+    RefreshReader();
+    ui->m_listBooks->DeleteAllItems();
+    FillLentList();
+    ui->m_editBookKey->setFocus();
+}
+
+void CBookLendPage::OnRclickBookList(const QPoint& position)
+{
+    QMenu menu(this);
+    QAction* lend = menu.addAction(QStringLiteral("借阅选定图书"));
+    QAction* remove = menu.addAction(QStringLiteral("删除选定记录"));
+    QAction* clear = menu.addAction(QStringLiteral("清空列表框"));
+    const QPoint global = ui->m_listBooks->viewport()->mapToGlobal(position);
+    QAction* chosen = menu.exec(global + QPoint(80 - menu.sizeHint().width(), 0));
+    if (chosen == lend)
+        LendSelected();
+    else if (chosen == remove && ui->m_listBooks->GetFirstSelected() >= 0)
+        ui->m_listBooks->DeleteItem(ui->m_listBooks->GetFirstSelected());
+    else if (chosen == clear)
+        ui->m_listBooks->DeleteAllItems();
+}
+
+void CBookLendPage::ReturnBook(const QString& bookNumber)
+{
+    try {
+        if (Service().giveBack(bookNumber) == LendingService::Outcome::NotOnLoan)
+            showMessage(this, QStringLiteral("无此记录！"));
+        FillBookList(Service().copyInStock(bookNumber));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CBookLendPage::OnReturnQuery()
+{
+    const QString key = searchKey(ui->m_editReturnKey->text());
+    if (key.isEmpty())
+        return showMessage(this, QStringLiteral("请输入查询信息！"));
+    QString borrower;
+    try {
+        borrower = Service().borrowerOf(key);
+    } catch (const DbError&) {
+        return showMessage(this, kFailText);
+    }
+    ui->m_editReturnKey->clear();
+    ui->m_editReturnKey->setFocus();
+    if (borrower.isEmpty())
+        return showMessage(this, QStringLiteral("无此记录！"));
+    m_reader.number = borrower;
+    ReturnBook(key);
+    RefreshReader();
+    FillLentList();
+    ui->m_editReturnKey->setFocus();
+}
+
+void CBookLendPage::OnDblclkLentList()
+{
+    if (!HasReader())
+        return;
+    const int row = ui->m_listLent->GetFirstSelected();
+    if (row < 0)
+        return showMessage(this, QStringLiteral("没有选定书目!\n"));
+    ReturnBook(ui->m_listLent->GetItemText(row, 0));
+    RefreshReader();
+    FillLentList();
+    ui->m_editReturnKey->setFocus();
+}
+
+void CBookLendPage::OnReturnAll()
+{
+    if (!HasReader())
+        return;
+    for (int row = 0; row < ui->m_listLent->GetItemCount(); ++row)
+        ReturnBook(ui->m_listLent->GetItemText(row, 0));
+    RefreshReader();
+    FillLentList();
+    ui->m_editReturnKey->setFocus();
+}

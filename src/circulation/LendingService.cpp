@@ -1,0 +1,224 @@
+#include "circulation/LendingService.h"
+
+#include "circulation/LikePattern.h"
+#include "circulation/Statements.h"
+#include "core/Clock.h"
+#include "core/DateText.h"
+#include "db/AdoConn.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+const QString kCopyColumns = QStringLiteral("图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 是否借出, 条形码");
+const QString kFreshCount = QStringLiteral(
+    "(select count(*) from jieyueinfo where 读者编号=?) + (select count(*) from qkjieyueinfo where 读者编号=?)");
+// The reader with the items he has on loan now, whatever 未还书数 says.
+const QString kReaderColumns = QStringLiteral(
+    "编号, 姓名, 性别, 类别, 借书期限, 部门, "
+    "(select count(*) from jieyueinfo j where j.读者编号=readerinfo.编号) + "
+    "(select count(*) from qkjieyueinfo q where q.读者编号=readerinfo.编号), 借阅数量限制");
+
+ReaderCard readerFrom(const CAdoRecordset& rs)
+{
+    return {rs.GetCollect(0), rs.GetCollect(1), rs.GetCollect(2), rs.GetCollect(3),
+            rs.GetCollect(4), rs.GetCollect(5), rs.GetCollect(6), rs.GetCollect(7)};
+}
+
+QList<BookCopy> copiesFrom(CAdoRecordset& rs)
+{
+    QList<BookCopy> copies;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        const QString flag = rs.GetCollect(6);
+        copies.append({rs.GetCollect(0), rs.GetCollect(1), rs.GetCollect(2), rs.GetCollect(3), rs.GetCollect(4),
+                       rs.GetCollect(5), flag == QLatin1String("0") ? QStringLiteral("未借") : QStringLiteral("已借"),
+                       rs.GetCollect(7)});
+    }
+    return copies;
+}
+
+// What a history row carries besides the action and the date.
+struct HistorySubject {
+    QString bookNumber;
+    QString title;
+    QString readerNumber;
+    QString readerName;
+    QString readerType;
+    QString dept;
+};
+
+void writeHistory(CAdoConn& conn, const HistorySubject& s, const QString& action, const QString& date,
+                  const QString& operatorName)
+{
+    executeOrThrow(conn,
+                   QStringLiteral("insert into jieyuelishiinfo (图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门, "
+                                  "操作性质, 操作时间, 操作员) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {s.bookNumber, s.title, s.readerNumber, s.readerName, s.readerType, s.dept, action, date,
+                    operatorName});
+}
+
+} // namespace
+
+int leadingInteger(const QString& text)
+{
+    static const QRegularExpression leading(QStringLiteral("^\\s*([+-]?\\d+)"));
+    const QRegularExpressionMatch m = leading.match(text);
+    if (!m.hasMatch())
+        return 0;
+    bool ok = false;
+    const qlonglong value = m.captured(1).toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return static_cast<int>(std::clamp<qlonglong>(value, INT_MIN, INT_MAX));
+}
+
+LendingService::LendingService(CAdoConn& conn, QString operatorName)
+    : m_conn(conn), m_operator(std::move(operatorName))
+{
+}
+
+std::optional<ReaderCard> LendingService::findReader(const QString& input) const
+{
+    if (std::optional<ReaderCard> exact = readerByNumber(input))
+        return exact;
+    RecordsetPtr rs = openOrThrow(m_conn,
+                                  QStringLiteral("select %1 from readerinfo where 姓名 like ? escape '\\' "
+                                                 "order by rowid limit 1").arg(kReaderColumns),
+                                  {containsPattern(input)});
+    if (rs->IsEOF())
+        return std::nullopt;
+    return readerFrom(*rs);
+}
+
+std::optional<ReaderCard> LendingService::readerByNumber(const QString& number) const
+{
+    RecordsetPtr rs =
+        openOrThrow(m_conn, QStringLiteral("select %1 from readerinfo where 编号=?").arg(kReaderColumns), {number});
+    if (rs->IsEOF())
+        return std::nullopt;
+    return readerFrom(*rs);
+}
+
+QList<BookCopy> LendingService::findInStock(const QString& key) const
+{
+    RecordsetPtr rs = openOrThrow(
+        m_conn,
+        QStringLiteral("select %1 from bkinfo where (图书编号=? or 条形码=? or 书名 like ? escape '\\') "
+                       "and 是否借出=0 order by ID").arg(kCopyColumns),
+        {key, key, containsPattern(key)});
+    return copiesFrom(*rs);
+}
+
+QList<BookCopy> LendingService::copyInStock(const QString& bookNumber) const
+{
+    RecordsetPtr rs = openOrThrow(
+        m_conn, QStringLiteral("select %1 from bkinfo where 图书编号=? and 是否借出=0").arg(kCopyColumns), {bookNumber});
+    return copiesFrom(*rs);
+}
+
+QList<Loan> LendingService::loansOf(const QString& readerNumber) const
+{
+    RecordsetPtr rs = openOrThrow(m_conn,
+                                  QStringLiteral("select 图书编号, 书名, 图书价格, 读者编号, 读者姓名, 借书日期, "
+                                                 "应还时间, 操作员, 条形码 from jieyueinfo where 读者编号=? order by ID"),
+                                  {readerNumber});
+    QList<Loan> loans;
+    for (; !rs->IsEOF(); rs->MoveNext()) {
+        const QStringList f = rs->GetRowTexts();
+        loans.append({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
+    }
+    return loans;
+}
+
+QString LendingService::borrowerOf(const QString& bookNumber) const
+{
+    RecordsetPtr rs = openOrThrow(
+        m_conn, QStringLiteral("select 读者编号 from jieyueinfo where 图书编号=? order by ID limit 1"), {bookNumber});
+    return rs->IsEOF() ? QString() : rs->GetCollect(0);
+}
+
+int LendingService::loanCount(const QString& readerNumber) const
+{
+    RecordsetPtr rs = openOrThrow(m_conn, QStringLiteral("select ") + kFreshCount, {readerNumber, readerNumber});
+    return rs->GetValue(0).toInt();
+}
+
+bool LendingService::mayBorrow(const ReaderCard& reader, int more) const
+{
+    return loanCount(reader.number) + more <= leadingInteger(reader.loanLimit);
+}
+
+int LendingService::recount(const QString& readerNumber)
+{
+    executeOrThrow(m_conn, QStringLiteral("update readerinfo set 未还书数=") + kFreshCount + QStringLiteral(" where 编号=?"),
+            {readerNumber, readerNumber, readerNumber});
+    return loanCount(readerNumber);
+}
+
+LendingService::Outcome LendingService::lend(const ReaderCard& reader, const BookCopy& copy, Rules rules)
+{
+    CTransaction transaction(m_conn);
+    if (!transaction.IsActive())
+        throw DbError(m_conn.LastError());
+    if (!readerByNumber(reader.number))
+        return Outcome::NoReader;
+    if (rules.enforceLimit && !mayBorrow(reader))
+        return Outcome::LimitReached;
+    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=? and 是否借出 in (0, ?)"),
+            {copy.bookNumber, rules.reservedCopy ? 2 : 0});
+    if (m_conn.ChangedRows() != 1)
+        return Outcome::NotAvailable;
+
+    const QDate today = Clock::instance().now().date();
+    const QString lendingDate = dateText(today);
+    const QString barcode = copy.barcode.trimmed();
+    const QVariant price = rules.writePrice ? QVariant(leadingInteger(copy.price)) : QVariant();
+    executeOrThrow(m_conn, QStringLiteral("insert into jieyueinfo (条形码, 图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门, "
+                           "借书日期, 应还时间, 图书价格, 操作员) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {barcode, copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept, lendingDate,
+             dateText(dueDate(today, leadingInteger(reader.loanDays))), price, m_operator});
+    writeHistory(m_conn, {copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept},
+                 QStringLiteral("图书借阅"), lendingDate, m_operator);
+    recount(reader.number);
+    if (!transaction.Commit())
+        throw DbError(m_conn.LastError());
+    return Outcome::Done;
+}
+
+LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
+{
+    CTransaction transaction(m_conn);
+    if (!transaction.IsActive())
+        throw DbError(m_conn.LastError());
+    RecordsetPtr rs = openOrThrow(m_conn,
+                                  QStringLiteral("select 图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门 "
+                                                 "from jieyueinfo where 图书编号=? order by ID"),
+                                  {bookNumber});
+    QList<HistorySubject> loans;
+    for (; !rs->IsEOF(); rs->MoveNext()) {
+        const QStringList f = rs->GetRowTexts();
+        loans.append({f[0], f[1], f[2], f[3], f[4], f[5]});
+    }
+    executeOrThrow(m_conn, QStringLiteral("delete from jieyueinfo where 图书编号=?"), {bookNumber});
+    if (m_conn.ChangedRows() == 0)
+        return Outcome::NotOnLoan;
+
+    const QString returnDate = todayText();
+    QStringList borrowers;
+    for (const HistorySubject& loan : loans) {
+        writeHistory(m_conn, loan, QStringLiteral("图书归还"), returnDate, m_operator);
+        if (!borrowers.contains(loan.readerNumber))
+            borrowers << loan.readerNumber;
+    }
+    for (const QString& reader : borrowers)
+        recount(reader);
+    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 图书编号=?"), {bookNumber});
+    if (!transaction.Commit())
+        throw DbError(m_conn.LastError());
+    return Outcome::Done;
+}
+
+QDate LendingService::dueDate(const QDate& lendingDate, int loanDays) { return lendingDate.addDays(loanDays); }

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class CAdoConn;
+
+// A reader as the circulation desk needs him, texts as stored; lentCount is the number of
+// items he has on loan now.
+struct ReaderCard {
+    QString number;
+    QString name;
+    QString sex;
+    QString type;
+    QString loanDays;
+    QString dept;
+    QString lentCount;
+    QString loanLimit;
+};
+
+// One copy of a book as the lending lists show it.
+struct BookCopy {
+    QString bookNumber;
+    QString title;
+    QString author;
+    QString publisher;
+    QString price;
+    QString shelf;
+    QString lentFlag;
+    QString barcode;
+};
+
+// One row of jieyueinfo.
+struct Loan {
+    QString bookNumber;
+    QString title;
+    QString price;
+    QString readerNumber;
+    QString readerName;
+    QString lendingDate;
+    QString dueDate;
+    QString operatorName;
+    QString barcode;
+};
+
+// The leading whole number of a text, as counts and prices are read: blanks, an optional
+// sign and digits; anything else (an empty text too) reads as 0.
+int leadingInteger(const QString& text);
+
+// Lending and returning of book copies. Each lend and each return is one transaction, so a
+// failure at any step leaves every table as it was; database failures throw DbError.
+// Callers may wrap a call in a CTransaction of their own (it nests) to add steps of theirs.
+class LendingService {
+public:
+    enum class Outcome { Done, NoReader, LimitReached, NotAvailable, NotOnLoan };
+
+    struct Rules {
+        bool enforceLimit = true;   // refuse a reader at his loan limit (fresh count)
+        bool reservedCopy = false;  // the copy may be reserved (是否借出 2) as well as in stock
+        bool writePrice = true;     // 图书价格 = the price's whole part; else left NULL
+        // A reserved book: lent whatever the limit, without a price.
+        static Rules forReservation() { return {false, true, false}; }
+    };
+
+    LendingService(CAdoConn& conn, QString operatorName);
+
+    // The reader whose number is the input, else the first whose name contains it.
+    std::optional<ReaderCard> findReader(const QString& input) const;
+    std::optional<ReaderCard> readerByNumber(const QString& number) const;
+
+    // Copies in stock whose number or barcode is the key, or whose title contains it.
+    QList<BookCopy> findInStock(const QString& key) const;
+    // The copy with this number when it is in stock (none or one).
+    QList<BookCopy> copyInStock(const QString& bookNumber) const;
+    QList<Loan> loansOf(const QString& readerNumber) const;
+    // The reader number of the copy's loan; empty when it is not on loan.
+    QString borrowerOf(const QString& bookNumber) const;
+
+    // Items the reader has on loan now: his rows in jieyueinfo and qkjieyueinfo.
+    int loanCount(const QString& readerNumber) const;
+    // Whether the reader may take `more` items within his loan limit, by the fresh count.
+    bool mayBorrow(const ReaderCard& reader, int more = 1) const;
+    // Writes the fresh count into readerinfo.未还书数 and returns it.
+    int recount(const QString& readerNumber);
+
+    // Lends the copy: loan row, history row, the reader's count and the copy's flag.
+    // NoReader when the reader was deleted meanwhile; NotAvailable when the copy is no
+    // longer in stock (lent meanwhile, or listed twice).
+    Outcome lend(const ReaderCard& reader, const BookCopy& copy, Rules rules);
+    Outcome lend(const ReaderCard& reader, const BookCopy& copy) { return lend(reader, copy, Rules()); }
+    // Takes the copy back from whoever borrowed it: deletes its loan rows, writes one history
+    // row per loan, recounts the borrowers and puts the copy in stock. NotOnLoan changes nothing.
+    Outcome giveBack(const QString& bookNumber);
+
+    // The lending date plus the loan period in calendar days.
+    static QDate dueDate(const QDate& lendingDate, int loanDays);
+
+private:
+    CAdoConn& m_conn;
+    QString m_operator;
+};

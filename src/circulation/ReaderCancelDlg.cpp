@@ -1,0 +1,108 @@
+#include "circulation/ReaderCancelDlg.h"
+
+#include "ui_ReaderCancelDlg.h"
+
+#include "circulation/CirculationIcons.h"
+#include "circulation/ReaderRegister.h"
+#include "controls/ListSelection.h"
+#include "controls/Prompter.h"
+#include "controls/SearchEdit.h"
+#include "controls/SearchText.h"
+#include "db/AppState.h"
+
+CReaderCancelDlg::CReaderCancelDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CReaderCancelDlg>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnFind, &QPushButton::clicked, this, &CReaderCancelDlg::OnFind);
+    connect(ui->m_btnCancelReaders, &QPushButton::clicked, this, &CReaderCancelDlg::OnCancelReaders);
+    connect(ui->m_btnSelectAll, &QPushButton::clicked, this, &CReaderCancelDlg::OnSelectAll);
+    connect(ui->m_btnClearAll, &QPushButton::clicked, this, &CReaderCancelDlg::OnClearAll);
+    connect(ui->m_list, &QTreeWidget::itemClicked, this, &CReaderCancelDlg::OnClickReaderList);
+    m_enterKeys.onEnter(ui->m_editKeyword, [this] { OnFind(); });
+    OnInitDialog();
+}
+
+CReaderCancelDlg::~CReaderCancelDlg() = default;
+
+void CReaderCancelDlg::OnInitDialog()
+{
+    ui->m_btnFind->SetIconHandles(circulationIcon(CirculationIcon::Search));
+    ui->m_btnSelectAll->SetIconHandles(circulationIcon(CirculationIcon::Confirm));
+    ui->m_btnClearAll->SetIconHandles(circulationIcon(CirculationIcon::ClearAll));
+    ui->m_btnCancelReaders->SetIconHandles(circulationIcon(CirculationIcon::Delete));
+    SearchEdit::attach(ui->m_editKeyword);
+    ui->m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui->m_list->SetCheckBoxes(true);
+    ui->m_list->SetHeadings(
+        QStringLiteral("编号,100;姓名,80;性别,60;类别,60;借书期限,80;部门,90;未还图书,80;数量限制,80;登记日期,120"));
+    ui->m_list->LoadColumnInfo();
+}
+
+void CReaderCancelDlg::OnFind()
+{
+    const SearchText::Filter filter = SearchText::read(ui->m_editKeyword->text());
+    if (!filter.accepted)
+        return showMessage(this, QStringLiteral("请输入查询信息！"));
+    FillReaderList(filter.text);
+}
+
+void CReaderCancelDlg::FillReaderList(const QString& filter)
+{
+    ui->m_list->DeleteAllItems();
+    ui->m_editName->clear();
+    ui->m_editNo->clear();
+    ui->m_editUnreturned->clear();
+    try {
+        RecordsetPtr rs = ReaderRegister(theApp().m_ado).searchForCancel(filter);
+        if (!rs->IsEOF()) {
+            ui->m_editName->setText(rs->GetCollect(1));
+            ui->m_editNo->setText(rs->GetCollect(0));
+            ui->m_editUnreturned->setText(rs->GetCollect(7));
+        }
+        for (; !rs->IsEOF(); rs->MoveNext()) {
+            QStringList row;
+            for (int field : {0, 1, 2, 3, 4, 5, 7, 8, 9})
+                row << rs->GetCollect(field);
+            ui->m_list->AddItem(row);
+        }
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+}
+
+void CReaderCancelDlg::OnClickReaderList()
+{
+    const int row = ui->m_list->GetFirstSelected();
+    if (row < 0)
+        return;
+    ui->m_editName->setText(ui->m_list->GetItemText(row, 1));
+    ui->m_editNo->setText(ui->m_list->GetItemText(row, 0));
+    ui->m_editUnreturned->setText(ui->m_list->GetItemText(row, 6));
+}
+
+void CReaderCancelDlg::OnCancelReaders()
+{
+    ReaderRegister readers(theApp().m_ado);
+    int kept = 0;
+    try {
+        for (int row : markedRows(*ui->m_list)) {
+            if (readers.remove(ui->m_list->GetItemText(row, 0)) == ReaderRegister::Removal::HasLoans)
+                ++kept;
+        }
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+    if (kept > 0)
+        showMessage(this, QStringLiteral("有%1条读者记录因图书未还清不能清除!").arg(kept));
+    OnFind();
+}
+
+void CReaderCancelDlg::OnSelectAll() { CheckAll(true); }
+
+void CReaderCancelDlg::OnClearAll() { CheckAll(false); }
+
+void CReaderCancelDlg::CheckAll(bool checked)
+{
+    for (int row = 0; row < ui->m_list->GetItemCount(); ++row)
+        ui->m_list->SetCheck(row, checked);
+}

@@ -1,0 +1,60 @@
+#include "CirculationFixture.h"
+
+#include "db/AppState.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+void insertBook(const QString& number, const QString& title, const QString& barcode, const QString& price,
+                int lentFlag)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        "insert into bkinfo (条形码, 图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 入库时间, 是否借出) "
+        "values (?, ?, ?, '作者', '出版社', ?, '1号书架', '2017-01-01', ?)",
+        {barcode, number, title, price.isEmpty() ? QVariant() : QVariant(price), lentFlag}));
+}
+
+void insertReader(const QString& number, const QString& name, const QString& limit, const QString& days,
+                  const QString& type)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, "
+                                      "借阅数量限制, 登记日期) values (?, ?, '男', ?, ?, '一班', 7, ?, '2017-01-01')",
+                                      {number, name, type, days, limit}));
+}
+
+void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const QString& table)
+{
+    const QString numberColumn = table == "qkjieyueinfo" ? "期刊编号" : "图书编号";
+    QVERIFY(theApp().m_ado.ExecuteSql(QString("insert into %1 (%2, 读者编号, 借书日期, 应还时间) "
+                                              "values (?, ?, '2017-01-01', '2017-02-01')")
+                                          .arg(table, numberColumn),
+                                      {bookNumber, readerNumber}));
+}
+
+QStringList tableRows(const QString& table)
+{
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QString("select * from %1 order by rowid").arg(table));
+    QStringList rows;
+    for (; !rs->IsEOF(); rs->MoveNext())
+        rows << rs->GetRowTexts().join('|');
+    return rows;
+}
+
+QString cell(const QString& sql, const QVariantList& params)
+{
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql, params);
+    return rs->IsOpen() && !rs->IsEOF() ? rs->GetCollect(0) : QString("<none>");
+}
+
+QStringList circulationTables() { return {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"}; }
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Rows the circulation tests start from, written straight into the test database.
+void insertBook(const QString& number, const QString& title, const QString& barcode = QString(),
+                const QString& price = QStringLiteral("25.80"), int lentFlag = 0);
+void insertReader(const QString& number, const QString& name, const QString& limit = QStringLiteral("2"),
+                  const QString& days = QStringLiteral("30"), const QString& type = QStringLiteral("学生"));
+// A loan row as an import would leave it (no lending step run).
+void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const QString& table = "jieyueinfo");
+
+// Every row of a table, one text a row, so that a test can compare whole tables.
+QStringList tableRows(const QString& table);
+QString cell(const QString& sql, const QVariantList& params = {});
+// The tables a lend or a return writes.
+QStringList circulationTables();
+
+class QWidget;
+// Types the text into a widget key by key, Chinese characters too (as an input method would).
+void typeText(QWidget* widget, const QString& text);
