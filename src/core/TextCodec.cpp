@@ -1,6 +1,6 @@
 #include "core/TextCodec.h"
 
-#include <QStringDecoder>
+#include <cerrno>
 #include <iconv.h>
 
 namespace {
@@ -42,9 +42,9 @@ QByteArray toGbk(const QString& text)
 
 bool isValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    // Every invalid or truncated sequence decodes to U+FFFD, which does not encode back to
+    // the same bytes; the decoder's own error flag misses both in this Qt version.
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
 QString decodeText(const QByteArray& bytes)
