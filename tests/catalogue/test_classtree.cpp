@@ -25,6 +25,7 @@ private slots:
     void depthRules();
     void gbkAndUtf8Files();
     void veryLongLineIsOneNode();
+    void shippedTreeHasTheBasicClasses();
     void classNumber_data();
     void classNumber();
     void bookTypeFromClassNo_data();
@@ -67,6 +68,19 @@ void TestClassTree::veryLongLineIsOneNode()
     QCOMPARE(tree.size(), 1);
     QCOMPARE(tree[0].text.size(), 2002);
     QCOMPARE(tree[0].children.size(), 1);
+}
+
+void TestClassTree::shippedTreeHasTheBasicClasses()
+{
+    QFile file(QStringLiteral(SCHOOLLIB_SHARE_DIR "/tree.dat"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<ClassNode> tree = parseClassTree(file.readAll());
+    QCOMPARE(tree.size(), 22);
+    QCOMPARE(classNumberOf(tree[8].text), QStringLiteral("I"));
+    QCOMPARE(classNumberOf(tree[8].children[2].children[4].text), QStringLiteral("I24"));
+    for (const ClassNode& root : tree)
+        for (const ClassNode& child : root.children)
+            QVERIFY2(classNumberOf(child.text).startsWith(classNumberOf(root.text)), qPrintable(child.text));
 }
 
 void TestClassTree::classNumber_data()
