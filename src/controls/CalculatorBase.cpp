@@ -1,0 +1,58 @@
+#include "controls/CalculatorBase.h"
+
+#include "controls/Prompter.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+CCalculatorBase::CCalculatorBase(QWidget* parent) : QDialog(parent) {}
+
+void CCalculatorBase::OnInitDialog()
+{
+    m_edtDisplay = findChild<QLineEdit*>(QStringLiteral("m_edtDisplay"));
+    static constexpr Key digits[] = {
+        [](CCalculatorEngine& e) { e.Digit(0); }, [](CCalculatorEngine& e) { e.Digit(1); },
+        [](CCalculatorEngine& e) { e.Digit(2); }, [](CCalculatorEngine& e) { e.Digit(3); },
+        [](CCalculatorEngine& e) { e.Digit(4); }, [](CCalculatorEngine& e) { e.Digit(5); },
+        [](CCalculatorEngine& e) { e.Digit(6); }, [](CCalculatorEngine& e) { e.Digit(7); },
+        [](CCalculatorEngine& e) { e.Digit(8); }, [](CCalculatorEngine& e) { e.Digit(9); },
+    };
+    for (int d = 0; d < 10; ++d)
+        connectKey(QStringLiteral("m_btnDigit%1").arg(d), digits[d]);
+    connectKey(QStringLiteral("m_btnPoint"), [](CCalculatorEngine& e) { e.Point(); });
+    connectKey(QStringLiteral("m_btnPlus"), [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Plus); });
+    connectKey(QStringLiteral("m_btnMinus"), [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Minus); });
+    connectKey(QStringLiteral("m_btnMultiply"),
+               [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Multiply); });
+    connectKey(QStringLiteral("m_btnDivide"), [](CCalculatorEngine& e) { e.PressOperator(CCalculatorEngine::Divide); });
+    connectKey(QStringLiteral("m_btnEquals"), [](CCalculatorEngine& e) { e.Equals(); });
+    connectKey(QStringLiteral("m_btnSqrt"), [](CCalculatorEngine& e) { e.SquareRoot(); });
+    connectKey(QStringLiteral("m_btnReciprocal"), [](CCalculatorEngine& e) { e.Reciprocal(); });
+    connectKey(QStringLiteral("m_btnBackspace"), [](CCalculatorEngine& e) { e.Backspace(); });
+    connectKey(QStringLiteral("m_btnSign"), [](CCalculatorEngine& e) { e.ChangeSign(); });
+    connectKey(QStringLiteral("m_btnC"), [](CCalculatorEngine& e) { e.Clear(); });
+    connect(findChild<QPushButton*>(QStringLiteral("m_btnOK")), &QPushButton::clicked, this, &CCalculatorBase::OnOK);
+    connect(findChild<QPushButton*>(QStringLiteral("m_btnCancel")), &QPushButton::clicked, this, &QDialog::reject);
+    m_edtDisplay->setText(m_engine.Display());
+}
+
+void CCalculatorBase::connectKey(const QString& name, Key key)
+{
+    connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, key] { press(key); });
+}
+
+void CCalculatorBase::press(Key key)
+{
+    key(m_engine);
+    if (!m_engine.Error().isEmpty()) {
+        showMessage(this, m_engine.Error());
+        return;
+    }
+    m_edtDisplay->setText(m_engine.Display());
+}
+
+void CCalculatorBase::OnOK()
+{
+    m_strDisplay = m_edtDisplay->text();
+    accept();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "controls/CalculatorEngine.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+// What both calculator windows share: their keys carry the same object names, and the
+// engine does the arithmetic. The display may also be typed into; OK takes its text as
+// it stands.
+class CCalculatorBase : public QDialog {
+    Q_OBJECT
+public:
+    // The display's text when the window was closed with OK.
+    QString DisplayText() const { return m_strDisplay; }
+
+protected:
+    explicit CCalculatorBase(QWidget* parent);
+    // Connects the keys; the derived window calls it once its form is built.
+    void OnInitDialog();
+
+private:
+    using Key = void (*)(CCalculatorEngine&);
+    void connectKey(const QString& name, Key key);
+    void press(Key key);
+    void OnOK();
+
+    CCalculatorEngine m_engine;
+    QLineEdit* m_edtDisplay = nullptr;
+    QString m_strDisplay;
+};
