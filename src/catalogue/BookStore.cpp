@@ -4,8 +4,6 @@
 #include "db/AdoConn.h"
 
 namespace {
-const QString kAllRows = QStringLiteral("(全部)");
-
 bool isPriceText(const QString& price)
 {
     int points = 0;
@@ -145,7 +143,7 @@ DeleteOutcome CBookStore::remove(const QString& bookNo)
 
 RecordsetPtr CBookStore::search(const QString& text)
 {
-    if (text == kAllRows)
+    if (text.isEmpty())
         return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo ORDER BY 图书编号 ASC"));
     const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
     return m_conn.GetRecordSet(

@@ -50,7 +50,8 @@ public:
     bool save(const QString& bookNo, const BookValues& values);
     // Deletes the copy unless it is lent or reserved.
     DeleteOutcome remove(const QString& bookNo);
-    // Copies matching the search text ("(全部)" gives all), ordered by book number.
+    // Copies whose ISBN or number is the text or whose title, publisher, author or entry date
+    // contains it (an empty text gives all), ordered by book number.
     RecordsetPtr search(const QString& text);
     // Copies whose title contains the keyword or whose number is the keyword.
     RecordsetPtr findForEdit(const QString& keyword);
