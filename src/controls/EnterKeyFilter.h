@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// Enter in a window never closes it: in a field with a search it runs that search, anywhere
+// else it moves the focus like Tab. Hold one as a member of the window:
+//     EnterKeyFilter m_enterKeys{this};
+//     m_enterKeys.onEnter(ui->m_editNumber, [this] { OnSearch(); });
+// A window inside another (a tab page) with its own filter handles the keys of its own fields.
+// Multi-line text edits, drop-down lists and the editors inside lists keep their own Enter.
+class EnterKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit EnterKeyFilter(QWidget* window);
+    ~EnterKeyFilter() override;
+
+    // Enter in the field (or in a widget inside it, such as an editable combo's edit) runs action.
+    void onEnter(QWidget* field, std::function<void()> action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isMine(QWidget* target) const;
+    bool keepsOwnEnter(QWidget* target) const;
+
+    struct Field {
+        QPointer<QWidget> widget;
+        std::function<void()> action;
+    };
+    QPointer<QWidget> m_window;
+    std::vector<Field> m_fields;
+};

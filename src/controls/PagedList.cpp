@@ -1,0 +1,62 @@
+#include "controls/PagedList.h"
+
+#include "controls/Prompter.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+
+PagedList::PagedList(QWidget* window, int pageSize, QAbstractButton* previous, QAbstractButton* next,
+                     QComboBox* selector, QLabel* total)
+    : QObject(window)
+    , m_cursor(pageSize)
+    , m_window(window)
+    , m_selector(selector)
+    , m_total(total)
+{
+    connect(previous, &QAbstractButton::clicked, this, &PagedList::OnPrevious);
+    connect(next, &QAbstractButton::clicked, this, &PagedList::OnNext);
+    if (selector)
+        connect(selector, &QComboBox::activated, this, &PagedList::OnSelect);
+}
+
+void PagedList::SetResult(int rowCount)
+{
+    m_cursor.Reset(rowCount);
+    if (m_selector) {
+        m_selector->clear();
+        for (int page = 1; page <= m_cursor.GetPageCount(); ++page)
+            m_selector->addItem(QString::number(page));
+    }
+    if (m_total)
+        m_total->setText(m_cursor.TotalText());
+    ShowPage();
+}
+
+void PagedList::OnPrevious() { Moved(m_cursor.Previous()); }
+
+void PagedList::OnNext() { Moved(m_cursor.Next()); }
+
+void PagedList::OnSelect(int index)
+{
+    if (m_cursor.SetPage(index + 1))
+        ShowPage();
+}
+
+void PagedList::Moved(PageCursor::Move move)
+{
+    if (move == PageCursor::Move::Moved) {
+        ShowPage();
+        return;
+    }
+    const QString refusal = PageCursor::RefusalText(move);
+    if (!refusal.isEmpty())
+        showMessage(m_window, refusal);
+}
+
+void PagedList::ShowPage()
+{
+    if (m_selector)
+        m_selector->setCurrentIndex(m_cursor.GetPage() - 1);
+    emit pageChanged(m_cursor.GetPage());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "controls/PageCursor.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QWidget;
+
+// Wires a query window's "上一页" and "下一页" buttons, page selector and total label to a
+// PageCursor. The window calls SetResult after each search and fills its list from
+// Cursor().GetFirstRow() on whenever pageChanged fires (also for page 1 of a new result).
+// The selector and the label may be null.
+class PagedList : public QObject {
+    Q_OBJECT
+public:
+    PagedList(QWidget* window, int pageSize, QAbstractButton* previous, QAbstractButton* next,
+              QComboBox* selector = nullptr, QLabel* total = nullptr);
+
+    void SetResult(int rowCount);
+    const PageCursor& Cursor() const { return m_cursor; }
+
+signals:
+    void pageChanged(int page);
+
+public slots:
+    void OnPrevious();
+    void OnNext();
+
+private:
+    void OnSelect(int index);
+    void Moved(PageCursor::Move move);
+    void ShowPage();
+
+    PageCursor m_cursor;
+    QPointer<QWidget> m_window;
+    QPointer<QComboBox> m_selector;
+    QPointer<QLabel> m_total;
+};

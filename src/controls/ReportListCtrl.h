@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVariant>
+
+// The list of query results, reference tables and work lists of almost every window.
+// Columns come from one column text ("ISBN,80;出版社名,120"), rows are appended as one text
+// per column, a click on a heading sorts by that column (ascending, then reversed on a
+// second click) and every row keeps its own data value and check state through sorting.
+// Saved column widths are read from the profile's section "ListCtrls", entry = the list's
+// objectName, value = the widths separated by commas; the program never writes them.
+class CReportListCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit CReportListCtrl(QWidget* parent = nullptr);
+
+    // Appends one column per "heading,width" pair; a second call appends behind the first.
+    bool SetHeadings(const QString& columnText);
+    int GetColumnCount() const { return m_nColumns; }
+    // Restores the column widths saved in the profile, when their count matches.
+    void LoadColumnInfo();
+    // The profile file: "schoollib.ini" in the program folder, else the current directory.
+    static QString profilePath();
+
+    // A check box in front of every row (also of rows already in the list).
+    void SetCheckBoxes(bool on);
+    bool HasCheckBoxes() const { return m_bCheckBoxes; }
+
+    // Appends a row (missing texts are empty); returns its index.
+    int AddItem(const QStringList& texts);
+    // Inserts a row before the given index (at the end when out of range); returns its index.
+    int InsertItem(int row, const QStringList& texts);
+    bool DeleteItem(int row);
+    bool DeleteAllItems();
+    int GetItemCount() const { return topLevelItemCount(); }
+
+    QString GetItemText(int row, int column) const;
+    bool SetItemText(int row, int column, const QString& text);
+    QStringList GetRowTexts(int row) const;
+    // The caller's own value for a row (invalid until set); it moves with the row.
+    bool SetItemData(int row, const QVariant& value);
+    QVariant GetItemData(int row) const;
+
+    bool GetCheck(int row) const;
+    bool SetCheck(int row, bool checked);
+    QList<int> GetCheckedRows() const;
+
+    int GetSelectedCount() const;
+    // Selected rows in list order.
+    QList<int> GetSelectedRows() const;
+    // The first selected row in list order; -1 when none.
+    int GetFirstSelected() const;
+    bool SetSelected(int row, bool selected);
+
+    void SortColumn(int column, bool ascending);
+    int GetSortColumn() const { return m_nSortColumn; }
+    bool IsSortAscending() const { return m_bSortAscending; }
+
+public slots:
+    // A heading click: the same column again reverses, another column starts ascending.
+    void OnColumnClick(int column);
+
+private:
+    QTreeWidgetItem* row(int index) const { return topLevelItem(index); }
+    QTreeWidgetItem* newRow(const QStringList& texts) const;
+
+    int m_nColumns = 0;
+    int m_nSortColumn = -1;
+    bool m_bSortAscending = true;
+    bool m_bCheckBoxes = false;
+};

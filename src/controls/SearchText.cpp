@@ -1,0 +1,17 @@
+#include "controls/SearchText.h"
+
+namespace SearchText {
+
+QString allText() { return QStringLiteral("(全部)"); }
+
+QString emptyRefusal() { return QStringLiteral("请输入用查询信息！"); }
+
+Filter read(const QString& editText)
+{
+    const QString text = editText.trimmed();
+    if (text.isEmpty())
+        return {};
+    return {true, text == allText() ? QString() : text};
+}
+
+}

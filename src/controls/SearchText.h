@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The text of a search edit: "(全部)" means no filter, an empty text is refused.
+namespace SearchText {
+
+// "(全部)".
+QString allText();
+// "请输入用查询信息！".
+QString emptyRefusal();
+
+struct Filter {
+    bool accepted = false;  // false: the edit was empty and the search is refused
+    QString text;           // the filter; empty = every row
+};
+
+// Blanks around the text do not count.
+Filter read(const QString& editText);
+
+}
