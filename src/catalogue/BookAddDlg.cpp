@@ -10,7 +10,6 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
-#include "controls/SearchText.h"
 #include "core/Collation.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
@@ -58,6 +57,7 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
     connect(ui->m_btnSearchLocal, &QPushButton::clicked, this, &CBookAddDlg::OnSearchLocal);
     connect(ui->m_listLocal, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::LoadSelectedBook);
     m_enterKeys.onEnter(ui->m_edtBookNo, [this] { OnCalcCopyNo(); });
+    // The online lookup will run here; until then Enter in the ISBN input does nothing.
     m_enterKeys.onEnter(ui->m_edtSearchIsbn, [] {});
     m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearchLocal(); });
     OnInitDialog();
@@ -89,7 +89,6 @@ void CBookAddDlg::OnInitDialog()
     ui->m_listResults->SetHeadings(kResultHeadings);
     ui->m_listResults->LoadColumnInfo();
     ui->m_cmbCopies->setCurrentIndex(0);
-    ui->m_edtSearch->setText(SearchText::allText());
     SearchEdit::attach(ui->m_edtSearch);
     qApp->installEventFilter(this);
 }
@@ -328,7 +327,8 @@ void CBookAddDlg::LoadSelectedBook()
 // focus is; the keys still reach the focused control.
 bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())) {
+    // Only the first delivery, to the focused control, counts; not its way up the parents.
+    if (event->type() == QEvent::KeyPress && watched == focusWidget() && isAncestorOf(focusWidget())) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_F2:
             OnAdd();

@@ -58,6 +58,10 @@ private slots:
     void paging();
     void loadEditSave();
     void deleteSkipsLentCopy();
+    void keys_data();
+    void keys();
+    void copyNumberButton();
+    void calculatorFillsPrice();
 
 private:
     template <typename T> T* find(const char* name)
@@ -316,6 +320,61 @@ void TestBookAdd::deleteSkipsLentCopy()
     QCOMPARE(seams->prompter.messages.last().caption, QStringLiteral("清除记录"));
     QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
     QCOMPARE(list->GetItemCount(), 1);
+}
+
+void TestBookAdd::keys_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("bookNo");
+    QTest::addColumn<QString>("copyNo");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("Up counts the number") << "m_edtAuthor" << int(Qt::Key_Up) << "B0100" << "" << 0;
+    QTest::newRow("Down computes the copy") << "m_edtPages" << int(Qt::Key_Down) << "B0099" << "2" << 0;
+    QTest::newRow("Enter in the number computes the copy") << "m_edtBookNo" << int(Qt::Key_Return) << "B0099" << "2" << 0;
+    QTest::newRow("Enter elsewhere moves on") << "m_edtAuthor" << int(Qt::Key_Return) << "B0099" << "" << 0;
+    QTest::newRow("F2 adds") << "m_edtPages" << int(Qt::Key_F2) << "B0100" << "3" << 1;
+}
+
+void TestBookAdd::keys()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, bookNo);
+    QFETCH(QString, copyNo);
+    QFETCH(int, stored);
+    storeBooks(1, QStringLiteral("红楼梦"));
+    fillBook(QStringLiteral("B0099"));
+    dialog->activateWindow();
+    QLineEdit* target = find<QLineEdit>(field.toLatin1().constData());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(text("m_edtBookNo"), bookNo);
+    QCOMPARE(text("m_edtCopyNo"), copyNo);
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号='B0099'")), stored);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(seams->prompter.texts(), QStringList());
+}
+
+void TestBookAdd::copyNumberButton()
+{
+    click("m_btnCalcCopyNo");
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("请输入书名！")}));
+    storeBooks(3, QStringLiteral("O'Neil"));
+    type("m_edtTitle", QStringLiteral("o'neil"));
+    click("m_btnCalcCopyNo");
+    QCOMPARE(text("m_edtCopyNo"), QStringLiteral("4"));
+}
+
+void TestBookAdd::calculatorFillsPrice()
+{
+    whenModal([](QWidget* modal) {
+        QVERIFY(modal);
+        for (const char* key : {"m_btnDigit1", "m_btnDigit2", "m_btnOK"})
+            modal->findChild<QPushButton*>(QString::fromLatin1(key))->click();
+    });
+    click("m_btnCalculator");
+    QCOMPARE(text("m_edtPrice"), QStringLiteral("12."));
 }
 
 QTEST_MAIN(TestBookAdd)
