@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QValidator>
 
 namespace {
 constexpr int kPageSize = 100;
@@ -26,6 +27,17 @@ const QString kLocalHeadings = QStringLiteral(
 const QString kResultHeadings = QStringLiteral(
     "ISBN码,120;分类号,80;书名,180;著译者,100;出版处,150;页数,80;开本,80;版期,80;版次,80;单价,80;图片地址,50;"
     "图书简介,100");
+
+// Classification numbers are written in capitals whatever the keyboard gives.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
 
 QStringList comboEntries(const QComboBox* combo)
 {
@@ -68,7 +80,10 @@ CBookAddDlg::~CBookAddDlg() { delete ui; }
 void CBookAddDlg::OnInitDialog()
 {
     SetEditMode(false);
-    ui->m_btnSearchLocal->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    const QIcon searchIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    ui->m_btnIsbnSearch->SetIconHandles(searchIcon);
+    ui->m_btnSearchLocal->SetIconHandles(searchIcon);
+    ui->m_edtClassNo->setValidator(new UpperCaseValidator(ui->m_edtClassNo));
     ui->m_edtEntryDate->setText(todayText());
     try {
         FillCombo(ui->m_cmbBookType,

@@ -117,7 +117,7 @@ bool CBookStore::save(const QString& bookNo, const BookValues& values)
         params << values[field];
     }
     if (assignments.isEmpty())
-        return exists(bookNo);
+        return false;
     params << bookNo;
     const QString sql = QStringLiteral("update bkinfo set %1 where 图书编号=?").arg(assignments.join(QLatin1Char(',')));
     return m_conn.ExecuteSql(sql, params) && m_conn.ChangedRows() == 1;

@@ -61,6 +61,7 @@ private slots:
     void keys_data();
     void keys();
     void copyNumberButton();
+    void classNumberTypedInCapitals();
     void calculatorFillsPrice();
 
 private:
@@ -364,6 +365,13 @@ void TestBookAdd::copyNumberButton()
     type("m_edtTitle", QStringLiteral("o'neil"));
     click("m_btnCalcCopyNo");
     QCOMPARE(text("m_edtCopyNo"), QStringLiteral("4"));
+}
+
+void TestBookAdd::classNumberTypedInCapitals()
+{
+    QTest::keyClicks(find<QLineEdit>("m_edtClassNo"), QStringLiteral("tp311"));
+    QCOMPARE(text("m_edtClassNo"), QStringLiteral("TP311"));
+    QCOMPARE(find<QComboBox>("m_cmbBookType")->currentText(), QStringLiteral("TP自动化技术、计算机技术"));
 }
 
 void TestBookAdd::calculatorFillsPrice()
