@@ -1,0 +1,362 @@
+#include "catalogue/BookAddDlg.h"
+
+#include "ui_BookAddDlg.h"
+
+#include "catalogue/ClassNumber.h"
+#include "catalogue/FindClassNoDlg.h"
+#include "catalogue/ReferenceTable.h"
+#include "catalogue/ShelfSettingDlg.h"
+#include "controls/CalculatorDlg.h"
+#include "controls/PagedList.h"
+#include "controls/Prompter.h"
+#include "controls/SearchEdit.h"
+#include "core/Collation.h"
+#include "core/DateText.h"
+#include "core/NumberSequence.h"
+#include "db/AppState.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+constexpr int kPageSize = 100;
+const QString kLocalHeadings = QStringLiteral(
+    "ISBN码,120;图书编号,120;分类号,70;图书类别,80;复本号,80;书名,150;著译者,90;出版处,90;页数,60;开本,60;"
+    "版期,60;版次,60;单价,60;书架名称,120;入库时间,120");
+const QString kResultHeadings = QStringLiteral(
+    "ISBN码,120;分类号,80;书名,180;著译者,100;出版处,150;页数,80;开本,80;版期,80;版次,80;单价,80;图片地址,50;"
+    "图书简介,100");
+
+// Classification numbers are written in capitals whatever the keyboard gives.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+QStringList comboEntries(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}
+}
+
+CBookAddDlg::CBookAddDlg(QWidget* parent)
+    : QDialog(parent), ui(new Ui::CBookAddDlg), m_store(theApp().m_ado)
+{
+    ui->setupUi(this);
+    m_paging = new PagedList(this, kPageSize, ui->m_btnPrevPage, ui->m_btnNextPage, ui->m_cmbPage, ui->m_lblTotal);
+    connect(m_paging, &PagedList::pageChanged, this, &CBookAddDlg::ShowLocalPage);
+    connect(ui->m_btnAdd, &QPushButton::clicked, this, &CBookAddDlg::OnAdd);
+    connect(ui->m_btnEdit, &QPushButton::clicked, this, &CBookAddDlg::OnEdit);
+    connect(ui->m_btnSave, &QPushButton::clicked, this, &CBookAddDlg::OnSave);
+    connect(ui->m_btnCancelEdit, &QPushButton::clicked, this, &CBookAddDlg::OnCancelEdit);
+    connect(ui->m_btnDelete, &QPushButton::clicked, this, &CBookAddDlg::OnDelete);
+    connect(ui->m_btnExit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->m_btnIncBookNo, &QPushButton::clicked, this, &CBookAddDlg::OnIncBookNo);
+    connect(ui->m_btnCalcCopyNo, &QPushButton::clicked, this, &CBookAddDlg::OnCalcCopyNo);
+    connect(ui->m_btnFindClassNo, &QPushButton::clicked, this, &CBookAddDlg::OnFindClassNo);
+    connect(ui->m_edtClassNo, &QLineEdit::textChanged, this, &CBookAddDlg::OnClassNoChange);
+    connect(ui->m_btnCalculator, &QPushButton::clicked, this, &CBookAddDlg::OnCalculator);
+    connect(ui->m_btnShelfSettings, &QPushButton::clicked, this, &CBookAddDlg::OnShelfSettings);
+    connect(ui->m_btnSearchLocal, &QPushButton::clicked, this, &CBookAddDlg::OnSearchLocal);
+    connect(ui->m_listLocal, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::LoadSelectedBook);
+    m_enterKeys.onEnter(ui->m_edtBookNo, [this] { OnCalcCopyNo(); });
+    // The online lookup will run here; until then Enter in the ISBN input does nothing.
+    m_enterKeys.onEnter(ui->m_edtSearchIsbn, [] {});
+    m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearchLocal(); });
+    OnInitDialog();
+}
+
+CBookAddDlg::~CBookAddDlg() { delete ui; }
+
+void CBookAddDlg::OnInitDialog()
+{
+    SetEditMode(false);
+    const QIcon searchIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    ui->m_btnIsbnSearch->SetIconHandles(searchIcon);
+    ui->m_btnSearchLocal->SetIconHandles(searchIcon);
+    ui->m_edtClassNo->setValidator(new UpperCaseValidator(ui->m_edtClassNo));
+    ui->m_edtEntryDate->setText(todayText());
+    try {
+        FillCombo(ui->m_cmbBookType,
+                  CReferenceStore(theApp().m_ado, bookTypeTable()).sortedColumn(CReferenceStore::Column::Other), 0);
+        FillCombo(ui->m_cmbShelf,
+                  CReferenceStore(theApp().m_ado, shelfTable()).sortedColumn(CReferenceStore::Column::Key), 1);
+        FillCombo(ui->m_cmbPublisher,
+                  CReferenceStore(theApp().m_ado, publisherTable()).sortedColumn(CReferenceStore::Column::Other), 1);
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+    FillCombo(ui->m_cmbFormat, comboEntries(ui->m_cmbFormat), -1);
+    ui->m_cmbFormat->setCurrentIndex(ui->m_cmbFormat->findText(QStringLiteral("16开")));
+    FillCombo(ui->m_cmbEdition, comboEntries(ui->m_cmbEdition), -1);
+    ui->m_cmbEdition->setCurrentIndex(ui->m_cmbEdition->findText(QStringLiteral("第一版")));
+    ui->m_listLocal->SetHeadings(kLocalHeadings);
+    ui->m_listLocal->LoadColumnInfo();
+    ui->m_listResults->SetHeadings(kResultHeadings);
+    ui->m_listResults->LoadColumnInfo();
+    ui->m_cmbCopies->setCurrentIndex(0);
+    SearchEdit::attach(ui->m_edtSearch);
+    qApp->installEventFilter(this);
+}
+
+// Sorted entries; the one at `selected` is shown (none when there is no such entry).
+void CBookAddDlg::FillCombo(QComboBox* combo, const QStringList& entries, int selected)
+{
+    QStringList sorted = entries;
+    collateSort(sorted);
+    combo->clear();
+    combo->addItems(sorted);
+    combo->setCurrentIndex(selected < combo->count() ? selected : -1);
+}
+
+BookValues CBookAddDlg::GetFields() const
+{
+    return {ui->m_edtIsbn->text(),      ui->m_edtBookNo->text(),        ui->m_edtClassNo->text(),
+            ui->m_cmbBookType->currentText(), ui->m_edtCopyNo->text(), ui->m_edtTitle->text(),
+            ui->m_edtAuthor->text(),    ui->m_cmbPublisher->currentText(), ui->m_edtPages->text(),
+            ui->m_cmbFormat->currentText(), ui->m_edtPubDate->text(),   ui->m_cmbEdition->currentText(),
+            ui->m_edtPrice->text(),     ui->m_cmbShelf->currentText(),  ui->m_edtEntryDate->text()};
+}
+
+void CBookAddDlg::SetFields(const BookValues& v)
+{
+    ui->m_edtIsbn->setText(v[kIsbn]);
+    ui->m_edtBookNo->setText(v[kBookNo]);
+    ui->m_edtClassNo->setText(v[kClassNo]);
+    ui->m_cmbBookType->setCurrentText(v[kBookType]);
+    ui->m_edtCopyNo->setText(v[kCopyNo]);
+    ui->m_edtTitle->setText(v[kTitle]);
+    ui->m_edtAuthor->setText(v[kAuthor]);
+    ui->m_cmbPublisher->setCurrentText(v[kPublisher]);
+    ui->m_edtPages->setText(v[kPages]);
+    ui->m_cmbFormat->setCurrentText(v[kFormat]);
+    ui->m_edtPubDate->setText(v[kPubDate]);
+    ui->m_cmbEdition->setCurrentText(v[kEdition]);
+    ui->m_edtPrice->setText(v[kPrice]);
+    ui->m_cmbShelf->setCurrentText(v[kShelf]);
+    ui->m_edtEntryDate->setText(v[kEntryDate]);
+}
+
+void CBookAddDlg::OnAdd()
+{
+    const QString complaint = CBookStore::checkEntry(GetFields());
+    if (!complaint.isEmpty()) {
+        showMessage(this, complaint);
+        return;
+    }
+    InsertBooks();
+    ui->m_edtSearchIsbn->setFocus();
+}
+
+void CBookAddDlg::InsertBooks()
+{
+    const BookValues values = GetFields();
+    const bool numberCopies = ui->m_chkAddCopies->isChecked();
+    const int copies = numberCopies ? ui->m_cmbCopies->currentText().toInt() : 1;
+    const AddCopiesResult result = m_store.addCopies(values, copies, numberCopies);
+    if (result.added > 0)
+        SearchFor(values[kIsbn]);
+    const QString kept = result.added > 0 ? QStringLiteral("\n已添加的%1本保留。").arg(result.added) : QString();
+    if (!result.duplicateNo.isEmpty()) {
+        showMessage(this, QStringLiteral("编号%1已存在，请输入其他编号!").arg(result.duplicateNo) + kept);
+        return;
+    }
+    if (result.failed) {
+        showMessage(this, QStringLiteral("添加数据失败") + kept);
+        return;
+    }
+    ui->m_edtBookNo->setText(result.nextBookNo);
+    ui->m_edtCopyNo->setText(ComputeCopyNo());
+}
+
+void CBookAddDlg::SetEditMode(bool editing)
+{
+    ui->m_edtBookNo->setEnabled(!editing);
+    ui->m_btnAdd->setEnabled(!editing);
+    ui->m_btnEdit->setEnabled(!editing);
+    ui->m_btnDelete->setEnabled(!editing);
+    ui->m_btnSave->setEnabled(editing);
+    ui->m_btnCancelEdit->setEnabled(editing);
+}
+
+void CBookAddDlg::OnEdit() { SetEditMode(true); }
+
+void CBookAddDlg::OnCancelEdit() { SetEditMode(false); }
+
+void CBookAddDlg::OnSave()
+{
+    const BookValues values = GetFields();
+    if (!m_store.save(values[kBookNo], values)) {
+        showMessage(this, QStringLiteral("保存数据失败"));
+        return;
+    }
+    SearchFor(values[kIsbn]);
+    OnCancelEdit();
+}
+
+void CBookAddDlg::OnDelete() { DeleteSelectedBook(); }
+
+void CBookAddDlg::DeleteSelectedBook()
+{
+    const int row = ui->m_listLocal->GetFirstSelected();
+    if (row < 0) {
+        showMessage(this, QStringLiteral("没有选定记录!\n"));
+        return;
+    }
+    const QString bookNo = ui->m_listLocal->GetItemText(row, kBookNo);
+    if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("清除记录"),
+                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    switch (m_store.remove(bookNo)) {
+    case DeleteOutcome::OnLoan:
+        showMessage(this, QStringLiteral("图书%1已借出，不能删除！").arg(bookNo));
+        return;
+    case DeleteOutcome::Failed:
+        showMessage(this, QStringLiteral("操作失败"));
+        return;
+    case DeleteOutcome::Deleted:
+        OnSearchLocal();
+        return;
+    }
+}
+
+void CBookAddDlg::OnIncBookNo() { ui->m_edtBookNo->setText(nextNumberText(ui->m_edtBookNo->text())); }
+
+QString CBookAddDlg::ComputeCopyNo()
+{
+    try {
+        return copyNumberText(theApp().m_ado, CopyTable::Books, ui->m_edtTitle->text());
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("图书名称有非法字符，不能计算复本号！"));
+        return {};
+    }
+}
+
+void CBookAddDlg::OnCalcCopyNo()
+{
+    if (ui->m_edtTitle->text().isEmpty()) {
+        showMessage(this, QStringLiteral("请输入书名！"));
+        return;
+    }
+    ui->m_edtCopyNo->setText(ComputeCopyNo());
+}
+
+void CBookAddDlg::OnFindClassNo()
+{
+    CFindClassNoDlg picker(this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    ui->m_edtClassNo->setText(picker.m_strClassNo);
+    if (!picker.m_strClassNo.isEmpty())
+        MatchBookType();
+}
+
+void CBookAddDlg::MatchBookType()
+{
+    const QString type = typeContainingKey(comboEntries(ui->m_cmbBookType), classKey(ui->m_edtClassNo->text()));
+    ui->m_cmbBookType->setCurrentText(type);
+}
+
+void CBookAddDlg::OnClassNoChange()
+{
+    const QString classNo = ui->m_edtClassNo->text();
+    if (classNo.isEmpty())
+        return;
+    const QString type = typeStartingWithKey(comboEntries(ui->m_cmbBookType), classKey(classNo));
+    if (!type.isEmpty())
+        ui->m_cmbBookType->setCurrentText(type);
+}
+
+void CBookAddDlg::OnCalculator()
+{
+    CCalculatorDlg calculator(this);
+    if (calculator.exec() == QDialog::Accepted)
+        ui->m_edtPrice->setText(calculator.DisplayText());
+}
+
+void CBookAddDlg::OnShelfSettings()
+{
+    CShelfSettingDlg shelves(this);
+    shelves.exec();
+}
+
+void CBookAddDlg::SearchFor(const QString& text)
+{
+    ui->m_edtSearch->setText(text);
+    OnSearchLocal();
+}
+
+void CBookAddDlg::OnSearchLocal()
+{
+    QString filter;
+    if (!SearchEdit::takeFilter(this, ui->m_edtSearch, filter))
+        return;
+    m_pRecordset = m_store.search(filter);
+    long rows = 0;
+    try {
+        rows = m_pRecordset->GetRecordCount();
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("图书数据出现错误!"));
+        return;
+    }
+    if (rows == 0)
+        showMessage(this, QStringLiteral("图书库没有数据!"));
+    m_paging->SetResult(static_cast<int>(rows));
+}
+
+void CBookAddDlg::ShowLocalPage(int)
+{
+    ui->m_listLocal->DeleteAllItems();
+    const PageCursor& cursor = m_paging->Cursor();
+    try {
+        m_pRecordset->MoveFirst();
+        m_pRecordset->Move(cursor.GetFirstRow());
+        for (int i = 0; i < cursor.GetRowsOnPage(); ++i, m_pRecordset->MoveNext())
+            ui->m_listLocal->AddItem(m_pRecordset->GetRowTexts().mid(1, kBookFieldCount));
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+}
+
+void CBookAddDlg::LoadSelectedBook()
+{
+    const int row = ui->m_listLocal->GetFirstSelected();
+    if (row < 0) {
+        showMessage(this, QStringLiteral("请选定记录！"));
+        return;
+    }
+    SetFields(ui->m_listLocal->GetRowTexts(row));
+    ui->m_edtSummary->clear();
+}
+
+// F2 adds, Up counts the book number up and Down computes the copy number wherever the
+// focus is; the keys still reach the focused control.
+bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the first delivery, to the focused control, counts; not its way up the parents.
+    if (event->type() == QEvent::KeyPress && watched == focusWidget() && isAncestorOf(focusWidget())) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_F2:
+            OnAdd();
+            break;
+        case Qt::Key_Up:
+            OnIncBookNo();
+            break;
+        case Qt::Key_Down:
+            OnCalcCopyNo();
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

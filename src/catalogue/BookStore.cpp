@@ -1,0 +1,159 @@
+#include "catalogue/BookStore.h"
+
+#include "core/NumberSequence.h"
+#include "db/AdoConn.h"
+
+namespace {
+bool isPriceText(const QString& price)
+{
+    int points = 0;
+    for (const QChar c : price) {
+        if (c == QLatin1Char('.'))
+            ++points;
+        else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return points <= 1;
+}
+}
+
+QString copyNumberText(CAdoConn& conn, CopyTable table, const QString& title)
+{
+    if (title.isEmpty())
+        return {};
+    const QString sql = table == CopyTable::Books
+        ? QStringLiteral("select count(*) from bkinfo where 书名=?")
+        : QStringLiteral("select count(*) from qikaninfo where 期刊名称=?");
+    RecordsetPtr rs = conn.GetRecordSet(sql, {title});
+    return QString::number(rs->GetValue(0).toLongLong() + 1);
+}
+
+const QStringList& CBookStore::columnNames()
+{
+    static const QStringList names{
+        QStringLiteral("条形码"), QStringLiteral("图书编号"), QStringLiteral("分类号"), QStringLiteral("图书类别"),
+        QStringLiteral("复本号"), QStringLiteral("书名"), QStringLiteral("著译者"), QStringLiteral("出版处"),
+        QStringLiteral("页数"), QStringLiteral("开本"), QStringLiteral("版期"), QStringLiteral("版次"),
+        QStringLiteral("单价"), QStringLiteral("书架名称"), QStringLiteral("入库时间")};
+    return names;
+}
+
+QString CBookStore::checkEntry(const BookValues& values)
+{
+    if (values[kIsbn].isEmpty())
+        return QStringLiteral("请输入ISBN码!");
+    if (values[kBookNo].isEmpty())
+        return QStringLiteral("请输入图书编号!");
+    if (values[kTitle].isEmpty())
+        return QStringLiteral("请输入书籍名称!");
+    if (values[kPrice].isEmpty())
+        return QStringLiteral("请输入图书单价!");
+    if (!isPriceText(values[kPrice]))
+        return QStringLiteral("单价里含有非数字!");
+    if (values[kEntryDate].isEmpty())
+        return QStringLiteral("请输入入库时间!");
+    return {};
+}
+
+AddCopiesResult CBookStore::addCopies(BookValues values, int copies, bool numberCopies)
+{
+    AddCopiesResult result;
+    QString number = values[kBookNo];
+    while (number.startsWith(QLatin1Char(' ')))
+        number.remove(0, 1);
+    for (int copy = 0; copy < copies; ++copy) {
+        try {
+            if (numberCopies)
+                values[kCopyNo] = copyNumberText(m_conn, CopyTable::Books, values[kTitle]);
+            if (exists(number)) {
+                result.duplicateNo = number;
+                return result;
+            }
+        } catch (const DbError&) {
+            result.failed = true;
+            return result;
+        }
+        values[kBookNo] = number;
+        if (!insert(values)) {
+            result.failed = true;
+            return result;
+        }
+        ++result.added;
+        number = nextNumberText(number);
+    }
+    result.nextBookNo = number;
+    return result;
+}
+
+bool CBookStore::exists(const QString& bookNo)
+{
+    RecordsetPtr rs = m_conn.GetRecordSet(QStringLiteral("select 图书编号 from bkinfo where 图书编号=?"), {bookNo});
+    return rs->GetRecordCount() > 0;
+}
+
+bool CBookStore::insert(const BookValues& values)
+{
+    try {
+        RecordsetPtr rs = m_conn.GetRecordSet(QStringLiteral("select* from bkinfo where 0"));
+        rs->AddNew();
+        for (int field = 0; field < kBookFieldCount; ++field)
+            if (!values[field].isEmpty())
+                rs->PutCollect(field + 1, values[field]);
+        rs->Update();
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+bool CBookStore::save(const QString& bookNo, const BookValues& values)
+{
+    QStringList assignments;
+    QVariantList params;
+    for (int field = 0; field < kBookFieldCount; ++field) {
+        if (values[field].isEmpty())
+            continue;
+        assignments << columnNames()[field] + QStringLiteral("=?");
+        params << values[field];
+    }
+    if (assignments.isEmpty())
+        return false;
+    params << bookNo;
+    const QString sql = QStringLiteral("update bkinfo set %1 where 图书编号=?").arg(assignments.join(QLatin1Char(',')));
+    return m_conn.ExecuteSql(sql, params) && m_conn.ChangedRows() == 1;
+}
+
+DeleteOutcome CBookStore::remove(const QString& bookNo)
+{
+    CTransaction transaction(m_conn);
+    try {
+        RecordsetPtr lent = m_conn.GetRecordSet(
+            QStringLiteral("select 图书编号 from bkinfo where 图书编号=? and 是否借出 in (1, 2) "
+                           "union select 图书编号 from jieyueinfo where 图书编号=?"),
+            {bookNo, bookNo});
+        if (lent->GetRecordCount() > 0)
+            return DeleteOutcome::OnLoan;
+    } catch (const DbError&) {
+        return DeleteOutcome::Failed;
+    }
+    if (!m_conn.ExecuteSql(QStringLiteral("delete from bkinfo where 图书编号=?"), {bookNo}) || !transaction.Commit())
+        return DeleteOutcome::Failed;
+    return DeleteOutcome::Deleted;
+}
+
+RecordsetPtr CBookStore::search(const QString& text)
+{
+    if (text.isEmpty())
+        return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo ORDER BY 图书编号 ASC"));
+    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
+    return m_conn.GetRecordSet(
+        QStringLiteral("select* from bkinfo where 条形码=? or 书名 like ? or 图书编号=? or 出版处 like ? "
+                       "or 著译者 like ? or 入库时间 like ? ORDER BY 图书编号 ASC"),
+        {text, pattern, text, pattern, pattern, pattern});
+}
+
+RecordsetPtr CBookStore::findForEdit(const QString& keyword)
+{
+    return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo where 书名 like ? or 图书编号=? ORDER BY 图书编号 ASC"),
+                               {QLatin1Char('%') + keyword + QLatin1Char('%'), keyword});
+}

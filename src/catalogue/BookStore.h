@@ -1,0 +1,66 @@
+#pragma once
+
+#include "db/AdoRecordset.h"
+
+#include <QString>
+#include <QStringList>
+
+class CAdoConn;
+
+// The fifteen texts of a book copy that librarians type, in the order of bkinfo columns 1 to 15.
+using BookValues = QStringList;
+
+// Positions in BookValues.
+enum BookField {
+    kIsbn, kBookNo, kClassNo, kBookType, kCopyNo, kTitle, kAuthor, kPublisher,
+    kPages, kFormat, kPubDate, kEdition, kPrice, kShelf, kEntryDate, kBookFieldCount
+};
+
+// The tables whose copies are counted by title.
+enum class CopyTable { Books, Periodicals };
+
+// The copy number of a new copy: the copies with exactly this title already stored, plus one.
+// Empty for an empty title. Throws DbError when the database fails.
+QString copyNumberText(CAdoConn& conn, CopyTable table, const QString& title);
+
+// What a multi-copy add did.
+struct AddCopiesResult {
+    int added = 0;
+    QString nextBookNo;    // the number after the last copy stored (the form shows it)
+    QString duplicateNo;   // set when a number was already taken: the add stopped there
+    bool failed = false;   // the database refused a copy: the add stopped there
+};
+
+// Why a copy was not deleted.
+enum class DeleteOutcome { Deleted, OnLoan, Failed };
+
+// Stores, changes, finds and deletes book copies (bkinfo) for the entry and edit windows.
+class CBookStore {
+public:
+    explicit CBookStore(CAdoConn& conn) : m_conn(conn) {}
+
+    // The first complaint about a form before it is stored, or empty when it may be stored.
+    static QString checkEntry(const BookValues& values);
+    // Adds `copies` copies numbered from values[kBookNo] on; with numberCopies each copy gets
+    // the next copy number of its title, else values[kCopyNo] as typed. Empty texts are not
+    // written. Copies stored before a duplicate number or a failure stay.
+    AddCopiesResult addCopies(BookValues values, int copies, bool numberCopies);
+    // Writes the non-empty texts over the copy stored as bookNo; false when there is no such
+    // copy or the database refuses (a new number that is taken, for instance).
+    bool save(const QString& bookNo, const BookValues& values);
+    // Deletes the copy unless it is lent or reserved.
+    DeleteOutcome remove(const QString& bookNo);
+    // Copies whose ISBN or number is the text or whose title, publisher, author or entry date
+    // contains it (an empty text gives all), ordered by book number.
+    RecordsetPtr search(const QString& text);
+    // Copies whose title contains the keyword or whose number is the keyword.
+    RecordsetPtr findForEdit(const QString& keyword);
+
+    static const QStringList& columnNames();
+
+private:
+    bool exists(const QString& bookNo);
+    bool insert(const BookValues& values);
+
+    CAdoConn& m_conn;
+};

@@ -1,0 +1,57 @@
+#include "catalogue/FindClassNoDlg.h"
+
+#include "ui_FindClassNoDlg.h"
+
+#include "catalogue/ClassTree.h"
+#include "controls/Prompter.h"
+
+#include <QFile>
+#include <QStyle>
+
+namespace {
+const QString kTreeFile = QStringLiteral("data/tree.dat");
+}
+
+CFindClassNoDlg::CFindClassNoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CFindClassNoDlg)
+{
+    ui->setupUi(this);
+    connect(ui->m_btnOK, &QPushButton::clicked, this, &CFindClassNoDlg::OnOK);
+    connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->m_treeClass, &QTreeWidget::itemDoubleClicked, this, &CFindClassNoDlg::OnDblclkTree);
+    OnInitDialog();
+}
+
+CFindClassNoDlg::~CFindClassNoDlg() { delete ui; }
+
+void CFindClassNoDlg::OnInitDialog() { LoadTree(); }
+
+void CFindClassNoDlg::LoadTree()
+{
+    QFile file(kTreeFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(this, QStringLiteral("没有找到分类数据文件!"));
+        return;
+    }
+    QIcon icon(style()->standardIcon(QStyle::SP_DirClosedIcon));
+    icon.addPixmap(style()->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
+    addNodes(parseClassTree(file.readAll()), nullptr, icon);
+}
+
+void CFindClassNoDlg::addNodes(const QList<ClassNode>& nodes, QTreeWidgetItem* parent, const QIcon& icon)
+{
+    for (const ClassNode& node : nodes) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(ui->m_treeClass);
+        item->setText(0, node.text);
+        item->setIcon(0, icon);
+        addNodes(node.children, item, icon);
+    }
+}
+
+void CFindClassNoDlg::OnOK()
+{
+    const QTreeWidgetItem* item = ui->m_treeClass->currentItem();
+    m_strClassNo = item ? classNumberOf(item->text(0)) : QString();
+    accept();
+}
+
+void CFindClassNoDlg::OnDblclkTree() { OnOK(); }
