@@ -1,5 +1,7 @@
 #include "db/MariaDbBackend.h"
 
+#include "db/ValueKind.h"
+
 #include <mysql.h>
 
 #include <cstring>
@@ -42,28 +44,21 @@ struct ParamBuffers {
     {
         MYSQL_BIND& b = binds[i];
         std::memset(&b, 0, sizeof b);
-        if (!v.isValid() || v.isNull()) {
+        switch (valueKind(v)) {
+        case ValueKind::Null:
             b.buffer_type = MYSQL_TYPE_NULL;
             return;
-        }
-        switch (v.typeId()) {
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Long:
+        case ValueKind::Integer:
             ints[i] = v.toLongLong();
             b.buffer_type = MYSQL_TYPE_LONGLONG;
             b.buffer = &ints[i];
             return;
-        case QMetaType::Double:
-        case QMetaType::Float:
+        case ValueKind::Real:
             reals[i] = v.toDouble();
             b.buffer_type = MYSQL_TYPE_DOUBLE;
             b.buffer = &reals[i];
             return;
-        default:
+        case ValueKind::Text:
             texts[i] = v.toString().toUtf8();
             lengths[i] = static_cast<unsigned long>(texts[i].size());
             b.buffer_type = MYSQL_TYPE_STRING;

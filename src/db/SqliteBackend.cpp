@@ -1,5 +1,7 @@
 #include "db/SqliteBackend.h"
 
+#include "db/ValueKind.h"
+
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -13,24 +15,17 @@ struct Statement {
 
 void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value)
 {
-    if (!value.isValid() || value.isNull()) {
+    switch (valueKind(value)) {
+    case ValueKind::Null:
         sqlite3_bind_null(stmt, index);
         return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
+    case ValueKind::Integer:
         sqlite3_bind_int64(stmt, index, value.toLongLong());
         return;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case ValueKind::Real:
         sqlite3_bind_double(stmt, index, value.toDouble());
         return;
-    default: {
+    case ValueKind::Text: {
         const QByteArray text = value.toString().toUtf8();
         sqlite3_bind_text(stmt, index, text.constData(), text.size(), SQLITE_TRANSIENT);
     }
