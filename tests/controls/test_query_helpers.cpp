@@ -60,11 +60,10 @@ private slots:
         QTest::keyClicks(edit, "978");
         QDialog message(&window);
         message.show();
-        QVERIFY(QTest::qWaitForWindowActive(&message));
+        QTRY_VERIFY(!edit->hasFocus());
         message.close();
         window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QVERIFY(edit->hasFocus());
+        QTRY_VERIFY(edit->hasFocus());
         QCOMPARE(edit->text(), QStringLiteral("978"));
     }
 
