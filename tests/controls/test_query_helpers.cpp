@@ -1,0 +1,180 @@
+#include "controls/EnterKeyFilter.h"
+#include "controls/PageCursor.h"
+#include "controls/PagedList.h"
+#include "controls/SearchEdit.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+class TestQueryHelpers : public QObject {
+    Q_OBJECT
+private slots:
+    void takesSearchFilter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("all") << "(全部)" << true << "";
+        QTest::newRow("blanks around") << " 978 " << true << "978";
+        QTest::newRow("empty") << "" << false << "old";
+        QTest::newRow("only blanks") << "   " << false << "old";
+    }
+
+    void takesSearchFilter()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(QString, filter);
+        ScriptedSeams seams;
+        QLineEdit edit(text);
+        QString taken = "old";
+        QCOMPARE(SearchEdit::takeFilter(nullptr, &edit, taken), accepted);
+        QCOMPARE(taken, filter);
+        QCOMPARE(seams.prompter.texts(), accepted ? QStringList{} : QStringList{"请输入用查询信息！"});
+    }
+
+    void searchEditShowsAllWhenEmpty()
+    {
+        QDialog window;
+        auto* other = new QLineEdit(&window);
+        auto* edit = new QLineEdit(&window);
+        SearchEdit::attach(edit);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(edit->text(), QStringLiteral("(全部)"));
+        edit->setFocus();
+        QCOMPARE(edit->text(), QString());
+        other->setFocus();
+        QCOMPARE(edit->text(), QStringLiteral("(全部)"));
+        edit->setFocus();
+        QTest::keyClicks(edit, "978");
+        other->setFocus();
+        QCOMPARE(edit->text(), QStringLiteral("978"));
+        edit->setFocus();
+        QTest::keyClicks(edit, "978");
+        QDialog message(&window);
+        message.show();
+        QTRY_VERIFY(!edit->hasFocus());
+        message.close();
+        window.activateWindow();
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->text(), QStringLiteral("978"));
+    }
+
+    // Enter runs a field's search or moves the focus; it never closes the window, and a
+    // tab page or a window opened over it keeps its own Enter.
+    void enterNeverClosesTheWindow()
+    {
+        QDialog window;
+        auto* search = new QLineEdit(&window);
+        auto* second = new QLineEdit(&window);
+        auto* button = new QPushButton("确定", &window);
+        auto* notes = new QTextEdit(&window);
+        auto* page = new QWidget(&window);
+        auto* pageSearch = new QLineEdit(page);
+        button->setDefault(true);
+        EnterKeyFilter keys(&window);
+        EnterKeyFilter pageKeys(page);
+        int searches = 0;
+        int pageSearches = 0;
+        keys.onEnter(search, [&] { ++searches; });
+        pageKeys.onEnter(pageSearch, [&] { ++pageSearches; });
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        search->setFocus();
+        QTest::keyClick(search, Qt::Key_Enter);
+        QCOMPARE(searches, 1);
+        QVERIFY(search->hasFocus());
+        second->setFocus();
+        QTest::keyClick(second, Qt::Key_Return);
+        QVERIFY(button->hasFocus());
+        QTest::keyClick(button, Qt::Key_Return);
+        QVERIFY(notes->hasFocus());
+        QTest::keyClicks(notes, "a");
+        QTest::keyClick(notes, Qt::Key_Return);
+        QCOMPARE(notes->toPlainText(), QStringLiteral("a\n"));
+        pageSearch->setFocus();
+        QTest::keyClick(pageSearch, Qt::Key_Return);
+        QCOMPARE(pageSearches, 1);
+        QCOMPARE(searches, 1);
+        QCOMPARE(clicked.count(), 0);
+        QVERIFY(window.isVisible());
+
+        auto* message = new QDialog(&window);
+        auto* ok = new QPushButton("确定", message);
+        ok->setDefault(true);
+        QSignalSpy okClicked(ok, &QPushButton::clicked);
+        message->show();
+        QVERIFY(QTest::qWaitForWindowActive(message));
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(okClicked.count(), 1);
+    }
+
+    void cutsPages_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("rowsOnLastPage");
+        QTest::newRow("no rows") << 0 << 1 << 0;
+        QTest::newRow("one row") << 1 << 1 << 1;
+        QTest::newRow("exactly one page") << 20 << 1 << 20;
+        QTest::newRow("one more row") << 21 << 2 << 1;
+    }
+
+    void cutsPages()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        QFETCH(int, rowsOnLastPage);
+        PageCursor cursor(20);
+        cursor.Reset(rows);
+        QCOMPARE(cursor.TotalText(), QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(rows));
+        QVERIFY(cursor.SetPage(pages));
+        QCOMPARE(cursor.GetFirstRow(), (pages - 1) * 20);
+        QCOMPARE(cursor.GetRowsOnPage(), rowsOnLastPage);
+        QVERIFY(!cursor.SetPage(pages + 1));
+        QVERIFY(!cursor.SetPage(0));
+    }
+
+    void buttonsAndSelectorTurnPages()
+    {
+        ScriptedSeams seams;
+        QWidget window;
+        auto* previous = new QPushButton(&window);
+        auto* next = new QPushButton(&window);
+        auto* selector = new QComboBox(&window);
+        auto* total = new QLabel(&window);
+        PagedList pages(&window, 20, previous, next, selector, total);
+        QSignalSpy changed(&pages, &PagedList::pageChanged);
+        next->click();
+        QVERIFY(changed.isEmpty() && seams.prompter.messages.isEmpty());
+
+        pages.SetResult(45);
+        QCOMPARE(total->text(), QStringLiteral("共计：3页  45条记录"));
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
+        previous->click();
+        QCOMPARE(seams.prompter.texts(), QStringList{"已是第一页！"});
+        QVERIFY(changed.isEmpty());
+        next->click();
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 2);
+        QCOMPARE(selector->currentIndex(), 1);
+        emit selector->activated(2);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 3);
+        QCOMPARE(pages.Cursor().GetRowsOnPage(), 5);
+        next->click();
+        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
+        QVERIFY(changed.isEmpty());
+        pages.SetResult(45);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
+    }
+};
+
+QTEST_MAIN(TestQueryHelpers)
+#include "test_query_helpers.moc"
