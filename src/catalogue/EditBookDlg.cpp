@@ -28,7 +28,6 @@ void CEditBookDlg::OnInitDialog()
 {
     ui->m_list->SetHeadings(kHeadings);
     ui->m_list->LoadColumnInfo();
-    ui->m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
 }
 
 void CEditBookDlg::OnFind()
@@ -59,8 +58,6 @@ void CEditBookDlg::FillList(CAdoRecordset& rs)
         const QStringList texts = rs.GetRowTexts().mid(1, kBookFieldCount);
         const int row = ui->m_list->AddItem(texts);
         ui->m_list->SetItemData(row, texts[kBookNo]);
-        QTreeWidgetItem* item = ui->m_list->topLevelItem(row);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     ui->m_btnSave->setEnabled(true);
 }

@@ -1,0 +1,357 @@
+#include "catalogue/BookAddDlg.h"
+#include "catalogue/BookTypeDlg.h"
+#include "catalogue/EditBookDlg.h"
+#include "catalogue/FindClassNoDlg.h"
+#include "catalogue/ShelfSettingDlg.h"
+#include "controls/EditListCtrl.h"
+#include "core/TextCodec.h"
+#include "db/AppState.h"
+#include "support/TestSupport.h"
+
+#include <QtTest>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+int count(const QString& sql, const QVariantList& params = {})
+{
+    return theApp().m_ado.GetRecordSet(sql, params)->GetValue(0).toInt();
+}
+
+void storeBooks(int rows, const QString& title = QStringLiteral("旧书"))
+{
+    CTransaction t(theApp().m_ado);
+    for (int i = 0; i < rows; ++i)
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into bkinfo (条形码, 图书编号, 书名) values ('978', ?, ?)"),
+                                          {QStringLiteral("X%1").arg(i, 4, 10, QLatin1Char('0')), title}));
+    QVERIFY(t.Commit());
+}
+
+template <typename T> T* child(const QObject* window, const char* name)
+{
+    T* w = window->findChild<T*>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}
+}
+
+// The book entry window is open in every test.
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void comboDefaults();
+    void multiCopyAdd();
+    void duplicateMidwayKeepsEarlierCopies();
+    void quotesAreStoredAsText();
+    void priceRefused();
+    void nextNumberButton_data();
+    void nextNumberButton();
+    void classificationPicksType_data();
+    void classificationPicksType();
+    void paging_data();
+    void paging();
+    void copyOnLoanNotDeleted_data();
+    void copyOnLoanNotDeleted();
+    void duplicateKeyFails();
+    void nullKeyListsEmpty();
+    void editWindowSavesByNumber();
+
+private:
+    template <typename T> T* find(const char* name) { return child<T>(dialog.get(), name); }
+    QString text(const char* name) { return find<QLineEdit>(name)->text(); }
+    void type(const char* name, const QString& value) { find<QLineEdit>(name)->setText(value); }
+    void click(const char* name) { find<QPushButton>(name)->click(); }
+    void fillBook();
+    void addCopies(const QString& number, int copies);
+
+    std::unique_ptr<ScriptedSeams> seams;
+    std::unique_ptr<TestProgramFolder> folder;
+    std::unique_ptr<CBookAddDlg> dialog;
+};
+
+void TestCatalogue::init()
+{
+    seams = std::make_unique<ScriptedSeams>();
+    folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(folder->isReady());
+    dialog = std::make_unique<CBookAddDlg>();
+    dialog->show();
+}
+
+void TestCatalogue::cleanup()
+{
+    dialog.reset();
+    folder.reset();
+    seams.reset();
+}
+
+void TestCatalogue::fillBook()
+{
+    type("m_edtIsbn", QStringLiteral("9787020002207"));
+    type("m_edtBookNo", QStringLiteral("B1"));
+    type("m_edtTitle", QStringLiteral("红楼梦"));
+    type("m_edtPrice", QStringLiteral("59.70"));
+}
+
+void TestCatalogue::addCopies(const QString& number, int copies)
+{
+    type("m_edtBookNo", number);
+    find<QCheckBox>("m_chkAddCopies")->setChecked(true);
+    find<QComboBox>("m_cmbCopies")->setCurrentText(QString::number(copies));
+    click("m_btnAdd");
+}
+
+// A publisher without a name is listed as an empty entry, not as a failure.
+void TestCatalogue::comboDefaults()
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
+        "insert into chubansheinfo (ISBN, 出版社名) values ('7-02', '人民文学出版社'), ('7-01', NULL), ('7-10', '中华书局')")));
+    dialog = std::make_unique<CBookAddDlg>();
+    QCOMPARE(find<QComboBox>("m_cmbFormat")->currentText(), QStringLiteral("16开"));
+    QCOMPARE(find<QComboBox>("m_cmbEdition")->currentText(), QStringLiteral("第一版"));
+    QCOMPARE(find<QComboBox>("m_cmbBookType")->currentText(), QStringLiteral("A马克思主义、列宁主义、毛泽东思想、邓小平理论"));
+    QCOMPARE(find<QComboBox>("m_cmbShelf")->currentText(), QStringLiteral("2号书架"));
+    QComboBox* publishers = find<QComboBox>("m_cmbPublisher");
+    QCOMPARE(publishers->count(), 3);
+    QCOMPARE(publishers->itemText(0), QString());
+    QCOMPARE(publishers->currentText(), QStringLiteral("人民文学出版社"));
+    QCOMPARE(find<QComboBox>("m_cmbCopies")->currentText(), QStringLiteral("1"));
+    QCOMPARE(text("m_edtEntryDate"), QStringLiteral("2017-04-11"));
+    QVERIFY(seams->prompter.messages.isEmpty());
+}
+
+void TestCatalogue::multiCopyAdd()
+{
+    storeBooks(2, QStringLiteral("红楼梦"));
+    fillBook();
+    addCopies(QStringLiteral("B0099"), 3);
+    QCOMPARE(seams->prompter.texts(), QStringList());
+    for (const auto& [number, copy] : {std::pair{"B0099", "3"}, {"B0100", "4"}, {"B0101", "5"}})
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号=? and 复本号=? and 开本='16开'"),
+                       {QString::fromLatin1(number), QString::fromLatin1(copy)}), 1);
+    QCOMPARE(text("m_edtBookNo"), QStringLiteral("B0102"));
+    QCOMPARE(text("m_edtCopyNo"), QStringLiteral("6"));
+    QCOMPARE(find<CReportListCtrl>("m_listLocal")->GetItemCount(), 3);
+}
+
+void TestCatalogue::duplicateMidwayKeepsEarlierCopies()
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into bkinfo (图书编号, 书名) values ('b0100', '别的书')")));
+    fillBook();
+    addCopies(QStringLiteral("B0099"), 3);
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("编号B0100已存在，请输入其他编号!\n已添加的1本保留。")}));
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 书名='红楼梦'")), 1);
+    QCOMPARE(text("m_edtBookNo"), QStringLiteral("B0099"));
+}
+
+void TestCatalogue::quotesAreStoredAsText()
+{
+    const QString title = QStringLiteral("O'Reilly's \"书\"; drop table bkinfo;--");
+    fillBook();
+    type("m_edtTitle", title);
+    addCopies(QStringLiteral("Q'1"), 2);
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 书名=? and 图书编号 in ('Q''1', 'Q''2')"), {title}), 2);
+    auto* list = find<CReportListCtrl>("m_listLocal");
+    type("m_edtSearch", QStringLiteral("Q'1"));
+    click("m_btnSearchLocal");
+    QCOMPARE(list->GetItemCount(), 1);
+    list->SetSelected(0, true);
+    click("m_btnDelete");
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号 <> 'Q''2'")), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+}
+
+void TestCatalogue::priceRefused()
+{
+    fillBook();
+    type("m_edtPrice", QStringLiteral("8.9.0"));
+    click("m_btnAdd");
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("单价里含有非数字!")}));
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 0);
+}
+
+void TestCatalogue::nextNumberButton_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("leading zeros") << "B0099" << "B0100";
+    QTest::newRow("grows") << "999" << "1000";
+    QTest::newRow("chinese prefix") << "图书0099" << "图书0100";
+    QTest::newRow("20 digits") << "12345678901234567899" << "12345678901234567900";
+}
+
+void TestCatalogue::nextNumberButton()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, next);
+    type("m_edtBookNo", number);
+    click("m_btnIncBookNo");
+    QCOMPARE(text("m_edtBookNo"), next);
+}
+
+void TestCatalogue::classificationPicksType_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("classNo");
+    QTest::addColumn<QString>("bookType");
+    QTest::newRow("I247.5") << "I247.5*长篇小说" << "I247.5" << "I文学";
+    QTest::newRow("TP311") << "TP311*程序设计" << "TP311" << "TP自动化技术、计算机技术";
+    QTest::newRow("K09, no type holds K0: the last one") << "K09*史学史" << "K09" << "Z综合性图书";
+}
+
+void TestCatalogue::classificationPicksType()
+{
+    QFETCH(QString, node);
+    QFETCH(QString, classNo);
+    QFETCH(QString, bookType);
+    QVERIFY(QDir().mkpath(QStringLiteral("data")));
+    QFile file(QStringLiteral("data/tree.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(toGbk(QStringLiteral("X*根\n\t%1\n").arg(node)));
+    file.close();
+    QTimer::singleShot(0, [node] {
+        auto* picker = qobject_cast<CFindClassNoDlg*>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        auto* tree = picker->findChild<QTreeWidget*>(QStringLiteral("m_treeClass"));
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        QCOMPARE(tree->currentItem()->text(0), node);
+        picker->findChild<QPushButton*>(QStringLiteral("m_btnOK"))->click();
+    });
+    click("m_btnFindClassNo");
+    QCOMPARE(text("m_edtClassNo"), classNo);
+    QCOMPARE(find<QComboBox>("m_cmbBookType")->currentText(), bookType);
+}
+
+void TestCatalogue::paging_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<int>("lastPageRows");
+    QTest::newRow("100") << 100 << "共计：1页  100条记录" << 100;
+    QTest::newRow("101") << 101 << "共计：2页  101条记录" << 1;
+    QTest::newRow("200") << 200 << "共计：2页  200条记录" << 100;
+}
+
+void TestCatalogue::paging()
+{
+    QFETCH(int, rows);
+    QFETCH(QString, total);
+    QFETCH(int, lastPageRows);
+    storeBooks(rows);
+    auto* list = find<CReportListCtrl>("m_listLocal");
+    click("m_btnSearchLocal");
+    QCOMPARE(find<QLabel>("m_lblTotal")->text(), total);
+    QCOMPARE(list->GetItemCount(), 100);
+    QCOMPARE(list->GetItemText(0, 1), QStringLiteral("X0000"));
+    click("m_btnPrevPage");
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("已是第一页！"));
+    if (rows > 100) {
+        click("m_btnNextPage");
+        QCOMPARE(list->GetItemText(0, 1), QStringLiteral("X0100"));
+    }
+    QCOMPARE(list->GetItemCount(), lastPageRows);
+    click("m_btnNextPage");
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("已是最后一页！"));
+    QCOMPARE(seams->prompter.messages.size(), 2);
+}
+
+
+// Reserved copies and copies with a loan row count as lent too.
+void TestCatalogue::copyOnLoanNotDeleted_data()
+{
+    QTest::addColumn<int>("lentFlag");
+    QTest::addColumn<bool>("loanRow");
+    QTest::newRow("lent") << 1 << true;
+    QTest::newRow("reserved") << 2 << false;
+    QTest::newRow("loan row only") << 0 << true;
+}
+
+void TestCatalogue::copyOnLoanNotDeleted()
+{
+    QFETCH(int, lentFlag);
+    QFETCH(bool, loanRow);
+    storeBooks(1);
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("update bkinfo set 是否借出=?"), {lentFlag}));
+    if (loanRow)
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into jieyueinfo (图书编号, 借书日期) values ('x0000', '2017-04-01')")));
+    click("m_btnSearchLocal");
+    find<CReportListCtrl>("m_listLocal")->SetSelected(0, true);
+    click("m_btnDelete");
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("图书X0000已借出，不能删除！"));
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+}
+
+void TestCatalogue::duplicateKeyFails()
+{
+    CBookTypeDlg window;
+    child<QLineEdit>(&window, "m_edtUpper")->setText(QStringLiteral("i"));
+    child<QLineEdit>(&window, "m_edtLower")->setText(QStringLiteral("又一个文学"));
+    child<QPushButton>(&window, "m_btnAdd")->click();
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
+}
+
+void TestCatalogue::nullKeyListsEmpty()
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into shujiainfo (存放位置名, 备注) values ('阅览室', NULL)")));
+    CShelfSettingDlg window;
+    auto* list = child<CReportListCtrl>(&window, "m_list");
+    const QList<QTreeWidgetItem*> rows = list->findItems(QStringLiteral("阅览室"), Qt::MatchExactly, 0);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0]->text(1), QString());
+    QVERIFY(seams->prompter.messages.isEmpty());
+}
+
+// Cells are changed through the list's own in-place edit; the copy is found by the number
+// it was loaded with, empty cells leave their column alone, and a clash is reported.
+void TestCatalogue::editWindowSavesByNumber()
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
+        "insert into bkinfo (图书编号, 书名, 著译者) values ('E1', '水浒传', '施耐庵'), ('E2', '水浒', '')")));
+    CEditBookDlg window;
+    window.show();
+    auto* list = child<CEditListCtrl>(&window, "m_list");
+    auto* save = child<QPushButton>(&window, "m_btnSave");
+    const auto findBooks = [&window](const QString& keyword) {
+        child<QLineEdit>(&window, "m_edtKeyword")->setText(keyword);
+        child<QPushButton>(&window, "m_btnFind")->click();
+    };
+    const auto editCell = [list](int column, const QString& text) {
+        list->EditSubItem(true, 0, column);
+        auto* edit = child<QLineEdit>(list, "m_edit");
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+    findBooks(QString());
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("请输入用查询信息！"));
+    findBooks(QStringLiteral("e2' or 1=1"));
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("图书库没有数据!"));
+    findBooks(QStringLiteral("水浒"));
+    QCOMPARE(list->GetItemCount(), 2);
+    save->click();
+    QCOMPARE(seams->prompter.lastText(), QStringLiteral("没有数据！"));
+    list->SetSelected(0, true);
+    editCell(1, QStringLiteral("E10"));
+    editCell(5, QStringLiteral("水浒'全传"));
+    editCell(6, QString());
+    seams->prompter.messages.clear();
+    save->click();
+    QCOMPARE(seams->prompter.texts(), QStringList());
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 书名, 著译者 from bkinfo order by 图书编号"));
+    QCOMPARE(rs->GetRowTexts(), QStringList({"E10", "水浒'全传", "施耐庵"}));
+    editCell(1, QStringLiteral("e2"));
+    save->click();
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
+}
+
+QTEST_MAIN(TestCatalogue)
+#include "test_catalogue.moc"
