@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -217,73 +218,56 @@ private slots:
         QVERIFY(seams.prompter.messages.isEmpty());
     }
 
-    void closingAsksAboutTheBackup_data()
+    // Closing the window (command 0) or either exit command asks about the backup; Yes writes
+    // Database/bak/book(N).db for weekday N, creating bak, and reports a backup that fails.
+    void closingOffersTheBackup_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<bool>("backedUp");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << true << true;
-        QTest::newRow("no") << int(QMessageBox::No) << true << false;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
-    }
-
-    void closingAsksAboutTheBackup()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        QFETCH(bool, backedUp);
-        for (bool byCommand : {false, true}) {
-            ScriptedSeams seams(QDateTime(QDate(2017, 4, 12), QTime(18, 0)));
-            TestProgramFolder folder;
-            CLibraryDlg dlg;
-            dlg.show();
-            // Enter and Esc must neither close the window nor ask anything.
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-            QTest::keyClick(&dlg, Qt::Key_Return);
-            seams.prompter.answers << QMessageBox::StandardButton(answer);
-            if (byCommand)
-                dlg.OnCommand(1008);
-            else
-                dlg.close();
-            QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("退出之前备份数据吗?")});
-            QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
-            QCOMPARE(dlg.isVisible(), !closed);
-            QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/Database/bak/book(3).db")), backedUp);
-        }
-    }
-
-    void backupOnExit_data()
-    {
+        QTest::addColumn<int>("command");
         QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("file");
-        QTest::newRow("sunday") << QDate(2017, 4, 9) << "book(0).db";
-        QTest::newRow("wednesday") << QDate(2017, 4, 12) << "book(3).db";
-        QTest::newRow("bak is a file") << QDate(2017, 4, 12) << "";
+        const QDate wednesday(2017, 4, 12);
+        QTest::newRow("close, yes") << 0 << wednesday << int(QMessageBox::Yes) << "book(3).db";
+        QTest::newRow("close, no") << 0 << wednesday << int(QMessageBox::No) << "";
+        QTest::newRow("close, cancel") << 0 << wednesday << int(QMessageBox::Cancel) << "";
+        QTest::newRow("exit, cancel") << 1008 << wednesday << int(QMessageBox::Cancel) << "";
+        QTest::newRow("exit on sunday, yes") << 32795 << QDate(2017, 4, 9) << int(QMessageBox::Yes) << "book(0).db";
+        QTest::newRow("bak is a file") << 32795 << wednesday << int(QMessageBox::Yes) << "bak";
     }
 
-    void backupOnExit()
+    void closingOffersTheBackup()
     {
+        QFETCH(int, command);
         QFETCH(QDate, date);
+        QFETCH(int, answer);
         QFETCH(QString, file);
-        ScriptedSeams seams(QDateTime(date, QTime(12, 0)));
+        ScriptedSeams seams(QDateTime(date, QTime(18, 0)));
         TestProgramFolder folder;
         const QString bak = folder.path() + QStringLiteral("/Database/bak");
         QVERIFY(QDir().rmdir(bak));
-        if (file.isEmpty())
+        if (file == QStringLiteral("bak"))
             QVERIFY(QFile(bak).open(QIODevice::WriteOnly));
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"),
                                           {QStringLiteral("通知"), QStringLiteral("周五闭馆")}));
         CLibraryDlg dlg;
         dlg.show();
-        seams.prompter.answers << QMessageBox::Yes;
-        dlg.OnCommand(32795);
-        QVERIFY(!dlg.isVisible());
-        if (file.isEmpty()) {
+        // Enter and Esc must neither close the window nor ask anything.
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        seams.prompter.answers << QMessageBox::StandardButton(answer);
+        command ? dlg.OnCommand(command) : void(dlg.close());
+        QCOMPARE(dlg.isVisible(), answer == QMessageBox::Cancel);
+        QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
+        QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
+        if (file == QStringLiteral("bak")) {
             QCOMPARE(seams.prompter.messages.size(), 2);
             QVERIFY(seams.prompter.messages[1].text.startsWith(QStringLiteral("数据备份失败")));
             return;
         }
         QCOMPARE(seams.prompter.messages.size(), 1);
+        QCOMPARE(QFileInfo::exists(bak), !file.isEmpty());
+        if (file.isEmpty())
+            return;
         CAdoConn copy;
         QVERIFY(copy.Connect(bak + QLatin1Char('/') + file));
         QCOMPARE(copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"))->GetCollect(0), QStringLiteral("周五闭馆"));
