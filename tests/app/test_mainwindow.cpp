@@ -30,6 +30,7 @@ bool addOperator(const QString& name, const QString& password)
 
 QComboBox* nameBox(CLoginDlg& dlg) { return dlg.findChild<QComboBox*>(QStringLiteral("m_cmbUserName")); }
 QLineEdit* passwordEdit(CLoginDlg& dlg) { return dlg.findChild<QLineEdit*>(QStringLiteral("m_edtPassword")); }
+
 // The window each command opens, by class name.
 const std::map<int, const char*>& expectedWindows()
 {
@@ -69,7 +70,8 @@ void sendKey(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers 
 }
 }
 
-// Start-up runs real modal windows; a timer answers the login window the way a user would.
+// Login, start-up and the main window. Start-up runs real modal windows; a timer answers the
+// login window the way a user would.
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -255,7 +257,10 @@ private slots:
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QTest::keyClick(&dlg, Qt::Key_Return);
         seams.prompter.answers << QMessageBox::StandardButton(answer);
-        command ? dlg.OnCommand(command) : void(dlg.close());
+        if (command)
+            dlg.OnCommand(command);
+        else
+            dlg.close();
         QCOMPARE(dlg.isVisible(), answer == QMessageBox::Cancel);
         QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
         QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
