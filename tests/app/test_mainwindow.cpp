@@ -1,18 +1,36 @@
+#include "app/LibraryApp.h"
 #include "app/LibraryDlg.h"
+#include "app/LoginCheck.h"
+#include "app/LoginDlg.h"
 #include "app/MainMenu.h"
 #include "app/Windows.h"
 #include "controls/CommandTable.h"
+#include "core/PasswordHash.h"
 #include "db/AdoConn.h"
 #include "db/AppState.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenuBar>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
+bool addOperator(const QString& name, const QString& password)
+{
+    return theApp().m_ado.ExecuteSql(QStringLiteral("insert into admin (用户名, 密码) values (?, ?)"),
+                                     {name, hashPassword(password)});
+}
+
+QComboBox* nameBox(CLoginDlg& dlg) { return dlg.findChild<QComboBox*>(QStringLiteral("m_cmbUserName")); }
+QLineEdit* passwordEdit(CLoginDlg& dlg) { return dlg.findChild<QLineEdit*>(QStringLiteral("m_edtPassword")); }
+
 // The window each command opens, by class name.
 const std::map<int, const char*>& expectedWindows()
 {
@@ -52,6 +70,8 @@ void sendKey(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers 
 }
 }
 
+// Login, start-up and the main window. Start-up runs real modal windows; a timer answers the
+// login window the way a user would.
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -67,6 +87,98 @@ private slots:
     }
 
     void init() { m_opened.clear(); }
+
+    void loginAttempts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        const QString refused = QStringLiteral("用户名或密码错误！");
+        const QString empty = QStringLiteral("用户名或密码不能为空");
+        QTest::newRow("initial operator") << "超级用户" << "123456" << "";
+        QTest::newRow("wrong password") << "超级用户" << "12345" << refused;
+        QTest::newRow("injection as password") << "超级用户" << "' or '1'='1" << refused;
+        QTest::newRow("injection as name") << "' or '1'='1' --" << "x" << refused;
+        QTest::newRow("quote in name") << "O'Brien" << "pa'ss" << "";
+        QTest::newRow("empty password") << "超级用户" << "" << empty;
+        QTest::newRow("empty name") << "" << "123456" << empty;
+    }
+
+    void loginAttempts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        QVERIFY(addOperator(QStringLiteral("O'Brien"), QStringLiteral("pa'ss")));
+        CLoginDlg dlg;
+        nameBox(dlg)->setEditText(name);
+        passwordEdit(dlg)->setText(password);
+        dlg.findChild<QPushButton*>(QStringLiteral("m_btnLogin"))->click();
+        QCOMPARE(dlg.result() == QDialog::Accepted, message.isEmpty());
+        QCOMPARE(seams.prompter.lastText(), message);
+        QCOMPARE(theApp().m_strOperator, message.isEmpty() ? name : QStringLiteral("超级用户"));
+        if (message != QStringLiteral("用户名或密码错误！"))
+            return;
+        QCOMPARE(nameBox(dlg)->currentText() + passwordEdit(dlg)->text(), QString());
+        QCOMPARE(nameBox(dlg)->count(), 2);
+    }
+
+    void namesAreSortedByPinyin()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        for (const char* name : {"王五", "张三", "admin", "李四"})
+            QVERIFY(addOperator(QString::fromUtf8(name), QStringLiteral("x")));
+        // The zh_CN collation orders Chinese names by pinyin, ahead of Latin ones.
+        QCOMPARE(operatorNames(theApp().m_ado), (QStringList{"超级用户", "李四", "王五", "张三", "admin"}));
+        CLoginDlg dlg;
+        QCOMPARE(nameBox(dlg)->currentText(), QStringLiteral("超级用户"));
+    }
+
+    void missingOrForeignDatabaseEnds_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("just some text\n");
+    }
+
+    void missingOrForeignDatabaseEnds()
+    {
+        QFETCH(QByteArray, content);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        theApp().m_ado.ExitConnect();
+        QFile::remove(folder.databasePath());
+        if (!content.isEmpty()) {
+            QFile file(folder.databasePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        CLibraryApp app;
+        QVERIFY(app.InitInstance() != 0);
+        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("ADO连接错误！")});
+        QCOMPARE(QFile::exists(folder.databasePath()), !content.isEmpty());
+    }
+
+    void refusedLoginEndsWithCodeOne()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        theApp().m_strOperator.clear();
+        QString operatorDuringLogin;
+        QTimer::singleShot(0, [&] {
+            operatorDuringLogin = theApp().m_strOperator;
+            QApplication::activeModalWidget()->close();
+        });
+        CLibraryApp app;
+        QCOMPARE(app.InitInstance(), 1);
+        QCOMPARE(operatorDuringLogin, QStringLiteral("超级用户"));
+    }
 
     void everyCommandReachesItsWindow()
     {
@@ -89,48 +201,6 @@ private slots:
         QVERIFY(seams.prompter.messages.isEmpty());
     }
 
-    void emptyCommandsDoNothing()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        CLibraryDlg dlg;
-        dlg.OnCommand(32830);
-        dlg.OnCommand(32864);
-        QVERIFY(m_opened.isEmpty());
-        QVERIFY(seams.prompter.messages.isEmpty());
-    }
-
-    void menuHasEveryPopupInOrder()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        CLibraryDlg dlg;
-        auto* bar = dlg.findChild<QMenuBar*>(QStringLiteral("menu139"));
-        QVERIFY(bar);
-        QStringList titles;
-        for (QAction* a : bar->actions())
-            titles << a->text();
-        QCOMPARE(titles, (QStringList{"【系统设置】", "【卷澜】", "【借阅管理】", "【读者信息】", "【系统查询】",
-                                      "【系统维护】", "【工　　具】", "【帮　　助】"}));
-        QCOMPARE(bar->actions().at(1)->menu()->actions().size(), 15);
-        QCOMPARE(dlg.action(32815)->text(), QStringLiteral("使用说明"));
-        QVERIFY(dlg.action(32795)->isEnabled());
-        QVERIFY(dlg.action(1008)->isEnabled());
-    }
-
-    void captionAndStatusBar()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("update tushuguaninfo set 图书馆名=?"),
-                                          {QStringLiteral("实验中学'图书馆")}));
-        theApp().m_strOperator = QStringLiteral("张老师");
-        CLibraryDlg dlg;
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("实验中学'图书馆"));
-        QCOMPARE(dlg.statusText(), QStringLiteral("          当前用户:张老师"));
-        QCOMPARE(theApp().m_strAppPath, QDir::currentPath());
-    }
-
     void failingCaptionQueryLeavesCaptionEmpty_data()
     {
         QTest::addColumn<QString>("sql");
@@ -150,94 +220,62 @@ private slots:
         QVERIFY(seams.prompter.messages.isEmpty());
     }
 
-    void closingAsksAboutTheBackup_data()
+    // Closing the window (command 0) or either exit command asks about the backup; Yes writes
+    // Database/bak/book(N).db for weekday N, creating bak, and reports a backup that fails.
+    void closingOffersTheBackup_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<bool>("backedUp");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << true << true;
-        QTest::newRow("no") << int(QMessageBox::No) << true << false;
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
-    }
-
-    void closingAsksAboutTheBackup()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        QFETCH(bool, backedUp);
-        for (bool byCommand : {false, true}) {
-            ScriptedSeams seams(QDateTime(QDate(2017, 4, 12), QTime(18, 0)));
-            TestProgramFolder folder;
-            CLibraryDlg dlg;
-            dlg.show();
-            seams.prompter.answers << QMessageBox::StandardButton(answer);
-            if (byCommand)
-                dlg.OnCommand(1008);
-            else
-                dlg.close();
-            QCOMPARE(seams.prompter.messages.size(), 1);
-            QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
-            QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
-            QCOMPARE(dlg.isVisible(), !closed);
-            QCOMPARE(QFile::exists(folder.path() + QStringLiteral("/Database/bak/book(3).db")), backedUp);
-        }
-    }
-
-    void backupIsNamedByWeekday_data()
-    {
+        QTest::addColumn<int>("command");
         QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("file");
-        QTest::newRow("sunday") << QDate(2017, 4, 9) << "book(0).db";
-        QTest::newRow("wednesday") << QDate(2017, 4, 12) << "book(3).db";
-        QTest::newRow("saturday") << QDate(2017, 4, 15) << "book(6).db";
+        const QDate wednesday(2017, 4, 12);
+        QTest::newRow("close, yes") << 0 << wednesday << int(QMessageBox::Yes) << "book(3).db";
+        QTest::newRow("close, no") << 0 << wednesday << int(QMessageBox::No) << "";
+        QTest::newRow("close, cancel") << 0 << wednesday << int(QMessageBox::Cancel) << "";
+        QTest::newRow("exit, cancel") << 1008 << wednesday << int(QMessageBox::Cancel) << "";
+        QTest::newRow("exit on sunday, yes") << 32795 << QDate(2017, 4, 9) << int(QMessageBox::Yes) << "book(0).db";
+        QTest::newRow("bak is a file") << 32795 << wednesday << int(QMessageBox::Yes) << "bak";
     }
 
-    void backupIsNamedByWeekday()
+    void closingOffersTheBackup()
     {
+        QFETCH(int, command);
         QFETCH(QDate, date);
+        QFETCH(int, answer);
         QFETCH(QString, file);
-        ScriptedSeams seams(QDateTime(date, QTime(12, 0)));
+        ScriptedSeams seams(QDateTime(date, QTime(18, 0)));
         TestProgramFolder folder;
-        QVERIFY(QDir(folder.path()).rmdir(QStringLiteral("Database/bak")));
+        const QString bak = folder.path() + QStringLiteral("/Database/bak");
+        QVERIFY(QDir().rmdir(bak));
+        if (file == QStringLiteral("bak"))
+            QVERIFY(QFile(bak).open(QIODevice::WriteOnly));
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"),
                                           {QStringLiteral("通知"), QStringLiteral("周五闭馆")}));
         CLibraryDlg dlg;
-        seams.prompter.answers << QMessageBox::Yes;
-        dlg.OnCommand(32795);
-        QCOMPARE(seams.prompter.messages.size(), 1);
-        CAdoConn copy;
-        QVERIFY(copy.Connect(folder.path() + QStringLiteral("/Database/bak/") + file));
-        RecordsetPtr rs = copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"));
-        QCOMPARE(rs->GetCollect(0), QStringLiteral("周五闭馆"));
-    }
-
-    void failedBackupIsReported()
-    {
-        ScriptedSeams seams(QDateTime(QDate(2017, 4, 12), QTime(18, 0)));
-        TestProgramFolder folder;
-        QVERIFY(QDir(folder.path()).rmdir(QStringLiteral("Database/bak")));
-        QFile blocker(folder.path() + QStringLiteral("/Database/bak"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        CLibraryDlg dlg;
         dlg.show();
-        seams.prompter.answers << QMessageBox::Yes;
-        dlg.OnCommand(32795);
-        QCOMPARE(seams.prompter.messages.size(), 2);
-        QVERIFY(seams.prompter.messages[1].text.startsWith(QStringLiteral("数据备份失败")));
-        QVERIFY(!dlg.isVisible());
-    }
-
-    void enterAndEscDoNotClose()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        CLibraryDlg dlg;
-        dlg.show();
+        // Enter and Esc must neither close the window nor ask anything.
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QTest::keyClick(&dlg, Qt::Key_Return);
-        QVERIFY(dlg.isVisible());
-        QVERIFY(seams.prompter.messages.isEmpty());
+        seams.prompter.answers << QMessageBox::StandardButton(answer);
+        if (command)
+            dlg.OnCommand(command);
+        else
+            dlg.close();
+        QCOMPARE(dlg.isVisible(), answer == QMessageBox::Cancel);
+        QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
+        QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
+        if (file == QStringLiteral("bak")) {
+            QCOMPARE(seams.prompter.messages.size(), 2);
+            QVERIFY(seams.prompter.messages[1].text.startsWith(QStringLiteral("数据备份失败")));
+            return;
+        }
+        QCOMPARE(seams.prompter.messages.size(), 1);
+        QCOMPARE(QFileInfo::exists(bak), !file.isEmpty());
+        if (file.isEmpty())
+            return;
+        CAdoConn copy;
+        QVERIFY(copy.Connect(bak + QLatin1Char('/') + file));
+        QCOMPARE(copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"))->GetCollect(0), QStringLiteral("周五闭馆"));
     }
 
     void onlyLeftCtrlLOpensLendingHistoryImport_data()

@@ -1,0 +1,237 @@
+#include "support/TestSupport.h"
+
+#include "app/AboutDlg.h"
+#include "app/AdminSetDlg.h"
+#include "app/LibraryDlg.h"
+#include "app/LibraryInfoDlg.h"
+#include "app/LoginCheck.h"
+#include "app/NoticeBoardDlg.h"
+#include "controls/HyperLink.h"
+#include "controls/ReportListCtrl.h"
+#include "core/PasswordHash.h"
+#include "db/AppState.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+QStringList storedRows(const QString& table)
+{
+    QStringList rows;
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select * from %1 order by rowid").arg(table));
+    for (; !rs->IsEOF(); rs->MoveNext())
+        rows << rs->GetRowTexts().join(QLatin1Char('|'));
+    return rows;
+}
+
+template <typename T> T* child(QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+bool storeNotice(const QString& title, const QString& content)
+{
+    return theApp().m_ado.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"), {title, content});
+}
+
+// A click on a listed user, as the list answers it once the release has settled the selection.
+void clickUser(CReportListCtrl* list, const QString& name)
+{
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        if (list->GetItemText(row, 0) == name) {
+            QCoreApplication::processEvents();
+            const QRect rect = list->visualItemRect(list->topLevelItem(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QCoreApplication::processEvents();
+        }
+}
+}
+
+// The frame's small windows against a fresh program folder.
+class TestSmallWindows : public QObject {
+    Q_OBJECT
+private slots:
+    // Each row starts from the seed operator 超级用户/123456 and 王五/pw. "listed" clicks the user's
+    // row first, which puts the "********" placeholder into both password fields.
+    void adminEdits_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("login");  // a name and password that log in afterwards
+        const QString add = QStringLiteral("m_btnAdd"), change = QStringLiteral("m_btnChangePassword"),
+                      del = QStringLiteral("m_btnDelete");
+        const QStringList super = {"超级用户", "123456"};
+        QTest::newRow("add") << add << "张三" << false << "abc" << "abc" << "" << 3 << QStringList{"张三", "abc"};
+        QTest::newRow("add quotes") << add << "O'Neil" << false << "x'y" << "x'y" << "" << 3
+                                    << QStringList{"O'Neil", "x'y"};
+        QTest::newRow("add without name") << add << "" << false << "abc" << "abc" << "请输入用户名!\n" << 2 << super;
+        QTest::newRow("add without password") << add << "张三" << false << "" << "" << "请输入密码!\n" << 2 << super;
+        QTest::newRow("add unconfirmed") << add << "张三" << false << "abc" << "abd" << "请重新确认密码!\n" << 2 << super;
+        QTest::newRow("add existing") << add << "超级用户" << false << "abc" << "abc" << "用户名已存在！" << 2 << super;
+        QTest::newRow("add placeholder") << add << "李四" << true << "" << "" << "请输入密码!\n" << 2 << super;
+        QTest::newRow("change") << change << "超级用户" << false << "n'w" << "n'w" << "密码修改成功！" << 2
+                                << QStringList{"超级用户", "n'w"};
+        QTest::newRow("change placeholder") << change << "超级用户" << true << "" << "" << "请输入新的密码!\n" << 2 << super;
+        QTest::newRow("change missing user") << change << "无此人" << false << "pw" << "pw" << "用户名不存在！" << 2 << super;
+        QTest::newRow("delete unselected") << del << "" << true << "" << "" << "请选定用户!\n" << 2 << super;
+        QTest::newRow("delete 超级用户") << del << "超级用户" << true << "" << "" << "超级用户不能删除!\n" << 2 << super;
+        QTest::newRow("delete") << del << "王五" << true << "" << "" << "" << 1 << super;
+    }
+
+    void adminEdits()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, user);
+        QFETCH(bool, listed);
+        QFETCH(QString, password);
+        QFETCH(QString, confirm);
+        QFETCH(QString, message);
+        QFETCH(int, rows);
+        QFETCH(QStringList, login);
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into admin (用户名, 密码) values (?, ?)"),
+                                          {QStringLiteral("王五"), hashPassword(QStringLiteral("pw"))}));
+        CAdminSetDlg dlg;
+        dlg.show();
+        auto* list = child<CReportListCtrl>(dlg, "m_lstAdmin");
+        auto edit = [&](const char* name) { return child<QLineEdit>(dlg, name); };
+        if (listed) {
+            clickUser(list, button == QStringLiteral("m_btnDelete") ? user : QStringLiteral("超级用户"));
+            QCOMPARE(edit("m_edtConfirm")->text(), user.isEmpty() ? QString() : QStringLiteral("********"));
+        } else
+            for (auto [name, text] : {std::pair{"m_edtPassword", password}, std::pair{"m_edtConfirm", confirm}})
+                QTest::keyClicks(edit(name), text);
+        edit("m_edtUser")->setText(user);
+        dlg.findChild<QPushButton*>(button)->click();
+        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(storedRows(QStringLiteral("admin")).size(), rows);
+        QCOMPARE(list->GetItemCount(), rows);
+        QCOMPARE(checkLogin(theApp().m_ado, login[0], login[1]), login[0]);
+        const QString saved = QStringLiteral("select * from admin where 密码 in (?, ?)");
+        QCOMPARE(theApp().m_ado.GetRecordSet(saved, {password, QStringLiteral("********")})->GetRecordCount(), 0);
+    }
+
+    void unreadableAdminsAreReported()
+    {
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("drop table admin")));
+        CAdminSetDlg dlg;
+        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("操作失败!")});
+    }
+
+    void libraryInfoSavesAndLoads_data()
+    {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all four") << QStringList{"城南中学图书馆", "王老师", "城南路 1 号", "100000"} << "保存成功.";
+        QTest::newRow("quotes stay text") << QStringList{"O'Brien's 书屋", "a'b", "'", "''"} << "保存成功.";
+        QTest::newRow("no row to update") << QStringList{"新馆", "", "", ""} << "操作失败!";
+    }
+
+    void libraryInfoSavesAndLoads()
+    {
+        QFETCH(QStringList, values);
+        QFETCH(QString, message);
+        const bool saved = message == QStringLiteral("保存成功.");
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        if (!saved)
+            QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("delete from tushuguaninfo")));
+        CLibraryDlg mainWindow;
+        const char* edits[] = {"m_edtLibName", "m_edtManager", "m_edtAddress", "m_edtPostcode"};
+        CLibraryInfoDlg dlg;
+        child<QPushButton>(dlg, "m_btnModify")->click();
+        for (int i = 0; i < 4; ++i)
+            child<QLineEdit>(dlg, edits[i])->setText(values[i]);
+        child<QPushButton>(dlg, "m_btnModify")->click();
+        QCOMPARE(seams.prompter.texts(), QStringList{message});
+        QCOMPARE(storedRows(QStringLiteral("tushuguaninfo")), saved ? QStringList{values.join('|')} : QStringList());
+        QCOMPARE(mainWindow.windowTitle(), saved ? values[0] : QString());
+        // A failed save keeps the typed values open for another try.
+        QCOMPARE(child<QLineEdit>(dlg, "m_edtLibName")->isEnabled(), !saved);
+        CLibraryInfoDlg reopened;
+        for (int i = 0; saved && i < 4; ++i)
+            QCOMPARE(child<QLineEdit>(reopened, edits[i])->text(), values[i]);
+    }
+
+    void addNotice_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("added") << "开馆时间" << "周一至周五 8:00-17:00" << "";
+        QTest::newRow("quotes") << "It's" << "a 'quoted' text" << "";
+        QTest::newRow("two lines") << "两行" << "第一行\n第二行" << "";
+        QTest::newRow("no title") << "" << "内容" << "请输入标题!\n";
+        QTest::newRow("no text") << "标题" << "" << "请输入内容!\n";
+        QTest::newRow("title taken") << "通知" << "改过的" << "标题已存在！";
+    }
+
+    void addNotice()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, content);
+        QFETCH(QString, message);
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        QVERIFY(storeNotice(QStringLiteral("通知"), QStringLiteral("第一条")));
+        CNoticeBoardDlg dlg;
+        child<QLineEdit>(dlg, "m_edtTitle")->setText(title);
+        child<QPlainTextEdit>(dlg, "m_edtContent")->setPlainText(content);
+        child<QPushButton>(dlg, "m_btnAdd")->click();
+        QStringList expected{QStringLiteral("通知|第一条")};
+        if (message.isEmpty())
+            expected << title + QLatin1Char('|') + content;
+        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(storedRows(QStringLiteral("gonggao")), expected);
+        QCOMPARE(child<CReportListCtrl>(dlg, "m_lstNotice")->GetItemCount(), expected.size());
+    }
+
+    void deleteNotice()
+    {
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        QVERIFY(storeNotice(QStringLiteral("甲"), QStringLiteral("一")));
+        QVERIFY(storeNotice(QStringLiteral("乙"), QStringLiteral("二")));
+        CNoticeBoardDlg dlg;
+        auto* list = child<CReportListCtrl>(dlg, "m_lstNotice");
+        child<QPushButton>(dlg, "m_btnDelete")->click();
+        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("请选定记录!\n")});
+        QCOMPARE(storedRows(QStringLiteral("gonggao")).size(), 2);
+        list->SetSelected(0, true);
+        const QString deleted = list->GetItemText(0, 0);
+        child<QPushButton>(dlg, "m_btnDelete")->click();
+        QCOMPARE(seams.prompter.texts().size(), 1);
+        QCOMPARE(storedRows(QStringLiteral("gonggao")).size(), 1);
+        QVERIFY(!storedRows(QStringLiteral("gonggao")).first().startsWith(deleted));
+        QCOMPARE(list->GetItemCount(), 1);
+    }
+
+    void missingHelpPageIsReported()
+    {
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        ScriptedSeams seams;
+        CAboutDlg dlg;
+        QTest::mouseClick(child<CHyperLink>(dlg, "m_stcLink"), Qt::LeftButton);
+        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("提供的超级链接或者指定的文件无法执行")});
+        QVERIFY(child<CHyperLink>(dlg, "m_stcLink")->IsVisited());
+    }
+};
+
+QTEST_MAIN(TestSmallWindows)
+#include "test_smallwindows.moc"
