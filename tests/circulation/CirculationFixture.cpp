@@ -43,16 +43,16 @@ QStringList tableRows(const QString& table)
     return rows;
 }
 
-QString cell(const QString& sql, const QVariantList& params)
+QString cell(const QString& sql)
 {
-    RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql, params);
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql);
     return rs->IsOpen() && !rs->IsEOF() ? rs->GetCollect(0) : QString("<none>");
 }
 
 QStringList circulationSnapshot()
 {
     QStringList rows;
-    for (const QString& table : {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"})
+    for (const char* table : {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"})
         rows << table << tableRows(table);
     return rows;
 }

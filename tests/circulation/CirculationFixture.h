@@ -21,7 +21,7 @@ void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const
 
 // Every row of a table, one text a row, so that a test can compare whole tables.
 QStringList tableRows(const QString& table);
-QString cell(const QString& sql, const QVariantList& params = {});
+QString cell(const QString& sql);
 // Every row of every table a lend or a return writes, to compare before and after.
 QStringList circulationSnapshot();
 
