@@ -1,9 +1,11 @@
 #include "CirculationFixture.h"
 
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 void insertBook(const QString& number, const QString& title, const QString& barcode, const QString& price,
@@ -41,13 +43,19 @@ QStringList tableRows(const QString& table)
     return rows;
 }
 
-QString cell(const QString& sql, const QVariantList& params)
+QString cell(const QString& sql)
 {
-    RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql, params);
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql);
     return rs->IsOpen() && !rs->IsEOF() ? rs->GetCollect(0) : QString("<none>");
 }
 
-QStringList circulationTables() { return {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"}; }
+QStringList circulationSnapshot()
+{
+    QStringList rows;
+    for (const char* table : {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"})
+        rows << table << tableRows(table);
+    return rows;
+}
 
 void typeText(QWidget* widget, const QString& text)
 {
@@ -57,4 +65,16 @@ void typeText(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+QLineEdit* lineEdit(QWidget& window, const char* name) { return window.findChild<QLineEdit*>(name); }
+
+void press(QWidget& window, const char* buttonName) { window.findChild<CSkinButton*>(buttonName)->click(); }
+
+void scan(QWidget& window, const char* fieldName, const QString& text)
+{
+    QLineEdit* edit = lineEdit(window, fieldName);
+    edit->setFocus();
+    typeText(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
 }

@@ -1,7 +1,15 @@
 #pragma once
 
+#include "support/TestSupport.h"
+
 #include <QString>
 #include <QStringList>
+
+// What each test function starts from: scripted seams and a fresh program folder.
+struct Workplace {
+    ScriptedSeams seams;
+    TestProgramFolder folder;
+};
 
 // Rows the circulation tests start from, written straight into the test database.
 void insertBook(const QString& number, const QString& title, const QString& barcode = QString(),
@@ -13,10 +21,15 @@ void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const
 
 // Every row of a table, one text a row, so that a test can compare whole tables.
 QStringList tableRows(const QString& table);
-QString cell(const QString& sql, const QVariantList& params = {});
-// The tables a lend or a return writes.
-QStringList circulationTables();
+QString cell(const QString& sql);
+// Every row of every table a lend or a return writes, to compare before and after.
+QStringList circulationSnapshot();
 
+class QLineEdit;
 class QWidget;
 // Types the text into a widget key by key, Chinese characters too (as an input method would).
 void typeText(QWidget* widget, const QString& text);
+QLineEdit* lineEdit(QWidget& window, const char* name);
+void press(QWidget& window, const char* buttonName);
+// Focuses the field, types the text and ends it with Enter, as a scanner does.
+void scan(QWidget& window, const char* fieldName, const QString& text);
