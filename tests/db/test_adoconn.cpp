@@ -60,19 +60,14 @@ private slots:
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
     }
 
-    void twoRecordsetsLoopIndependently()
+    void twoRecordsetsMoveIndependently()
     {
         RecordsetPtr types = m_conn.GetRecordSet(QStringLiteral("select 类别名 from duzheleibie order by rowid"));
-        QStringList seen;
-        for (; !types->IsEOF(); types->MoveNext()) {
-            RecordsetPtr shelves = m_conn.GetRecordSet(QStringLiteral("select * from shujiainfo where 存放位置名 like ?"),
-                                                       {QStringLiteral("%号书架")});
-            long n = 0;
-            for (; !shelves->IsEOF(); shelves->MoveNext())
-                ++n;
-            seen << types->GetCollect(QStringLiteral("类别名")) + QString::number(n);
-        }
-        QCOMPARE(seen, QStringList({"学生8", "教师8"}));
+        RecordsetPtr shelves = m_conn.GetRecordSet(QStringLiteral("select 存放位置名 from shujiainfo order by rowid"));
+        types->MoveNext();
+        shelves->MoveNext();
+        shelves->MoveNext();
+        QCOMPARE(types->GetCollect(0) + shelves->GetCollect(0), QStringLiteral("教师3号书架"));
     }
 
     void nullReadsAsEmptyText()
