@@ -1,4 +1,3 @@
-#include "core/PasswordHash.h"
 #include "db/AdoConn.h"
 #include "support/TestSupport.h"
 
@@ -165,14 +164,6 @@ private slots:
         QFETCH(QString, sql);
         QFETCH(QStringList, rows);
         QCOMPARE(this->rows(sql), rows);
-    }
-
-    void seedOperatorLogsIn()
-    {
-        const QStringList stored = rows("select 密码 from admin where 用户名=?", {QStringLiteral("超级用户")});
-        QCOMPARE(stored.size(), 1);
-        QVERIFY(verifyPassword(QStringLiteral("123456"), stored.first()));
-        QVERIFY(!verifyPassword(QStringLiteral("1234567"), stored.first()));
     }
 };
 
