@@ -17,10 +17,14 @@ fail() {
 
 mariadb-install-db --no-defaults --user=root --datadir="$dir/data" --auth-root-authentication-method=socket \
   --skip-test-db >"$dir/install.log" 2>&1 || { cat "$dir/install.log" >&2; exit 1; }
-# Another server on the port would answer the tests in our place.
-if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
-  fail "port $port is already in use (set SCHOOLLIB_MARIADB_PORT to a free port)"
-fi
+# Another server on the port would answer the tests in our place: take the first free
+# port from the one asked for, and tell the tests which through the file "port".
+for _ in $(seq 1 100); do
+  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || break
+  port=$((port + 1))
+done
+(exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && fail "no free port for the test server"
+echo "$port" >"$dir/port"
 setsid mariadbd --no-defaults --user=root --datadir="$dir/data" --socket="$dir/sock" --pid-file="$dir/pid" \
   --port="$port" --bind-address=127.0.0.1 --skip-networking=0 --log-error="$dir/error.log" \
   </dev/null >"$dir/out.log" 2>&1 &
