@@ -2,6 +2,7 @@
 
 #include "core/NumberSequence.h"
 #include "db/AdoConn.h"
+#include "db/LikePattern.h"
 
 namespace {
 bool isPriceText(const QString& price)
@@ -145,15 +146,17 @@ RecordsetPtr CBookStore::search(const QString& text)
 {
     if (text.isEmpty())
         return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo ORDER BY 图书编号 ASC"));
-    const QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
+    const QString pattern = containsPattern(text);
     return m_conn.GetRecordSet(
-        QStringLiteral("select* from bkinfo where 条形码=? or 书名 like ? or 图书编号=? or 出版处 like ? "
-                       "or 著译者 like ? or 入库时间 like ? ORDER BY 图书编号 ASC"),
-        {text, pattern, text, pattern, pattern, pattern});
+        QStringLiteral("select* from bkinfo where 条形码=?1 or 书名 like ?2 escape '\\' or 图书编号=?1 "
+                       "or 出版处 like ?2 escape '\\' or 著译者 like ?2 escape '\\' "
+                       "or 入库时间 like ?2 escape '\\' ORDER BY 图书编号 ASC"),
+        {text, pattern});
 }
 
 RecordsetPtr CBookStore::findForEdit(const QString& keyword)
 {
-    return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo where 书名 like ? or 图书编号=? ORDER BY 图书编号 ASC"),
-                               {QLatin1Char('%') + keyword + QLatin1Char('%'), keyword});
+    return m_conn.GetRecordSet(
+        QStringLiteral("select* from bkinfo where 书名 like ? escape '\\' or 图书编号=? ORDER BY 图书编号 ASC"),
+        {containsPattern(keyword), keyword});
 }

@@ -3,7 +3,7 @@
 #include "ui_BookLendPage.h"
 
 #include "circulation/CirculationIcons.h"
-#include "circulation/ListClicks.h"
+#include "controls/ListClicks.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 

@@ -1,7 +1,7 @@
 #include "circulation/LendingService.h"
 
-#include "circulation/LikePattern.h"
-#include "circulation/Statements.h"
+#include "db/LikePattern.h"
+#include "db/Statements.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "db/AdoConn.h"

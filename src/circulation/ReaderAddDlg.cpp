@@ -3,7 +3,7 @@
 #include "ui_ReaderAddDlg.h"
 
 #include "circulation/LendingService.h"
-#include "circulation/ListClicks.h"
+#include "controls/ListClicks.h"
 #include "circulation/ReaderDeptDlg.h"
 #include "circulation/ReaderRegister.h"
 #include "circulation/ReaderTypeDlg.h"

@@ -3,7 +3,7 @@
 #include "ui_ReaderDeptDlg.h"
 
 #include "circulation/CirculationIcons.h"
-#include "circulation/ListClicks.h"
+#include "controls/ListClicks.h"
 #include "circulation/ReaderRegister.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"

@@ -1,8 +1,8 @@
 #include "circulation/ReaderRegister.h"
 
 #include "circulation/LendingService.h"
-#include "circulation/LikePattern.h"
-#include "circulation/Statements.h"
+#include "db/LikePattern.h"
+#include "db/Statements.h"
 #include "db/AdoConn.h"
 
 ReaderRegister::ReaderRegister(CAdoConn& conn) : m_conn(conn) {}

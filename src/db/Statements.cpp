@@ -1,4 +1,4 @@
-#include "circulation/Statements.h"
+#include "db/Statements.h"
 
 #include "db/AdoConn.h"
 

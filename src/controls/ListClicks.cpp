@@ -1,4 +1,4 @@
-#include "circulation/ListClicks.h"
+#include "controls/ListClicks.h"
 
 #include <QAbstractItemView>
 #include <QMouseEvent>
