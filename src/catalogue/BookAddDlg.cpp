@@ -6,6 +6,7 @@
 #include "catalogue/FindClassNoDlg.h"
 #include "catalogue/ReferenceTable.h"
 #include "catalogue/ShelfSettingDlg.h"
+#include "controls/ButtonIcons.h"
 #include "controls/CalculatorDlg.h"
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
@@ -80,7 +81,7 @@ CBookAddDlg::~CBookAddDlg() { delete ui; }
 void CBookAddDlg::OnInitDialog()
 {
     SetEditMode(false);
-    const QIcon searchIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    const QIcon searchIcon = buttonIcon(ButtonIcon::Search);
     ui->m_btnIsbnSearch->SetIconHandles(searchIcon);
     ui->m_btnSearchLocal->SetIconHandles(searchIcon);
     ui->m_edtClassNo->setValidator(new UpperCaseValidator(ui->m_edtClassNo));

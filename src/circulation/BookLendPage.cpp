@@ -2,7 +2,7 @@
 
 #include "ui_BookLendPage.h"
 
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
@@ -47,11 +47,11 @@ CBookLendPage::~CBookLendPage() = default;
 
 void CBookLendPage::OnInitDialog()
 {
-    ui->m_btnReaderQuery->SetIconHandles(circulationIcon(CirculationIcon::Confirm));
-    ui->m_btnBookQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
-    ui->m_btnReturnQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
-    ui->m_btnLendAll->SetIconHandles(circulationIcon(CirculationIcon::LendAll));
-    ui->m_btnReturnAll->SetIconHandles(circulationIcon(CirculationIcon::ReturnAll));
+    ui->m_btnReaderQuery->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
+    ui->m_btnBookQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnReturnQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnLendAll->SetIconHandles(buttonIcon(ButtonIcon::MoveDown));
+    ui->m_btnReturnAll->SetIconHandles(buttonIcon(ButtonIcon::MoveUp));
     ui->m_listBooks->SetHeadings(QStringLiteral(
         "图书编号,120;图书名称,150;著译者,120;出版处,120;图书价格,100;书架名称,150;是否借出,100;条形码,150"));
     ui->m_listBooks->LoadColumnInfo();

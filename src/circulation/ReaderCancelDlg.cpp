@@ -2,7 +2,7 @@
 
 #include "ui_ReaderCancelDlg.h"
 
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 #include "circulation/ReaderRegister.h"
 #include "controls/ListSelection.h"
 #include "controls/Prompter.h"
@@ -26,10 +26,10 @@ CReaderCancelDlg::~CReaderCancelDlg() = default;
 
 void CReaderCancelDlg::OnInitDialog()
 {
-    ui->m_btnFind->SetIconHandles(circulationIcon(CirculationIcon::Search));
-    ui->m_btnSelectAll->SetIconHandles(circulationIcon(CirculationIcon::Confirm));
-    ui->m_btnClearAll->SetIconHandles(circulationIcon(CirculationIcon::ClearAll));
-    ui->m_btnCancelReaders->SetIconHandles(circulationIcon(CirculationIcon::Delete));
+    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnSelectAll->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
+    ui->m_btnClearAll->SetIconHandles(buttonIcon(ButtonIcon::ClearAll));
+    ui->m_btnCancelReaders->SetIconHandles(buttonIcon(ButtonIcon::Delete));
     SearchEdit::attach(ui->m_editKeyword);
     ui->m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->m_list->SetCheckBoxes(true);

@@ -2,7 +2,7 @@
 
 #include "ui_ReaderDeptDlg.h"
 
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
 #include "circulation/ReaderRegister.h"
 #include "controls/Prompter.h"
@@ -21,8 +21,8 @@ CReaderDeptDlg::~CReaderDeptDlg() = default;
 
 void CReaderDeptDlg::OnInitDialog()
 {
-    ui->m_btnAdd->SetIconHandles(circulationIcon(CirculationIcon::Add));
-    ui->m_btnDelete->SetIconHandles(circulationIcon(CirculationIcon::Delete));
+    ui->m_btnAdd->SetIconHandles(buttonIcon(ButtonIcon::Add));
+    ui->m_btnDelete->SetIconHandles(buttonIcon(ButtonIcon::Delete));
     ui->m_list->SetHeadings(QStringLiteral("部门,90"));
     ui->m_list->LoadColumnInfo();
     FillList();

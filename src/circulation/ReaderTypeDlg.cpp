@@ -2,7 +2,7 @@
 
 #include "ui_ReaderTypeDlg.h"
 
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 #include "circulation/ReaderRegister.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
@@ -21,8 +21,8 @@ CReaderTypeDlg::~CReaderTypeDlg() = default;
 
 void CReaderTypeDlg::OnInitDialog()
 {
-    ui->m_btnAdd->SetIconHandles(circulationIcon(CirculationIcon::Add));
-    ui->m_btnDelete->SetIconHandles(circulationIcon(CirculationIcon::Delete));
+    ui->m_btnAdd->SetIconHandles(buttonIcon(ButtonIcon::Add));
+    ui->m_btnDelete->SetIconHandles(buttonIcon(ButtonIcon::Delete));
     const QRegularExpression digits(QStringLiteral("[0-9]*"));
     ui->m_editPeriod->setValidator(new QRegularExpressionValidator(digits, this));
     ui->m_editLimit->setValidator(new QRegularExpressionValidator(digits, this));

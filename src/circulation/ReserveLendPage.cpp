@@ -2,7 +2,7 @@
 
 #include "ui_ReserveLendPage.h"
 
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 
 CReserveLendPage::CReserveLendPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::CReserveLendPage>())
 {
@@ -14,9 +14,9 @@ CReserveLendPage::~CReserveLendPage() = default;
 
 void CReserveLendPage::OnInitDialog()
 {
-    ui->m_btnReaderQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
-    ui->m_btnReserveQuery->SetIconHandles(circulationIcon(CirculationIcon::Search));
-    ui->m_btnLendAll->SetIconHandles(circulationIcon(CirculationIcon::LendAll));
+    ui->m_btnReaderQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnReserveQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnLendAll->SetIconHandles(buttonIcon(ButtonIcon::MoveDown));
     ui->m_listReserve->SetHeadings(
         QStringLiteral("图书编号,120;图书名称,150;读者编号,120;读者姓名,120;书架名称,120;预借时间,240;ISBN码,150"));
     ui->m_listReserve->LoadColumnInfo();

@@ -1,25 +1,25 @@
-#include "circulation/CirculationIcons.h"
+#include "controls/ButtonIcons.h"
 
 #include <QApplication>
 #include <QStyle>
 
-QIcon circulationIcon(CirculationIcon which)
+QIcon buttonIcon(ButtonIcon which)
 {
     QStyle* style = QApplication::style();
     switch (which) {
-    case CirculationIcon::Search:
+    case ButtonIcon::Search:
         return style->standardIcon(QStyle::SP_FileDialogContentsView);
-    case CirculationIcon::Confirm:
+    case ButtonIcon::Confirm:
         return style->standardIcon(QStyle::SP_DialogApplyButton);
-    case CirculationIcon::Add:
+    case ButtonIcon::Add:
         return style->standardIcon(QStyle::SP_FileDialogNewFolder);
-    case CirculationIcon::Delete:
+    case ButtonIcon::Delete:
         return style->standardIcon(QStyle::SP_TrashIcon);
-    case CirculationIcon::ClearAll:
+    case ButtonIcon::ClearAll:
         return style->standardIcon(QStyle::SP_DialogResetButton);
-    case CirculationIcon::LendAll:
+    case ButtonIcon::MoveDown:
         return style->standardIcon(QStyle::SP_ArrowDown);
-    case CirculationIcon::ReturnAll:
+    case ButtonIcon::MoveUp:
         return style->standardIcon(QStyle::SP_ArrowUp);
     }
     return {};
