@@ -3,10 +3,9 @@
 #include "ui_AdminSetDlg.h"
 
 #include "app/AdminAccounts.h"
+#include "controls/ListClicks.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
-
-#include <QEvent>
 
 namespace {
 const QString kFailed = QStringLiteral("操作失败!");
@@ -27,7 +26,7 @@ CAdminSetDlg::CAdminSetDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CAdmin
     connect(ui->m_btnAdd, &QPushButton::clicked, this, &CAdminSetDlg::OnAdd);
     connect(ui->m_btnDelete, &QPushButton::clicked, this, &CAdminSetDlg::OnDelete);
     connect(ui->m_btnChangePassword, &QPushButton::clicked, this, &CAdminSetDlg::OnChangePassword);
-    ui->m_lstAdmin->viewport()->installEventFilter(this);
+    ListClicks::watch(ui->m_lstAdmin, ListClicks::Click, [this] { OnClickList(); });
     OnInitDialog();
 }
 
@@ -52,14 +51,6 @@ void CAdminSetDlg::FillList()
     } catch (const DbError&) {
         showMessage(this, kFailed);
     }
-}
-
-bool CAdminSetDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    // The list settles its selection after the release, so the click is answered after it.
-    if (watched == ui->m_lstAdmin->viewport() && event->type() == QEvent::MouseButtonRelease)
-        QMetaObject::invokeMethod(this, &CAdminSetDlg::OnClickList, Qt::QueuedConnection);
-    return QDialog::eventFilter(watched, event);
 }
 
 void CAdminSetDlg::OnClickList()

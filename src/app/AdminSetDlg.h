@@ -23,9 +23,6 @@ private slots:
     void OnDelete();
     void OnChangePassword();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void OnInitDialog();
     void FillList();

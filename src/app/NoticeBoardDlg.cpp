@@ -3,10 +3,9 @@
 #include "ui_NoticeBoardDlg.h"
 
 #include "app/NoticeBoard.h"
+#include "controls/ListClicks.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
-
-#include <QEvent>
 
 namespace {
 const QString kFailed = QStringLiteral("操作失败!");
@@ -23,7 +22,7 @@ CNoticeBoardDlg::CNoticeBoardDlg(QWidget* parent) : QDialog(parent), ui(new Ui::
     ui->setupUi(this);
     connect(ui->m_btnAdd, &QPushButton::clicked, this, &CNoticeBoardDlg::OnAdd);
     connect(ui->m_btnDelete, &QPushButton::clicked, this, &CNoticeBoardDlg::OnDelete);
-    ui->m_lstNotice->viewport()->installEventFilter(this);
+    ListClicks::watch(ui->m_lstNotice, ListClicks::DoubleClick, [this] { OnDblclkList(); });
     OnInitDialog();
 }
 
@@ -47,14 +46,6 @@ void CNoticeBoardDlg::FillList()
     } catch (const DbError&) {
         showMessage(this, kFailed);
     }
-}
-
-bool CNoticeBoardDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    // The list settles its selection in its own handling of the click, so answer after it.
-    if (watched == ui->m_lstNotice->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        QMetaObject::invokeMethod(this, &CNoticeBoardDlg::OnDblclkList, Qt::QueuedConnection);
-    return QDialog::eventFilter(watched, event);
 }
 
 void CNoticeBoardDlg::OnDblclkList()

@@ -20,9 +20,6 @@ private slots:
     void OnAdd();
     void OnDelete();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void OnInitDialog();
     void FillList();
