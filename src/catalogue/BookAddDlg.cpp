@@ -8,10 +8,10 @@
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/ButtonIcons.h"
 #include "controls/CalculatorDlg.h"
+#include "controls/ComboFill.h"
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
-#include "core/Collation.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AppState.h"
@@ -87,18 +87,18 @@ void CBookAddDlg::OnInitDialog()
     ui->m_edtClassNo->setValidator(new UpperCaseValidator(ui->m_edtClassNo));
     ui->m_edtEntryDate->setText(todayText());
     try {
-        FillCombo(ui->m_cmbBookType,
-                  CReferenceStore(theApp().m_ado, bookTypeTable()).sortedColumn(CReferenceStore::Column::Other), 0);
-        FillCombo(ui->m_cmbShelf,
-                  CReferenceStore(theApp().m_ado, shelfTable()).sortedColumn(CReferenceStore::Column::Key), 1);
-        FillCombo(ui->m_cmbPublisher,
-                  CReferenceStore(theApp().m_ado, publisherTable()).sortedColumn(CReferenceStore::Column::Other), 1);
+        fillSortedCombo(ui->m_cmbBookType,
+                        CReferenceStore(theApp().m_ado, bookTypeTable()).sortedColumn(CReferenceStore::Column::Other), 0);
+        fillSortedCombo(ui->m_cmbShelf,
+                        CReferenceStore(theApp().m_ado, shelfTable()).sortedColumn(CReferenceStore::Column::Key), 1);
+        fillSortedCombo(ui->m_cmbPublisher,
+                        CReferenceStore(theApp().m_ado, publisherTable()).sortedColumn(CReferenceStore::Column::Other), 1);
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败"));
     }
-    FillCombo(ui->m_cmbFormat, comboEntries(ui->m_cmbFormat), -1);
+    fillSortedCombo(ui->m_cmbFormat, comboEntries(ui->m_cmbFormat), -1);
     ui->m_cmbFormat->setCurrentIndex(ui->m_cmbFormat->findText(QStringLiteral("16开")));
-    FillCombo(ui->m_cmbEdition, comboEntries(ui->m_cmbEdition), -1);
+    fillSortedCombo(ui->m_cmbEdition, comboEntries(ui->m_cmbEdition), -1);
     ui->m_cmbEdition->setCurrentIndex(ui->m_cmbEdition->findText(QStringLiteral("第一版")));
     ui->m_listLocal->SetHeadings(kLocalHeadings);
     ui->m_listLocal->LoadColumnInfo();
@@ -107,16 +107,6 @@ void CBookAddDlg::OnInitDialog()
     ui->m_cmbCopies->setCurrentIndex(0);
     SearchEdit::attach(ui->m_edtSearch);
     qApp->installEventFilter(this);
-}
-
-// Sorted entries; the one at `selected` is shown (none when there is no such entry).
-void CBookAddDlg::FillCombo(QComboBox* combo, const QStringList& entries, int selected)
-{
-    QStringList sorted = entries;
-    collateSort(sorted);
-    combo->clear();
-    combo->addItems(sorted);
-    combo->setCurrentIndex(selected < combo->count() ? selected : -1);
 }
 
 BookValues CBookAddDlg::GetFields() const
@@ -154,6 +144,7 @@ void CBookAddDlg::OnAdd()
         showMessage(this, complaint);
         return;
     }
+    ShowEntryDateAsStored();
     InsertBooks();
     ui->m_edtSearchIsbn->setFocus();
 }
@@ -196,12 +187,29 @@ void CBookAddDlg::OnCancelEdit() { SetEditMode(false); }
 void CBookAddDlg::OnSave()
 {
     const BookValues values = GetFields();
-    if (!m_store.save(values[kBookNo], values)) {
+    switch (m_store.save(values[kBookNo], values)) {
+    case SaveOutcome::Saved:
+        break;
+    case SaveOutcome::NotADate:
+        showMessage(this, notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]));
+        return;
+    case SaveOutcome::OnLoan:
+        showMessage(this, QStringLiteral("图书%1已借出或预约，不能修改图书编号！").arg(values[kBookNo]));
+        return;
+    case SaveOutcome::Failed:
         showMessage(this, QStringLiteral("保存数据失败"));
         return;
     }
+    ShowEntryDateAsStored();
     SearchFor(values[kIsbn]);
     OnCancelEdit();
+}
+
+void CBookAddDlg::ShowEntryDateAsStored()
+{
+    const QString stored = normalizedDateText(ui->m_edtEntryDate->text());
+    if (!stored.isNull())
+        ui->m_edtEntryDate->setText(stored);
 }
 
 void CBookAddDlg::OnDelete() { DeleteSelectedBook(); }
@@ -288,6 +296,13 @@ void CBookAddDlg::OnShelfSettings()
 {
     CShelfSettingDlg shelves(this);
     shelves.exec();
+    // A shelf just added is offered at once.
+    try {
+        refillSortedCombo(ui->m_cmbShelf,
+                          CReferenceStore(theApp().m_ado, shelfTable()).sortedColumn(CReferenceStore::Column::Key));
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
 }
 
 void CBookAddDlg::SearchFor(const QString& text)

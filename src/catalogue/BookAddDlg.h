@@ -42,7 +42,6 @@ protected:
 
 private:
     void OnInitDialog();
-    void FillCombo(QComboBox* combo, const QStringList& entries, int selected);
     void InsertBooks();
     void DeleteSelectedBook();
     void MatchBookType();
@@ -51,6 +50,7 @@ private:
     void SearchFor(const QString& text);
     BookValues GetFields() const;
     void SetFields(const BookValues& values);
+    void ShowEntryDateAsStored();
 
     Ui::CBookAddDlg* ui;
     CBookStore m_store;

@@ -1,8 +1,10 @@
 #include "catalogue/BookStore.h"
 
+#include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AdoConn.h"
 #include "db/LikePattern.h"
+#include "db/Statements.h"
 
 namespace {
 bool isPriceText(const QString& price)
@@ -15,6 +17,15 @@ bool isPriceText(const QString& price)
             return false;
     }
     return points <= 1;
+}
+
+// The entry date as every write stores it; false when a date was typed that is none.
+bool normalizeEntryDate(BookValues& values)
+{
+    if (values[kEntryDate].isEmpty())
+        return true;
+    values[kEntryDate] = normalizedDateText(values[kEntryDate]);
+    return !values[kEntryDate].isNull();
 }
 }
 
@@ -53,12 +64,18 @@ QString CBookStore::checkEntry(const BookValues& values)
         return QStringLiteral("单价里含有非数字!");
     if (values[kEntryDate].isEmpty())
         return QStringLiteral("请输入入库时间!");
+    if (normalizedDateText(values[kEntryDate]).isNull())
+        return notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]);
     return {};
 }
 
 AddCopiesResult CBookStore::addCopies(BookValues values, int copies, bool numberCopies)
 {
     AddCopiesResult result;
+    if (!normalizeEntryDate(values)) {
+        result.failed = true;
+        return result;
+    }
     QString number = values[kBookNo];
     while (number.startsWith(QLatin1Char(' ')))
         number.remove(0, 1);
@@ -107,8 +124,20 @@ bool CBookStore::insert(const BookValues& values)
     }
 }
 
-bool CBookStore::save(const QString& bookNo, const BookValues& values)
+bool CBookStore::isOut(const QString& bookNo)
 {
+    RecordsetPtr out = openOrThrow(m_conn,
+                                   QStringLiteral("select 图书编号 from bkinfo where 图书编号=?1 and 是否借出 in (1, 2) "
+                                                  "union select 图书编号 from jieyueinfo where 图书编号=?1 "
+                                                  "union select 图书编号 from jieyue_yuyue where 图书编号=?1"),
+                                   {bookNo});
+    return !out->IsEOF();
+}
+
+SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
+{
+    if (!normalizeEntryDate(values))
+        return SaveOutcome::NotADate;
     QStringList assignments;
     QVariantList params;
     for (int field = 0; field < kBookFieldCount; ++field) {
@@ -118,21 +147,30 @@ bool CBookStore::save(const QString& bookNo, const BookValues& values)
         params << values[field];
     }
     if (assignments.isEmpty())
-        return false;
+        return SaveOutcome::Failed;
     params << bookNo;
+    CTransaction transaction(m_conn);
+    try {
+        RecordsetPtr stored = openOrThrow(m_conn, QStringLiteral("select 图书编号 from bkinfo where 图书编号=?"), {bookNo});
+        if (stored->IsEOF())
+            return SaveOutcome::Failed;
+        const QString storedNo = stored->GetCollect(0);
+        if (!values[kBookNo].isEmpty() && values[kBookNo] != storedNo && isOut(storedNo))
+            return SaveOutcome::OnLoan;
+    } catch (const DbError&) {
+        return SaveOutcome::Failed;
+    }
     const QString sql = QStringLiteral("update bkinfo set %1 where 图书编号=?").arg(assignments.join(QLatin1Char(',')));
-    return m_conn.ExecuteSql(sql, params) && m_conn.ChangedRows() == 1;
+    if (!m_conn.ExecuteSql(sql, params) || m_conn.ChangedRows() != 1 || !transaction.Commit())
+        return SaveOutcome::Failed;
+    return SaveOutcome::Saved;
 }
 
 DeleteOutcome CBookStore::remove(const QString& bookNo)
 {
     CTransaction transaction(m_conn);
     try {
-        RecordsetPtr lent = m_conn.GetRecordSet(
-            QStringLiteral("select 图书编号 from bkinfo where 图书编号=? and 是否借出 in (1, 2) "
-                           "union select 图书编号 from jieyueinfo where 图书编号=?"),
-            {bookNo, bookNo});
-        if (lent->GetRecordCount() > 0)
+        if (isOut(bookNo))
             return DeleteOutcome::OnLoan;
     } catch (const DbError&) {
         return DeleteOutcome::Failed;

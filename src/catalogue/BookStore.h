@@ -33,6 +33,9 @@ struct AddCopiesResult {
 
 // Why a copy was not deleted.
 enum class DeleteOutcome { Deleted, OnLoan, Failed };
+// Why a copy was not saved: no such copy or a database refusal; a new number for a copy
+// that is lent or reserved; an entry date that is no date.
+enum class SaveOutcome { Saved, Failed, OnLoan, NotADate };
 
 // Stores, changes, finds and deletes book copies (bkinfo) for the entry and edit windows.
 class CBookStore {
@@ -43,11 +46,13 @@ public:
     static QString checkEntry(const BookValues& values);
     // Adds `copies` copies numbered from values[kBookNo] on; with numberCopies each copy gets
     // the next copy number of its title, else values[kCopyNo] as typed. Empty texts are not
-    // written. Copies stored before a duplicate number or a failure stay.
+    // written; the entry date is written "YYYY-MM-DD" (one that is no date adds nothing and
+    // counts as a failure). Copies stored before a duplicate number or a failure stay.
     AddCopiesResult addCopies(BookValues values, int copies, bool numberCopies);
-    // Writes the non-empty texts over the copy stored as bookNo; false when there is no such
-    // copy or the database refuses (a new number that is taken, for instance).
-    bool save(const QString& bookNo, const BookValues& values);
+    // Writes the non-empty texts over the copy stored as bookNo, the entry date as
+    // "YYYY-MM-DD". A copy that is lent or reserved keeps its number: a loan or a
+    // reservation must never lose its copy.
+    SaveOutcome save(const QString& bookNo, BookValues values);
     // Deletes the copy unless it is lent or reserved.
     DeleteOutcome remove(const QString& bookNo);
     // Copies whose ISBN or number is the text or whose title, publisher, author or entry date
@@ -60,6 +65,8 @@ public:
 
 private:
     bool exists(const QString& bookNo);
+    // Whether the copy is lent or reserved, by its flag or by a loan or reservation row.
+    bool isOut(const QString& bookNo);
     bool insert(const BookValues& values);
 
     CAdoConn& m_conn;

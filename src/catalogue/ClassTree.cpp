@@ -20,7 +20,8 @@ QList<ClassNode>& childrenAt(QList<ClassNode>& roots, const QList<int>& path)
 QList<ClassNode> parseClassTree(const QByteArray& bytes)
 {
     QList<ClassNode> roots;
-    // The path of the latest node of each depth, and whether it still counts as a parent.
+    // The path of the latest node of each depth, and whether there was one yet. A node hangs
+    // under the latest node one level up, even when a shallower line came in between.
     std::array<QList<int>, kLevels> latest;
     std::array<bool, kLevels> known{};
     for (const QString& line : decodeText(bytes).split(QLatin1Char('\n'))) {
@@ -28,18 +29,13 @@ QList<ClassNode> parseClassTree(const QByteArray& bytes)
         const QString text = line.trimmed();
         if (depth >= kLevels || text.isEmpty())
             continue;
-        if (depth > 0 && !known[depth - 1]) {
-            roots.append(ClassNode{text, {}});
-            continue;
-        }
-        QList<int> path = depth > 0 ? latest[depth - 1] : QList<int>();
+        // A line with no line of the depth above it anywhere before goes to the root.
+        QList<int> path = depth > 0 && known[depth - 1] ? latest[depth - 1] : QList<int>();
         QList<ClassNode>& siblings = childrenAt(roots, path);
         siblings.append(ClassNode{text, {}});
         path.append(static_cast<int>(siblings.size()) - 1);
         latest[depth] = path;
         known[depth] = true;
-        for (int deeper = depth + 1; deeper < kLevels; ++deeper)
-            known[deeper] = false;
     }
     return roots;
 }

@@ -11,8 +11,9 @@ struct ClassNode {
 };
 
 // Reads the classification tree file: one node a line, in pre-order, its depth the number
-// of tabs in the line (0 to 4; deeper lines are skipped). A line whose parent depth has no
-// node (since the last shallower line) goes to the root and takes no children. The bytes may be UTF-8 or GBK; lines may be of any length.
+// of tabs in the line (0 to 4; deeper lines are skipped). A node hangs under the nearest
+// line above it that is one level shallower; a line with no such line above it goes to the
+// root. The bytes may be UTF-8 or GBK; lines may be of any length.
 QList<ClassNode> parseClassTree(const QByteArray& bytes);
 // The classification number of a node's text: the part before the first '*', empty when
 // there is none.

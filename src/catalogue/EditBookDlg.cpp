@@ -3,6 +3,7 @@
 #include "ui_EditBookDlg.h"
 
 #include "controls/Prompter.h"
+#include "core/DateText.h"
 #include "db/AppState.h"
 
 namespace {
@@ -70,10 +71,22 @@ void CEditBookDlg::OnSave()
         return;
     }
     const QStringList values = ui->m_list->GetRowTexts(row).mid(0, kBookFieldCount);
-    if (!m_store.save(ui->m_list->GetItemData(row).toString(), values)) {
+    const QString loadedNo = ui->m_list->GetItemData(row).toString();
+    switch (m_store.save(loadedNo, values)) {
+    case SaveOutcome::Saved:
+        break;
+    case SaveOutcome::NotADate:
+        showMessage(this, notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]));
+        return;
+    case SaveOutcome::OnLoan:
+        showMessage(this, QStringLiteral("图书%1已借出或预约，不能修改图书编号！").arg(loadedNo));
+        return;
+    case SaveOutcome::Failed:
         showMessage(this, QStringLiteral("操作失败"));
         return;
     }
     if (!values[kBookNo].isEmpty())
         ui->m_list->SetItemData(row, values[kBookNo]);
+    if (!values[kEntryDate].isEmpty())
+        ui->m_list->SetItemText(row, kEntryDate, normalizedDateText(values[kEntryDate]));
 }

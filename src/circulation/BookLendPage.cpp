@@ -13,6 +13,7 @@ namespace {
 
 const QString kLimitText = QStringLiteral("对不起！您的借阅数量受限！\n");
 const QString kFailText = QStringLiteral("操作失败");
+constexpr int kNotFoundShownMs = 2000;
 
 // The search text without its leading blanks, as a scanner or a librarian typed it.
 QString searchKey(const QString& text)
@@ -170,7 +171,10 @@ void CBookLendPage::OnBookQuery()
         const QList<BookCopy> copies = Service().findInStock(key);
         if (copies.isEmpty()) {
             ui->m_editBookKey->clear();
-            Prompter::instance().flash(this, QStringLiteral("没有这本书的信息！"), QStringLiteral("提示"), 2000);
+            // The answer means nothing: the box only has to go away by itself before the next scan.
+            Prompter::instance().askTimed(this, QStringLiteral("没有这本书的信息！"), QStringLiteral("提示"),
+                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Information,
+                                          QMessageBox::No, kNotFoundShownMs);
             ui->m_editBookKey->setFocus();
             return;
         }
@@ -217,11 +221,10 @@ void CBookLendPage::LendSelected()
     const int row = ui->m_listBooks->GetFirstSelected();
     if (row < 0)
         return showMessage(this, QStringLiteral("没有选定书目!\n"));
-    const BookCopy copy = CopyOfRow(row);
-    LendBook(copy);
+    // A copy that could not be lent stays listed, to be tried again or removed by hand.
+    if (LendBook(CopyOfRow(row)))
+        ui->m_listBooks->DeleteItem(row);
     RefreshReader();
-    // A copy that could not be lent is no longer in stock either: it leaves the list too.
-    ui->m_listBooks->DeleteItem(row);
     FillLentList();
     ui->m_editBookKey->setFocus();
 }
@@ -235,10 +238,14 @@ void CBookLendPage::OnLendAll()
     } catch (const DbError&) {
         return showMessage(this, kFailText);
     }
+    QList<int> lent;
     for (int row = 0; row < rows; ++row)
-        LendBook(CopyOfRow(row));
+        if (LendBook(CopyOfRow(row)))
+            lent.prepend(row);
+    // Only the copies lent leave the list; the last row first, so the others keep their places.
+    for (int row : lent)
+        ui->m_listBooks->DeleteItem(row);
     RefreshReader();
-    ui->m_listBooks->DeleteAllItems();
     FillLentList();
     ui->m_editBookKey->setFocus();
 }
@@ -262,8 +269,16 @@ void CBookLendPage::OnRclickBookList(const QPoint& position)
 void CBookLendPage::ReturnBook(const QString& bookNumber)
 {
     try {
-        if (Service().giveBack(bookNumber) == LendingService::Outcome::NotOnLoan)
+        switch (Service().giveBack(bookNumber)) {
+        case LendingService::Outcome::NotOnLoan:
             showMessage(this, QStringLiteral("无此记录！"));
+            break;
+        case LendingService::Outcome::CopyMissing:
+            showMessage(this, QStringLiteral("图书%1已归还，但图书库中没有这本书的记录！").arg(bookNumber));
+            break;
+        default:
+            break;
+        }
         FillBookList(Service().copyInStock(bookNumber));
     } catch (const DbError&) {
         showMessage(this, kFailText);
@@ -276,8 +291,11 @@ void CBookLendPage::OnReturnQuery()
     if (key.isEmpty())
         return showMessage(this, QStringLiteral("请输入查询信息！"));
     QString borrower;
+    std::optional<ReaderCard> card;
     try {
         borrower = Service().borrowerOf(key);
+        if (!borrower.isEmpty())
+            card = Service().readerByNumber(borrower);
     } catch (const DbError&) {
         return showMessage(this, kFailText);
     }
@@ -285,7 +303,9 @@ void CBookLendPage::OnReturnQuery()
     ui->m_editReturnKey->setFocus();
     if (borrower.isEmpty())
         return showMessage(this, QStringLiteral("无此记录！"));
-    m_reader.number = borrower;
+    // The borrower's whole card is shown before his copy comes back, so that the card and
+    // the lists never speak of two readers at once.
+    ShowReader(card);
     ReturnBook(key);
     RefreshReader();
     FillLentList();

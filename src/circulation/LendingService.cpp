@@ -216,9 +216,10 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
     for (const QString& reader : borrowers)
         recount(reader);
     executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 图书编号=?"), {bookNumber});
+    const bool copyFound = m_conn.ChangedRows() > 0;
     if (!transaction.Commit())
         throw DbError(m_conn.LastError());
-    return Outcome::Done;
+    return copyFound ? Outcome::Done : Outcome::CopyMissing;
 }
 
 QDate LendingService::dueDate(const QDate& lendingDate, int loanDays) { return lendingDate.addDays(loanDays); }

@@ -55,7 +55,7 @@ int leadingInteger(const QString& text);
 // Callers may wrap a call in a CTransaction of their own (it nests) to add steps of theirs.
 class LendingService {
 public:
-    enum class Outcome { Done, NoReader, LimitReached, NotAvailable, NotOnLoan };
+    enum class Outcome { Done, NoReader, LimitReached, NotAvailable, NotOnLoan, CopyMissing };
 
     struct Rules {
         bool enforceLimit = true;   // refuse a reader at his loan limit (fresh count)
@@ -93,6 +93,7 @@ public:
     Outcome lend(const ReaderCard& reader, const BookCopy& copy) { return lend(reader, copy, Rules()); }
     // Takes the copy back from whoever borrowed it: deletes its loan rows, writes one history
     // row per loan, recounts the borrowers and puts the copy in stock. NotOnLoan changes nothing.
+    // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
     Outcome giveBack(const QString& bookNumber);
 
     // The lending date plus the loan period in calendar days.

@@ -3,6 +3,7 @@
 #include "ui_ReaderAddDlg.h"
 
 #include "circulation/LendingService.h"
+#include "controls/ComboFill.h"
 #include "controls/ListClicks.h"
 #include "circulation/ReaderDeptDlg.h"
 #include "circulation/ReaderRegister.h"
@@ -10,7 +11,6 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
-#include "core/Collation.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AppState.h"
@@ -28,12 +28,12 @@ QStringList readerListRow(const CAdoRecordset& rs)
     return row;
 }
 
-void fillCombo(QComboBox* combo, QStringList items)
+QStringList typeNames(const ReaderRegister& readers)
 {
-    collateSort(items);
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(items.isEmpty() ? -1 : 0);
+    QStringList names;
+    for (const ReaderType& type : readers.types())
+        names << type.name;
+    return names;
 }
 
 } // namespace
@@ -75,12 +75,9 @@ void CReaderAddDlg::ResetForm()
     ui->m_cmbSex->setCurrentIndex(0);
     try {
         ReaderRegister readers(theApp().m_ado);
-        fillCombo(ui->m_cmbDept, readers.departments());
-        QStringList typeNames;
-        for (const ReaderType& type : readers.types())
-            typeNames << type.name;
+        fillSortedCombo(ui->m_cmbDept, readers.departments(), 0);
         const QSignalBlocker quiet(ui->m_cmbType);
-        fillCombo(ui->m_cmbType, typeNames);
+        fillSortedCombo(ui->m_cmbType, typeNames(readers), 0);
         ShowTypeTerms(ui->m_cmbType->currentText());
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
@@ -206,7 +203,8 @@ void CReaderAddDlg::OnAdd()
         return showMessage(this, QStringLiteral("操作失败"));
     }
     try {
-        readers.add(form);
+        if (readers.add(form) == ReaderRegister::Write::NotADate)
+            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("添加数据失败！"));
     }
@@ -233,8 +231,14 @@ void CReaderAddDlg::OnSave()
     if (!CheckRequired(form))
         return;
     try {
-        if (!ReaderRegister(theApp().m_ado).save(form))
+        switch (ReaderRegister(theApp().m_ado).save(form)) {
+        case ReaderRegister::Write::Done:
+            break;
+        case ReaderRegister::Write::NotADate:
+            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
+        case ReaderRegister::Write::Missing:
             return showMessage(this, QStringLiteral("操作失败"));
+        }
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }
@@ -265,14 +269,30 @@ void CReaderAddDlg::OnDelete()
     OnSearch();
 }
 
+// What the sub-window added or deleted is offered at once. The reader in the form keeps his
+// type, and with it the period and limit shown, unless that type is gone from the list.
 void CReaderAddDlg::OnReaderTypes()
 {
-    CReaderTypeDlg dlg;
+    CReaderTypeDlg dlg(this);
     dlg.exec();
+    const QString shown = ui->m_cmbType->currentText();
+    try {
+        const QSignalBlocker quiet(ui->m_cmbType);
+        refillSortedCombo(ui->m_cmbType, typeNames(ReaderRegister(theApp().m_ado)));
+        if (ui->m_cmbType->currentText() != shown)
+            ShowTypeTerms(ui->m_cmbType->currentText());
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
 }
 
 void CReaderAddDlg::OnDepartments()
 {
-    CReaderDeptDlg dlg;
+    CReaderDeptDlg dlg(this);
     dlg.exec();
+    try {
+        refillSortedCombo(ui->m_cmbDept, ReaderRegister(theApp().m_ado).departments());
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
 }

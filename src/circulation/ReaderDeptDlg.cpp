@@ -41,8 +41,12 @@ void CReaderDeptDlg::FillList()
 
 void CReaderDeptDlg::OnAdd()
 {
+    const QString dept = ui->m_editDept->text();
+    // A name of blanks would be offered in the reader window as an empty choice.
+    if (dept.trimmed().isEmpty())
+        return showMessage(this, QStringLiteral("部门不能为空!\n"));
     try {
-        ReaderRegister(theApp().m_ado).addDepartment(ui->m_editDept->text());
+        ReaderRegister(theApp().m_ado).addDepartment(dept);
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }

@@ -1,6 +1,7 @@
 #include "circulation/ReaderRegister.h"
 
 #include "circulation/LendingService.h"
+#include "core/DateText.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "db/AdoConn.h"
@@ -12,19 +13,37 @@ bool ReaderRegister::exists(const QString& number) const
     return !openOrThrow(m_conn, QStringLiteral("select 编号 from readerinfo where 编号=?"), {number})->IsEOF();
 }
 
-void ReaderRegister::add(const ReaderForm& f)
+namespace {
+// The registration date as stored; an empty date stays empty, text that is no date has none.
+std::optional<QString> storedDate(const QString& typed)
 {
-    executeOrThrow(m_conn, QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, 借阅数量限制, "
-                           "登记日期, 备注) values (?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
-            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, f.date, f.remark});
+    if (typed.isEmpty())
+        return typed;
+    const QString date = normalizedDateText(typed);
+    return date.isNull() ? std::nullopt : std::optional<QString>(date);
+}
 }
 
-bool ReaderRegister::save(const ReaderForm& f)
+ReaderRegister::Write ReaderRegister::add(const ReaderForm& f)
 {
+    const std::optional<QString> date = storedDate(f.date);
+    if (!date)
+        return Write::NotADate;
+    executeOrThrow(m_conn, QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, 借阅数量限制, "
+                           "登记日期, 备注) values (?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
+            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, *date, f.remark});
+    return Write::Done;
+}
+
+ReaderRegister::Write ReaderRegister::save(const ReaderForm& f)
+{
+    const std::optional<QString> date = storedDate(f.date);
+    if (!date)
+        return Write::NotADate;
     executeOrThrow(m_conn, QStringLiteral("update readerinfo set 姓名=?, 性别=?, 类别=?, 借书期限=?, 部门=?, 借阅数量限制=?, "
                            "登记日期=?, 备注=? where 编号=?"),
-            {f.name, f.sex, f.type, f.period, f.dept, f.limit, f.date, f.remark, f.number});
-    return m_conn.ChangedRows() > 0;
+            {f.name, f.sex, f.type, f.period, f.dept, f.limit, *date, f.remark, f.number});
+    return m_conn.ChangedRows() > 0 ? Write::Done : Write::Missing;
 }
 
 ReaderRegister::Removal ReaderRegister::remove(const QString& number)

@@ -21,11 +21,13 @@ QMessageBox::StandardButton MessageBoxPrompter::ask(QWidget* parent, const QStri
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void MessageBoxPrompter::flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds)
+QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const QString& text, const QString& caption,
+                                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                                         QMessageBox::StandardButton unanswered, int milliseconds)
 {
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-    QTimer::singleShot(milliseconds, &box, &QMessageBox::accept);
-    box.exec();
+    QMessageBox box(icon, caption, text, buttons, parent);
+    QTimer::singleShot(milliseconds, &box, [&box, unanswered] { box.done(unanswered); });
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 QString programCaption() { return QStringLiteral("schoollib"); }

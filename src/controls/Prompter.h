@@ -12,8 +12,11 @@ public:
     virtual ~Prompter() = default;
     virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
                                             QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) = 0;
-    // A note that closes itself after the given time without a button being pressed.
-    virtual void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) = 0;
+    // A question that closes itself after the given time when nobody answers it; it then
+    // answers `unanswered`.
+    virtual QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
+                                                 QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                                 QMessageBox::StandardButton unanswered, int milliseconds) = 0;
 
     static Prompter& instance();
     // Installs a prompter (not owned); nullptr restores the message-box prompter.
@@ -25,7 +28,9 @@ class MessageBoxPrompter : public Prompter {
 public:
     QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
-    void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) override;
+    QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
+                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                         QMessageBox::StandardButton unanswered, int milliseconds) override;
 };
 
 // The program's name, the caption of messages that name none.

@@ -25,12 +25,23 @@ CBackupProgressDlg::CBackupProgressDlg(QWidget* parent)
     m_progress->setTextVisible(false);
     m_progress->setMinimumWidth(260);
     layout->addWidget(m_progress);
-    QTimer::singleShot(kTickMs, this, &CBackupProgressDlg::OnTimer);
+}
+
+// The tick counts from the moment the popup is seen, however long after its construction.
+void CBackupProgressDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_timerStarted) {
+        m_timerStarted = true;
+        QTimer::singleShot(kTickMs, this, &CBackupProgressDlg::OnTimer);
+    }
 }
 
 void CBackupProgressDlg::OnTimer()
 {
     m_progress->setValue(kRange);
+    // Painted now, so the full bar is on the screen before the popup goes.
+    m_progress->repaint();
     reject();
 }
 

@@ -12,10 +12,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void OnTimer();
 
 private:
     QProgressBar* m_progress;
+    bool m_timerStarted = false;
 };

@@ -65,6 +65,14 @@ private slots:
     void duplicateKeyFails();
     void nullKeyListsEmpty();
     void editWindowSavesByNumber();
+    void lentCopyKeepsItsNumber_data();
+    void lentCopyKeepsItsNumber();
+    void entryDateStoredAsDate_data();
+    void entryDateStoredAsDate();
+    void editAndSave();
+    void localSearch_data();
+    void localSearch();
+    void shelfAddedIsOffered();
 
 private:
     template <typename T> T* find(const char* name) { return child<T>(dialog.get(), name); }
@@ -351,6 +359,193 @@ void TestCatalogue::editWindowSavesByNumber()
     editCell(1, QStringLiteral("e2"));
     save->click();
     QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
+}
+
+// Changing the number of a copy that is out would leave its loan or reservation without it.
+void TestCatalogue::lentCopyKeepsItsNumber_data()
+{
+    QTest::addColumn<int>("lentFlag");
+    QTest::addColumn<QString>("outRow");
+    QTest::addColumn<QString>("newNumber");
+    QTest::addColumn<QString>("refusal");
+    const QString loan = QStringLiteral("insert into jieyueinfo (图书编号, 借书日期) values ('E1', '2017-04-01')");
+    const QString reservation = QStringLiteral("insert into jieyue_yuyue (图书编号, 读者编号) values ('E1', 'R1')");
+    const QString refused = QStringLiteral("图书E1已借出或预约，不能修改图书编号！");
+    QTest::newRow("lent") << 1 << loan << "E9" << refused;
+    QTest::newRow("reserved") << 2 << QString() << "E9" << refused;
+    QTest::newRow("loan row, flag cleared") << 0 << loan << "E9" << refused;
+    QTest::newRow("reservation row only") << 0 << reservation << "E9" << refused;
+    QTest::newRow("only the case changes") << 1 << loan << "e1" << refused;
+    QTest::newRow("lent, number kept") << 1 << loan << "E1" << QString();
+    QTest::newRow("in stock") << 0 << QString() << "E9" << QString();
+}
+
+void TestCatalogue::lentCopyKeepsItsNumber()
+{
+    QFETCH(int, lentFlag);
+    QFETCH(QString, outRow);
+    QFETCH(QString, newNumber);
+    QFETCH(QString, refusal);
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("insert into bkinfo (图书编号, 书名, 单价, 是否借出) values ('E1', '水浒传', '20', ?)"), {lentFlag}));
+    if (!outRow.isEmpty())
+        QVERIFY(theApp().m_ado.ExecuteSql(outRow));
+    CEditBookDlg window;
+    window.show();
+    child<QLineEdit>(&window, "m_edtKeyword")->setText(QStringLiteral("水浒"));
+    child<QPushButton>(&window, "m_btnFind")->click();
+    auto* list = child<CEditListCtrl>(&window, "m_list");
+    list->SetSelected(0, true);
+    list->SetItemText(0, kBookNo, newNumber);
+    list->SetItemText(0, kPrice, QStringLiteral("25"));
+    child<QPushButton>(&window, "m_btnSave")->click();
+
+    QCOMPARE(seams->prompter.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 单价 from bkinfo"));
+    QCOMPARE(rs->GetRowTexts(), refusal.isEmpty() ? QStringList({newNumber, "25"}) : QStringList({"E1", "20"}));
+}
+
+void TestCatalogue::entryDateStoredAsDate_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");  // empty: refused
+    QTest::newRow("unpadded") << "2017-4-1" << "2017-04-01";
+    QTest::newRow("slashes and blanks") << " 2017/4/1 " << "2017-04-01";
+    QTest::newRow("Chinese") << "2017年4月1日" << "2017-04-01";
+    QTest::newRow("full-width") << "２０１７－４－１" << "2017-04-01";
+    QTest::newRow("eight digits") << "20170401" << "2017-04-01";
+    QTest::newRow("no such day") << "2017-02-30" << "";
+    QTest::newRow("no date") << "上周" << "";
+}
+
+// The entry window's add and its save, and the edit window's save, store one shape.
+void TestCatalogue::entryDateStoredAsDate()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    const QString refusal = QStringLiteral("入库时间“%1”不是日期，请按2017-04-11的样式输入!").arg(typed);
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
+        "insert into bkinfo (条形码, 图书编号, 书名, 入库时间) values ('111', 'S1', '旧书', '2000-01-01'), "
+        "('222', 'S2', '旧书', '2000-01-01')")));
+    const auto storedDate = [](const char* number) {
+        RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 入库时间 from bkinfo where 图书编号=?"),
+                                                      {QString::fromLatin1(number)});
+        return rs->IsEOF() ? QString() : rs->GetCollect(0);
+    };
+
+    fillBook();
+    type("m_edtEntryDate", typed);
+    click("m_btnAdd");
+    QCOMPARE(storedDate("B1"), stored);
+    QCOMPARE(text("m_edtEntryDate"), stored.isEmpty() ? typed : stored);
+
+    type("m_edtBookNo", QStringLiteral("S1"));
+    type("m_edtEntryDate", typed);
+    click("m_btnEdit");
+    click("m_btnSave");
+    QCOMPARE(storedDate("S1"), stored.isEmpty() ? QStringLiteral("2000-01-01") : stored);
+    QCOMPARE(find<QPushButton>("m_btnSave")->isEnabled(), stored.isEmpty());
+
+    CEditBookDlg window;
+    window.show();
+    child<QLineEdit>(&window, "m_edtKeyword")->setText(QStringLiteral("S2"));
+    child<QPushButton>(&window, "m_btnFind")->click();
+    auto* list = child<CEditListCtrl>(&window, "m_list");
+    list->SetSelected(0, true);
+    list->SetItemText(0, kEntryDate, typed);
+    child<QPushButton>(&window, "m_btnSave")->click();
+    QCOMPARE(storedDate("S2"), stored.isEmpty() ? QStringLiteral("2000-01-01") : stored);
+
+    QCOMPARE(seams->prompter.texts(), stored.isEmpty() ? QStringList({refusal, refusal, refusal}) : QStringList());
+}
+
+// A stored copy is loaded by a double click, changed after 修改 and written by 保存; an
+// emptied field keeps its stored value.
+void TestCatalogue::editAndSave()
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
+        "insert into bkinfo (条形码, 图书编号, 书名, 著译者, 单价, 入库时间) values "
+        "('9787020008735', 'S1', '水浒传', '施耐庵', '20', '2017-01-01'), ('9787020008742', 'S2', '西游记', '吴承恩', '30', '2017-01-01')")));
+    auto* list = find<CReportListCtrl>("m_listLocal");
+    click("m_btnSearchLocal");
+    list->setCurrentItem(list->topLevelItem(0));
+    emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+    QCOMPARE(text("m_edtBookNo"), QStringLiteral("S1"));
+    QCOMPARE(text("m_edtAuthor"), QStringLiteral("施耐庵"));
+
+    click("m_btnEdit");
+    QVERIFY(!find<QLineEdit>("m_edtBookNo")->isEnabled());
+    QVERIFY(!find<QPushButton>("m_btnAdd")->isEnabled());
+    type("m_edtPrice", QStringLiteral("25.5"));
+    type("m_edtAuthor", QString());
+    click("m_btnSave");
+    QCOMPARE(seams->prompter.texts(), QStringList());
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 单价, 著译者 from bkinfo where 图书编号='S1'"));
+    QCOMPARE(rs->GetRowTexts(), QStringList({"25.5", "施耐庵"}));
+    QVERIFY(find<QLineEdit>("m_edtBookNo")->isEnabled());
+    QVERIFY(!find<QPushButton>("m_btnSave")->isEnabled());
+    QCOMPARE(text("m_edtSearch"), QStringLiteral("9787020008735"));
+    QCOMPARE(list->GetItemCount(), 1);
+
+    // A number with no copy: nothing is written and the window stays in edit mode.
+    type("m_edtBookNo", QStringLiteral("S9"));
+    click("m_btnEdit");
+    click("m_btnSave");
+    QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("保存数据失败")}));
+    QVERIFY(find<QPushButton>("m_btnSave")->isEnabled());
+    QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 单价=25.5")), 1);
+}
+
+void TestCatalogue::localSearch_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("everything, by number") << "(全部)" << QStringList{"L1", "L10", "L2", "L3"};
+    QTest::newRow("ISBN exactly") << "9787111" << QStringList{"L1"};
+    QTest::newRow("part of an ISBN finds nothing") << "978711" << QStringList();
+    QTest::newRow("number exactly, not a part") << "L1" << QStringList{"L1"};
+    QTest::newRow("part of a title") << "导论" << QStringList{"L1"};
+    QTest::newRow("title in another case") << "c++ primer" << QStringList{"L2"};
+    QTest::newRow("part of a publisher") << "清华" << QStringList{"L10"};
+    QTest::newRow("part of an author") << "蔚" << QStringList{"L10"};
+    QTest::newRow("part of an entry date") << "2017-0" << QStringList{"L1", "L2"};
+    QTest::newRow("a percent sign is text") << "%" << QStringList{"L3"};
+}
+
+void TestCatalogue::localSearch()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, numbers);
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
+        "insert into bkinfo (条形码, 图书编号, 书名, 出版处, 著译者, 入库时间) values "
+        "('9787111', 'L1', '算法导论', '机械工业出版社', '科尔曼', '2017-04-01'),"
+        "('9787302', 'L10', '数据结构', '清华大学出版社', '严蔚敏', '2016-09-01'),"
+        "('9787115', 'L2', 'C++ Primer', '人民邮电出版社', 'Lippman', '2017-05-01'),"
+        "('9787000', 'L3', '100%好书', '', '', '2016-01-01')")));
+    type("m_edtSearch", text);
+    click("m_btnSearchLocal");
+    auto* list = find<CReportListCtrl>("m_listLocal");
+    QStringList found;
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        found << list->GetItemText(row, kBookNo);
+    QCOMPARE(found, numbers);
+    QCOMPARE(seams->prompter.texts(), numbers.isEmpty() ? QStringList({QStringLiteral("图书库没有数据!")}) : QStringList());
+}
+
+void TestCatalogue::shelfAddedIsOffered()
+{
+    QComboBox* shelves = find<QComboBox>("m_cmbShelf");
+    QCOMPARE(shelves->currentText(), QStringLiteral("2号书架"));
+    QTimer::singleShot(0, [] {
+        QWidget* window = QApplication::activeModalWidget();
+        QVERIFY(window);
+        child<QLineEdit>(window, "m_edtUpper")->setText(QStringLiteral("阅览室"));
+        child<QPushButton>(window, "m_btnAdd")->click();
+        window->close();
+    });
+    click("m_btnShelfSettings");
+    QVERIFY(shelves->findText(QStringLiteral("阅览室")) >= 0);
+    QCOMPARE(shelves->currentText(), QStringLiteral("2号书架"));
 }
 
 QTEST_MAIN(TestCatalogue)

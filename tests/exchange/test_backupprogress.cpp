@@ -1,6 +1,7 @@
 #include "exchange/BackupProgressDlg.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QtTest>
 
@@ -15,6 +16,20 @@ private slots:
         QCOMPARE(popup.exec(), int(QDialog::Rejected));
         QCOMPARE(bar->value(), bar->maximum());
         QVERIFY(popup.windowOpacity() < 1.0);
+    }
+
+    // Built long before it is shown, it still runs its bar only once it is on the screen.
+    void tickCountsFromShowing()
+    {
+        CBackupProgressDlg popup;
+        auto* bar = popup.findChild<QProgressBar*>(QStringLiteral("progress"));
+        QTest::qWait(300);
+        QVERIFY(bar->value() < bar->maximum());
+        QElapsedTimer shown;
+        shown.start();
+        QCOMPARE(popup.exec(), int(QDialog::Rejected));
+        QVERIFY(shown.elapsed() >= 90);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void closeRequestBeforeTheTickFillsTheBar()

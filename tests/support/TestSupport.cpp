@@ -16,9 +16,12 @@ QMessageBox::StandardButton ScriptedPrompter::ask(QWidget*, const QString& text,
     return (buttons & QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }
 
-void ScriptedPrompter::flash(QWidget*, const QString& text, const QString& caption, int)
+QMessageBox::StandardButton ScriptedPrompter::askTimed(QWidget*, const QString& text, const QString& caption,
+                                                       QMessageBox::StandardButtons buttons, QMessageBox::Icon,
+                                                       QMessageBox::StandardButton unanswered, int milliseconds)
 {
-    messages.append({text, caption, QMessageBox::NoButton});
+    messages.append({text, caption, buttons, milliseconds});
+    return answers.isEmpty() ? unanswered : answers.dequeue();
 }
 
 QStringList ScriptedPrompter::texts() const

@@ -10,18 +10,21 @@
 #include <QTemporaryDir>
 
 // Records every message and answers questions from a queue. With the queue empty it
-// answers Ok where offered, else Cancel, else No.
+// answers Ok where offered, else Cancel, else No; a timed question is left to its time.
 class ScriptedPrompter : public Prompter {
 public:
     struct Message {
         QString text;
         QString caption;
         QMessageBox::StandardButtons buttons;
+        int closesAfterMs = 0;  // a timed question: when it answers itself
     };
 
     QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
-    void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) override;
+    QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
+                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                         QMessageBox::StandardButton unanswered, int milliseconds) override;
 
     QList<Message> messages;
     QQueue<QMessageBox::StandardButton> answers;
