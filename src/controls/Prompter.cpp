@@ -26,6 +26,8 @@ QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const 
                                                          QMessageBox::StandardButton unanswered, int milliseconds)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Enter, often the next scan's end, answers as the timer would.
+    box.setDefaultButton(unanswered);
     QTimer::singleShot(milliseconds, &box, [&box, unanswered] { box.done(unanswered); });
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
