@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -151,12 +152,18 @@ void CLibraryDlg::OnCommand(int id)
     else if (target == MainMenu::Help)
         OnHelp();
     else
-        CommandTable::instance().run(target);
+        CommandTable::instance().run(target, this);
 }
 
 void CLibraryDlg::OnHelp()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("help.html"))));
+    const QString page = QDir::current().absoluteFilePath(QStringLiteral("help.html"));
+    // The viewer runs on its own, so a page it cannot find would show nothing at all.
+    if (!QFileInfo::exists(page))
+        showMessage(this, QStringLiteral("找不到使用说明：%1").arg(QDir::toNativeSeparators(page)));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        showMessage(this, QStringLiteral("没有能显示使用说明的程序。\n请安装网页浏览器，或直接打开文件 %1")
+                              .arg(QDir::toNativeSeparators(page)));
 }
 
 bool CLibraryDlg::confirmClose()

@@ -28,7 +28,7 @@ void MessageBoxPrompter::flash(QWidget* parent, const QString& text, const QStri
     box.exec();
 }
 
-QString programCaption() { return QStringLiteral("schoollib"); }
+QString programCaption() { return QStringLiteral("图书管理系统"); }
 
 void showMessage(QWidget* parent, const QString& text, const QString& caption)
 {

@@ -28,7 +28,7 @@ public:
     void flash(QWidget* parent, const QString& text, const QString& caption, int milliseconds) override;
 };
 
-// The program's name, the caption of messages that name none.
+// The program's name as the librarian sees it, the caption of messages that name none.
 QString programCaption();
 
 // A message with an OK button.
