@@ -9,6 +9,7 @@
 #include "db/AppState.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace {
@@ -27,6 +28,8 @@ void CLibraryApp::setUpFonts()
 int CLibraryApp::InitInstance()
 {
     initResources();
+    // Window titles and message boxes without a caption of their own show this name.
+    QGuiApplication::setApplicationDisplayName(programCaption());
     setUpFonts();
     registerAllWindows(CommandTable::instance());
     CAppState& app = theApp();

@@ -2,6 +2,7 @@
 
 #include "app/BackgroundPicture.h"
 #include "app/MainMenu.h"
+#include "app/PageViewer.h"
 #include "controls/CommandTable.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
@@ -13,15 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +54,12 @@ void CLibraryDlg::OnInitDialog()
     buildMenu();
     buildToolBar();
     layout->addWidget(m_wndToolBar);
+
+    m_helpViewer = new PageViewer(this);
+    connect(m_helpViewer, &PageViewer::failed, this, [this](const QString& page) {
+        showMessage(this, QStringLiteral("没有能显示使用说明的程序。\n请安装网页浏览器，或直接打开文件 %1")
+                              .arg(QDir::toNativeSeparators(page)));
+    });
 
     m_stcBack = new BackgroundPicture(QStringLiteral("bmp/back.dll"), this);
     m_stcBack->setObjectName(QStringLiteral("m_stcBack"));
@@ -151,12 +157,17 @@ void CLibraryDlg::OnCommand(int id)
     else if (target == MainMenu::Help)
         OnHelp();
     else
-        CommandTable::instance().run(target);
+        CommandTable::instance().run(target, this);
 }
 
 void CLibraryDlg::OnHelp()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("help.html"))));
+    const QString page = QDir::current().absoluteFilePath(QStringLiteral("help.html"));
+    if (!QFileInfo::exists(page)) {
+        showMessage(this, QStringLiteral("找不到使用说明：%1").arg(QDir::toNativeSeparators(page)));
+        return;
+    }
+    m_helpViewer->open(page);
 }
 
 bool CLibraryDlg::confirmClose()

@@ -40,6 +40,7 @@ void CLoginDlg::OnLogin()
         ui->m_cmbUserName->setCurrentIndex(-1);
         ui->m_cmbUserName->setEditText(QString());
         ui->m_edtPassword->clear();
+        ui->m_cmbUserName->setFocus();
         return;
     }
     theApp().m_strOperator = operatorName;

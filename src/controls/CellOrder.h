@@ -3,13 +3,12 @@
 #include <QString>
 
 // The order of two list cells when a column is sorted. Cells fall into three kinds, in this
-// order: digit strings (the empty cell among them, like 0) by value, of any length;
-// dates ("YYYY-MM-DD", with or without a time behind, or "DD/MM/YYYY") by day; everything
-// else by the zh_CN collation. Cells of one kind compare by that kind's rule, cells of
-// different kinds by the kind, so the order is the same however the rows are paired and a
+// order: numbers (an optional sign, digits, an optional decimal part; the empty cell counts
+// as 0) by exact value at any length, so prices, negative sums and 13-digit barcodes all
+// sort right; dates ("YYYY-MM-DD", with or without a time behind, or "DD/MM/YYYY") by day;
+// everything else by the zh_CN collation. The kinds keep that order whichever way the column
+// is sorted: only the order within a kind turns round, so a column that mixes numbers with
+// notes keeps the numbers on top. The order is the same however the rows are paired, so a
 // sort gives the same result every time.
-// Returns < 0, 0 or > 0 like strcmp; 0 only for identical texts.
-int compareCells(const QString& a, const QString& b);
-
-// Digit strings compared by value without a size limit (13-digit barcodes and longer).
-int compareDigitStrings(const QString& a, const QString& b);
+// Returns < 0 when a goes before b, > 0 when after; 0 only for identical texts.
+int compareCells(const QString& a, const QString& b, bool ascending = true);

@@ -1,5 +1,7 @@
 #include "controls/CommandTable.h"
 
+#include "controls/Prompter.h"
+
 CommandTable& CommandTable::instance()
 {
     static CommandTable table;
@@ -18,11 +20,20 @@ std::unique_ptr<QDialog> CommandTable::create(int id) const
     return it == m_factories.end() ? nullptr : it->second();
 }
 
-bool CommandTable::run(int id) const
+bool CommandTable::run(int id, QWidget* owner) const
 {
-    std::unique_ptr<QDialog> window = create(id);
+    std::unique_ptr<QDialog> window;
+    try {
+        window = create(id);
+    } catch (...) {
+        // A window whose first query failed must not take the whole program down with it.
+        showMessage(owner, QStringLiteral("操作失败"));
+        return false;
+    }
     if (!window)
         return false;
+    if (owner)
+        window->setParent(owner, window->windowFlags());
     if (m_runner)
         m_runner(*window);
     else

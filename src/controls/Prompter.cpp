@@ -32,7 +32,7 @@ QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString programCaption() { return QStringLiteral("schoollib"); }
+QString programCaption() { return QStringLiteral("图书管理系统"); }
 
 void showMessage(QWidget* parent, const QString& text, const QString& caption)
 {

@@ -33,7 +33,7 @@ public:
                                          QMessageBox::StandardButton unanswered, int milliseconds) override;
 };
 
-// The program's name, the caption of messages that name none.
+// The program's name as the librarian sees it, the caption of messages that name none.
 QString programCaption();
 
 // A message with an OK button.

@@ -8,12 +8,18 @@
 #include <QDir>
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 
 // The order of the sort under way; the rows ask for it while the list sorts them.
-CReportListCtrl::CellComparison g_rowOrder = compareCells;
+struct RowOrder {
+    CReportListCtrl::CellComparison compare = compareCells;
+    bool ascending = true;
+};
+RowOrder g_rowOrder;
 
 // Rows order by the text they show, so a cell changed later sorts by its new text.
 class ReportRow : public QTreeWidgetItem {
@@ -23,7 +29,7 @@ public:
     bool operator<(const QTreeWidgetItem& other) const override
     {
         const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return g_rowOrder(text(column), other.text(column)) < 0;
+        return g_rowOrder.compare(text(column), other.text(column), g_rowOrder.ascending) < 0;
     }
 };
 
@@ -53,11 +59,23 @@ bool CReportListCtrl::SetHeadings(const QString& columnText)
     m_nColumns += int(columns.size());
     setColumnCount(m_nColumns);
     QTreeWidgetItem* headings = headerItem();
-    for (int i = 0; i < columns.size(); ++i) {
+    for (int i = 0; i < columns.size(); ++i)
         headings->setText(first + i, columns[i].heading);
-        header()->resizeSection(first + i, columns[i].width);
+    for (int i = 0; i < columns.size(); ++i) {
+        const int given = columns[i].width;
+        header()->resizeSection(first + i, given > 0 ? std::max(given, headingWidth(first + i)) : 0);
     }
     return true;
+}
+
+int CReportListCtrl::headingWidth(int column) const
+{
+    // Measured as if the list were sorted, so the arrow of a later heading click cuts nothing.
+    const bool arrowShown = header()->isSortIndicatorShown();
+    header()->setSortIndicatorShown(true);
+    const int width = header()->sectionSizeHint(column);
+    header()->setSortIndicatorShown(arrowShown);
+    return width;
 }
 
 QString CReportListCtrl::profilePath()
@@ -84,6 +102,14 @@ void CReportListCtrl::LoadColumnInfo()
     }
     for (int i = 0; i < widths.size(); ++i)
         header()->resizeSection(i, widths[i]);
+}
+
+bool CReportListCtrl::SaveColumnInfo() const
+{
+    QStringList widths;
+    for (int i = 0; i < columnCount(); ++i)
+        widths.append(QString::number(header()->sectionSize(i)));
+    return IniFile::write(profilePath(), QStringLiteral("ListCtrls"), objectName(), widths.join(u','));
 }
 
 void CReportListCtrl::SetCheckBoxes(bool on)
@@ -239,9 +265,12 @@ void CReportListCtrl::SortColumn(int column, bool ascending)
 
 void CReportListCtrl::SortRows(int column, bool ascending, CellComparison compare)
 {
-    g_rowOrder = compare;
-    sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    g_rowOrder = compareCells;
+    // The comparison already gives the final order of either direction (a descending sort
+    // need not be the ascending one turned round), so the list sorts "ascending" by it.
+    g_rowOrder = {compare, ascending};
+    sortItems(column, Qt::AscendingOrder);
+    g_rowOrder = {};
+    header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CReportListCtrl::OnColumnClick(int column)

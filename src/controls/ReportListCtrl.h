@@ -9,18 +9,22 @@
 // Columns come from one column text ("ISBN,80;出版社名,120"), rows are appended as one text
 // per column, a click on a heading sorts by that column (ascending, then reversed on a
 // second click) and every row keeps its own data value and check state through sorting.
-// Saved column widths are read from the profile's section "ListCtrls", entry = the list's
-// objectName, value = the widths separated by commas; the program never writes them.
+// Column widths can be kept in the profile's section "ListCtrls", entry = the list's
+// objectName, value = the widths in pixels separated by commas ("80,120").
 class CReportListCtrl : public QTreeWidget {
     Q_OBJECT
 public:
     explicit CReportListCtrl(QWidget* parent = nullptr);
 
     // Appends one column per "heading,width" pair; a second call appends behind the first.
+    // The widths were chosen for a smaller font than ours: a column is widened until its
+    // heading shows whole, sort arrow included (a width of 0 keeps the column hidden).
     bool SetHeadings(const QString& columnText);
     int GetColumnCount() const { return m_nColumns; }
     // Restores the column widths saved in the profile, when their count matches.
     void LoadColumnInfo();
+    // Keeps the current column widths in the profile; false when it cannot be written.
+    bool SaveColumnInfo() const;
     // The profile file: "schoollib.ini" in the program folder, else the current directory.
     static QString profilePath();
 
@@ -55,8 +59,9 @@ public:
     bool SetSelected(int row, bool selected);
 
     void SortColumn(int column, bool ascending);
+    // How two cells order in a list sorted one way or the other: < 0 puts a above b.
+    using CellComparison = int (*)(const QString& a, const QString& b, bool ascending);
     // Sorts by a column with another order of cells, leaving the heading's sort state alone.
-    using CellComparison = int (*)(const QString&, const QString&);
     void SortRows(int column, bool ascending, CellComparison compare);
     int GetSortColumn() const { return m_nSortColumn; }
     bool IsSortAscending() const { return m_bSortAscending; }
@@ -68,6 +73,7 @@ public slots:
 private:
     QTreeWidgetItem* row(int index) const { return topLevelItem(index); }
     QTreeWidgetItem* newRow(const QStringList& texts) const;
+    int headingWidth(int column) const;
 
     int m_nColumns = 0;
     int m_nSortColumn = -1;

@@ -18,6 +18,7 @@ CSkinButton::CSkinButton(QWidget* parent)
     connect(this, &QAbstractButton::pressed, this, &CSkinButton::UpdateLook);
     connect(this, &QAbstractButton::released, this, &CSkinButton::UpdateLook);
     connect(this, &QAbstractButton::toggled, this, &CSkinButton::UpdateLook);
+    UpdateLook();
 }
 
 int CSkinButton::SetIcon(const QString& inIcon, const QString& outIcon)
@@ -35,6 +36,7 @@ int CSkinButton::SetIconHandles(const QIcon& inIcon, const QIcon& outIcon)
     const bool broken = inIcon.isNull();
     m_iconIn = broken ? QIcon() : inIcon;
     m_iconOut = broken ? QIcon() : outIcon;
+    m_iconShown = icon();
     UpdateLook();
     return broken ? BadImage : Ok;
 }
@@ -212,12 +214,22 @@ void CSkinButton::CancelHover()
     }
 }
 
+void CSkinButton::AdoptPlainIcon()
+{
+    if (icon().cacheKey() == m_iconShown.cacheKey())
+        return;
+    m_iconIn = icon();
+    m_iconOut = QIcon();
+}
+
 void CSkinButton::UpdateLook()
 {
+    AdoptPlainIcon();
     const bool pressed = isDown() || (isCheckable() && isChecked());
     const bool active = m_bMouseOver || pressed;
     const bool outLook = !pressed && (isCheckable() || !m_bMouseOver);
-    QPushButton::setIcon(outLook && !m_iconOut.isNull() ? m_iconOut : m_iconIn);
+    m_iconShown = outLook && !m_iconOut.isNull() ? m_iconOut : m_iconIn;
+    QPushButton::setIcon(m_iconShown);
     setFlat(m_bFlatLook && !(active && m_bHoverBorder));
     QPalette colours = palette();
     const int back = active ? BackIn : (hasFocus() ? BackFocus : BackOut);

@@ -8,10 +8,12 @@
 
 class QMenu;
 
-// The push button of the windows: flat until the mouse is over it, an icon left of the
-// caption (an "in" icon while hovered or pressed, an optional "out" icon otherwise), six
-// settable colours, a tooltip, a link opened on click and an optional drop-down menu.
-// A checkable button is a toggle. Painting itself is left to the Qt style.
+// The push button of the windows: flat until the mouse is over it and flat again when it
+// leaves, an icon left of the caption (an "in" icon while hovered or pressed, an optional
+// "out" icon otherwise), six settable colours, a tooltip, a link opened on click and an
+// optional drop-down menu. A checkable button is a toggle. Painting itself is left to the
+// Qt style. An icon given the plain QPushButton way (a form's icon property) serves as the
+// in icon.
 class CSkinButton : public QPushButton {
     Q_OBJECT
 public:
@@ -64,6 +66,7 @@ private slots:
 private:
     void CancelHover();
     void UpdateLook();
+    void AdoptPlainIcon();
     bool HoverAllowed() const;
 
     bool m_bFlatLook = true;
@@ -73,6 +76,7 @@ private:
     std::array<QColor, 6> m_clr;
     QIcon m_iconIn;
     QIcon m_iconOut;
+    QIcon m_iconShown;  // the icon this class last put on the button
     QString m_strTip;
     QString m_strLink;
 };

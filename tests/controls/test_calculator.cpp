@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "controls/Calculator2Dlg.h"
+#include "controls/CalculatorDlg.h"
 #include "controls/CalculatorEngine.h"
 
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 // Presses keys given as blank-separated tokens: digits, ".", "+", "-", "*", "/", "=",
@@ -88,6 +90,32 @@ private slots:
         press(calc, keys);
         QCOMPARE(calc.Error(), error);
         QCOMPARE(calc.Display(), display);
+    }
+
+    // The display shows the engine's number only: typed keys leave it, and what OK
+    // returns, unchanged.
+    void displayTakesNoTyping_data()
+    {
+        QTest::addColumn<bool>("large");
+        QTest::newRow("book entry calculator") << false;
+        QTest::newRow("system calculator") << true;
+    }
+
+    void displayTakesNoTyping()
+    {
+        QFETCH(bool, large);
+        ScriptedSeams seams;
+        std::unique_ptr<CCalculatorBase> dlg(large ? static_cast<CCalculatorBase*>(new CCalculator2Dlg) : new CCalculatorDlg);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        auto* display = dlg->findChild<QLineEdit*>(QStringLiteral("m_edtDisplay"));
+        dlg->findChild<QPushButton*>(QStringLiteral("m_btnDigit7"))->click();
+        display->setFocus();
+        QTest::keyClicks(display, "123");
+        QTest::keyClick(display, Qt::Key_Backspace);
+        QCOMPARE(display->text(), QStringLiteral("7."));
+        dlg->findChild<QPushButton*>(QStringLiteral("m_btnOK"))->click();
+        QCOMPARE(dlg->DisplayText(), QStringLiteral("7."));
     }
 
     void windowShowsRefusalAndReturnsDisplay()

@@ -1,7 +1,10 @@
+#include "controls/ColumnText.h"
 #include "controls/EditListCtrl.h"
 #include "controls/ListSelection.h"
 #include "controls/ReportListCtrl.h"
 #include "controls/SortClass.h"
+#include "core/IniFile.h"
+#include "db/AppState.h"
 #include "support/TestSupport.h"
 
 #include <QHeaderView>
@@ -76,34 +79,132 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, headings);
         QFETCH(QList<int>, widths);
+        QList<int> parsed;
+        for (const ColumnSpec& column : parseColumnText(text))
+            parsed.append(column.width);
+        QCOMPARE(parsed, widths);
         CReportListCtrl list;
         QVERIFY(list.SetHeadings(text));
         QCOMPARE(list.GetColumnCount(), headings.size());
-        for (int i = 0; i < headings.size(); ++i) {
+        for (int i = 0; i < headings.size(); ++i)
             QCOMPARE(list.headerItem()->text(i), headings[i]);
-            QCOMPARE(list.header()->sectionSize(i), widths[i]);
+    }
+
+    // The widths were chosen for a smaller font: a heading that would be cut (or lose its
+    // end to the sort arrow) widens its column; one that fits keeps its width; 0 stays hidden.
+    void headingsShowWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<bool>>("keepsWidth");
+        QTest::newRow("reader list") << "编号,100;姓名,80;借书期限,60;部门,80;数量限制,40;登记日期,120"
+                                     << QList<bool>{true, true, false, true, false, true};
+        QTest::newRow("long heading") << "图书类型名称与说明,60;备注,300" << QList<bool>{false, true};
+        QTest::newRow("hidden column") << "内部编号,0;书名,200" << QList<bool>{true, true};
+    }
+
+    void headingsShowWhole()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<bool>, keepsWidth);
+        const QList<ColumnSpec> columns = parseColumnText(text);
+        CReportListCtrl list;
+        QVERIFY(list.SetHeadings(text));
+        list.SortColumn(0, true);
+        QVERIFY(list.header()->isSortIndicatorShown());
+        for (int i = 0; i < columns.size(); ++i) {
+            const int width = list.header()->sectionSize(i);
+            const QString which = columns[i].heading;
+            QVERIFY2(width >= columns[i].width, qPrintable(which));
+            QCOMPARE(width == columns[i].width, keepsWidth[i]);
+            if (columns[i].width > 0) {
+                QVERIFY2(width >= list.header()->sectionSizeHint(i), qPrintable(which));
+                QVERIFY2(width > list.header()->fontMetrics().horizontalAdvance(which), qPrintable(which));
+            }
         }
     }
 
+    // Widths kept by SaveColumnInfo come back through LoadColumnInfo in a list with the same
+    // name; an entry that does not fit the columns changes nothing.
+    void columnWidthsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::newRow("saved") << "" << QList<int>{150, 260, 70};
+        QTest::newRow("blanks") << " 90, 91 ,92" << QList<int>{90, 91, 92};
+        QTest::newRow("too few") << "150,260" << QList<int>{100, 200, 80};
+        QTest::newRow("too many") << "1,2,3,4" << QList<int>{100, 200, 80};
+        QTest::newRow("no number") << "150,abc,70" << QList<int>{100, 200, 80};
+        QTest::newRow("negative") << "150,-1,70" << QList<int>{100, 200, 80};
+    }
+
+    void columnWidthsRoundTrip()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, widths);
+        QTemporaryDir folder;
+        const QString previous = theApp().m_strAppPath;
+        theApp().m_strAppPath = folder.path();
+        const QString columns = QStringLiteral("编号,100;书名,200;价格,80");
+        {
+            CReportListCtrl list;
+            list.setObjectName(QStringLiteral("m_listBooks"));
+            list.SetHeadings(columns);
+            for (int i = 0; i < 3; ++i)
+                list.header()->resizeSection(i, QList<int>{150, 260, 70}[i]);
+            QVERIFY(list.SaveColumnInfo());
+        }
+        QCOMPARE(IniFile::read(folder.filePath("schoollib.ini"), "ListCtrls", "m_listBooks"), QStringLiteral("150,260,70"));
+        if (!stored.isEmpty())
+            QVERIFY(IniFile::write(folder.filePath("schoollib.ini"), "ListCtrls", "m_listBooks", stored));
+        CReportListCtrl list;
+        list.setObjectName(QStringLiteral("m_listBooks"));
+        list.SetHeadings(columns);
+        list.LoadColumnInfo();
+        theApp().m_strAppPath = previous;
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(list.header()->sectionSize(i), widths[i]);
+    }
+
+    // "descending" is left empty where it is "ascending" turned round (cells of one kind).
+    // Otherwise each kind turns round on its own and the kinds keep their order.
     void sortsCells_data()
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QStringList>("ascending");
-        QTest::newRow("numbers") << QStringList{"10", "9", "100"} << QStringList{"9", "10", "100"};
+        QTest::addColumn<QStringList>("descending");
+        QTest::newRow("prices") << QStringList{"25.8", "8", "100", "12.5", "-3", "9.9"}
+                                << QStringList{"-3", "8", "9.9", "12.5", "25.8", "100"} << QStringList{};
+        QTest::newRow("signs and decimals") << QStringList{"-0.5", "+2", "-12", ".25", "3.", "-1.75", "0"}
+                                            << QStringList{"-12", "-1.75", "-0.5", "0", ".25", "+2", "3."} << QStringList{};
+        QTest::newRow("equal values") << QStringList{"1.50", "1.5", "01.5", "-0", "0"}
+                                      << QStringList{"-0", "0", "01.5", "1.5", "1.50"} << QStringList{};
+        QTest::newRow("beyond 64 bits") << QStringList{"123456789012345678901234567890.5", "-99999999999999999999999",
+                                                        "123456789012345678901234567890.25", "99999999999999999999999"}
+                                        << QStringList{"-99999999999999999999999", "99999999999999999999999",
+                                                       "123456789012345678901234567890.25", "123456789012345678901234567890.5"}
+                                        << QStringList{};
+        QTest::newRow("no number") << QStringList{"1.2.3", "2", "-"} << QStringList{"2", "-", "1.2.3"}
+                                   << QStringList{"2", "1.2.3", "-"};
+        QTest::newRow("numbers") << QStringList{"10", "9", "100"} << QStringList{"9", "10", "100"} << QStringList{};
         QTest::newRow("barcodes") << QStringList{"9787111213826", "978711121382", "19787111213826", "9787020002207"}
-                                  << QStringList{"978711121382", "9787020002207", "9787111213826", "19787111213826"};
-        QTest::newRow("leading zeros") << QStringList{"010", "9", "0001"} << QStringList{"0001", "9", "010"};
-        QTest::newRow("empty like zero") << QStringList{"5", "", "0"} << QStringList{"", "0", "5"};
+                                  << QStringList{"978711121382", "9787020002207", "9787111213826", "19787111213826"}
+                                  << QStringList{};
+        QTest::newRow("leading zeros") << QStringList{"010", "9", "0001"} << QStringList{"0001", "9", "010"} << QStringList{};
+        QTest::newRow("empty like zero") << QStringList{"5", "", "0"} << QStringList{"", "0", "5"} << QStringList{};
         QTest::newRow("day first dates") << QStringList{"05/03/2009", "28/02/2009", "01/01/2010"}
-                                         << QStringList{"28/02/2009", "05/03/2009", "01/01/2010"};
+                                         << QStringList{"28/02/2009", "05/03/2009", "01/01/2010"} << QStringList{};
         QTest::newRow("stored times") << QStringList{"2017-04-11 09:30:00", "2017-04-11 08:05:00", "2017-04-02 23:00:00"}
-                                      << QStringList{"2017-04-02 23:00:00", "2017-04-11 08:05:00", "2017-04-11 09:30:00"};
+                                      << QStringList{"2017-04-02 23:00:00", "2017-04-11 08:05:00", "2017-04-11 09:30:00"}
+                                      << QStringList{};
         QTest::newRow("dates before text") << QStringList{"张三", "2017-02-30", "2017-02-28", "1"}
-                                           << QStringList{"1", "2017-02-28", "2017-02-30", "张三"};
-        QTest::newRow("pinyin") << QStringList{"张三", "李四", "安娜"} << QStringList{"安娜", "李四", "张三"};
-        QTest::newRow("numbers before text") << QStringList{"10a", "9", "10"} << QStringList{"9", "10", "10a"};
+                                           << QStringList{"1", "2017-02-28", "2017-02-30", "张三"}
+                                           << QStringList{"1", "2017-02-28", "张三", "2017-02-30"};
+        QTest::newRow("pinyin") << QStringList{"张三", "李四", "安娜"} << QStringList{"安娜", "李四", "张三"} << QStringList{};
+        QTest::newRow("numbers before text") << QStringList{"10a", "9", "10"} << QStringList{"9", "10", "10a"}
+                                             << QStringList{"10", "9", "10a"};
         QTest::newRow("mixed") << QStringList{"10", "1a", "9", "2017-04-11", "abc", "", "9787111213826", "05/03/2009", "张三", "10"}
-                               << QStringList{"", "9", "10", "10", "9787111213826", "05/03/2009", "2017-04-11", "1a", "张三", "abc"};
+                               << QStringList{"", "9", "10", "10", "9787111213826", "05/03/2009", "2017-04-11", "1a", "张三", "abc"}
+                               << QStringList{"9787111213826", "10", "10", "9", "", "2017-04-11", "05/03/2009", "abc", "张三", "1a"};
     }
 
     // Every starting order gives the same result: the comparison is a consistent order.
@@ -111,17 +212,41 @@ private slots:
     {
         QFETCH(QStringList, cells);
         QFETCH(QStringList, ascending);
+        QFETCH(QStringList, descending);
+        if (descending.isEmpty()) {
+            descending = ascending;
+            std::reverse(descending.begin(), descending.end());
+        }
         CReportListCtrl list;
         for (qsizetype rotation = 0; rotation < cells.size(); ++rotation) {
             list.DeleteAllItems();
             fill(list, "值,60", cells);
             list.SortColumn(0, true);
             QCOMPARE(columnTexts(list), ascending);
+            list.SortColumn(0, false);
+            QCOMPARE(columnTexts(list), descending);
             cells.move(0, cells.size() - 1);
         }
-        list.SortColumn(0, false);
-        std::reverse(ascending.begin(), ascending.end());
-        QCOMPARE(columnTexts(list), ascending);
+    }
+
+    // A column of numbers with notes among them keeps the numbers on top both ways.
+    void mixedColumnKeepsNumbersFirst_data()
+    {
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("ascending") << true << QStringList{"-2.5", "", "8", "12.5", "2017-04-11", "待定", "无"};
+        QTest::newRow("descending") << false << QStringList{"12.5", "8", "", "-2.5", "2017-04-11", "无", "待定"};
+    }
+
+    void mixedColumnKeepsNumbersFirst()
+    {
+        QFETCH(bool, ascending);
+        QFETCH(QStringList, sorted);
+        CReportListCtrl list;
+        fill(list, "金额,60", {"无", "8", "2017-04-11", "-2.5", "待定", "", "12.5"});
+        list.SortColumn(0, !ascending);
+        list.SortColumn(0, ascending);
+        QCOMPARE(columnTexts(list), sorted);
     }
 
     // A second click on a heading reverses the order; each row keeps its data and tick.
@@ -213,16 +338,45 @@ private slots:
         QCOMPARE(w.list->GetItemText(1, 1), QStringLiteral("乙书"));
     }
 
-    // The sort object compares as text unless told the column holds numbers.
+    // The sort object compares text keys without regard to Latin case (equal keys keep
+    // their order) and numeric keys as atoi reads them.
+    void sortObjectSortsAsTextOrNumbers_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<QStringList>("ascending");
+        QTest::addColumn<QStringList>("descending");
+        QTest::newRow("text") << QStringList{"9", "abc", "10", "ABD"} << false << QStringList{"10", "9", "abc", "ABD"}
+                              << QStringList{"ABD", "abc", "9", "10"};
+        QTest::newRow("case") << QStringList{"b", "a", "B", "A"} << false << QStringList{"a", "A", "b", "B"}
+                              << QStringList{"b", "B", "a", "A"};
+        QTest::newRow("case, other start") << QStringList{"A", "B", "a", "b"} << false
+                                           << QStringList{"A", "a", "B", "b"} << QStringList{"B", "b", "A", "a"};
+        QTest::newRow("atoi") << QStringList{"12abc", "9", "abc", "-5", " 7", "10"} << true
+                              << QStringList{"-5", "abc", " 7", "9", "10", "12abc"}
+                              << QStringList{"12abc", "10", "9", " 7", "abc", "-5"};
+        QTest::newRow("equal values keep order") << QStringList{"3x", "03", "x", "", "3"} << true
+                                                 << QStringList{"x", "", "3x", "03", "3"}
+                                                 << QStringList{"3x", "03", "3", "x", ""};
+    }
+
     void sortObjectSortsAsTextOrNumbers()
     {
-        CReportListCtrl list;
-        fill(list, "键,60", {"9", "abc", "10", "ABD"});
-        QVERIFY(CSortClass(list, 0, false).Sort(true));
-        QCOMPARE(columnTexts(list), (QStringList{"10", "9", "abc", "ABD"}));
-        QVERIFY(CSortClass(list, 0, true).Sort(true));
-        QCOMPARE(columnTexts(list), (QStringList{"9", "10", "abc", "ABD"}));
-        QVERIFY(!CSortClass(list, 1, true).Sort(true));
+        QFETCH(QStringList, cells);
+        QFETCH(bool, numeric);
+        QFETCH(QStringList, ascending);
+        QFETCH(QStringList, descending);
+        for (bool up : {true, false}) {
+            CReportListCtrl list;
+            fill(list, "键,60", cells);
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                list.SetItemData(row, list.GetItemText(row, 0));
+            QVERIFY(CSortClass(list, 0, numeric).Sort(up));
+            QCOMPARE(columnTexts(list), up ? ascending : descending);
+            for (int row = 0; row < list.GetItemCount(); ++row)
+                QCOMPARE(list.GetItemData(row).toString(), list.GetItemText(row, 0));
+            QVERIFY(!CSortClass(list, 1, numeric).Sort(up));
+        }
     }
 };
 

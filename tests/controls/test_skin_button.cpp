@@ -3,6 +3,29 @@
 
 #include <QtTest>
 
+namespace {
+QIcon filled(Qt::GlobalColor colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    return QIcon(pixmap);
+}
+
+QColor colourOf(const CSkinButton& button) { return button.icon().pixmap(16).toImage().pixelColor(8, 8); }
+
+void enter(CSkinButton& button)
+{
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(&button, &event);
+}
+
+void leave(CSkinButton& button)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(&button, &event);
+}
+}
+
 class TestSkinButton : public QObject {
     Q_OBJECT
 private slots:
@@ -25,12 +48,6 @@ private slots:
 
     void hoverShowsTheInIcon()
     {
-        auto filled = [](Qt::GlobalColor colour) {
-            QPixmap pixmap(16, 16);
-            pixmap.fill(colour);
-            return QIcon(pixmap);
-        };
-        auto colourOf = [](const CSkinButton& b) { return b.icon().pixmap(16).toImage().pixelColor(8, 8); };
         CSkinButton button;
         QCOMPARE(button.SetIconHandles(filled(Qt::red), filled(Qt::blue)), 0);
         button.show();
@@ -45,6 +62,72 @@ private slots:
         QApplication::sendEvent(&button, &leave);
         QCOMPARE(colourOf(button), QColor(Qt::blue));
         QVERIFY(button.isFlat());
+    }
+
+    // However the icon was given — the plain QPushButton way, as a form sets it, or through
+    // the class — it is still there after the mouse passed over the button, and the button
+    // looks as it did before.
+    void iconsAndLookSurviveHover_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QColor>("out");
+        QTest::addColumn<QColor>("in");
+        QTest::newRow("form property") << "plain" << QColor(Qt::red) << QColor(Qt::red);
+        QTest::newRow("in icon") << "in" << QColor(Qt::red) << QColor(Qt::red);
+        QTest::newRow("in and out icons") << "in and out" << QColor(Qt::blue) << QColor(Qt::red);
+        QTest::newRow("form, then the class") << "plain, then in and out" << QColor(Qt::blue) << QColor(Qt::red);
+        QTest::newRow("the class, then plain") << "in and out, then plain" << QColor(Qt::green) << QColor(Qt::green);
+    }
+
+    void iconsAndLookSurviveHover()
+    {
+        QFETCH(QString, how);
+        QFETCH(QColor, out);
+        QFETCH(QColor, in);
+        QWidget window;
+        auto* button = new CSkinButton(&window);
+        button->setText(QStringLiteral("登　录"));
+        if (how.startsWith("plain"))
+            button->setIcon(filled(Qt::red));
+        if (how.contains("in and out"))
+            QCOMPARE(button->SetIconHandles(filled(Qt::red), filled(Qt::blue)), 0);
+        else if (how == "in")
+            QCOMPARE(button->SetIconHandles(filled(Qt::red)), 0);
+        if (how.endsWith("then plain"))
+            button->setIcon(filled(Qt::green));
+        const bool normalFlat = button->isFlat();
+        QVERIFY(normalFlat);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (int pass = 0; pass < 2; ++pass) {
+            enter(*button);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(colourOf(*button), in);
+            QVERIFY(!button->isFlat());
+            leave(*button);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(colourOf(*button), out);
+            QCOMPARE(button->isFlat(), normalFlat);
+        }
+    }
+
+    // Every button of a window has the same look until the mouse comes, whether or not the
+    // window gave it an icon through the class.
+    void buttonsOfAWindowLookAlike()
+    {
+        QWidget window;
+        auto* plain = new CSkinButton(&window);
+        auto* withIcon = new CSkinButton(&window);
+        withIcon->SetIconHandles(filled(Qt::red));
+        auto* hovered = new CSkinButton(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        enter(*hovered);
+        leave(*hovered);
+        QVERIFY(plain->isFlat());
+        QCOMPARE(withIcon->isFlat(), plain->isFlat());
+        QCOMPARE(hovered->isFlat(), plain->isFlat());
+        QCOMPARE(hovered->palette().color(QPalette::Button), plain->palette().color(QPalette::Button));
     }
 
     void badIconLeavesNoImage()
