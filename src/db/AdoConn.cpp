@@ -4,7 +4,7 @@
 
 QString CAdoConn::LocalDatabasePath() { return QStringLiteral("Database/book.db"); }
 
-CAdoConn::CAdoConn() = default;
+CAdoConn::CAdoConn(FallBack fallBack) : m_fallBack(fallBack) {}
 CAdoConn::~CAdoConn() = default;
 
 bool CAdoConn::Connect(const QString& databasePath)
@@ -33,7 +33,7 @@ bool CAdoConn::OnInitAdoConn()
 {
     if (m_backend)
         return true;
-    if (Connect(LocalDatabasePath()))
+    if (m_fallBack == FallBackToLocal && Connect(LocalDatabasePath()))
         return true;
     m_error = QStringLiteral("连接数据库失败!");
     return false;
@@ -63,10 +63,9 @@ bool CAdoConn::ExecuteSql(const QString& sql, const QVariantList& params)
 
 void CAdoConn::ExitConnect()
 {
-    // A recordset still held elsewhere keeps the connection alive; it must not keep a
-    // transaction and its write lock open too.
     while (m_depth > 0)
         RollbackTrans();
+    // Recordsets hold the back-end only weakly, so this closes the database file.
     m_backend.reset();
     m_depth = 0;
 }

@@ -12,12 +12,17 @@ struct sqlite3;
 // ExecuteSql return false, GetRecordSet returns a recordset that is not open.
 class CAdoConn {
 public:
+    // Only the application's local connection opens the local database by itself when it
+    // is used unopened; any other object (the remote server's above all) must never end up
+    // writing into the local file, so it fails every call with "连接数据库失败!".
+    enum FallBack { NoFallBack, FallBackToLocal };
+
     // Marks database files of this system (PRAGMA application_id).
     static constexpr int kApplicationId = 0x53434C42;
     // The local database, relative to the program folder.
     static QString LocalDatabasePath();
 
-    CAdoConn();
+    explicit CAdoConn(FallBack fallBack = NoFallBack);
     ~CAdoConn();
     CAdoConn(const CAdoConn&) = delete;
     CAdoConn& operator=(const CAdoConn&) = delete;
@@ -27,7 +32,9 @@ public:
     bool ConnectRemote(const RemoteServer& server);
     RecordsetPtr GetRecordSet(const QString& sql, const QVariantList& params = {});
     bool ExecuteSql(const QString& sql, const QVariantList& params = {});
-    // Closes the connection; does nothing when none is open.
+    // Closes the connection and its database file at once, so that the file can be replaced
+    // (restore, initialisation). Recordsets that outlive it keep their rows but can no longer
+    // insert. Does nothing when no connection is open.
     void ExitConnect();
 
     bool IsConnected() const { return m_backend != nullptr; }
@@ -45,10 +52,11 @@ public:
     sqlite3* SqliteHandle() const;
 
 private:
-    // Falls back to the local database when nothing was opened yet.
+    // Opens the local database for an unopened object that falls back to it.
     bool OnInitAdoConn();
     bool runControl(const QString& sql);
 
+    const FallBack m_fallBack;
     std::shared_ptr<DbBackend> m_backend;
     QString m_error;
     int m_depth = 0;

@@ -158,20 +158,23 @@ void CAdoRecordset::Update()
     if (!m_adding)
         throw DbError(QStringLiteral("没有调用AddNew"));
     m_adding = false;
+    const std::shared_ptr<DbBackend> backend = m_backend.lock();
+    if (!backend)
+        throw DbError(QStringLiteral("数据库连接已关闭"));
     QStringList names;
     QStringList marks;
     QVariantList values;
     for (const auto& [ordinal, value] : m_pending) {
-        names << m_backend->quoteIdentifier(m_columns[ordinal]);
+        names << backend->quoteIdentifier(m_columns[ordinal]);
         marks << QStringLiteral("?");
         values << value;
     }
-    const QString table = m_backend->quoteIdentifier(m_table);
+    const QString table = backend->quoteIdentifier(m_table);
     const QString sql = names.isEmpty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    if (!m_backend->execute(sql, values))
-        throw DbError(m_backend->lastError());
+    if (!backend->execute(sql, values))
+        throw DbError(backend->lastError());
     std::vector<QVariant> row(static_cast<size_t>(m_columns.size()));
     for (const auto& [ordinal, value] : m_pending)
         row[static_cast<size_t>(ordinal)] = value;

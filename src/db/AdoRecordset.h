@@ -64,7 +64,8 @@ private:
 
     bool m_open = false;
     QString m_error;
-    std::shared_ptr<DbBackend> m_backend;
+    // Weak: a recordset must not keep its connection's database file open.
+    std::weak_ptr<DbBackend> m_backend;
     QStringList m_columns;
     QString m_table;
     std::vector<std::vector<QVariant>> m_rows;

@@ -9,7 +9,7 @@
 // program folder.
 struct CAppState {
     QString m_strOperator;
-    CAdoConn m_ado;
+    CAdoConn m_ado{CAdoConn::FallBackToLocal};
     CAdoConn m_adoRemote;
     QString m_strAppPath;
 };

@@ -22,6 +22,9 @@ private slots:
         // GBK "涓" is E4 B8, the first two bytes of a three-byte UTF-8 sequence: a GBK file
         // ending in it must not pass for truncated UTF-8.
         QCOMPARE(decodeText(QByteArray("abc\xE4\xB8")), QStringLiteral("abc涓"));
+        // A damaged byte costs itself only, never the text after it.
+        const QString damaged = fromGbk(QByteArray("\xCD\xBC\xFF\xCA\xE9"));
+        QVERIFY2(damaged.startsWith(QStringLiteral("图")) && damaged.endsWith(QStringLiteral("书")), qPrintable(damaged));
     }
 
     void parseDateText_data()
@@ -103,6 +106,14 @@ private slots:
         QTest::newRow("plain text stored") << "123456" << "123456" << false;
         QTest::newRow("short key") << QStringList{parts[0], parts[1], parts[2], parts[3].left(16)}.join('$')
                                    << "123456" << false;
+        // A key that differs in one byte only, at either end, is still a wrong key.
+        const auto changed = [&](int at) {
+            QByteArray key = QByteArray::fromHex(parts[3].toLatin1());
+            key[at] = static_cast<char>(key[at] ^ 0x01);
+            return QStringList{parts[0], parts[1], parts[2], QString::fromLatin1(key.toHex())}.join('$');
+        };
+        QTest::newRow("first key byte differs") << changed(0) << "123456" << false;
+        QTest::newRow("last key byte differs") << changed(31) << "123456" << false;
     }
     void password()
     {

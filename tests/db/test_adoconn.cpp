@@ -1,4 +1,5 @@
 #include "db/AdoConn.h"
+#include "db/AppState.h"
 #include "support/TestSupport.h"
 
 #include <QtTest>
@@ -94,6 +95,77 @@ private slots:
         RecordsetPtr join = m_conn.GetRecordSet(QStringLiteral("select a.用户名, b.图书馆名 from admin a, tushuguaninfo b"));
         QVERIFY_THROWS_EXCEPTION(DbError, join->AddNew());
         QVERIFY(m_seams->prompter.messages.isEmpty());
+    }
+
+    void movesStopAtBothEnds()
+    {
+        RecordsetPtr rs = m_conn.GetRecordSet(QStringLiteral("select 类别名 from duzheleibie order by rowid"));
+        QVERIFY(!rs->IsBOF());
+        rs->MoveLast();
+        QCOMPARE(rs->GetCollect(0), QStringLiteral("教师"));
+        rs->MovePrevious();
+        QCOMPARE(rs->GetCollect(0), QStringLiteral("学生"));
+        rs->MovePrevious();
+        QVERIFY(rs->IsBOF() && !rs->IsEOF());
+        QVERIFY_THROWS_EXCEPTION(DbError, rs->GetCollect(0));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs->MovePrevious());
+        rs->MoveNext();
+        QCOMPARE(rs->GetCollect(0), QStringLiteral("学生"));
+        RecordsetPtr empty = m_conn.GetRecordSet(QStringLiteral("select * from gonggao"));
+        QVERIFY(empty->IsBOF() && empty->IsEOF());
+    }
+
+    void opensInWalModeWithBusyTimeout()
+    {
+        QCOMPARE(m_conn.GetRecordSet(QStringLiteral("PRAGMA journal_mode"))->GetCollect(0), QStringLiteral("wal"));
+        QCOMPARE(m_conn.GetRecordSet(QStringLiteral("PRAGMA busy_timeout"))->GetCollect(0), QStringLiteral("5000"));
+    }
+
+    // Restore and initialisation replace the file right after closing: nothing may keep it open.
+    void exitConnectClosesTheFileWhileRecordsetsLive()
+    {
+        QVERIFY(m_conn.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"), {"通知", "闭馆"}));
+        RecordsetPtr held = m_conn.GetRecordSet(QStringLiteral("select * from gonggao"));
+        m_conn.ExitConnect();
+        QVERIFY(!QFile::exists(m_path + QStringLiteral("-wal")));
+        QCOMPARE(held->GetCollect(1), QStringLiteral("闭馆"));
+        held->AddNew();
+        held->PutCollect(0, QStringLiteral("新通知"));
+        QVERIFY_THROWS_EXCEPTION(DbError, held->Update());
+        QVERIFY(copyTemplateDatabase(m_path));
+        QVERIFY(m_conn.Connect(m_path));
+        QCOMPARE(count(QStringLiteral("gonggao")), 0L);
+        QVERIFY_THROWS_EXCEPTION(DbError, held->Update());
+    }
+
+    // Only the application's local connection opens the local database by itself; the
+    // remote connection, above all, must never run its statements there.
+    void onlyTheLocalConnectionFallsBack_data()
+    {
+        QTest::addColumn<bool>("remote");
+        QTest::newRow("never connected") << false;
+        QTest::newRow("remote server unreachable") << true;
+    }
+    void onlyTheLocalConnectionFallsBack()
+    {
+        QFETCH(bool, remote);
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        CAdoConn& conn = theApp().m_adoRemote;
+        if (remote)
+            QVERIFY(!conn.ConnectRemote({QStringLiteral("127.0.0.1"), 1, QStringLiteral("schoollib"), {}, {}}));
+        const QString failed = QStringLiteral("连接数据库失败!");
+        QVERIFY(!conn.ExecuteSql(QStringLiteral("create table table1 (学校名称 TEXT)")));
+        QCOMPARE(conn.LastError(), failed);
+        RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select * from admin"));
+        QVERIFY(!rs->IsOpen());
+        QCOMPARE(rs->ErrorText(), failed);
+        QVERIFY(!conn.BeginTrans() && !conn.IsConnected());
+
+        CAdoConn& local = theApp().m_ado;
+        local.ExitConnect();
+        QCOMPARE(local.GetRecordSet(QStringLiteral("select * from sqlite_master where name='table1'"))->GetRecordCount(), 0L);
+        QCOMPARE(local.GetRecordSet(QStringLiteral("select * from admin"))->GetRecordCount(), 1L);
     }
 
     void exitConnectWithoutConnection()

@@ -5,6 +5,8 @@
 #include <QtTest>
 #include <sqlite3.h>
 
+#include <future>
+
 class TestBackup : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -30,6 +32,12 @@ class TestBackup : public QObject {
     QStringList entries(const QString& folder = {}) const
     {
         return QDir(m_dir->filePath(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    bool ownerOnly(const QString& target) const
+    {
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
+        return (QFile::permissions(m_dir->filePath(target)) & others) == 0;
     }
 
 private slots:
@@ -78,8 +86,36 @@ private slots:
         for (const QString& target : {QStringLiteral("a/b/备份.db"), QStringLiteral("c/d/备份.db")}) {
             QVERIFY2(backup(target), qPrintable(m_error));
             QVERIFY(QFileInfo(m_dir->filePath(target)).size() < (4 << 20));
+            QVERIFY(ownerOnly(target));
             QCOMPARE(readerCount(target), 0L);
         }
+    }
+
+    // "Yes" to the exit backup while another program holds the database must not freeze
+    // the window: the backup gives up after the busy timeout and the old copy stays.
+    void givesUpWhileTheDatabaseIsHeldElsewhere()
+    {
+        const QByteArray oldCopy("the backup of yesterday");
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bak")));
+        QFile old(m_dir->filePath(QStringLiteral("bak/book.bak")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldCopy) == oldCopy.size());
+        old.close();
+        // With a rollback journal, one exclusive writer locks every reader out.
+        QVERIFY(m_conn->ExecuteSql(QStringLiteral("PRAGMA journal_mode=DELETE")));
+        QVERIFY(m_conn->ExecuteSql(QStringLiteral("PRAGMA busy_timeout=200")));
+        sqlite3* holder = nullptr;
+        QCOMPARE(sqlite3_open(m_source.toUtf8().constData(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        auto attempt = std::async(std::launch::async, [this] { return backup(QStringLiteral("bak/book.bak")); });
+        const bool gaveUp = attempt.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        QVERIFY(gaveUp);
+        QVERIFY(!attempt.get());
+        QVERIFY2(m_error.contains(QStringLiteral("占用")), qPrintable(m_error));
+        QCOMPARE(entries(QStringLiteral("bak")), QStringList{"book.bak"});
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), oldCopy);
     }
 
     void failureIsReportedAndLeavesNoFile_data()
