@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+struct PageRange {
+    int from;
+    int to;
+};
+
+// Every print asks for its printer and pages through the installed chooser; tests script
+// the answers, as they do for the file chooser.
+class PrintChooser {
+public:
+    virtual ~PrintChooser() = default;
+    // Sets up the printer and returns the pages chosen from 1 to pageCount (all proposed);
+    // nullopt when the user cancelled.
+    virtual std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) = 0;
+
+    static PrintChooser& instance();
+    // Installs a chooser (not owned); nullptr restores the print dialog.
+    static void install(PrintChooser* chooser);
+};
+
+// The print dialog: a page range may be chosen; no selection, no print to file.
+class DialogPrintChooser : public PrintChooser {
+public:
+    std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+};
