@@ -1,0 +1,52 @@
+#pragma once
+
+#include "printing/PageSink.h"
+#include "printing/PrintChooser.h"
+
+#include <QImage>
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
+
+class PageSource;
+
+// Answers print dialogs from a queue (nullopt = cancelled); an empty queue cancels.
+class ScriptedPrintChooser : public PrintChooser {
+public:
+    std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+
+    QQueue<std::optional<PageRange>> answers;
+    QList<int> offered;  // the page count each dialog offered
+};
+
+// Keeps every print job as a PDF file of its own, printed through the real QPrinter.
+class PdfPageSink : public PageSink {
+public:
+    bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override;
+
+    QStringList jobNames;
+    QStringList files;
+    QList<double> resolutions;  // dots per inch each page was drawn at
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Installs both for the life of the object.
+class ScriptedPrinting {
+public:
+    ScriptedPrinting();
+    ~ScriptedPrinting();
+
+    ScriptedPrintChooser chooser;
+    PdfPageSink sink;
+};
+
+// What zbarimg reads in the images, one text per symbol, in file order (stdout only).
+QStringList decodeBarcodes(const QStringList& imageFiles);
+// The first page of a PDF file as a 300-dpi grey image file, through pdftoppm's stdout.
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile);
+// A page drawn at the given scale on white.
+QImage renderPage(const PageSource& pages, int page, double scale);
