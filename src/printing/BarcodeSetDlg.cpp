@@ -9,6 +9,7 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QStyle>
 
 #include <algorithm>
@@ -107,6 +108,8 @@ void CBarcodeSetDlg::OnFont()
 {
     const LogFont current = m_record.Font();
     QFont font = current.ToQFont(1);
+    // The dialog lists installed families: 宋体 is shown as the font that stands in for it.
+    font.setFamily(QFontInfo(font).family());
     font.setPointSizeF(current.PointSize());
     bool chosen = false;
     const QFont picked = QFontDialog::getFont(&chosen, font, this, QStringLiteral("字体"));
@@ -175,6 +178,10 @@ std::optional<LayoutRecord> CBarcodeSetDlg::TakeFields()
                 named = field.edit;
         return Refuse(named, range);
     }
+    if (const QString overflow = record.WidthOverflow(); !overflow.isEmpty())
+        return Refuse(ui->m_editLabelWidth, overflow);
+    if (const QString overflow = record.HeightOverflow(); !overflow.isEmpty())
+        return Refuse(ui->m_editLabelHeight, overflow);
     const QString paper = ui->m_comboPaper->currentText();
     const QString title = ui->m_editTitle->text();
     if (const QString problem = LayoutRecord::SlotTextProblem(paper); !problem.isEmpty())

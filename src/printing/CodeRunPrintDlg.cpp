@@ -8,7 +8,6 @@
 #include "printing/CodeRun.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
-#include "printing/PrintCheck.h"
 
 #include <QStyle>
 #include <QTimer>
@@ -101,9 +100,6 @@ void CCodeRunPrintDlg::ShowPreview() { ui->m_preview->ShowPage(*m_pages, std::mi
 
 void CCodeRunPrintDlg::OnPrint()
 {
-    const QString question = PrintCheck::Question(m_pages->Codes(), m_pages->CodePitch());
-    if (!question.isEmpty() && askQuestion(this, question, windowTitle(), QMessageBox::Yes | QMessageBox::No)
-                                   != QMessageBox::Yes)
-        return;
-    PagePrinter::Print(this, *m_pages);
+    if (PagePrinter::ConfirmCodes(this, m_pages->Codes(), m_pages->CodePitch()))
+        PagePrinter::Print(this, *m_pages);
 }

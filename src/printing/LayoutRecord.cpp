@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -25,6 +26,24 @@ QString outOfRange(const Range& range)
 }
 
 bool within(double value, const Range& range) { return std::isfinite(value) && value >= range.low && value <= range.high; }
+
+constexpr double kA4Width = 210;
+constexpr double kA4Height = 297;
+
+// What `count` labels of `size` mm with `gap` mm between them, after `margin`, need.
+double extent(double margin, int count, double size, double gap) { return margin + count * size + (count - 1) * gap; }
+
+QString overflow(const char16_t* what, int count, const char16_t* side, double needed, double page)
+{
+    if (needed <= page + 1e-9)
+        return {};
+    return QStringLiteral("%1%2标签连同边距共需%3毫米，超出纸张%4%5毫米！")
+        .arg(count)
+        .arg(QString::fromUtf16(what))
+        .arg(needed, 0, 'f', 2)
+        .arg(QString::fromUtf16(side))
+        .arg(page);
+}
 }
 
 LayoutRecord::LayoutRecord() : m_bytes(kSize, '\0') {}
@@ -130,6 +149,18 @@ QString LayoutRecord::RangeProblem() const
         if (!within(value, *range))
             return outOfRange(*range);
     return {};
+}
+
+QString LayoutRecord::WidthOverflow() const
+{
+    return overflow(u"列", Columns(), u"宽度", extent(LeftMargin(), Columns(), LabelWidth(), ColumnGap()),
+                    std::min(PageWidth(), kA4Width));
+}
+
+QString LayoutRecord::HeightOverflow() const
+{
+    return overflow(u"行", Rows(), u"高度", extent(TopMargin(), Rows(), LabelHeight(), RowGap()),
+                    std::min(PageHeight(), kA4Height));
 }
 
 double LayoutRecord::Double(int offset) const

@@ -68,6 +68,10 @@ public:
 
     // The first field out of range as a message naming it; empty when every field is sound.
     QString RangeProblem() const;
+    // Labels that run past the right or bottom edge of the A4 page (or of the page set, when
+    // smaller) would not be printed: the message says how far they reach; empty when they fit.
+    QString WidthOverflow() const;
+    QString HeightOverflow() const;
 
 private:
     double Double(int offset) const;

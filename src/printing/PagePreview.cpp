@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace {
 constexpr int kMargin = 15;
 constexpr int kShadow = 3;
@@ -45,9 +47,12 @@ PagePreview::PagePreview(QWidget* parent) : QAbstractScrollArea(parent)
     UpdateCursor();
 }
 
-void PagePreview::SetPageSize(const QSize& size)
+void PagePreview::SetPageSize(const QSize& size, int dotsPerInch)
 {
     m_page = QImage(size, QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    m_page.setDotsPerMeterX(dotsPerMeter);
+    m_page.setDotsPerMeterY(dotsPerMeter);
     m_page.fill(Qt::white);
     UpdateScrollRanges();
     viewport()->update();

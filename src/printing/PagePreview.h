@@ -19,7 +19,8 @@ public:
 
     explicit PagePreview(QWidget* parent = nullptr);
 
-    void SetPageSize(const QSize& size);
+    // The page in page pixels and their resolution (120 dpi for barcode and card pages).
+    void SetPageSize(const QSize& size, int dotsPerInch = 120);
     void SetViewRule(ViewRule rule);
     // Draws the page into the page surface and shows it; scrolling later shows this surface
     // again without drawing the page anew.

@@ -1,5 +1,6 @@
 #include "printing/PrintChooser.h"
 
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -15,7 +16,7 @@ PrintChooser& PrintChooser::instance()
 
 void PrintChooser::install(PrintChooser* chooser) { g_installed = chooser; }
 
-std::optional<PageRange> DialogPrintChooser::ChoosePages(QWidget* parent, QPrinter& printer, int pageCount)
+std::optional<PageRanges> DialogPrintChooser::ChoosePages(QWidget* parent, QPrinter& printer, int pageCount)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies);
@@ -25,6 +26,11 @@ std::optional<PageRange> DialogPrintChooser::ChoosePages(QWidget* parent, QPrint
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     if (dialog.printRange() != QAbstractPrintDialog::PageRange)
-        return PageRange{1, pageCount};
-    return PageRange{dialog.fromPage(), dialog.toPage()};
+        return PageRanges{{1, pageCount}};
+    PageRanges chosen;
+    for (const QPageRanges::Range& range : printer.pageRanges().toRangeList())
+        chosen.append({range.from, range.to});
+    if (chosen.isEmpty())
+        chosen.append({dialog.fromPage(), dialog.toPage()});
+    return chosen;
 }

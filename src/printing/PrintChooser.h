@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 #include <optional>
 
 class QPrinter;
@@ -9,6 +11,8 @@ struct PageRange {
     int from;
     int to;
 };
+// The pages chosen, as the dialog lists them ("1-2,5" is two ranges).
+using PageRanges = QList<PageRange>;
 
 // Every print asks for its printer and pages through the installed chooser; tests script
 // the answers, as they do for the file chooser.
@@ -17,7 +21,7 @@ public:
     virtual ~PrintChooser() = default;
     // Sets up the printer and returns the pages chosen from 1 to pageCount (all proposed);
     // nullopt when the user cancelled.
-    virtual std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) = 0;
+    virtual std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) = 0;
 
     static PrintChooser& instance();
     // Installs a chooser (not owned); nullptr restores the print dialog.
@@ -27,5 +31,5 @@ public:
 // The print dialog: a page range may be chosen; no selection, no print to file.
 class DialogPrintChooser : public PrintChooser {
 public:
-    std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+    std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
 };

@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <QProcess>
 
-std::optional<PageRange> ScriptedPrintChooser::ChoosePages(QWidget*, QPrinter&, int pageCount)
+std::optional<PageRanges> ScriptedPrintChooser::ChoosePages(QWidget*, QPrinter&, int pageCount)
 {
     offered << pageCount;
     return answers.isEmpty() ? std::nullopt : answers.dequeue();

@@ -15,9 +15,9 @@ class PageSource;
 // Answers print dialogs from a queue (nullopt = cancelled); an empty queue cancels.
 class ScriptedPrintChooser : public PrintChooser {
 public:
-    std::optional<PageRange> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+    std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
 
-    QQueue<std::optional<PageRange>> answers;
+    QQueue<std::optional<PageRanges>> answers;
     QList<int> offered;  // the page count each dialog offered
 };
 

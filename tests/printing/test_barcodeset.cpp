@@ -79,7 +79,7 @@ private slots:
         QTest::newRow("label width 40.7") << "m_editLabelWidth" << "40.7" << "40";
         QTest::newRow("top margin 2") << "m_editTop" << "2" << "2.00";
         QTest::newRow("page height 297.4") << "m_editPageHeight" << "297.4" << "297";
-        QTest::newRow("trailing text") << "m_editRows" << "12行" << "12";
+        QTest::newRow("trailing text") << "m_editColumns" << "4列" << "4";
         QTest::newRow("title of 19 bytes") << "m_editTitle" << "一二三四五六七八九A" << "一二三四五六七八九A";
         QTest::newRow("empty title") << "m_editTitle" << "" << "";
     }
@@ -115,6 +115,10 @@ private slots:
         QTest::newRow("no rows") << "m_editRows" << "0" << "标签行数应在1到100之间！";
         QTest::newRow("negative gap") << "m_editColumnGap" << "-1" << "列间距应在0到300之间！";
         QTest::newRow("huge page") << "m_editPageWidth" << "5000" << "纸张宽度应在1到1000之间！";
+        QTest::newRow("columns past the page") << "m_editLabelWidth" << "42"
+                                               << "5列标签连同边距共需214.00毫米，超出纸张宽度210毫米！";
+        QTest::newRow("rows past a smaller page") << "m_editPageHeight" << "200"
+                                                  << "8行标签连同边距共需226.20毫米，超出纸张高度200毫米！";
         QTest::newRow("title of 20 bytes") << "m_editTitle" << "一二三四五六七八九十"
                                            << "标题不能超过19个字节（一个汉字两个字节）！";
         QTest::newRow("title without GBK") << "m_editTitle" << "한국" << "标题含有不能保存的字符！";

@@ -208,7 +208,7 @@ private slots:
         ScriptedSeams seams;
         TestProgramFolder folder;
         ScriptedPrinting printing;
-        printing.chooser.answers.enqueue(PageRange{1, 2});
+        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
         CCustomBarcodePrintDlg dlg;
         click(dlg, "m_btnGenerate");
         click(dlg, "m_btnPrint");
@@ -236,7 +236,7 @@ private slots:
         ScriptedSeams seams;
         TestProgramFolder folder;
         ScriptedPrinting printing;
-        printing.chooser.answers.enqueue(PageRange{1, 1});
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
         seams.prompter.answers.enqueue(answer);
         CCustomBarcodePrintDlg dlg;
         generate(dlg, QStringLiteral("ABCDEFGHIJKLMNOPQRS1"), QStringLiteral("2"));

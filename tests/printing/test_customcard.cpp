@@ -209,7 +209,7 @@ private slots:
         ScriptedSeams seams;
         TestProgramFolder folder;
         ScriptedPrinting printing;
-        printing.chooser.answers.enqueue(PageRange{1, 2});
+        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
         CCustomCardPrintDlg dlg;
         click(dlg, "m_btnGenerate");
         QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));

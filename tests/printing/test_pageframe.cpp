@@ -140,21 +140,23 @@ private slots:
     // Each page of the range is a job "print" of its own, drawn at 5 device units a pixel.
     void printRanges_data()
     {
-        QTest::addColumn<std::optional<PageRange>>("answer");
+        QTest::addColumn<std::optional<PageRanges>>("answer");
         QTest::addColumn<QStringList>("drawn");
         QTest::addColumn<QString>("message");
-        QTest::newRow("all three") << std::optional<PageRange>(PageRange{1, 3}) << QStringList{"1@5x5", "2@5x5", "3@5x5"}
+        const QString illegal = QStringLiteral("打印范围非法！");
+        QTest::newRow("all three") << std::optional<PageRanges>({{1, 3}}) << QStringList{"1@5x5", "2@5x5", "3@5x5"}
                                    << "";
-        QTest::newRow("two and three") << std::optional<PageRange>(PageRange{2, 3}) << QStringList{"2@5x5", "3@5x5"} << "";
-        QTest::newRow("from after to") << std::optional<PageRange>(PageRange{3, 2}) << QStringList() << "打印范围非法！";
-        QTest::newRow("past the last page") << std::optional<PageRange>(PageRange{2, 4}) << QStringList()
-                                            << "打印范围非法！";
-        QTest::newRow("cancelled") << std::optional<PageRange>() << QStringList() << "";
+        QTest::newRow("two and three") << std::optional<PageRanges>({{2, 3}}) << QStringList{"2@5x5", "3@5x5"} << "";
+        QTest::newRow("one and three") << std::optional<PageRanges>({{1, 1}, {3, 3}}) << QStringList{"1@5x5", "3@5x5"}
+                                       << "";
+        QTest::newRow("from after to") << std::optional<PageRanges>({{3, 2}}) << QStringList() << illegal;
+        QTest::newRow("past the last page") << std::optional<PageRanges>({{1, 1}, {2, 4}}) << QStringList() << illegal;
+        QTest::newRow("cancelled") << std::optional<PageRanges>() << QStringList() << "";
     }
 
     void printRanges()
     {
-        QFETCH(std::optional<PageRange>, answer);
+        QFETCH(std::optional<PageRanges>, answer);
         QFETCH(QStringList, drawn);
         QFETCH(QString, message);
         ScriptedSeams seams;
