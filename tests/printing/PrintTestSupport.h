@@ -3,11 +3,16 @@
 #include "printing/PageSink.h"
 #include "printing/PrintChooser.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPushButton>
 #include <QQueue>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class PageSource;
@@ -50,3 +55,26 @@ QStringList decodeBarcodes(const QStringList& imageFiles);
 QString rasterisePdf(const QString& pdfFile, const QString& imageFile);
 // A page drawn at the given scale on white.
 QImage renderPage(const PageSource& pages, int page, double scale);
+
+// A window's child by object name; the test stops when it is missing.
+template <typename T> T* child(QWidget& window, const QString& name)
+{
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no %s", qPrintable(name));
+    return found;
+}
+
+inline void click(QWidget& window, const QString& button)
+{
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// Acts on the next modal window of type Dialog from inside its own loop.
+template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+            act(*dialog);
+    });
+}

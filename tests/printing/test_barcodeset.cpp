@@ -16,20 +16,7 @@ namespace {
 const QString kCustom = BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes);
 const QString kBook = BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers);
 
-template <typename T> T* child(QWidget& window, const QString& name)
-{
-    T* found = window.findChild<T*>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
-}
-
 QLineEdit* field(QWidget& window, const QString& name) { return child<QLineEdit>(window, name); }
-
-void click(QWidget& window, const char* button)
-{
-    QTest::mouseClick(child<QPushButton>(window, QString::fromLatin1(button)), Qt::LeftButton);
-}
 
 QByteArray fileBytes(const QString& path)
 {

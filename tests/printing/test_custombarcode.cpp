@@ -17,16 +17,6 @@
 #include <QtTest>
 
 namespace {
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no %s", name);
-    return found;
-}
-
-void click(QWidget& window, const char* button) { QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton); }
-
 void generate(QWidget& window, const QString& first, const QString& count)
 {
     child<QLineEdit>(window, "m_editCode")->setText(first);
@@ -59,15 +49,6 @@ bool inked(const QImage& page, const QRect& area)
             if (qGray(page.pixel(x, y)) < 128)
                 return true;
     return false;
-}
-
-// Answers the next modal window of type Dialog from inside its own loop.
-template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)
-{
-    QTimer::singleShot(0, [act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
-            act(*dialog);
-    });
 }
 }
 

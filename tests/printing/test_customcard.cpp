@@ -18,24 +18,6 @@
 #include <QtTest>
 
 namespace {
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no %s", name);
-    return found;
-}
-
-void click(QWidget& window, const char* button) { QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton); }
-
-template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)
-{
-    QTimer::singleShot(0, [act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
-            act(*dialog);
-    });
-}
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

@@ -129,14 +129,6 @@ private slots:
         QCOMPARE(preview.verticalScrollBar()->maximum(), shown.height() + 30 - 500);
     }
 
-    void previewDrawsAtScaleOne()
-    {
-        RecordedPages pages(3);
-        PagePreview preview;
-        preview.ShowPage(pages, 2);
-        QCOMPARE(pages.drawn, QStringList{"2@1x1"});
-    }
-
     // Each page of the range is a job "print" of its own, drawn at 5 device units a pixel.
     void printRanges_data()
     {
