@@ -54,7 +54,11 @@ void LogFont::WriteTo(char* bytes) const
     std::memcpy(bytes + kFaceOffset, face.leftJustified(kFaceSize, '\0', true).constData(), kFaceSize);
 }
 
-QString LogFont::FaceName() const { return zeroTerminatedGbk(face.leftJustified(kFaceSize, '\0', true), kFaceSize); }
+QString LogFont::FaceName() const
+{
+    const QByteArray stored = face.leftJustified(kFaceSize, '\0', true);
+    return zeroTerminatedGbk(stored.constData(), kFaceSize);
+}
 
 bool LogFont::SetFaceName(const QString& name)
 {

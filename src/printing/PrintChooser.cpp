@@ -1,8 +1,11 @@
 #include "printing/PrintChooser.h"
 
+#include "controls/Prompter.h"
+
 #include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 PrintChooser* g_installed = nullptr;
@@ -18,6 +21,10 @@ void PrintChooser::install(PrintChooser* chooser) { g_installed = chooser; }
 
 std::optional<PageRanges> DialogPrintChooser::ChoosePages(QWidget* parent, QPrinter& printer, int pageCount)
 {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        showMessage(parent, QStringLiteral("没有安装打印机，不能打印！"));
+        return std::nullopt;
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies);
     dialog.setMinMax(1, pageCount);

@@ -28,7 +28,8 @@ public:
     static void install(PrintChooser* chooser);
 };
 
-// The print dialog: a page range may be chosen; no selection, no print to file.
+// The print dialog: a page range may be chosen; no selection, no print to file. Without any
+// printer installed it says so instead.
 class DialogPrintChooser : public PrintChooser {
 public:
     std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
