@@ -7,22 +7,14 @@
 #include "controls/Prompter.h"
 #include "controls/Resources.h"
 #include "db/AppState.h"
+#include "printing/FontSetup.h"
 
-#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace {
 constexpr int kLoginRefused = 1;
 constexpr int kNoDatabase = 2;
-}
-
-void CLibraryApp::setUpFonts()
-{
-    // The Chinese Windows fonts the layouts name, mapped to the free fonts installed here.
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-    QFont::insertSubstitution(QStringLiteral("黑体"), QStringLiteral("WenQuanYi Zen Hei"));
-    QFont::insertSubstitution(QStringLiteral("隶书"), QStringLiteral("AR PL UKai CN"));
 }
 
 int CLibraryApp::InitInstance()

@@ -5,7 +5,4 @@ class CLibraryApp {
 public:
     // Returns the process's exit code.
     int InitInstance();
-
-private:
-    static void setUpFonts();
 };

@@ -1,8 +1,11 @@
 #include "printing/PrintingWindows.h"
 
 #include "controls/CommandTable.h"
+#include "printing/CustomBarcodePrintDlg.h"
+#include "printing/CustomCardPrintDlg.h"
 
 void registerPrintingWindows(CommandTable& table)
 {
-    (void)table;
+    addWindow<CCustomBarcodePrintDlg>(table, 32856);
+    addWindow<CCustomCardPrintDlg>(table, 32857);
 }

@@ -1,0 +1,33 @@
+#include "printing/BarcodeLabelPages.h"
+
+#include "printing/BarcodePainter.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+BarcodeLabelPages::BarcodeLabelPages(const LayoutRecord& layout)
+    : m_layout(layout)
+    , m_grid(layout, LabelGrid::kBarcodePixelsPerMm)
+{
+}
+
+void BarcodeLabelPages::SetLayout(const LayoutRecord& layout)
+{
+    m_layout = layout;
+    m_grid = LabelGrid(layout, LabelGrid::kBarcodePixelsPerMm);
+}
+
+void BarcodeLabelPages::DrawPage(QPainter& painter, int page, double sx, double sy) const
+{
+    painter.fillRect(QRectF(0, 0, std::round(kPageWidth * sx), std::round(kPageHeight * sy)), Qt::white);
+    const QString title = m_layout.Text(LayoutRecord::TitleSlot);
+    const LogFont font = m_layout.Font();
+    const QStringList codes = CodesOfPage(page);
+    for (int i = 0; i < codes.size(); ++i) {
+        if (codes[i].isEmpty())
+            continue;
+        const QRect cell = m_grid.Cell(i);
+        CBarcodePainter::DrawCode128(painter, title, font, codes[i], cell.x(), cell.y(), cell.width(), sx, sy);
+    }
+}

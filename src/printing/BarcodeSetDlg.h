@@ -1,0 +1,46 @@
+#pragma once
+
+#include "printing/LayoutRecord.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+
+namespace Ui {
+class CBarcodeSetDlg;
+}
+
+// "条形码设置": edits the layout file of a barcode window (mode 0 "data/txm.dat" for book
+// numbers, mode 1 "data/txmzd.dat" for custom codes) with a live sample of one label.
+// "确定" writes the file and ends with OK; the file is not touched otherwise.
+class CBarcodeSetDlg : public QDialog {
+    Q_OBJECT
+public:
+    CBarcodeSetDlg(int mode, QWidget* parent = nullptr);
+    ~CBarcodeSetDlg() override;
+
+private slots:
+    void OnOK();
+    void OnDefault();
+    void OnFont();
+    void OnColor();
+    void OnSampleChanged();
+
+private:
+    void OnInitDialog();
+    void ShowRecord(const LayoutRecord& record);
+    void ShowFont();
+    // The layout of the fields over the record as read; nullopt (after saying why) when a
+    // field holds no number, a text does not fit or a value is out of range.
+    std::optional<LayoutRecord> TakeFields();
+    // Says what is wrong and puts the focus on the field.
+    std::nullopt_t Refuse(QWidget* field, const QString& message);
+
+    std::unique_ptr<Ui::CBarcodeSetDlg> ui;
+    QString m_strPath;
+    // What the file held (every byte zero when it could not be read), with the font, the
+    // colour and the hidden texts chosen since.
+    LayoutRecord m_record;
+};

@@ -1,0 +1,105 @@
+#include "printing/CodeRunPrintDlg.h"
+
+#include "ui_CodeRunPrintDlg.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/PagedList.h"
+#include "controls/Prompter.h"
+#include "printing/CodeRun.h"
+#include "printing/PagePrinter.h"
+#include "printing/PageSource.h"
+
+#include <QStyle>
+#include <QTimer>
+
+CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::CCodeRunPrintDlg>())
+{
+    ui->setupUi(this);
+    setWindowTitle(texts.title);
+    ui->m_labelCode->setText(texts.codeLabel);
+    ui->m_editCode->setText(texts.firstCode);
+    ui->m_editCount->setText(texts.count);
+    ui->m_btnGenerate->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnPreview->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    ui->m_btnPrint->SetIconHandles(QIcon::fromTheme(QStringLiteral("document-print"),
+                                                    style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    ui->m_btnSetting->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    ui->m_list->SetHeadings(QStringLiteral("序号,80;条形码,120"));
+    ui->m_list->LoadColumnInfo();
+    connect(ui->m_btnGenerate, &QPushButton::clicked, this, &CCodeRunPrintDlg::OnGenerate);
+    connect(ui->m_btnPreview, &QPushButton::clicked, this, &CCodeRunPrintDlg::ShowPreview);
+    connect(ui->m_btnPrint, &QPushButton::clicked, this, &CCodeRunPrintDlg::OnPrint);
+    connect(ui->m_btnSetting, &QPushButton::clicked, this, [this] { OnSetting(); });
+    connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_enterKeys.onEnter(ui->m_editCode, [this] { OnGenerate(); });
+    m_enterKeys.onEnter(ui->m_editCount, [this] { OnGenerate(); });
+}
+
+CCodeRunPrintDlg::~CCodeRunPrintDlg() = default;
+
+void CCodeRunPrintDlg::Start(CodePages& pages)
+{
+    m_pages = &pages;
+    MakePaging();
+    ShowPreview();
+}
+
+void CCodeRunPrintDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_strOpeningMessage.isEmpty())
+        return;
+    // Shown over the window once it stands on the screen.
+    QTimer::singleShot(0, this, [this, message = m_strOpeningMessage] { showMessage(this, message); });
+    m_strOpeningMessage.clear();
+}
+
+void CCodeRunPrintDlg::MakePaging()
+{
+    // A page size is fixed for the life of a paging helper: a new layout gets a new one.
+    m_paging = std::make_unique<PagedList>(this, m_pages->CodesPerPage(), ui->m_btnPrevious, ui->m_btnNext,
+                                           ui->m_comboPage);
+    connect(m_paging.get(), &PagedList::pageChanged, this, &CCodeRunPrintDlg::OnPageChanged);
+}
+
+void CCodeRunPrintDlg::PagesChanged()
+{
+    MakePaging();
+    if (m_bGenerated)
+        m_paging->SetResult(static_cast<int>(m_pages->Codes().size()));
+    else
+        ShowPreview();
+}
+
+void CCodeRunPrintDlg::OnGenerate()
+{
+    const CodeRun::Result run = CodeRun::Make(ui->m_editCode->text(), ui->m_editCount->text());
+    if (!run.refusal.isEmpty())
+        return showMessage(this, run.refusal);
+    m_pages->SetCodes(run.codes);
+    m_bGenerated = true;
+    m_paging->SetResult(static_cast<int>(run.codes.size()));
+}
+
+void CCodeRunPrintDlg::OnPageChanged(int page)
+{
+    m_nPage = page;
+    ui->m_labelPage->setText(QStringLiteral("%1/%2页").arg(page).arg(m_pages->PageCount()));
+    ui->m_list->DeleteAllItems();
+    const int first = (page - 1) * m_pages->CodesPerPage();
+    const QStringList codes = m_pages->CodesOfPage(page);
+    for (int i = 0; i < codes.size(); ++i)
+        ui->m_list->AddItem({QString::number(first + i), codes[i]});
+    ShowPreview();
+}
+
+void CCodeRunPrintDlg::ShowPreview() { ui->m_preview->ShowPage(*m_pages, std::min(m_nPage, m_pages->PageCount())); }
+
+void CCodeRunPrintDlg::OnPrint()
+{
+    if (PagePrinter::ConfirmCodes(this, m_pages->Codes(), m_pages->CodePitch()))
+        PagePrinter::Print(this, *m_pages);
+}

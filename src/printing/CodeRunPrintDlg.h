@@ -1,0 +1,64 @@
+#pragma once
+
+#include "controls/EnterKeyFilter.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class CodePages;
+class PagedList;
+
+namespace Ui {
+class CCodeRunPrintDlg;
+}
+
+// The window that prints a run of made-up codes without any database: a first code and a
+// count make the run ("生成条码"), the list shows one page of it with its serial numbers,
+// the preview shows the same page, "打印" prints through the print frame and "设置" opens
+// the settings of the kind of page the subclass prints.
+class CCodeRunPrintDlg : public QDialog {
+    Q_OBJECT
+public:
+    ~CCodeRunPrintDlg() override;
+
+protected:
+    struct Texts {
+        QString title;
+        QString codeLabel;
+        QString firstCode;
+        QString count;
+    };
+    CCodeRunPrintDlg(const Texts& texts, QWidget* parent);
+
+    // Ties the window to the subclass's pages (a member of the subclass) and shows page 1.
+    void Start(CodePages& pages);
+    // After the pages' layout changed: codes per page and page counts again, then page 1.
+    void PagesChanged();
+    // A message shown once the window is on screen, such as an unreadable layout file.
+    void SetOpeningMessage(const QString& message) { m_strOpeningMessage = message; }
+
+    virtual void OnSetting() = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+protected slots:
+    // Draws the current page again.
+    void ShowPreview();
+
+private slots:
+    void OnGenerate();
+    void OnPrint();
+
+private:
+    void MakePaging();
+    void OnPageChanged(int page);
+
+    std::unique_ptr<Ui::CCodeRunPrintDlg> ui;
+    EnterKeyFilter m_enterKeys{this};
+    CodePages* m_pages = nullptr;
+    std::unique_ptr<PagedList> m_paging;
+    bool m_bGenerated = false;
+    int m_nPage = 1;
+    QString m_strOpeningMessage;
+};

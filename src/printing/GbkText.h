@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Fixed-size GBK text fields of the files other installations share.
+
+// The longest prefix of at most maxBytes bytes that does not split a double-byte character.
+QByteArray gbkPrefix(const QByteArray& gbk, int maxBytes);
+// The text's GBK bytes; false when a character has no GBK form.
+bool encodeGbk(const QString& text, QByteArray* gbk);
+// Decodes a zero-terminated field of `size` bytes holding at most size - 1 bytes of text.
+QString zeroTerminatedGbk(const char* bytes, int size);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What to ask before printing codes that will not scan: codes that cannot be encoded (their
+// labels show the text without bars) and symbols that, with a quiet zone of 10 modules on
+// each side, are wider than the room between neighbouring labels.
+namespace PrintCheck {
+constexpr int kQuietModules = 10;
+
+QStringList Unencodable(const QStringList& codes);
+// Codes whose symbol with quiet zones is wider than pitch page pixels (1 pixel a module).
+QStringList TooWide(const QStringList& codes, int pitch);
+// The question, ending in "仍然打印吗？"; empty when every code will scan. A pitch of 0
+// leaves the width alone.
+QString Question(const QStringList& codes, int pitch);
+}

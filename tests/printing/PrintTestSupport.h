@@ -1,0 +1,80 @@
+#pragma once
+
+#include "printing/PageSink.h"
+#include "printing/PrintChooser.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+class PageSource;
+
+// Answers print dialogs from a queue (nullopt = cancelled); an empty queue cancels.
+class ScriptedPrintChooser : public PrintChooser {
+public:
+    std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+
+    QQueue<std::optional<PageRanges>> answers;
+    QList<int> offered;  // the page count each dialog offered
+};
+
+// Keeps every print job as a PDF file of its own, printed through the real QPrinter.
+class PdfPageSink : public PageSink {
+public:
+    bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override;
+
+    QStringList jobNames;
+    QStringList files;
+    QList<double> resolutions;  // dots per inch each page was drawn at
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Installs both for the life of the object.
+class ScriptedPrinting {
+public:
+    ScriptedPrinting();
+    ~ScriptedPrinting();
+
+    ScriptedPrintChooser chooser;
+    PdfPageSink sink;
+};
+
+// What zbarimg reads in the images, one text per symbol, in file order (stdout only).
+QStringList decodeBarcodes(const QStringList& imageFiles);
+// The first page of a PDF file as a 300-dpi grey image file, through pdftoppm's stdout.
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile);
+// A page drawn at the given scale on white.
+QImage renderPage(const PageSource& pages, int page, double scale);
+
+// A window's child by object name; the test stops when it is missing.
+template <typename T> T* child(QWidget& window, const QString& name)
+{
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no %s", qPrintable(name));
+    return found;
+}
+
+inline void click(QWidget& window, const QString& button)
+{
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// Acts on the next modal window of type Dialog from inside its own loop.
+template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+            act(*dialog);
+    });
+}

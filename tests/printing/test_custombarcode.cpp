@@ -1,0 +1,232 @@
+#include "PrintTestSupport.h"
+
+#include "controls/ReportListCtrl.h"
+#include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodeSetDlg.h"
+#include "printing/CodeRun.h"
+#include "printing/CustomBarcodePrintDlg.h"
+#include "printing/FontSetup.h"
+#include "printing/PagePreview.h"
+#include "printing/PrintCheck.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+void generate(QWidget& window, const QString& first, const QString& count)
+{
+    child<QLineEdit>(window, "m_editCode")->setText(first);
+    child<QLineEdit>(window, "m_editCount")->setText(count);
+    click(window, "m_btnGenerate");
+}
+
+QStringList column(QWidget& window, int col)
+{
+    auto* list = child<CReportListCtrl>(window, "m_list");
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        texts << list->GetItemText(row, col);
+    return texts;
+}
+
+QStringList run(const QString& prefix, int from, int to, int width)
+{
+    QStringList codes;
+    for (int n = from; n <= to; ++n)
+        codes << prefix + QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
+    return codes;
+}
+
+// Whether any dark pixel lies in the rectangle of the preview's page surface.
+bool inked(const QImage& page, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+}
+
+class TestCustomBarcode : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpFonts(); }
+
+    void codeRuns_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("defaults") << "QX0000001" << "60" << run("QX", 1, 60, 7) << "";
+        QTest::newRow("carry into a longer number") << "0099" << "3" << QStringList{"0099", "0100", "0101"} << "";
+        QTest::newRow("outgrows its width") << "QX9" << "5" << QStringList{"QX9"} << "";
+        QTest::newRow("digits inside letters") << "A1B2" << "3" << QStringList{"A1B2", "A1B3", "A1B4"} << "";
+        QTest::newRow("no trailing digits") << "A12B" << "3" << QStringList{"A12B"} << "";
+        QTest::newRow("count 0") << "QX1" << "0" << QStringList{"QX1"} << "";
+        QTest::newRow("count 1") << "QX1" << "1" << QStringList{"QX1"} << "";
+        QTest::newRow("negative count") << "QX1" << "-4" << QStringList{"QX1"} << "";
+        QTest::newRow("count 40.7") << "B01" << "40.7" << run("B", 1, 40, 2) << "";
+        QTest::newRow("empty first code") << "" << "5" << QStringList{""} << "";
+        QTest::newRow("20 digits") << "QX18446744073709551615" << "3"
+                                   << QStringList{"QX18446744073709551615", "QX18446744073709551616",
+                                                  "QX18446744073709551617"}
+                                   << "";
+        QTest::newRow("the cap") << "A00001" << "10000" << run("A", 1, 10000, 5) << "";
+        QTest::newRow("over the cap") << "A00001" << "10001" << QStringList() << "个数不能超过10000！";
+        QTest::newRow("huge count") << "A00001" << "99999999999999" << QStringList() << "个数不能超过10000！";
+        QTest::newRow("count not a number") << "A00001" << "十" << QStringList() << "个数必须是数字！";
+        QTest::newRow("Chinese prefix") << "图书001" << "3" << QStringList() << "不能生成条码：字符“图”不能编码！";
+        QTest::newRow("too long") << QString(49, QLatin1Char('1')) << "3" << QStringList()
+                                  << "不能生成条码：超过48个条码字符！";
+    }
+
+    void codeRuns()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, count);
+        QFETCH(QStringList, codes);
+        QFETCH(QString, refusal);
+        const CodeRun::Result result = CodeRun::Make(first, count);
+        QCOMPARE(result.refusal, refusal);
+        QCOMPARE(result.codes, codes);
+    }
+
+    void printQuestion_data()
+    {
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<int>("pitch");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("all fine") << QStringList{"QX0000001", ""} << 194 << "";
+        QTest::newRow("cannot be encoded") << QStringList{"QX1", "书1"} << 194
+                                           << "以下编号不能编成条码，只印文字：\n书1\n\n仍然打印吗？";
+        // 20 characters make 255 modules, 275 with the quiet zones.
+        QTest::newRow("too wide") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 274
+                                  << "以下条码加上两侧空白比标签间距宽，可能无法扫描：\nABCDEFGHIJKLMNOPQRST\n\n仍然打印吗？";
+        QTest::newRow("just fits") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 275 << "";
+        QTest::newRow("width not limited") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 0 << "";
+        QTest::newRow("long lists are cut") << run("书", 1, 12, 2) << 0
+                                            << "以下编号不能编成条码，只印文字：\n" + run("书", 1, 10, 2).join('\n')
+                                                   + "\n……共12个\n\n仍然打印吗？";
+    }
+
+    void printQuestion()
+    {
+        QFETCH(QStringList, codes);
+        QFETCH(int, pitch);
+        QFETCH(QString, question);
+        QCOMPARE(PrintCheck::Question(codes, pitch), question);
+    }
+
+    void pagingFollowsTheRun()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CCustomBarcodePrintDlg dlg;
+        dlg.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(seams.prompter.texts(), QStringList{"打开条码配置文件出错！"});
+        QCOMPARE(child<QLineEdit>(dlg, "m_editCode")->text(), QStringLiteral("QX0000001"));
+        QCOMPARE(child<QLineEdit>(dlg, "m_editCount")->text(), QStringLiteral("60"));
+        click(dlg, "m_btnNext");  // nothing before the first run
+        QCOMPARE(seams.prompter.texts().size(), 1);
+        click(dlg, "m_btnGenerate");
+        QCOMPARE(column(dlg, 1), run("QX", 1, 50, 7));
+        QCOMPARE(column(dlg, 0).last(), QStringLiteral("49"));
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));
+        const QImage& page = child<PagePreview>(dlg, "m_preview")->PageSurface();
+        QVERIFY(inked(page, QRect(0, 1195, 964, 128)));  // the last row of labels
+        click(dlg, "m_btnNext");
+        QCOMPARE(column(dlg, 1), run("QX", 51, 60, 7));
+        QCOMPARE(column(dlg, 0).first(), QStringLiteral("50"));
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("2/2页"));
+        QVERIFY(inked(page, QRect(0, 133, 964, 128)));
+        QVERIFY(!inked(page, QRect(0, 266, 964, 128)));  // page 2 holds two rows
+        click(dlg, "m_btnNext");
+        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
+        child<QComboBox>(dlg, "m_comboPage")->activated(0);
+        QCOMPARE(column(dlg, 1).size(), 50);
+        QVERIFY(inked(page, QRect(0, 1195, 964, 128)));
+        click(dlg, "m_btnPrevious");
+        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是第一页！"));
+    }
+
+    // A smaller grid after "确定" gives more pages at once, and the file is read again.
+    void settingsRecountThePages()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes)));
+        CCustomBarcodePrintDlg dlg;
+        dlg.show();
+        QCoreApplication::processEvents();
+        QVERIFY(seams.prompter.texts().isEmpty());
+        click(dlg, "m_btnGenerate");
+        click(dlg, "m_btnNext");
+        whenShown<CBarcodeSetDlg>([](CBarcodeSetDlg& settings) {
+            child<QLineEdit>(settings, "m_editRows")->setText(QStringLiteral("4"));
+            click(settings, "m_btnOk");
+        });
+        click(dlg, "m_btnSetting");
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/3页"));
+        QCOMPARE(column(dlg, 1), run("QX", 1, 20, 7));
+        QCOMPARE(child<QComboBox>(dlg, "m_comboPage")->count(), 3);
+        const std::optional<LayoutRecord> saved =
+            LayoutRecord::Read(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes));
+        QVERIFY(saved);
+        QCOMPARE(saved->Rows(), 4);
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // Printed to PDF and read back at 300 dpi, each page holds exactly its codes.
+    void printedPagesScan()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
+        CCustomBarcodePrintDlg dlg;
+        click(dlg, "m_btnGenerate");
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.sink.jobNames, QStringList({"print", "print"}));
+        for (int page = 0; page < 2; ++page) {
+            const QString image = rasterisePdf(printing.sink.files[page], folder.path() + QStringLiteral("/p.pgm"));
+            QStringList found = decodeBarcodes({image});
+            found.sort();
+            QCOMPARE(found, page == 0 ? run("QX", 1, 50, 7) : run("QX", 51, 60, 7));
+        }
+    }
+
+    void questionBeforePrinting_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("no prints nothing") << QMessageBox::No << 0;
+        QTest::newRow("yes prints") << QMessageBox::Yes << 1;
+    }
+
+    void questionBeforePrinting()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(int, jobs);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
+        seams.prompter.answers.enqueue(answer);
+        CCustomBarcodePrintDlg dlg;
+        generate(dlg, QStringLiteral("ABCDEFGHIJKLMNOPQRS1"), QStringLiteral("2"));
+        click(dlg, "m_btnPrint");
+        QVERIFY(seams.prompter.texts().last().contains(QStringLiteral("ABCDEFGHIJKLMNOPQRS2")));
+        QCOMPARE(printing.sink.files.size(), jobs);
+        QCOMPARE(printing.chooser.offered.size(), jobs);
+    }
+};
+
+QTEST_MAIN(TestCustomBarcode)
+#include "test_custombarcode.moc"

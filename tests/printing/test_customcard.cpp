@@ -1,0 +1,214 @@
+#include "PrintTestSupport.h"
+
+#include "controls/ReportListCtrl.h"
+#include "core/TextCodec.h"
+#include "printing/CardPage.h"
+#include "printing/CardTitle.h"
+#include "printing/CustomCardPages.h"
+#include "printing/CustomCardPrintDlg.h"
+#include "printing/CustomCardSetDlg.h"
+#include "printing/FontSetup.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Rows and columns of the image that are dark from one end of the cut lines to the other.
+QList<int> fullRows(const QImage& image, int from, int to)
+{
+    QList<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        if (std::all_of(line + from, line + to, [](uchar g) { return g < 128; }))
+            rows << y;
+    }
+    return rows;
+}
+
+QList<int> fullColumns(const QImage& image, int from, int to)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        bool dark = true;
+        for (int y = from; y < to && dark; y += 7)
+            dark = qGray(image.pixel(x, y)) < 128;
+        if (dark)
+            columns << x;
+    }
+    return columns;
+}
+}
+
+class TestCustomCard : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpFonts(); }
+
+    void cardPositions_data()
+    {
+        QTest::addColumn<CardPageGeometry>("geometry");
+        QTest::addColumn<QList<QPoint>>("fronts");
+        QTest::addColumn<int>("backX");
+        const CardPageGeometry start;
+        CardPageGeometry top = start, spaced = start;
+        top.top = 60;
+        spaced.lineSpacing = 0;
+        spaced.columnSpacing = 40;
+        spaced.fontSize = 10;
+        QTest::newRow("start values") << start << QList<QPoint>{{25, 25}, {25, 290}, {25, 555}, {25, 820}, {25, 1085}}
+                                      << 485;
+        QTest::newRow("top margin 60") << top << QList<QPoint>{{25, 60}, {25, 325}, {25, 590}, {25, 855}, {25, 1120}}
+                                       << 485;
+        QTest::newRow("spacings") << spaced << QList<QPoint>{{25, 25}, {25, 275}, {25, 525}, {25, 775}, {25, 1025}}
+                                  << 505;
+    }
+
+    void cardPositions()
+    {
+        QFETCH(CardPageGeometry, geometry);
+        QFETCH(QList<QPoint>, fronts);
+        QFETCH(int, backX);
+        QImage page(991, 1403, QImage::Format_RGB32);
+        QPainter painter(&page);
+        QList<QPoint> drawn;
+        CardPage::Draw(painter, geometry, 1, 1, 7, [&](int row, QPoint front, QPoint back) {
+            QCOMPARE(row, drawn.size());
+            QCOMPARE(back, QPoint(backX, front.y()));
+            drawn << front;
+        });
+        QCOMPARE(drawn, fronts);
+    }
+
+    // On a 600-dpi page the cut lines are scaled whole: 18 + i x 265 page pixels, times 5.
+    void cutLines_data()
+    {
+        QTest::addColumn<CardPageGeometry>("geometry");
+        QTest::addColumn<QList<int>>("columns");
+        CardPageGeometry left, top;
+        left.left = 60;
+        top.top = 60;
+        QTest::newRow("start values") << CardPageGeometry() << QList<int>{100, 2375, 4650};
+        QTest::newRow("left margin 60") << left << QList<int>{275, 2550, 4825};
+        QTest::newRow("top margin 60") << top << QList<int>{100, 2375, 4650};
+    }
+
+    void cutLines()
+    {
+        QFETCH(CardPageGeometry, geometry);
+        QFETCH(QList<int>, columns);
+        CustomCardPages cards;
+        cards.SetGeometry(geometry);
+        cards.SetCodes({QStringLiteral("QX00001")});
+        const QImage page = renderPage(cards, 1, 5).convertToFormat(QImage::Format_Grayscale8);
+        QCOMPARE(fullRows(page, 50, 4900), (QList<int>{90, 1415, 2740, 4065, 5390, 6715}));
+        QCOMPARE(fullColumns(page, 50, 6900), columns);
+    }
+
+    void titleFromSetupIni_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("title");
+        const QString fifty = QString(50, QChar(0x4E66));  // 100 GBK bytes
+        QTest::newRow("GBK") << toGbk(QStringLiteral("[Title]\r\nm_title=实验中学图书馆\r\n")) << "实验中学图书馆";
+        QTest::newRow("UTF-8") << QStringLiteral("[Net]\nid=1\n[Title]\nm_title=一中\n").toUtf8() << "一中";
+        QTest::newRow("cut to 99 bytes") << toGbk("[Title]\nm_title=" + fifty + "\n") << fifty.left(49);
+        QTest::newRow("no key") << QByteArray("[Title]\n") << "";
+    }
+
+    void titleFromSetupIni()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, title);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        writeFile(QStringLiteral("setup.ini"), ini);
+        CCustomCardPrintDlg dlg;
+        QString shown;
+        whenShown<CCustomCardSetDlg>([&shown](CCustomCardSetDlg& settings) {
+            shown = child<QLineEdit>(settings, "m_editTitle")->text();
+            QCOMPARE(child<QLabel>(settings, "m_labelSampleTitle")->text(), shown);
+            click(settings, "m_btnCancel");
+        });
+        click(dlg, "m_btnSetting");
+        QCOMPARE(shown, title);
+        QFile file(QStringLiteral("setup.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ini);  // cancelled: nothing written
+    }
+
+    void settings_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("new title") << "m_editTitle" << "第二中学" << "";
+        QTest::newRow("font size is kept only") << "m_editFontSize" << "12" << "";
+        QTest::newRow("margin not a number") << "m_editTop" << "abc" << "上边距应是0到1000之间的整数！";
+        QTest::newRow("negative spacing") << "m_editLineSpacing" << "-5" << "行间距应是0到1000之间的整数！";
+        QTest::newRow("title too long") << "m_editTitle" << QString(50, QChar(0x4E66))
+                                        << "标题不能超过99个字节（一个汉字两个字节）！";
+    }
+
+    // OK keeps the values for the window and writes the title; a refusal keeps the window open.
+    void settings()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CCustomCardPrintDlg dlg;
+        bool stayedOpen = false;
+        whenShown<CCustomCardSetDlg>([&](CCustomCardSetDlg& settings) {
+            settings.findChild<QLineEdit*>(field)->setText(text);
+            click(settings, "m_btnOk");
+            stayedOpen = settings.isVisible();
+            if (stayedOpen)
+                click(settings, "m_btnCancel");
+        });
+        click(dlg, "m_btnSetting");
+        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(stayedOpen, !message.isEmpty());
+        const QString stored = CardTitle::Read(QStringLiteral("setup.ini"));
+        QCOMPARE(stored, field == QLatin1String("m_editTitle") && message.isEmpty() ? text : QString());
+    }
+
+    // The default run makes two pages of five cards; each printed page scans as its numbers.
+    void printedCardsScan()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
+        CCustomCardPrintDlg dlg;
+        click(dlg, "m_btnGenerate");
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));
+        QCOMPARE(child<CReportListCtrl>(dlg, "m_list")->GetItemCount(), 5);
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.sink.jobNames, QStringList({"print", "print"}));
+        const QStringList pages[] = {{"QX00001", "QX00002", "QX00003", "QX00004", "QX00005"},
+                                     {"QX00006", "QX00007", "QX00008", "QX00009", "QX00010"}};
+        for (int page = 0; page < 2; ++page) {
+            const QString image = rasterisePdf(printing.sink.files[page], folder.path() + QStringLiteral("/c.pgm"));
+            QStringList found = decodeBarcodes({image});
+            found.sort();
+            QCOMPARE(found, pages[page]);
+        }
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestCustomCard)
+#include "test_customcard.moc"
