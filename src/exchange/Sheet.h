@@ -1,0 +1,37 @@
+#pragma once
+
+#include "exchange/SheetCell.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// What a writer asks of a sheet: its name, its size and its rows one after the other.
+// Writers pull the rows, so an export can hand over a snapshot without copying it first.
+class SheetSource {
+public:
+    virtual ~SheetSource() = default;
+    virtual QString name() const = 0;
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+    // Fills `cells` with row `index` (0 is the first row); it may be shorter than the
+    // column count, the missing cells being empty.
+    virtual void row(int index, CellRow& cells) const = 0;
+};
+
+// A sheet held in memory, as readers give it and as the file class keeps it.
+struct Sheet : SheetSource {
+    QString sheetName;
+    std::vector<CellRow> rows;
+
+    QString name() const override { return sheetName; }
+    int rowCount() const override { return int(rows.size()); }
+    int columnCount() const override;
+    void row(int index, CellRow& cells) const override { cells = rows[size_t(index)]; }
+    // Drops empty rows at the end (formatting spreadsheet programs leave behind).
+    void dropTrailingEmptyRows();
+};
+
+using Workbook = std::vector<Sheet>;
+using SheetList = std::vector<const SheetSource*>;

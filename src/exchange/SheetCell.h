@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// One cell of a sheet as the spreadsheet files hold it. Dates are kept as the serial day
+// number of the 1900 date system (days since 1899-12-30, the time as the fraction), so a
+// sheet read from one format writes unchanged into another.
+struct SheetCell {
+    enum class Kind : std::uint8_t { Empty, Text, Number, Date };
+
+    Kind kind = Kind::Empty;
+    double number = 0;
+    QString text;
+
+    static SheetCell fromText(const QString& text);
+    static SheetCell fromNumber(double value);
+    static SheetCell fromSerialDate(double serial);
+
+    bool isEmpty() const { return kind == Kind::Empty; }
+    // What readers give: numbers by numberText, dates as "YYYY-MM-DD" with " hh:mm:ss" only
+    // when the value carries a time, an empty cell as the empty text.
+    QString displayText() const;
+};
+
+using CellRow = std::vector<SheetCell>;
+
+// The serial day of the 1900 date system for a moment, and back to text. Serials below 61
+// count from 1899-12-31, because the 1900 system holds a 29 February 1900 that never was.
+double serialFromDateTime(const QDateTime& moment);
+QString serialDateText(double serial);
+// Days between the 1904 and the 1900 date systems.
+constexpr double kDays1904 = 1462;
