@@ -8,14 +8,13 @@
 namespace {
 constexpr qsizetype kChunk = 1 << 16;
 
-QString decode(const QByteArray& bytes)
+QString decode(QByteArrayView bytes)
 {
-    if (!isValidUtf8(bytes))
-        return fromGb18030(bytes);
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    const QByteArrayView mark("\xEF\xBB\xBF");
+    if (bytes.startsWith(mark))
+        bytes = bytes.sliced(mark.size());
+    const QByteArray content = bytes.toByteArray();
+    return isValidUtf8(content) ? QString::fromUtf8(content) : fromGb18030(content);
 }
 
 class RowParser {
