@@ -1,0 +1,3 @@
+#include "exchange/SpreadsheetIdle.h"
+
+std::atomic<int> g_bSpreadsheetIdle{0};

@@ -1,0 +1,252 @@
+#include "db/AppState.h"
+#include "exchange/ExcelFile.h"
+#include "exchange/ListExport.h"
+#include "exchange/SpreadsheetIdle.h"
+#include "support/TestSupport.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using Rows = QList<QStringList>;
+
+namespace {
+// A list window as the query windows are: a result, an export button, a progress bar.
+class ListWindow : public QDialog {
+public:
+    explicit ListWindow(CListExport::Options options)
+        : m_export(this, &m_bar, &m_button, std::move(options))
+    {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(&m_button);
+        layout->addWidget(&m_bar);
+    }
+
+    QProgressBar m_bar;
+    QPushButton m_button;
+    CListExport m_export;
+};
+
+CListExport::Options bookOptions()
+{
+    CListExport::Options options;
+    options.firstField = 1;
+    options.lastField = 16;
+    return options;
+}
+
+Rows allRows(const QString& path)
+{
+    CExcelFile file(path, QString());
+    Rows rows;
+    QStringList cells;
+    while (file.ReadRow(cells))
+        rows << cells;
+    return rows;
+}
+
+void addBooks(int count, int from = 0)
+{
+    CTransaction transaction(theApp().m_ado);
+    for (int i = from; i < from + count; ++i) {
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            QStringLiteral("insert into bkinfo (条形码, 图书编号, 书名, 单价, 入库时间, 是否借出) values (?, ?, ?, ?, ?, 0)"),
+            {QStringLiteral(" 978%1 ").arg(i, 10, 10, QLatin1Char('0')), QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')),
+             QStringLiteral("书名 %1\t").arg(i), 25.8, QVariant()}));
+    }
+    QVERIFY(transaction.Commit());
+}
+
+RecordsetPtr books() { return theApp().m_ado.GetRecordSet(QStringLiteral("select * from bkinfo order by ID")); }
+}
+
+class TestExportJob : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<ScriptedSeams> m_seams;
+
+    QString filePath(const QString& name) const { return m_folder->path() + QLatin1Char('/') + name; }
+    void waitForMessages(int count)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(m_seams->prompter.messages.size(), count, 20000);
+    }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(m_folder->isReady());
+        m_seams = std::make_unique<ScriptedSeams>();
+    }
+
+    void cleanup()
+    {
+        m_seams.reset();
+        m_folder.reset();
+        QCOMPARE(g_bSpreadsheetIdle.load(), 0);
+    }
+
+    void writesTheResult_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("sheet");
+        QTest::newRow("xls") << QStringLiteral("书.xls") << QStringLiteral("sheet1");
+        QTest::newRow("upper-case XLS") << QStringLiteral("书.XLS") << QStringLiteral("sheet1");
+        QTest::newRow("xlsx") << QStringLiteral("书.xlsx") << QStringLiteral("Sheet1");
+    }
+
+    // The header holds the field names without the identity, values are trimmed and a
+    // NULL is an empty cell.
+    void writesTheResult()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, sheet);
+        addBooks(3);
+        ListWindow window(bookOptions());
+        m_seams->chooser.answers << filePath(name);
+        window.m_export.Start(books());
+        waitForMessages(1);
+        QCOMPARE(m_seams->prompter.lastText(), QStringLiteral("导出数据成功!"));
+
+        CExcelFile file(filePath(name), sheet);
+        QStringList header;
+        file.GetFieldNames(header);
+        QCOMPARE(header.size(), 16);
+        QCOMPARE(header.front(), QStringLiteral("条形码"));
+        QCOMPARE(header.back(), QStringLiteral("是否借出"));
+        QCOMPARE(file.GetTotalRows(), 4);
+        QStringList cells;
+        QVERIFY(file.ReadRow(cells, 4));
+        QCOMPARE(cells[0], QStringLiteral("9780000000002"));
+        QCOMPARE(cells[1], QStringLiteral("B000002"));
+        QCOMPARE(cells[5], QStringLiteral("书名 2"));
+        QCOMPARE(cells[12], QStringLiteral("25.8"));
+        QCOMPARE(cells[14], QString());
+        QCOMPARE(cells[15], QStringLiteral("0"));
+    }
+
+    void progressRange_data()
+    {
+        QTest::addColumn<int>("scaleFrom");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("tens from 32768 rows") << 32768 << 4000;
+        QTest::newRow("reader query: every row") << 0 << 40000;
+    }
+
+    // The window moves its cursor and inserts a row while the job runs: the file still
+    // holds the rows of the moment the export started.
+    void progressRange()
+    {
+        QFETCH(int, scaleFrom);
+        QFETCH(int, maximum);
+        addBooks(40000);
+        CListExport::Options options = bookOptions();
+        options.progressScaleFrom = scaleFrom;
+        ListWindow window(options);
+        m_seams->chooser.answers << filePath(QStringLiteral("many.xlsx"));
+        RecordsetPtr result = books();
+        window.m_export.Start(result);
+        QCOMPARE(window.m_bar.maximum(), maximum);
+        QVERIFY(!window.m_button.isEnabled());
+        result->MoveLast();
+        result->AddNew();
+        result->PutCollect(QStringLiteral("图书编号"), QStringLiteral("LATE"));
+        result->Update();
+        result->MoveFirst();
+        waitForMessages(1);
+        QCOMPARE(m_seams->prompter.lastText(), QStringLiteral("导出数据成功!"));
+        QCOMPARE(window.m_bar.value(), maximum);
+        QVERIFY(window.m_button.isEnabled());
+        const Rows rows = allRows(filePath(QStringLiteral("many.xlsx")));
+        QCOMPARE(rows.size(), 40001);
+        QCOMPARE(rows.last()[1], QStringLiteral("B039999"));
+    }
+
+    void closeRefusedWhileRunning()
+    {
+        addBooks(40000);
+        ListWindow window(bookOptions());
+        window.show();
+        m_seams->chooser.answers << filePath(QStringLiteral("close.xls"));
+        window.m_export.Start(books());
+        QVERIFY(!window.close());
+        QTest::keyClick(&window.m_button, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QCOMPARE(m_seams->prompter.texts(), (QStringList{"导出数据进程没结束！", "导出数据进程没结束！"}));
+        waitForMessages(3);
+        QCOMPARE(m_seams->prompter.lastText(), QStringLiteral("导出数据成功!"));
+        QVERIFY(window.close());
+    }
+
+    // The first job to end leaves the program busy while the other still runs.
+    void overlappingJobs()
+    {
+        addBooks(40000);
+        ListWindow big(bookOptions());
+        ListWindow small(bookOptions());
+        m_seams->chooser.answers << filePath(QStringLiteral("big.xlsx")) << filePath(QStringLiteral("small.xls"));
+        big.m_export.Start(books());
+        small.m_export.Start(theApp().m_ado.GetRecordSet(QStringLiteral("select * from bkinfo where ID <= 5")));
+        QTRY_VERIFY_WITH_TIMEOUT(!small.m_export.IsRunning(), 20000);
+        if (big.m_export.IsRunning())
+            QVERIFY(!spreadsheetIdle());
+        waitForMessages(2);
+        QCOMPARE(m_seams->prompter.texts(), (QStringList{"导出数据成功!", "导出数据成功!"}));
+        QCOMPARE(allRows(filePath(QStringLiteral("big.xlsx"))).size(), 40001);
+        QCOMPARE(allRows(filePath(QStringLiteral("small.xls"))).size(), 6);
+        QVERIFY(spreadsheetIdle());
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("refuseEmpty");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty result") << 0 << QStringLiteral("a.xls") << true << QStringLiteral("没有图书信息可导出!");
+        QTest::newRow("existing file") << 1 << QStringLiteral("exists.xlsx") << true << QStringLiteral("文件已存在！");
+        QTest::newRow("xls past its rows") << 65536 << QStringLiteral("big.xls") << true
+                                           << QStringLiteral("xls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
+    }
+
+    void refusals()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, name);
+        QFETCH(bool, refuseEmpty);
+        QFETCH(QString, message);
+        addBooks(count);
+        QFile existing(filePath(QStringLiteral("exists.xlsx")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        CListExport::Options options = bookOptions();
+        options.refuseEmpty = refuseEmpty;
+        ListWindow window(options);
+        m_seams->chooser.answers << filePath(name);
+        window.m_export.Start(books());
+        QCOMPARE(m_seams->prompter.texts(), QStringList{message});
+        QVERIFY(!window.m_export.IsRunning());
+        if (name != QLatin1String("exists.xlsx"))
+            QVERIFY(!QFile::exists(filePath(name)));
+    }
+
+    void emptyResultWritesTheHeaderWhenAllowed()
+    {
+        CListExport::Options options;
+        options.lastField = 11;
+        options.refuseEmpty = false;
+        options.nothingMessage = QStringLiteral("没有查询信息!");
+        ListWindow window(options);
+        m_seams->chooser.answers << filePath(QStringLiteral("读者档案资料.xls"));
+        window.m_export.Start(theApp().m_ado.GetRecordSet(QStringLiteral("select * from readerinfo")));
+        waitForMessages(1);
+        const Rows rows = allRows(filePath(QStringLiteral("读者档案资料.xls")));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.front().front(), QStringLiteral("编号"));
+    }
+};
+
+QTEST_MAIN(TestExportJob)
+#include "test_export_job.moc"
