@@ -182,6 +182,13 @@ private:
     std::vector<Start> m_starts;
 };
 
+QByteArray word(quint16 value)
+{
+    ByteWriter d;
+    d.u16(value);
+    return d.take();
+}
+
 QByteArray bof(quint16 kind)
 {
     ByteWriter d;
@@ -296,10 +303,9 @@ public:
     {
         ByteWriter globals;
         record(globals, kBof, bof(0x0005));
-        record(globals, kCodePage, QByteArray("\xB0\x04", 2));
-        static_assert(kUtf16CodePage == 0x04B0);
+        record(globals, kCodePage, word(kUtf16CodePage));
         record(globals, kWindow1, window1());
-        record(globals, kDateMode, QByteArray(2, '\0'));
+        record(globals, kDateMode, word(0));  // the 1900 date system
         for (int i = 0; i < 4; ++i)
             record(globals, kFont, font());
         record(globals, kFormat, format(kDateFormat, QStringLiteral("yyyy-mm-dd")));
@@ -309,7 +315,7 @@ public:
         record(globals, kXf, xf(0, 0x0001, 0));
         record(globals, kXf, xf(kDateFormat, 0x0001, 0x04));
         record(globals, kXf, xf(kDateTimeFormat, 0x0001, 0x04));
-        record(globals, kStyle, QByteArray("\x00\x80\x00\xFF", 4));
+        record(globals, kStyle, QByteArray("\x00\x80\x00\xFF", 4));  // built-in "Normal" on format 0
 
         std::vector<qsizetype> offsetAt;
         for (const QString& name : m_names) {

@@ -131,7 +131,7 @@ public:
                 continue;
             if (xml.name() == u"workbookPr") {
                 const QStringView flag = xml.attributes().value(QLatin1String("date1904"));
-                m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904Shift : 0;
+                m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904 : 0;
             } else if (xml.name() == u"sheet") {
                 const QXmlStreamAttributes a = xml.attributes();
                 entries.push_back({a.value(QLatin1String("name")).toString(), targets.value(relationId(a))});
@@ -153,8 +153,6 @@ public:
     }
 
 private:
-    static constexpr double kDays1904Shift = kDays1904;
-
     static bool fail(QString* error, const QString& text)
     {
         *error = text;
