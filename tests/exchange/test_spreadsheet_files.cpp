@@ -1,3 +1,5 @@
+#include "exchange/ByteWriter.h"
+#include "exchange/CompoundFile.h"
 #include "exchange/DelimitedText.h"
 #include "exchange/ExcelFile.h"
 #include "exchange/SpreadsheetFile.h"
@@ -74,6 +76,73 @@ void writeProgramXlsx(const QString& path)
     }
     zipClose(zip, nullptr);
 }
+}
+
+// An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
+// divide-by-100 bit) and MULRK records, shared strings with a rich-text run and a phonetic
+// part, a date under the custom format "yyyy\-mm\-dd", texts in UTF-16 (code page 1200).
+void writeProgramXls(const QString& path)
+{
+    auto record = [](ByteWriter& w, quint16 type, const QByteArray& data) {
+        w.u16(type);
+        w.u16(quint16(data.size()));
+        w.bytes(data);
+    };
+    auto data = [](auto fill) {
+        ByteWriter d;
+        fill(d);
+        return d.take();
+    };
+    auto bof = [&](quint16 kind) { return data([&](ByteWriter& d) { d.u16(0x0600); d.u16(kind); d.u16(0x0DBB); d.u16(0x07CC); d.u32(0); d.u32(6); }); };
+    auto xf = [&](quint16 format, quint16 type) {
+        return data([&](ByteWriter& d) { d.u16(0); d.u16(format); d.u16(type); d.u8(0x20); d.zeros(3); d.zeros(8); d.u16(0x20C0); });
+    };
+    auto rk = [](qint32 value, bool hundredths) { return quint32(value) << 2 | 2u | (hundredths ? 1u : 0u); };
+
+    ByteWriter sheet;
+    record(sheet, 0x0809, bof(0x0010));
+    record(sheet, 0x0200, data([](ByteWriter& d) { d.u32(0); d.u32(2); d.u16(0); d.u16(5); d.u16(0); }));
+    record(sheet, 0x00FD, data([](ByteWriter& d) { d.u16(0); d.u16(0); d.u16(15); d.u32(0); }));
+    record(sheet, 0x00FD, data([](ByteWriter& d) { d.u16(0); d.u16(1); d.u16(15); d.u32(1); }));
+    record(sheet, 0x027E, data([&](ByteWriter& d) { d.u16(1); d.u16(0); d.u16(15); d.u32(rk(30, false)); }));
+    record(sheet, 0x00BD, data([&](ByteWriter& d) {
+        d.u16(1); d.u16(1);
+        d.u16(15); d.u32(rk(2580, true));
+        d.u16(16); d.u32(rk(42836, false));
+        d.u16(2);
+    }));
+    record(sheet, 0x0203, data([](ByteWriter& d) { d.u16(1); d.u16(4); d.u16(15); d.f64(9787020002207.0); }));
+    record(sheet, 0x000A, {});
+
+    const QString rich = QStringLiteral("32开");
+    ByteWriter globals;
+    record(globals, 0x0809, bof(0x0005));
+    record(globals, 0x0042, data([](ByteWriter& d) { d.u16(1200); }));
+    for (int i = 0; i < 4; ++i)
+        record(globals, 0x0031, data([](ByteWriter& d) { d.u16(200); d.u16(0); d.u16(0x7FFF); d.u16(400); d.u16(0); d.zeros(4); d.u8(5); d.u8(0); d.bytes("Arial", 5); }));
+    record(globals, 0x041E, data([](ByteWriter& d) { d.u16(164); d.u16(12); d.u8(0); d.bytes("yyyy\\-mm\\-dd", 12); }));
+    for (int i = 0; i < 15; ++i)
+        record(globals, 0x00E0, xf(0, 0xFFF5));
+    record(globals, 0x00E0, xf(0, 0x0001));
+    record(globals, 0x00E0, xf(164, 0x0001));
+    const qsizetype boundSheet = globals.size() + 4;
+    record(globals, 0x0085, data([](ByteWriter& d) { d.u32(0); d.u16(0); d.u8(6); d.u8(0); d.bytes("Sheet1", 6); }));
+    record(globals, 0x00FC, data([&](ByteWriter& d) {
+        d.u32(2); d.u32(2);
+        d.u16(quint16(rich.size())); d.u8(0x09); d.u16(1);  // UTF-16, one formatting run
+        for (QChar c : rich) d.u16(c.unicode());
+        d.u16(2); d.u16(1);                                   // the run: from character 2, font 1
+        d.u16(2); d.u8(0x05); d.u32(4);                       // UTF-16 with 4 bytes of phonetic data
+        for (QChar c : QStringLiteral("编号")) d.u16(c.unicode());
+        d.u32(0x12345678);
+    }));
+    record(globals, 0x000A, {});
+    globals.patch32(boundSheet, quint32(globals.size()));
+    globals.bytes(sheet.data());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(writeCompoundFile(file, "Workbook", globals.take()));
 }
 
 class TestSpreadsheetFiles : public QObject {
@@ -212,6 +281,19 @@ private slots:
         CExcelFile first(file, QString());
         QVERIFY(first.ReadRow(cells, 1));
         QCOMPARE(cells, QStringList({QStringLiteral("只是说明")}));
+    }
+
+    void readsWhatOtherProgramsWriteAsXls()
+    {
+        const QString file = path(QStringLiteral("program.xls"));
+        writeProgramXls(file);
+        CExcelFile sheet(file, QStringLiteral("sheet1"));
+        QStringList cells;
+        QVERIFY2(sheet.ReadRow(cells, 1), qPrintable(sheet.GetLastError()));
+        QCOMPARE(cells, QStringList({QStringLiteral("32开"), QStringLiteral("编号"), QString(), QString(), QString()}));
+        QVERIFY(sheet.ReadRow(cells, 2));
+        QCOMPARE(cells, QStringList({QStringLiteral("30"), QStringLiteral("25.8"), QStringLiteral("2017-04-11"), QString(),
+                                     QStringLiteral("9787020002207")}));
     }
 
     void textFiles_data()
