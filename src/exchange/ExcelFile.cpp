@@ -15,13 +15,13 @@ QChar separatorOf(const QString& argument)
     return argument[0];
 }
 
-const Sheet* findSheet(const Workbook& book, const QString& name)
+Sheet* findSheet(Workbook& book, const QString& name)
 {
     if (book.empty())
         return nullptr;
     if (name.isEmpty())
         return &book.front();
-    for (const Sheet& sheet : book) {
+    for (Sheet& sheet : book) {
         if (sheet.sheetName.compare(name, Qt::CaseInsensitive) == 0)
             return &sheet;
     }
@@ -60,12 +60,13 @@ bool CExcelFile::Open()
     }
     // A file without sheet names (text) or a text path has one sheet to offer.
     const bool named = m_bWorkbook && isWorkbookContent(content);
-    const Sheet* found = findSheet(book, named ? m_sheet.sheetName : QString());
+    Sheet* found = findSheet(book, named ? m_sheet.sheetName : QString());
     if (!found)
         return false;
-    if (named)
-        m_sheet.sheetName = found->sheetName;
-    m_sheet.rows = found->rows;
+    const QString wanted = m_sheet.sheetName;
+    m_sheet = std::move(*found);
+    if (!named)
+        m_sheet.sheetName = wanted;
     m_nTotalColumns = m_sheet.columnCount();
     if (!m_sheet.rows.empty()) {
         for (const SheetCell& cell : m_sheet.rows.front())

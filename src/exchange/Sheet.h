@@ -1,10 +1,11 @@
 #pragma once
 
 #include "exchange/SheetCell.h"
+#include "exchange/TextPool.h"
 
 #include <QString>
 
-#include <functional>
+#include <memory>
 #include <vector>
 
 // What a writer asks of a sheet: its name, its size and its rows one after the other.
@@ -20,10 +21,12 @@ public:
     virtual void row(int index, CellRow& cells) const = 0;
 };
 
-// A sheet held in memory, as readers give it and as the file class keeps it.
+// A sheet held in memory, as readers give it and as the file class keeps it. Move or
+// copy it whole: pooled cell texts refer into `texts`.
 struct Sheet : SheetSource {
     QString sheetName;
     std::vector<CellRow> rows;
+    std::shared_ptr<TextPool> texts;
 
     QString name() const override { return sheetName; }
     int rowCount() const override { return int(rows.size()); }

@@ -15,18 +15,25 @@ SheetCell SheetCell::fromText(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    return {Kind::Text, 0, text};
+    return {Kind::Text, false, 0, text};
 }
 
-SheetCell SheetCell::fromNumber(double value) { return {Kind::Number, value, {}}; }
+SheetCell SheetCell::fromPooledText(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    return {Kind::Text, true, 0, text};
+}
 
-SheetCell SheetCell::fromSerialDate(double serial) { return {Kind::Date, serial, {}}; }
+SheetCell SheetCell::fromNumber(double value) { return {Kind::Number, false, value, {}}; }
+
+SheetCell SheetCell::fromSerialDate(double serial) { return {Kind::Date, false, serial, {}}; }
 
 QString SheetCell::displayText() const
 {
     switch (kind) {
     case Kind::Text:
-        return text;
+        return pooled ? QString(text.constData(), text.size()) : text;
     case Kind::Number:
         return numberText(number);
     case Kind::Date:

@@ -13,16 +13,20 @@ struct SheetCell {
     enum class Kind : std::uint8_t { Empty, Text, Number, Date };
 
     Kind kind = Kind::Empty;
+    // The text refers into its sheet's TextPool.
+    bool pooled = false;
     double number = 0;
     QString text;
 
     static SheetCell fromText(const QString& text);
+    static SheetCell fromPooledText(const QString& text);
     static SheetCell fromNumber(double value);
     static SheetCell fromSerialDate(double serial);
 
     bool isEmpty() const { return kind == Kind::Empty; }
     // What readers give: numbers by numberText, dates as "YYYY-MM-DD" with " hh:mm:ss" only
-    // when the value carries a time, an empty cell as the empty text.
+    // when the value carries a time, an empty cell as the empty text. Always a text of its
+    // own, never one referring into a pool.
     QString displayText() const;
 };
 

@@ -5,6 +5,8 @@
 
 #include <freexl.h>
 
+#include <cstring>
+
 namespace {
 class FreexlHandle {
 public:
@@ -47,7 +49,7 @@ SheetCell dateCell(const char* text, bool timeOnly)
     return SheetCell::fromSerialDate(serialFromDateTime(moment));
 }
 
-SheetCell cellOf(const FreeXL_CellValue& value)
+SheetCell cellOf(const FreeXL_CellValue& value, TextPool& texts)
 {
     switch (value.type) {
     case FREEXL_CELL_INT:
@@ -56,7 +58,7 @@ SheetCell cellOf(const FreeXL_CellValue& value)
         return SheetCell::fromNumber(value.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
-        return SheetCell::fromText(QString::fromUtf8(value.value.text_value));
+        return SheetCell::fromPooledText(texts.addUtf8(value.value.text_value, qsizetype(std::strlen(value.value.text_value))));
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
         return dateCell(value.value.text_value, false);
@@ -82,6 +84,7 @@ bool readSheet(const void* handle, unsigned short index, Sheet* sheet, QString* 
         return false;
     }
     sheet->sheetName = QString::fromUtf8(name);
+    sheet->texts = std::make_shared<TextPool>();
     sheet->rows.resize(rows);
     for (unsigned int r = 0; r < rows; ++r) {
         CellRow& cells = sheet->rows[r];
@@ -93,7 +96,7 @@ bool readSheet(const void* handle, unsigned short index, Sheet* sheet, QString* 
                 *error = failure(result);
                 return false;
             }
-            cells.push_back(cellOf(value));
+            cells.push_back(cellOf(value, *sheet->texts));
         }
         while (!cells.empty() && cells.back().isEmpty())
             cells.pop_back();
