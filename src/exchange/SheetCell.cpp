@@ -13,27 +13,46 @@ constexpr qint64 kSecondsPerDay = 86400;
 
 SheetCell SheetCell::fromText(const QString& text)
 {
-    if (text.isEmpty())
-        return {};
-    return {Kind::Text, false, 0, text};
+    SheetCell cell;
+    if (!text.isEmpty()) {
+        cell.kind = Kind::Text;
+        cell.text = text;
+    }
+    return cell;
 }
 
-SheetCell SheetCell::fromPooledText(const QString& text)
+SheetCell SheetCell::fromPooledUtf8(const char* utf8, std::uint32_t size)
 {
-    if (text.isEmpty())
-        return {};
-    return {Kind::Text, true, 0, text};
+    SheetCell cell;
+    if (size > 0) {
+        cell.kind = Kind::Text;
+        cell.pooled = utf8;
+        cell.pooledSize = size;
+    }
+    return cell;
 }
 
-SheetCell SheetCell::fromNumber(double value) { return {Kind::Number, false, value, {}}; }
+SheetCell SheetCell::fromNumber(double value)
+{
+    SheetCell cell;
+    cell.kind = Kind::Number;
+    cell.number = value;
+    return cell;
+}
 
-SheetCell SheetCell::fromSerialDate(double serial) { return {Kind::Date, false, serial, {}}; }
+SheetCell SheetCell::fromSerialDate(double serial)
+{
+    SheetCell cell;
+    cell.kind = Kind::Date;
+    cell.number = serial;
+    return cell;
+}
 
 QString SheetCell::displayText() const
 {
     switch (kind) {
     case Kind::Text:
-        return pooled ? QString(text.constData(), text.size()) : text;
+        return pooledSize > 0 ? QString::fromUtf8(pooled, pooledSize) : text;
     case Kind::Number:
         return numberText(number);
     case Kind::Date:

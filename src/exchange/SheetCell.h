@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -8,22 +9,27 @@
 
 // One cell of a sheet as the spreadsheet files hold it. Dates are kept as the serial day
 // number of the 1900 date system (days since 1899-12-30, the time as the fraction), so a
-// sheet read from one format writes unchanged into another.
+// sheet read from one format writes unchanged into another. A text read from an .xls file
+// stays UTF-8 in its sheet's TextPool until it is asked for, which is most of the time of
+// reading a big sheet saved.
 struct SheetCell {
     enum class Kind : std::uint8_t { Empty, Text, Number, Date };
 
     Kind kind = Kind::Empty;
-    // The text refers into its sheet's TextPool.
-    bool pooled = false;
-    double number = 0;
+    std::uint32_t pooledSize = 0;  // bytes of a pooled text, 0 for a text of its own
+    union {
+        double number = 0;
+        const char* pooled;  // NUL-terminated UTF-8 in the sheet's pool
+    };
     QString text;
 
     static SheetCell fromText(const QString& text);
-    static SheetCell fromPooledText(const QString& text);
+    static SheetCell fromPooledUtf8(const char* utf8, std::uint32_t size);
     static SheetCell fromNumber(double value);
     static SheetCell fromSerialDate(double serial);
 
     bool isEmpty() const { return kind == Kind::Empty; }
+    bool isPooled() const { return kind == Kind::Text && pooledSize > 0; }
     // What readers give: numbers by numberText, dates as "YYYY-MM-DD" with " hh:mm:ss" only
     // when the value carries a time, an empty cell as the empty text. Always a text of its
     // own, never one referring into a pool.

@@ -23,6 +23,16 @@ QString cellTooLongText(int row, int column)
     return QStringLiteral("第%1行第%2列的文字超过%3个字符，表格文件存不下。").arg(row).arg(column).arg(kMaxCellText);
 }
 
+bool cellTextTooLong(const SheetCell& cell)
+{
+    if (cell.kind != SheetCell::Kind::Text)
+        return false;
+    if (!cell.isPooled())
+        return cell.text.size() > kMaxCellText;
+    // A pooled text has no more UTF-16 units than UTF-8 bytes: a short one needs no decoding.
+    return cell.pooledSize > kMaxCellText && cell.displayText().size() > kMaxCellText;
+}
+
 namespace {
 QString sheetNameError(const QString& name)
 {

@@ -24,3 +24,5 @@ constexpr int kMaxCellText = 32767;
 QString limitError(SpreadsheetFormat format, const SheetList& sheets);
 QString xlsRowLimitText(int rows);
 QString cellTooLongText(int row, int column);
+// Whether a text cell holds more than a sheet cell can (kMaxCellText UTF-16 units).
+bool cellTextTooLong(const SheetCell& cell);

@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QString>
-
 #include <memory>
 #include <vector>
 
-// The texts of a sheet read from a file, kept in large blocks: a cell's text then costs
-// no allocation of its own, which is most of the time of reading a big sheet. The cells
-// refer into the blocks (QString::fromRawData), so the pool lives as long as its sheet,
-// and texts leave the sheet only as copies (SheetCell::displayText).
+// The texts of a sheet read from a file, kept as UTF-8 in large blocks: a cell's text then
+// costs neither an allocation nor a conversion of its own until it is read. The cells refer
+// into the blocks, so the pool lives as long as its sheet.
 class TextPool {
 public:
-    // The UTF-8 bytes as a text that refers into the pool.
-    QString addUtf8(const char* utf8, qsizetype size);
+    // Copies `size` bytes and a terminating NUL; returns where the copy starts.
+    const char* add(const char* utf8, std::size_t size);
 
 private:
-    static constexpr qsizetype kBlock = 1 << 16;
+    static constexpr std::size_t kBlock = 1 << 18;
 
-    std::vector<std::unique_ptr<QChar[]>> m_blocks;
-    qsizetype m_used = 0;
-    qsizetype m_capacity = 0;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_used = 0;
+    std::size_t m_capacity = 0;
 };

@@ -58,7 +58,10 @@ SheetCell cellOf(const FreeXL_CellValue& value, TextPool& texts)
         return SheetCell::fromNumber(value.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
-        return SheetCell::fromPooledText(texts.addUtf8(value.value.text_value, qsizetype(std::strlen(value.value.text_value))));
+    {
+        const std::size_t size = std::strlen(value.value.text_value);
+        return SheetCell::fromPooledUtf8(texts.add(value.value.text_value, size), std::uint32_t(size));
+    }
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
         return dateCell(value.value.text_value, false);

@@ -348,16 +348,18 @@ private:
         switch (cell.kind) {
         case SheetCell::Kind::Empty:
             return true;
-        case SheetCell::Kind::Text:
-            if (cell.text.size() > kMaxCellText)
+        case SheetCell::Kind::Text: {
+            if (cellTextTooLong(cell))
                 return false;
+            const QString text = cell.displayText();
             w.u16(kLabelSst);
             w.u16(10);
             w.u16(row);
             w.u16(column);
             w.u16(kCellXf);
-            w.u32(m_strings.indexOf(cell.text));
+            w.u32(m_strings.indexOf(text));
             return true;
+        }
         case SheetCell::Kind::Number:
         case SheetCell::Kind::Date:
             w.u16(kNumber);

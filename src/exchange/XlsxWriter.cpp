@@ -112,8 +112,10 @@ private:
         case SheetCell::Kind::Empty:
             return LXW_NO_ERROR;
         case SheetCell::Kind::Text:
-            if (cell.text.size() > kMaxCellText)
+            if (cellTextTooLong(cell))
                 return LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED;
+            if (cell.isPooled())  // UTF-8 already
+                return worksheet_write_string(target, row, column, cell.pooled, nullptr);
             utf8 = cell.text.toUtf8();
             return worksheet_write_string(target, row, column, utf8.constData(), nullptr);
         case SheetCell::Kind::Number:

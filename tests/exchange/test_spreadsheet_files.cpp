@@ -370,9 +370,14 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("columns");
-        QTest::newRow("xls columns") << QStringLiteral("wide.xls") << QStringLiteral("s") << 257;
-        QTest::newRow("long sheet name") << QStringLiteral("name.xlsx") << QString(32, QLatin1Char('n')) << 1;
-        QTest::newRow("bad sheet name") << QStringLiteral("name.xls") << QStringLiteral("a/b") << 1;
+        QTest::addColumn<SheetCell>("cell");
+        const SheetCell one = SheetCell::fromNumber(1);
+        const SheetCell tooLong = SheetCell::fromText(QString(kMaxCellText + 1, QChar(u'书')));
+        QTest::newRow("xls columns") << QStringLiteral("wide.xls") << QStringLiteral("s") << 257 << one;
+        QTest::newRow("long sheet name") << QStringLiteral("name.xlsx") << QString(32, QLatin1Char('n')) << 1 << one;
+        QTest::newRow("bad sheet name") << QStringLiteral("name.xls") << QStringLiteral("a/b") << 1 << one;
+        QTest::newRow("xls text too long") << QStringLiteral("long.xls") << QStringLiteral("s") << 1 << tooLong;
+        QTest::newRow("xlsx text too long") << QStringLiteral("long.xlsx") << QStringLiteral("s") << 1 << tooLong;
     }
 
     void limitsAreCheckedFirst()
@@ -380,7 +385,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, name);
         QFETCH(int, columns);
-        const Sheet sheet = sheetOf(name, {CellRow(size_t(columns), SheetCell::fromNumber(1))});
+        QFETCH(SheetCell, cell);
+        const Sheet sheet = sheetOf(name, {CellRow(size_t(columns), cell)});
         QString error;
         QVERIFY(!saveSpreadsheet(path(file), {&sheet}, QLatin1Char(','), true, &error));
         QVERIFY(!error.isEmpty());
