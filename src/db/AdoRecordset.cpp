@@ -1,15 +1,14 @@
 #include "db/AdoRecordset.h"
 
-#include "core/NumberText.h"
 #include "db/DbBackend.h"
 
 CAdoRecordset::CAdoRecordset(std::shared_ptr<DbBackend> backend, ResultSet&& rows)
-    : m_open(true), m_backend(std::move(backend)), m_columns(std::move(rows.columns)),
-      m_table(std::move(rows.table)), m_rows(std::move(rows.rows))
+    : m_open(true), m_backend(backend), m_rows(std::make_shared<RowBlock>(std::move(rows.rows))),
+      m_table(std::move(rows.table))
 {
 }
 
-CAdoRecordset::CAdoRecordset(QString error) : m_error(std::move(error)) {}
+CAdoRecordset::CAdoRecordset(QString error) : m_error(std::move(error)), m_rows(std::make_shared<RowBlock>()) {}
 
 CAdoRecordset::~CAdoRecordset() = default;
 
@@ -22,26 +21,32 @@ void CAdoRecordset::requireOpen() const
 void CAdoRecordset::requireRow() const
 {
     requireOpen();
-    if (m_pos < 0 || m_pos >= static_cast<long>(m_rows.size()))
+    if (m_pos < 0 || m_pos >= rowCount())
         throw DbError(QStringLiteral("当前没有记录"));
+}
+
+void CAdoRecordset::requireColumn(int ordinal) const
+{
+    if (ordinal < 0 || ordinal >= m_rows->columnCount())
+        throw DbError(QStringLiteral("没有第%1列").arg(ordinal));
 }
 
 bool CAdoRecordset::IsEOF() const
 {
     requireOpen();
-    return m_pos >= static_cast<long>(m_rows.size());
+    return m_pos >= rowCount();
 }
 
 bool CAdoRecordset::IsBOF() const
 {
     requireOpen();
-    return m_pos < 0 || m_rows.empty();
+    return m_pos < 0 || rowCount() == 0;
 }
 
 long CAdoRecordset::GetRecordCount() const
 {
     requireOpen();
-    return static_cast<long>(m_rows.size());
+    return rowCount();
 }
 
 void CAdoRecordset::MoveFirst()
@@ -53,13 +58,13 @@ void CAdoRecordset::MoveFirst()
 void CAdoRecordset::MoveLast()
 {
     requireOpen();
-    m_pos = m_rows.empty() ? 0 : static_cast<long>(m_rows.size()) - 1;
+    m_pos = rowCount() == 0 ? 0 : rowCount() - 1;
 }
 
 void CAdoRecordset::MoveNext()
 {
     requireOpen();
-    if (m_pos >= static_cast<long>(m_rows.size()))
+    if (m_pos >= rowCount())
         throw DbError(QStringLiteral("已经在记录集的末尾"));
     ++m_pos;
 }
@@ -76,7 +81,7 @@ void CAdoRecordset::Move(long count)
 {
     requireOpen();
     const long target = m_pos + count;
-    if (target < -1 || target > static_cast<long>(m_rows.size()))
+    if (target < -1 || target > rowCount())
         throw DbError(QStringLiteral("移动超出记录集范围"));
     m_pos = target;
 }
@@ -84,24 +89,24 @@ void CAdoRecordset::Move(long count)
 int CAdoRecordset::GetFieldCount() const
 {
     requireOpen();
-    return static_cast<int>(m_columns.size());
+    return m_rows->columnCount();
 }
 
 QString CAdoRecordset::GetFieldName(int ordinal) const
 {
     requireOpen();
-    if (ordinal < 0 || ordinal >= m_columns.size())
-        throw DbError(QStringLiteral("没有第%1列").arg(ordinal));
-    return m_columns[ordinal];
+    requireColumn(ordinal);
+    return m_rows->columns()[ordinal];
 }
 
 int CAdoRecordset::ordinalOf(const QString& name) const
 {
     requireOpen();
-    int i = static_cast<int>(m_columns.indexOf(name));
+    const QStringList& columns = m_rows->columns();
+    int i = static_cast<int>(columns.indexOf(name));
     if (i < 0) {
-        for (int k = 0; k < m_columns.size(); ++k)
-            if (m_columns[k].compare(name, Qt::CaseInsensitive) == 0)
+        for (int k = 0; k < columns.size(); ++k)
+            if (columns[k].compare(name, Qt::CaseInsensitive) == 0)
                 return k;
         throw DbError(QStringLiteral("没有列: %1").arg(name));
     }
@@ -111,24 +116,35 @@ int CAdoRecordset::ordinalOf(const QString& name) const
 QVariant CAdoRecordset::GetValue(int ordinal) const
 {
     requireRow();
-    if (ordinal < 0 || ordinal >= m_columns.size())
-        throw DbError(QStringLiteral("没有第%1列").arg(ordinal));
-    return m_rows[static_cast<size_t>(m_pos)][static_cast<size_t>(ordinal)];
+    requireColumn(ordinal);
+    return m_rows->value(row(), ordinal);
 }
 
 QVariant CAdoRecordset::GetValue(const QString& name) const { return GetValue(ordinalOf(name)); }
 
-QString CAdoRecordset::GetCollect(int ordinal) const { return variantText(GetValue(ordinal)); }
+QString CAdoRecordset::GetCollect(int ordinal) const
+{
+    requireRow();
+    requireColumn(ordinal);
+    return m_rows->text(row(), ordinal);
+}
 
-QString CAdoRecordset::GetCollect(const QString& name) const { return variantText(GetValue(name)); }
+QString CAdoRecordset::GetCollect(const QString& name) const { return GetCollect(ordinalOf(name)); }
 
 QStringList CAdoRecordset::GetRowTexts() const
 {
     requireRow();
     QStringList texts;
-    for (const QVariant& v : m_rows[static_cast<size_t>(m_pos)])
-        texts << variantText(v);
+    texts.reserve(m_rows->columnCount());
+    for (int column = 0; column < m_rows->columnCount(); ++column)
+        texts << m_rows->text(row(), column);
     return texts;
+}
+
+std::shared_ptr<const RowBlock> CAdoRecordset::SharedRows() const
+{
+    requireOpen();
+    return m_rows;
 }
 
 void CAdoRecordset::AddNew()
@@ -145,8 +161,7 @@ void CAdoRecordset::PutCollect(int ordinal, const QVariant& value)
     requireOpen();
     if (!m_adding)
         throw DbError(QStringLiteral("没有调用AddNew"));
-    if (ordinal < 0 || ordinal >= m_columns.size())
-        throw DbError(QStringLiteral("没有第%1列").arg(ordinal));
+    requireColumn(ordinal);
     m_pending[ordinal] = value;
 }
 
@@ -164,10 +179,12 @@ void CAdoRecordset::Update()
     QStringList names;
     QStringList marks;
     QVariantList values;
+    std::vector<QVariant> row(static_cast<std::size_t>(m_rows->columnCount()));
     for (const auto& [ordinal, value] : m_pending) {
-        names << backend->quoteIdentifier(m_columns[ordinal]);
+        names << backend->quoteIdentifier(m_rows->columns()[ordinal]);
         marks << QStringLiteral("?");
         values << value;
+        row[static_cast<std::size_t>(ordinal)] = value;
     }
     const QString table = backend->quoteIdentifier(m_table);
     const QString sql = names.isEmpty()
@@ -175,10 +192,10 @@ void CAdoRecordset::Update()
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     if (!backend->execute(sql, values))
         throw DbError(backend->lastError());
-    std::vector<QVariant> row(static_cast<size_t>(m_columns.size()));
-    for (const auto& [ordinal, value] : m_pending)
-        row[static_cast<size_t>(ordinal)] = value;
-    m_rows.push_back(std::move(row));
-    m_pos = static_cast<long>(m_rows.size()) - 1;
+    // Blocks handed out by SharedRows stay as they were.
+    if (m_rows.use_count() > 1)
+        m_rows = std::make_shared<RowBlock>(*m_rows);
+    m_rows->appendRow(row);
+    m_pos = rowCount() - 1;
     m_pending.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/RowBlock.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -22,7 +24,7 @@ public:
 
 // The rows of one query held in memory: the record count is exact and the cursor moves
 // freely. A recordset whose query failed is not open, and every call on it throws DbError.
-// NULL reads as the empty text.
+// NULL reads as the empty text. The rows sit in a RowBlock that can be shared read-only.
 class CAdoRecordset {
 public:
     CAdoRecordset(std::shared_ptr<DbBackend> backend, ResultSet&& rows);
@@ -49,6 +51,9 @@ public:
     QVariant GetValue(int ordinal) const;
     // The current row, one text a column.
     QStringList GetRowTexts() const;
+    // The rows as they are now, for a reader elsewhere (an export job's thread): a later
+    // insert through this recordset leaves the returned block as it is.
+    std::shared_ptr<const RowBlock> SharedRows() const;
 
     // Inserts through the recordset: AddNew, PutCollect for each wanted column, Update.
     // Only a recordset over one whole table can insert. Update throws DbError on failure.
@@ -60,15 +65,18 @@ public:
 private:
     void requireOpen() const;
     void requireRow() const;
+    void requireColumn(int ordinal) const;
     int ordinalOf(const QString& name) const;
+    int row() const { return static_cast<int>(m_pos); }
+    long rowCount() const { return m_rows->rowCount(); }
 
     bool m_open = false;
     QString m_error;
     // Weak: a recordset must not keep its connection's database file open.
     std::weak_ptr<DbBackend> m_backend;
-    QStringList m_columns;
+    // Shared with the blocks SharedRows handed out; copied before an insert changes it.
+    std::shared_ptr<RowBlock> m_rows;
     QString m_table;
-    std::vector<std::vector<QVariant>> m_rows;
     long m_pos = 0;
     bool m_adding = false;
     std::map<int, QVariant> m_pending;

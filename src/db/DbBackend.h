@@ -1,14 +1,13 @@
 #pragma once
 
+#include "db/RowBlock.h"
+
 #include <QString>
-#include <QStringList>
 #include <QVariant>
-#include <vector>
 
 // Rows of one query, fetched whole: the cursor over them is free to move and the count is exact.
 struct ResultSet {
-    QStringList columns;
-    std::vector<std::vector<QVariant>> rows;
+    RowBlock rows;
     QString table;  // the one table every column comes from, empty otherwise
 };
 

@@ -69,7 +69,7 @@ struct ParamBuffers {
     }
 };
 
-QVariant typedValue(const MYSQL_FIELD& field, const QByteArray& bytes)
+void appendCell(RowBlock& rows, const MYSQL_FIELD& field, const QByteArray& bytes)
 {
     switch (field.type) {
     case MYSQL_TYPE_TINY:
@@ -77,14 +77,16 @@ QVariant typedValue(const MYSQL_FIELD& field, const QByteArray& bytes)
     case MYSQL_TYPE_LONG:
     case MYSQL_TYPE_INT24:
     case MYSQL_TYPE_LONGLONG:
-        return QVariant(bytes.toLongLong());
+        rows.appendInteger(bytes.toLongLong());
+        return;
     case MYSQL_TYPE_FLOAT:
     case MYSQL_TYPE_DOUBLE:
     case MYSQL_TYPE_DECIMAL:
     case MYSQL_TYPE_NEWDECIMAL:
-        return QVariant(bytes.toDouble());
+        rows.appendReal(bytes.toDouble());
+        return;
     default:
-        return QString::fromUtf8(bytes);
+        rows.appendText(bytes.constData(), bytes.size());
     }
 }
 }
@@ -131,7 +133,7 @@ bool MariaDbBackend::run(const QString& sql, const QVariantList& params, ResultS
     auto fail = [&] {
         m_error = QString::fromUtf8(mysql_stmt_error(st));
         if (out)
-            out->rows.clear();
+            *out = ResultSet();
         return false;
     };
     if (!st)
@@ -158,6 +160,7 @@ bool MariaDbBackend::run(const QString& sql, const QVariantList& params, ResultS
         std::vector<std::vector<char>> buffers(n, std::vector<char>(256));
         std::vector<unsigned long> lengths(n);
         std::vector<my_bool> nulls(n);
+        QStringList names;
         for (unsigned int i = 0; i < n; ++i) {
             std::memset(&binds[i], 0, sizeof(MYSQL_BIND));
             binds[i].buffer_type = MYSQL_TYPE_STRING;
@@ -165,9 +168,10 @@ bool MariaDbBackend::run(const QString& sql, const QVariantList& params, ResultS
             binds[i].buffer_length = static_cast<unsigned long>(buffers[i].size());
             binds[i].length = &lengths[i];
             binds[i].is_null = &nulls[i];
-            if (out)
-                out->columns << QString::fromUtf8(fields[i].name);
+            names << QString::fromUtf8(fields[i].name);
         }
+        if (out)
+            out->rows = RowBlock(names);
         if (out && n > 0) {
             out->table = QString::fromUtf8(fields[0].org_table);
             for (unsigned int i = 1; i < n; ++i)
@@ -184,11 +188,9 @@ bool MariaDbBackend::run(const QString& sql, const QVariantList& params, ResultS
                 return fail();
             if (!out)
                 continue;
-            std::vector<QVariant> row;
-            row.reserve(n);
             for (unsigned int i = 0; i < n; ++i) {
                 if (nulls[i]) {
-                    row.emplace_back();
+                    out->rows.appendNull();
                     continue;
                 }
                 QByteArray bytes;
@@ -203,9 +205,8 @@ bool MariaDbBackend::run(const QString& sql, const QVariantList& params, ResultS
                 } else {
                     bytes = QByteArray(buffers[i].data(), static_cast<qsizetype>(lengths[i]));
                 }
-                row.push_back(typedValue(fields[i], bytes));
+                appendCell(out->rows, fields[i], bytes);
             }
-            out->rows.push_back(std::move(row));
         }
     }
     m_changed = static_cast<qint64>(mysql_stmt_affected_rows(st));

@@ -115,10 +115,19 @@ private slots:
         QVERIFY(empty->IsBOF() && empty->IsEOF());
     }
 
+    void opensInWalModeWithBusyTimeout_data()
+    {
+        QTest::addColumn<QString>("pragma");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("write-ahead log") << "journal_mode" << "wal";
+        QTest::newRow("busy timeout") << "busy_timeout" << "5000";
+        QTest::newRow("commits wait for the disk") << "synchronous" << "2";
+    }
     void opensInWalModeWithBusyTimeout()
     {
-        QCOMPARE(m_conn.GetRecordSet(QStringLiteral("PRAGMA journal_mode"))->GetCollect(0), QStringLiteral("wal"));
-        QCOMPARE(m_conn.GetRecordSet(QStringLiteral("PRAGMA busy_timeout"))->GetCollect(0), QStringLiteral("5000"));
+        QFETCH(QString, pragma);
+        QFETCH(QString, value);
+        QCOMPARE(m_conn.GetRecordSet(QStringLiteral("PRAGMA ") + pragma)->GetCollect(0), value);
     }
 
     // Restore and initialisation replace the file right after closing: nothing may keep it open.
