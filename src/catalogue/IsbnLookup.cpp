@@ -1,6 +1,7 @@
 #include "catalogue/IsbnLookup.h"
 
 #include "catalogue/BookWebSearch.h"
+#include "db/AdoConn.h"
 
 #include <QMetaObject>
 
@@ -163,4 +164,23 @@ void IsbnLookup::onEnded(bool offered, bool reached)
     if (++m_ended >= kServices)
         m_running = false;
     emit serviceEnded(m_ended);
+}
+
+QList<QStringList> IsbnLookup::localRows(CAdoConn& conn, const QString& isbn)
+{
+    RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select 条形码,分类号,书名,著译者,出版处,页数,开本,版期,版次,单价 "
+                                                       "from bkinfo where 条形码=?"),
+                                        {isbn});
+    QList<QStringList> rows;
+    for (; !rs->IsEOF(); rs->MoveNext())
+        rows << rs->GetRowTexts() + QStringList{QString(), QString()};
+    return rows;
+}
+
+QString IsbnLookup::NumericPrefix(const QString& text)
+{
+    qsizetype end = 0;
+    while (end < text.size() && ((text[end] >= QLatin1Char('0') && text[end] <= QLatin1Char('9')) || text[end] == QLatin1Char('.')))
+        ++end;
+    return text.left(end);
 }

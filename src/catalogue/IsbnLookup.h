@@ -2,6 +2,7 @@
 
 #include "catalogue/LookupSettings.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -14,6 +15,8 @@
 // reaches this object (on the thread it lives in) as queued calls, and it passes them on
 // as signals. Nothing ever waits for a worker; abort() stops the transfers and from then
 // on nothing more is reported.
+class CAdoConn;
+
 class IsbnLookup : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +33,12 @@ public:
     // Whether an offered service answered during the lookup.
     bool reachedAny() const { return m_reachedAny; }
     void abort();
+
+    // The copies already stored with this ISBN, as result rows (the last two columns empty).
+    // Throws DbError when the database fails.
+    static QList<QStringList> localRows(CAdoConn& conn, const QString& isbn);
+    // The leading digits and points of a price ("25.00元" gives 25.00, "CNY25" nothing).
+    static QString NumericPrefix(const QString& text);
 
 signals:
     // A result row: the ISBN and the eleven fields.
