@@ -148,7 +148,7 @@ bool CXmlDoc::ParseDocument()
     m_posDeletedHead = 0;
     m_index[0] = ElementRecord{};
     if (length > 0) {
-        XmlScanner scanner(m_strDocText.constData(), length, m_docFlags);
+        XmlScanner scanner(m_strDocText.constData(), length);
         const int first = ParseElement(0, scanner);
         m_index[0].length = length;
         if (first <= 0) {
@@ -497,7 +497,7 @@ QByteArray CXmlDoc::GetElemData(int pos) const
     if (!std::memchr(text + start, '<', length))
         return DecodeText(text + start, length, m_docFlags);
     QByteArray data;
-    XmlScanner scanner(text, start + length, m_docFlags, start);
+    XmlScanner scanner(text, start + length, start);
     XmlNodeInfo node;
     for (int type; (type = scanner.ScanNode(node)) != XmlNode::End;) {
         if (type == XmlNode::Text)

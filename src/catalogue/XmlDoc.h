@@ -77,7 +77,6 @@ public:
     int GetCursorParent() const { return m_posParent; }
     int GetCursorCurrent() const { return m_posCurrent; }
     int GetCursorChild() const { return m_posChild; }
-    int GetNodeType() const { return m_nodeType; }
     bool FindElement(const char* path = nullptr);
     bool EnterElement();
     bool LeaveElement();

@@ -374,7 +374,7 @@ bool CXmlDoc::MarkupIsWellFormedContent(const char* markup) const
 void CXmlDoc::ParseContent(int pos)
 {
     const ElementRecord& r = m_index[pos];
-    XmlScanner scanner(m_strDocText.constData(), r.contentStart() + r.contentLength(), m_docFlags, r.contentStart());
+    XmlScanner scanner(m_strDocText.constData(), r.contentStart() + r.contentLength(), r.contentStart());
     ParseElement(pos, scanner);
 }
 
@@ -579,7 +579,7 @@ int CXmlDoc::NextNode(int typeMask)
         from = parent ? m_index[parent].contentStart() : 0;
     int passed = m_posCurrent;
     int nextElement = passed ? m_index[passed].nextSibling : m_index[parent].firstChild;
-    XmlScanner scanner(m_strDocText.constData(), limit, m_docFlags, from);
+    XmlScanner scanner(m_strDocText.constData(), limit, from);
     XmlNodeInfo node;
     for (;;) {
         const int type = scanner.ScanNode(node);

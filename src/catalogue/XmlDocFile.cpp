@@ -222,7 +222,7 @@ QByteArray CXmlDoc::DetectEncoding(const char* text, int length)
         return {};
     if (length < 0)
         length = int(std::strlen(text));
-    XmlScanner scanner(text, length, 0);
+    XmlScanner scanner(text, length);
     XmlNodeInfo node;
     bool insideHtml = false;
     for (;;) {

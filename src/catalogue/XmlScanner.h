@@ -37,17 +37,13 @@ struct XmlNodeInfo {
 class XmlScanner {
 public:
     // Scans text[from, end); end is the first offset not to look at.
-    XmlScanner(const char* text, int end, int docFlags, int from = 0)
-        : next(from), m_text(text), m_end(end), m_docFlags(docFlags)
-    {
-    }
+    XmlScanner(const char* text, int end, int from = 0) : next(from), m_text(text), m_end(end) {}
 
     int ScanNode(XmlNodeInfo& node);
 
     // The name of the last start tag, end tag or processing instruction scanned.
     const char* token() const { return m_text + tokenLeft; }
     int tokenLength() const { return tokenRight - tokenLeft + 1; }
-    int docFlags() const { return m_docFlags; }
 
     int tokenLeft = 0;
     int tokenRight = -1;
@@ -70,7 +66,6 @@ private:
 
     const char* m_text;
     int m_end;
-    int m_docFlags;
 };
 
 inline bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }

@@ -186,6 +186,8 @@ private slots:
     void cdataRoundTrip();
     void removeAndReplace();
     void nodesAndPaths();
+    void nodeInsertion();
+    void documentFlags();
     void savedCursors();
 };
 
@@ -558,6 +560,36 @@ void TestXmlDoc::nodesAndPaths()
     QVERIFY(doc.RemoveCurrentNode());
     QCOMPARE(doc.GetDocText(), QByteArray("<a><b/><!--c--><b><c>t</c></b>tail</a>"));
     checkIndexAgainstReparse(doc);
+}
+
+void TestXmlDoc::nodeInsertion()
+{
+    CXmlDoc doc("<r><a x=\"1\" y=\"2\"/><b/></r>");
+    QVERIFY(doc.FindElement("r") && doc.EnterElement() && doc.FindElement("a"));
+    QCOMPARE(doc.GetAttributeName(1), QByteArray("y"));
+    QCOMPARE(doc.GetAttributeName(2), QByteArray());
+    QVERIFY(doc.InsertNodeMarkup(0x20, " note ", CXmlDoc::kNoLineBreaks));
+    QCOMPARE(doc.GetNodeLabel(), QByteArray("#comment"));
+    QVERIFY(!doc.InsertNodeMarkup(8, "x]]>"));
+    QVERIFY(doc.FindElement("b"));
+    QCOMPARE(doc.GetDocText(), QByteArray("<r><a x=\"1\" y=\"2\"/><!-- note --><b/></r>"));
+    checkIndexAgainstReparse(doc);
+    QVERIFY(doc.LeaveElement());
+    QVERIFY(doc.RemoveChildElement());
+    QCOMPARE(doc.GetElementName(doc.GetCursorChild()), QByteArray("a"));
+    QCOMPARE(doc.GetDocText(), QByteArray("<r><a x=\"1\" y=\"2\"/><!-- note --></r>"));
+    checkIndexAgainstReparse(doc);
+}
+
+void TestXmlDoc::documentFlags()
+{
+    CXmlDoc doc;
+    doc.SetDocFlags(CXmlDoc::kIgnoreCase | CXmlDoc::kCollapseSpace);
+    QVERIFY(doc.SetDocText("<Book><TITLE>  红楼 \t 梦 </title></book>"));
+    QVERIFY(doc.FindElement("book") && doc.EnterElement() && doc.FindElement("Title"));
+    QCOMPARE(doc.GetData(), QByteArray("红楼 梦"));
+    doc.SetDocFlags(0);
+    QVERIFY(!doc.SetDocText("<Book></book>"));
 }
 
 void TestXmlDoc::savedCursors()
