@@ -156,8 +156,8 @@ QString CBookWebSearch::HttpGetRaw(const QString& address, int flag)
 QStringList CBookWebSearch::GetFields() const
 {
     QStringList values;
-    for (const FieldValue& f : m_fields)
-        values << f.value.trimmed();
+    for (const QString& value : m_fields)
+        values << value.trimmed();
     return values;
 }
 
@@ -203,13 +203,13 @@ void CBookWebSearch::SearchReviewSiteApi(const QString& base, const QString& isb
         return;
     const QStringList values = CatalogueReplies::reviewFields(entry);
     for (int i = 0; i < kFieldCount; ++i)
-        m_fields[i].value = values.value(i);
+        m_fields[i] = values.value(i);
 }
 
 void CBookWebSearch::SearchSecondHandSite(const QString& base, const QString& isbn, const RowSink& addRow)
 {
     for (int i = ClassNo; i <= Price; ++i)
-        m_fields[i].value.clear();
+        m_fields[i].clear();
     if (base.isEmpty())
         return;
     const QString page = HttpGetRaw(base + CatalogueReplies::secondHandPath(isbn), 0);

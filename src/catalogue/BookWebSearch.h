@@ -21,10 +21,6 @@ public:
     static constexpr int kBlockSize = 1023;
     static constexpr int kDefaultTimeout = 10;
 
-    struct FieldValue {
-        QString label;
-        QString value;
-    };
     // Takes one result row: the searched ISBN, then the eleven fields.
     using RowSink = std::function<void(const QStringList& row)>;
 
@@ -65,7 +61,7 @@ private:
     QByteArray Fetch(const QString& address, Reader reader, long* status);
     bool Aborted() const { return m_abort && m_abort->load(); }
 
-    std::array<FieldValue, kFieldCount> m_fields;
+    std::array<QString, kFieldCount> m_fields;
     int m_timeout = kDefaultTimeout;
     const std::atomic_bool* m_abort = nullptr;
     bool m_reached = false;

@@ -57,6 +57,7 @@ private slots:
     void statusWithoutServices_data();
     void statusWithoutServices();
     void doubleClickTakesThatRow();
+    void rightKeyKeepsCorrections();
 
 private:
     template <typename T> T* find(const char* name) { return child<T>(dialog.get(), name); }
@@ -295,6 +296,27 @@ void TestIsbnLookup::doubleClickTakesThatRow()
     QCOMPARE(find<QComboBox>("m_cmbFormat")->currentText(), QStringLiteral("32开"));
     QCOMPARE(text("m_edtClassNo"), QString());
     QCOMPARE(text("m_edtPrice"), QString());
+}
+
+// Right refills the form from the best row, but not while the caret is in a text field,
+// where it only moves the caret and a correction typed there stays.
+void TestIsbnLookup::rightKeyKeepsCorrections()
+{
+    serveAll(0, 0, 0);
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    scan(kScannedIsbn);
+    QTRY_VERIFY_WITH_TIMEOUT(finished(), 5000);
+    QLineEdit* title = find<QLineEdit>("m_edtTitle");
+    title->setText(QStringLiteral("红楼梦（校）"));
+    title->setFocus();
+    title->setCursorPosition(0);
+    QTest::keyClick(title, Qt::Key_Right);
+    QCOMPARE(title->text(), QStringLiteral("红楼梦（校）"));
+    QCOMPARE(title->cursorPosition(), 1);
+    QTreeWidget* results = find<QTreeWidget>("m_listResults");
+    results->setFocus();
+    QTest::keyClick(results, Qt::Key_Right);
+    QCOMPARE(title->text(), QStringLiteral("红楼梦"));
 }
 
 QTEST_MAIN(TestIsbnLookup)
