@@ -6,7 +6,6 @@
 #include <cstring>
 
 namespace {
-constexpr int kResultsCap = 1000;
 
 bool isPathBoundary(char c) { return c == ' ' || c == '/' || c == '=' || c == '[' || c == ']'; }
 
@@ -51,7 +50,6 @@ bool skipPredicate(const char* p, int& i)
     ++i;
     return true;
 }
-}
 
 // The kind of a name or path given to the find operations: -1 invalid, 0 empty, 1 a relative
 // name, 2 absolute ("/a"), 3 anywhere ("//a").
@@ -85,6 +83,7 @@ int xmlPathKind(const char* p)
         ++i;
         afterSlash = true;
     }
+}
 }
 
 CXmlDoc::CXmlDoc() : m_savedCursors(1) { SetDocChars(nullptr); }

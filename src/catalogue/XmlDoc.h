@@ -55,6 +55,7 @@ public:
         kResultMessage = 0x40,
     };
     static constexpr int kBadNodeType = 0x8000;  // what NextNode reports for a bad node
+    static constexpr int kResultsCap = 1000;     // result records stop once they hold this many bytes
 
     CXmlDoc();
     explicit CXmlDoc(const char* text);

@@ -11,7 +11,6 @@
 #include <memory>
 
 namespace {
-constexpr int kResultsCap = 1000;
 constexpr int kBomFlags = CXmlDoc::kUtf8Bom | CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE;
 
 using File = std::unique_ptr<FILE, int (*)(FILE*)>;
@@ -117,7 +116,7 @@ QByteArray readAll(FILE* file, bool& ok)
 
 void CXmlDoc::AddResult(QByteArray& results, const char* name, const char* value, int flags, int number, int number2)
 {
-    if (results.size() >= kResultsCap || !name)
+    if (results.size() >= CXmlDoc::kResultsCap || !name)
         return;
     QList<std::pair<const char*, QByteArray>> attributes;
     if (value) {
