@@ -361,7 +361,8 @@ void CBookAddDlg::LoadSelectedBook()
 }
 
 // A scan of a whole ISBN looks the book up: in the catalogue first when "搜索本地" is
-// ticked, else at the online services, whose rows arrive while the window stays usable.
+// ticked, and when it holds no copy at the online services, whose rows arrive while the
+// window stays usable.
 void CBookAddDlg::OnIsbnSearch()
 {
     const QString isbn = ui->m_edtSearchIsbn->text().trimmed();
