@@ -167,7 +167,7 @@ void TestIsbnLookup::bestRowWhateverTheOrder()
 
 void TestIsbnLookup::scanDuringLookupOnlyEmptiesInput()
 {
-    serveAll(0.8, 0, 0);
+    serveAll(1.5, 0, 0);
     scan(kScannedIsbn);
     QTRY_COMPARE(resultRows(), 2);
     scan(QStringLiteral("9787101003048"));
