@@ -4,6 +4,7 @@
 
 #include "catalogue/ClassNumber.h"
 #include "catalogue/FindClassNoDlg.h"
+#include "catalogue/IsbnLookup.h"
 #include "catalogue/ReferenceTable.h"
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/ButtonIcons.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QValidator>
 
 namespace {
@@ -50,7 +52,7 @@ QStringList comboEntries(const QComboBox* combo)
 }
 
 CBookAddDlg::CBookAddDlg(QWidget* parent)
-    : QDialog(parent), ui(new Ui::CBookAddDlg), m_store(theApp().m_ado)
+    : QDialog(parent), ui(new Ui::CBookAddDlg), m_store(theApp().m_ado), m_lookup(new IsbnLookup(this))
 {
     ui->setupUi(this);
     m_paging = new PagedList(this, kPageSize, ui->m_btnPrevPage, ui->m_btnNextPage, ui->m_cmbPage, ui->m_lblTotal);
@@ -60,7 +62,7 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
     connect(ui->m_btnSave, &QPushButton::clicked, this, &CBookAddDlg::OnSave);
     connect(ui->m_btnCancelEdit, &QPushButton::clicked, this, &CBookAddDlg::OnCancelEdit);
     connect(ui->m_btnDelete, &QPushButton::clicked, this, &CBookAddDlg::OnDelete);
-    connect(ui->m_btnExit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->m_btnExit, &QPushButton::clicked, this, &CBookAddDlg::reject);
     connect(ui->m_btnIncBookNo, &QPushButton::clicked, this, &CBookAddDlg::OnIncBookNo);
     connect(ui->m_btnCalcCopyNo, &QPushButton::clicked, this, &CBookAddDlg::OnCalcCopyNo);
     connect(ui->m_btnFindClassNo, &QPushButton::clicked, this, &CBookAddDlg::OnFindClassNo);
@@ -69,9 +71,13 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
     connect(ui->m_btnShelfSettings, &QPushButton::clicked, this, &CBookAddDlg::OnShelfSettings);
     connect(ui->m_btnSearchLocal, &QPushButton::clicked, this, &CBookAddDlg::OnSearchLocal);
     connect(ui->m_listLocal, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::LoadSelectedBook);
+    connect(ui->m_btnIsbnSearch, &QPushButton::clicked, this, &CBookAddDlg::OnIsbnSearch);
+    connect(ui->m_listResults, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::OnResultDblClk);
+    connect(m_lookup, &IsbnLookup::rowFound, this, &CBookAddDlg::AddResultRow);
+    connect(m_lookup, &IsbnLookup::summaryFound, this, [this](const QString& summary) { m_strSummary = summary; });
+    connect(m_lookup, &IsbnLookup::serviceEnded, this, &CBookAddDlg::OnSearchDone);
     m_enterKeys.onEnter(ui->m_edtBookNo, [this] { OnCalcCopyNo(); });
-    // The online lookup will run here; until then Enter in the ISBN input does nothing.
-    m_enterKeys.onEnter(ui->m_edtSearchIsbn, [] {});
+    m_enterKeys.onEnter(ui->m_edtSearchIsbn, [this] { OnIsbnSearch(); });
     m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearchLocal(); });
     OnInitDialog();
 }
@@ -354,8 +360,124 @@ void CBookAddDlg::LoadSelectedBook()
     ui->m_edtSummary->clear();
 }
 
-// F2 adds, Up counts the book number up and Down computes the copy number wherever the
-// focus is; the keys still reach the focused control.
+// A scan of a whole ISBN looks the book up: in the catalogue first when "搜索本地" is
+// ticked, and when it holds no copy at the online services, whose rows arrive while the
+// window stays usable.
+void CBookAddDlg::OnIsbnSearch()
+{
+    const QString isbn = ui->m_edtSearchIsbn->text().trimmed();
+    if (m_lookup->isRunning()) {
+        ui->m_edtSearchIsbn->clear();
+        return;
+    }
+    ui->m_progressSearch->setValue(0);
+    if (isbn.size() < 13)
+        return;
+    ui->m_listResults->DeleteAllItems();
+    if (ui->m_chkSearchLocal->isChecked()) {
+        QList<QStringList> rows;
+        try {
+            rows = IsbnLookup::localRows(theApp().m_ado, isbn);
+        } catch (const DbError&) {
+            showMessage(this, QStringLiteral("操作失败"));
+            return;
+        }
+        if (!rows.isEmpty()) {
+            m_strSummary.clear();
+            for (const QStringList& row : rows)
+                ui->m_listResults->AddItem(row);
+            ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息！").arg(rows.size()));
+            FillFormFromResults();
+            ui->m_edtSearchIsbn->clear();
+            return;
+        }
+    }
+    m_strSummary.clear();
+    ui->m_edtSearchIsbn->clear();
+    if (!m_lookup->start(isbn, LookupSettings::read())) {
+        ui->m_lblSearchStatus->setText(QStringLiteral("未设置联网搜索的服务地址！"));
+        return;
+    }
+    ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息！").arg(0));
+}
+
+void CBookAddDlg::AddResultRow(const QStringList& row)
+{
+    ui->m_listResults->AddItem(row);
+    ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息").arg(m_lookup->hits()));
+}
+
+// After every service the form is filled again from the best row so far; the last fill wins.
+void CBookAddDlg::OnSearchDone(int ended)
+{
+    ui->m_progressSearch->setValue(10 * ended);
+    if (ended >= IsbnLookup::kServices)
+        ui->m_lblSearchStatus->setText(m_lookup->reachedAny()
+                                           ? QStringLiteral("搜索到%1条图书信息,搜索结束!").arg(m_lookup->hits())
+                                           : QStringLiteral("无法连接网络，未能联网搜索图书信息！"));
+    FillFormFromResults();
+}
+
+// The best row is the first with a classification number, else the first.
+void CBookAddDlg::FillFormFromResults()
+{
+    const int rows = ui->m_listResults->GetItemCount();
+    if (rows == 0)
+        return;
+    int chosen = 0;
+    while (chosen < rows && ui->m_listResults->GetItemText(chosen, 1).isEmpty())
+        ++chosen;
+    CopyResultRow(ui->m_listResults->GetRowTexts(chosen < rows ? chosen : 0));
+    ui->m_edtBookNo->setFocus();
+}
+
+void CBookAddDlg::OnResultDblClk()
+{
+    ui->m_edtSummary->clear();
+    const int row = ui->m_listResults->GetFirstSelected();
+    if (row < 0) {
+        showMessage(this, QStringLiteral("没有选定记录!\n"));
+        return;
+    }
+    CopyResultRow(ui->m_listResults->GetRowTexts(row));
+}
+
+void CBookAddDlg::CopyResultRow(const QStringList& row)
+{
+    ui->m_edtIsbn->setText(row.value(0));
+    ui->m_edtClassNo->setText(row.value(1));
+    ui->m_edtTitle->setText(row.value(2));
+    ui->m_edtAuthor->setText(row.value(3));
+    ui->m_cmbPublisher->setCurrentText(row.value(4));
+    ui->m_edtPages->setText(row.value(5));
+    if (!row.value(6).isEmpty())
+        ui->m_cmbFormat->setCurrentText(row.value(6));
+    ui->m_edtPubDate->setText(row.value(7));
+    if (!row.value(8).isEmpty())
+        ui->m_cmbEdition->setCurrentText(row.value(8));
+    ui->m_edtPrice->setText(IsbnLookup::NumericPrefix(row.value(9)));
+    ui->m_edtSummary->setPlainText(m_strSummary);
+    if (ui->m_chkScanBookNo->isChecked())
+        ui->m_edtBookNo->clear();
+    MatchBookType();
+    OnCalcCopyNo();
+}
+
+// Closing stops a running lookup's transfers; its workers never reach the window again.
+void CBookAddDlg::reject()
+{
+    if (m_lookup->isRunning()) {
+        if (askQuestion(this, QStringLiteral("搜索线程还没结束，强制退出会造成系统不稳定！"), QStringLiteral("警告"),
+                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        m_lookup->abort();
+    }
+    QDialog::reject();
+}
+
+// F2 adds, Up counts the book number up, Down computes the copy number and Right fills the
+// form from the lookup's best row wherever the focus is; the keys still reach the focused
+// control. Right in a text field only moves the caret, so that corrections are not undone.
 bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // Only the first delivery, to the focused control, counts; not its way up the parents.
@@ -369,6 +491,10 @@ bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
             break;
         case Qt::Key_Down:
             OnCalcCopyNo();
+            break;
+        case Qt::Key_Right:
+            if (!qobject_cast<QLineEdit*>(watched) && !qobject_cast<QPlainTextEdit*>(watched))
+                FillFormFromResults();
             break;
         default:
             break;

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class IsbnLookup;
 class PagedList;
 class QComboBox;
 
@@ -36,6 +37,14 @@ private slots:
     void OnSearchLocal();
     void LoadSelectedBook();
     void ShowLocalPage(int page);
+    void OnIsbnSearch();
+    void OnSearchDone(int ended);
+    void FillFormFromResults();
+    void OnResultDblClk();
+
+public slots:
+    // 退出, the close box and Esc: while a lookup runs, only after the librarian agrees.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,10 +60,14 @@ private:
     BookValues GetFields() const;
     void SetFields(const BookValues& values);
     void ShowEntryDateAsStored();
+    void AddResultRow(const QStringList& row);
+    void CopyResultRow(const QStringList& row);
 
     Ui::CBookAddDlg* ui;
     CBookStore m_store;
     RecordsetPtr m_pRecordset;
     PagedList* m_paging;
     EnterKeyFilter m_enterKeys{this};
+    IsbnLookup* m_lookup;
+    QString m_strSummary;  // the review service's summary, for 内容简介
 };

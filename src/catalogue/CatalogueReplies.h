@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The cuts of the catalogue services' pages, without any fetching: what the lookup takes
+// from each page. A missing marker gives an empty text (or no row); a length or count that
+// makes no sense gives nothing either.
+namespace CatalogueReplies {
+// Library catalogue: the search form's address on the entry page.
+QString opacFormAddress(const QString& entryPage);
+// The query that asks the catalogue's search form for an ISBN.
+QString opacSearchQuery(const QString& isbn);
+// The number of hits on the hit list; -1 when the page does not say.
+int opacHitCount(const QString& hitList);
+// The address of the hit records, up to and including "&set_entry=".
+QString opacRecordBase(const QString& hitList);
+// The address of hit number `hit` (from 1).
+QString opacRecordAddress(const QString& recordBase, int hit);
+// One result row (the ISBN and eleven fields) from a full record; none without "头标区".
+std::optional<QStringList> opacRecordRow(const QString& recordPage, const QString& isbn);
+
+// Review service: where its entry for an ISBN lies.
+QString reviewPath(const QString& isbn);
+// Review service: the eleven fields of its XML entry (分类号, 开本 and 版次 stay empty).
+QStringList reviewFields(const QString& entry);
+// The path of an ISBN at the second-hand market ("978" gives "k39k37k38").
+QString secondHandPath(const QString& isbn);
+// Second-hand market: one row per offer (at most 10), each read inside its own block.
+QList<QStringList> secondHandRows(const QString& resultPage, const QString& isbn);
+}

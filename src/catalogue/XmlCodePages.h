@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+
+// Encoding names as documents declare them, and conversion between encodings through
+// iconv. Documents are held in UTF-8, the code page this system works in.
+namespace XmlCodePages {
+constexpr int kUtf8 = 65001;
+
+// The Windows code page an encoding name stands for: 0 for an empty name, -1 for a name
+// that is not in the table or whose code page iconv cannot convert.
+int codePage(const char* name);
+// The iconv name of a code page (0 counts as UTF-8); null when there is none.
+const char* iconvName(int codePage);
+// Converts between two iconv encodings; characters the target lacks (or bytes that are not
+// valid in the source) become '?' and set `lossy`. False when iconv cannot convert at all.
+bool convert(const QByteArray& in, const char* from, const char* to, QByteArray& out, bool& lossy);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <vector>
+
+// The kinds of node the scanner reports.
+namespace XmlNode {
+enum : int {
+    EndTag = 0,
+    StartTag = 1,
+    Text = 2,
+    WhiteSpace = 4,
+    CData = 8,
+    ProcessingInstruction = 0x10,
+    Comment = 0x20,
+    DocType = 0x40,
+    LoneEndTag = 0x80,  // an end tag no element claims, as a current node
+    Bad = -1,           // a syntax error was recorded
+    End = -2,
+};
+}
+
+// What ScanNode found: a node's kind and extent, and the result records it raised.
+struct XmlNodeInfo {
+    static constexpr int kEmptyElement = 0x10000;  // the start tag ends in "/>"
+
+    int type = XmlNode::End;
+    int start = 0;
+    int length = 0;
+    int flags = 0;
+    QByteArray results;
+};
+
+// Steps through the text of a document one node at a time. Every byte of 0x80 or above
+// counts as neither markup nor white space, so a UTF-8 character is never split.
+class XmlScanner {
+public:
+    // Scans text[from, end); end is the first offset not to look at.
+    XmlScanner(const char* text, int end, int from = 0) : next(from), m_text(text), m_end(end) {}
+
+    int ScanNode(XmlNodeInfo& node);
+
+    // The name of the last start tag, end tag or processing instruction scanned.
+    const char* token() const { return m_text + tokenLeft; }
+    int tokenLength() const { return tokenRight - tokenLeft + 1; }
+
+    int tokenLeft = 0;
+    int tokenRight = -1;
+    int next = 0;
+
+private:
+    int finish(XmlNodeInfo& node, int type, int nextOffset);
+    int unterminated(XmlNodeInfo& node, const char* kind);
+    int badNode(XmlNodeInfo& node, const char* record, int from);
+    int scanText(XmlNodeInfo& node);
+    int scanStartTag(XmlNodeInfo& node);
+    int scanEndTag(XmlNodeInfo& node);
+    int scanExclamation(XmlNodeInfo& node);
+    int scanDocType(XmlNodeInfo& node, int from);
+    int scanDeclaration(XmlNodeInfo& node, int at);
+    int nameEnd(int from) const;
+    int tagBodyEnd(int from, bool endAtLessThan, bool* emptyElement) const;
+    int markerEnd(int from, char first, char second) const;
+    int quotedEnd(int from) const;
+
+    const char* m_text;
+    int m_end;
+};
+
+inline bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Whether a name in the text (n bytes) is the given name: the bytes agree and the given
+// name ends right after them (at its end or at ' ', '/', '=', '[' or ']'), so "book"
+// matches "book" and "book[2]" but not "books". Document flag 0x8 folds ASCII case.
+bool xmlNameMatches(const char* name, int n, const char* given, int givenLength, int docFlags);
+
+// The name of the element whose '<' is at `tagStart`, as reading it from its start tag
+// gives: white space skipped, then up to white space or one of ! " ' / ; < = > ? \ .
+struct XmlSpan {
+    int start = 0;
+    int length = 0;
+};
+XmlSpan xmlElementName(const char* text, int end, int tagStart);
+
+// The attributes of a start tag or processing instruction, as tokens of the text.
+struct XmlTagTokens {
+    struct Attribute {
+        XmlSpan name;
+        XmlSpan value;       // without its quotes
+        XmlSpan valueToken;  // with its quotes, if it had any
+        bool hasValue = false;
+    };
+    std::vector<Attribute> attributes;  // after the tag's own name
+    int lastTokenEnd = 0;               // where the last name or value ends
+};
+// Reads the tokens from `from` (just after "<" or "<?") to the token that ends the tag.
+XmlTagTokens xmlTagTokens(const char* text, int end, int from);
