@@ -192,6 +192,16 @@ RecordsetPtr CBookStore::search(const QString& text)
         {text, pattern});
 }
 
+RecordsetPtr CBookStore::lostBooks(const QString& text)
+{
+    const QString columns = QStringLiteral("select 图书编号, 书名, 读者编号, 读者姓名, 挂失日期, 单价, 操作员 from bkinfo_diushi ");
+    if (text.isEmpty())
+        return m_conn.GetRecordSet(columns + QStringLiteral("order by rowid"));
+    return m_conn.GetRecordSet(
+        columns + QStringLiteral("where 图书编号=?1 or 读者编号=?1 or 书名 like ?2 escape '\\' order by rowid"),
+        {text, containsPattern(text)});
+}
+
 RecordsetPtr CBookStore::findForEdit(const QString& keyword)
 {
     return m_conn.GetRecordSet(

@@ -60,6 +60,10 @@ public:
     RecordsetPtr search(const QString& text);
     // Copies whose title contains the keyword or whose number is the keyword.
     RecordsetPtr findForEdit(const QString& keyword);
+    // Lost copies (bkinfo_diushi) whose number or reader number is the text or whose title
+    // contains it (an empty text gives all), in the table's order: 图书编号, 书名, 读者编号,
+    // 读者姓名, 挂失日期, 单价, 操作员.
+    RecordsetPtr lostBooks(const QString& text);
 
     static const QStringList& columnNames();
 

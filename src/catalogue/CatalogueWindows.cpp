@@ -1,6 +1,7 @@
 #include "catalogue/CatalogueWindows.h"
 
 #include "catalogue/BookAddDlg.h"
+#include "catalogue/BookQueryDlg.h"
 #include "catalogue/BookTypeDlg.h"
 #include "catalogue/PublisherDlg.h"
 #include "catalogue/ShelfSettingDlg.h"
@@ -12,4 +13,5 @@ void registerCatalogueWindows(CommandTable& table)
     addWindow<CBookTypeDlg>(table, 32799);
     addWindow<CPublisherDlg>(table, 32800);
     addWindow<CShelfSettingDlg>(table, 32822);
+    addWindow<CBookQueryDlg>(table, 32808);
 }

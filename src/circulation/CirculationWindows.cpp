@@ -1,9 +1,11 @@
 #include "circulation/CirculationWindows.h"
 
 #include "circulation/BookLendDlg.h"
+#include "circulation/LendQueryDlg.h"
 #include "circulation/ReaderAddDlg.h"
 #include "circulation/ReaderCancelDlg.h"
 #include "circulation/ReaderDeptDlg.h"
+#include "circulation/ReaderQueryDlg.h"
 #include "circulation/ReaderTypeDlg.h"
 #include "controls/CommandTable.h"
 
@@ -14,4 +16,6 @@ void registerCirculationWindows(CommandTable& table)
     addWindow<CReaderCancelDlg>(table, 32826);
     addWindow<CReaderTypeDlg>(table, 32807);
     addWindow<CReaderDeptDlg>(table, 32821);
+    addWindow<CLendQueryDlg>(table, 32820);
+    addWindow<CReaderQueryDlg>(table, 32812);
 }

@@ -19,15 +19,6 @@ namespace {
 
 constexpr int kPageSize = 50;
 
-// The list shows readerinfo's fields 0-5, 8, 9, 7 and 11, as its headings say.
-QStringList readerListRow(const CAdoRecordset& rs)
-{
-    QStringList row;
-    for (int field : {0, 1, 2, 3, 4, 5, 8, 9, 7, 11})
-        row << rs.GetCollect(field);
-    return row;
-}
-
 QStringList typeNames(const ReaderRegister& readers)
 {
     QStringList names;
@@ -63,8 +54,7 @@ void CReaderAddDlg::OnInitDialog()
 {
     SearchEdit::attach(ui->m_editSearch);
     SetEditState(false);
-    ui->m_list->SetHeadings(
-        QStringLiteral("编号,100;姓名,80;性别,80;类别,50;借书期限,60;部门,80;数量限制,40;登记日期,120;未还图书,80;备注,80"));
+    ui->m_list->SetHeadings(readerListHeadings());
     ui->m_list->LoadColumnInfo();
     ResetForm();
     ui->m_editNo->setFocus();

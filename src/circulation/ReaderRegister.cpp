@@ -6,6 +6,19 @@
 #include "db/Statements.h"
 #include "db/AdoConn.h"
 
+QString readerListHeadings()
+{
+    return QStringLiteral("编号,100;姓名,80;性别,80;类别,50;借书期限,60;部门,80;数量限制,40;登记日期,120;未还图书,80;备注,80");
+}
+
+QStringList readerListRow(const CAdoRecordset& rs)
+{
+    QStringList row;
+    for (int field : {0, 1, 2, 3, 4, 5, 8, 9, 7, 11})
+        row << rs.GetCollect(field);
+    return row;
+}
+
 ReaderRegister::ReaderRegister(CAdoConn& conn) : m_conn(conn) {}
 
 bool ReaderRegister::exists(const QString& number) const

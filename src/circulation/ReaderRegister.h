@@ -30,6 +30,11 @@ struct ReaderType {
     QString limit;
 };
 
+// The reader lists' columns (reader entry and reader query windows), and their texts of the
+// recordset's current readerinfo row: fields 0-5, 8, 9, 7 and 11.
+QString readerListHeadings();
+QStringList readerListRow(const CAdoRecordset& rs);
+
 // The register of readers (readerinfo) and its two reference tables, reader types
 // (duzheleibie) and departments (bumeninfo). Database failures throw DbError.
 class ReaderRegister {

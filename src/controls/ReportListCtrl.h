@@ -20,6 +20,10 @@ public:
     // The widths were chosen for a smaller font than ours: a column is widened until its
     // heading shows whole, sort arrow included (a width of 0 keeps the column hidden).
     bool SetHeadings(const QString& columnText);
+    // Gives the first column a new heading and width, left-aligned and with empty cells, as
+    // if it were deleted and inserted again; the other columns stay as they are. Lists whose
+    // first column names the grouping of their rows change it this way.
+    void ReplaceFirstColumn(const QString& heading, int width);
     int GetColumnCount() const { return m_nColumns; }
     // Restores the column widths saved in the profile, when their count matches.
     void LoadColumnInfo();

@@ -1,0 +1,116 @@
+#include "circulation/LendSummaryPage.h"
+
+#include "ui_LendSummaryPage.h"
+
+#include "controls/FileChooser.h"
+#include "controls/Prompter.h"
+#include "core/Clock.h"
+#include "db/AppState.h"
+#include "exchange/SheetExport.h"
+
+#include <QDir>
+
+namespace {
+
+using Grouping = LoanQueries::Grouping;
+
+constexpr int kHeadingWidth = 120;
+const QString kSheet = QStringLiteral("借阅信息分类汇总");
+
+// The first column of the list, and of the exported sheet, names the grouping.
+QString heading(Grouping grouping)
+{
+    switch (grouping) {
+    case Grouping::Department:
+        return QStringLiteral("读者部门");
+    case Grouping::ReaderType:
+        return QStringLiteral("读者类别");
+    case Grouping::ReaderName:
+        return QStringLiteral("读者姓名");
+    case Grouping::Title:
+        break;
+    }
+    return QStringLiteral("图书名称");
+}
+
+} // namespace
+
+CLendSummaryPage::CLendSummaryPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::CLendSummaryPage>())
+{
+    ui->setupUi(this);
+    const std::pair<QAbstractButton*, Grouping> radios[] = {{ui->m_radioDept, Grouping::Department},
+                                                           {ui->m_radioType, Grouping::ReaderType},
+                                                           {ui->m_radioReader, Grouping::ReaderName},
+                                                           {ui->m_radioTitle, Grouping::Title}};
+    for (const auto& [radio, grouping] : radios)
+        connect(radio, &QAbstractButton::clicked, this, [this, g = grouping] { ShowGrouping(g); });
+    connect(ui->m_checkDates, &QCheckBox::clicked, this, &CLendSummaryPage::OnUseDates);
+    connect(ui->m_btnExport, &QPushButton::clicked, this, &CLendSummaryPage::OnExportExcel);
+    OnInitDialog();
+}
+
+CLendSummaryPage::~CLendSummaryPage() = default;
+
+void CLendSummaryPage::OnInitDialog()
+{
+    const QDate today = Clock::instance().now().date();
+    ui->m_dateFrom->setDate(today);
+    ui->m_dateTo->setDate(today);
+    OnUseDates();
+    m_strHeading = heading(Grouping::Department);
+    ui->m_list->SetHeadings(m_strHeading + QStringLiteral(",120;借阅人次,150"));
+    ui->m_list->LoadColumnInfo();
+}
+
+void CLendSummaryPage::OnUseDates()
+{
+    const bool useDates = ui->m_checkDates->isChecked();
+    ui->m_dateFrom->setEnabled(useDates);
+    ui->m_dateTo->setEnabled(useDates);
+}
+
+std::optional<LoanQueries::Period> CLendSummaryPage::ChosenPeriod() const
+{
+    if (!ui->m_checkDates->isChecked())
+        return std::nullopt;
+    return LoanQueries::Period{ui->m_dateFrom->date(), ui->m_dateTo->date()};
+}
+
+void CLendSummaryPage::ShowGrouping(Grouping grouping)
+{
+    RecordsetPtr result;
+    try {
+        result = LoanQueries(theApp().m_ado).summary(grouping, ChosenPeriod());
+    } catch (const DbError&) {
+        return showMessage(this, QStringLiteral("操作失败！"));
+    }
+    m_pRecordset = result;
+    m_strHeading = heading(grouping);
+    const RowBlock& block = *m_pRecordset->SharedRows();
+    ui->m_list->setUpdatesEnabled(false);
+    ui->m_list->ReplaceFirstColumn(m_strHeading, kHeadingWidth);
+    ui->m_list->DeleteAllItems();
+    for (int r = 0; r < block.rowCount(); ++r)
+        ui->m_list->AddItem({block.text(r, 0), block.text(r, 1)});
+    ui->m_list->setUpdatesEnabled(true);
+}
+
+// Writes the last result, whatever the list shows now.
+void CLendSummaryPage::OnExportExcel()
+{
+    if (!m_pRecordset)
+        return showMessage(this, QStringLiteral("查询数据为空!"));
+    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
+    const QString path = withDefaultExtension(
+        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    if (path.isEmpty())
+        return;
+    const RowBlock& block = *m_pRecordset->SharedRows();
+    QList<QStringList> rows;
+    for (int r = 0; r < block.rowCount(); ++r)
+        rows << QStringList{block.text(r, 0), block.text(r, 1)};
+    QString error;
+    if (!exportSheet(path, kSheet, false, {m_strHeading, QStringLiteral("借阅人次")}, rows, &error))
+        return showMessage(this, QStringLiteral("导出数据失败!"));
+    showMessage(this, QStringLiteral("导出数据成功!"));
+}

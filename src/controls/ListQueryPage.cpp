@@ -1,0 +1,62 @@
+#include "controls/ListQueryPage.h"
+
+#include "ui_ListQueryPage.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/Prompter.h"
+#include "controls/SearchEdit.h"
+#include "controls/SearchText.h"
+
+#include <QStyle>
+
+CListQueryPage::CListQueryPage(Config config, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::CListQueryPage>()), m_config(std::move(config))
+{
+    ui->setupUi(this);
+    connect(ui->m_btnQuery, &QPushButton::clicked, this, &CListQueryPage::OnQuery);
+    m_enterKeys.onEnter(ui->m_editSearch, [this] { OnQuery(); });
+    OnInitDialog();
+}
+
+CListQueryPage::~CListQueryPage() = default;
+
+void CListQueryPage::OnInitDialog()
+{
+    ui->m_labelSearch->setText(m_config.searchLabel);
+    ui->m_btnQuery->setText(m_config.searchCaption);
+    ui->m_btnQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnExport->setText(m_config.exportCaption);
+    ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->m_btnExport->setVisible(!m_config.exportCaption.isEmpty());
+    SearchEdit::attach(ui->m_editSearch);
+    ui->m_list->SetHeadings(m_config.headings);
+    ui->m_list->LoadColumnInfo();
+}
+
+CSkinButton* CListQueryPage::ExportButton() const { return ui->m_btnExport; }
+
+void CListQueryPage::OnQuery()
+{
+    const SearchText::Filter filter = SearchText::read(ui->m_editSearch->text());
+    if (!filter.accepted)
+        return showMessage(this, m_config.emptyRefusal);
+    RecordsetPtr result = openedResult(m_config.query, filter.text);
+    if (!result)
+        return showMessage(this, m_config.failure);
+    m_result = result;
+    FillList();
+}
+
+void CListQueryPage::FillList()
+{
+    // Every row goes in at once; the list is drawn again when all are there.
+    ui->m_list->setUpdatesEnabled(false);
+    ui->m_list->DeleteAllItems();
+    try {
+        for (m_result->MoveFirst(); !m_result->IsEOF(); m_result->MoveNext())
+            ui->m_list->AddItem(m_config.listRow(*m_result));
+    } catch (const DbError&) {
+        showMessage(this, m_config.failure);
+    }
+    ui->m_list->setUpdatesEnabled(true);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "controls/EnterKeyFilter.h"
+#include "controls/ListQuery.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class CListQueryPage;
+}
+class CSkinButton;
+
+// A query page that lists every row of its query at once: a search edit ("(全部)" for
+// every row) with its button, an optional export button and the list. Each window
+// configures one with its query, columns and texts; the result of the last query is kept
+// for the export.
+class CListQueryPage : public QWidget {
+    Q_OBJECT
+public:
+    struct Config {
+        QString searchLabel;
+        QString searchCaption;
+        QString exportCaption;  // empty: the page offers no export
+        QString headings;
+        QString emptyRefusal;   // said when the edit is empty
+        QString failure;        // said when the database refuses the query
+        ListQuery query;
+        ListRow listRow;
+    };
+
+    CListQueryPage(Config config, QWidget* parent = nullptr);
+    ~CListQueryPage() override;
+
+    // The last query's result; null before the first query.
+    const RecordsetPtr& Result() const { return m_result; }
+    CSkinButton* ExportButton() const;
+
+public slots:
+    void OnQuery();
+
+private:
+    void OnInitDialog();
+    void FillList();
+
+    std::unique_ptr<Ui::CListQueryPage> ui;
+    const Config m_config;
+    EnterKeyFilter m_enterKeys{this};
+    RecordsetPtr m_result;
+};

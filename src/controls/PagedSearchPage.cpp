@@ -1,0 +1,72 @@
+#include "controls/PagedSearchPage.h"
+
+#include "ui_PagedSearchPage.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/PagedList.h"
+#include "controls/Prompter.h"
+#include "controls/SearchEdit.h"
+
+#include <QStyle>
+
+CPagedSearchPage::CPagedSearchPage(Config config, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::CPagedSearchPage>()), m_config(std::move(config))
+{
+    ui->setupUi(this);
+    m_paging = new PagedList(this, m_config.pageSize, ui->m_btnPrev, ui->m_btnNext, ui->m_cmbPage, ui->m_staticPageInfo);
+    connect(m_paging, &PagedList::pageChanged, this, &CPagedSearchPage::FillPage);
+    connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPagedSearchPage::OnSearch);
+    m_enterKeys.onEnter(ui->m_editSearch, [this] { OnSearch(); });
+    OnInitDialog();
+}
+
+CPagedSearchPage::~CPagedSearchPage() = default;
+
+void CPagedSearchPage::OnInitDialog()
+{
+    ui->m_labelSearch->setText(m_config.searchLabel);
+    ui->m_btnSearch->setText(m_config.searchCaption);
+    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnExport->setText(m_config.exportCaption);
+    ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->m_editSearch->setToolTip(m_config.searchTip);
+    SearchEdit::attach(ui->m_editSearch);
+    ui->m_list->SetHeadings(m_config.headings);
+    ui->m_list->LoadColumnInfo();
+}
+
+CSkinButton* CPagedSearchPage::ExportButton() const { return ui->m_btnExport; }
+
+QProgressBar* CPagedSearchPage::ExportProgress() const { return ui->m_progress; }
+
+void CPagedSearchPage::OnSearch()
+{
+    QString filter;
+    if (!SearchEdit::takeFilter(this, ui->m_editSearch, filter))
+        return;
+    RecordsetPtr result = openedResult(m_config.query, filter);
+    if (!result)
+        return showMessage(this, QStringLiteral("操作失败"));
+    // An empty result replaces the last one too, so that paging and export say so.
+    m_result = result;
+    const long rows = m_result->GetRecordCount();
+    m_paging->SetResult(static_cast<int>(rows));
+    if (rows == 0)
+        showMessage(this, m_config.notFound);
+}
+
+void CPagedSearchPage::FillPage()
+{
+    ui->m_list->DeleteAllItems();
+    if (!m_result)
+        return;
+    try {
+        const PageCursor& page = m_paging->Cursor();
+        m_result->MoveFirst();
+        m_result->Move(page.GetFirstRow());
+        for (int i = 0; i < page.GetRowsOnPage() && !m_result->IsEOF(); ++i, m_result->MoveNext())
+            ui->m_list->AddItem(m_config.listRow(*m_result));
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "controls/EnterKeyFilter.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class CQueryTabDlg;
+}
+class QIcon;
+
+// A query window: its pages on the tabs of one tab widget, the first shown when it opens,
+// each keeping its list and result while another is shown. Enter never ends it. A window
+// may set a rule that refuses to close it, asked for every way out (title bar, Escape).
+class CQueryTabDlg : public QDialog {
+    Q_OBJECT
+public:
+    CQueryTabDlg(const QString& title, const QIcon& icon, QWidget* parent = nullptr);
+    ~CQueryTabDlg() override;
+
+    // The page goes on a new tab after the others; the window owns it.
+    void AddPage(QWidget* page, const QString& tabText);
+    // Asked before the window closes; false keeps it open (the rule says why).
+    void SetCloseCheck(std::function<bool()> mayClose);
+
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::CQueryTabDlg> ui;
+    EnterKeyFilter m_enterKeys{this};
+    std::function<bool()> m_mayClose;
+};

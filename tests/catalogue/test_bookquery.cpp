@@ -1,0 +1,292 @@
+#include "catalogue/BookLostQueryPage.h"
+#include "catalogue/BookQueryDlg.h"
+#include "catalogue/BookSearchPage.h"
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
+#include "exchange/ExcelFile.h"
+#include "exchange/SpreadsheetIdle.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+void addBook(const QString& number, const QString& title, const QVariant& lent = 0,
+             const QString& barcode = QString(), const QString& entryDate = QStringLiteral("2017-01-01"))
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("insert into bkinfo (条形码, 图书编号, 书名, 著译者, 出版处, 单价, 入库时间, 是否借出) "
+                       "values (?, ?, ?, '曹雪芹', '人民文学出版社', 25.8, ?, ?)"),
+        {barcode, number, title, entryDate, lent}));
+}
+
+void addBooks(int count)
+{
+    CTransaction transaction(theApp().m_ado);
+    for (int i = 0; i < count; ++i)
+        addBook(QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("书%1").arg(i));
+    QVERIFY(transaction.Commit());
+}
+
+void addLost(const QString& number, const QString& title, const QString& reader)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into bkinfo_diushi (图书编号, 书名, 单价, 读者编号, 读者姓名, "
+                                                     "挂失日期, 操作员) values (?, ?, 25.8, ?, '张三', '2017-03-01', '超级用户')"),
+                                      {number, title, reader}));
+}
+
+QStringList column(const CReportListCtrl* list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        texts << list->GetItemText(row, column);
+    return texts;
+}
+
+// Types a keyword into a query page and presses its search button.
+void search(QWidget* page, const QString& keyword)
+{
+    page->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(keyword);
+    for (const char* name : {"m_btnSearch", "m_btnQuery"})
+        if (auto* button = page->findChild<QPushButton*>(QLatin1String(name)))
+            return button->click();
+}
+
+} // namespace
+
+class TestBookQuery : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<ScriptedSeams> m_seams;
+    std::unique_ptr<CBookQueryDlg> m_dlg;
+
+    CBookSearchPage* searchPage() const { return m_dlg->findChild<CBookSearchPage*>(); }
+    CReportListCtrl* list(QWidget* page) const { return page->findChild<CReportListCtrl*>(QStringLiteral("m_list")); }
+    QStringList messages() const { return m_seams->prompter.texts(); }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(m_folder->isReady());
+        m_seams = std::make_unique<ScriptedSeams>();
+        m_dlg = std::make_unique<CBookQueryDlg>();
+    }
+
+    void cleanup()
+    {
+        m_dlg.reset();
+        m_seams.reset();
+        m_folder.reset();
+    }
+
+    // Keywords are matched literally: no wildcard, no quote breaks the statement.
+    void searchKeywords_data()
+    {
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<QString>("message");
+        const QString none = QStringLiteral("没有找到相关信息的图书!");
+        QTest::newRow("percent") << "%" << QStringList{"B2"} << "";
+        QTest::newRow("underscore") << "_" << QStringList{"B5"} << "";
+        QTest::newRow("quote") << "'" << QStringList{"B4"} << "";
+        QTest::newRow("underscore inside") << "图书_1" << QStringList{"B5"} << "";
+        QTest::newRow("chinese fragment") << "楼" << QStringList{"B1"} << "";
+        QTest::newRow("exact barcode") << "9787020002207" << QStringList{"B1"} << "";
+        QTest::newRow("part of a barcode") << "978702000220" << QStringList{} << none;
+        QTest::newRow("exact number") << "b3" << QStringList{"B3"} << "";
+        QTest::newRow("entry month") << "2017-02" << QStringList{"B6"} << "";
+        QTest::newRow("all") << "(全部)" << QStringList{"B1", "B2", "B3", "B4", "B5", "B6"} << "";
+        QTest::newRow("empty") << "" << QStringList{} << "请输入用查询信息！";
+    }
+
+    void searchKeywords()
+    {
+        QFETCH(QString, keyword);
+        QFETCH(QStringList, numbers);
+        QFETCH(QString, message);
+        addBook("B1", "红楼梦", 0, "9787020002207");
+        addBook("B2", "100%好书");
+        addBook("B3", "1000个好书");
+        addBook("B4", "O'Brien 诗选");
+        addBook("B5", "图书_1");
+        addBook("B6", "图书A1", 0, QString(), "2017-02-11");
+        search(searchPage(), keyword);
+        QCOMPARE(column(list(searchPage()), 1), numbers);
+        QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    void paging_data()
+    {
+        QTest::addColumn<int>("books");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("lastPageRows");
+        QTest::newRow("100") << 100 << 1 << 100;
+        QTest::newRow("101") << 101 << 2 << 1;
+        QTest::newRow("200") << 200 << 2 << 100;
+    }
+
+    // Pages of 100 with the refusals at both ends; the buttons do nothing before a search.
+    void paging()
+    {
+        QFETCH(int, books);
+        QFETCH(int, pages);
+        QFETCH(int, lastPageRows);
+        addBooks(books);
+        CBookSearchPage* page = searchPage();
+        auto* prev = page->findChild<QPushButton*>(QStringLiteral("m_btnPrev"));
+        auto* next = page->findChild<QPushButton*>(QStringLiteral("m_btnNext"));
+        prev->click();
+        next->click();
+        QCOMPARE(messages(), QStringList());
+
+        search(page, QStringLiteral("(全部)"));
+        QCOMPARE(page->findChild<QLabel*>(QStringLiteral("m_staticPageInfo"))->text(),
+                 QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(books));
+        QCOMPARE(page->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->count(), pages);
+        QCOMPARE(list(page)->GetItemCount(), std::min(books, 100));
+        prev->click();
+        for (int i = 1; i < pages; ++i)
+            next->click();
+        QCOMPARE(list(page)->GetItemCount(), lastPageRows);
+        QCOMPARE(list(page)->GetItemText(lastPageRows - 1, 1), QStringLiteral("B%1").arg(books - 1, 4, 10, QLatin1Char('0')));
+        next->click();
+        QCOMPARE(messages(), (QStringList{"已是第一页！", "已是最后一页！"}));
+    }
+
+    void lentFlagShown_data()
+    {
+        QTest::addColumn<QVariant>("flag");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("in stock") << QVariant(0) << "未借";
+        QTest::newRow("lent") << QVariant(1) << "已借";
+        QTest::newRow("reserved") << QVariant(2) << "已借";
+        QTest::newRow("no flag") << QVariant() << "已借";
+    }
+
+    void lentFlagShown()
+    {
+        QFETCH(QVariant, flag);
+        QFETCH(QString, shown);
+        addBook("B1", "红楼梦", flag);
+        search(searchPage(), QStringLiteral("B1"));
+        QCOMPARE(list(searchPage())->GetItemText(0, 15), shown);
+    }
+
+    // A failing search keeps the list it had.
+    void refusedSearchKeepsTheList()
+    {
+        addBook("B1", "红楼梦");
+        search(searchPage(), QStringLiteral("(全部)"));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table bkinfo rename to bkinfo_away")));
+        search(searchPage(), QStringLiteral("红楼"));
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(column(list(searchPage()), 1), QStringList{"B1"});
+    }
+
+    void lostBooks_data()
+    {
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all, in the table's order") << "(全部)" << QStringList{"L3", "L1", "L2"} << "";
+        QTest::newRow("reader number") << "R1" << QStringList{"L3", "L1"} << "";
+        QTest::newRow("library loss") << "9999" << QStringList{"L2"} << "";
+        QTest::newRow("book number") << "L1" << QStringList{"L1"} << "";
+        QTest::newRow("title fragment") << "楼" << QStringList{"L1"} << "";
+        QTest::newRow("percent") << "%" << QStringList{"L2"} << "";
+        QTest::newRow("quote") << "'" << QStringList{} << "";
+        QTest::newRow("empty") << "" << QStringList{} << "请输入查询数据！";
+    }
+
+    void lostBooks()
+    {
+        QFETCH(QString, keyword);
+        QFETCH(QStringList, numbers);
+        QFETCH(QString, message);
+        addLost("L3", "水浒传", "R1");
+        addLost("L1", "红楼梦", "R1");
+        addLost("L2", "100%好书", "9999");
+        auto* page = m_dlg->findChild<CBookLostQueryPage*>();
+        search(page, keyword);
+        QCOMPARE(column(list(page), 0), numbers);
+        QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        const qsizetype l1 = numbers.indexOf("L1");
+        if (l1 >= 0)
+            QCOMPARE(list(page)->GetRowTexts(int(l1)),
+                     (QStringList{"L1", "红楼梦", "R1", "张三", "2017-03-01", "25.8", "超级用户"}));
+    }
+
+    void closeRefusedWhileAWorkerRuns_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("close box") << false;
+        QTest::newRow("escape") << true;
+    }
+
+    // Any spreadsheet worker of the program keeps the window open, however it is closed.
+    void closeRefusedWhileAWorkerRuns()
+    {
+        QFETCH(bool, escape);
+        m_dlg->show();
+        auto tryClose = [&] {
+            if (escape)
+                QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
+            else
+                m_dlg->close();
+        };
+        {
+            const SpreadsheetWorker worker;
+            tryClose();
+            QVERIFY(m_dlg->isVisible());
+            QCOMPARE(messages(), QStringList{"导出数据进程没结束！"});
+        }
+        tryClose();
+        QVERIFY(!m_dlg->isVisible());
+    }
+
+    // The export writes every row of the last search, whatever page is shown, and the window
+    // stays open until it has.
+    void exportWritesTheWholeResult()
+    {
+        addBooks(250);
+        CBookSearchPage* page = searchPage();
+        QVERIFY(!page->findChild<QPushButton*>(QStringLiteral("m_btnExport"))->isVisibleTo(page));
+        page->OnExport();
+        QCOMPARE(messages(), QStringList{"没有图书信息可导出!"});
+        search(page, QStringLiteral("书1"));
+        page->findChild<QPushButton*>(QStringLiteral("m_btnNext"))->click();
+        const QString path = m_folder->path() + QStringLiteral("/书.xlsx");
+        m_seams->chooser.answers << path;
+        m_dlg->show();
+        page->OnExport();
+        m_dlg->close();
+        QTest::keyClick(m_dlg.get(), Qt::Key_Escape);
+        QVERIFY(m_dlg->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 4, 20000);
+        QCOMPARE(messages().mid(1), (QStringList{"导出数据进程没结束！", "导出数据进程没结束！", "导出数据成功!"}));
+
+        CExcelFile file(path, QString());
+        QStringList cells;
+        QVERIFY(file.ReadRow(cells));
+        QCOMPARE(cells.size(), 16);
+        QCOMPARE(cells.last(), QStringLiteral("是否借出"));
+        QStringList numbers;
+        while (file.ReadRow(cells))
+            numbers << cells.value(1);
+        // 书1, 书10-书19, 书100-书199: the rows of both pages in the list's order.
+        QCOMPARE(numbers.size(), 111);
+        QCOMPARE(numbers.first(), QStringLiteral("B0001"));
+        QCOMPARE(numbers.last(), QStringLiteral("B0199"));
+        m_dlg->close();
+        QVERIFY(!m_dlg->isVisible());
+    }
+};
+
+QTEST_MAIN(TestBookQuery)
+#include "test_bookquery.moc"
