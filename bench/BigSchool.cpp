@@ -50,11 +50,16 @@ void fill(sqlite3* db)
     for (int i = 0; i < BigSchool::kReaders; ++i)
         reader.row({BigSchool::readerNumber(i), readerName(i), i % 2 ? QStringLiteral("女") : QStringLiteral("男"),
                     QStringLiteral("初%1(%2)班").arg(i % 3 + 1).arg(i % 10 + 1),
-                    QString::number(i < BigSchool::kOnLoan ? 1 : 0)});
+                    QString::number(BigSchool::kOnLoan / BigSchool::kReaders + (i < BigSchool::kOnLoan % BigSchool::kReaders))});
     Inserter loan(db, "insert into jieyueinfo (图书编号, 书名, 条形码, 读者编号, 读者姓名, 读者类别, 借书日期, 应还时间, "
-                      "图书价格, 操作员, 部门) values (?, ?, '', ?, ?, '学生', '2017-04-01', '2017-05-01', 25, '超级用户', '')");
-    for (int i = 0; i < BigSchool::kOnLoan; ++i)
-        loan.row({BigSchool::bookNumber(i), title(i), BigSchool::readerNumber(i), readerName(i)});
+                      "图书价格, 操作员, 部门) values (?, ?, '', ?, ?, '学生', ?, ?, 25, '超级用户', '')");
+    for (int i = 0; i < BigSchool::kOnLoan; ++i) {
+        const int who = i % BigSchool::kReaders;
+        const bool overdue = i < BigSchool::kOverdue;
+        loan.row({BigSchool::bookNumber(i), title(i), BigSchool::readerNumber(who), readerName(who),
+                  overdue ? QStringLiteral("2017-02-01") : QStringLiteral("2017-04-01"),
+                  overdue ? QStringLiteral("2017-03-01") : QStringLiteral("2017-05-01")});
+    }
     Inserter history(db, "insert into jieyuelishiinfo values (?, ?, ?, ?, '学生', ?, ?, '超级用户', '')");
     for (int i = 0; i < BigSchool::kHistoryRows; ++i) {
         const int book = (i * 7919) % BigSchool::kCopies;

@@ -27,7 +27,7 @@ sqlite3_stmt* RawDesk::prepared(const char* sql)
     return stmt;
 }
 
-int RawDesk::run(const char* sql, std::initializer_list<Value> values, std::vector<Row>* rows)
+sqlite3_stmt* RawDesk::bound(const char* sql, std::initializer_list<Value> values)
 {
     sqlite3_stmt* stmt = prepared(sql);
     int i = 0;
@@ -40,6 +40,22 @@ int RawDesk::run(const char* sql, std::initializer_list<Value> values, std::vect
         else
             sqlite3_bind_null(stmt, i);
     }
+    return stmt;
+}
+
+void RawDesk::finish(const char* sql, sqlite3_stmt* stmt, int rc)
+{
+    if (rc != SQLITE_DONE) {
+        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(m_db));
+        std::exit(1);
+    }
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+}
+
+int RawDesk::run(const char* sql, std::initializer_list<Value> values, std::vector<Row>* rows)
+{
+    sqlite3_stmt* stmt = bound(sql, values);
     const int columns = sqlite3_column_count(stmt);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -51,12 +67,22 @@ int RawDesk::run(const char* sql, std::initializer_list<Value> values, std::vect
             row.emplace_back(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
         }
     }
-    if (rc != SQLITE_DONE) {
-        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(m_db));
-        std::exit(1);
-    }
-    const int changed = sqlite3_stmt_readonly(stmt) ? 0 : sqlite3_changes(m_db);
-    sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
+    const int changed = rc == SQLITE_DONE && !sqlite3_stmt_readonly(stmt) ? sqlite3_changes(m_db) : 0;
+    finish(sql, stmt, rc);
     return changed;
+}
+
+long long RawDesk::readAll(const char* sql, std::initializer_list<Value> values)
+{
+    sqlite3_stmt* stmt = bound(sql, values);
+    const int columns = sqlite3_column_count(stmt);
+    long long bytes = 0;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        for (int c = 0; c < columns; ++c) {
+            sqlite3_column_text(stmt, c);
+            bytes += sqlite3_column_bytes(stmt, c);
+        }
+    finish(sql, stmt, rc);
+    return bytes;
 }

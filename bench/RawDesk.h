@@ -30,9 +30,14 @@ public:
     // Runs one statement (its text a literal: statements are kept by address); the rows go to
     // `rows` when given. Returns the rows a data change changed.
     int run(const char* sql, std::initializer_list<Value> values = {}, std::vector<Row>* rows = nullptr);
+    // Steps a query, reading every column of every row as text where SQLite holds it, without
+    // copying; returns the bytes read.
+    long long readAll(const char* sql, std::initializer_list<Value> values = {});
 
 private:
     sqlite3_stmt* prepared(const char* sql);
+    sqlite3_stmt* bound(const char* sql, std::initializer_list<Value> values);
+    void finish(const char* sql, sqlite3_stmt* stmt, int rc);
 
     sqlite3* m_db = nullptr;
     std::unordered_map<const char*, sqlite3_stmt*> m_statements;
