@@ -5,6 +5,8 @@
 #include "db/AppState.h"
 #include "exchange/ListExport.h"
 
+#include <QProgressBar>
+
 namespace {
 
 constexpr int kLentField = 16;
@@ -50,6 +52,7 @@ CBookSearchPage::CBookSearchPage(QWidget* parent) : CPagedSearchPage(searchConfi
 {
     ExportButton()->hide();
     ExportButton()->setEnabled(false);
+    ExportProgress()->hide();
     // No button is handed to the export, so that its end does not enable the hidden one.
     m_export = new CListExport(this, ExportProgress(), nullptr, exportOptions());
     connect(ExportButton(), &QPushButton::clicked, this, &CBookSearchPage::OnExport);

@@ -20,16 +20,21 @@ QString groupColumn(BookStatistics::Grouping grouping)
     }
     return {};
 }
+
+// Prices are added up in ten-thousandths, as whole numbers: a sum of many binary fractions
+// drifts (fifty copies at 1234.5678 would give 61728.3899999999), a sum of whole numbers
+// does not, and the one division at the end gives the sum a librarian would write down.
+const QString kPriceSum = QStringLiteral("sum(round(单价 * 10000)) / 10000");
 }
 
 RecordsetPtr BookStatistics::query(Grouping grouping) const
 {
     if (grouping == Grouping::Total)
-        return openOrThrow(m_conn, QStringLiteral("select count(书名) as 合计, sum(单价) as 总计 from bkinfo"));
+        return openOrThrow(m_conn, QStringLiteral("select count(书名) as 合计, %1 as 总计 from bkinfo").arg(kPriceSum));
     const QString column = groupColumn(grouping);
-    return openOrThrow(m_conn, QStringLiteral("select %1, count(书名) as 合计, sum(单价) as 总价 from bkinfo "
+    return openOrThrow(m_conn, QStringLiteral("select %1, count(书名) as 合计, %2 as 总价 from bkinfo "
                                               "group by %1 order by %1")
-                                   .arg(column));
+                                   .arg(column, kPriceSum));
 }
 
 QString BookStatistics::shownSum(const QString& sum)

@@ -85,6 +85,8 @@ private slots:
         const QVariantList three{25.8, 25.8, 25.8};
         QTest::newRow("binary sum") << three << "m_radioType" << "图书类别" << QStringList{"文学", "3", "77.4"}
                                     << QStringList{"文学", "3", "77.4"};
+        QTest::newRow("fifty copies") << QVariantList(50, 1234.5678) << "m_radioType" << "图书类别"
+                                      << QStringList{"文学", "50", "61728.39"} << QStringList{"文学", "50", "61728.39"};
         QTest::newRow("cut") << QVariantList{1234.5678} << "m_radioType" << "图书类别"
                              << QStringList{"文学", "1", "1234.56"} << QStringList{"文学", "1", "1234.5678"};
         QTest::newRow("one place stays") << QVariantList{12.5} << "m_radioPublisher" << "出版处"
