@@ -2,6 +2,7 @@
 
 #include "catalogue/BookAddDlg.h"
 #include "catalogue/BookTypeDlg.h"
+#include "catalogue/MarcImportDlg.h"
 #include "catalogue/PublisherDlg.h"
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/CommandTable.h"
@@ -12,4 +13,5 @@ void registerCatalogueWindows(CommandTable& table)
     addWindow<CBookTypeDlg>(table, 32799);
     addWindow<CPublisherDlg>(table, 32800);
     addWindow<CShelfSettingDlg>(table, 32822);
+    addWindow<CMarcImportDlg>(table, 32852);
 }
