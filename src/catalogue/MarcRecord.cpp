@@ -70,7 +70,7 @@ MarcFault MarcRecord::check(bool terminated)
         return MarcFault::Leader;
     if (const MarcFault fault = checkLength(length, terminated); fault != MarcFault::None)
         return fault;
-    // The directory holds whole entries and its terminator stands just before the data.
+    // The data begins behind the leader and inside the record.
     if (base <= kLeaderSize || base >= m_bytes.size())
         return MarcFault::Leader;
     m_base = base;
