@@ -7,7 +7,10 @@
 #include "controls/Prompter.h"
 #include "core/DateText.h"
 #include "db/AppState.h"
+#include "db/Statements.h"
+#include "exchange/SheetExport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 
@@ -15,6 +18,8 @@ namespace {
 const QString kHeadings = QStringLiteral(
     "条形码,120;图书编号,80;分类号,70;图书类别,80;复本号,80;书名,120;著译者,80;出版处,80;页数,80;开本,80;版期,80;"
     "版次,80;单价,60;书架名称,80;入库时间,80");
+const QString kSheet = QStringLiteral("图书MARC数据");
+constexpr int kExportedFields = 16;
 
 // Shows the busy cursor while a long step runs on the window thread.
 class BusyCursor {
@@ -100,4 +105,38 @@ void CMarcImportDlg::OnSaveToDatabase()
     showMessage(this, text);
 }
 
-void CMarcImportDlg::OnExportExcel() {}
+// The header is the names of bkinfo columns 1 to 16; 是否借出, the sixteenth, stays empty.
+void CMarcImportDlg::OnExportExcel()
+{
+    if (ui->m_list->GetItemCount() == 0)
+        return;
+    QStringList header;
+    try {
+        RecordsetPtr names = openOrThrow(theApp().m_ado, QStringLiteral("select * from bkinfo where 0"));
+        for (int field = 1; field <= kExportedFields; ++field)
+            header << names->GetFieldName(field);
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("导出数据失败!"));
+        return;
+    }
+    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
+    const QString path = withDefaultExtension(
+        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    if (path.isEmpty())
+        return;
+    QList<QStringList> rows = listedRows();
+    for (QStringList& row : rows)
+        row << QString();
+    QString error;
+    bool written = false;
+    {
+        const BusyCursor busy;
+        written = exportSheet(path, kSheet, false, header, rows, &error);
+    }
+    if (!written) {
+        error = error.trimmed();
+        showMessage(this, QStringLiteral("导出数据失败!") + (error.isEmpty() ? QString() : QLatin1Char('\n') + error));
+        return;
+    }
+    showMessage(this, QStringLiteral("导出数据成功!"));
+}

@@ -10,6 +10,8 @@
 #include <QtTest>
 #include <QPushButton>
 
+#include <freexl.h>
+
 namespace {
 CAdoConn& db() { return theApp().m_ado; }
 
@@ -48,6 +50,39 @@ void refuseTitle()
                                 .arg(kRefusedTitle)));
 }
 
+// The first sheet of an .xls file as freexl reads it: its name, then every row.
+QStringList readXls(const QString& path)
+{
+    const void* handle = nullptr;
+    if (freexl_open(path.toLocal8Bit().constData(), &handle) != FREEXL_OK)
+        return {QStringLiteral("unreadable")};
+    const char* name = nullptr;
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    freexl_get_worksheet_name(handle, 0, &name);
+    freexl_select_active_worksheet(handle, 0);
+    freexl_worksheet_dimensions(handle, &rows, &columns);
+    QStringList lines{QString::fromUtf8(name)};
+    for (unsigned int row = 0; row < rows; ++row) {
+        QStringList cells;
+        for (unsigned short column = 0; column < columns; ++column) {
+            FreeXL_CellValue cell;
+            freexl_get_cell_value(handle, row, column, &cell);
+            if (cell.type == FREEXL_CELL_TEXT || cell.type == FREEXL_CELL_SST_TEXT)
+                cells << QString::fromUtf8(cell.value.text_value);
+            else if (cell.type == FREEXL_CELL_INT)
+                cells << QString::number(cell.value.int_value);
+            else if (cell.type == FREEXL_CELL_DOUBLE)
+                cells << QString::number(cell.value.double_value);
+            else
+                cells << QString();
+        }
+        lines << cells.join(QLatin1Char('|'));
+    }
+    freexl_close(handle);
+    return lines;
+}
+
 QByteArray book(const QByteArray& title)
 {
     return MarcBuilder().field("010", {{'a', "7-02-000220-X"}, {'d', "CNY25.50"}}).field("200", {{'a', title}}).record();
@@ -70,6 +105,9 @@ private slots:
     void windowOpenChoices_data();
     void windowOpenChoices();
     void windowStoreFailureNamesRow();
+    void windowExportsList();
+    void windowExportChoices_data();
+    void windowExportChoices();
 
 private:
     void writeFile(const QString& name, const QByteArray& bytes);
@@ -228,6 +266,55 @@ void TestMarcImport::windowStoreFailureNamesRow()
              qPrintable(seams->prompter.lastText()));
     QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
     QCOMPARE(list()->GetItemCount(), 3);
+}
+
+// The header names bkinfo columns 1 to 16; each row carries the list's 15 cells and an empty
+// sixteenth. Nothing is stored by an export.
+void TestMarcImport::windowExportsList()
+{
+    writeFile("books.iso", book(QStringLiteral("红楼梦").toUtf8()) + book("Beta"));
+    seams->chooser.answers << folder->path() + "/books.iso" << folder->path() + "/out";
+    click("m_btnOpen");
+    click("m_btnExport");
+    QCOMPARE(seams->prompter.texts(), QStringList{"导出数据成功!"});
+    QCOMPARE(seams->chooser.proposals, QStringList({QString(), folder->path() + "/图书MARC数据.xls"}));
+    const QString row = QStringLiteral("702000220X|||||%1|||||||25||2017-04-11|");
+    QCOMPARE(readXls(folder->path() + "/out.xls"),
+             QStringList({"图书MARC数据",
+                          "条形码|图书编号|分类号|图书类别|复本号|书名|著译者|出版处|页数|开本|版期|版次|单价|书架名称|入库时间|是否借出",
+                          row.arg(QStringLiteral("红楼梦")), row.arg("Beta")}));
+    QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
+}
+
+void TestMarcImport::windowExportChoices_data()
+{
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty list: no question") << false << "out.xls" << "";
+    QTest::newRow("cancelled") << true << "" << "";
+    QTest::newRow("folder missing") << true << "gone/out.xls" << "导出数据失败!";
+    QTest::newRow("a folder of that name") << true << "blocked.xls" << "导出数据失败!";
+}
+
+void TestMarcImport::windowExportChoices()
+{
+    QFETCH(bool, listed);
+    QFETCH(QString, answer);
+    QFETCH(QString, message);
+    writeFile("books.iso", book("Alpha"));
+    QVERIFY(QDir(folder->path()).mkdir("blocked.xls"));
+    if (listed) {
+        seams->chooser.answers << folder->path() + "/books.iso";
+        click("m_btnOpen");
+    }
+    seams->chooser.answers << (answer.isEmpty() ? answer : folder->path() + QLatin1Char('/') + answer);
+    click("m_btnExport");
+    QCOMPARE(seams->chooser.answers.size(), listed ? 0 : 1);
+    QCOMPARE(seams->prompter.texts().size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(seams->prompter.lastText().startsWith(message), qPrintable(seams->prompter.lastText()));
+    QVERIFY(!QFile::exists(folder->path() + "/out.xls"));
 }
 
 QTEST_MAIN(TestMarcImport)
