@@ -11,7 +11,7 @@ CBookLabelPrintDlg::CBookLabelPrintDlg(QWidget* parent)
                        parent)
 {
     m_labels.SetLayout(SpineLayout::Read().value_or(SpineLayout::Defaults()));
-    Start(m_books, m_labels, SpineLabelPages::kDotsPerInch);
+    Start(m_books, m_labels, SpineLabelPages::kDotsPerInch, PagePreview::ViewRule::SpinePage);
 }
 
 std::vector<QStringList> CBookLabelPrintDlg::Search(const QString& filter, const QString& column)

@@ -36,6 +36,8 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     fillSortedCombo(ui->m_comboColumn, texts.columns, 0);
     SearchEdit::attach(ui->m_editSearch);
     ui->m_editSearch->setToolTip(texts.searchTip);
+    // The search text keeps "(全部)" until the librarian goes into it, which empties it.
+    ui->m_btnSearch->setFocus();
     for (CReportListCtrl* list : {ui->m_listCandidates, ui->m_listPrint}) {
         list->SetHeadings(texts.headings);
         list->SetCheckBoxes(true);
@@ -64,8 +66,9 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
 
 CTwoListPrintDlg::~CTwoListPrintDlg() = default;
 
-void CTwoListPrintDlg::Start(PrintList& items, PageSource& pages, double dotsPerInch)
+void CTwoListPrintDlg::Start(PrintList& items, PageSource& pages, double dotsPerInch, PagePreview::ViewRule rule)
 {
+    ui->m_preview->SetViewRule(rule);
     m_items = &items;
     m_pages = &pages;
     m_dDotsPerInch = dotsPerInch;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/EnterKeyFilter.h"
+#include "printing/PagePreview.h"
 
 #include <QDialog>
 
@@ -36,8 +37,9 @@ protected:
     CTwoListPrintDlg(const Texts& texts, QWidget* parent);
 
     // Ties the window to the subclass's print list and pages (members of the subclass),
-    // whose page pixels are at `dotsPerInch`, and shows the first page.
-    void Start(PrintList& items, PageSource& pages, double dotsPerInch = 120);
+    // whose page pixels are at `dotsPerInch`, and shows the first page as the rule says.
+    void Start(PrintList& items, PageSource& pages, double dotsPerInch = 120,
+               PagePreview::ViewRule rule = PagePreview::ViewRule::Fitted);
     // After the pages' layout changed: both lists are paged anew by ItemsPerPage, keeping
     // the pages shown where they still exist, and the preview is drawn again.
     void PagesChanged();

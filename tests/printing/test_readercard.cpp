@@ -116,6 +116,25 @@ private slots:
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的读者!")} : QStringList());
     }
 
+    // "(全部)" stands in the search text until the librarian clicks into it and types.
+    void typedSearchAfterOpening()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addReaders(kReaders));
+        CReaderCardPrintDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* edit = child<QLineEdit>(dlg, "m_editSearch");
+        QCOMPARE(edit->text(), QStringLiteral("(全部)"));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, QStringLiteral("R005"));
+        QTest::keyClick(edit, Qt::Key_Return);  // Enter does not search in this window
+        QVERIFY(listColumn(dlg, "m_listCandidates", 0).isEmpty());
+        click(dlg, "m_btnSearch");
+        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"R005"});
+    }
+
     // Both lists page by the five cards of a page; the indicator follows the print list.
     void sevenReadersMakeTwoPages()
     {
