@@ -64,7 +64,6 @@ void CCodeRunPrintDlg::OnGenerate()
 
 void CCodeRunPrintDlg::OnPageChanged(int page)
 {
-    m_nPage = page;
     ui->m_labelPage->setText(QStringLiteral("%1/%2页").arg(page).arg(m_pages->PageCount()));
     ui->m_list->DeleteAllItems();
     const int first = (page - 1) * m_pages->CodesPerPage();
@@ -74,7 +73,10 @@ void CCodeRunPrintDlg::OnPageChanged(int page)
     ShowPreview();
 }
 
-void CCodeRunPrintDlg::ShowPreview() { ui->m_preview->ShowPage(*m_pages, std::min(m_nPage, m_pages->PageCount())); }
+void CCodeRunPrintDlg::ShowPreview()
+{
+    ui->m_preview->ShowPage(*m_pages, std::min(m_paging->Cursor().GetPage(), m_pages->PageCount()));
+}
 
 void CCodeRunPrintDlg::OnPrint()
 {

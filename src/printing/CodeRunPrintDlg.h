@@ -54,5 +54,4 @@ private:
     EnterKeyFilter m_enterKeys{this};
     CodePages* m_pages = nullptr;
     PagedList* m_paging = nullptr;
-    int m_nPage = 1;
 };
