@@ -119,6 +119,7 @@ void CStockMoveDlg::OnMoveOut()
     for (int row = 0; row < ui->m_listStock->GetItemCount(); ++row)
         ui->m_listStock->SetCheck(row, false);
     RefreshAfterMove(false);
+    std::reverse(skipped.begin(), skipped.end());
     ReportSkipped(skipped);
 }
 
