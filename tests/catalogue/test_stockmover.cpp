@@ -1,6 +1,5 @@
 #include "StockFixture.h"
 
-#include "catalogue/BookStore.h"
 #include "catalogue/StockLists.h"
 #include "catalogue/StockMover.h"
 #include "db/AppState.h"
@@ -84,36 +83,6 @@ private slots:
         QCOMPARE(copiedColumns("bkinfo", "B'1"), before);
         QCOMPARE(cell("select quote(是否借出) from bkinfo"), "0");
         QCOMPARE(count(QString("select count(*) from %1").arg(table)), 0);
-    }
-
-    void copiesOutStay_data()
-    {
-        QTest::addColumn<QVariant>("flag");
-        QTest::addColumn<bool>("loan");
-        QTest::addColumn<bool>("reservation");
-        QTest::newRow("flagged lent") << QVariant(1) << false << false;
-        QTest::newRow("flagged reserved") << QVariant(2) << false << false;
-        QTest::newRow("loan row, flag 0") << QVariant(0) << true << false;
-        QTest::newRow("reservation row, flag 0") << QVariant(0) << false << true;
-    }
-
-    void copiesOutStay()
-    {
-        QFETCH(QVariant, flag);
-        QFETCH(bool, loan);
-        QFETCH(bool, reservation);
-        stockBook("B1", "红楼梦", flag);
-        if (loan)
-            lendRow("B1");
-        if (reservation)
-            reserveRow("B1");
-        const QStringList before = stockSnapshot();
-
-        QCOMPARE(mover().reportLost("B1"), Outcome::OnLoan);
-        QCOMPARE(mover().weedOut("B1"), Outcome::OnLoan);
-        QCOMPARE(CBookStore(theApp().m_ado).remove("B1"), DeleteOutcome::OnLoan);
-        QCOMPARE(stockSnapshot(), before);
-        QCOMPARE(theApp().m_ado.TransDepth(), 0);
     }
 
     void restoreRefusedWhenNumberInStock()
