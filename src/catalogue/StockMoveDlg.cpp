@@ -6,12 +6,16 @@
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
+#include "exchange/ListExport.h"
 
 #include <algorithm>
 
 namespace {
 // Fields of a stock row shown in the upper list.
 const QList<int> kStockFields{2, 3, 6, 13, 15};
+// The exported fields of a weed-out row: the copy's own, without entry date, weed-out date and operator.
+constexpr int kFirstExported = 1;
+constexpr int kLastExported = 14;
 
 QStringList fieldTexts(const CAdoRecordset& rs, const QList<int>& fields)
 {
@@ -36,6 +40,7 @@ CStockMoveDlg::CStockMoveDlg(StockMoveWindow config, QWidget* parent)
     connect(ui->m_radioOther, &QRadioButton::clicked, this, &CStockMoveDlg::OnOtherFieldRadio);
     connect(ui->m_btnQueryOut, &QPushButton::clicked, this, &CStockMoveDlg::OnQueryOut);
     connect(ui->m_btnRestore, &QPushButton::clicked, this, &CStockMoveDlg::OnRestore);
+    connect(ui->m_btnExport, &QPushButton::clicked, this, &CStockMoveDlg::OnExportExcel);
     m_enterKeys.onEnter(ui->m_editStockKey, [this] { OnQueryBooks(); });
     m_enterKeys.onEnter(ui->m_editKey, [this] { OnQueryOut(); });
     OnInitDialog();
@@ -55,6 +60,12 @@ void CStockMoveDlg::OnInitDialog()
     ui->m_btnQueryBooks->setDefault(true);
     ui->m_progress->setVisible(m_config.exportable);
     ui->m_btnExport->setVisible(m_config.exportable);
+    if (m_config.exportable) {
+        CListExport::Options options;
+        options.firstField = kFirstExported;
+        options.lastField = kLastExported;
+        m_export = new CListExport(this, ui->m_progress, ui->m_btnExport, options);
+    }
 
     ui->m_listStock->SetCheckBoxes(true);
     ui->m_listStock->SetHeadings(m_config.stockHeadings);
@@ -182,4 +193,10 @@ void CStockMoveDlg::OnRestore()
                               + QStringLiteral("编号已在库中：%1").arg(ui->m_listOut->GetItemText(row, 0)));
     else if (outcome == StockMover::Outcome::Done)
         RefreshAfterMove(true);
+}
+
+void CStockMoveDlg::OnExportExcel()
+{
+    if (m_export)
+        m_export->Start(m_pRecordset);
 }

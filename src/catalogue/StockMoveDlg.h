@@ -13,7 +13,7 @@
 namespace Ui {
 class CStockMoveDlg;
 }
-class CReportListCtrl;
+class CListExport;
 
 // What a loss or weed-out window shows and which move it makes.
 struct StockMoveWindow {
@@ -32,7 +32,7 @@ struct StockMoveWindow {
     QString restoreFailure;    // shown when a restore fails, ends in a line break
     QString skippedLead;       // heads the list of copies that are out
     QString skippedNote;       // a last line under that list; may be empty
-    bool exportable = false;   // the lower list can be exported
+    bool exportable = false;   // the lower list can be exported, fields 1-14
 };
 
 // The window in which copies leave the stock (lost by the library, or weeded out) and come
@@ -53,6 +53,7 @@ private slots:
     void OnOtherFieldRadio();
     void OnQueryOut();
     void OnRestore();
+    void OnExportExcel();
 
 private:
     void OnInitDialog();
@@ -69,5 +70,7 @@ private:
     std::optional<QString> m_stockKey;
     // The result of the last lower-list query, for the export.
     RecordsetPtr m_pRecordset;
+    // Owned by the window; none when the window exports nothing.
+    CListExport* m_export = nullptr;
     EnterKeyFilter m_enterKeys{this};
 };

@@ -7,8 +7,10 @@
 #include "catalogue/StockMover.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
+#include "exchange/ExcelFile.h"
 
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
@@ -333,6 +335,69 @@ private slots:
         QVERIFY(messages().isEmpty());
         QCOMPARE(cell("select 图书编号 || 是否借出 from bkinfo"), listed.first() + "0");
         QCOMPARE(column(*list).size(), 2);
+    }
+
+    void weedOutExportRefusals_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("before a query") << QString() << false << "没有图书信息可导出!";
+        QTest::newRow("no rows") << "没有" << false << "没有图书信息可导出!";
+        QTest::newRow("onto an existing file") << "" << true << "文件已存在！";
+    }
+
+    void weedOutExportRefusals()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, fileExists);
+        QFETCH(QString, message);
+        stockBook("B1");
+        moveOut(WeedOut, "B1");
+        const QString path = m_work->folder.path() + "/剔旧.xls";
+        if (fileExists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("kept");
+        }
+        m_work->seams.chooser.answers << path;
+        CBookWeedOutDlg w;
+        if (!query.isNull()) {
+            setText(w, "m_editKey", query);
+            clickButton(w, "m_btnQueryOut");
+        }
+        clickButton(w, "m_btnExport");
+        QCOMPARE(messages(), QStringList{message});
+        QCOMPARE(QFile(path).size(), fileExists ? 4 : 0);
+    }
+
+    // The export writes the weeded list as it stood at the last query, fields 1-14.
+    void weedOutExportWritesTheList()
+    {
+        stockFullBook("B1");
+        stockBook("B2", "水浒传");
+        moveOut(WeedOut, "B1");
+        moveOut(WeedOut, "B2");
+        stockBook("B3");
+        const QString path = m_work->folder.path() + "/剔旧.xlsx";
+        m_work->seams.chooser.answers << path;
+        CBookWeedOutDlg w;
+        clickButton(w, "m_btnQueryOut");
+        moveOut(WeedOut, "B3");
+
+        clickButton(w, "m_btnExport");
+        QTRY_COMPARE_WITH_TIMEOUT(messages(), QStringList{"导出数据成功!"}, 20000);
+        CExcelFile file(path, "Sheet1");
+        QStringList header, row;
+        file.GetFieldNames(header);
+        QCOMPARE(header, (QStringList{"条形码", "图书编号", "分类号", "图书类别", "复本号", "图书名称", "著译者", "出版处",
+                                      "页数", "开本", "版期", "版次", "单价", "书架名称"}));
+        QCOMPARE(file.GetTotalRows(), 3);
+        QVERIFY(file.ReadRow(row, 2));
+        QCOMPARE(row, (QStringList{"978'7", "B1", "", "文学", "2", "红楼梦 \"脂评\" O'Brien", "", "人民文学出版社", "300",
+                                   "16开", "2017-01", "第一版", "25.8", "1号书架"}));
+        QVERIFY(file.ReadRow(row, 3));
+        QCOMPARE(row.value(1), "B2");
     }
 
     void cancelListsTheFirst500()
