@@ -1,7 +1,11 @@
 #include "catalogue/CatalogueWindows.h"
 
 #include "catalogue/BookAddDlg.h"
+#include "catalogue/BookCancelDlg.h"
+#include "catalogue/BookLostDlg.h"
 #include "catalogue/BookTypeDlg.h"
+#include "catalogue/BookUnlossDlg.h"
+#include "catalogue/BookWeedOutDlg.h"
 #include "catalogue/MarcImportDlg.h"
 #include "catalogue/PublisherDlg.h"
 #include "catalogue/ShelfSettingDlg.h"
@@ -14,4 +18,8 @@ void registerCatalogueWindows(CommandTable& table)
     addWindow<CPublisherDlg>(table, 32800);
     addWindow<CShelfSettingDlg>(table, 32822);
     addWindow<CMarcImportDlg>(table, 32852);
+    addWindow<CBookLostDlg>(table, 32878);
+    addWindow<CBookWeedOutDlg>(table, 32875);
+    addWindow<CBookUnlossDlg>(table, 32881);
+    addWindow<CBookCancelDlg>(table, 32827);
 }
