@@ -239,6 +239,7 @@ void CBookAddDlg::DeleteSelectedBook()
         showMessage(this, QStringLiteral("操作失败"));
         return;
     case DeleteOutcome::Deleted:
+    case DeleteOutcome::Missing:
         OnSearchLocal();
         return;
     }

@@ -1,5 +1,7 @@
 #include "catalogue/BookStore.h"
 
+#include "catalogue/StockTables.h"
+
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AdoConn.h"
@@ -124,16 +126,6 @@ bool CBookStore::insert(const BookValues& values)
     }
 }
 
-bool CBookStore::isOut(const QString& bookNo)
-{
-    RecordsetPtr out = openOrThrow(m_conn,
-                                   QStringLiteral("select 图书编号 from bkinfo where 图书编号=?1 and 是否借出 in (1, 2) "
-                                                  "union select 图书编号 from jieyueinfo where 图书编号=?1 "
-                                                  "union select 图书编号 from jieyue_yuyue where 图书编号=?1"),
-                                   {bookNo});
-    return !out->IsEOF();
-}
-
 SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
 {
     if (!normalizeEntryDate(values))
@@ -155,7 +147,7 @@ SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
         if (stored->IsEOF())
             return SaveOutcome::Failed;
         const QString storedNo = stored->GetCollect(0);
-        if (!values[kBookNo].isEmpty() && values[kBookNo] != storedNo && isOut(storedNo))
+        if (!values[kBookNo].isEmpty() && values[kBookNo] != storedNo && StockTables::books().isOut(m_conn, storedNo))
             return SaveOutcome::OnLoan;
     } catch (const DbError&) {
         return SaveOutcome::Failed;
@@ -170,14 +162,17 @@ DeleteOutcome CBookStore::remove(const QString& bookNo)
 {
     CTransaction transaction(m_conn);
     try {
-        if (isOut(bookNo))
+        if (StockTables::books().isOut(m_conn, bookNo))
             return DeleteOutcome::OnLoan;
     } catch (const DbError&) {
         return DeleteOutcome::Failed;
     }
-    if (!m_conn.ExecuteSql(QStringLiteral("delete from bkinfo where 图书编号=?"), {bookNo}) || !transaction.Commit())
+    if (!m_conn.ExecuteSql(QStringLiteral("delete from bkinfo where 图书编号=?"), {bookNo}))
         return DeleteOutcome::Failed;
-    return DeleteOutcome::Deleted;
+    const bool deleted = m_conn.ChangedRows() > 0;
+    if (!transaction.Commit())
+        return DeleteOutcome::Failed;
+    return deleted ? DeleteOutcome::Deleted : DeleteOutcome::Missing;
 }
 
 RecordsetPtr CBookStore::search(const QString& text)
@@ -207,4 +202,13 @@ RecordsetPtr CBookStore::findForEdit(const QString& keyword)
     return m_conn.GetRecordSet(
         QStringLiteral("select* from bkinfo where 书名 like ? escape '\\' or 图书编号=? ORDER BY 图书编号 ASC"),
         {containsPattern(keyword), keyword});
+}
+
+RecordsetPtr CBookStore::findForCancel(const QString& keyword, int limit)
+{
+    if (keyword.isEmpty())
+        return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo order by rowid limit ?"), {limit});
+    return m_conn.GetRecordSet(QStringLiteral("select* from bkinfo where 书名 like ?1 escape '\\' or 图书编号 like ?1 escape '\\' "
+                                              "or 条形码 like ?1 escape '\\' order by rowid limit ?2"),
+                               {containsPattern(keyword), limit});
 }

@@ -31,8 +31,8 @@ struct AddCopiesResult {
     bool failed = false;   // the database refused a copy: the add stopped there
 };
 
-// Why a copy was not deleted.
-enum class DeleteOutcome { Deleted, OnLoan, Failed };
+// What a delete did: Missing when no copy had that number (any more).
+enum class DeleteOutcome { Deleted, Missing, OnLoan, Failed };
 // Why a copy was not saved: no such copy or a database refusal; a new number for a copy
 // that is lent or reserved; an entry date that is no date.
 enum class SaveOutcome { Saved, Failed, OnLoan, NotADate };
@@ -60,6 +60,9 @@ public:
     RecordsetPtr search(const QString& text);
     // Copies whose title contains the keyword or whose number is the keyword.
     RecordsetPtr findForEdit(const QString& keyword);
+    // At most `limit` copies whose title, number or barcode contains the keyword (an empty
+    // keyword gives all), in the order they were stored.
+    RecordsetPtr findForCancel(const QString& keyword, int limit);
     // Lost copies (bkinfo_diushi) whose number or reader number is the text or whose title
     // contains it (an empty text gives all), in the table's order: 图书编号, 书名, 读者编号,
     // 读者姓名, 挂失日期, 单价, 操作员.
@@ -69,8 +72,6 @@ public:
 
 private:
     bool exists(const QString& bookNo);
-    // Whether the copy is lent or reserved, by its flag or by a loan or reservation row.
-    bool isOut(const QString& bookNo);
     bool insert(const BookValues& values);
 
     CAdoConn& m_conn;

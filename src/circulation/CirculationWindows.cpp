@@ -1,6 +1,7 @@
 #include "circulation/CirculationWindows.h"
 
 #include "circulation/BookLendDlg.h"
+#include "circulation/BookLoanLossDlg.h"
 #include "circulation/LendQueryDlg.h"
 #include "circulation/ReaderAddDlg.h"
 #include "circulation/ReaderCancelDlg.h"
@@ -12,6 +13,7 @@
 void registerCirculationWindows(CommandTable& table)
 {
     addWindow<CBookLendDlg>(table, 32801);
+    addWindow<CBookLoanLossDlg>(table, 32804);
     addWindow<CReaderAddDlg>(table, 32805);
     addWindow<CReaderCancelDlg>(table, 32826);
     addWindow<CReaderTypeDlg>(table, 32807);

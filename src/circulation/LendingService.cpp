@@ -1,5 +1,7 @@
 #include "circulation/LendingService.h"
 
+#include "catalogue/StockMover.h"
+
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "core/Clock.h"
@@ -220,6 +222,33 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
     if (!transaction.Commit())
         throw DbError(m_conn.LastError());
     return copyFound ? Outcome::Done : Outcome::CopyMissing;
+}
+
+LendingService::Outcome LendingService::reportLost(const QString& bookNumber, const QString& readerNumber)
+{
+    CTransaction transaction(m_conn);
+    if (!transaction.IsActive())
+        throw DbError(m_conn.LastError());
+    RecordsetPtr loan = openOrThrow(
+        m_conn, QStringLiteral("select 读者姓名 from jieyueinfo where 图书编号=? and 读者编号=? order by ID limit 1"),
+        {bookNumber, readerNumber});
+    if (loan->IsEOF())
+        return Outcome::NotOnLoan;
+    StockMover mover(m_conn, StockTables::books(), m_operator);
+    if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done)
+        return Outcome::CopyMissing;
+
+    RecordsetPtr borrowerRows =
+        openOrThrow(m_conn, QStringLiteral("select distinct 读者编号 from jieyueinfo where 图书编号=?"), {bookNumber});
+    QStringList borrowers;
+    for (; !borrowerRows->IsEOF(); borrowerRows->MoveNext())
+        borrowers << borrowerRows->GetCollect(0);
+    executeOrThrow(m_conn, QStringLiteral("delete from jieyueinfo where 图书编号=?"), {bookNumber});
+    for (const QString& reader : borrowers)
+        recount(reader);
+    if (!transaction.Commit())
+        throw DbError(m_conn.LastError());
+    return Outcome::Done;
 }
 
 QDate LendingService::dueDate(const QDate& lendingDate, int loanDays) { return lendingDate.addDays(loanDays); }

@@ -95,6 +95,11 @@ public:
     // row per loan, recounts the borrowers and puts the copy in stock. NotOnLoan changes nothing.
     // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
     Outcome giveBack(const QString& bookNumber);
+    // The reader lost the copy he borrowed: the copy moves to the loss table under the
+    // loan's reader, every loan row of the copy goes and each borrower is recounted; no
+    // history row. NotOnLoan when that loan is gone; CopyMissing (nothing written) when the
+    // catalogue holds no copy of that number, a loan that returning closes.
+    Outcome reportLost(const QString& bookNumber, const QString& readerNumber);
 
     // The lending date plus the loan period in calendar days.
     static QDate dueDate(const QDate& lendingDate, int loanDays);

@@ -14,6 +14,12 @@ void PageCursor::Reset(int rowCount)
     m_bHasResult = true;
 }
 
+void PageCursor::SetPageSize(int pageSize)
+{
+    m_nPageSize = std::max(1, pageSize);
+    m_nPage = std::min(m_nPage, GetPageCount());
+}
+
 int PageCursor::GetPageCount() const
 {
     return std::max(1, (m_nRowCount + m_nPageSize - 1) / m_nPageSize);

@@ -16,6 +16,9 @@ public:
     bool HasResult() const { return m_bHasResult; }
 
     int GetPageSize() const { return m_nPageSize; }
+    // Cuts the same rows into pages of another size; the page shown stays where it still
+    // exists, else the last page is shown.
+    void SetPageSize(int pageSize);
     int GetRowCount() const { return m_nRowCount; }
     // Pages of the result: rows / page size rounded up, and 1 for at most one page.
     int GetPageCount() const;

@@ -23,6 +23,18 @@ PagedList::PagedList(QWidget* window, int pageSize, QAbstractButton* previous, Q
 void PagedList::SetResult(int rowCount)
 {
     m_cursor.Reset(rowCount);
+    ShowPages();
+}
+
+void PagedList::SetPageSize(int pageSize)
+{
+    m_cursor.SetPageSize(pageSize);
+    if (m_cursor.HasResult())
+        ShowPages();
+}
+
+void PagedList::ShowPages()
+{
     if (m_selector) {
         m_selector->clear();
         for (int page = 1; page <= m_cursor.GetPageCount(); ++page)

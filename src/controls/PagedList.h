@@ -21,6 +21,9 @@ public:
               QComboBox* selector = nullptr, QLabel* total = nullptr);
 
     void SetResult(int rowCount);
+    // Pages of another size (see PageCursor::SetPageSize); once there is a result the
+    // selector and the total are recounted and pageChanged fires for the page shown.
+    void SetPageSize(int pageSize);
     const PageCursor& Cursor() const { return m_cursor; }
 
 signals:
@@ -33,6 +36,7 @@ public slots:
 private:
     void OnSelect(int index);
     void Moved(PageCursor::Move move);
+    void ShowPages();
     void ShowPage();
 
     PageCursor m_cursor;

@@ -2,12 +2,18 @@
 
 #include <QString>
 
-// A LIKE pattern that matches texts containing `text` literally (its % and _ are escaped);
-// use it with "like ? escape '\'".
-inline QString containsPattern(QString text)
+// LIKE patterns that match `text` literally (its % and _ are escaped); use them with
+// "like ? escape '\'".
+inline QString escapedLikeText(QString text)
 {
     text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     text.replace(QLatin1Char('%'), QLatin1String("\\%"));
     text.replace(QLatin1Char('_'), QLatin1String("\\_"));
-    return QLatin1Char('%') + text + QLatin1Char('%');
+    return text;
 }
+
+// Texts containing `text`.
+inline QString containsPattern(const QString& text) { return QLatin1Char('%') + escapedLikeText(text) + QLatin1Char('%'); }
+
+// Texts starting with `text`.
+inline QString prefixPattern(const QString& text) { return escapedLikeText(text) + QLatin1Char('%'); }

@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 
-
 namespace Ui {
 class CBarcodeSetDlg;
 }
@@ -24,23 +23,18 @@ public:
 private slots:
     void OnOK();
     void OnDefault();
-    void OnFont();
-    void OnColor();
     void OnSampleChanged();
 
 private:
     void OnInitDialog();
     void ShowRecord(const LayoutRecord& record);
-    void ShowFont();
     // The layout of the fields over the record as read; nullopt (after saying why) when a
     // field holds no number, a text does not fit or a value is out of range.
     std::optional<LayoutRecord> TakeFields();
-    // Says what is wrong and puts the focus on the field.
-    std::nullopt_t Refuse(QWidget* field, const QString& message);
 
     std::unique_ptr<Ui::CBarcodeSetDlg> ui;
     QString m_strPath;
-    // What the file held (every byte zero when it could not be read), with the font, the
-    // colour and the hidden texts chosen since.
+    // What the file held (every byte zero when it could not be read), with the hidden texts
+    // chosen since.
     LayoutRecord m_record;
 };

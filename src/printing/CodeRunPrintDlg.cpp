@@ -10,7 +10,6 @@
 #include "printing/PageSource.h"
 
 #include <QStyle>
-#include <QTimer>
 
 CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     : QDialog(parent)
@@ -36,6 +35,8 @@ CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_enterKeys.onEnter(ui->m_editCode, [this] { OnGenerate(); });
     m_enterKeys.onEnter(ui->m_editCount, [this] { OnGenerate(); });
+    m_paging = new PagedList(this, 1, ui->m_btnPrevious, ui->m_btnNext, ui->m_comboPage);
+    connect(m_paging, &PagedList::pageChanged, this, &CCodeRunPrintDlg::OnPageChanged);
 }
 
 CCodeRunPrintDlg::~CCodeRunPrintDlg() = default;
@@ -43,35 +44,13 @@ CCodeRunPrintDlg::~CCodeRunPrintDlg() = default;
 void CCodeRunPrintDlg::Start(CodePages& pages)
 {
     m_pages = &pages;
-    MakePaging();
-    ShowPreview();
-}
-
-void CCodeRunPrintDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_strOpeningMessage.isEmpty())
-        return;
-    // Shown over the window once it stands on the screen.
-    QTimer::singleShot(0, this, [this, message = m_strOpeningMessage] { showMessage(this, message); });
-    m_strOpeningMessage.clear();
-}
-
-void CCodeRunPrintDlg::MakePaging()
-{
-    // A page size is fixed for the life of a paging helper: a new layout gets a new one.
-    m_paging = std::make_unique<PagedList>(this, m_pages->CodesPerPage(), ui->m_btnPrevious, ui->m_btnNext,
-                                           ui->m_comboPage);
-    connect(m_paging.get(), &PagedList::pageChanged, this, &CCodeRunPrintDlg::OnPageChanged);
+    PagesChanged();
 }
 
 void CCodeRunPrintDlg::PagesChanged()
 {
-    MakePaging();
-    if (m_bGenerated)
-        m_paging->SetResult(static_cast<int>(m_pages->Codes().size()));
-    else
-        ShowPreview();
+    m_paging->SetPageSize(m_pages->CodesPerPage());
+    ShowPreview();
 }
 
 void CCodeRunPrintDlg::OnGenerate()
@@ -80,13 +59,11 @@ void CCodeRunPrintDlg::OnGenerate()
     if (!run.refusal.isEmpty())
         return showMessage(this, run.refusal);
     m_pages->SetCodes(run.codes);
-    m_bGenerated = true;
     m_paging->SetResult(static_cast<int>(run.codes.size()));
 }
 
 void CCodeRunPrintDlg::OnPageChanged(int page)
 {
-    m_nPage = page;
     ui->m_labelPage->setText(QStringLiteral("%1/%2页").arg(page).arg(m_pages->PageCount()));
     ui->m_list->DeleteAllItems();
     const int first = (page - 1) * m_pages->CodesPerPage();
@@ -96,7 +73,10 @@ void CCodeRunPrintDlg::OnPageChanged(int page)
     ShowPreview();
 }
 
-void CCodeRunPrintDlg::ShowPreview() { ui->m_preview->ShowPage(*m_pages, std::min(m_nPage, m_pages->PageCount())); }
+void CCodeRunPrintDlg::ShowPreview()
+{
+    ui->m_preview->ShowPage(*m_pages, std::min(m_paging->Cursor().GetPage(), m_pages->PageCount()));
+}
 
 void CCodeRunPrintDlg::OnPrint()
 {

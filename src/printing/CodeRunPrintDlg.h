@@ -33,14 +33,11 @@ protected:
 
     // Ties the window to the subclass's pages (a member of the subclass) and shows page 1.
     void Start(CodePages& pages);
-    // After the pages' layout changed: codes per page and page counts again, then page 1.
+    // After the pages' layout changed: codes per page and page counts again, keeping the
+    // page shown where it still exists.
     void PagesChanged();
-    // A message shown once the window is on screen, such as an unreadable layout file.
-    void SetOpeningMessage(const QString& message) { m_strOpeningMessage = message; }
 
     virtual void OnSetting() = 0;
-
-    void showEvent(QShowEvent* event) override;
 
 protected slots:
     // Draws the current page again.
@@ -51,14 +48,10 @@ private slots:
     void OnPrint();
 
 private:
-    void MakePaging();
     void OnPageChanged(int page);
 
     std::unique_ptr<Ui::CCodeRunPrintDlg> ui;
     EnterKeyFilter m_enterKeys{this};
     CodePages* m_pages = nullptr;
-    std::unique_ptr<PagedList> m_paging;
-    bool m_bGenerated = false;
-    int m_nPage = 1;
-    QString m_strOpeningMessage;
+    PagedList* m_paging = nullptr;
 };

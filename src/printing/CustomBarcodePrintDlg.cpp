@@ -3,6 +3,7 @@
 #include "controls/Prompter.h"
 #include "printing/BarcodeLayoutFile.h"
 #include "printing/BarcodeSetDlg.h"
+#include "printing/OpeningMessage.h"
 
 CCustomBarcodePrintDlg::CCustomBarcodePrintDlg(QWidget* parent)
     : CCodeRunPrintDlg({QStringLiteral("自定义条形码打印"), QStringLiteral("条码数据:"), QStringLiteral("QX0000001"),
@@ -10,7 +11,7 @@ CCustomBarcodePrintDlg::CCustomBarcodePrintDlg(QWidget* parent)
                        parent)
 {
     if (!ReadLayout())
-        SetOpeningMessage(BarcodeLayoutFile::UnreadableText());
+        showWhenShown(this, BarcodeLayoutFile::UnreadableText());
     Start(m_labels);
 }
 

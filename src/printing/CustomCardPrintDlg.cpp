@@ -2,7 +2,7 @@
 
 #include "controls/Prompter.h"
 #include "printing/CardTitle.h"
-#include "printing/CustomCardSetDlg.h"
+#include "printing/CardSetDlg.h"
 
 namespace {
 const QString kSetupIni = QStringLiteral("setup.ini");
@@ -19,7 +19,7 @@ CCustomCardPrintDlg::CCustomCardPrintDlg(QWidget* parent)
 
 void CCustomCardPrintDlg::OnSetting()
 {
-    CCustomCardSetDlg settings(m_cards.Geometry(), m_cards.Title(), this);
+    CCardSetDlg settings(CCardSetDlg::CustomCards, m_cards.Geometry(), m_cards.Title(), this);
     if (settings.exec() == QDialog::Accepted) {
         m_cards.SetGeometry(settings.Geometry());
         m_cards.SetTitle(settings.Title());

@@ -14,6 +14,21 @@ QByteArray gbkPrefix(const QByteArray& gbk, int maxBytes)
     return gbk.left(end);
 }
 
+QString gbkLeft(const QString& text, int maxBytes)
+{
+    int bytes = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size();
+        const int width = text[end].unicode() < 0x80 ? 1 : 2;
+        if (bytes + width > maxBytes)
+            break;
+        bytes += width;
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
 bool encodeGbk(const QString& text, QByteArray* gbk)
 {
     *gbk = toGbk(text);

@@ -17,6 +17,15 @@ const QString kHei = QStringLiteral("黑体");
 bool isWide(QChar c) { return c.unicode() >= 0x80; }
 }
 
+QString CardReaderInfo::Headings() { return QStringLiteral("编号,80;姓名,70;性别,80;类别,80;部门,120"); }
+
+CardReaderInfo CardReaderInfo::FromTexts(const QStringList& texts)
+{
+    return {texts.value(0), texts.value(1), texts.value(2), texts.value(3), texts.value(4)};
+}
+
+QStringList CardReaderInfo::Texts() const { return {m_strNumber, m_strName, m_strSex, m_strType, m_strDept}; }
+
 CReaderCard::CReaderCard()
     : m_info{QStringLiteral("123456"), QStringLiteral("苏默言"), QStringLiteral("男"), QStringLiteral("教师"),
              QStringLiteral("教务处")}
@@ -81,7 +90,8 @@ void CReaderCard::DrawFront(QPainter& painter, const LogFont& captionFont, int x
     DrawText(painter, x, y, 270, 105, left, QStringLiteral("部门:"), sx, sy);
     DrawText(painter, x, y, 330, 105, left, m_info.m_strDept, sx, sy);
     painter.restore();
-    CCode128::DrawBarcode(painter, x + 100, y + 140, 1, 35, m_info.m_strNumber, captionFont, u"CODE128B", true, sx, sy);
+    CCode128::DrawBarcode(painter, x + kFrontBarcodeLeft, y + 140, 1, 35, m_info.m_strNumber, captionFont, u"CODE128B",
+                          true, sx, sy);
 }
 
 void CReaderCard::DrawBack(QPainter& painter, const LogFont&, int x, int y, double sx, double sy) const

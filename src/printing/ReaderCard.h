@@ -2,17 +2,24 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 struct LogFont;
 
-// The reader printed on the front of a card.
+// The reader printed on the front of a card, as the card print window lists it.
 struct CardReaderInfo {
     QString m_strNumber;  // 编号
     QString m_strName;    // 姓名
     QString m_strSex;     // 性别
     QString m_strType;    // 类别
     QString m_strDept;    // 部门
+
+    // The headings of the card print window's lists.
+    static QString Headings();
+    // Missing texts are empty.
+    static CardReaderInfo FromTexts(const QStringList& texts);
+    QStringList Texts() const;
 };
 
 // Draws reader cards (借阅证): the front with a reader's data and the barcode of the reader
@@ -21,6 +28,9 @@ struct CardReaderInfo {
 // by the scales; point sizes convert at 120 dpi times the scale, so text and layout grow alike.
 class CReaderCard {
 public:
+    // Where the reader number's barcode starts on the front, from the card's left edge.
+    static constexpr int kFrontBarcodeLeft = 100;
+
     CReaderCard();
     virtual ~CReaderCard() = default;
 

@@ -70,10 +70,14 @@ const QSet<int>& builtToday()
 {
     static const QSet<int> ids = {
         32791, 1001, 1014, 32793, 32885, 32818, 32847,  // frame
-        32796, 1002, 32799, 32800, 32822, 32808, 1007,  // catalogue
+        32796, 1002, 32799, 32800, 32822, 32852,       // catalogue
+        32808, 1007,                                   // book query
+        32878, 32875, 32881, 32827,                    // losses, weeding, cancelling
         32801, 1003, 32805, 1005, 32826, 32807, 32821,  // circulation
-        32820, 1006, 32812,
-        32856, 32857,                                  // printing
+        32804,
+        32820, 1006, 32812,                            // lending and reader queries
+        32845, 32846, 32855, 32856, 32857,             // printing
+        32823, 32836, 32859,                           // exchange
     };
     return ids;
 }

@@ -143,6 +143,46 @@ private slots:
         QVERIFY(!cursor.SetPage(0));
     }
 
+    // Another page size recounts the pages and keeps the page shown where it still exists.
+    void pageSizeChangeKeepsThePage_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("newSize");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("firstRow");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("page still there") << 2 << 10 << 2 << 10 << "共计：6页  60条记录";
+        QTest::newRow("page gone") << 3 << 50 << 2 << 50 << "共计：2页  60条记录";
+        QTest::newRow("one page") << 3 << 100 << 1 << 0 << "共计：1页  60条记录";
+    }
+
+    void pageSizeChangeKeepsThePage()
+    {
+        QFETCH(int, page);
+        QFETCH(int, newSize);
+        QFETCH(int, shown);
+        QFETCH(int, firstRow);
+        QFETCH(QString, total);
+        ScriptedSeams seams;
+        QWidget window;
+        auto* selector = new QComboBox(&window);
+        auto* totalLabel = new QLabel(&window);
+        PagedList pages(&window, 20, new QPushButton(&window), new QPushButton(&window), selector, totalLabel);
+        QSignalSpy changed(&pages, &PagedList::pageChanged);
+        pages.SetPageSize(10);  // before a result nothing is shown
+        QVERIFY(changed.isEmpty());
+        pages.SetPageSize(20);
+        pages.SetResult(60);
+        emit selector->activated(page - 1);
+        changed.clear();
+        pages.SetPageSize(newSize);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), shown);
+        QCOMPARE(pages.Cursor().GetFirstRow(), firstRow);
+        QCOMPARE(selector->count(), pages.Cursor().GetPageCount());
+        QCOMPARE(selector->currentIndex(), shown - 1);
+        QCOMPARE(totalLabel->text(), total);
+    }
+
     void buttonsAndSelectorTurnPages()
     {
         ScriptedSeams seams;

@@ -1,11 +1,15 @@
 #include "PrintTestSupport.h"
 
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
 #include "printing/PageSource.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 
 std::optional<PageRanges> ScriptedPrintChooser::ChoosePages(QWidget*, QPrinter&, int pageCount)
 {
@@ -19,6 +23,7 @@ bool PdfPageSink::PrintJob(QPrinter& printer, const QString& jobName, const std:
     printer.setDocName(jobName);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -76,4 +81,96 @@ QImage renderPage(const PageSource& pages, int page, double scale)
     QPainter painter(&image);
     pages.DrawPage(painter, page, scale, scale);
     return image;
+}
+
+QImage rasterisedPage(const QString& pdfFile, const QString& folder)
+{
+    const QString image = rasterisePdf(pdfFile, folder + QStringLiteral("/raster.pgm"));
+    return image.isEmpty() ? QImage() : QImage(image).convertToFormat(QImage::Format_Grayscale8);
+}
+
+namespace {
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    tool.waitForFinished(60000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+}
+
+QList<PdfWord> pdfWords(const QString& pdfFile)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfFile, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    constexpr double mmPerPoint = 25.4 / 72;
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({m.captured(5), QRectF(topLeft * mmPerPoint, bottomRight * mmPerPoint)});
+    }
+    return words;
+}
+
+QList<PdfFont> pdfFonts(const QString& pdfFile)
+{
+    const QStringList lines = runTool(QStringLiteral("pdffonts"), {pdfFile}).split(QLatin1Char('\n'));
+    QList<PdfFont> fonts;
+    // name type encoding emb sub uni object ID; the type may take two words.
+    for (const QString& line : lines.mid(2)) {
+        const QStringList cells = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (cells.size() < 7)
+            continue;
+        const qsizetype n = cells.size();
+        fonts.append({cells[0].section(QLatin1Char('+'), -1), cells[n - 5] == QLatin1String("yes"),
+                      cells[n - 3] == QLatin1String("yes")});
+    }
+    return fonts;
+}
+
+QStringList listColumn(QWidget& window, const QString& list, int column)
+{
+    auto* control = child<CReportListCtrl>(window, list);
+    QStringList texts;
+    for (int row = 0; row < control->GetItemCount(); ++row)
+        texts << control->GetItemText(row, column);
+    return texts;
+}
+
+void search(QWidget& window, const QString& text)
+{
+    child<QLineEdit>(window, QStringLiteral("m_editSearch"))->setText(text);
+    click(window, QStringLiteral("m_btnSearch"));
+}
+
+namespace {
+bool insertRows(const QString& sql, const QList<QStringList>& rows)
+{
+    CAdoConn& conn = theApp().m_ado;
+    CTransaction transaction(conn);
+    for (const QStringList& row : rows) {
+        QVariantList values;
+        for (const QString& text : row)
+            values << text;
+        if (!conn.ExecuteSql(sql, values))
+            return false;
+    }
+    return transaction.Commit();
+}
+}
+
+bool addBooks(const QList<QStringList>& books)
+{
+    return insertRows(QStringLiteral("insert into bkinfo (图书编号, 分类号, 图书类别, 复本号, 书名, 书架名称, 入库时间) "
+                                     "values (?, ?, ?, ?, ?, ?, ?)"),
+                      books);
+}
+
+bool addReaders(const QList<QStringList>& readers)
+{
+    return insertRows(QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 部门) values (?, ?, ?, ?, ?)"),
+                      readers);
 }

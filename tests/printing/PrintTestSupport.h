@@ -26,7 +26,8 @@ public:
     QList<int> offered;  // the page count each dialog offered
 };
 
-// Keeps every print job as a PDF file of its own, printed through the real QPrinter.
+// Keeps every print job as a PDF file of its own, printed through the real QPrinter, with
+// no margins, so the page's top-left corner is the paper's.
 class PdfPageSink : public PageSink {
 public:
     bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override;
@@ -53,6 +54,25 @@ public:
 QStringList decodeBarcodes(const QStringList& imageFiles);
 // The first page of a PDF file as a 300-dpi grey image file, through pdftoppm's stdout.
 QString rasterisePdf(const QString& pdfFile, const QString& imageFile);
+// The first page of a PDF file at 300 dpi in shades of grey, read back (null when it failed).
+QImage rasterisedPage(const QString& pdfFile, const QString& folder);
+constexpr double kRasterDotsPerMm = 300 / 25.4;
+
+// A word of a PDF page as pdftotext places it, in millimetres from the top-left corner.
+struct PdfWord {
+    QString text;
+    QRectF mm;
+};
+QList<PdfWord> pdfWords(const QString& pdfFile);
+
+// A font of a PDF file as pdffonts lists it.
+struct PdfFont {
+    QString name;  // without the subset prefix ("ABCDEF+")
+    bool embedded;
+    bool unicodeMap;
+};
+QList<PdfFont> pdfFonts(const QString& pdfFile);
+
 // A page drawn at the given scale on white.
 QImage renderPage(const PageSource& pages, int page, double scale);
 
@@ -69,6 +89,15 @@ inline void click(QWidget& window, const QString& button)
 {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
+
+// The texts of a column of a window's list, top to bottom.
+QStringList listColumn(QWidget& window, const QString& list, int column);
+// Types the text into the search field of a two-list print window and presses "搜索".
+void search(QWidget& window, const QString& text);
+// Stores books, each as 图书编号, 分类号, 图书类别, 复本号, 书名, 书架名称, 入库时间.
+bool addBooks(const QList<QStringList>& books);
+// Stores readers, each as 编号, 姓名, 性别, 类别, 部门.
+bool addReaders(const QList<QStringList>& readers);
 
 // Acts on the next modal window of type Dialog from inside its own loop.
 template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)

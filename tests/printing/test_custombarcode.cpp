@@ -156,7 +156,8 @@ private slots:
         QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是第一页！"));
     }
 
-    // A smaller grid after "确定" gives more pages at once, and the file is read again.
+    // A smaller grid after "确定" gives more pages at once, the page shown stays, and the
+    // file is read again.
     void settingsRecountThePages()
     {
         ScriptedSeams seams;
@@ -173,8 +174,8 @@ private slots:
             click(settings, "m_btnOk");
         });
         click(dlg, "m_btnSetting");
-        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/3页"));
-        QCOMPARE(column(dlg, 1), run("QX", 1, 20, 7));
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("2/3页"));
+        QCOMPARE(column(dlg, 1), run("QX", 21, 40, 7));
         QCOMPARE(child<QComboBox>(dlg, "m_comboPage")->count(), 3);
         const std::optional<LayoutRecord> saved =
             LayoutRecord::Read(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes));

@@ -6,7 +6,7 @@
 #include "printing/CardTitle.h"
 #include "printing/CustomCardPages.h"
 #include "printing/CustomCardPrintDlg.h"
-#include "printing/CustomCardSetDlg.h"
+#include "printing/CardSetDlg.h"
 #include "printing/FontSetup.h"
 #include "support/TestSupport.h"
 
@@ -136,7 +136,7 @@ private slots:
         writeFile(QStringLiteral("setup.ini"), ini);
         CCustomCardPrintDlg dlg;
         QString shown;
-        whenShown<CCustomCardSetDlg>([&shown](CCustomCardSetDlg& settings) {
+        whenShown<CCardSetDlg>([&shown](CCardSetDlg& settings) {
             shown = child<QLineEdit>(settings, "m_editTitle")->text();
             QCOMPARE(child<QLabel>(settings, "m_labelSampleTitle")->text(), shown);
             click(settings, "m_btnCancel");
@@ -171,7 +171,7 @@ private slots:
         TestProgramFolder folder;
         CCustomCardPrintDlg dlg;
         bool stayedOpen = false;
-        whenShown<CCustomCardSetDlg>([&](CCustomCardSetDlg& settings) {
+        whenShown<CCardSetDlg>([&](CCardSetDlg& settings) {
             settings.findChild<QLineEdit*>(field)->setText(text);
             click(settings, "m_btnOk");
             stayedOpen = settings.isVisible();

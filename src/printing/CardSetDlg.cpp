@@ -1,6 +1,6 @@
-#include "printing/CustomCardSetDlg.h"
+#include "printing/CardSetDlg.h"
 
-#include "ui_CustomCardSetDlg.h"
+#include "ui_CardSetDlg.h"
 
 #include "controls/Prompter.h"
 #include "printing/CardTitle.h"
@@ -34,27 +34,35 @@ QPixmap sampleBarcode(const QSize& size)
 }
 }
 
-CCustomCardSetDlg::CCustomCardSetDlg(const CardPageGeometry& geometry, const QString& title, QWidget* parent)
+CCardSetDlg::CCardSetDlg(Kind kind, const CardPageGeometry& geometry, const QString& title, QWidget* parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::CCustomCardSetDlg>())
+    , ui(std::make_unique<Ui::CCardSetDlg>())
+    , m_kind(kind)
     , m_geometry(geometry)
     , m_strTitle(title)
 {
     ui->setupUi(this);
     ui->m_btnOk->SetIconHandles(style()->standardIcon(QStyle::SP_DialogOkButton));
     ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    connect(ui->m_btnOk, &QPushButton::clicked, this, &CCustomCardSetDlg::OnOK);
+    connect(ui->m_btnOk, &QPushButton::clicked, this, &CCardSetDlg::OnOK);
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui->m_editTitle, &QLineEdit::textChanged, this, &CCustomCardSetDlg::OnTitleChanged);
+    connect(ui->m_editTitle, &QLineEdit::textChanged, this, &CCardSetDlg::OnTitleChanged);
     OnInitDialog();
 }
 
-CCustomCardSetDlg::~CCustomCardSetDlg() = default;
+CCardSetDlg::~CCardSetDlg() = default;
 
-void CCustomCardSetDlg::OnInitDialog()
+void CCardSetDlg::OnInitDialog()
 {
-    ui->m_labelSampleTitle->setFont(pointFont(QStringLiteral("黑体"), 10));
+    const bool custom = m_kind == CustomCards;
+    setWindowTitle(custom ? QStringLiteral("自定义借书证设置") : QStringLiteral("借书证设置"));
+    ui->labelTitle->setText(custom ? QStringLiteral("标题") : QStringLiteral("标题:"));
+    // The custom card's title stands above "借　阅　证"; the reader card's title is that line.
+    ui->m_labelSampleTitle->setFont(custom ? pointFont(QStringLiteral("黑体"), 10) : pointFont(QStringLiteral("隶书"), 12));
     ui->labelCard->setFont(pointFont(QStringLiteral("隶书"), 12));
+    ui->labelCard->setVisible(custom);
+    for (QLabel* field : {ui->labelSampleName, ui->labelSampleSex, ui->labelSampleType, ui->labelSampleDept})
+        field->setVisible(!custom);
     ui->m_labelSampleBarcode->setPixmap(sampleBarcode(ui->m_labelSampleBarcode->size()));
     ui->m_editFontSize->setText(QString::number(m_geometry.fontSize));
     ui->m_editTop->setText(QString::number(m_geometry.top));
@@ -65,9 +73,9 @@ void CCustomCardSetDlg::OnInitDialog()
     OnTitleChanged(m_strTitle);
 }
 
-void CCustomCardSetDlg::OnTitleChanged(const QString& title) { ui->m_labelSampleTitle->setText(title); }
+void CCardSetDlg::OnTitleChanged(const QString& title) { ui->m_labelSampleTitle->setText(title); }
 
-void CCustomCardSetDlg::OnOK()
+void CCardSetDlg::OnOK()
 {
     CardPageGeometry geometry;
     const struct {
@@ -88,7 +96,8 @@ void CCustomCardSetDlg::OnOK()
         *field.value = *value;
     }
     const QString title = ui->m_editTitle->text();
-    if (const QString problem = CardTitle::Problem(title); !problem.isEmpty()) {
+    const QString problem = m_kind == CustomCards ? CardTitle::Problem(title) : QString();
+    if (!problem.isEmpty()) {
         showMessage(this, problem);
         return ui->m_editTitle->setFocus();
     }

@@ -1,0 +1,120 @@
+#include "catalogue/StockCancelDlg.h"
+
+#include "ui_StockCancelDlg.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/ListSelection.h"
+#include "controls/Prompter.h"
+#include "controls/SearchEdit.h"
+#include "controls/SearchText.h"
+
+#include <QStyle>
+
+CStockCancelDlg::CStockCancelDlg(StockCancelWindow config, QWidget* parent)
+    : QDialog(parent), m_config(std::move(config)), ui(std::make_unique<Ui::CStockCancelDlg>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnFind, &QPushButton::clicked, this, &CStockCancelDlg::OnFind);
+    connect(ui->m_btnCancelStock, &QPushButton::clicked, this, &CStockCancelDlg::OnCancelStock);
+    connect(ui->m_btnSelectAll, &QPushButton::clicked, this, &CStockCancelDlg::OnSelectAll);
+    connect(ui->m_btnClearAll, &QPushButton::clicked, this, &CStockCancelDlg::OnClearAll);
+    connect(ui->m_btnExit, &QPushButton::clicked, this, &CStockCancelDlg::OnExit);
+    m_enterKeys.onEnter(ui->m_editKeyword, [this] { OnFind(); });
+    OnInitDialog();
+}
+
+CStockCancelDlg::~CStockCancelDlg() = default;
+
+void CStockCancelDlg::OnInitDialog()
+{
+    setWindowTitle(m_config.caption);
+    ui->m_labelKeyword->setText(m_config.keywordLabel);
+    ui->m_btnCancelStock->setText(m_config.actionText);
+    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnSelectAll->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
+    ui->m_btnClearAll->SetIconHandles(buttonIcon(ButtonIcon::ClearAll));
+    ui->m_btnCancelStock->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnExit->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    ui->m_btnFind->setDefault(true);
+    SearchEdit::attach(ui->m_editKeyword);
+    ui->m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui->m_list->SetCheckBoxes(true);
+    ui->m_list->SetHeadings(m_config.headings);
+    ui->m_list->LoadColumnInfo();
+}
+
+void CStockCancelDlg::OnFind()
+{
+    QString keyword;
+    if (!SearchEdit::takeFilter(this, ui->m_editKeyword, keyword))
+        return;
+    RecordsetPtr rs = m_config.search(keyword);
+    ui->m_list->DeleteAllItems();
+    try {
+        if (rs->GetRecordCount() == 0) {
+            showMessage(this, m_config.notFound);
+            return;
+        }
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+        return;
+    }
+    FillBookList(rs);
+}
+
+void CStockCancelDlg::FillBookList(const RecordsetPtr& rs)
+{
+    m_pRecordset = rs;
+    ui->m_list->DeleteAllItems();
+    try {
+        for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
+            QStringList texts;
+            for (int field : m_config.fields)
+                texts << rs->GetCollect(field);
+            ui->m_list->AddItem(texts);
+        }
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+}
+
+void CStockCancelDlg::OnCancelStock()
+{
+    int deleted = 0;
+    bool failed = false;
+    QStringList skipped;
+    for (int row : markedRows(*ui->m_list)) {
+        const QString number = ui->m_list->GetItemText(row, m_config.numberColumn);
+        switch (m_config.remove(number)) {
+        case DeleteOutcome::Deleted:
+            ++deleted;
+            break;
+        case DeleteOutcome::OnLoan:
+            skipped << number;
+            break;
+        case DeleteOutcome::Failed:
+            failed = true;
+            break;
+        case DeleteOutcome::Missing:
+            break;
+        }
+    }
+    FillBookList(m_config.search(SearchText::read(ui->m_editKeyword->text()).text));
+    if (failed)
+        showMessage(this, QStringLiteral("操作失败"));
+    if (!skipped.isEmpty())
+        showMessage(this, (QStringList{m_config.skippedLead} + skipped).join(QLatin1Char('\n')));
+    showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
+}
+
+void CStockCancelDlg::OnSelectAll() { CheckAll(true); }
+
+void CStockCancelDlg::OnClearAll() { CheckAll(false); }
+
+void CStockCancelDlg::CheckAll(bool checked)
+{
+    for (int row = 0; row < ui->m_list->GetItemCount(); ++row)
+        ui->m_list->SetCheck(row, checked);
+}
+
+void CStockCancelDlg::OnExit() { reject(); }

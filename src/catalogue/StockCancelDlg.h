@@ -1,0 +1,56 @@
+#pragma once
+
+#include "catalogue/BookStore.h"
+#include "controls/EnterKeyFilter.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class CStockCancelDlg;
+}
+
+// What a cancel window shows and how it finds and deletes copies.
+struct StockCancelWindow {
+    QString caption;
+    QString keywordLabel;
+    QString actionText;
+    QString headings;
+    QList<int> fields;          // fields of the stock row, one a column
+    int numberColumn = 1;       // the list column holding the copy's number
+    QString notFound;           // said when a search finds nothing
+    QString skippedLead;        // heads the list of copies that are out
+    // Copies matching the keyword (empty: every copy); throws nothing, a failed query
+    // gives a recordset that is not open.
+    std::function<RecordsetPtr(const QString& keyword)> search;
+    std::function<DeleteOutcome(const QString& number)> remove;
+};
+
+// Deletes copies from the catalogue for good: the librarian searches, ticks or selects rows
+// and cancels them. Copies that are lent or reserved stay and are named.
+class CStockCancelDlg : public QDialog {
+    Q_OBJECT
+public:
+    CStockCancelDlg(StockCancelWindow config, QWidget* parent);
+    ~CStockCancelDlg() override;
+
+private slots:
+    void OnFind();
+    void OnCancelStock();
+    void OnSelectAll();
+    void OnClearAll();
+    void OnExit();
+
+private:
+    void OnInitDialog();
+    void FillBookList(const RecordsetPtr& rs);
+    void CheckAll(bool checked);
+
+    const StockCancelWindow m_config;
+    std::unique_ptr<Ui::CStockCancelDlg> ui;
+    RecordsetPtr m_pRecordset;
+    EnterKeyFilter m_enterKeys{this};
+};

@@ -1,0 +1,81 @@
+#include "circulation/LoanLossDlg.h"
+
+#include "ui_LoanLossDlg.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/ListClicks.h"
+#include "controls/ListSelection.h"
+#include "controls/Prompter.h"
+#include "db/AdoRecordset.h"
+
+CLoanLossDlg::CLoanLossDlg(LoanLossWindow config, QWidget* parent)
+    : QDialog(parent), m_config(std::move(config)), ui(std::make_unique<Ui::CLoanLossDlg>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnFind, &QPushButton::clicked, this, &CLoanLossDlg::OnFind);
+    connect(ui->m_btnReportLoss, &QPushButton::clicked, this, &CLoanLossDlg::OnReportLoss);
+    ListClicks::watch(ui->m_list, ListClicks::Click, [this] { OnClickLoanList(); });
+    m_enterKeys.onEnter(ui->m_editReader, [this] { OnFind(); });
+    OnInitDialog();
+}
+
+CLoanLossDlg::~CLoanLossDlg() = default;
+
+void CLoanLossDlg::OnInitDialog()
+{
+    setWindowTitle(m_config.caption);
+    ui->m_btnReportLoss->setText(m_config.actionText);
+    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnReportLoss->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnFind->setDefault(true);
+    ui->m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui->m_list->SetHeadings(m_config.headings);
+    ui->m_list->LoadColumnInfo();
+}
+
+void CLoanLossDlg::OnFind()
+{
+    m_strKey = ui->m_editReader->text();
+    if (m_strKey.isEmpty())
+        return showMessage(this, QStringLiteral("请输入借书卡号!\n"));
+    FillLoanList();
+}
+
+void CLoanLossDlg::FillLoanList()
+{
+    ui->m_list->DeleteAllItems();
+    try {
+        for (const QStringList& loan : m_config.loans(m_strKey))
+            ui->m_list->AddItem(loan);
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败!\n"));
+    }
+}
+
+void CLoanLossDlg::OnClickLoanList()
+{
+    if (ui->m_list->GetSelectedCount() == 0)
+        showMessage(this, QStringLiteral("没有选定项目!\n"));
+}
+
+void CLoanLossDlg::OnReportLoss()
+{
+    const int row = singleSelectedRow(this, *ui->m_list);
+    if (row < 0)
+        return;
+    LendingService::Outcome outcome;
+    try {
+        outcome = m_config.reportLost(ui->m_list->GetItemText(row, m_config.numberColumn),
+                                      ui->m_list->GetItemText(row, m_config.readerColumn));
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败!"));
+        return;
+    }
+    if (outcome == LendingService::Outcome::CopyMissing) {
+        showMessage(this, m_config.copyMissing);
+        return;
+    }
+    FillLoanList();
+    if (outcome == LendingService::Outcome::NotOnLoan)
+        showMessage(this, QStringLiteral("无此记录！"));
+}

@@ -1,0 +1,56 @@
+#include "printing/BookBarcodePrintDlg.h"
+
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+#include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodeSetDlg.h"
+#include "printing/OpeningMessage.h"
+#include "printing/PagePrinter.h"
+#include "printing/PrintSearch.h"
+
+CBookBarcodePrintDlg::CBookBarcodePrintDlg(QWidget* parent)
+    : CTwoListPrintDlg({QStringLiteral("打印图书编号条码"), BookItem::Headings(),
+                        QStringLiteral("可输入A、C、TP、F……Z等类"), {}, true},
+                       parent)
+{
+    if (!ReadLayout())
+        showWhenShown(this, BarcodeLayoutFile::UnreadableText());
+    Start(m_books, m_labels);
+}
+
+bool CBookBarcodePrintDlg::ReadLayout()
+{
+    const std::optional<LayoutRecord> layout = LayoutRecord::Read(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers));
+    m_labels.SetLayout(layout.value_or(LayoutRecord::Defaults()));
+    return layout.has_value();
+}
+
+std::vector<QStringList> CBookBarcodePrintDlg::Search(const QString& filter, const QString&)
+{
+    return PrintSearch::BooksForBarcodes(theApp().m_ado, filter);
+}
+
+QString CBookBarcodePrintDlg::NothingFoundText() const { return QStringLiteral("没有找到相关信息的图书!"); }
+
+void CBookBarcodePrintDlg::PrintListChanged()
+{
+    QStringList numbers;
+    for (const BookItem& book : m_books.Items())
+        numbers << book.number;
+    m_labels.SetCodes(numbers);
+}
+
+void CBookBarcodePrintDlg::OnSetting()
+{
+    CBarcodeSetDlg settings(BarcodeLayoutFile::BookNumbers, this);
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    if (!ReadLayout())
+        showMessage(this, BarcodeLayoutFile::UnreadableText());
+    PagesChanged();
+}
+
+bool CBookBarcodePrintDlg::ConfirmPrint()
+{
+    return PagePrinter::ConfirmCodes(this, m_labels.Codes(), m_labels.CodePitch());
+}

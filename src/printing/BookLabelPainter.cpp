@@ -1,0 +1,61 @@
+#include "printing/BookLabelPainter.h"
+
+#include <QPainter>
+
+namespace {
+// The rule keeps its width in device units: thinner on paper than on the screen.
+constexpr int kRuleWidth = 4;
+constexpr int kRuleInset = 30;
+// 模板二 lifts its upper line by device units, not page pixels.
+constexpr int kUpperLift = 5;
+
+void drawLine(QPainter& painter, const QRect& band, const QString& text, bool opaque)
+{
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+    if (opaque)
+        painter.fillRect(painter.boundingRect(band, flags, text), Qt::white);
+    painter.drawText(band, flags, text);
+}
+
+// Band from (left, top) to (right, bottom), as the text-in-rectangle call takes them.
+QRect band(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
+}
+
+void CBookLabelPainter::TakeCell(const LabelItem& item, double sx, double sy)
+{
+    m_nLeft = static_cast<int>(item.rcCell.left() * sx);
+    m_nTop = static_cast<int>(item.rcCell.top() * sy);
+    m_nWidth = static_cast<int>(item.rcCell.width() * sx);
+    m_nHeight = static_cast<int>(item.rcCell.height() * sy);
+}
+
+void CBookLabelPainter::DrawTemplate1(QPainter& painter, const LabelItem& item, double sx, double sy)
+{
+    TakeCell(item, sx, sy);
+    const int x = m_nLeft, y = m_nTop, w = m_nWidth, h = m_nHeight;
+    painter.save();
+    painter.setFont(item.logFont.ToQFont(sx));
+    painter.setPen(item.crText);
+    drawLine(painter, band(x, y + h / 4, x + w, y + h / 2), item.strUpper, false);
+    drawLine(painter, band(x, y + h / 2, x + w, y + h - h / 4), item.strLower, false);
+    QPen rule(item.crText, kRuleWidth);
+    rule.setCapStyle(Qt::FlatCap);
+    painter.setPen(rule);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawLine(static_cast<int>(x + kRuleInset * sx), y + h / 2, static_cast<int>(x + w - kRuleInset * sx),
+                     y + h / 2);
+    painter.restore();
+}
+
+void CBookLabelPainter::DrawTemplate2(QPainter& painter, const LabelItem& item, double sx, double sy)
+{
+    TakeCell(item, sx, sy);
+    const int x = m_nLeft, y = m_nTop, w = m_nWidth, h = m_nHeight;
+    painter.save();
+    painter.setFont(item.logFont.ToQFont(sx));
+    painter.setPen(item.crText);
+    drawLine(painter, band(x, y + h / 4, x + w, y + h / 2), item.strHeading, true);
+    drawLine(painter, band(x, y + h / 3 - kUpperLift, x + w, y + 2 * h / 3 - kUpperLift), item.strUpper, true);
+    drawLine(painter, band(x, y + h / 2, x + w, y + h - h / 4), item.strLower, true);
+    painter.restore();
+}

@@ -1,0 +1,98 @@
+#include "printing/LayoutPageFields.h"
+
+#include "ui_LayoutPageFields.h"
+
+#include "controls/Prompter.h"
+#include "printing/NumberInput.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+QString decimalText(double value, int decimals) { return QString::number(value, 'f', decimals); }
+
+// "上 边 距:" names the field 上边距 in messages.
+QString fieldName(const QLabel* label) { return label->text().remove(QLatin1Char(' ')).remove(QLatin1Char(':')); }
+}
+
+LayoutPageFields::LayoutPageFields(QWidget* parent)
+    : QGroupBox(parent)
+    , ui(std::make_unique<Ui::LayoutPageFields>())
+{
+    ui->setupUi(this);
+}
+
+LayoutPageFields::~LayoutPageFields() = default;
+
+QComboBox* LayoutPageFields::Paper() const { return ui->m_comboPaper; }
+
+QLineEdit* LayoutPageFields::LabelWidthEdit() const { return ui->m_editLabelWidth; }
+
+void LayoutPageFields::Show(const LayoutRecord& record)
+{
+    ui->m_editPageHeight->setText(decimalText(record.PageHeight(), 0));
+    ui->m_editPageWidth->setText(decimalText(record.PageWidth(), 0));
+    ui->m_editRows->setText(QString::number(record.Rows()));
+    ui->m_editColumns->setText(QString::number(record.Columns()));
+    ui->m_editTop->setText(decimalText(record.TopMargin(), 2));
+    ui->m_editLeft->setText(decimalText(record.LeftMargin(), 2));
+    ui->m_editRowGap->setText(decimalText(record.RowGap(), 2));
+    ui->m_editColumnGap->setText(decimalText(record.ColumnGap(), 2));
+    ui->m_editLabelWidth->setText(QString::number(record.LabelWidth()));
+    ui->m_editLabelHeight->setText(QString::number(record.LabelHeight()));
+}
+
+std::nullopt_t LayoutPageFields::Refuse(QWidget* field, const QString& message)
+{
+    showMessage(window(), message);
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+    return std::nullopt;
+}
+
+std::optional<LayoutRecord> LayoutPageFields::Take(const LayoutRecord& base)
+{
+    using Setter = std::function<void(LayoutRecord&, double)>;
+    // "%d" fields keep the whole part of what was typed ("40.7" is 40).
+    const auto whole = [](void (LayoutRecord::*set)(int)) -> Setter {
+        return [set](LayoutRecord& r, double v) { (r.*set)(static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9))); };
+    };
+    const auto decimal = [](void (LayoutRecord::*set)(double)) -> Setter {
+        return [set](LayoutRecord& r, double v) { (r.*set)(v); };
+    };
+    const struct {
+        QLineEdit* edit;
+        QLabel* label;
+        Setter set;
+    } fields[] = {{ui->m_editPageHeight, ui->labelPageHeight, decimal(&LayoutRecord::SetPageHeight)},
+                  {ui->m_editPageWidth, ui->labelPageWidth, decimal(&LayoutRecord::SetPageWidth)},
+                  {ui->m_editRows, ui->labelRows, whole(&LayoutRecord::SetRows)},
+                  {ui->m_editColumns, ui->labelColumns, whole(&LayoutRecord::SetColumns)},
+                  {ui->m_editTop, ui->labelTop, decimal(&LayoutRecord::SetTopMargin)},
+                  {ui->m_editLeft, ui->labelLeft, decimal(&LayoutRecord::SetLeftMargin)},
+                  {ui->m_editRowGap, ui->labelRowGap, decimal(&LayoutRecord::SetRowGap)},
+                  {ui->m_editColumnGap, ui->labelColumnGap, decimal(&LayoutRecord::SetColumnGap)},
+                  {ui->m_editLabelWidth, ui->labelLabelWidth, whole(&LayoutRecord::SetLabelWidth)},
+                  {ui->m_editLabelHeight, ui->labelLabelHeight, whole(&LayoutRecord::SetLabelHeight)}};
+    LayoutRecord record = base;
+    for (const auto& field : fields) {
+        const std::optional<double> value = NumberInput::LeadingDouble(field.edit->text());
+        if (!value)
+            return Refuse(field.edit, fieldName(field.label) + QStringLiteral("必须是数字！"));
+        field.set(record, *value);
+    }
+    if (const QString range = record.RangeProblem(); !range.isEmpty()) {
+        QWidget* named = ui->m_editPageHeight;
+        for (const auto& field : fields)
+            if (range.startsWith(fieldName(field.label)))
+                named = field.edit;
+        return Refuse(named, range);
+    }
+    if (const QString overflow = record.WidthOverflow(); !overflow.isEmpty())
+        return Refuse(ui->m_editLabelWidth, overflow);
+    if (const QString overflow = record.HeightOverflow(); !overflow.isEmpty())
+        return Refuse(ui->m_editLabelHeight, overflow);
+    return record;
+}

@@ -1,0 +1,474 @@
+#include "StockFixture.h"
+
+#include "catalogue/BookCancelDlg.h"
+#include "catalogue/BookLostDlg.h"
+#include "catalogue/BookUnlossDlg.h"
+#include "catalogue/BookWeedOutDlg.h"
+#include "catalogue/StockMover.h"
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
+#include "exchange/ExcelFile.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+enum Window { Lost, WeedOut, Unloss, Cancel };
+
+std::unique_ptr<QDialog> open(Window which)
+{
+    switch (which) {
+    case Lost:
+        return std::make_unique<CBookLostDlg>();
+    case WeedOut:
+        return std::make_unique<CBookWeedOutDlg>();
+    case Unloss:
+        return std::make_unique<CBookUnlossDlg>();
+    case Cancel:
+        return std::make_unique<CBookCancelDlg>();
+    }
+    return {};
+}
+
+QString targetOf(Window which) { return which == WeedOut ? "bkinfo_tijiu" : "bkinfo_diushi"; }
+
+void moveOut(Window which, const QString& number)
+{
+    StockMover mover(theApp().m_ado, StockTables::books(), "管理员");
+    QCOMPARE(which == WeedOut ? mover.weedOut(number) : mover.reportLost(number), StockMover::Outcome::Done);
+}
+
+void setText(QWidget& w, const char* name, const QString& text) { w.findChild<QLineEdit*>(name)->setText(text); }
+
+// Lists every copy in stock in a loss or weed-out window.
+void queryStock(QWidget& w, const QString& key = QString())
+{
+    setText(w, "m_editStockKey", key);
+    clickButton(w, "m_btnQueryBooks");
+}
+
+void tick(CReportListCtrl* list, const QStringList& numbers, int numberColumn = 0)
+{
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        if (numbers.contains(list->GetItemText(row, numberColumn)))
+            list->SetCheck(row, true);
+}
+
+void select(CReportListCtrl* list, int row)
+{
+    list->clearSelection();
+    list->SetSelected(row, true);
+}
+}
+
+Q_DECLARE_METATYPE(Window)
+
+// The loss, weed-out, loss-cancel and book-cancel windows, driven by their widgets.
+class TestStockWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<StockWorkplace> m_work;
+    QStringList messages() const { return m_work->seams.prompter.texts(); }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<StockWorkplace>();
+        QVERIFY(m_work->folder.isReady());
+    }
+    void cleanup() { m_work.reset(); }
+
+    void failedMoveChangesNothing_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("trigger");
+        for (Window w : {Lost, WeedOut}) {
+            const QString name = w == Lost ? "lost: " : "weed-out: ";
+            QTest::newRow(qPrintable(name + "insert into the target"))
+                << w << QString("before insert on %1").arg(targetOf(w));
+            QTest::newRow(qPrintable(name + "delete from the stock")) << w << QString("before delete on bkinfo");
+        }
+    }
+
+    void failedMoveChangesNothing()
+    {
+        QFETCH(Window, window);
+        QFETCH(QString, trigger);
+        stockBook("B1");
+        stockBook("B2");
+        auto w = open(window);
+        queryStock(*w);
+        tick(listOf(*w, "m_listStock"), {"B1", "B2"});
+        failOn(trigger);
+        const QStringList before = stockSnapshot();
+
+        clickButton(*w, "m_btnMoveOut");
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(stockSnapshot(), before);
+        QCOMPARE(theApp().m_ado.TransDepth(), 0);
+    }
+
+    void deleteThatRemovesNothingRollsBack()
+    {
+        stockBook("B1");
+        CBookLostDlg w;
+        queryStock(w);
+        tick(listOf(w, "m_listStock"), {"B1"});
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            "create temp trigger keep before delete on bkinfo begin select raise(ignore); end"));
+        const QStringList before = stockSnapshot();
+
+        clickButton(w, "m_btnMoveOut");
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(stockSnapshot(), before);
+    }
+
+    void failedRestoreChangesNothing_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("message");
+        const QString restore = "图书恢复失败!\n";
+        QTest::newRow("lost: insert into stock") << Lost << "before insert on bkinfo" << restore;
+        QTest::newRow("lost: delete the loss row") << Lost << "before delete on bkinfo_diushi" << restore;
+        QTest::newRow("weed-out: insert into stock") << WeedOut << "before insert on bkinfo" << restore;
+        QTest::newRow("weed-out: delete the row") << WeedOut << "before delete on bkinfo_tijiu" << restore;
+        QTest::newRow("unloss: insert into stock") << Unloss << "before insert on bkinfo" << "图书解挂失败!\n";
+        QTest::newRow("unloss: delete the loss row") << Unloss << "before delete on bkinfo_diushi" << "图书解挂失败!\n";
+    }
+
+    void failedRestoreChangesNothing()
+    {
+        QFETCH(Window, window);
+        QFETCH(QString, trigger);
+        QFETCH(QString, message);
+        stockFullBook("B1");
+        moveOut(window, "B1");
+        auto w = open(window);
+        clickButton(*w, window == Unloss ? "m_btnQuery" : "m_btnQueryOut");
+        CReportListCtrl* lower = listOf(*w, window == Unloss ? "m_list" : "m_listOut");
+        QCOMPARE(column(*lower), QStringList{"B1"});
+        select(lower, 0);
+        failOn(trigger);
+        const QStringList before = stockSnapshot();
+
+        clickButton(*w, window == Unloss ? "m_btnUnloss" : "m_btnRestore");
+        QCOMPARE(messages(), QStringList{message});
+        QCOMPARE(stockSnapshot(), before);
+        QCOMPARE(column(*lower), QStringList{"B1"});
+    }
+
+    void copiesOutAreSkippedAndNamed_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("message");
+        const QString lent = "\nB2\nB3\nB4\nB5";
+        QTest::newRow("lost") << Lost << "以下图书已借出或预约，不能报失：" + lent + "\n读者丢失的图书请用图书挂失处理。";
+        QTest::newRow("weed-out") << WeedOut << "以下图书已借出或预约，不能剔旧：" + lent;
+        QTest::newRow("cancel") << Cancel << "以下图书已借出或预约，不能注销：" + lent;
+    }
+
+    void copiesOutAreSkippedAndNamed()
+    {
+        QFETCH(Window, window);
+        QFETCH(QString, message);
+        stockBook("B1");
+        stockBook("B2", "红楼梦", 1);
+        stockBook("B3", "红楼梦", 2);
+        stockBook("B4");
+        lendRow("B4");
+        stockBook("B5");
+        reserveRow("B5");
+        stockBook("B6");
+        auto w = open(window);
+        const bool cancel = window == Cancel;
+        if (cancel)
+            clickButton(*w, "m_btnFind");
+        else
+            queryStock(*w);
+        CReportListCtrl* list = listOf(*w, cancel ? "m_list" : "m_listStock");
+        tick(list, {"B1", "B2", "B3", "B4", "B5"}, cancel ? 1 : 0);
+
+        clickButton(*w, cancel ? "m_btnCancelStock" : "m_btnMoveOut");
+        QStringList shown = messages();
+        QCOMPARE(shown.value(0), message);
+        if (cancel)
+            QCOMPARE(shown.value(1), "共删除了1条记录!");
+        QCOMPARE(cell("select group_concat(图书编号) from (select 图书编号 from bkinfo order by rowid)"), "B2,B3,B4,B5,B6");
+        if (!cancel)
+            QCOMPARE(cell(QString("select group_concat(图书编号) from %1").arg(targetOf(window))), "B1");
+        QCOMPARE(column(*list, cancel ? 1 : 0), (QStringList{"B2", "B3", "B4", "B5", "B6"}));
+    }
+
+    void walkGoesBottomUpOnceEach_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::newRow("lost") << Lost;
+        QTest::newRow("weed-out") << WeedOut;
+    }
+
+    void walkGoesBottomUpOnceEach()
+    {
+        QFETCH(Window, window);
+        for (const char* number : {"B1", "B2", "B3", "B4", "C1"})
+            stockBook(number);
+        auto w = open(window);
+        queryStock(*w, "B");
+        QVERIFY(column(*listOf(*w, "m_listStock")).isEmpty());
+        queryStock(*w, "红楼");
+        CReportListCtrl* stock = listOf(*w, "m_listStock");
+        tick(stock, {"B1", "B3", "B4"});
+        select(stock, rowOf(*stock, "B3"));
+        QVERIFY(theApp().m_ado.ExecuteSql("delete from bkinfo where 图书编号='B4'"));
+
+        clickButton(*w, "m_btnMoveOut");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(cell(QString("select group_concat(图书编号) from (select 图书编号 from %1 order by ID)")
+                          .arg(targetOf(window))),
+                 "B3,B1");
+        QCOMPARE(column(*stock), (QStringList{"B2", "C1"}));
+        QVERIFY(stock->GetCheckedRows().isEmpty());
+        QCOMPARE(column(*listOf(*w, "m_listOut")), (QStringList{"B3", "B1"}));
+    }
+
+    void lossRowShowsReaderDateAndOperator()
+    {
+        stockBook("B1");
+        CBookLostDlg w;
+        queryStock(w);
+        tick(listOf(w, "m_listStock"), {"B1"});
+        clickButton(w, "m_btnMoveOut");
+        QCOMPARE(listOf(w, "m_listOut")->GetRowTexts(0),
+                 (QStringList{"B1", "红楼梦", "9999", "system", "2017-04-11", "30", "超级用户"}));
+    }
+
+    void restoreMovesTheChosenRowOnly()
+    {
+        stockBook("B1", "第一本");
+        moveOut(Lost, "B1");
+        stockBook("B1", "第二本");
+        moveOut(Lost, "B1");
+        stockBook("C1");
+        CBookLostDlg w;
+        queryStock(w, "C1");
+        clickButton(w, "m_btnQueryOut");
+        CReportListCtrl* lost = listOf(w, "m_listOut");
+        QCOMPARE(column(*lost, 1), (QStringList{"第一本", "第二本"}));
+        // Sorted by pinyin the second copy comes first: the row keeps its ID through the sort.
+        lost->SortColumn(1, true);
+        QCOMPARE(column(*lost, 1), (QStringList{"第二本", "第一本"}));
+        select(lost, 0);
+
+        clickButton(w, "m_btnRestore");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(cell("select 书名 from bkinfo where 图书编号='B1'"), "第二本");
+        QCOMPARE(column(*lost, 1), QStringList{"第一本"});
+        QCOMPARE(column(*listOf(w, "m_listStock")), (QStringList{"C1", "B1"}));
+
+        select(lost, 0);
+        clickButton(w, "m_btnRestore");
+        QCOMPARE(messages(), QStringList{"图书恢复失败!\n编号已在库中：B1"});
+        QCOMPARE(column(*lost, 1), QStringList{"第一本"});
+    }
+
+    void restoreWithoutSelection()
+    {
+        CBookWeedOutDlg w;
+        clickButton(w, "m_btnRestore");
+        CBookUnlossDlg u;
+        clickButton(u, "m_btnUnloss");
+        QCOMPARE(messages(), (QStringList{"没有选定书目!\n", "没有选定书目!\n"}));
+    }
+
+    void lostListByDates()
+    {
+        for (const char* number : {"B1", "B2"})
+            stockBook(number);
+        moveOut(Lost, "B1");
+        m_work->seams.clock.set(QDateTime(QDate(2017, 4, 12), QTime(8, 0)));
+        moveOut(Lost, "B2");
+        CBookLostDlg w;
+        auto* first = w.findChild<QDateEdit*>("m_dateFirst");
+        auto* key = w.findChild<QLineEdit*>("m_editKey");
+        QCOMPARE(first->date(), QDate(2017, 4, 12));
+        QVERIFY(!first->isEnabled() && key->isEnabled());
+        w.findChild<QRadioButton*>("m_radioDate")->click();
+        QVERIFY(first->isEnabled() && !key->isEnabled());
+        first->setDate(QDate(2017, 4, 11));
+        w.findChild<QDateEdit*>("m_dateLast")->setDate(QDate(2017, 4, 11));
+
+        clickButton(w, "m_btnQueryOut");
+        QCOMPARE(column(*listOf(w, "m_listOut")), QStringList{"B1"});
+    }
+
+    void unlossFindsByNumberOrTitle_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("number") << "B2" << QStringList{"B2"};
+        QTest::newRow("part of the title") << "楼" << QStringList{"B1", "B2"};
+        QTest::newRow("every lost book") << "" << QStringList{"B1", "B2", "B3"};
+    }
+
+    void unlossFindsByNumberOrTitle()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, listed);
+        stockBook("B1", "红楼梦");
+        stockBook("B2", "红楼梦");
+        stockBook("B3", "水浒传");
+        for (const char* number : {"B1", "B2", "B3"})
+            moveOut(Lost, number);
+        CBookUnlossDlg w;
+        setText(w, "m_editKey", key);
+        clickButton(w, "m_btnQuery");
+        CReportListCtrl* list = listOf(w, "m_list");
+        QCOMPARE(column(*list), listed);
+
+        select(list, 0);
+        clickButton(w, "m_btnUnloss");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(cell("select 图书编号 || 是否借出 from bkinfo"), listed.first() + "0");
+        QCOMPARE(column(*list).size(), 2);
+    }
+
+    void weedOutExportRefusals_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("before a query") << QString() << false << "没有图书信息可导出!";
+        QTest::newRow("no rows") << "没有" << false << "没有图书信息可导出!";
+        QTest::newRow("onto an existing file") << "" << true << "文件已存在！";
+    }
+
+    void weedOutExportRefusals()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, fileExists);
+        QFETCH(QString, message);
+        stockBook("B1");
+        moveOut(WeedOut, "B1");
+        const QString path = m_work->folder.path() + "/剔旧.xls";
+        if (fileExists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("kept");
+        }
+        m_work->seams.chooser.answers << path;
+        CBookWeedOutDlg w;
+        if (!query.isNull()) {
+            setText(w, "m_editKey", query);
+            clickButton(w, "m_btnQueryOut");
+        }
+        clickButton(w, "m_btnExport");
+        QCOMPARE(messages(), QStringList{message});
+        QCOMPARE(QFile(path).size(), fileExists ? 4 : 0);
+    }
+
+    // The export writes the weeded list as it stood at the last query, fields 1-14.
+    void weedOutExportWritesTheList()
+    {
+        stockFullBook("B1");
+        stockBook("B2", "水浒传");
+        moveOut(WeedOut, "B1");
+        moveOut(WeedOut, "B2");
+        stockBook("B3");
+        const QString path = m_work->folder.path() + "/剔旧.xlsx";
+        m_work->seams.chooser.answers << path;
+        CBookWeedOutDlg w;
+        clickButton(w, "m_btnQueryOut");
+        moveOut(WeedOut, "B3");
+
+        clickButton(w, "m_btnExport");
+        QTRY_COMPARE_WITH_TIMEOUT(messages(), QStringList{"导出数据成功!"}, 20000);
+        CExcelFile file(path, "Sheet1");
+        QStringList header, row;
+        file.GetFieldNames(header);
+        QCOMPARE(header, (QStringList{"条形码", "图书编号", "分类号", "图书类别", "复本号", "图书名称", "著译者", "出版处",
+                                      "页数", "开本", "版期", "版次", "单价", "书架名称"}));
+        QCOMPARE(file.GetTotalRows(), 3);
+        QVERIFY(file.ReadRow(row, 2));
+        QCOMPARE(row, (QStringList{"978'7", "B1", "", "文学", "2", "红楼梦 \"脂评\" O'Brien", "", "人民文学出版社", "300",
+                                   "16开", "2017-01", "第一版", "25.8", "1号书架"}));
+        QVERIFY(file.ReadRow(row, 3));
+        QCOMPARE(row.value(1), "B2");
+    }
+
+    void cancelListsTheFirst500()
+    {
+        CTransaction t(theApp().m_ado);
+        for (int i = 0; i < 700; ++i)
+            stockBook(QString("B%1").arg(i, 3, 10, QChar('0')), "旧书");
+        stockBook("C1", "新书");
+        QVERIFY(t.Commit());
+        CBookCancelDlg w;
+        setText(w, "m_editKeyword", "旧书");
+        clickButton(w, "m_btnFind");
+        CReportListCtrl* list = listOf(w, "m_list");
+        QCOMPARE(list->GetItemCount(), 500);
+        QCOMPARE(list->GetItemText(499, 1), "B499");
+        setText(w, "m_editKeyword", "没有");
+        clickButton(w, "m_btnFind");
+        QCOMPARE(messages(), QStringList{"图书库没有找到相关数据!"});
+        QCOMPARE(list->GetItemCount(), 0);
+    }
+
+    void cancelCountsRowsDeleted_data()
+    {
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("deleted") << false << QStringList{"共删除了2条记录!"} << QStringList{"B4"};
+        QTest::newRow("the database refuses")
+            << true << QStringList{"操作失败", "共删除了0条记录!"} << QStringList{"B1", "B2", "B4"};
+    }
+
+    void cancelCountsRowsDeleted()
+    {
+        QFETCH(bool, failing);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, left);
+        for (const char* number : {"B1", "B2", "B3", "B4"})
+            stockBook(number, "O'Brien");
+        CBookCancelDlg w;
+        setText(w, "m_editKeyword", "O'B");
+        clickButton(w, "m_btnFind");
+        CReportListCtrl* list = listOf(w, "m_list");
+        tick(list, {"B1", "B2", "B3"}, 1);
+        select(list, 1);
+        QVERIFY(theApp().m_ado.ExecuteSql("delete from bkinfo where 图书编号='B3'"));
+        if (failing)
+            failOn("before delete on bkinfo");
+
+        clickButton(w, "m_btnCancelStock");
+        QCOMPARE(messages(), said);
+        QCOMPARE(column(*list, 1), left);
+    }
+
+    void cancelKeywordEdit()
+    {
+        stockBook("B1");
+        CBookCancelDlg w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* edit = w.findChild<QLineEdit*>("m_editKeyword");
+        QCOMPARE(edit->text(), "(全部)");
+        clickButton(w, "m_btnFind");
+        QCOMPARE(column(*listOf(w, "m_list"), 1), QStringList{"B1"});
+        edit->setFocus();
+        QCOMPARE(edit->text(), "");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(messages(), QStringList{"请输入用查询信息！"});
+        listOf(w, "m_list")->setFocus();
+        QCOMPARE(edit->text(), "(全部)");
+    }
+};
+
+QTEST_MAIN(TestStockWindows)
+#include "test_stockwindows.moc"

@@ -1,0 +1,189 @@
+#include "CirculationFixture.h"
+
+#include "catalogue/BookUnlossDlg.h"
+#include "circulation/BookLoanLossDlg.h"
+#include "circulation/LendingService.h"
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+CReportListCtrl* loanList(QWidget& w) { return w.findChild<CReportListCtrl*>("m_list"); }
+
+QStringList numbersListed(QWidget& w)
+{
+    QStringList numbers;
+    for (int row = 0; row < loanList(w)->GetItemCount(); ++row)
+        numbers << loanList(w)->GetItemText(row, 0);
+    return numbers;
+}
+
+void selectRows(QWidget& w, const QList<int>& rows)
+{
+    loanList(w)->clearSelection();
+    for (int row : rows)
+        loanList(w)->SetSelected(row, true);
+}
+
+void lendThroughTheDesk(const QString& book, const QString& reader)
+{
+    LendingService desk(theApp().m_ado, "管理员");
+    QCOMPARE(desk.lend(*desk.readerByNumber(reader), desk.findInStock(book).value(0)), LendingService::Outcome::Done);
+}
+
+// R1 has B1 and B2 and a periodical out but a stored count of 7; R2 has B3.
+void twoReaders()
+{
+    insertReader("R1", "张三", "5");
+    insertReader("R2", "李四", "5");
+    for (const char* book : {"B1", "B2", "B3"})
+        insertBook(book, "红楼梦");
+    lendThroughTheDesk("B1", "R1");
+    lendThroughTheDesk("B2", "R1");
+    lendThroughTheDesk("B3", "R2");
+    insertLoanRow("Q1", "R1", "qkjieyueinfo");
+    QVERIFY(theApp().m_ado.ExecuteSql("update readerinfo set 未还书数=7 where 编号='R1'"));
+}
+
+QStringList lossSnapshot()
+{
+    return circulationSnapshot() << "bkinfo_diushi" << tableRows("bkinfo_diushi");
+}
+}
+
+// A reader's lost loan: the copy moves to the loss table under his name, his loan ends and
+// his count is recounted.
+class TestLoanLoss : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Workplace> m_work;
+    QStringList messages() const { return m_work->seams.prompter.texts(); }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<Workplace>();
+        QVERIFY(m_work->folder.isReady());
+    }
+    void cleanup() { m_work.reset(); }
+
+    void lossEndsTheLoanAndRecounts()
+    {
+        twoReaders();
+        const int history = tableRows("jieyuelishiinfo").size();
+        const QString otherReader = tableRows("readerinfo").last();
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "R1");
+        QCOMPARE(numbersListed(w), (QStringList{"B1", "B2"}));
+        lineEdit(w, "m_editReader")->setText("R2");
+        selectRows(w, {1, 0});
+
+        press(w, "m_btnReportLoss");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(numbersListed(w), QStringList{"B2"});
+        QCOMPARE(cell("select 未还书数 from readerinfo where 编号='R1'"), "2");
+        QCOMPARE(tableRows("readerinfo").last(), otherReader);
+        QCOMPARE(cell("select count(*) from bkinfo where 图书编号='B1'"), "0");
+        QCOMPARE(cell("select count(*) from jieyueinfo where 图书编号='B1'"), "0");
+        QCOMPARE(cell("select 读者编号 || '|' || 读者姓名 || '|' || 挂失日期 || '|' || 操作员 from bkinfo_diushi "
+                      "where 图书编号='B1'"),
+                 "R1|张三|2017-04-11|超级用户");
+        QCOMPARE(tableRows("jieyuelishiinfo").size(), history);
+    }
+
+    void lostLoanComesBackWithItsColumns()
+    {
+        insertReader("R1", "张三", "5");
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            "insert into bkinfo (条形码, 图书编号, 分类号, 书名, 单价, 入库时间) values ('978''1', 'B1', NULL, '红楼梦 O''Brien', 25.8, '2017-01-01')"));
+        const QString columns = "select quote(条形码) || quote(图书编号) || quote(分类号) || quote(书名) || quote(单价) "
+                                "|| quote(入库时间) || quote(是否借出) from bkinfo";
+        const QString before = cell(columns);
+        lendThroughTheDesk("B1", "R1");
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "R1");
+        selectRows(w, {0});
+        press(w, "m_btnReportLoss");
+
+        CBookUnlossDlg unloss;
+        unloss.findChild<QPushButton*>("m_btnQuery")->click();
+        selectRows(unloss, {0});
+        unloss.findChild<QPushButton*>("m_btnUnloss")->click();
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(cell(columns), before);
+        QCOMPARE(cell("select count(*) from bkinfo_diushi"), "0");
+        QCOMPARE(cell("select 未还书数 from readerinfo"), "0");
+    }
+
+    void failedStepChangesNothing_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("insert into the loss table") << "before insert on bkinfo_diushi";
+        QTest::newRow("delete from stock") << "before delete on bkinfo";
+        QTest::newRow("delete the loan") << "before delete on jieyueinfo";
+        QTest::newRow("recount the reader") << "before update on readerinfo";
+    }
+
+    void failedStepChangesNothing()
+    {
+        QFETCH(QString, trigger);
+        twoReaders();
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "R1");
+        selectRows(w, {0});
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            QString("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(trigger)));
+        const QStringList before = lossSnapshot();
+
+        press(w, "m_btnReportLoss");
+        QCOMPARE(messages(), QStringList{"操作失败!"});
+        QCOMPARE(lossSnapshot(), before);
+        QCOMPARE(theApp().m_ado.TransDepth(), 0);
+        QCOMPARE(numbersListed(w), (QStringList{"B1", "B2"}));
+    }
+
+    void loanOrCopyGoneMeanwhile_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("copy deleted from the catalogue")
+            << "delete from bkinfo where 图书编号='B1'" << "图书库中没有这本书，请在图书借还中归还。"
+            << QStringList{"B1", "B2"};
+        QTest::newRow("loan returned") << "delete from jieyueinfo where 图书编号='B1'" << "无此记录！" << QStringList{"B2"};
+    }
+
+    void loanOrCopyGoneMeanwhile()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, message);
+        QFETCH(QStringList, listed);
+        twoReaders();
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "R1");
+        selectRows(w, {0});
+        QVERIFY(theApp().m_ado.ExecuteSql(meanwhile));
+        const QStringList before = lossSnapshot();
+
+        press(w, "m_btnReportLoss");
+        QCOMPARE(messages(), QStringList{message});
+        QCOMPARE(lossSnapshot(), before);
+        QCOMPARE(numbersListed(w), listed);
+    }
+
+    void messagesOfTheWindow()
+    {
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "");
+        press(w, "m_btnReportLoss");
+        QCOMPARE(messages(), (QStringList{"请输入借书卡号!\n", "没有选定书目!\n"}));
+    }
+};
+
+QTEST_MAIN(TestLoanLoss)
+#include "test_loanloss.moc"

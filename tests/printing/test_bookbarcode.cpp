@@ -1,0 +1,348 @@
+#include "PrintTestSupport.h"
+
+#include "controls/ReportListCtrl.h"
+#include "printing/BarcodeLabelPages.h"
+#include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodeSetDlg.h"
+#include "printing/BookBarcodePrintDlg.h"
+#include "printing/FontSetup.h"
+#include "printing/PagePreview.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+constexpr double kToleranceMm = 0.3;
+
+QString number(int n) { return QStringLiteral("B%1").arg(n, 4, 10, QLatin1Char('0')); }
+
+QStringList numbers(int from, int to)
+{
+    QStringList found;
+    for (int n = from; n <= to; ++n)
+        found << number(n);
+    return found;
+}
+
+// Books B0001 on, classed I247 and entered in April 2017.
+QList<QStringList> books(int count)
+{
+    QList<QStringList> rows;
+    for (int n = 1; n <= count; ++n)
+        rows << QStringList{number(n), QStringLiteral("I247"), QStringLiteral("文学"), QStringLiteral("1"),
+                            QStringLiteral("书%1").arg(n), QStringLiteral("A架"), QStringLiteral("2017-04-11")};
+    return rows;
+}
+
+void addAllToPrintList(QWidget& window)
+{
+    search(window, QStringLiteral("(全部)"));
+    child<QCheckBox>(window, "m_checkAllResults")->click();
+    click(window, "m_btnAdd");
+}
+
+QString pageText(QWidget& window) { return child<QLabel>(window, "m_labelPage")->text(); }
+
+bool inked(const QImage& page, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+// The dark pixels of a raster row within [from, to).
+QList<int> darkIn(const QImage& image, int y, int from, int to)
+{
+    QList<int> dark;
+    for (int x = from; x < to; ++x)
+        if (qGray(image.pixel(x, y)) < 128)
+            dark << x;
+    return dark;
+}
+
+int runs(const QList<int>& dark)
+{
+    int count = 0;
+    for (int i = 0; i < dark.size(); ++i)
+        count += i == 0 || dark[i] != dark[i - 1] + 1;
+    return count;
+}
+
+// The top row of the bars inside a raster area and the middle of the bars, in raster pixels:
+// the first row with many bars that is the same 30 rows further down (text is not).
+std::optional<QPointF> bars(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y + 30 <= area.bottom(); ++y) {
+        const QList<int> dark = darkIn(image, y, area.left(), area.right());
+        if (runs(dark) >= 20 && dark == darkIn(image, y + 30, area.left(), area.right()))
+            return QPointF((dark.first() + dark.last() + 1) / 2.0, y);
+    }
+    return std::nullopt;
+}
+}
+
+class TestBookBarcode : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpFonts(); }
+
+    // 图书编号 equal, 分类号 as a prefix, 入库时间 containing the text; quotes, % and _ literal.
+    void searches_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("all, by number") << "(全部)" << QStringList{"B0001", "B0002", "B0003", "B0010", "B0011", "O'1"};
+        QTest::newRow("number") << "B0003" << QStringList{"B0003"};
+        QTest::newRow("number is no prefix") << "B000" << QStringList();
+        QTest::newRow("class prefix") << "I24" << QStringList{"B0001", "B0002"};
+        QTest::newRow("class not inside") << "247" << QStringList();
+        QTest::newRow("date inside") << "04-1" << QStringList{"B0001"};
+        QTest::newRow("month") << "2017-04" << QStringList{"B0001", "B0002"};
+        QTest::newRow("percent") << "I2%" << QStringList{"B0010"};
+        QTest::newRow("underscore") << "I_" << QStringList{"B0011"};
+        QTest::newRow("quote") << "O'1" << QStringList{"O'1"};
+    }
+
+    void searches()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks({{"B0002", "I247.57", "", "1", "", "", "2017-04-20"},
+                          {"B0001", "I247.5", "", "1", "", "", "2017-04-11"},
+                          {"B0003", "TP311", "", "1", "", "", "2016-09-01"},
+                          {"B0010", "I2%4", "", "1", "", "", "2015-01-01"},
+                          {"B0011", "I_47", "", "1", "", "", "2015-01-01"},
+                          {"O'1", "K", "", "1", "", "", "2015-01-01"}}));
+        CBookBarcodePrintDlg dlg;
+        search(dlg, text);
+        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
+        QCOMPARE(seams.prompter.texts(),
+                 found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的图书!")} : QStringList());
+    }
+
+    // 101 books are pages of 50, 50 and 1 in both lists; without txm.dat the window says so
+    // and lays out the default labels.
+    void pagesOfFifty()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks(books(101)));
+        CBookBarcodePrintDlg dlg;
+        dlg.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(seams.prompter.texts(), QStringList{BarcodeLayoutFile::UnreadableText()});
+        click(dlg, "m_btnPrintNext");  // nothing before the print list was first shown
+        QCOMPARE(seams.prompter.texts().size(), 1);
+        addAllToPrintList(dlg);
+        QCOMPARE(child<QComboBox>(dlg, "m_comboCandidatePage")->count(), 3);
+        QCOMPARE(child<QComboBox>(dlg, "m_comboPrintPage")->count(), 3);
+        QCOMPARE(pageText(dlg), QStringLiteral("1/3页"));
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), numbers(1, 50));
+        QVERIFY(!child<QCheckBox>(dlg, "m_checkAllResults")->isChecked());
+        child<QComboBox>(dlg, "m_comboPrintPage")->activated(2);
+        QCOMPARE(pageText(dlg), QStringLiteral("3/3页"));
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), numbers(101, 101));
+        click(dlg, "m_btnPrintNext");
+        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
+    }
+
+    // The ticked first row of print page 2 is item 51, also after sorting the page.
+    void removingOnPageTwo_data()
+    {
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<QString>("removed");
+        QTest::newRow("as added") << false << "B0051";
+        QTest::newRow("sorted down by number") << true << "B0100";
+    }
+
+    void removingOnPageTwo()
+    {
+        QFETCH(bool, sorted);
+        QFETCH(QString, removed);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks(books(101)));
+        CBookBarcodePrintDlg dlg;
+        addAllToPrintList(dlg);
+        click(dlg, "m_btnPrintNext");
+        auto* list = child<CReportListCtrl>(dlg, "m_listPrint");
+        if (sorted)
+            list->SortColumn(0, false);
+        list->SetCheck(0, true);
+        click(dlg, "m_btnRemove");
+        QStringList left = numbers(1, 101);
+        left.removeOne(removed);
+        QCOMPARE(pageText(dlg), QStringLiteral("1/2页"));
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), left.mid(0, 50));
+        click(dlg, "m_btnPrintNext");
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), left.mid(50, 50));
+        // Every column of the rows left stays with its book.
+        QCOMPARE(listColumn(dlg, "m_listPrint", 4).first(), QStringLiteral("书%1").arg(left[50].mid(1).toInt()));
+    }
+
+    // Marked rows enter the print list from the last one up; the marks are cleared.
+    void addingTakesMarkedRowsFromTheBottom()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks(books(8)));
+        CBookBarcodePrintDlg dlg;
+        search(dlg, QStringLiteral("(全部)"));
+        auto* candidates = child<CReportListCtrl>(dlg, "m_listCandidates");
+        candidates->SetCheck(1, true);
+        candidates->SetSelected(4, true);
+        click(dlg, "m_btnAdd");
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), QStringList({"B0005", "B0002"}));
+        QVERIFY(candidates->GetCheckedRows().isEmpty());
+        child<QCheckBox>(dlg, "m_checkAllPrint")->click();
+        QVERIFY(child<CReportListCtrl>(dlg, "m_listPrint")->GetCheck(1));
+        click(dlg, "m_btnRemove");
+        QVERIFY(listColumn(dlg, "m_listPrint", 0).isEmpty());
+        QCOMPARE(pageText(dlg), QStringLiteral("1/1页"));
+    }
+
+    // After "确定" with 10 labels a page, 60 books are 6 pages at once, the pages shown stay,
+    // and all 6 print, each page scanning as its own 10 numbers.
+    void settingsRecountThePages()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        QVERIFY(addBooks(books(60)));
+        CBookBarcodePrintDlg dlg;
+        addAllToPrintList(dlg);
+        click(dlg, "m_btnPrintNext");
+        click(dlg, "m_btnCandidateNext");
+        whenShown<CBarcodeSetDlg>([](CBarcodeSetDlg& settings) {
+            child<QLineEdit>(settings, "m_editRows")->setText(QStringLiteral("2"));
+            click(settings, "m_btnOk");
+        });
+        click(dlg, "m_btnSetting");
+        QCOMPARE(pageText(dlg), QStringLiteral("2/6页"));
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0), numbers(11, 20));
+        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), numbers(11, 20));
+        QCOMPARE(child<QComboBox>(dlg, "m_comboCandidatePage")->count(), 6);
+        printing.chooser.answers.enqueue(PageRanges{{1, 6}});
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.chooser.offered, QList<int>{6});
+        QCOMPARE(printing.sink.files.size(), 6);
+        for (int page = 0; page < 6; ++page) {
+            const QString image = rasterisePdf(printing.sink.files[page], folder.path() + QStringLiteral("/p.pgm"));
+            QStringList found = decodeBarcodes({image});
+            found.sort();
+            QCOMPARE(found, numbers(page * 10 + 1, page * 10 + 10));
+        }
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // Page 1 of the default layout on paper: 50 symbols, each with its bars 45 page pixels
+    // (9.525 mm) below its label's top and centred in the label, as the layout's millimetres
+    // say; they scan as exactly the page's 50 numbers.
+    void printedLabelsStandWhereTheLayoutSays()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        QVERIFY(addBooks(books(60)));
+        CBookBarcodePrintDlg dlg;
+        addAllToPrintList(dlg);
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.sink.files.size(), 1);
+        const QImage image = rasterisedPage(printing.sink.files[0], folder.path());
+        QVERIFY(!image.isNull());
+        const LayoutRecord layout = LayoutRecord::Defaults();
+        for (int i = 0; i < 50; ++i) {
+            const double left = (i % 5) * (layout.LabelWidth() + layout.ColumnGap());
+            const double top = (i / 5) * (layout.LabelHeight() + layout.RowGap());
+            const QRect area(QPoint(std::lround(left * kRasterDotsPerMm), std::lround(top * kRasterDotsPerMm)),
+                             QSize(std::lround(layout.LabelWidth() * kRasterDotsPerMm),
+                                   std::lround(layout.LabelHeight() * kRasterDotsPerMm)));
+            const std::optional<QPointF> found = bars(image, area);
+            QVERIFY2(found, qPrintable(QString::number(i)));
+            const QPointF mm = *found / kRasterDotsPerMm;
+            QVERIFY2(std::abs(mm.y() - (top + 45 * 25.4 / 120)) <= kToleranceMm, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(mm.x() - (left + layout.LabelWidth() / 2.0)) <= kToleranceMm,
+                     qPrintable(QString::number(i)));
+        }
+        QStringList found = decodeBarcodes({folder.path() + QStringLiteral("/raster.pgm")});
+        found.sort();
+        QCOMPARE(found, numbers(1, 50));
+    }
+
+    // The preview follows the print list's pages: page 2 of 60 labels holds two rows.
+    void previewFollowsPrintPaging()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks(books(60)));
+        CBookBarcodePrintDlg dlg;
+        const QImage& page = child<PagePreview>(dlg, "m_preview")->PageSurface();
+        QVERIFY(!inked(page, QRect(0, 0, 991, 1403)));
+        addAllToPrintList(dlg);
+        const QRect thirdRow(0, 266, 964, 128);
+        QVERIFY(inked(page, thirdRow));
+        click(dlg, "m_btnPrintNext");
+        QVERIFY(inked(page, QRect(0, 133, 964, 128)));
+        QVERIFY(!inked(page, thirdRow));
+        click(dlg, "m_btnPrintPrevious");
+        QVERIFY(inked(page, thirdRow));
+    }
+
+    // An empty number leaves its cell blank; the numbers after it keep their cells.
+    void emptyNumberLeavesItsCellBlank()
+    {
+        BarcodeLabelPages labels;
+        labels.SetCodes({QStringLiteral("B0001"), QString(), QStringLiteral("B0003")});
+        const QImage page = renderPage(labels, 1, 1);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(inked(page, labels.Grid().Cell(i)), i != 1);
+    }
+
+    void printingAsksOrRefuses_data()
+    {
+        QTest::addColumn<QList<QStringList>>("stored");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("jobs");
+        const QList<QStringList> chinese{{"图书001", "I", "", "1", "", "", ""}};
+        QTest::newRow("nothing to print") << QList<QStringList>() << QMessageBox::Ok
+                                          << "打印窗口中没有要打印的记录！" << 0;
+        QTest::newRow("cannot be encoded, no") << chinese << QMessageBox::No << "以下编号不能编成条码" << 0;
+        QTest::newRow("cannot be encoded, yes") << chinese << QMessageBox::Yes << "以下编号不能编成条码" << 1;
+    }
+
+    void printingAsksOrRefuses()
+    {
+        QFETCH(QList<QStringList>, stored);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, message);
+        QFETCH(int, jobs);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        QVERIFY(addBooks(stored));
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
+        seams.prompter.answers.enqueue(answer);
+        CBookBarcodePrintDlg dlg;
+        if (!stored.isEmpty())
+            addAllToPrintList(dlg);
+        click(dlg, "m_btnPrint");
+        QCOMPARE(seams.prompter.texts().size(), 1);
+        QVERIFY(seams.prompter.texts()[0].startsWith(message));
+        QCOMPARE(printing.sink.files.size(), jobs);
+    }
+};
+
+QTEST_MAIN(TestBookBarcode)
+#include "test_bookbarcode.moc"

@@ -1,0 +1,244 @@
+#include "PrintTestSupport.h"
+
+#include "printing/BookLabelPrintDlg.h"
+#include "printing/FontSetup.h"
+#include "printing/LabelSettingDlg.h"
+#include "printing/LabelGrid.h"
+#include "printing/PagePreview.h"
+#include "printing/SpineLayout.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+// What "默认值" then "确　定" write without a file before: 样式一, 分类号, 复本号, 模板一,
+// 学校图书馆, zero padding, margins 0, gaps 1.10 and 1.00, 10 x 5, 297 x 210 mm, labels
+// 27 x 40 mm, 宋体 -14 weight 400 GB2312 3/2/1/2, black.
+const QByteArray kDefaultFile = QByteArray::fromHex(
+    "d1f9cabdd2bb0000000000000000000000000000"
+    "b7d6c0e0bac50000000000000000000000000000"
+    "b8b4b1bebac50000000000000000000000000000"
+    "c4a3b0e5d2bb0000000000000000000000000000"
+    "d1a7d0a3cdbccae9b9dd00000000000000000000"
+    "0000000000000000000000000000000000000000"
+    "9a9999999999f13f000000000000f03f0a000000"
+    "0500000000000000009072400000000000406a40"
+    "1b00000028000000f2ffffff0000000000000000"
+    "00000000900100000000008603020102cbcecce5"
+    "0000000000000000000000000000000000000000"
+    "000000000000000000000000");
+
+QByteArray fileBytes()
+{
+    QFile file(SpineLayout::Path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList sketch(QWidget& window)
+{
+    QStringList lines;
+    for (const char* name : {"m_labelSketch1", "m_labelSketch2", "m_labelSketch3"}) {
+        auto* line = child<QLabel>(window, name);
+        lines << (line->isVisibleTo(&window) ? line->text() : QStringLiteral("-"));
+    }
+    return lines;
+}
+
+bool inked(const QImage& page, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+bool writeLayout(const QString& style, const QString& templateName, const QString& heading)
+{
+    LayoutRecord layout = SpineLayout::Defaults();
+    return layout.SetText(SpineLayout::StyleSlot, style) && layout.SetText(SpineLayout::TemplateSlot, templateName)
+        && layout.SetText(SpineLayout::HeadingSlot, heading) && layout.Write(SpineLayout::Path());
+}
+}
+
+class TestLabelSetting : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpFonts(); }
+
+    // What the window shows of a file: the template's radio, the heading enabled for 模板二
+    // only, the style, and the sketch's lines ("-" for a hidden line).
+    void opensOnTheFile_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<QString>("shownStyle");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("模板二") << "样式四" << "模板二" << "样式四" << QStringList{"第一中学", "分类号", "图书编号"};
+        QTest::newRow("样式三, 模板一") << "样式三" << "模板一" << "样式三" << QStringList{"图书名称", "-", "分类号/复本号"};
+        QTest::newRow("no style stored") << "" << "模板一" << "样式一" << QStringList{"分类号", "-", "复本号"};
+        QTest::newRow("unknown template") << "样式五" << "模板三" << "样式五" << QStringList{"图书编号", "-", "书架名称"};
+    }
+
+    void opensOnTheFile()
+    {
+        QFETCH(QString, style);
+        QFETCH(QString, templateName);
+        QFETCH(QString, shownStyle);
+        QFETCH(QStringList, lines);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(writeLayout(style, templateName, QStringLiteral("第一中学")));
+        CLabelSettingDlg dlg;
+        const bool second = templateName == QStringLiteral("模板二");
+        QCOMPARE(child<QRadioButton>(dlg, "m_radioTemplate2")->isChecked(), second);
+        QCOMPARE(child<QLineEdit>(dlg, "m_editHeading")->isEnabled(), second);
+        QCOMPARE(child<QLineEdit>(dlg, "m_editHeading")->text(), QStringLiteral("第一中学"));
+        QCOMPARE(child<QComboBox>(dlg, "m_comboStyle")->currentText(), shownStyle);
+        QCOMPARE(sketch(dlg), lines);
+        QCOMPARE(child<QLineEdit>(dlg, "m_editRows")->text(), QStringLiteral("10"));
+    }
+
+    // The sketch follows the style, the template and every keystroke of the heading.
+    void sketchFollowsTheChoices()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CLabelSettingDlg dlg;
+        QCOMPARE(sketch(dlg), QStringList({"分类号", "-", "复本号"}));
+        child<QComboBox>(dlg, "m_comboStyle")->setCurrentText(QStringLiteral("样式三"));
+        QCOMPARE(sketch(dlg), QStringList({"图书名称", "-", "分类号/复本号"}));
+        child<QRadioButton>(dlg, "m_radioTemplate2")->click();
+        QVERIFY(child<QLineEdit>(dlg, "m_editHeading")->isEnabled());
+        QCOMPARE(sketch(dlg), QStringList({"学校图书馆", "图书名称", "分类号/复本号"}));
+        QTest::keyClicks(child<QLineEdit>(dlg, "m_editHeading"), QStringLiteral("X"));
+        QCOMPARE(sketch(dlg).first(), QStringLiteral("学校图书馆X"));
+        child<QRadioButton>(dlg, "m_radioTemplate1")->click();
+        QVERIFY(!child<QLineEdit>(dlg, "m_editHeading")->isEnabled());
+        QCOMPARE(sketch(dlg), QStringList({"图书名称", "-", "分类号/复本号"}));
+    }
+
+    // Without a file, "默认值" then "确　定" write the default layout byte for byte, and the
+    // print window lays it out as 10 x 5 labels of 40 x 27 mm on an A4 page.
+    void defaultsMakeAWholeFile()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        {
+            CLabelSettingDlg dlg;
+            QVERIFY(child<QLineEdit>(dlg, "m_editRows")->text().isEmpty());
+            click(dlg, "m_btnDefault");
+            click(dlg, "m_btnOk");
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(fileBytes().toHex(), kDefaultFile.toHex());
+        QList<QStringList> books;
+        for (int n = 1; n <= 51; ++n)
+            books << QStringList{QStringLiteral("B%1").arg(n), QStringLiteral("K"), "", "1", "", "", ""};
+        QVERIFY(addBooks(books));
+        CBookLabelPrintDlg print;
+        search(print, QStringLiteral("(全部)"));
+        child<QCheckBox>(print, "m_checkAllResults")->click();
+        click(print, "m_btnAdd");
+        QCOMPARE(child<QLabel>(print, "m_labelPage")->text(), QStringLiteral("1/2页"));
+        QCOMPARE(listColumn(print, "m_listPrint", 0).size(), 50);
+        const QImage& page = child<PagePreview>(print, "m_preview")->PageSurface();
+        QCOMPARE(page.size(), QSize(794, 1123));
+        const LabelGrid grid(SpineLayout::Defaults(), LabelGrid::kSpinePixelsPerMm);
+        QCOMPARE(grid.Cell(49), QRect(620, 956, 151, 102));  // 164 and 252.9 mm, rounded
+        for (int i : {0, 4, 45, 49})
+            QVERIFY(inked(page, grid.Cell(i)));
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // A saved style stores its own line descriptions; the heading and the template go along.
+    void savesTheChoices()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(writeLayout(QStringLiteral("样式一"), QStringLiteral("模板一"), QStringLiteral("学校图书馆")));
+        CLabelSettingDlg dlg;
+        child<QComboBox>(dlg, "m_comboStyle")->setCurrentText(QStringLiteral("样式八"));
+        child<QRadioButton>(dlg, "m_radioTemplate2")->click();
+        child<QLineEdit>(dlg, "m_editHeading")->setText(QStringLiteral("实验小学"));
+        child<QLineEdit>(dlg, "m_editTop")->setText(QStringLiteral("2.5"));
+        click(dlg, "m_btnOk");
+        const std::optional<LayoutRecord> saved = SpineLayout::Read();
+        QVERIFY(saved);
+        QCOMPARE(saved->Text(SpineLayout::StyleSlot), QStringLiteral("样式八"));
+        QCOMPARE(saved->Text(SpineLayout::UpperSlot), QStringLiteral("图书名称"));
+        QCOMPARE(saved->Text(SpineLayout::LowerSlot), QStringLiteral("分类号|书架名称"));
+        QCOMPARE(saved->Text(SpineLayout::TemplateSlot), QStringLiteral("模板二"));
+        QCOMPARE(saved->Text(SpineLayout::HeadingSlot), QStringLiteral("实验小学"));
+        QCOMPARE(saved->TopMargin(), 2.5);
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // Refused fields keep the window open and the file as it was.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("heading of 20 bytes") << "m_editHeading" << "一二三四五六七八九十"
+                                             << "标题内容不能超过19个字节（一个汉字两个字节）！";
+        QTest::newRow("heading without GBK") << "m_editHeading" << "한국" << "标题内容含有不能保存的字符！";
+        QTest::newRow("rows not a number") << "m_editRows" << "十" << "标签行数必须是数字！";
+        QTest::newRow("columns past the page") << "m_editColumns" << "6" << "6列标签连同边距共需245.00毫米，超出纸张宽度210毫米！";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(writeLayout(QStringLiteral("样式一"), QStringLiteral("模板二"), QStringLiteral("学校图书馆")));
+        const QByteArray before = fileBytes();
+        CLabelSettingDlg dlg;
+        dlg.show();
+        child<QLineEdit>(dlg, field)->setText(text);
+        click(dlg, "m_btnOk");
+        QCOMPARE(seams.prompter.texts(), QStringList{message});
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(fileBytes(), before);
+    }
+
+    void cancelWritesNothing()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        CLabelSettingDlg dlg;
+        click(dlg, "m_btnDefault");
+        click(dlg, "m_btnCancel");
+        QVERIFY(!QFile::exists(SpineLayout::Path()));
+    }
+
+    // A data folder that cannot take the file: the window says so and stays open.
+    void failedSaveIsReported()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(QDir(QStringLiteral("data")).removeRecursively());
+        QFile blocker(QStringLiteral("data"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        CLabelSettingDlg dlg;
+        dlg.show();
+        click(dlg, "m_btnDefault");
+        click(dlg, "m_btnOk");
+        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("保存书标配置文件出错！请检查data文件夹能否写入。")});
+        QVERIFY(dlg.isVisible());
+    }
+};
+
+QTEST_MAIN(TestLabelSetting)
+#include "test_labelsetting.moc"

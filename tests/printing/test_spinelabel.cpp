@@ -1,0 +1,377 @@
+#include "PrintTestSupport.h"
+
+#include "db/AdoRecordset.h"
+#include "db/AppState.h"
+#include "printing/BookLabelPainter.h"
+#include "printing/BookLabelPrintDlg.h"
+#include "printing/FontSetup.h"
+#include "printing/LabelSettingDlg.h"
+#include "printing/PagePreview.h"
+#include "printing/PrintSearch.h"
+#include "printing/SpineLabelPages.h"
+#include "printing/SpineLabelStyle.h"
+#include "printing/SpineLayout.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QFile>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+using Lines = SpineLabelStyle::Lines;
+
+BookItem book(const QString& classNo, const QString& title)
+{
+    return {QStringLiteral("B0001"), classNo, QStringLiteral("文学"), QStringLiteral("3"), title,
+            QStringLiteral("A架"), QStringLiteral("2017-04-11")};
+}
+
+QString number(int n) { return QStringLiteral("B%1").arg(n, 4, 10, QLatin1Char('0')); }
+QString classNo(int n) { return QStringLiteral("K8%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+// Books B0001 on with class numbers K801 on.
+QList<QStringList> books(int count)
+{
+    QList<QStringList> rows;
+    for (int n = 1; n <= count; ++n)
+        rows << QStringList{number(n), classNo(n), QStringLiteral("历史"), QStringLiteral("1"),
+                            QStringLiteral("书%1").arg(n), QStringLiteral("A架"), QStringLiteral("2017-04-11")};
+    return rows;
+}
+
+void addAllToPrintList(QWidget& window)
+{
+    search(window, QStringLiteral("(全部)"));
+    child<QCheckBox>(window, "m_checkAllResults")->click();
+    click(window, "m_btnAdd");
+}
+
+bool writeLayout(const QString& style, const QString& templateName = SpineLayout::Template1())
+{
+    LayoutRecord layout = SpineLayout::Defaults();
+    return layout.SetText(SpineLayout::StyleSlot, style) && layout.SetText(SpineLayout::TemplateSlot, templateName)
+        && layout.Write(SpineLayout::Path());
+}
+
+// The part of a page drawn at a scale that lies in `area` (device units).
+QImage renderArea(const PageSource& pages, double scale, const QRect& area)
+{
+    QImage image(area.size(), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-area.topLeft());
+    pages.DrawPage(painter, 1, scale, scale);
+    return image;
+}
+
+QList<int> darkRows(const QImage& image, int x)
+{
+    QList<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        if (qGray(image.pixel(x, y)) < 128)
+            rows << y;
+    return rows;
+}
+
+QList<int> darkColumns(const QImage& image, int y)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128)
+            columns << x;
+    return columns;
+}
+
+int darkPixels(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qGray(image.pixel(x, y)) < 128;
+    return count;
+}
+}
+
+class TestSpineLabel : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpFonts(); }
+
+    void styles_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<BookItem>("item");
+        QTest::addColumn<Lines>("lines");
+        const BookItem plain = book(QStringLiteral("I247.5"), QStringLiteral("红楼梦"));
+        const BookItem eight = book(QStringLiteral("I247.5"), QStringLiteral("中国古代小说选读"));
+        QTest::newRow("一") << "样式一" << plain << Lines{"I247.5", "3"};
+        QTest::newRow("二, eight characters") << "样式二" << eight << Lines{"I:中国古代小", "3"};
+        QTest::newRow("二, eleven letters") << "样式二" << book("TP311", "ABCDEFGHIJK") << Lines{"T:ABCDEFGHIJ", "3"};
+        QTest::newRow("二, no character cut") << "样式二" << book("TP311", "A中国古代小说") << Lines{"T:A中国古代", "3"};
+        QTest::newRow("二, Chinese class") << "样式二" << book("中图K", "史记") << Lines{"中:史记", "3"};
+        QTest::newRow("三") << "样式三" << eight << Lines{"中国古代小", "I247.5/3"};
+        QTest::newRow("四") << "样式四" << plain << Lines{"I247.5", "B0001"};
+        QTest::newRow("五") << "样式五" << plain << Lines{"B0001", "A架"};
+        QTest::newRow("六") << "样式六" << eight << Lines{"中国古代小", "A架"};
+        QTest::newRow("七") << "样式七" << plain << Lines{"I247.5", "A架"};
+        QTest::newRow("八") << "样式八" << plain << Lines{"红楼梦", "I247.5|A架"};
+        QTest::newRow("九") << "样式九" << plain << Lines{"B0001", "I247.5|A架"};
+        QTest::newRow("十") << "样式十" << plain << Lines{"B0001", "I247.5|3"};
+        QTest::newRow("no style") << "样式十一" << plain << Lines{};
+    }
+
+    void styles()
+    {
+        QFETCH(QString, style);
+        QFETCH(BookItem, item);
+        QFETCH(Lines, lines);
+        const Lines composed = SpineLabelStyle::Compose(style, item);
+        QCOMPARE(composed.upper, lines.upper);
+        QCOMPARE(composed.lower, lines.lower);
+    }
+
+    // The column comes from the fixed list only; the value is a prefix taken literally.
+    void searches_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("all") << "书名" << "" << QStringList{"B0001", "B0002", "B0003", "B0010", "B0011"};
+        QTest::newRow("number prefix") << "图书编号" << "B001" << QStringList{"B0010", "B0011"};
+        QTest::newRow("class prefix") << "分类号" << "I24" << QStringList{"B0001", "B0002"};
+        QTest::newRow("title with a quote") << "书名" << "O'Re" << QStringList{"B0003"};
+        QTest::newRow("percent") << "分类号" << "I2%" << QStringList{"B0010"};
+        QTest::newRow("underscore") << "书架名称" << "A_" << QStringList{"B0011"};
+        QTest::newRow("month") << "入库时间" << "2017-04" << QStringList{"B0001", "B0002"};
+        QTest::newRow("not inside") << "入库时间" << "04" << QStringList();
+    }
+
+    void searches()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks({{"B0001", "I247.5", "", "1", "红楼梦", "A1", "2017-04-11"},
+                          {"B0002", "I247.57", "", "1", "水浒传", "A2", "2017-04-20"},
+                          {"B0003", "TP311", "", "1", "O'Reilly 指南", "B1", "2016-09-01"},
+                          {"B0010", "I2%4", "", "1", "书", "B2", "2015-01-01"},
+                          {"B0011", "K", "", "1", "书", "A_3", "2015-01-01"}}));
+        QStringList numbers;
+        for (const QStringList& row : PrintSearch::BooksForSpineLabels(theApp().m_ado, column, text))
+            numbers << row[0];
+        QCOMPARE(numbers, found);
+    }
+
+    void searchColumnsAreChecked_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::newRow("another column") << "著译者";
+        QTest::newRow("SQL") << "1=1 or 书名";
+        QTest::newRow("empty") << "";
+    }
+
+    void searchColumnsAreChecked()
+    {
+        QFETCH(QString, column);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY_THROWS_EXCEPTION(DbError, PrintSearch::BooksForSpineLabels(theApp().m_ado, column, QStringLiteral("a")));
+    }
+
+    // The window searches by the column chosen; a refused search says "操作失败".
+    void windowSearchesByTheChosenColumn()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks({{"B0001", "I247.5", "", "1", "书", "A", ""}, {"I2", "K", "", "1", "书", "A", ""}}));
+        CBookLabelPrintDlg dlg;
+        auto* columns = child<QComboBox>(dlg, "m_comboColumn");
+        QStringList entries;
+        for (int i = 0; i < columns->count(); ++i)
+            entries << columns->itemText(i);
+        entries.sort();
+        QStringList expected = PrintSearch::SpineColumns();
+        expected.sort();
+        QCOMPARE(entries, expected);
+        columns->setCurrentText(QStringLiteral("图书编号"));
+        search(dlg, QStringLiteral("I2"));
+        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"I2"});
+        columns->setCurrentText(QStringLiteral("分类号"));
+        search(dlg, QStringLiteral("I2"));
+        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"B0001"});
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // At the printer's scale 6.25 the label in row 1, column 2 of the default layout stands
+    // at (310, 106) x 6.25 and its rule is 4 dots high, 30 x 6.25 in from either side.
+    void ruleAtPrinterScale()
+    {
+        std::vector<BookItem> items;
+        for (int n = 1; n <= 8; ++n)
+            items.push_back(book(classNo(n), QStringLiteral("书")));
+        SpineLabelPages pages(items);
+        QCOMPARE(pages.Grid().Cell(7), QRect(310, 106, 151, 102));
+        QCOMPARE(pages.PageSize(), QSize(794, 1123));
+        const QRect area(1900, 600, 900, 500);
+        const QImage image = renderArea(pages, 6.25, area);
+        const int left = 2124, right = 2692;  // 1937 + 187.5 and 1937 + 943 - 187.5, truncated
+        // Left of the centred texts only the rule is dark.
+        QList<int> rows = darkRows(image, 2200 - area.left());
+        for (int& y : rows)
+            y += area.top();
+        QCOMPARE(rows, QList<int>({978, 979, 980, 981}));
+        const QList<int> rule = darkColumns(image, 980 - area.top());
+        QCOMPARE(rule.first() + area.left(), left);
+        QCOMPARE(rule.last() + area.left() + 1, right);
+        QCOMPARE(rule.size(), right - left);
+    }
+
+    // 60 labels in 样式四 print as pages of 50 and 10 at 600 dpi; each label's 分类号 stands in
+    // the upper and its 图书编号 in the lower half of its cell, as the layout's millimetres say.
+    void printedLabelsStandInTheirCells()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        QVERIFY(writeLayout(QStringLiteral("样式四")));
+        QVERIFY(addBooks(books(60)));
+        CBookLabelPrintDlg dlg;
+        addAllToPrintList(dlg);
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));
+        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.sink.files.size(), 2);
+        QCOMPARE(printing.sink.resolutions, QList<double>({600, 600}));
+        const LayoutRecord layout = SpineLayout::Defaults();
+        for (int page = 0; page < 2; ++page) {
+            QMap<QString, QPointF> centres;
+            for (const PdfWord& word : pdfWords(printing.sink.files[page]))
+                centres.insert(word.text, word.mm.center());
+            QCOMPARE(centres.size(), page == 0 ? 100 : 20);
+            for (int i = 0; i < centres.size() / 2; ++i) {
+                const int n = page * 50 + i + 1;
+                const QRectF cell(QPointF((i % 5) * (layout.LabelWidth() + layout.ColumnGap()),
+                                          (i / 5) * (layout.LabelHeight() + layout.RowGap())),
+                                  QSizeF(layout.LabelWidth(), layout.LabelHeight()));
+                const QRectF upper(cell.topLeft(), QSizeF(cell.width(), cell.height() / 2));
+                const QRectF lower = upper.translated(0, cell.height() / 2);
+                QVERIFY2(upper.contains(centres.value(classNo(n))), qPrintable(classNo(n)));
+                QVERIFY2(lower.contains(centres.value(number(n))), qPrintable(number(n)));
+            }
+        }
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // Without a readable font.dat the labels are laid out as the "默认值" layout with 样式一
+    // and 模板一 on an A4 page at 96 dpi, so the page does not print white.
+    void withoutLayoutFileTheDefaultsPrint_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("short file") << QByteArray(100, '\0');
+    }
+
+    void withoutLayoutFileTheDefaultsPrint()
+    {
+        QFETCH(QByteArray, file);
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        ScriptedPrinting printing;
+        if (!file.isEmpty()) {
+            QFile out(SpineLayout::Path());
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        QVERIFY(addBooks(books(3)));
+        CBookLabelPrintDlg dlg;
+        QCOMPARE(child<PagePreview>(dlg, "m_preview")->PageSurface().size(), QSize(794, 1123));
+        addAllToPrintList(dlg);
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
+        click(dlg, "m_btnPrint");
+        QCOMPARE(printing.sink.files.size(), 1);
+        QStringList words;
+        for (const PdfWord& word : pdfWords(printing.sink.files[0]))
+            words << word.text;
+        QCOMPARE(words, QStringList({"K801", "K802", "K803", "1", "1", "1"}));
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // After "确　定" in the settings both lists are paged by the new grid at once, keeping
+    // the pages shown, and the preview shows the new page size.
+    void settingsRecountThePages()
+    {
+        ScriptedSeams seams;
+        TestProgramFolder folder;
+        QVERIFY(addBooks(books(60)));
+        CBookLabelPrintDlg dlg;
+        addAllToPrintList(dlg);
+        click(dlg, "m_btnPrintNext");
+        whenShown<CLabelSettingDlg>([](CLabelSettingDlg& settings) {
+            click(settings, "m_btnDefault");
+            child<QLineEdit>(settings, "m_editRows")->setText(QStringLiteral("2"));
+            child<QLineEdit>(settings, "m_editPageHeight")->setText(QStringLiteral("200"));
+            click(settings, "m_btnOk");
+        });
+        click(dlg, "m_btnSetting");
+        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("2/6页"));
+        QCOMPARE(listColumn(dlg, "m_listPrint", 0).first(), number(11));
+        QCOMPARE(child<PagePreview>(dlg, "m_preview")->PageSurface().size(), QSize(794, 756));
+        QVERIFY(seams.prompter.texts().isEmpty());
+    }
+
+    // Empty texts: 模板一 draws only its rule, 模板二 nothing at all.
+    void emptyLabels_data()
+    {
+        QTest::addColumn<bool>("second");
+        QTest::addColumn<int>("inked");
+        QTest::newRow("模板一") << false << (90 - 30) * 4;
+        QTest::newRow("模板二") << true << 0;
+    }
+
+    void emptyLabels()
+    {
+        QFETCH(bool, second);
+        QFETCH(int, inked);
+        QImage image(200, 100, QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const LabelItem item{QRect(0, 0, 120, 68), {}, {}, {}, LogFont(), Qt::black};
+        CBookLabelPainter labels;
+        second ? labels.DrawTemplate2(painter, item, 1, 1) : labels.DrawTemplate1(painter, item, 1, 1);
+        painter.end();
+        QCOMPARE(darkPixels(image, image.rect()), inked);
+        if (!second)
+            QCOMPARE(darkRows(image, 60), QList<int>({32, 33, 34, 35}));
+    }
+
+    // In 模板二 each line stands on its own white box: the upper line covers what it overlaps
+    // of the heading above it.
+    void secondTemplateLinesCoverTheHeading()
+    {
+        const QRect cell(0, 0, 151, 102);
+        const auto draw = [&](const QString& upper) {
+            QImage image(cell.size(), QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            CBookLabelPainter().DrawTemplate2(painter, {cell, QStringLiteral("国国国"), upper, {}, LogFont(), Qt::black}, 1, 1);
+            return image;
+        };
+        QImage measure(1, 1, QImage::Format_Grayscale8);
+        QPainter painter(&measure);
+        painter.setFont(LogFont().ToQFont(1));
+        const QString blank(3, QChar(0x3000));
+        const QRect box = painter.boundingRect(QRect(QPoint(0, 102 / 3 - 5), QPoint(150, 2 * 102 / 3 - 6)),
+                                               Qt::AlignCenter | Qt::TextSingleLine, blank);
+        QVERIFY(darkPixels(draw({}), box) > 0);
+        QCOMPARE(darkPixels(draw(blank), box), 0);
+    }
+};
+
+QTEST_MAIN(TestSpineLabel)
+#include "test_spinelabel.moc"
