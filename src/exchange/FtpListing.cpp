@@ -15,12 +15,12 @@ const QRegularExpression kDosLine(
 // The name of the file on the line; empty for a folder, a link or a line of neither form.
 QString fileName(const QString& line)
 {
-    const QRegularExpressionMatch unix = kUnixLine.match(line);
-    if (unix.hasMatch())
-        return unix.captured(1) == QLatin1String("-") ? unix.captured(2) : QString();
-    const QRegularExpressionMatch dos = kDosLine.match(line);
-    if (dos.hasMatch())
-        return dos.captured(1) == QLatin1String("<DIR>") ? QString() : dos.captured(2);
+    const QRegularExpressionMatch unixForm = kUnixLine.match(line);
+    if (unixForm.hasMatch())
+        return unixForm.captured(1) == QLatin1String("-") ? unixForm.captured(2) : QString();
+    const QRegularExpressionMatch dosForm = kDosLine.match(line);
+    if (dosForm.hasMatch())
+        return dosForm.captured(1) == QLatin1String("<DIR>") ? QString() : dosForm.captured(2);
     return {};
 }
 }
