@@ -5,6 +5,8 @@
 #include "circulation/ReaderCancelDlg.h"
 #include "circulation/ReaderDeptDlg.h"
 #include "circulation/ReaderTypeDlg.h"
+#include "circulation/ReserveLendPage.h"
+#include "circulation/SchoolLendQueryDlg.h"
 #include "controls/CommandTable.h"
 
 void registerCirculationWindows(CommandTable& table)
@@ -14,4 +16,6 @@ void registerCirculationWindows(CommandTable& table)
     addWindow<CReaderCancelDlg>(table, 32826);
     addWindow<CReaderTypeDlg>(table, 32807);
     addWindow<CReaderDeptDlg>(table, 32821);
+    addWindow<CReserveLendPage>(table, 32883);
+    addWindow<CSchoolLendQueryDlg>(table, 32848);
 }

@@ -1,6 +1,7 @@
 #include "exchange/TabTextFile.h"
 
 #include "core/TextCodec.h"
+#include "exchange/Sheet.h"
 
 TabTextFile::TabTextFile(const QString& path) : m_file(path) {}
 
@@ -43,4 +44,26 @@ void TabTextFile::discard()
 {
     m_file.cancelWriting();
     m_file.commit();
+}
+
+bool writeTabText(const QString& path, const SheetSource& sheet, QString* error)
+{
+    TabTextFile file(path);
+    if (!file.open()) {
+        *error = file.errorString();
+        return false;
+    }
+    CellRow cells;
+    for (int row = 0; row < sheet.rowCount(); ++row) {
+        sheet.row(row, cells);
+        QStringList texts;
+        for (const SheetCell& cell : cells)
+            texts << cell.displayText();
+        file.writeLine(texts, true);
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
 }

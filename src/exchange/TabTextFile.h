@@ -26,3 +26,7 @@ private:
     QSaveFile m_file;
     bool m_ok = true;
 };
+
+class SheetSource;
+// Writes every row of the sheet as a line of its cells' texts, the line's end trimmed.
+bool writeTabText(const QString& path, const SheetSource& sheet, QString* error);
