@@ -18,7 +18,7 @@ ReservationDesk desk() { return ReservationDesk(theApp().m_ado, theApp().m_strOp
 LendingService service() { return LendingService(theApp().m_ado, theApp().m_strOperator); }
 }
 
-CReserveLendPage::CReserveLendPage(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CReserveLendPage>())
+CReserveLendPage::CReserveLendPage(QWidget* parent) : CPageDialog(parent), ui(std::make_unique<Ui::CReserveLendPage>())
 {
     ui->setupUi(this);
     connect(ui->m_btnReaderQuery, &QPushButton::clicked, this, &CReserveLendPage::OnReaderQuery);

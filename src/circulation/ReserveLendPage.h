@@ -2,8 +2,7 @@
 
 #include "circulation/LendingService.h"
 #include "controls/EnterKeyFilter.h"
-
-#include <QDialog>
+#include "exchange/PageDialog.h"
 
 #include <memory>
 #include <optional>
@@ -16,7 +15,7 @@ struct Reservation;
 // Turns reservations into loans: a reader, the reservations (his, searched or all) and his
 // loans; a reserved book is lent to the reader whose reservation it is. The lending window
 // builds this page but keeps it hidden; a command runs it as a window of its own.
-class CReserveLendPage : public QDialog {
+class CReserveLendPage : public CPageDialog {
     Q_OBJECT
 public:
     explicit CReserveLendPage(QWidget* parent = nullptr);
