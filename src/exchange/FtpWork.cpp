@@ -21,10 +21,16 @@ void FtpWork::Abort()
         m_client->abort();
 }
 
+void FtpWork::Cancel()
+{
+    m_cancelled = true;
+    Abort();
+}
+
 bool FtpWork::Launch(const FtpAccount& account, std::function<void(FtpClient&, FtpWork&)> step,
                      std::function<void()> done)
 {
-    if (m_thread)
+    if (m_thread || m_cancelled)
         return false;
     m_aborted = false;
     m_thread.reset(QThread::create([this, account, step] {
@@ -44,7 +50,8 @@ bool FtpWork::Launch(const FtpAccount& account, std::function<void(FtpClient&, F
         m_thread->wait();
         m_thread.reset();
         emit BusyChanged(false);
-        done();
+        if (!m_cancelled)
+            done();
     });
     m_thread->start();
     emit BusyChanged(true);

@@ -22,6 +22,8 @@ public:
     bool IsBusy() const { return m_thread != nullptr; }
     // Stops the step in progress soon; its result still comes, as a failure.
     void Abort();
+    // Stops it and drops its result: the window is going.
+    void Cancel();
     // How long each step may wait for the server (tests shorten it).
     static void SetTimeoutSeconds(int seconds);
 
@@ -51,5 +53,6 @@ private:
     std::mutex m_mutex;  // guards the two below
     FtpClient* m_client = nullptr;
     bool m_aborted = false;
+    bool m_cancelled = false;
     static std::atomic<int> s_timeoutSeconds;
 };

@@ -4,7 +4,12 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "db/Statements.h"
+#include "exchange/SheetExport.h"
+#include "exchange/SpreadsheetFormat.h"
 #include "exchange/TabTextFile.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace StatExchangeFile {
 namespace {
@@ -87,6 +92,39 @@ bool parse(const QByteArray& bytes, Sections* sections)
             rows->append(line.split(QLatin1Char('\t')));
     }
     return true;
+}
+
+MergeResult merge(const QString& folder, const QString& workbook)
+{
+    MergeResult result;
+    if (!isWorkbookFormat(formatForPath(workbook))) {
+        result.error = QStringLiteral("不是Excel文件: ") + workbook;
+        return result;
+    }
+    Sections all;
+    const QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        QFile file(entry.filePath());
+        Sections one;
+        if (entry.isDir() || !file.open(QIODevice::ReadOnly) || !parse(file.readAll(), &one)) {
+            result.skipped << entry.fileName();
+            continue;
+        }
+        all.bookTypes << one.bookTypes;
+        all.entryDates << one.entryDates;
+        all.lendings << one.lendings;
+    }
+    const auto unit = QStringLiteral("单位名称");
+    const auto copies = QStringLiteral("图书册书");
+    const auto prices = QStringLiteral("图书价钱");
+    result.written =
+        exportSheet(workbook, QStringLiteral("图书类别"), false, {unit, QStringLiteral("图书类别"), copies, prices},
+                    all.bookTypes, &result.error)
+        && exportSheet(workbook, QStringLiteral("入库时间"), false, {unit, QStringLiteral("入库时间"), copies, prices},
+                       all.entryDates, &result.error)
+        && exportSheet(workbook, QStringLiteral("借阅情况"), false,
+                       {unit, QStringLiteral("借阅人员"), QStringLiteral("借阅人次")}, all.lendings, &result.error);
+    return result;
 }
 
 }
