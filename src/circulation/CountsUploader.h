@@ -23,6 +23,7 @@ class CountsUploader : public QObject {
     Q_OBJECT
 public:
     enum class Outcome { None, Sent, NoSchool, Failed };
+    Q_ENUM(Outcome)
 
     explicit CountsUploader(QObject* parent = nullptr);
 
