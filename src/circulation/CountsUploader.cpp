@@ -93,7 +93,6 @@ void CountsUploader::RunPass()
 void CountsUploader::PassDone(Outcome outcome, const QString& failure)
 {
     m_passRunning = false;
-    m_lastOutcome = outcome;
     if (outcome != Outcome::Failed) {
         m_broken = false;
         m_failedBefore = false;

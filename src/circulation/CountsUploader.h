@@ -31,13 +31,11 @@ public:
     // and only then do the passes begin.
     void Start();
     void Stop();
-    bool IsRunning() const { return m_timer.isActive(); }
 
     // One pass now, unless one is running.
     void RunPass();
     bool PassRunning() const { return m_passRunning; }
 
-    Outcome LastOutcome() const { return m_lastOutcome; }
     QDateTime LastSent() const { return m_lastSent; }
     QString LastFailure() const { return m_lastFailure; }
     // How long after the last failure the next pass may reconnect.
@@ -61,7 +59,6 @@ private:
     bool m_failedBefore = false;
     QElapsedTimer m_sinceFailure;
     int m_retryDelayMs = kFirstRetryMs;
-    Outcome m_lastOutcome = Outcome::None;
     QDateTime m_lastSent;
     QString m_lastFailure;
 };

@@ -53,7 +53,6 @@ protected:
     // After 断开连接.
     virtual void OnDisconnected() {}
 
-    bool IsBusy() const { return m_work.IsBusy(); }
     QString DownloadFolder() const;
 
     FtpWork m_work;

@@ -19,7 +19,6 @@ public:
     explicit FtpWork(QObject* parent = nullptr);
     ~FtpWork() override;
 
-    bool IsBusy() const { return m_thread != nullptr; }
     // Stops the step in progress soon; its result still comes, as a failure.
     void Abort();
     // Stops it and drops its result: the window is going.

@@ -3,8 +3,6 @@
 #include "db/AppState.h"
 #include "exchange/SetupIni.h"
 
-#include <QSemaphore>
-
 RemoteLink& RemoteLink::instance()
 {
     static RemoteLink link;
@@ -96,11 +94,4 @@ void RemoteLink::Probe(const RemoteServer& server, QObject* context, std::functi
             return outcome;
         },
         [done](const Outcome& outcome) { done(outcome.ok, outcome.error); });
-}
-
-void RemoteLink::Drain()
-{
-    QSemaphore ran;
-    QMetaObject::invokeMethod(m_worker, [&ran] { ran.release(); }, Qt::QueuedConnection);
-    ran.acquire();
 }

@@ -47,10 +47,6 @@ public:
         Enqueue(context, [job, result](CAdoConn& conn) { *result = job(conn); }, [done, result] { done(*result); });
     }
 
-    // Waits until every job queued so far has run (for shutdown and tests; answers not yet
-    // delivered are delivered by the caller's event loop).
-    void Drain();
-
 private:
     RemoteLink();
     void Enqueue(QObject* context, std::function<void(CAdoConn&)> work, std::function<void()> finish);
