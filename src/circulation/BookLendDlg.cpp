@@ -18,6 +18,7 @@ void CBookLendDlg::OnInitDialog()
     m_pageLend = new CBookLendPage(ui->m_tab);
     ui->m_tab->addTab(m_pageLend, QStringLiteral("图书借阅管理"));
     m_pageReserve = new CReserveLendPage(ui->m_tab);
+    m_pageReserve->EmbedAsPage();
     m_pageReserve->hide();
     ui->m_tab->setCurrentIndex(0);
 }

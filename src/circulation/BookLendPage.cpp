@@ -2,6 +2,7 @@
 
 #include "ui_BookLendPage.h"
 
+#include "circulation/ReaderFields.h"
 #include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
 #include "controls/Prompter.h"
@@ -41,6 +42,8 @@ CBookLendPage::CBookLendPage(QWidget* parent) : QWidget(parent), ui(std::make_un
     m_enterKeys.onEnter(ui->m_editReaderInput, [this] { OnReaderQuery(); });
     m_enterKeys.onEnter(ui->m_editBookKey, [this] { OnBookQuery(); });
     m_enterKeys.onEnter(ui->m_editReturnKey, [this] { OnReturnQuery(); });
+    connect(ui->m_checkUpload, &QCheckBox::toggled, this, &CBookLendPage::OnUploadCheck);
+    connect(&m_uploader, &CountsUploader::Started, this, &CBookLendPage::OnUploadStarted);
     OnInitDialog();
 }
 
@@ -88,14 +91,7 @@ void CBookLendPage::OnReaderQuery()
 void CBookLendPage::ShowReader(const std::optional<ReaderCard>& reader)
 {
     m_reader = reader.value_or(ReaderCard());
-    ui->m_editReaderNo->setText(m_reader.number);
-    ui->m_editReaderName->setText(m_reader.name);
-    ui->m_editSex->setText(m_reader.sex);
-    ui->m_editReaderType->setText(m_reader.type);
-    ui->m_editLoanDays->setText(m_reader.loanDays);
-    ui->m_editLoanLimit->setText(m_reader.loanLimit);
-    ui->m_editLentCount->setText(m_reader.lentCount);
-    ui->m_editDept->setText(m_reader.dept);
+    showReaderFields(this, m_reader);
     if (reader)
         ui->m_editBookKey->setFocus();
     else
@@ -336,4 +332,22 @@ void CBookLendPage::OnReturnAll()
     RefreshReader();
     FillLentList();
     ui->m_editReturnKey->setFocus();
+}
+
+void CBookLendPage::OnUploadCheck(bool checked)
+{
+    if (checked)
+        m_uploader.Start();
+    else
+        m_uploader.Stop();
+}
+
+void CBookLendPage::OnUploadStarted(bool connected)
+{
+    if (!ui->m_checkUpload->isChecked())
+        return m_uploader.Stop();
+    if (connected)
+        return;
+    showMessage(this, QStringLiteral("远程连接失败！"));
+    ui->m_checkUpload->setChecked(false);
 }

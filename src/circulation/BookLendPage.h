@@ -1,5 +1,6 @@
 #pragma once
 
+#include "circulation/CountsUploader.h"
 #include "circulation/LendingService.h"
 #include "controls/EnterKeyFilter.h"
 
@@ -30,6 +31,9 @@ private slots:
     void OnReturnQuery();
     void OnDblclkLentList();
     void OnReturnAll();
+    // The hidden switch of the counts upload.
+    void OnUploadCheck(bool checked);
+    void OnUploadStarted(bool connected);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,4 +54,5 @@ private:
     std::unique_ptr<Ui::CBookLendPage> ui;
     EnterKeyFilter m_enterKeys{this};
     ReaderCard m_reader;
+    CountsUploader m_uploader;
 };

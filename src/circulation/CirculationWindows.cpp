@@ -8,6 +8,8 @@
 #include "circulation/ReaderDeptDlg.h"
 #include "circulation/ReaderQueryDlg.h"
 #include "circulation/ReaderTypeDlg.h"
+#include "circulation/ReserveLendPage.h"
+#include "circulation/SchoolLendQueryDlg.h"
 #include "controls/CommandTable.h"
 
 void registerCirculationWindows(CommandTable& table)
@@ -20,4 +22,6 @@ void registerCirculationWindows(CommandTable& table)
     addWindow<CReaderDeptDlg>(table, 32821);
     addWindow<CLendQueryDlg>(table, 32820);
     addWindow<CReaderQueryDlg>(table, 32812);
+    addWindow<CReserveLendPage>(table, 32883);
+    addWindow<CSchoolLendQueryDlg>(table, 32848);
 }

@@ -2,11 +2,33 @@
 
 #include "ui_ReserveLendPage.h"
 
+#include "circulation/ReaderFields.h"
+#include "circulation/ReservationDesk.h"
 #include "controls/ButtonIcons.h"
+#include "controls/ListClicks.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
 
-CReserveLendPage::CReserveLendPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::CReserveLendPage>())
+#include <QMenu>
+
+namespace {
+const QString kFailText = QStringLiteral("操作失败");
+
+ReservationDesk desk() { return ReservationDesk(theApp().m_ado, theApp().m_strOperator); }
+LendingService service() { return LendingService(theApp().m_ado, theApp().m_strOperator); }
+}
+
+CReserveLendPage::CReserveLendPage(QWidget* parent) : CPageDialog(parent), ui(std::make_unique<Ui::CReserveLendPage>())
 {
     ui->setupUi(this);
+    connect(ui->m_btnReaderQuery, &QPushButton::clicked, this, &CReserveLendPage::OnReaderQuery);
+    connect(ui->m_btnReserveQuery, &QPushButton::clicked, this, &CReserveLendPage::OnReserveQuery);
+    connect(ui->m_btnLendAll, &QPushButton::clicked, this, &CReserveLendPage::OnLendAll);
+    ListClicks::watch(ui->m_listReserve, ListClicks::DoubleClick, [this] { OnDblclkReserveList(); });
+    ui->m_listReserve->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->m_listReserve, &QWidget::customContextMenuRequested, this, &CReserveLendPage::OnRclickReserveList);
+    m_enterKeys.onEnter(ui->m_editReaderInput, [this] { OnReaderQuery(); });
+    m_enterKeys.onEnter(ui->m_editBookKey, [this] { OnReserveQuery(); });
     OnInitDialog();
 }
 
@@ -24,4 +46,136 @@ void CReserveLendPage::OnInitDialog()
         "图书编号,120;图书名称,150;读者编号,120;读者姓名,120;借书日期,120;应还日期,120;操作员,90;ISBN码,150"));
     ui->m_listLent->LoadColumnInfo();
     ui->m_editReaderInput->setFocus();
+}
+
+void CReserveLendPage::OnReaderQuery()
+{
+    const QString input = ui->m_editReaderInput->text();
+    if (input.isEmpty())
+        return showMessage(this, QStringLiteral("请输入用查询信息！"));
+    try {
+        ShowReader(service().findReader(input));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    ui->m_editReaderInput->clear();
+    Refresh();
+}
+
+void CReserveLendPage::ShowReader(const std::optional<ReaderCard>& reader)
+{
+    m_reader = reader.value_or(ReaderCard());
+    showReaderFields(this, m_reader);
+    if (reader)
+        ui->m_editBookKey->setFocus();
+    else
+        showMessage(this, QStringLiteral("查无此人！"));
+}
+
+// The shown reader afresh, with his reservations and his loans.
+void CReserveLendPage::Refresh()
+{
+    try {
+        if (!m_reader.number.isEmpty())
+            ShowReader(service().readerByNumber(m_reader.number));
+        FillReserveList(desk().ofReader(m_reader.number));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    FillLentList();
+}
+
+void CReserveLendPage::FillReserveList(const QList<Reservation>& rows)
+{
+    ui->m_listReserve->DeleteAllItems();
+    for (const Reservation& r : rows)
+        ui->m_listReserve->AddItem(
+            {r.bookNumber, r.title, r.readerNumber, r.readerName, r.shelf, r.reservedAt, r.isbn});
+}
+
+void CReserveLendPage::FillLentList()
+{
+    ui->m_listLent->DeleteAllItems();
+    try {
+        for (const Loan& l : service().loansOf(m_reader.number))
+            ui->m_listLent->AddItem({l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate,
+                                     l.operatorName, l.barcode});
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CReserveLendPage::OnReserveQuery()
+{
+    const QString key = ui->m_editBookKey->text();
+    try {
+        FillReserveList(key.isEmpty() ? desk().all() : desk().search(key));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+bool CReserveLendPage::LendReserved(int row)
+{
+    const QStringList cells = ui->m_listReserve->GetRowTexts(row);
+    const Reservation reservation{cells.value(0), cells.value(1), cells.value(2), cells.value(3),
+                                  cells.value(4), cells.value(5), cells.value(6)};
+    if (m_reader.number.isEmpty() || reservation.readerNumber != m_reader.number) {
+        showMessage(this, QStringLiteral("读者编号不一致!"));
+        return false;
+    }
+    try {
+        switch (desk().lend(m_reader, reservation)) {
+        case LendingService::Outcome::Done:
+            return true;
+        case LendingService::Outcome::NoReader:
+            showMessage(this, QStringLiteral("查无此人！"));
+            return false;
+        default:
+            showMessage(this, QStringLiteral("图书%1已经借出！").arg(reservation.bookNumber));
+            return false;
+        }
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+        return false;
+    }
+}
+
+void CReserveLendPage::OnDblclkReserveList()
+{
+    const int row = ui->m_listReserve->GetFirstSelected();
+    if (row >= 0 && LendReserved(row))
+        Refresh();
+}
+
+void CReserveLendPage::OnLendAll()
+{
+    for (int row = 0; row < ui->m_listReserve->GetItemCount(); ++row)
+        if (!LendReserved(row))
+            break;
+    // Also after a stop: the lists must show what was lent before it.
+    Refresh();
+}
+
+void CReserveLendPage::OnClearReservations()
+{
+    try {
+        desk().clearAll();
+        FillReserveList(desk().all());
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CReserveLendPage::OnRclickReserveList(const QPoint& position)
+{
+    QMenu menu(this);
+    QAction* lend = menu.addAction(QStringLiteral("借阅选定图书"));
+    QAction* clear = menu.addAction(QStringLiteral("清空预借记录"));
+    const QPoint global = ui->m_listReserve->viewport()->mapToGlobal(position);
+    QAction* chosen = menu.exec(global + QPoint(80 - menu.sizeHint().width(), 0));
+    if (chosen == lend)
+        OnDblclkReserveList();
+    else if (chosen == clear)
+        OnClearReservations();
 }

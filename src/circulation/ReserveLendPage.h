@@ -1,22 +1,44 @@
 #pragma once
 
-#include <QWidget>
+#include "circulation/LendingService.h"
+#include "controls/EnterKeyFilter.h"
+#include "exchange/PageDialog.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CReserveLendPage;
 }
+struct Reservation;
 
-// Turns reservations into loans. The lending window builds this page but keeps it hidden.
-class CReserveLendPage : public QWidget {
+// Turns reservations into loans: a reader, the reservations (his, searched or all) and his
+// loans; a reserved book is lent to the reader whose reservation it is. The lending window
+// builds this page but keeps it hidden; a command runs it as a window of its own.
+class CReserveLendPage : public CPageDialog {
     Q_OBJECT
 public:
     explicit CReserveLendPage(QWidget* parent = nullptr);
     ~CReserveLendPage() override;
 
+private slots:
+    void OnReaderQuery();
+    void OnReserveQuery();
+    void OnLendAll();
+    void OnDblclkReserveList();
+    void OnRclickReserveList(const QPoint& position);
+
 private:
     void OnInitDialog();
+    void ShowReader(const std::optional<ReaderCard>& reader);
+    void FillReserveList(const QList<Reservation>& rows);
+    void FillLentList();
+    void Refresh();
+    // False when the row is another reader's (said) or could not be lent (said).
+    bool LendReserved(int row);
+    void OnClearReservations();
 
     std::unique_ptr<Ui::CReserveLendPage> ui;
+    EnterKeyFilter m_enterKeys{this};
+    ReaderCard m_reader;
 };

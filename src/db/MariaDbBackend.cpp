@@ -4,12 +4,11 @@
 
 #include <mysql.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
-constexpr unsigned int kConnectTimeoutSeconds = 5;
-
 struct StatementGuard {
     MYSQL_STMT* stmt;
     ~StatementGuard() { mysql_stmt_close(stmt); }
@@ -98,9 +97,11 @@ std::unique_ptr<MariaDbBackend> MariaDbBackend::open(const RemoteServer& server,
         *error = QStringLiteral("内存不足");
         return nullptr;
     }
+    const unsigned int timeout = static_cast<unsigned int>(std::max(1, server.timeoutSeconds));
     mysql_options(mysql, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    mysql_options(mysql, MYSQL_OPT_CONNECT_TIMEOUT, &kConnectTimeoutSeconds);
-    mysql_options(mysql, MYSQL_OPT_READ_TIMEOUT, &kConnectTimeoutSeconds);
+    mysql_options(mysql, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    mysql_options(mysql, MYSQL_OPT_READ_TIMEOUT, &timeout);
+    mysql_options(mysql, MYSQL_OPT_WRITE_TIMEOUT, &timeout);
     // ChangedRows counts the rows a statement matched, as SQLite does, so an update that
     // writes the values a row already holds still tells the caller the row is there.
     if (!mysql_real_connect(mysql, server.host.toUtf8().constData(), server.user.toUtf8().constData(),

@@ -13,6 +13,9 @@ struct RemoteServer {
     QString user;
     QString password;
     QString database;
+    // How long connecting, and then each read or write of a statement, may wait for the
+    // server before the step fails: a server that went silent must not hold its caller.
+    int timeoutSeconds = 5;
 };
 
 // The remote server through prepared statements over a utf8mb4 connection.

@@ -2,6 +2,7 @@
 
 #include "exchange/SpreadsheetFile.h"
 #include "exchange/SpreadsheetIdle.h"
+#include "exchange/TabTextFile.h"
 
 #include <algorithm>
 #include <functional>
@@ -96,7 +97,8 @@ void CExportJob::Run()
     {
         const SpreadsheetWorker counted;
         const SnapshotSheet sheet(m_param, [this](int row) { RowWritten(row); });
-        written = saveSpreadsheet(m_param.path, {&sheet}, QLatin1Char(','), false, &error);
+        written = m_param.tabText ? writeTabText(m_param.path, sheet, &error)
+                                  : saveSpreadsheet(m_param.path, {&sheet}, QLatin1Char(','), false, &error);
     }
     emit Finished(written, error);
 }

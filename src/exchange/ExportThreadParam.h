@@ -25,4 +25,7 @@ struct ExportThreadParam {
     QList<QStringList> footer;
     // From this many rows on the bar counts in tens (0: never), keeping its range small.
     int progressScaleFrom = 32768;
+    // Plain text whatever the name: cells separated by TAB, no quotes, GBK, CR LF, the
+    // blanks that end a line dropped; an existing file is replaced.
+    bool tabText = false;
 };

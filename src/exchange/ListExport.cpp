@@ -34,9 +34,9 @@ void CListExport::Start(const RecordsetPtr& recordset)
     const QString path = ChooseFile();
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path))
+    if (QFileInfo::exists(path) && !m_options.tabText)
         return showMessage(m_window, QStringLiteral("文件已存在！"));
-    const bool xls = formatForPath(path) == SpreadsheetFormat::Xls;
+    const bool xls = formatForPath(path) == SpreadsheetFormat::Xls && !m_options.tabText;
     const int rows = int(recordset->GetRecordCount()) + 1;
     if (xls && rows > kXlsMaxRows)
         return showMessage(m_window, xlsRowLimitText(rows));
@@ -50,6 +50,7 @@ void CListExport::Start(const RecordsetPtr& recordset)
     param.firstField = m_options.firstField;
     param.lastField = m_options.lastField;
     param.progressScaleFrom = m_options.progressScaleFrom;
+    param.tabText = m_options.tabText;
 
     m_job = std::make_unique<CExportJob>(std::move(param));
     if (m_bar) {

@@ -29,6 +29,7 @@ public:
         QString filter = QStringLiteral("Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)");
         QString proposedName;
         int progressScaleFrom = 32768;
+        bool tabText = false;  // see ExportThreadParam
     };
 
     // `window` is the exporting window or page. While a job runs, the close requests of

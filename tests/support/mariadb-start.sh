@@ -44,6 +44,8 @@ mariadb --no-defaults --socket="$dir/sock" -uroot <<'SQL' || fail "cannot create
 CREATE DATABASE books DEFAULT CHARSET utf8mb4;
 CREATE USER 'schoollib'@'127.0.0.1' IDENTIFIED BY 'secret';
 GRANT ALL ON books.* TO 'schoollib'@'127.0.0.1';
+-- Test programs that run side by side each keep a database "books_<name>" of their own.
+GRANT ALL ON `books\_%`.* TO 'schoollib'@'127.0.0.1';
 USE books;
 CREATE TABLE table1 (
     学校名称      VARCHAR(100) NOT NULL,

@@ -1,0 +1,39 @@
+#include "circulation/SchoolLendStatPage.h"
+
+#include "ui_SchoolLendStatPage.h"
+
+#include "circulation/SchoolLendHistory.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+
+CSchoolLendStatPage::CSchoolLendStatPage(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::CSchoolLendStatPage>())
+{
+    ui->setupUi(this);
+    const QRadioButton* radios[] = {ui->m_radioUnit, ui->m_radioKind, ui->m_radioReaderType, ui->m_radioTime};
+    for (int i = 0; i < 4; ++i)
+        connect(radios[i], &QRadioButton::clicked, this, [this, i] { ShowGroups(i); });
+    OnInitDialog();
+}
+
+CSchoolLendStatPage::~CSchoolLendStatPage() = default;
+
+void CSchoolLendStatPage::OnInitDialog()
+{
+    ui->m_list->SetHeadings(QStringLiteral("单位名称,120;记录个数,100"));
+    ui->m_list->LoadColumnInfo();
+}
+
+void CSchoolLendStatPage::ShowGroups(int grouping)
+{
+    const SchoolLendHistory::Grouping& by = SchoolLendHistory::groupings()[grouping];
+    ui->m_list->headerItem()->setText(0, by.heading);
+    ui->m_list->setColumnWidth(0, 120);
+    ui->m_list->DeleteAllItems();
+    try {
+        for (const QStringList& group : SchoolLendHistory(theApp().m_ado).countBy(by))
+            ui->m_list->AddItem(group);
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败！"));
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+
+typedef void CURL;
+
+// Where an FTP server is and how to log in to it. Port 0 is the protocol's own, 21.
+struct FtpAccount {
+    QString host;
+    int port = 0;
+    QString user;
+    QString password;
+};
+
+// One FTP session as the statistics exchange uses it: active mode, binary transfers,
+// names relative to the folder the server logs the user in to, sent in GBK as the
+// schools' servers expect. Every step waits at most the timeout for the server; a step
+// in progress stops soon after abort(), which any thread may call. Not for use by two
+// threads at once otherwise.
+class FtpClient {
+public:
+    explicit FtpClient(FtpAccount account, int timeoutSeconds = 15);
+    ~FtpClient();
+    FtpClient(const FtpClient&) = delete;
+    FtpClient& operator=(const FtpClient&) = delete;
+
+    bool login();
+    // The files (not folders) of the login folder, asked of the server afresh.
+    bool list(QStringList* names);
+    bool put(const QString& localPath, const QString& remoteName);
+
+    enum class Fetch { Fetched, Exists, Failed };
+    // Fetches into a temporary file beside the target, renamed to it only when the whole
+    // file came and no file of that name has appeared meanwhile: a cut transfer leaves
+    // nothing behind and an existing file is never replaced (Exists, nothing fetched).
+    Fetch get(const QString& remoteName, const QString& localPath);
+
+    void abort() { m_abort = true; }
+    bool aborted() const { return m_abort; }
+    // Told the bytes moved so far by the step in progress.
+    void setProgress(std::function<void(qint64)> progress) { m_progress = std::move(progress); }
+    QString lastError() const { return m_error; }
+
+private:
+    bool perform(const QByteArray& path);
+    QByteArray url(const QByteArray& path) const;
+    static int onProgress(void* self, qint64 downTotal, qint64 down, qint64 upTotal, qint64 up);
+
+    FtpAccount m_account;
+    int m_timeoutSeconds;
+    CURL* m_curl;
+    std::atomic<bool> m_abort{false};
+    std::function<void(qint64)> m_progress;
+    QString m_error;
+};

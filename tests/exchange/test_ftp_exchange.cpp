@@ -1,0 +1,334 @@
+#include "core/TextCodec.h"
+#include "db/AppState.h"
+#include "exchange/DataDownloadDlg.h"
+#include "exchange/DataUploadDlg.h"
+#include "exchange/FtpClient.h"
+#include "exchange/FtpDownloadDlg.h"
+#include "exchange/FtpExchangeDlg.h"
+#include "exchange/FtpListing.h"
+#include "exchange/FtpUploadDlg.h"
+#include "exchange/FtpWork.h"
+#include "exchange/SetupIni.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+QString fixtureDir() { return qEnvironmentVariable("SCHOOLLIB_FTP_DIR"); }
+QDir serverRoot() { return QDir(fixtureDir() + QStringLiteral("/root")); }
+int serverPort()
+{
+    QFile file(fixtureDir() + QStringLiteral("/port"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
+}
+FtpAccount account(const QString& password = QStringLiteral("chalk-2017"))
+{
+    return {QStringLiteral("127.0.0.1"), serverPort(), QStringLiteral("teacher"), password};
+}
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+QLineEdit* edit(QWidget& w, const char* name) { return w.findChild<QLineEdit*>(name); }
+QPushButton* button(QWidget& w, const char* name) { return w.findChild<QPushButton*>(name); }
+QStringList items(QWidget& w, const char* name)
+{
+    QStringList texts;
+    auto* list = w.findChild<QListWidget*>(name);
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+const QString kBook = QStringLiteral("book(实验小学).dat");
+}
+
+Q_DECLARE_METATYPE(FtpAccount)
+
+// The statistics exchange over FTP against the pyftpdlib server of the test fixture, which
+// speaks GBK on the wire as the schools' servers do.
+class TestFtpExchange : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedSeams> m_seams;
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QStringList texts() const { return m_seams->prompter.texts(); }
+    bool waitForMessages(int count)
+    {
+        return QTest::qWaitFor([&] { return m_seams->prompter.messages.size() >= count; }, 15000);
+    }
+    void saveKeys(const QString& section, const QList<std::pair<QString, QString>>& keys)
+    {
+        SetupIni ini;
+        for (const auto& [key, value] : keys)
+            ini.setValue(section, key, value);
+        QVERIFY(ini.save());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(serverPort() > 0, "the FTP test server wrote no port");
+        FtpWork::SetTimeoutSeconds(3);
+    }
+    void init()
+    {
+        m_seams = std::make_unique<ScriptedSeams>();
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(m_folder->isReady());
+        for (const QString& name : serverRoot().entryList(QDir::Files | QDir::Hidden))
+            QVERIFY(serverRoot().remove(name));
+    }
+    void cleanup()
+    {
+        m_folder.reset();
+        m_seams.reset();
+    }
+
+    void listingsOfBothForms_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("unix") << QByteArray("drwxr-xr-x   2 ftp ftp     4096 Apr 11 09:30 folder\r\n"
+                                            "-rw-r--r--   1 ftp ftp      120 Apr 11 09:30 a b.dat\r\n"
+                                            "lrwxrwxrwx   1 ftp ftp        5 Apr 11  2016 link -> a b.dat\r\n"
+                                            "-rw-r--r--   1 1000     55 Dec 31  2016 two.dat\r\n")
+                              << QStringList{"a b.dat", "two.dat"};
+        QTest::newRow("dos") << QByteArray("04-11-17  09:30AM       <DIR>          folder\r\n"
+                                           "04-11-17  09:30PM                  120 c d.dat\n")
+                             << QStringList{"c d.dat"};
+        QTest::newRow("gbk and utf-8 names")
+            << (toGbk("-rw-r--r-- 1 ftp ftp 1 Apr 11 09:30 book(实验小学).dat\n")
+                + QStringLiteral("-rw-r--r-- 1 ftp ftp 1 Apr 11 09:30 book(第二中学).dat\n").toUtf8())
+            << QStringList{"book(实验小学).dat", "book(第二中学).dat"};
+        QTest::newRow("neither") << QByteArray("total 8\r\n\r\nsomething else\r\n") << QStringList{};
+    }
+    void listingsOfBothForms()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(QStringList, files);
+        QCOMPARE(filesInListing(listing), files);
+    }
+
+    void putListAndGet()
+    {
+        const QByteArray content = toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n");
+        QVERIFY(writeFile(QDir::current().filePath(kBook), content));
+        FtpClient client(account(), 3);
+        QVERIFY2(client.put(QDir::current().filePath(kBook), kBook), qPrintable(client.lastError()));
+        // The server got the name in GBK and keeps the file under it.
+        QCOMPARE(readAll(serverRoot().filePath(kBook)), content);
+        QStringList names;
+        QVERIFY(client.list(&names));
+        QCOMPARE(names, QStringList{kBook});
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        const QString target = QDir::current().filePath(QStringLiteral("in/") + kBook);
+        QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Fetched);
+        QCOMPARE(readAll(target), content);
+        QVERIFY(writeFile(serverRoot().filePath(kBook), "changed"));
+        QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Exists);
+        QCOMPARE(readAll(target), content);
+        QCOMPARE(client.get(QStringLiteral("missing.dat"), QDir::current().filePath(QStringLiteral("in/m.dat"))),
+                 FtpClient::Fetch::Failed);
+        QCOMPARE(QDir(QDir::current().filePath(QStringLiteral("in"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{kBook});
+    }
+
+    void refusedLogins_data()
+    {
+        QTest::addColumn<FtpAccount>("who");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("wrong password") << account(QStringLiteral("wrong")) << "Access denied";
+        QTest::newRow("no port is port 21")
+            << FtpAccount{QStringLiteral("127.0.0.1"), portFromText(QString()), QStringLiteral("teacher"),
+                          QStringLiteral("chalk-2017")}
+            << "port 21";
+        QTest::newRow("no server") << FtpAccount{QString(), serverPort(), {}, {}} << "";
+    }
+    void refusedLogins()
+    {
+        QFETCH(FtpAccount, who);
+        QFETCH(QString, error);
+        FtpClient client(who, 3);
+        QVERIFY(!client.login());
+        QVERIFY2(client.lastError().contains(error), qPrintable(client.lastError()));
+    }
+
+    // A transfer that stops half-way leaves no file.
+    void cutTransferLeavesNothing()
+    {
+        QByteArray big(16 * 1024 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("big.dat")), big));
+        FtpClient client(account(), 3);
+        client.setProgress([&client](qint64 moved) {
+            if (moved > 0)
+                client.abort();
+        });
+        QCOMPARE(client.get(QStringLiteral("big.dat"), QDir::current().filePath(QStringLiteral("big.dat"))),
+                 FtpClient::Fetch::Failed);
+        QVERIFY(QDir::current().entryList(QStringList{QStringLiteral("*big*")}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // The windows with an account of their own: a test saves it and opens 连接.
+    void ownAccountWindows()
+    {
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学'), ('第二中学')")));
+        CFtpUploadDlg upload;
+        QVERIFY(!button(upload, "m_btnConnect")->isEnabled());
+        QCOMPARE(edit(upload, "m_editPassword")->echoMode(), QLineEdit::Password);
+        QCOMPARE(upload.findChild<QComboBox*>("m_cboUnit")->currentText(), QStringLiteral("实验小学"));
+        button(upload, "m_btnTestConnect")->click();
+        button(upload, "m_btnUpload")->click();
+        QCOMPARE(texts(), QStringList({"请输入服务器有关信息!", "请设置上传文件的路径!"}));
+        edit(upload, "m_editServer")->setText(QStringLiteral("127.0.0.1"));
+        edit(upload, "m_editUser")->setText(QStringLiteral("teacher"));
+        edit(upload, "m_editPassword")->setText(QStringLiteral("wrong"));
+        edit(upload, "m_editPort")->setText(QString::number(serverPort()));
+        button(upload, "m_btnTestConnect")->click();
+        QVERIFY(!button(upload, "m_btnUpload")->isEnabled());
+        QVERIFY(waitForMessages(3));
+        QCOMPARE(texts().last(), QStringLiteral("连接服务器失败!"));
+        QVERIFY(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")).isEmpty());
+        edit(upload, "m_editPassword")->setText(QStringLiteral("chalk-2017"));
+        button(upload, "m_btnTestConnect")->click();
+        QVERIFY(waitForMessages(4));
+        QCOMPARE(texts().last(), QStringLiteral("连接服务器成功!"));
+        QVERIFY(button(upload, "m_btnConnect")->isEnabled() && button(upload, "m_btnUpload")->isEnabled());
+        QCOMPARE(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")), QStringLiteral("chalk-2017"));
+        QCOMPARE(QFile::permissions(SetupIni::path()) & 0x0077, QFileDevice::Permissions());
+
+        QVERIFY(writeFile(QDir::current().filePath(kBook), "figures"));
+        m_seams->chooser.answers << QDir::current().filePath(kBook);
+        button(upload, "m_btnBrowseUpload")->click();
+        button(upload, "m_btnUpload")->click();
+        QVERIFY(waitForMessages(5));
+        QCOMPARE(texts().last(), QStringLiteral("上传数据成功!"));
+        QCOMPARE(readAll(serverRoot().filePath(kBook)), QByteArray("figures"));
+
+        // The download twin opens with the saved account.
+        CFtpDownloadDlg download;
+        QCOMPARE(edit(download, "m_editPort")->text(), QString::number(serverPort()));
+        button(download, "m_btnTestConnect")->click();
+        QVERIFY(waitForMessages(6));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList{kBook});
+        QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("断开连接"));
+        button(download, "m_btnAddAllFiles")->click();
+        QCOMPARE(items(download, "m_listFetch"), QStringList{kBook});
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(texts().last(), QStringLiteral("请设置下载目录!"));
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("in"));
+        button(download, "m_btnBrowseFolder")->click();
+        for (int fetched : {1, 0}) {
+            const int before = int(m_seams->prompter.messages.size());
+            button(download, "m_btnDownload")->click();
+            QVERIFY(waitForMessages(before + 1));
+            QCOMPARE(texts().last(), QStringLiteral("下载完毕，共下载了%1个文件!").arg(fetched));
+        }
+        QCOMPARE(readAll(QDir::current().filePath(QStringLiteral("in/")) + kBook), QByteArray("figures"));
+    }
+
+    // The windows with the fixed account: export, send, list, fetch and merge.
+    void fixedAccountWindows()
+    {
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学')")));
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            QStringLiteral("insert into bkinfo (图书编号, 图书类别, 单价, 入库时间) values ('B1', '文学', 20, '2017-01-01')")));
+        QVERIFY(QDir::current().mkdir(QStringLiteral("Data")));
+
+        CDataUploadDlg upload;
+        QCOMPARE(upload.findChild<QDateEdit*>("m_dateFrom")->date(), QDate(2017, 4, 11));
+        button(upload, "m_btnExport")->click();
+        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("Data/book(实验小学)"));
+        button(upload, "m_btnBrowseExport")->click();
+        QCOMPARE(m_seams->chooser.proposals.last(), QDir::current().filePath(QStringLiteral("Data/") + kBook));
+        button(upload, "m_btnExport")->click();
+        QCOMPARE(texts(), QStringList({"请设置导出文件的路径!", "导出数据成功!"}));
+        button(upload, "m_btnConnect")->click();  // the address field is still empty
+        QCOMPARE(texts().last(), QStringLiteral("请输入服务器有关信息!"));
+        edit(upload, "m_editServer")->setText(QStringLiteral("any"));
+        button(upload, "m_btnConnect")->click();
+        QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
+        edit(upload, "m_editUploadPath")->setText(QDir::current().filePath(QStringLiteral("Data/") + kBook));
+        button(upload, "m_btnUpload")->click();
+        QVERIFY(waitForMessages(4));
+        QCOMPARE(texts().last(), QStringLiteral("上传数据成功!"));
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));
+
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("notes.txt")}));
+        button(download, "m_btnAddAllFiles")->click();
+        edit(download, "m_editFolder")->setText(QDir::current().filePath(QStringLiteral("in")));
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        button(download, "m_btnDownload")->click();
+        QVERIFY(waitForMessages(5));
+        QCOMPARE(texts().last(), QStringLiteral("下载完毕，共下载了2个文件!"));
+        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("汇总"));
+        button(download, "m_btnBrowseWorkbook")->click();
+        QCOMPARE(edit(download, "m_editWorkbook")->text(), QDir::current().filePath(QStringLiteral("汇总.xls")));
+        button(download, "m_btnMerge")->click();
+        QCOMPARE(texts().last(), QStringLiteral("数据合成成功!\n以下不是统计文件，没有合成：\nnotes.txt"));
+        QVERIFY(QFile::exists(QDir::current().filePath(QStringLiteral("汇总.xls"))));
+        // Disconnecting empties the server's list.
+        button(download, "m_btnConnect")->click();
+        QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    void wrongFixedAccountIsSaid()
+    {
+        saveKeys(QStringLiteral("Exchange"),
+                 {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}, {"pwd", "wrong"}});
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QVERIFY(waitForMessages(1));
+        QCOMPARE(texts(), QStringList{"连接服务器失败!"});
+        QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("连接"));
+        button(download, "m_btnMerge")->click();
+        edit(download, "m_editWorkbook")->setText(QStringLiteral("x.xls"));
+        button(download, "m_btnMerge")->click();
+        QCOMPARE(texts().mid(1), QStringList({"请设置导出文件目录!", "请设置下载目录!"}));
+    }
+
+    // Closing the window stops its download; the file cut short leaves nothing behind.
+    void closingStopsTheDownload()
+    {
+        QByteArray big(64 * 1024 * 1024, 'x');
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("big.dat")), big));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        {
+            CDataDownloadDlg download;
+            download.show();
+            auto* fetch = download.findChild<QListWidget*>("m_listFetch");
+            fetch->addItem(QStringLiteral("big.dat"));
+            edit(download, "m_editFolder")->setText(QDir::current().filePath(QStringLiteral("in")));
+            button(download, "m_btnDownload")->click();
+            QVERIFY(!button(download, "m_btnDownload")->isEnabled());
+            download.reject();
+        }
+        QVERIFY(QDir(QDir::current().filePath(QStringLiteral("in"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(texts().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFtpExchange)
+#include "test_ftp_exchange.moc"

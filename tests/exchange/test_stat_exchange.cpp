@@ -1,0 +1,182 @@
+#include "core/TextCodec.h"
+#include "db/AppState.h"
+#include "exchange/ExcelFile.h"
+#include "exchange/StatExchangeFile.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+void book(const QString& number, const QString& type, const QVariant& price, const QString& entered)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("insert into bkinfo (图书编号, 图书类别, 单价, 入库时间) values (?, ?, ?, ?)"),
+        {number, type, price, entered}));
+}
+
+void history(const QString& kind, const QString& when, const QString& readerType)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("insert into jieyuelishiinfo (图书编号, 读者类别, 操作性质, 操作时间) values ('B1', ?, ?, ?)"),
+        {readerType, kind, when}));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QList<QStringList> sheetRows(const QString& workbook, const QString& sheet)
+{
+    CExcelFile file(workbook, sheet);
+    QList<QStringList> rows;
+    QStringList header;
+    file.GetFieldNames(header);
+    rows << header;
+    for (int row = 2; row <= file.GetTotalRows(); ++row) {
+        QStringList cells;
+        file.ReadRow(cells, row);
+        rows << cells;
+    }
+    return rows;
+}
+}
+
+// The statistics exchange file, byte for byte, and the merge of such files into a workbook.
+class TestStatExchange : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedSeams> m_seams;
+    std::unique_ptr<TestProgramFolder> m_folder;
+
+    bool write(const QString& path, const QString& unit = QStringLiteral("实验小学"))
+    {
+        QString error;
+        return StatExchangeFile::write(theApp().m_ado, path, unit, QDate(2017, 4, 1), QDate(2017, 12, 31), &error);
+    }
+
+private slots:
+    void init()
+    {
+        m_seams = std::make_unique<ScriptedSeams>();
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(m_folder->isReady());
+    }
+    void cleanup()
+    {
+        m_folder.reset();
+        m_seams.reset();
+    }
+
+    void fileHoldsTheThreeSections()
+    {
+        book("B1", "文学", 25.8, "2017-01-01");
+        book("B2", "文学", 20, "2017-03-05");
+        book("B3", "科技", QVariant(), "2017-03-05");
+        book("B4", "文\t学\r\n", 10, "2017-03-05");
+        history("图书借阅", "2017-04-11", "学生");
+        history("图书借阅", "2017-12-31 16:20:00", "学生");
+        history("图书借阅", "2017-03-31", "学生");
+        history("图书借阅", "2018-01-01", "教师");
+        history("图书归还", "2017-04-12", "教师");
+        history("图书借阅", "2017-05-02", "教师");
+        const QString path = QDir::current().filePath(QStringLiteral("book(实验小学).dat"));
+        QVERIFY(write(path));
+        QCOMPARE(readAll(path), toGbk("[图书类别]\r\n"
+                                      "实验小学\t文 学  \t1\t10\r\n"
+                                      "实验小学\t文学\t2\t45.8\r\n"
+                                      "实验小学\t科技\t0\t\r\n"
+                                      "[入库时间]\r\n"
+                                      "实验小学\t2017-01-01\t1\t25.8\r\n"
+                                      "实验小学\t2017-03-05\t2\t30\r\n"
+                                      "[借阅情况]\r\n"
+                                      "实验小学2017-4-1\t学生\t2\r\n"
+                                      "实验小学2017-4-1\t教师\t1\r\n"));
+    }
+
+    void emptyLibraryGivesTheSectionLinesOnly()
+    {
+        const QString path = QDir::current().filePath(QStringLiteral("empty.dat"));
+        QVERIFY(write(path, QStringLiteral("单位\t一")));
+        QCOMPARE(readAll(path), toGbk("[图书类别]\r\n[入库时间]\r\n[借阅情况]\r\n"));
+    }
+
+    // A file that cannot be written whole is not written at all.
+    void failedExportLeavesNoHalfFile()
+    {
+        book("B1", "文学", 25.8, "2017-01-01");
+        const QString path = QDir::current().filePath(QStringLiteral("book.dat"));
+        QVERIFY(writeFile(path, "old"));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyuelishiinfo rename to gone")));
+        QVERIFY(!write(path));
+        QCOMPARE(readAll(path), QByteArray("old"));
+        QVERIFY(!write(QDir::current().filePath(QStringLiteral("no/such/folder/book.dat"))));
+        QCOMPARE(QDir::current().entryList(QStringList{QStringLiteral("*.dat*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("book.dat")});
+    }
+
+    void filesAreMerged()
+    {
+        QDir folder(QDir::current().filePath(QStringLiteral("download")));
+        QVERIFY(folder.mkpath(QStringLiteral("sub")));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(实验小学).dat")),
+                          toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n实验小学\t科技\t0\t\r\n[入库时间]\r\n"
+                                "实验小学\t2017-01-01\t1\t25.8\r\n[借阅情况]\r\n实验小学2017-4-1\t学生\t2\r\n")));
+        // Written elsewhere: LF line ends, UTF-8.
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(第二中学).dat")),
+                          QStringLiteral("[图书类别]\n第二中学\t文学\t5\t100\n[入库时间]\n[借阅情况]\n"
+                                         "第二中学2017-4-1\t教师\t3\n").toUtf8()));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("readme.txt")), "not a statistics file\r\n"));
+        const QString workbook = QDir::current().filePath(QStringLiteral("汇总.xls"));
+
+        StatExchangeFile::MergeResult result = StatExchangeFile::merge(folder.path(), workbook);
+        QVERIFY2(result.written, qPrintable(result.error));
+        QCOMPARE(result.skipped, QStringList({QStringLiteral("readme.txt"), QStringLiteral("sub")}));
+        // Merged again: the rows follow those already there, under the one header.
+        result = StatExchangeFile::merge(folder.path(), workbook);
+        QVERIFY2(result.written, qPrintable(result.error));
+
+        const QStringList types = {"单位名称", "图书类别", "图书册书", "图书价钱"};
+        const QStringList a1 = {"实验小学", "文学", "2", "45.8"};
+        const QStringList a2 = {"实验小学", "科技", "0", ""};
+        const QStringList b1 = {"第二中学", "文学", "5", "100"};
+        QCOMPARE(sheetRows(workbook, QStringLiteral("图书类别")), QList<QStringList>({types, a1, a2, b1, a1, a2, b1}));
+        const QStringList entered = {"单位名称", "入库时间", "图书册书", "图书价钱"};
+        const QStringList e1 = {"实验小学", "2017-01-01", "1", "25.8"};
+        QCOMPARE(sheetRows(workbook, QStringLiteral("入库时间")), QList<QStringList>({entered, e1, e1}));
+        const QStringList lent = {"单位名称", "借阅人员", "借阅人次"};
+        const QStringList l1 = {"实验小学2017-4-1", "学生", "2"};
+        const QStringList l2 = {"第二中学2017-4-1", "教师", "3"};
+        QCOMPARE(sheetRows(workbook, QStringLiteral("借阅情况")), QList<QStringList>({lent, l1, l2, l1, l2}));
+    }
+
+    void mergeFailureIsSaid_data()
+    {
+        QTest::addColumn<QString>("workbook");
+        QTest::newRow("missing folder") << "no/such/folder/汇总.xls";
+        QTest::newRow("not a workbook") << "汇总.txt";
+    }
+    void mergeFailureIsSaid()
+    {
+        QFETCH(QString, workbook);
+        QDir folder(QDir::current().filePath(QStringLiteral("download")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(a).dat")), toGbk("[图书类别]\r\na\tb\t1\t2\r\n")));
+        const StatExchangeFile::MergeResult result =
+            StatExchangeFile::merge(folder.path(), QDir::current().filePath(workbook));
+        QVERIFY(!result.written);
+        QVERIFY(!QFile::exists(QDir::current().filePath(workbook)));
+    }
+};
+
+QTEST_MAIN(TestStatExchange)
+#include "test_stat_exchange.moc"

@@ -1,0 +1,60 @@
+"""An FTP server for the tests on 127.0.0.1: names on the wire in GBK, as the schools'
+servers speak, two accounts sharing one root folder.
+
+    ftpserver.py ROOT PORT
+"""
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+WIRE = "gbk"
+
+
+def to_wire(lines):
+    for line in lines:
+        yield line.decode("utf8").encode(WIRE, "replace")
+
+
+class GbkFS(AbstractedFS):
+    """Listings in GBK; the names on disk stay UTF-8."""
+
+    def format_list(self, *args, **kwargs):
+        return to_wire(super().format_list(*args, **kwargs))
+
+    def format_mlsx(self, *args, **kwargs):
+        return to_wire(super().format_mlsx(*args, **kwargs))
+
+
+class GbkHandler(FTPHandler):
+    """Commands and replies in GBK."""
+
+    def decode(self, data):
+        return data.decode(WIRE, self.unicode_errors)
+
+    def push(self, data):
+        # FTPHandler.push would encode in UTF-8; its base sends bytes as they are.
+        super(FTPHandler, self).push(data.encode(WIRE, "replace"))
+
+
+def main():
+    root, port = sys.argv[1], int(sys.argv[2])
+    authorizer = DummyAuthorizer()
+    # The fixed account of the statistics exchange, with its default password.
+    authorizer.add_user("library", "kiwi7730142", root, perm="elradfmwMT")
+    # An account of the kind a librarian types into the settings.
+    authorizer.add_user("teacher", "chalk-2017", root, perm="elradfmwMT")
+    handler = GbkHandler
+    handler.authorizer = authorizer
+    handler.abstracted_fs = GbkFS
+    handler.timeout = 60
+    # A wrong password is answered at once: the tests try one on purpose.
+    handler.auth_failed_timeout = 0.1
+    server = FTPServer(("127.0.0.1", port), handler)
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    main()
