@@ -8,7 +8,6 @@
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 
-namespace {
 bool isPriceText(const QString& price)
 {
     int points = 0;
@@ -21,6 +20,7 @@ bool isPriceText(const QString& price)
     return points <= 1;
 }
 
+namespace {
 // The entry date as every write stores it; false when a date was typed that is none.
 bool normalizeEntryDate(BookValues& values)
 {

@@ -16,6 +16,9 @@ enum BookField {
     kPages, kFormat, kPubDate, kEdition, kPrice, kShelf, kEntryDate, kBookFieldCount
 };
 
+// Whether a price may be stored: digits with at most one point ("12.80", "12.", ".5").
+bool isPriceText(const QString& price);
+
 // The tables whose copies are counted by title.
 enum class CopyTable { Books, Periodicals };
 

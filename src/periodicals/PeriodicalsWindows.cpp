@@ -1,8 +1,9 @@
 #include "periodicals/PeriodicalsWindows.h"
 
 #include "controls/CommandTable.h"
+#include "periodicals/PeriodicalAddDlg.h"
 
 void registerPeriodicalsWindows(CommandTable& table)
 {
-    (void)table;
+    addWindow<CPeriodicalAddDlg>(table, 32840);
 }

@@ -1,0 +1,130 @@
+#include "periodicals/PeriodicalStore.h"
+
+#include "core/DateText.h"
+#include "db/AdoConn.h"
+#include "db/LikePattern.h"
+#include "db/Statements.h"
+
+namespace {
+// Dates as every write stores them: the entry date must be one (checkEntry says so), the
+// publication date is normalised when it is a day and kept as typed when it is only a
+// month or an issue name.
+PeriodicalValues withStoredDates(PeriodicalValues values)
+{
+    for (int field : {kPdEntryDate, kPdPubDate}) {
+        const QString stored = normalizedDateText(values[field]);
+        if (!stored.isNull())
+            values[field] = stored;
+    }
+    return values;
+}
+}
+
+const QStringList& PeriodicalStore::columnNames()
+{
+    static const QStringList names{
+        QStringLiteral("条形码"), QStringLiteral("期刊编号"), QStringLiteral("中图分类"), QStringLiteral("分类名称"),
+        QStringLiteral("复本号"), QStringLiteral("期刊名称"), QStringLiteral("邮发代号"), QStringLiteral("出版社名"),
+        QStringLiteral("第几期"), QStringLiteral("总第几期"), QStringLiteral("出版时间"), QStringLiteral("国内刊号"),
+        QStringLiteral("期刊单价"), QStringLiteral("存放位置"), QStringLiteral("入库时间")};
+    return names;
+}
+
+QString PeriodicalStore::checkEntry(const PeriodicalValues& values)
+{
+    if (values[kPdNumber].isEmpty())
+        return QStringLiteral("请输入期刊编号!");
+    if (values[kPdTitle].isEmpty())
+        return QStringLiteral("请输入期刊名称!");
+    if (values[kPdPrice].isEmpty())
+        return QStringLiteral("请输入期刊单价!");
+    if (!isPriceText(values[kPdPrice]))
+        return QStringLiteral("单价里含有非数字!");
+    if (values[kPdEntryDate].isEmpty())
+        return QStringLiteral("请输入入库时间!");
+    if (normalizedDateText(values[kPdEntryDate]).isNull())
+        return notADateMessage(QStringLiteral("入库时间"), values[kPdEntryDate]);
+    return {};
+}
+
+QString PeriodicalStore::flagText(const QString& storedFlag)
+{
+    if (storedFlag == QLatin1String("0"))
+        return QStringLiteral("未借");
+    if (storedFlag == QLatin1String("-1"))
+        return QStringLiteral("借出");
+    return storedFlag;
+}
+
+bool PeriodicalStore::exists(const QString& number)
+{
+    return !openOrThrow(m_conn, QStringLiteral("select 1 from qikaninfo where 期刊编号=?"), {number})->IsEOF();
+}
+
+bool PeriodicalStore::insert(PeriodicalValues values)
+{
+    values = withStoredDates(values);
+    QStringList columns;
+    QStringList marks;
+    QVariantList params;
+    for (int field = 0; field < kPdFieldCount; ++field) {
+        if (values[field].isEmpty())
+            continue;
+        columns << columnNames()[field];
+        marks << QStringLiteral("?");
+        params << values[field];
+    }
+    return m_conn.ExecuteSql(QStringLiteral("insert into qikaninfo (%1) values (%2)")
+                                 .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                             params);
+}
+
+bool PeriodicalStore::overwrite(PeriodicalValues values)
+{
+    values = withStoredDates(values);
+    QStringList assignments;
+    QVariantList params;
+    for (int field = 0; field < kPdFieldCount; ++field) {
+        if (values[field].isEmpty())
+            continue;
+        assignments << columnNames()[field] + QStringLiteral("=?");
+        params << values[field];
+    }
+    params << values[kPdNumber];
+    return m_conn.ExecuteSql(
+               QStringLiteral("update qikaninfo set %1 where 期刊编号=?").arg(assignments.join(QLatin1Char(','))), params)
+        && m_conn.ChangedRows() == 1;
+}
+
+bool PeriodicalStore::isOut(const QString& number)
+{
+    return !openOrThrow(m_conn,
+                        QStringLiteral("select 1 from qikaninfo where 期刊编号=?1 and 是否借出=-1 "
+                                       "union all select 1 from qkjieyueinfo where 期刊编号=?1 limit 1"),
+                        {number})
+                ->IsEOF();
+}
+
+DeleteOutcome PeriodicalStore::remove(const QString& number)
+{
+    CTransaction transaction(m_conn);
+    try {
+        if (isOut(number))
+            return DeleteOutcome::OnLoan;
+    } catch (const DbError&) {
+        return DeleteOutcome::Failed;
+    }
+    if (!m_conn.ExecuteSql(QStringLiteral("delete from qikaninfo where 期刊编号=?"), {number}) || !transaction.Commit())
+        return DeleteOutcome::Failed;
+    return DeleteOutcome::Deleted;
+}
+
+RecordsetPtr PeriodicalStore::search(const QString& text)
+{
+    if (text.isEmpty())
+        return m_conn.GetRecordSet(QStringLiteral("select* from qikaninfo order by rowid"));
+    return m_conn.GetRecordSet(
+        QStringLiteral("select* from qikaninfo where 条形码=?1 or 期刊名称 like ?2 escape '\\' or 期刊编号=?1 "
+                       "or 出版社名 like ?2 escape '\\' or 邮发代号 like ?2 escape '\\' order by rowid"),
+        {text, containsPattern(text)});
+}

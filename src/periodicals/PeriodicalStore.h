@@ -1,0 +1,52 @@
+#pragma once
+
+#include "catalogue/BookStore.h"
+#include "db/AdoRecordset.h"
+
+#include <QString>
+#include <QStringList>
+
+class CAdoConn;
+
+// The fifteen texts of a periodical copy that librarians type, in the order of qikaninfo
+// columns 1 to 15.
+using PeriodicalValues = QStringList;
+
+// Positions in PeriodicalValues.
+enum PeriodicalField {
+    kPdBarcode, kPdNumber, kPdClassNo, kPdClassName, kPdCopyNo, kPdTitle, kPdPostCode, kPdPublisher,
+    kPdIssue, kPdTotalIssue, kPdPubDate, kPdIssn, kPdPrice, kPdShelf, kPdEntryDate, kPdFieldCount
+};
+
+// Stores, overwrites, finds and deletes periodical copies (qikaninfo) for the entry window
+// and the search page. 是否借出 is never written here: only lending and returning set it.
+class PeriodicalStore {
+public:
+    explicit PeriodicalStore(CAdoConn& conn) : m_conn(conn) {}
+
+    // The first complaint about a form before it is stored, or empty when it may be stored.
+    static QString checkEntry(const PeriodicalValues& values);
+    // How the lists show a stored 是否借出: "0" is "未借", "-1" is "借出", anything else as it is.
+    static QString flagText(const QString& storedFlag);
+
+    // Whether a copy with this number is stored. Throws DbError when the database fails.
+    bool exists(const QString& number);
+    // Adds a copy from the non-empty texts; dates are written "YYYY-MM-DD". False when the
+    // database refuses it.
+    bool insert(PeriodicalValues values);
+    // Writes the non-empty texts over the copy stored under values[kPdNumber]; the others
+    // keep what is stored. False when no copy has that number or the database refuses.
+    bool overwrite(PeriodicalValues values);
+    // Deletes the copy unless it is lent (by its flag or by a loan row).
+    DeleteOutcome remove(const QString& number);
+    // Copies whose barcode or number is the text or whose title, publisher or postal code
+    // contains it; every copy for an empty text; in the order they were stored.
+    RecordsetPtr search(const QString& text);
+
+    static const QStringList& columnNames();
+
+private:
+    bool isOut(const QString& number);
+
+    CAdoConn& m_conn;
+};
