@@ -52,17 +52,43 @@ struct HistorySubject {
     QString dept;
 };
 
-void writeHistory(CAdoConn& conn, const HistorySubject& s, const QString& action, const QString& date,
-                  const QString& operatorName)
+// Inserts a row naming the columns given, their values in the same order.
+void insertRow(CAdoConn& conn, const QString& table, const QStringList& columns, const QVariantList& values)
 {
+    const QStringList marks(columns.size(), QStringLiteral("?"));
     executeOrThrow(conn,
-                   QStringLiteral("insert into jieyuelishiinfo (图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门, "
-                                  "操作性质, 操作时间, 操作员) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {s.bookNumber, s.title, s.readerNumber, s.readerName, s.readerType, s.dept, action, date,
-                    operatorName});
+                   QStringLiteral("insert into %1 (%2) values (%3)")
+                       .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                   values);
+}
+
+void writeHistory(CAdoConn& conn, const LoanTables& tables, const HistorySubject& s, const QString& action,
+                  const QString& date, const QString& operatorName)
+{
+    QStringList columns{tables.stock->key, tables.stock->titleColumn, QStringLiteral("读者编号"), QStringLiteral("读者姓名"),
+                        QStringLiteral("读者类别"), QStringLiteral("操作性质"), QStringLiteral("操作时间"), QStringLiteral("操作员")};
+    QVariantList values{s.bookNumber, s.title, s.readerNumber, s.readerName, s.readerType, action, date, operatorName};
+    if (tables.bookColumns) {
+        columns << QStringLiteral("部门");
+        values << s.dept;
+    }
+    insertRow(conn, tables.history, columns, values);
 }
 
 } // namespace
+
+const LoanTables& LoanTables::books()
+{
+    static const LoanTables tables{&StockTables::books(), 1, QStringLiteral("jieyuelishiinfo"), true, QString()};
+    return tables;
+}
+
+const LoanTables& LoanTables::periodicals()
+{
+    static const LoanTables tables{&StockTables::periodicals(), -1, QStringLiteral("qkjieyuelishiinfo"), false,
+                                   QStringLiteral("diushiqikaninfo")};
+    return tables;
+}
 
 int leadingInteger(const QString& text)
 {
@@ -77,8 +103,8 @@ int leadingInteger(const QString& text)
     return static_cast<int>(std::clamp<qlonglong>(value, INT_MIN, INT_MAX));
 }
 
-LendingService::LendingService(CAdoConn& conn, QString operatorName)
-    : m_conn(conn), m_operator(std::move(operatorName))
+LendingService::LendingService(CAdoConn& conn, QString operatorName, const LoanTables& tables)
+    : m_conn(conn), m_operator(std::move(operatorName)), m_tables(tables)
 {
 }
 
@@ -123,9 +149,11 @@ QList<BookCopy> LendingService::copyInStock(const QString& bookNumber) const
 
 QList<Loan> LendingService::loansOf(const QString& readerNumber) const
 {
+    const StockTables& t = *m_tables.stock;
     RecordsetPtr rs = openOrThrow(m_conn,
-                                  QStringLiteral("select 图书编号, 书名, 图书价格, 读者编号, 读者姓名, 借书日期, "
-                                                 "应还时间, 操作员, 条形码 from jieyueinfo where 读者编号=? order by ID"),
+                                  QStringLiteral("select %1, %2, 图书价格, 读者编号, 读者姓名, 借书日期, "
+                                                 "应还时间, 操作员, 条形码 from %3 where 读者编号=? order by ID")
+                                      .arg(t.key, t.titleColumn, t.loans),
                                   {readerNumber});
     QList<Loan> loans;
     for (; !rs->IsEOF(); rs->MoveNext()) {
@@ -138,7 +166,9 @@ QList<Loan> LendingService::loansOf(const QString& readerNumber) const
 QString LendingService::borrowerOf(const QString& bookNumber) const
 {
     RecordsetPtr rs = openOrThrow(
-        m_conn, QStringLiteral("select 读者编号 from jieyueinfo where 图书编号=? order by ID limit 1"), {bookNumber});
+        m_conn,
+        QStringLiteral("select 读者编号 from %1 where %2=? order by ID limit 1").arg(m_tables.stock->loans, m_tables.stock->key),
+        {bookNumber});
     return rs->IsEOF() ? QString() : rs->GetCollect(0);
 }
 
@@ -169,20 +199,25 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
         return Outcome::NoReader;
     if (rules.enforceLimit && !mayBorrow(reader))
         return Outcome::LimitReached;
-    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=? and 是否借出 in (0, ?)"),
-            {copy.bookNumber, rules.reservedCopy ? 2 : 0});
+    const StockTables& t = *m_tables.stock;
+    executeOrThrow(m_conn, QStringLiteral("update %1 set %3=? where %2=? and %3 in (0, ?)").arg(t.stock, t.key, t.flagColumn),
+            {m_tables.lentFlag, copy.bookNumber, rules.reservedCopy ? 2 : 0});
     if (m_conn.ChangedRows() != 1)
         return Outcome::NotAvailable;
 
     const QDate today = Clock::instance().now().date();
     const QString lendingDate = dateText(today);
-    const QString barcode = copy.barcode.trimmed();
     const QVariant price = rules.writePrice ? QVariant(leadingInteger(copy.price)) : QVariant();
-    executeOrThrow(m_conn, QStringLiteral("insert into jieyueinfo (条形码, 图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门, "
-                           "借书日期, 应还时间, 图书价格, 操作员) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {barcode, copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept, lendingDate,
-             dateText(dueDate(today, leadingInteger(reader.loanDays))), price, m_operator});
-    writeHistory(m_conn, {copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept},
+    QStringList columns{t.key, t.titleColumn, QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("读者类别"),
+                        QStringLiteral("借书日期"), QStringLiteral("应还时间"), QStringLiteral("图书价格"), QStringLiteral("操作员")};
+    QVariantList values{copy.bookNumber, copy.title, reader.number, reader.name, reader.type, lendingDate,
+                        dateText(dueDate(today, leadingInteger(reader.loanDays))), price, m_operator};
+    if (m_tables.bookColumns) {
+        columns << QStringLiteral("条形码") << QStringLiteral("部门");
+        values << copy.barcode.trimmed() << reader.dept;
+    }
+    insertRow(m_conn, t.loans, columns, values);
+    writeHistory(m_conn, m_tables, {copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept},
                  QStringLiteral("图书借阅"), lendingDate, m_operator);
     recount(reader.number);
     if (!transaction.Commit())
@@ -195,29 +230,31 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
     CTransaction transaction(m_conn);
     if (!transaction.IsActive())
         throw DbError(m_conn.LastError());
+    const StockTables& t = *m_tables.stock;
     RecordsetPtr rs = openOrThrow(m_conn,
-                                  QStringLiteral("select 图书编号, 书名, 读者编号, 读者姓名, 读者类别, 部门 "
-                                                 "from jieyueinfo where 图书编号=? order by ID"),
+                                  QStringLiteral("select %1, %2, 读者编号, 读者姓名, 读者类别, %3 from %4 where %1=? order by ID")
+                                      .arg(t.key, t.titleColumn,
+                                           m_tables.bookColumns ? QStringLiteral("部门") : QStringLiteral("''"), t.loans),
                                   {bookNumber});
     QList<HistorySubject> loans;
     for (; !rs->IsEOF(); rs->MoveNext()) {
         const QStringList f = rs->GetRowTexts();
         loans.append({f[0], f[1], f[2], f[3], f[4], f[5]});
     }
-    executeOrThrow(m_conn, QStringLiteral("delete from jieyueinfo where 图书编号=?"), {bookNumber});
+    executeOrThrow(m_conn, QStringLiteral("delete from %1 where %2=?").arg(t.loans, t.key), {bookNumber});
     if (m_conn.ChangedRows() == 0)
         return Outcome::NotOnLoan;
 
     const QString returnDate = todayText();
     QStringList borrowers;
     for (const HistorySubject& loan : loans) {
-        writeHistory(m_conn, loan, QStringLiteral("图书归还"), returnDate, m_operator);
+        writeHistory(m_conn, m_tables, loan, QStringLiteral("图书归还"), returnDate, m_operator);
         if (!borrowers.contains(loan.readerNumber))
             borrowers << loan.readerNumber;
     }
     for (const QString& reader : borrowers)
         recount(reader);
-    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 图书编号=?"), {bookNumber});
+    executeOrThrow(m_conn, QStringLiteral("update %1 set %3=0 where %2=?").arg(t.stock, t.key, t.flagColumn), {bookNumber});
     const bool copyFound = m_conn.ChangedRows() > 0;
     if (!transaction.Commit())
         throw DbError(m_conn.LastError());
@@ -229,21 +266,31 @@ LendingService::Outcome LendingService::reportLost(const QString& bookNumber, co
     CTransaction transaction(m_conn);
     if (!transaction.IsActive())
         throw DbError(m_conn.LastError());
+    if (!readerByNumber(readerNumber))
+        return Outcome::NoReader;
+    const StockTables& t = *m_tables.stock;
     RecordsetPtr loan = openOrThrow(
-        m_conn, QStringLiteral("select 读者姓名 from jieyueinfo where 图书编号=? and 读者编号=? order by ID limit 1"),
+        m_conn,
+        QStringLiteral("select 读者姓名, ID from %1 where %2=? and 读者编号=? order by ID limit 1").arg(t.loans, t.key),
         {bookNumber, readerNumber});
     if (loan->IsEOF())
         return Outcome::NotOnLoan;
-    StockMover mover(m_conn, StockTables::books(), m_operator);
+    StockMover mover(m_conn, t, m_operator);
     if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done)
         return Outcome::CopyMissing;
+    if (!m_tables.readerLosses.isEmpty())
+        executeOrThrow(m_conn,
+                       QStringLiteral("insert into %1 (%2, %3, 读者编号, 读者姓名, 挂失日期, 期刊价格, 操作员) "
+                                      "select %2, %3, 读者编号, 读者姓名, ?, 图书价格, 操作员 from %4 where ID=?")
+                           .arg(m_tables.readerLosses, t.key, t.titleColumn, t.loans),
+                       {todayText(), loan->GetValue(1)});
 
-    RecordsetPtr borrowerRows =
-        openOrThrow(m_conn, QStringLiteral("select distinct 读者编号 from jieyueinfo where 图书编号=?"), {bookNumber});
+    RecordsetPtr borrowerRows = openOrThrow(
+        m_conn, QStringLiteral("select distinct 读者编号 from %1 where %2=?").arg(t.loans, t.key), {bookNumber});
     QStringList borrowers;
     for (; !borrowerRows->IsEOF(); borrowerRows->MoveNext())
         borrowers << borrowerRows->GetCollect(0);
-    executeOrThrow(m_conn, QStringLiteral("delete from jieyueinfo where 图书编号=?"), {bookNumber});
+    executeOrThrow(m_conn, QStringLiteral("delete from %1 where %2=?").arg(t.loans, t.key), {bookNumber});
     for (const QString& reader : borrowers)
         recount(reader);
     if (!transaction.Commit())

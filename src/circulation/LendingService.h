@@ -3,10 +3,12 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
 class CAdoConn;
+struct StockTables;
 
 // A reader as the circulation desk needs him, texts as stored; lentCount is the number of
 // items he has on loan now.
@@ -33,7 +35,7 @@ struct BookCopy {
     QString barcode;
 };
 
-// One row of jieyueinfo.
+// One loan row (jieyueinfo or qkjieyueinfo); bookNumber is the item's number, whatever it is.
 struct Loan {
     QString bookNumber;
     QString title;
@@ -50,9 +52,25 @@ struct Loan {
 // sign and digits; anything else (an empty text too) reads as 0.
 int leadingInteger(const QString& text);
 
-// Lending and returning of book copies. Each lend and each return is one transaction, so a
-// failure at any step leaves every table as it was; database failures throw DbError.
-// Callers may wrap a call in a CTransaction of their own (it nests) to add steps of theirs.
+// The tables one kind of item (books or periodicals) is lent through: its stock and loan
+// tables as the loss moves know them, its history, and what the rows of that kind carry.
+// The item's number and title have the same column names in the stock, loan and history
+// tables. Every name is fixed by the program.
+struct LoanTables {
+    const StockTables* stock = nullptr;
+    int lentFlag = 1;       // 是否借出 of an item on loan (in stock: 0)
+    QString history;
+    bool bookColumns = true;  // loan and history rows carry the reader's 部门, loan rows the 条形码
+    QString readerLosses;     // a record of each loss by a reader (期刊价格 = the loan's price); may be empty
+
+    static const LoanTables& books();
+    static const LoanTables& periodicals();
+};
+
+// Lending and returning of book copies or periodicals, as the tables say. Each lend and
+// each return is one transaction, so a failure at any step leaves every table as it was;
+// database failures throw DbError. Callers may wrap a call in a CTransaction of their own
+// (it nests) to add steps of theirs.
 class LendingService {
 public:
     enum class Outcome { Done, NoReader, LimitReached, NotAvailable, NotOnLoan, CopyMissing };
@@ -65,15 +83,15 @@ public:
         static Rules forReservation() { return {false, true, false}; }
     };
 
-    LendingService(CAdoConn& conn, QString operatorName);
+    LendingService(CAdoConn& conn, QString operatorName, const LoanTables& tables = LoanTables::books());
 
     // The reader whose number is the input, else the first whose name contains it.
     std::optional<ReaderCard> findReader(const QString& input) const;
     std::optional<ReaderCard> readerByNumber(const QString& number) const;
 
-    // Copies in stock whose number or barcode is the key, or whose title contains it.
+    // Book copies in stock whose number or barcode is the key, or whose title contains it.
     QList<BookCopy> findInStock(const QString& key) const;
-    // The copy with this number when it is in stock (none or one).
+    // The book copy with this number when it is in stock (none or one).
     QList<BookCopy> copyInStock(const QString& bookNumber) const;
     QList<Loan> loansOf(const QString& readerNumber) const;
     // The reader number of the copy's loan; empty when it is not on loan.
@@ -86,7 +104,8 @@ public:
     // Writes the fresh count into readerinfo.未还书数 and returns it.
     int recount(const QString& readerNumber);
 
-    // Lends the copy: loan row, history row, the reader's count and the copy's flag.
+    // Lends the copy (bookNumber, title, price and, for books, barcode are read): loan row,
+    // history row, the reader's count and the copy's flag.
     // NoReader when the reader was deleted meanwhile; NotAvailable when the copy is no
     // longer in stock (lent meanwhile, or listed twice).
     Outcome lend(const ReaderCard& reader, const BookCopy& copy, Rules rules);
@@ -96,9 +115,10 @@ public:
     // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
     Outcome giveBack(const QString& bookNumber);
     // The reader lost the copy he borrowed: the copy moves to the loss table under the
-    // loan's reader, every loan row of the copy goes and each borrower is recounted; no
-    // history row. NotOnLoan when that loan is gone; CopyMissing (nothing written) when the
-    // catalogue holds no copy of that number, a loan that returning closes.
+    // loan's reader (and, where the tables keep one, the loss is recorded), every loan row
+    // of the copy goes and each borrower is recounted; no history row. NoReader when no
+    // such reader is registered; NotOnLoan when that loan is gone; CopyMissing (nothing
+    // written) when the catalogue holds no copy of that number, a loan that returning closes.
     Outcome reportLost(const QString& bookNumber, const QString& readerNumber);
 
     // The lending date plus the loan period in calendar days.
@@ -107,4 +127,5 @@ public:
 private:
     CAdoConn& m_conn;
     QString m_operator;
+    const LoanTables& m_tables;
 };

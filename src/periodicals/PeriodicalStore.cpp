@@ -1,5 +1,6 @@
 #include "periodicals/PeriodicalStore.h"
 
+#include "catalogue/StockTables.h"
 #include "core/DateText.h"
 #include "db/AdoConn.h"
 #include "db/LikePattern.h"
@@ -96,27 +97,21 @@ bool PeriodicalStore::overwrite(PeriodicalValues values)
         && m_conn.ChangedRows() == 1;
 }
 
-bool PeriodicalStore::isOut(const QString& number)
-{
-    return !openOrThrow(m_conn,
-                        QStringLiteral("select 1 from qikaninfo where 期刊编号=?1 and 是否借出=-1 "
-                                       "union all select 1 from qkjieyueinfo where 期刊编号=?1 limit 1"),
-                        {number})
-                ->IsEOF();
-}
-
 DeleteOutcome PeriodicalStore::remove(const QString& number)
 {
     CTransaction transaction(m_conn);
     try {
-        if (isOut(number))
+        if (StockTables::periodicals().isOut(m_conn, number))
             return DeleteOutcome::OnLoan;
     } catch (const DbError&) {
         return DeleteOutcome::Failed;
     }
-    if (!m_conn.ExecuteSql(QStringLiteral("delete from qikaninfo where 期刊编号=?"), {number}) || !transaction.Commit())
+    if (!m_conn.ExecuteSql(QStringLiteral("delete from qikaninfo where 期刊编号=?"), {number}))
         return DeleteOutcome::Failed;
-    return DeleteOutcome::Deleted;
+    const bool deleted = m_conn.ChangedRows() > 0;
+    if (!transaction.Commit())
+        return DeleteOutcome::Failed;
+    return deleted ? DeleteOutcome::Deleted : DeleteOutcome::Missing;
 }
 
 RecordsetPtr PeriodicalStore::search(const QString& text)
@@ -127,4 +122,17 @@ RecordsetPtr PeriodicalStore::search(const QString& text)
         QStringLiteral("select* from qikaninfo where 条形码=?1 or 期刊名称 like ?2 escape '\\' or 期刊编号=?1 "
                        "or 出版社名 like ?2 escape '\\' or 邮发代号 like ?2 escape '\\' order by rowid"),
         {text, containsPattern(text)});
+}
+
+RecordsetPtr PeriodicalStore::findForLending(const QString& key)
+{
+    return openOrThrow(m_conn,
+                       QStringLiteral("select* from qikaninfo where 期刊编号=?1 or 条形码=?1 or 期刊名称 like ?2 escape '\\' "
+                                      "or 邮发代号 like ?2 escape '\\' order by rowid"),
+                       {key, containsPattern(key)});
+}
+
+RecordsetPtr PeriodicalStore::byNumber(const QString& number)
+{
+    return openOrThrow(m_conn, QStringLiteral("select* from qikaninfo where 期刊编号=?"), {number});
 }

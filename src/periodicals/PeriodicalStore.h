@@ -37,16 +37,22 @@ public:
     // Writes the non-empty texts over the copy stored under values[kPdNumber]; the others
     // keep what is stored. False when no copy has that number or the database refuses.
     bool overwrite(PeriodicalValues values);
-    // Deletes the copy unless it is lent (by its flag or by a loan row).
+    // Deletes the copy unless it is lent (by its flag or by a loan row); Missing when no
+    // copy has that number (any more).
     DeleteOutcome remove(const QString& number);
     // Copies whose barcode or number is the text or whose title, publisher or postal code
     // contains it; every copy for an empty text; in the order they were stored.
     RecordsetPtr search(const QString& text);
 
+    // Copies, lent or not, whose number or barcode is the key or whose title or postal code
+    // contains it, in the order they were stored: what the lending window offers. Throws
+    // DbError when the database fails.
+    RecordsetPtr findForLending(const QString& key);
+    // The copy with this number (none or one). Throws DbError when the database fails.
+    RecordsetPtr byNumber(const QString& number);
+
     static const QStringList& columnNames();
 
 private:
-    bool isOut(const QString& number);
-
     CAdoConn& m_conn;
 };

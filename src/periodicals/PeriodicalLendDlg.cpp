@@ -1,0 +1,226 @@
+#include "periodicals/PeriodicalLendDlg.h"
+
+#include "ui_PeriodicalLendDlg.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/ListClicks.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+#include "periodicals/PeriodicalStore.h"
+
+namespace {
+const QString kFailText = QStringLiteral("操作失败");
+const QString kLimitText = QStringLiteral("对不起！您的借阅数量受限！\n");
+const QString kNotInText = QStringLiteral("图书不在库!\n");
+const QString kInStock = QStringLiteral("未借");
+
+// Columns of the to-lend list.
+enum { kNumberColumn, kTitleColumn, kIssueColumn, kPublisherColumn, kStatusColumn, kPriceColumn };
+}
+
+CPeriodicalLendDlg::CPeriodicalLendDlg(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CPeriodicalLendDlg>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnFindReader, &QPushButton::clicked, this, &CPeriodicalLendDlg::OnFindReader);
+    connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPeriodicalLendDlg::OnSearch);
+    connect(ui->m_btnLend, &QPushButton::clicked, this, &CPeriodicalLendDlg::LendPeriodical);
+    connect(ui->m_btnReturn, &QPushButton::clicked, this, &CPeriodicalLendDlg::ReturnPeriodical);
+    ListClicks::watch(ui->m_listToLend, ListClicks::DoubleClick, [this] { LendPeriodical(); });
+    ListClicks::watch(ui->m_listLoans, ListClicks::DoubleClick, [this] { ReturnPeriodical(); });
+    m_enterKeys.onEnter(ui->m_edtReaderCard, [this] { OnFindReader(); });
+    m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearch(); });
+    OnInitDialog();
+}
+
+CPeriodicalLendDlg::~CPeriodicalLendDlg() = default;
+
+void CPeriodicalLendDlg::OnInitDialog()
+{
+    ui->m_btnFindReader->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
+    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_listToLend->SetHeadings(QStringLiteral("期刊编号,80;期刊名称,100;第几期,60;出版社,90;是否借出,80;单价,80"));
+    ui->m_listToLend->LoadColumnInfo();
+    ui->m_listLoans->SetHeadings(
+        QStringLiteral("期刊编号,80;期刊名称,100;读者编号,90;读者姓名,60;借阅日期,80;应还日期,80;操作员,60"));
+    ui->m_listLoans->LoadColumnInfo();
+    ui->m_edtReaderCard->setFocus();
+}
+
+LendingService CPeriodicalLendDlg::Service() const
+{
+    return LendingService(theApp().m_ado, theApp().m_strOperator, LoanTables::periodicals());
+}
+
+void CPeriodicalLendDlg::OnFindReader()
+{
+    const QString input = ui->m_edtReaderCard->text();
+    if (input.isEmpty())
+        return showMessage(this, QStringLiteral("请输入用查询信息！"));
+    try {
+        ShowReader(Service().findReader(input));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    ui->m_edtReaderCard->clear();
+    ShowLoans();
+}
+
+void CPeriodicalLendDlg::ShowReader(const std::optional<ReaderCard>& reader)
+{
+    m_reader = reader.value_or(ReaderCard());
+    ui->m_edtReaderNo->setText(m_reader.number);
+    ui->m_edtReaderName->setText(m_reader.name);
+    ui->m_edtSex->setText(m_reader.sex);
+    ui->m_edtReaderType->setText(m_reader.type);
+    ui->m_edtLoanDays->setText(m_reader.loanDays);
+    ui->m_edtDept->setText(m_reader.dept);
+    ui->m_edtLentCount->setText(m_reader.lentCount);
+    ui->m_edtLoanLimit->setText(m_reader.loanLimit);
+    if (reader)
+        ui->m_edtSearch->setFocus();
+    else
+        showMessage(this, QStringLiteral("查无此人！"));
+}
+
+// The card again after a lend or a return: the count of items on loan has changed.
+void CPeriodicalLendDlg::RefreshReader()
+{
+    if (m_reader.number.isEmpty())
+        return;
+    try {
+        ShowReader(Service().readerByNumber(m_reader.number));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CPeriodicalLendDlg::ShowLoans()
+{
+    ui->m_listLoans->DeleteAllItems();
+    if (m_reader.number.isEmpty())
+        return;
+    try {
+        for (const Loan& l : Service().loansOf(m_reader.number))
+            ui->m_listLoans->AddItem(
+                {l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate, l.operatorName});
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CPeriodicalLendDlg::OnSearch()
+{
+    const QString key = ui->m_edtSearch->text();
+    if (key.isEmpty())
+        return showMessage(this, QStringLiteral("请输入查询信息！"));
+    ui->m_listToLend->DeleteAllItems();
+    ui->m_edtSearch->clear();
+    try {
+        AddPeriodicalRows(PeriodicalStore(theApp().m_ado).findForLending(key));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+void CPeriodicalLendDlg::AddPeriodicalRows(const RecordsetPtr& rows)
+{
+    for (; !rows->IsEOF(); rows->MoveNext()) {
+        const QStringList f = rows->GetRowTexts();
+        ui->m_listToLend->AddItem({f[2], f[6], f[9], f[8], f[16] == QLatin1String("0") ? kInStock : QStringLiteral("已借"),
+                                   f[13]});
+    }
+}
+
+void CPeriodicalLendDlg::AddPeriodicalRow(const QString& number)
+{
+    try {
+        AddPeriodicalRows(PeriodicalStore(theApp().m_ado).byNumber(number));
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+}
+
+// The checks a librarian sees before the lend itself, which repeats them in its transaction.
+bool CPeriodicalLendDlg::MayLend(int row)
+{
+    if (m_reader.number.isEmpty()) {
+        showMessage(this, QStringLiteral("没有读者信息!\n"));
+        return false;
+    }
+    if (row < 0) {
+        showMessage(this, QStringLiteral("没有选定书目!\n"));
+        return false;
+    }
+    try {
+        if (!Service().mayBorrow(m_reader)) {
+            showMessage(this, kLimitText);
+            return false;
+        }
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+        return false;
+    }
+    if (ui->m_listToLend->GetItemText(row, kStatusColumn) != kInStock) {
+        showMessage(this, kNotInText);
+        return false;
+    }
+    return true;
+}
+
+void CPeriodicalLendDlg::LendPeriodical()
+{
+    const int row = ui->m_listToLend->GetFirstSelected();
+    if (!MayLend(row))
+        return;
+    BookCopy copy;
+    copy.bookNumber = ui->m_listToLend->GetItemText(row, kNumberColumn);
+    copy.title = ui->m_listToLend->GetItemText(row, kTitleColumn);
+    copy.price = ui->m_listToLend->GetItemText(row, kPriceColumn);
+    try {
+        switch (Service().lend(m_reader, copy)) {
+        case LendingService::Outcome::Done:
+            ui->m_listToLend->DeleteItem(row);
+            break;
+        case LendingService::Outcome::LimitReached:
+            showMessage(this, kLimitText);
+            break;
+        case LendingService::Outcome::NoReader:
+            showMessage(this, QStringLiteral("查无此人！"));
+            break;
+        default:
+            showMessage(this, kNotInText);
+            break;
+        }
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+    }
+    RefreshReader();
+    ShowLoans();
+}
+
+void CPeriodicalLendDlg::ReturnPeriodical()
+{
+    const int row = ui->m_listLoans->GetFirstSelected();
+    if (row < 0)
+        return showMessage(this, QStringLiteral("没有选定书目!\n"));
+    const QString number = ui->m_listLoans->GetItemText(row, kNumberColumn);
+    try {
+        switch (Service().giveBack(number)) {
+        case LendingService::Outcome::NotOnLoan:
+            showMessage(this, QStringLiteral("无此记录！"));
+            break;
+        case LendingService::Outcome::CopyMissing:
+            showMessage(this, QStringLiteral("期刊%1已归还，但期刊库中没有这本期刊的记录！").arg(number));
+            break;
+        default:
+            break;
+        }
+    } catch (const DbError&) {
+        showMessage(this, kFailText);
+        return;
+    }
+    AddPeriodicalRow(number);
+    RefreshReader();
+    ShowLoans();
+}
