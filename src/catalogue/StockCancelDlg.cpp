@@ -99,12 +99,14 @@ void CStockCancelDlg::OnCancelStock()
             break;
         }
     }
-    FillBookList(m_config.search(SearchText::read(ui->m_editKeyword->text()).text));
+    const QString keyword = SearchText::read(ui->m_editKeyword->text()).text;
+    FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
     if (failed)
         showMessage(this, QStringLiteral("操作失败"));
     if (!skipped.isEmpty())
         showMessage(this, (QStringList{m_config.skippedLead} + skipped).join(QLatin1Char('\n')));
-    showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
+    if (m_config.reportsCount)
+        showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }
 
 void CStockCancelDlg::OnSelectAll() { CheckAll(true); }

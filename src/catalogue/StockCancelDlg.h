@@ -27,6 +27,9 @@ struct StockCancelWindow {
     // gives a recordset that is not open.
     std::function<RecordsetPtr(const QString& keyword)> search;
     std::function<DeleteOutcome(const QString& number)> remove;
+    // The list after a cancel, by the keyword; empty: the search again.
+    std::function<RecordsetPtr(const QString& keyword)> refill;
+    bool reportsCount = true;   // say how many copies went
 };
 
 // Deletes copies from the catalogue for good: the librarian searches, ticks or selects rows

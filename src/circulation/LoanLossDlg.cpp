@@ -7,6 +7,24 @@
 #include "controls/ListSelection.h"
 #include "controls/Prompter.h"
 #include "db/AdoRecordset.h"
+#include "db/AppState.h"
+
+LoanLossWindow loanLossThrough(const LoanTables& tables)
+{
+    const auto service = [&tables] { return LendingService(theApp().m_ado, theApp().m_strOperator, tables); };
+    LoanLossWindow w;
+    w.loans = [service](const QString& readerNumber) {
+        QList<QStringList> rows;
+        for (const Loan& loan : service().loansOf(readerNumber))
+            rows.append({loan.bookNumber, loan.title, loan.readerNumber, loan.readerName, loan.lendingDate,
+                         loan.dueDate, loan.price, loan.operatorName});
+        return rows;
+    };
+    w.reportLost = [service](const QString& number, const QString& readerNumber) {
+        return service().reportLost(number, readerNumber);
+    };
+    return w;
+}
 
 CLoanLossDlg::CLoanLossDlg(LoanLossWindow config, QWidget* parent)
     : QDialog(parent), m_config(std::move(config)), ui(std::make_unique<Ui::CLoanLossDlg>())
@@ -73,6 +91,10 @@ void CLoanLossDlg::OnReportLoss()
     }
     if (outcome == LendingService::Outcome::CopyMissing) {
         showMessage(this, m_config.copyMissing);
+        return;
+    }
+    if (outcome == LendingService::Outcome::NoReader) {
+        showMessage(this, QStringLiteral("查无此人！"));
         return;
     }
     FillLoanList();

@@ -29,6 +29,12 @@ struct LoanLossWindow {
     std::function<LendingService::Outcome(const QString& number, const QString& readerNumber)> reportLost;
 };
 
+// A window whose list and loss go through the lending service over these tables (one of
+// LoanTables' own, which last as long as the program; loans
+// listed as number, title, reader number and name, dates, price, operator); the texts are
+// left to the caller.
+LoanLossWindow loanLossThrough(const LoanTables& tables);
+
 // A reader lost an item he borrowed: the librarian finds the reader, chooses the loan and
 // records the loss; the loan ends and the reader's count drops.
 class CLoanLossDlg : public QDialog {

@@ -136,3 +136,10 @@ RecordsetPtr PeriodicalStore::byNumber(const QString& number)
 {
     return openOrThrow(m_conn, QStringLiteral("select* from qikaninfo where 期刊编号=?"), {number});
 }
+
+RecordsetPtr PeriodicalStore::byTitleOrNumber(const QString& text)
+{
+    return m_conn.GetRecordSet(
+        QStringLiteral("select* from qikaninfo where 期刊名称 like ? escape '\\' or 期刊编号=? order by rowid"),
+        {containsPattern(text), text});
+}

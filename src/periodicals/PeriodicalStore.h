@@ -48,6 +48,9 @@ public:
     // contains it, in the order they were stored: what the lending window offers. Throws
     // DbError when the database fails.
     RecordsetPtr findForLending(const QString& key);
+    // Copies whose title contains the text or whose number is the text: the cancel window's
+    // list after a cancel. A failed query gives a recordset that is not open.
+    RecordsetPtr byTitleOrNumber(const QString& text);
     // The copy with this number (none or one). Throws DbError when the database fails.
     RecordsetPtr byNumber(const QString& number);
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "catalogue/StockCancelDlg.h"
+
+// "注销期刊信息": periodical copies entered by mistake or gone for good leave the stock.
+class CPeriodicalCancelDlg : public CStockCancelDlg {
+    Q_OBJECT
+public:
+    explicit CPeriodicalCancelDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,16 @@
+#include "periodicals/PeriodicalLoanLossDlg.h"
+
+namespace {
+LoanLossWindow periodicalLoanLossWindow()
+{
+    LoanLossWindow w = loanLossThrough(LoanTables::periodicals());
+    w.caption = QStringLiteral("期刊挂失");
+    w.actionText = QStringLiteral("期刊挂失");
+    w.headings =
+        QStringLiteral("期刊编号,80;期刊名称,120;读者编号,90;读者姓名,60;借书日期,80;应还日期,80;期刊价格,80;操作员,60");
+    w.copyMissing = QStringLiteral("期刊库中没有这本期刊，请在期刊借还中归还。");
+    return w;
+}
+}
+
+CPeriodicalLoanLossDlg::CPeriodicalLoanLossDlg(QWidget* parent) : CLoanLossDlg(periodicalLoanLossWindow(), parent) {}
