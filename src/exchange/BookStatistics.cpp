@@ -3,38 +3,38 @@
 #include "db/Statements.h"
 
 namespace {
-// The grouping columns: a fixed list, never text the user typed.
-QString groupColumn(BookStatistics::Grouping grouping)
-{
-    switch (grouping) {
-    case BookStatistics::Grouping::ClassNo:
-        return QStringLiteral("分类号");
-    case BookStatistics::Grouping::Type:
-        return QStringLiteral("图书类别");
-    case BookStatistics::Grouping::Publisher:
-        return QStringLiteral("出版处");
-    case BookStatistics::Grouping::EntryDate:
-        return QStringLiteral("入库时间");
-    case BookStatistics::Grouping::Total:
-        break;
-    }
-    return {};
-}
-
 // Prices are added up in ten-thousandths, as whole numbers: a sum of many binary fractions
 // drifts (fifty copies at 1234.5678 would give 61728.3899999999), a sum of whole numbers
 // does not, and the one division at the end gives the sum a librarian would write down.
-const QString kPriceSum = QStringLiteral("sum(round(单价 * 10000)) / 10000");
+QString priceSum(const QString& price) { return QStringLiteral("sum(round(%1 * 10000)) / 10000").arg(price); }
+}
+
+const StatisticsTable& StatisticsTable::books()
+{
+    static const StatisticsTable table{QStringLiteral("bkinfo"), QStringLiteral("书名"), QStringLiteral("单价"),
+                                       {QStringLiteral("分类号"), QStringLiteral("图书类别"), QStringLiteral("出版处"),
+                                        QStringLiteral("入库时间")}};
+    return table;
+}
+
+const StatisticsTable& StatisticsTable::periodicals()
+{
+    static const StatisticsTable table{QStringLiteral("qikaninfo"), QStringLiteral("期刊单价"), QStringLiteral("期刊单价"),
+                                       {QStringLiteral("中图分类"), QStringLiteral("分类名称"), QStringLiteral("出版社名"),
+                                        QStringLiteral("入库时间")}};
+    return table;
 }
 
 RecordsetPtr BookStatistics::query(Grouping grouping) const
 {
+    const QString sum = priceSum(m_table.price);
     if (grouping == Grouping::Total)
-        return openOrThrow(m_conn, QStringLiteral("select count(书名) as 合计, %1 as 总计 from bkinfo").arg(kPriceSum));
-    const QString column = groupColumn(grouping);
-    return openOrThrow(m_conn, QStringLiteral("select %1, count(书名) as 合计, %2 as 总价 from bkinfo "
+        return openOrThrow(m_conn, QStringLiteral("select count(%1) as 合计, %2 as 总计 from %3")
+                                       .arg(m_table.counted, sum, m_table.table));
+    const QString column = m_table.groupColumns[static_cast<std::size_t>(grouping)];
+    return openOrThrow(m_conn, QStringLiteral("select %1, count(%2) as 合计, %3 as 总价 from %4 "
                                               "group by %1 order by %1")
-                                   .arg(column, kPriceSum));
+                                   .arg(column, m_table.counted, sum, m_table.table));
 }
 
 QString BookStatistics::shownSum(const QString& sum)

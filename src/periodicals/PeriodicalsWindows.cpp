@@ -6,6 +6,7 @@
 #include "periodicals/PeriodicalLendDlg.h"
 #include "periodicals/PeriodicalLoanLossDlg.h"
 #include "periodicals/PeriodicalLostDlg.h"
+#include "periodicals/PeriodicalQueryDlg.h"
 #include "periodicals/PeriodicalUnlossDlg.h"
 #include "periodicals/PeriodicalWeedDlg.h"
 
@@ -18,4 +19,5 @@ void registerPeriodicalsWindows(CommandTable& table)
     addWindow<CPeriodicalUnlossDlg>(table, 32882);
     addWindow<CPeriodicalLostDlg>(table, 32879);
     addWindow<CPeriodicalWeedDlg>(table, 32877);
+    addWindow<CPeriodicalQueryDlg>(table, 32842);
 }

@@ -1,0 +1,26 @@
+#include "periodicals/PeriodicalExport.h"
+
+#include "controls/FileChooser.h"
+#include "controls/Prompter.h"
+#include "db/AdoRecordset.h"
+#include "exchange/SheetExport.h"
+
+#include <QDir>
+
+void exportPeriodicalSheet(QWidget* page, const QString& sheet, const QStringList& header,
+                           const std::function<QList<QStringList>()>& rows)
+{
+    const QString proposed = QDir::current().filePath(sheet + QStringLiteral(".xls"));
+    const QString path = withDefaultExtension(
+        FileChooser::instance().saveFile(page, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    if (path.isEmpty())
+        return;
+    QString error;
+    bool written = false;
+    try {
+        written = exportSheet(path, sheet, true, header, rows(), &error);
+    } catch (const DbError&) {
+        written = false;
+    }
+    showMessage(page, written ? QStringLiteral("导出文件成功!") : QStringLiteral("请操作失败!"));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CPeriodicalMenuDlg;
+}
+
+// "期刊菜单": a small window of buttons that open the periodical windows (entry, lending,
+// cancel, query). No command of the main window opens it.
+class CPeriodicalMenuDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPeriodicalMenuDlg(QWidget* parent = nullptr);
+    ~CPeriodicalMenuDlg() override;
+
+private:
+    template <typename Window> void Run();
+
+    std::unique_ptr<Ui::CPeriodicalMenuDlg> ui;
+};

@@ -1,0 +1,302 @@
+#include "PeriodicalFixture.h"
+
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
+#include "exchange/ExcelFile.h"
+#include "periodicals/PeriodicalMenuDlg.h"
+#include "periodicals/PeriodicalQueryDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+using Rows = QList<QStringList>;
+
+QWidget* page(QDialog& w, int tab) { return child<QTabWidget>(&w, "m_tab")->widget(tab); }
+CReportListCtrl* list(QWidget* p) { return child<CReportListCtrl>(p, "m_list"); }
+
+Rows listRows(QWidget* p)
+{
+    Rows rows;
+    for (int row = 0; row < list(p)->GetItemCount(); ++row)
+        rows << list(p)->GetRowTexts(row);
+    return rows;
+}
+
+QStringList firstColumn(QWidget* p)
+{
+    QStringList texts;
+    for (int row = 0; row < list(p)->GetItemCount(); ++row)
+        texts << list(p)->GetItemText(row, 0);
+    return texts;
+}
+
+Rows fileRows(const QString& path, const QString& sheet)
+{
+    CExcelFile file(path, sheet);
+    Rows rows;
+    QStringList cells;
+    while (file.ReadRow(cells))
+        rows << cells;
+    return rows;
+}
+
+void search(QWidget* p, const QString& text)
+{
+    child<QLineEdit>(p, "m_editSearch")->setText(text);
+    for (const char* name : {"m_btnSearch", "m_btnQuery"})
+        if (auto* button = p->findChild<QPushButton*>(QLatin1String(name)))
+            return button->click();
+}
+
+void loan(const QString& number, const QString& title, const QString& reader, const QString& name)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql("insert into qkjieyueinfo (期刊编号, 期刊名称, 读者编号, 读者姓名, 读者类别, 借书日期, "
+                                      "应还时间, 图书价格, 操作员) values (?, ?, ?, ?, '学生', '2017-04-01', "
+                                      "'2017-05-01', 12, '超级用户')",
+                                      {number, title, reader, name}));
+}
+
+void loss(const QString& number, const QString& title, const QString& reader, const QString& name)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql("insert into qkinfo_diushi (期刊编号, 期刊名称, 期刊单价, 读者编号, 读者姓名, 挂失日期, "
+                                      "操作员) values (?, ?, 12.8, ?, ?, '2017-04-11', '超级用户')",
+                                      {number, title, reader, name}));
+}
+}
+
+// The periodical query window: its four tabs, their searches, the summaries and exports.
+class TestPeriodicalQuery : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Workplace> m_work;
+    std::unique_ptr<CPeriodicalQueryDlg> m_dlg;
+    QStringList messages() const { return m_work->seams.prompter.texts(); }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<Workplace>();
+        QVERIFY(m_work->folder.isReady());
+        m_dlg = std::make_unique<CPeriodicalQueryDlg>();
+        m_dlg->show();
+    }
+    void cleanup()
+    {
+        m_dlg.reset();
+        m_work.reset();
+    }
+
+    void tabsKeepTheirResults()
+    {
+        auto* tabs = child<QTabWidget>(m_dlg.get(), "m_tab");
+        QCOMPARE(tabs->count(), 4);
+        QCOMPARE(tabs->tabText(0), "期刊档案查询");
+        QCOMPARE(tabs->tabText(3), "期刊丢失查询");
+        QCOMPARE(tabs->currentIndex(), 0);
+        for (int i = 0; i < 60; ++i)
+            insertPeriodical(QString("KA%1").arg(i, 2, 10, QLatin1Char('0')), "读者");
+        search(page(*m_dlg, 0), "(全部)");
+        child<QPushButton>(page(*m_dlg, 0), "m_btnNext")->click();
+        QCOMPARE(firstColumn(page(*m_dlg, 0)).size(), 10);
+        tabs->setCurrentIndex(2);
+        child<QRadioButton>(page(*m_dlg, 2), "m_radioTotal")->click();
+        tabs->setCurrentIndex(0);
+        QCOMPARE(list(page(*m_dlg, 0))->GetItemText(0, 1), "KA50");
+        QCOMPARE(list(page(*m_dlg, 0))->GetItemText(0, 15), "未借");
+        QCOMPARE(listRows(page(*m_dlg, 2)), Rows{QStringList({"期刊总量", "60", "768"})});
+        QVERIFY(messages().isEmpty());
+    }
+
+    // Both exports write every row whatever the list shows; flags as stored.
+    void exports_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<Rows>("written");
+        QTest::newRow("stock")
+            << 0 << "期刊信息"
+            << Rows{{"条形码", "期刊编号", "中图分类", "分类名称", "复本号", "期刊名称", "邮发代号", "出版社名", "第几期",
+                     "总第几期", "出版时间", "国内刊号", "期刊单价", "存放位置", "入库时间", "是否在馆"},
+                    {"", "KA1", "G63", "G文化、科学、教育、体育", "", "读者", "", "读者出版社", "2017年第3期", "", "", "",
+                     "12.8", "1号书架", "2017-03-01", "-1"},
+                    {"", "KA2", "G63", "G文化、科学、教育、体育", "", "知音", "", "读者出版社", "2017年第3期", "", "", "",
+                     "12.8", "1号书架", "2017-03-01", "0"}};
+        QTest::newRow("loans")
+            << 1 << "期刊借阅信息"
+            << Rows{{"期刊编号", "期刊名称", "读者编号", "读者姓名", "借阅日期", "应还日期", "操作员"},
+                    {"KA1", "读者", "R1", "张三", "2017-04-01", "2017-05-01", "超级用户"},
+                    {"KA3", "故事会", "R2", "", "2017-04-01", "2017-05-01", "超级用户"}};
+    }
+    void exports()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, sheet);
+        QFETCH(Rows, written);
+        insertPeriodical("KA1", "读者", "12.80", -1);
+        insertPeriodical("KA2", "知音");
+        loan("KA1", "读者", "R1", "张三");
+        loan("KA3", "故事会", "R2", QString());
+        search(page(*m_dlg, tab), "知音");
+        const QString path = m_work->folder.path() + "/out.xls";
+        m_work->seams.chooser.answers.enqueue(path);
+        child<QPushButton>(page(*m_dlg, tab), "m_btnExport")->click();
+        QCOMPARE(messages().last(), "导出文件成功!");
+        QCOMPARE(m_work->seams.chooser.proposals.value(0).section('/', -1), sheet + ".xls");
+        QCOMPARE(fileRows(path, sheet), written);
+    }
+
+    void failedExportSaysSo()
+    {
+        insertPeriodical("KA1", "读者");
+        m_work->seams.chooser.answers.enqueue(m_work->folder.path() + "/no such folder/out.xls");
+        child<QPushButton>(page(*m_dlg, 0), "m_btnExport")->click();
+        QCOMPARE(messages(), QStringList{"请操作失败!"});
+    }
+
+    void loansSearch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("(全部) lists every loan") << "(全部)" << QStringList{"KA1", "KA2", "KA3"} << QStringList();
+        QTest::newRow("periodical number whole") << "KA1" << QStringList{"KA1"} << QStringList();
+        QTest::newRow("reader number whole") << "R2" << QStringList{"KA2"} << QStringList();
+        QTest::newRow("part of a title or a name") << "张" << QStringList{"KA1", "KA3"} << QStringList();
+        QTest::newRow("part of a number is nothing") << "KA" << QStringList() << QStringList();
+        QTest::newRow("emptied edit refused") << "" << QStringList() << QStringList{"请输入用查询信息！"};
+    }
+    void loansSearch()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, said);
+        loan("KA1", "读者", "R1", "张三");
+        loan("KA2", "知音", "R2", "李四");
+        loan("KA3", "张家界", "R3", NULL);
+        search(page(*m_dlg, 1), text);
+        QCOMPARE(firstColumn(page(*m_dlg, 1)), found);
+        QCOMPARE(messages(), said);
+    }
+
+    void lossesSearch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("library losses by 9999") << "9999" << QStringList{"KA1", "KA3"};
+        QTest::newRow("a reader's") << "R1" << QStringList{"KA2"};
+        QTest::newRow("part of a title") << "文摘" << QStringList{"KA3"};
+        QTest::newRow("(全部)") << "(全部)" << QStringList{"KA1", "KA2", "KA3"};
+    }
+    void lossesSearch()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        loss("KA1", "读者", "9999", "system");
+        loss("KA2", "知音", "R1", "张三");
+        loss("KA3", "青年文摘", "9999", "system");
+        search(page(*m_dlg, 3), text);
+        QCOMPARE(firstColumn(page(*m_dlg, 3)), found);
+        QCOMPARE(list(page(*m_dlg, 3))->GetRowTexts(0).mid(2), (QStringList{found.first() == "KA2" ? "R1" : "9999",
+                                                                         found.first() == "KA2" ? "张三" : "system",
+                                                                         "2017-04-11", "12.8", "超级用户"}));
+    }
+
+    // Copies without a price are not counted; a copy without a class counts under an empty
+    // one; sums print whole values without decimals.
+    void summaries_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<Rows>("shown");
+        QTest::newRow("by class")
+            << "m_radioClass" << "中图分类" << Rows{{"", "1", "3.3"}, {"G63", "2", "16"}, {"I247", "1", "9.9"}};
+        QTest::newRow("by publisher") << "m_radioPublisher" << "出版处" << Rows{{"读者出版社", "4", "29.2"}};
+        QTest::newRow("in total") << "m_radioTotal" << "期刊总计" << Rows{{"期刊总量", "4", "29.2"}};
+    }
+    void summaries()
+    {
+        QFETCH(QString, radio);
+        QFETCH(QString, heading);
+        QFETCH(Rows, shown);
+        insertPeriodical("KA1", "读者", "12.7");
+        insertPeriodical("KA2", "知音", "3.3");
+        insertPeriodical("KA3", "故事会", "9.9");
+        insertPeriodical("KA4", "青年文摘", "3.3");
+        insertPeriodical("KA5", "无价", "");
+        QVERIFY(theApp().m_ado.ExecuteSql("update qikaninfo set 中图分类=NULL where 期刊编号='KA4'"));
+        QVERIFY(theApp().m_ado.ExecuteSql("update qikaninfo set 中图分类='I247' where 期刊编号='KA3'"));
+        QWidget* summary = page(*m_dlg, 2);
+        child<QRadioButton>(summary, qPrintable(radio))->click();
+        QCOMPARE(list(summary)->headerItem()->text(0), heading);
+        QCOMPARE(list(summary)->headerItem()->text(1), "期刊数量(册)");
+        QCOMPARE(listRows(summary), shown);
+        QVERIFY(messages().isEmpty());
+    }
+
+    void emptyStock()
+    {
+        QWidget* summary = page(*m_dlg, 2);
+        child<QRadioButton>(summary, "m_radioClassName")->click();
+        QCOMPARE(listRows(summary), Rows());
+        child<QRadioButton>(summary, "m_radioTotal")->click();
+        QCOMPARE(listRows(summary), Rows{QStringList({"期刊总量", "0", ""})});
+    }
+
+    // A heading click after the swap sorts the new first column.
+    void sortingAfterTheSwap()
+    {
+        insertPeriodical("KA1", "读者", "1");
+        insertPeriodical("KA2", "读者", "2");
+        QVERIFY(theApp().m_ado.ExecuteSql("update qikaninfo set 入库时间='2017-05-01' where 期刊编号='KA1'"));
+        QWidget* summary = page(*m_dlg, 2);
+        auto* l = list(summary);
+        child<QRadioButton>(summary, "m_radioClass")->click();
+        l->OnColumnClick(0);
+        child<QRadioButton>(summary, "m_radioEntryDate")->click();
+        QCOMPARE(firstColumn(summary), (QStringList{"2017-03-01", "2017-05-01"}));
+        l->OnColumnClick(0);
+        QCOMPARE(firstColumn(summary), (QStringList{"2017-03-01", "2017-05-01"}));
+        l->OnColumnClick(0);
+        QCOMPARE(firstColumn(summary), (QStringList{"2017-05-01", "2017-03-01"}));
+    }
+
+    // The menu no command opens runs each of its windows over itself.
+    void menuRunsItsWindows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("entry") << "m_btnAdd" << "CPeriodicalAddDlg";
+        QTest::newRow("lending") << "m_btnLend" << "CPeriodicalLendDlg";
+        QTest::newRow("cancel") << "m_btnCancel" << "CPeriodicalCancelDlg";
+        QTest::newRow("query") << "m_btnQuery" << "CPeriodicalQueryDlg";
+    }
+    void menuRunsItsWindows()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        CPeriodicalMenuDlg menu;
+        menu.show();
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened = modal->metaObject()->className();
+            QCOMPARE(modal->parentWidget(), &menu);
+            modal->close();
+        });
+        child<QPushButton>(&menu, qPrintable(button))->click();
+        QCOMPARE(opened, window);
+        QVERIFY(!child<QPushButton>(&menu, "m_btnLendQuery")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestPeriodicalQuery)
+#include "test_periodicalquery.moc"
