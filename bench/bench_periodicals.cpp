@@ -1,13 +1,17 @@
 // Periodical lending and the periodical summaries on a big school: 100,000 periodical copies
 // (the first 2,000 on loan) beside the 5,000 readers and 100,000 books of the generated
 // school. A lend and a return go through LendingService against the same statements through
-// SQLite's C API with prepared statements; both sides use WAL with synchronous FULL.
+// SQLite's C API with prepared statements; both sides use WAL with synchronous FULL. Each
+// summary goes from the query to the texts its list shows, against SQLite stepping the same
+// statement and reading every column of every row as text.
 #include "BigSchool.h"
 #include "RawDesk.h"
 #include "SideBySide.h"
 #include "circulation/LendingService.h"
 #include "core/DateText.h"
 #include "db/AdoConn.h"
+#include "db/RowBlock.h"
+#include "exchange/BookStatistics.h"
 
 #include <QDate>
 #include <benchmark/benchmark.h>
@@ -189,7 +193,50 @@ void LendAndReturn(benchmark::State& state)
     }
     sides.report(state);
 }
+
+// The summary statements as the statistics query builds them for periodicals, word for word.
+#define PRICE_SUM "sum(round(期刊单价 * 10000)) / 10000"
+#define GROUPED(column) \
+    "select " column ", count(期刊单价) as 合计, " PRICE_SUM " as 总价 from qikaninfo group by " column " order by " column
+const char* const kSummaries[] = {GROUPED("中图分类"), GROUPED("分类名称"), GROUPED("出版社名"), GROUPED("入库时间"),
+                                  "select count(期刊单价) as 合计, " PRICE_SUM " as 总计 from qikaninfo"};
+
+// The texts of every cell, as the summary page lists them.
+long listedTexts(const RecordsetPtr& rs)
+{
+    const RowBlock& block = *rs->SharedRows();
+    long characters = 0;
+    for (int r = 0; r < block.rowCount(); ++r)
+        for (int c = 0; c < block.columnCount(); ++c)
+            characters += block.text(r, c).size();
+    return characters;
+}
+
+void Summary(benchmark::State& state)
+{
+    const auto grouping = static_cast<BookStatistics::Grouping>(state.range(0));
+    const QString path = periodicalSchool();
+    CAdoConn conn;
+    conn.Connect(path);
+    RawDesk raw(path);
+    SideBySide sides;
+    for (auto _ : state)
+        state.SetIterationTime(sides.run(
+            [&] {
+                benchmark::DoNotOptimize(
+                    listedTexts(BookStatistics(conn, StatisticsTable::periodicals()).query(grouping)));
+            },
+            [&] { benchmark::DoNotOptimize(raw.readAll(kSummaries[state.range(0)])); }));
+    sides.report(state);
+}
 }
 
 BENCHMARK(LendAndReturn)->UseManualTime()->Iterations(400)->Repetitions(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Summary)
+    ->ArgName("grouping")
+    ->DenseRange(0, 4)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
