@@ -114,6 +114,7 @@ void CPeriodicalAddDlg::OnSave()
         return showMessage(this, complaint);
     if (!Store(values))
         return showMessage(this, kFailText);
+    ShowDatesAsStored();
     // The list shows the copy saved (or kept, after No): by its barcode, else by its number.
     SearchFor(values[kPdBarcode].isEmpty() ? values[kPdNumber] : values[kPdBarcode]);
 }
@@ -131,6 +132,16 @@ bool CPeriodicalAddDlg::Store(const PeriodicalValues& values)
                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return true;
     return m_store.overwrite(values);
+}
+
+// The form shows the dates as the list will: "2017-4-1" was stored as "2017-04-01".
+void CPeriodicalAddDlg::ShowDatesAsStored()
+{
+    for (QLineEdit* edit : {ui->m_edtPubDate, ui->m_edtEntryDate}) {
+        const QString stored = normalizedDateText(edit->text());
+        if (!stored.isNull())
+            edit->setText(stored);
+    }
 }
 
 void CPeriodicalAddDlg::OnDelete()

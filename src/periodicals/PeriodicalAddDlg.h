@@ -38,6 +38,7 @@ private:
     void OnInitDialog();
     void FillCombos();
     bool Store(const PeriodicalValues& values);
+    void ShowDatesAsStored();
     void SearchFor(const QString& text);
     void Search(bool afterDelete);
     PeriodicalValues GetFields() const;

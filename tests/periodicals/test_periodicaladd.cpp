@@ -152,6 +152,7 @@ private slots:
         click("m_btnSave");
         QCOMPARE(storedCopies(), QStringList{row});
         QCOMPARE(text("m_edtSearch"), searched);
+        QCOMPARE(text("m_edtEntryDate"), "2017-04-11");
         if (stored) {
             QCOMPARE(m_work->seams.prompter.messages.value(0).text, "期刊编号已存在,如果确定则覆盖已有记录!\n");
             QCOMPARE(m_work->seams.prompter.messages.value(0).caption, "Warning!!");
