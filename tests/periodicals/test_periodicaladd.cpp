@@ -244,24 +244,6 @@ private slots:
         QCOMPARE(find<QComboBox>("m_cmbClassName")->currentText(), className);
     }
 
-    void numberPlusOne_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("next");
-        QTest::newRow("KA0099") << "KA0099" << "KA0100";
-        QTest::newRow("KA999") << "KA999" << "KA1000";
-        QTest::newRow("KA") << "KA" << "KA1";
-        QTest::newRow("A1B2 counts the last digits") << "A1B2" << "A1B3";
-    }
-    void numberPlusOne()
-    {
-        QFETCH(QString, number);
-        QFETCH(QString, next);
-        find<QLineEdit>("m_edtNumber")->setText(number);
-        click("m_btnIncNumber");
-        QCOMPARE(text("m_edtNumber"), next);
-    }
-
     // A copy out (flag or loan row) is refused and stays; one in stock goes, and the list
     // no longer shows it even when the search then finds nothing.
     void remove_data()
