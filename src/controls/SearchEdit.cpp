@@ -31,8 +31,9 @@ bool SearchEdit::takeFilter(QWidget* parent, const QLineEdit* edit, QString& fil
 
 bool SearchEdit::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* edit = static_cast<QLineEdit*>(parent());
-    if (watched == edit) {
+    // An edit being destroyed is a QLineEdit no more, yet still loses its focus.
+    auto* edit = qobject_cast<QLineEdit*>(parent());
+    if (edit && watched == edit) {
         // Coming back to the window (after a message) is no new visit of the edit.
         if (event->type() == QEvent::FocusIn
             && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
