@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
@@ -85,6 +86,9 @@ public:
     bool mayBorrow(const ReaderCard& reader, int more = 1) const;
     // Writes the fresh count into readerinfo.未还书数 and returns it.
     int recount(const QString& readerNumber);
+    // Writes the fresh count of every reader the condition on readerinfo selects (every
+    // reader without one), in one statement; its values are bound.
+    void recountReaders(const QString& condition = {}, const QVariantList& values = {});
 
     // Lends the copy: loan row, history row, the reader's count and the copy's flag.
     // NoReader when the reader was deleted meanwhile; NotAvailable when the copy is no
