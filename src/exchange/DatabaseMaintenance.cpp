@@ -85,6 +85,8 @@ void DatabaseMaintenance::MarkCopiesByLoans()
 std::optional<QString> DatabaseMaintenance::Initialise(const QStringList& chosen)
 {
     const QStringList tables = tablesToEmpty(chosen);
+    if (tables.isEmpty())
+        return std::nullopt;
     return inTransaction(m_conn, [&] {
         for (const QString& table : tables)
             executeOrThrow(m_conn, QStringLiteral("delete from ") + table);

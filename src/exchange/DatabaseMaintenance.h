@@ -31,7 +31,7 @@ public:
     explicit DatabaseMaintenance(CAdoConn& conn) : m_conn(conn) {}
 
     // Empties the tables (tablesToEmpty), then puts copies marked lent without a loan back in
-    // stock and recounts every reader's loans.
+    // stock and recounts every reader's loans. Nothing chosen changes nothing.
     std::optional<QString> Initialise(const QStringList& chosen);
 
     // The steps of a repair, told before each runs: the copies, then the readers.

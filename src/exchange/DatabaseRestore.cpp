@@ -90,7 +90,7 @@ QString refusalOf(sqlite3* ours, sqlite3* file)
     QString error;
     const QString id = firstValue(file, "PRAGMA application_id", &error);
     if (!error.isEmpty())
-        return QStringLiteral("不是数据库文件（%1）").arg(error);
+        return QStringLiteral("不是数据库文件或文件已损坏（%1）").arg(error);
     if (id.toLongLong() != CAdoConn::kApplicationId)
         return QStringLiteral("不是本系统的数据库文件");
     if (firstValue(file, "PRAGMA user_version", &error).toInt() > firstValue(ours, "PRAGMA user_version", &error).toInt())
