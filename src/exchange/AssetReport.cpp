@@ -175,6 +175,16 @@ QStringList AssetReport::TotalsOf(const RowBlock& rows)
     return totals;
 }
 
+QStringList AssetReport::TotalsRow(const RowBlock& rows)
+{
+    QStringList row(kLastShown - kFirstShown + 1);
+    row[0] = QStringLiteral("合计");
+    const QStringList totals = TotalsOf(rows);
+    for (int i = 0; i < kTotals; ++i)
+        row[totalledColumns()[i] - kFirstShown] = totals[i];
+    return row;
+}
+
 QString AssetReport::MoneyText(const QString& sum)
 {
     const qsizetype point = sum.indexOf(QLatin1Char('.'));

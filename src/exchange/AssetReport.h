@@ -71,6 +71,9 @@ public:
 
     // The seven sums of rows already read (whole rows of the report table).
     static QStringList TotalsOf(const RowBlock& rows);
+    // The row an export writes under those rows, one text a column shown: "合计", then each
+    // sum under its column.
+    static QStringList TotalsRow(const RowBlock& rows);
     // A money sum as shown: at most two decimals, the further ones cut off, not rounded.
     static QString MoneyText(const QString& sum);
 

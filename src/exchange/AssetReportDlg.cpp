@@ -5,6 +5,7 @@
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
+#include "exchange/ListExport.h"
 
 namespace {
 constexpr int kPageSize = 50;
@@ -26,6 +27,7 @@ CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts,
     connect(ui->m_btnPrev, &QPushButton::clicked, this, &CAssetReportDlg::OnPrevPage);
     connect(ui->m_btnNext, &QPushButton::clicked, this, &CAssetReportDlg::OnNextPage);
     connect(ui->m_cmbPage, &QComboBox::activated, this, &CAssetReportDlg::OnSelchangePage);
+    connect(ui->m_btnExport, &QPushButton::clicked, this, &CAssetReportDlg::OnExportExcel);
     OnInitDialog();
 }
 
@@ -37,6 +39,15 @@ void CAssetReportDlg::OnInitDialog()
     ui->m_dateFrom->setDate(today);
     ui->m_dateTo->setDate(today);
     ui->m_list->LoadColumnInfo();
+    CListExport::Options options;
+    options.firstField = AssetReport::kFirstShown;
+    options.lastField = AssetReport::kLastShown;
+    options.nothingMessage = m_spec.nothingToExport;
+    options.progressScaleFrom = 65536;
+    options.numericFields = AssetReport::numberColumns();
+    // The totals row sums the rows written, whatever the window shows meanwhile.
+    options.footer = [](const RowBlock& rows) { return QList<QStringList>{AssetReport::TotalsRow(rows)}; };
+    m_export = new CListExport(this, ui->m_progressExport, ui->m_btnExport, options);
 }
 
 AssetReport CAssetReportDlg::Report() const { return AssetReport(theApp().m_ado, m_spec); }
@@ -83,6 +94,7 @@ void CAssetReportDlg::OnQuery()
 
 void CAssetReportDlg::ShowResult(const RecordsetPtr& result)
 {
+    m_pRecordset = result;
     m_rows = result->SharedRows();
     if (m_rows->rowCount() == 0) {
         m_cursor = PageCursor(kPageSize);
@@ -155,6 +167,8 @@ void CAssetReportDlg::OnSelchangePage(int index)
     if (m_cursor.SetPage(index + 1))
         ShowPage();
 }
+
+void CAssetReportDlg::OnExportExcel() { m_export->Start(m_pRecordset); }
 
 CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
     : CAssetReportDlg(AssetReport::Spec::forBooks(),

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CListExport;
 namespace Ui {
 class CAssetReportDlg;
 }
@@ -37,6 +38,7 @@ private slots:
     void OnPrevPage();
     void OnNextPage();
     void OnSelchangePage(int index);
+    void OnExportExcel();
 
 private:
     void OnInitDialog();
@@ -50,7 +52,9 @@ private:
     std::unique_ptr<Ui::CAssetReportDlg> ui;
     AssetReport::Spec m_spec;
     PageCursor m_cursor;
+    RecordsetPtr m_pRecordset;
     std::shared_ptr<const RowBlock> m_rows;
+    CListExport* m_export = nullptr;
     QStringList m_totals;
 };
 

@@ -3,6 +3,7 @@
 #include "db/AppState.h"
 #include "exchange/AssetReport.h"
 #include "exchange/AssetReportDlg.h"
+#include "exchange/SpreadsheetFile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -345,6 +346,76 @@ private slots:
         window.findChild<QRadioButton*>(QStringLiteral("m_radioAll"))->click();
         click(window, "m_btnQuery");
         QCOMPARE(editTexts(window)[1], QStringLiteral("30"));
+    }
+
+    // The export writes the rows listed, numbers as numbers and numbers of copies as text,
+    // and under them a totals row that sums what was written.
+    void exportWritesRowsAndTheirTotals_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("xls") << "报表.xls";
+        QTest::newRow("xlsx") << "报表.xlsx";
+    }
+
+    void exportWritesRowsAndTheirTotals()
+    {
+        QFETCH(QString, name);
+        Workplace work;
+        QVERIFY(insertCopy(QStringLiteral("bkinfo"), QStringLiteral("0012"), QStringLiteral("甲"), 10.5, "2017-04-01"));
+        QVERIFY(insertCopy(QStringLiteral("bkinfo_diushi"), QStringLiteral("0013"), QStringLiteral("乙"), 20));
+        QVERIFY(insertCopy(QStringLiteral("bkinfo_tijiu"), QStringLiteral("0014"), QStringLiteral("丙"), 30.25));
+        QVERIFY(insertCopy(QStringLiteral("bkinfo"), QStringLiteral("0015"), QStringLiteral("丁"), 1));
+        CBookAssetReportDlg window;
+        click(window, "m_btnGenerate");
+        QCOMPARE(editTexts(window)[1], QStringLiteral("61.75"));
+        QVERIFY(run(QStringLiteral("delete from bkinfo_baobiaoT where 资产编号='0015'")));
+        click(window, "m_btnSearch");
+        QCOMPARE(listRows(window), 3);
+        const QString path = work.folder.path() + QLatin1Char('/') + name;
+        work.seams.chooser.answers.enqueue(path);
+        click(window, "m_btnExport");
+        QTRY_COMPARE_WITH_TIMEOUT(work.seams.prompter.lastText(), QStringLiteral("导出数据成功!"), 20000);
+
+        Workbook book;
+        QString error;
+        QVERIFY2(readSpreadsheet(path, QLatin1Char(','), &book, &error), qPrintable(error));
+        const Sheet& sheet = book.front();
+        QCOMPARE(sheet.rowCount(), 5);
+        QCOMPARE(sheet.rows[0][0].displayText(), QStringLiteral("资产编号"));
+        QCOMPARE(sheet.rows[0][13].displayText(), QStringLiteral("库存净值"));
+        QCOMPARE(sheet.rows[1][0].kind, SheetCell::Kind::Text);
+        QCOMPARE(sheet.rows[1][0].displayText(), QStringLiteral("0012"));
+        QCOMPARE(sheet.rows[1][4].kind, SheetCell::Kind::Number);
+        QCOMPARE(sheet.rows[1][6].displayText(), QStringLiteral("2017-04-01"));
+        QStringList totals;
+        for (const SheetCell& c : sheet.rows[4])
+            totals << c.displayText();
+        QCOMPARE(totals, (QStringList{"合计", "", "", "", "", "3", "", "60.75", "1", "1", "50.25", "", "1", "10.5"}));
+    }
+
+    void exportRefusesWithoutRows_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("books") << "books" << "没有图书信息可导出!";
+        QTest::newRow("periodicals") << "periodicals" << "没有期刊信息可导出!";
+    }
+
+    void exportRefusesWithoutRows()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        Workplace work;
+        std::unique_ptr<QDialog> window;
+        if (kind == QLatin1String("books"))
+            window = std::make_unique<CBookAssetReportDlg>();
+        else
+            window = std::make_unique<CPeriodicalAssetReportDlg>();
+        click(*window, "m_btnExport");
+        click(*window, "m_btnSearch");
+        click(*window, "m_btnExport");
+        QCOMPARE(work.seams.prompter.texts(), (QStringList{message, QStringLiteral("没有找到相关信息的图书!"), message}));
+        QVERIFY(work.seams.chooser.proposals.isEmpty());
     }
 };
 
