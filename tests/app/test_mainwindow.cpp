@@ -80,6 +80,7 @@ const QSet<int>& builtToday()
         32823, 32836, 32859,                           // exchange
         32824, 32825, 32848, 32849, 32850, 32851, 32883, 32884,  // off the menu
         32794, 32813, 32814, 32876, 32880, 32887,      // reports and maintenance
+        32798, 32860, 32835, 32871, 32886,             // imports
     };
     return ids;
 }
