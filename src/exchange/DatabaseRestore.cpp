@@ -107,7 +107,7 @@ Database openBackup(sqlite3* ours, const QString& path, QString* error)
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
-        *error = QStringLiteral("%1 不是文件").arg(path);
+        *error = QStringLiteral("“%1”不是文件，请用“浏览”选择备份文件").arg(path);
         return nullptr;
     }
     if (info.canonicalFilePath() == QFileInfo(QString::fromUtf8(sqlite3_db_filename(ours, "main"))).canonicalFilePath()) {

@@ -32,5 +32,6 @@ void CRepairDlg::OnOK()
         return showMessage(this, QStringLiteral("修复失败！\n%1").arg(*failure));
     }
     ui->m_progress->setValue(2);
+    ui->m_staticStatus->setText(QStringLiteral("修复完毕！"));
     showMessage(this, QStringLiteral("修复完毕！"));
 }
