@@ -82,6 +82,7 @@ void CImportJob::Run()
             message = Message(Stop{0, 0, e.text()});
         }
     }
+    m_sheet = nullptr;
     m_workbook.clear();
     emit Finished(done, stored, message);
 }
