@@ -18,11 +18,13 @@ namespace {
 const QString kCopyColumns = QStringLiteral("图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 是否借出, 条形码");
 const QString kFreshCount = QStringLiteral(
     "(select count(*) from jieyueinfo where 读者编号=?) + (select count(*) from qkjieyueinfo where 读者编号=?)");
-// The reader with the items he has on loan now, whatever 未还书数 says.
-const QString kReaderColumns = QStringLiteral(
-    "编号, 姓名, 性别, 类别, 借书期限, 部门, "
+// The items a row of readerinfo has on loan now.
+const QString kLoansOfReaderRow = QStringLiteral(
     "(select count(*) from jieyueinfo j where j.读者编号=readerinfo.编号) + "
-    "(select count(*) from qkjieyueinfo q where q.读者编号=readerinfo.编号), 借阅数量限制");
+    "(select count(*) from qkjieyueinfo q where q.读者编号=readerinfo.编号)");
+// The reader with the items he has on loan now, whatever 未还书数 says.
+const QString kReaderColumns =
+    QStringLiteral("编号, 姓名, 性别, 类别, 借书期限, 部门, ") + kLoansOfReaderRow + QStringLiteral(", 借阅数量限制");
 
 ReaderCard readerFrom(const CAdoRecordset& rs)
 {
@@ -188,6 +190,14 @@ int LendingService::recount(const QString& readerNumber)
     executeOrThrow(m_conn, QStringLiteral("update readerinfo set 未还书数=") + kFreshCount + QStringLiteral(" where 编号=?"),
             {readerNumber, readerNumber, readerNumber});
     return loanCount(readerNumber);
+}
+
+void LendingService::recountReaders(const QString& condition, const QVariantList& values)
+{
+    executeOrThrow(m_conn,
+                   QStringLiteral("update readerinfo set 未还书数=") + kLoansOfReaderRow
+                       + (condition.isEmpty() ? QString() : QStringLiteral(" where ") + condition),
+                   values);
 }
 
 LendingService::Outcome LendingService::lend(const ReaderCard& reader, const BookCopy& copy, Rules rules)

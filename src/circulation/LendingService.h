@@ -103,6 +103,9 @@ public:
     bool mayBorrow(const ReaderCard& reader, int more = 1) const;
     // Writes the fresh count into readerinfo.未还书数 and returns it.
     int recount(const QString& readerNumber);
+    // Writes the fresh count of every reader the condition on readerinfo selects (every
+    // reader without one), in one statement; its values are bound.
+    void recountReaders(const QString& condition = {}, const QVariantList& values = {});
 
     // Lends the copy (bookNumber, title, price and, for books, barcode are read): loan row,
     // history row, the reader's count and the copy's flag.

@@ -12,18 +12,9 @@
 
 namespace {
 constexpr int kRetryPauseMs = 20;
-
-// The wait a statement of this connection would grant a lock held elsewhere.
-int busyTimeoutMs(sqlite3* db)
-{
-    sqlite3_stmt* stmt = nullptr;
-    int timeout = 0;
-    if (sqlite3_prepare_v2(db, "PRAGMA busy_timeout", -1, &stmt, nullptr) == SQLITE_OK
-        && sqlite3_step(stmt) == SQLITE_ROW)
-        timeout = sqlite3_column_int(stmt, 0);
-    sqlite3_finalize(stmt);
-    return timeout;
-}
+// Pages copied in one step: small enough for a progress bar to move, large enough that the
+// steps cost nothing beside the copying.
+constexpr int kPagesPerStep = 256;
 
 // The copy holds a whole database, so it is as private as the database itself: the file
 // exists, owner-only, before SQLite writes a byte into it.
@@ -36,24 +27,34 @@ bool createPrivateFile(const QString& path, QString* error)
     return false;
 }
 
-// Runs the backup to its end. While another connection holds the database, it retries for
-// as long as a statement would wait (the busy timeout), then gives up: the window thread
-// must not freeze.
-int stepToEnd(sqlite3_backup* backup, int waitLimitMs)
+// Steps the backup to its end. While another connection holds a database, a step is
+// retried for as long as a statement would wait (the limit), then given up: the window
+// thread must not freeze. SQLITE_INTERRUPT when the progress asked to stop.
+int stepToEnd(sqlite3_backup* backup, int waitLimitMs, const CopyProgress& progress)
 {
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        const int rc = sqlite3_backup_step(backup, -1);
-        if (rc != SQLITE_OK && rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+        const int rc = sqlite3_backup_step(backup, kPagesPerStep);
+        const int total = sqlite3_backup_pagecount(backup);
+        if (rc == SQLITE_DONE) {
+            if (progress)
+                progress(total, total);
             return rc;
-        if (rc != SQLITE_OK && waited.elapsed() >= waitLimitMs)
+        }
+        if (rc == SQLITE_OK) {
+            waited.restart();
+            if (progress && !progress(total - sqlite3_backup_remaining(backup), total))
+                return SQLITE_INTERRUPT;
+            continue;
+        }
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited.elapsed() >= waitLimitMs)
             return rc;
         sqlite3_sleep(kRetryPauseMs);
     }
 }
 
-bool copyInto(sqlite3* source, const QString& path, QString* error)
+bool copyInto(sqlite3* source, const QString& path, const CopyProgress& progress, QString* error)
 {
     if (!createPrivateFile(path, error))
         return false;
@@ -63,24 +64,50 @@ bool copyInto(sqlite3* source, const QString& path, QString* error)
         sqlite3_close(target);
         return false;
     }
-    sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
-    int rc = SQLITE_ERROR;
-    if (backup) {
-        rc = stepToEnd(backup, busyTimeoutMs(source));
-        sqlite3_backup_finish(backup);
-    }
+    bool ok = copyDatabasePages(source, target, busyTimeoutMs(source), progress, error);
     // The copy must stand alone in one file, without a write-ahead log beside it.
-    if (rc == SQLITE_DONE)
-        rc = sqlite3_exec(target, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-        *error = QStringLiteral("数据库正被其他程序占用（%1）").arg(QString::fromUtf8(sqlite3_errstr(rc)));
-    else if (rc != SQLITE_OK)
+    if (ok && sqlite3_exec(target, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK) {
         *error = QString::fromUtf8(sqlite3_errmsg(target));
-    return sqlite3_close(target) == SQLITE_OK && rc == SQLITE_OK;
+        ok = false;
+    }
+    return sqlite3_close(target) == SQLITE_OK && ok;
 }
 }
 
-bool backupDatabase(const CAdoConn& conn, const QString& targetPath, QString* error)
+int busyTimeoutMs(sqlite3* db)
+{
+    sqlite3_stmt* stmt = nullptr;
+    int timeout = 0;
+    if (sqlite3_prepare_v2(db, "PRAGMA busy_timeout", -1, &stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(stmt) == SQLITE_ROW)
+        timeout = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return timeout;
+}
+
+bool copyDatabasePages(sqlite3* source, sqlite3* target, int waitLimitMs, const CopyProgress& progress,
+                       QString* error)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
+    if (!backup) {
+        *error = QString::fromUtf8(sqlite3_errmsg(target));
+        return false;
+    }
+    const int rc = stepToEnd(backup, waitLimitMs, progress);
+    // Before it is done, finishing rolls the target back to what it was.
+    const int finished = sqlite3_backup_finish(backup);
+    if (rc == SQLITE_DONE && finished == SQLITE_OK)
+        return true;
+    if (rc == SQLITE_INTERRUPT)
+        *error = QStringLiteral("已取消");
+    else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        *error = QStringLiteral("数据库正被其他程序占用（%1）").arg(QString::fromUtf8(sqlite3_errstr(rc)));
+    else
+        *error = QString::fromUtf8(sqlite3_errstr(rc == SQLITE_DONE ? finished : rc));
+    return false;
+}
+
+bool backupDatabase(const CAdoConn& conn, const QString& targetPath, QString* error, const CopyProgress& progress)
 {
     sqlite3* source = conn.SqliteHandle();
     if (!source) {
@@ -101,7 +128,7 @@ bool backupDatabase(const CAdoConn& conn, const QString& targetPath, QString* er
     }
     const QString temporary = target.absoluteFilePath() + QStringLiteral(".tmp");
     QFile::remove(temporary);
-    if (!copyInto(source, temporary, error)) {
+    if (!copyInto(source, temporary, progress, error)) {
         QFile::remove(temporary);
         return false;
     }

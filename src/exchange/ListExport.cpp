@@ -51,6 +51,9 @@ void CListExport::Start(const RecordsetPtr& recordset)
     param.lastField = m_options.lastField;
     param.progressScaleFrom = m_options.progressScaleFrom;
     param.tabText = m_options.tabText;
+    param.numericFields = m_options.numericFields;
+    if (m_options.footer)
+        param.footer = m_options.footer(*param.rows);
 
     m_job = std::make_unique<CExportJob>(std::move(param));
     if (m_bar) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class CExportJob;
@@ -30,6 +31,10 @@ public:
         QString proposedName;
         int progressScaleFrom = 32768;
         bool tabText = false;  // see ExportThreadParam
+        // Fields written as numbers when they hold one.
+        QList<int> numericFields;
+        // Rows written under the data, made from the rows exported (a totals row).
+        std::function<QList<QStringList>(const RowBlock&)> footer;
     };
 
     // `window` is the exporting window or page. While a job runs, the close requests of

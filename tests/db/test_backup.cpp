@@ -118,6 +118,57 @@ private slots:
         QCOMPARE(old.readAll(), oldCopy);
     }
 
+    // The copy goes in steps the caller sees; a stop leaves the old backup as it was, and a
+    // write by another connection between two steps still gives a sound copy.
+    void steppedCopy_data()
+    {
+        QTest::addColumn<int>("stopAtStep");
+        QTest::addColumn<bool>("writeBetweenSteps");
+        QTest::newRow("to the end") << 0 << false;
+        QTest::newRow("stopped") << 1 << false;
+        QTest::newRow("written meanwhile") << 0 << true;
+    }
+    void steppedCopy()
+    {
+        QFETCH(int, stopAtStep);
+        QFETCH(bool, writeBetweenSteps);
+        {
+            CTransaction t(*m_conn);
+            for (int i = 0; i < 3000; ++i)
+                QVERIFY(m_conn->ExecuteSql(QStringLiteral("insert into readerinfo (编号, 备注) values (?, ?)"),
+                                           {QStringLiteral("R%1").arg(i), QString(400, 'x')}));
+            QVERIFY(t.Commit());
+        }
+        const QByteArray oldCopy("the backup of yesterday");
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bak")));
+        QFile old(m_dir->filePath(QStringLiteral("bak/book.bak")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldCopy) == oldCopy.size());
+        old.close();
+        CAdoConn writer;
+        QVERIFY(writer.Connect(m_source));
+        int steps = 0;
+        int last = 0;
+        const bool done = backupDatabase(*m_conn, m_dir->filePath(QStringLiteral("bak/book.bak")), &m_error,
+                                         [&](int pages, int total) {
+                                             ++steps;
+                                             last = total - pages;
+                                             if (writeBetweenSteps && steps == 1)
+                                                 writer.ExecuteSql(QStringLiteral("insert into readerinfo (编号) values ('late')"));
+                                             return steps != stopAtStep;
+                                         });
+        QCOMPARE(done, stopAtStep == 0);
+        QVERIFY(steps >= (done ? 2 : 1));
+        QCOMPARE(entries(QStringLiteral("bak")), QStringList{"book.bak"});
+        if (!done) {
+            QCOMPARE(m_error, QStringLiteral("已取消"));
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), oldCopy);
+            return;
+        }
+        QCOMPARE(last, 0);
+        QCOMPARE(readerCount(QStringLiteral("bak/book.bak")), writeBetweenSteps ? 3001L : 3000L);
+    }
+
     void failureIsReportedAndLeavesNoFile_data()
     {
         QTest::addColumn<QString>("target");

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+#include <map>
+#include <memory>
+
+class QCheckBox;
+namespace Ui {
+class CInitSystemDlg;
+}
+
+// Empties the tables the librarian ticks, to start the library afresh.
+class CInitSystemDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CInitSystemDlg(QWidget* parent = nullptr);
+    ~CInitSystemDlg() override;
+
+private slots:
+    void OnInitialise();
+
+private:
+    void OnInitDialog();
+    // Ticks and holds the loan boxes that the ticked tables take with them.
+    void ShowImpliedTables();
+    QStringList ChosenTables() const;
+
+    std::unique_ptr<Ui::CInitSystemDlg> ui;
+    std::map<QString, QCheckBox*> m_boxes;  // by table
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CRestoreDlg;
+}
+
+// Puts a backup back in place of the open database, once it is known to be a sound
+// database of ours; a copy of what it replaces is kept in the backup folder.
+class CRestoreDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CRestoreDlg(QWidget* parent = nullptr);
+    ~CRestoreDlg() override;
+
+private slots:
+    void OnBrowse();
+    void OnConfirm();
+
+private:
+    void OnInitDialog();
+
+    std::unique_ptr<Ui::CRestoreDlg> ui;
+    QString m_strSource;
+};
