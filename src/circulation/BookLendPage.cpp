@@ -2,7 +2,6 @@
 
 #include "ui_BookLendPage.h"
 
-#include "circulation/ReaderFields.h"
 #include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
 #include "controls/Prompter.h"
@@ -76,37 +75,8 @@ LendingService CBookLendPage::Service() const { return LendingService(theApp().m
 
 void CBookLendPage::OnReaderQuery()
 {
-    const QString input = ui->m_editReaderInput->text();
-    if (input.isEmpty())
-        return showMessage(this, QStringLiteral("请输入用查询信息！"));
-    try {
-        ShowReader(Service().findReader(input));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
-    ui->m_editReaderInput->clear();
-    FillLentList();
-}
-
-void CBookLendPage::ShowReader(const std::optional<ReaderCard>& reader)
-{
-    m_reader = reader.value_or(ReaderCard());
-    showReaderFields(this, m_reader);
-    if (reader)
-        ui->m_editBookKey->setFocus();
-    else
-        showMessage(this, QStringLiteral("查无此人！"));
-}
-
-void CBookLendPage::RefreshReader()
-{
-    if (m_reader.number.isEmpty())
-        return;
-    try {
-        ShowReader(Service().readerByNumber(m_reader.number));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
+    if (m_reader.find(ui->m_editReaderInput))
+        FillLentList();
 }
 
 void CBookLendPage::FillBookList(const QList<BookCopy>& copies)
@@ -118,26 +88,15 @@ void CBookLendPage::FillBookList(const QList<BookCopy>& copies)
 void CBookLendPage::FillLentList()
 {
     ui->m_listLent->DeleteAllItems();
-    try {
-        for (const Loan& l : Service().loansOf(m_reader.number))
-            ui->m_listLent->AddItem({l.bookNumber, l.title, l.price, l.readerNumber, l.readerName, l.lendingDate,
-                                     l.dueDate, l.operatorName, l.barcode});
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
-}
-
-bool CBookLendPage::HasReader()
-{
-    if (m_reader.number.isEmpty())
-        showMessage(this, QStringLiteral("没有读者信息!\n"));
-    return !m_reader.number.isEmpty();
+    for (const Loan& l : m_reader.loans())
+        ui->m_listLent->AddItem({l.bookNumber, l.title, l.price, l.readerNumber, l.readerName, l.lendingDate,
+                                 l.dueDate, l.operatorName, l.barcode});
 }
 
 bool CBookLendPage::LendBook(const BookCopy& copy)
 {
     try {
-        switch (Service().lend(m_reader, copy)) {
+        switch (Service().lend(m_reader.card(), copy)) {
         case LendingService::Outcome::Done:
             return true;
         case LendingService::Outcome::LimitReached:
@@ -161,7 +120,7 @@ void CBookLendPage::OnBookQuery()
     const QString key = searchKey(ui->m_editBookKey->text());
     if (key.isEmpty())
         return showMessage(this, QStringLiteral("请输入查询信息！"));
-    if (m_reader.number.isEmpty())
+    if (m_reader.card().number.isEmpty())
         return showMessage(this, QStringLiteral("请输入读者信息!\n"));
     try {
         const QList<BookCopy> copies = Service().findInStock(key);
@@ -176,14 +135,14 @@ void CBookLendPage::OnBookQuery()
             ui->m_editBookKey->setFocus();
             return;
         }
-        if (copies.size() == 1 && !Service().mayBorrow(m_reader)) {
+        if (copies.size() == 1 && !Service().mayBorrow(m_reader.card())) {
             // The text stays to be seen; selected, it gives way to the next scan.
             ui->m_editBookKey->selectAll();
             return showMessage(this, kLimitText);
         }
         if (copies.size() == 1)
             LendBook(copies.first());
-        RefreshReader();
+        m_reader.refresh();
         ui->m_listBooks->DeleteAllItems();
         FillBookList(Service().findInStock(key));
     } catch (const DbError&) {
@@ -208,10 +167,10 @@ void CBookLendPage::OnDblclkBookList() { LendSelected(); }
 
 void CBookLendPage::LendSelected()
 {
-    if (!HasReader())
+    if (!m_reader.present())
         return;
     try {
-        if (!Service().mayBorrow(m_reader))
+        if (!Service().mayBorrow(m_reader.card()))
             return showMessage(this, kLimitText);
     } catch (const DbError&) {
         return showMessage(this, kFailText);
@@ -222,7 +181,7 @@ void CBookLendPage::LendSelected()
     // A copy that could not be lent stays listed, to be tried again or removed by hand.
     if (LendBook(CopyOfRow(row)))
         ui->m_listBooks->DeleteItem(row);
-    RefreshReader();
+    m_reader.refresh();
     FillLentList();
     ui->m_editBookKey->setFocus();
 }
@@ -231,7 +190,7 @@ void CBookLendPage::OnLendAll()
 {
     const int rows = ui->m_listBooks->GetItemCount();
     try {
-        if (!Service().mayBorrow(m_reader, rows))
+        if (!Service().mayBorrow(m_reader.card(), rows))
             return showMessage(this, kLimitText);
     } catch (const DbError&) {
         return showMessage(this, kFailText);
@@ -243,7 +202,7 @@ void CBookLendPage::OnLendAll()
     // Only the copies lent leave the list; the last row first, so the others keep their places.
     for (int row : lent)
         ui->m_listBooks->DeleteItem(row);
-    RefreshReader();
+    m_reader.refresh();
     FillLentList();
     ui->m_editBookKey->setFocus();
 }
@@ -303,33 +262,33 @@ void CBookLendPage::OnReturnQuery()
         return showMessage(this, QStringLiteral("无此记录！"));
     // The borrower's whole card is shown before his copy comes back, so that the card and
     // the lists never speak of two readers at once.
-    ShowReader(card);
+    m_reader.show(card);
     ReturnBook(key);
-    RefreshReader();
+    m_reader.refresh();
     FillLentList();
     ui->m_editReturnKey->setFocus();
 }
 
 void CBookLendPage::OnDblclkLentList()
 {
-    if (!HasReader())
+    if (!m_reader.present())
         return;
     const int row = ui->m_listLent->GetFirstSelected();
     if (row < 0)
         return showMessage(this, QStringLiteral("没有选定书目!\n"));
     ReturnBook(ui->m_listLent->GetItemText(row, 0));
-    RefreshReader();
+    m_reader.refresh();
     FillLentList();
     ui->m_editReturnKey->setFocus();
 }
 
 void CBookLendPage::OnReturnAll()
 {
-    if (!HasReader())
+    if (!m_reader.present())
         return;
     for (int row = 0; row < ui->m_listLent->GetItemCount(); ++row)
         ReturnBook(ui->m_listLent->GetItemText(row, 0));
-    RefreshReader();
+    m_reader.refresh();
     FillLentList();
     ui->m_editReturnKey->setFocus();
 }

@@ -2,12 +2,12 @@
 
 #include "circulation/CountsUploader.h"
 #include "circulation/LendingService.h"
+#include "circulation/ReaderPanel.h"
 #include "controls/EnterKeyFilter.h"
 
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class CBookLendPage;
@@ -40,19 +40,16 @@ protected:
 
 private:
     void OnInitDialog();
-    void ShowReader(const std::optional<ReaderCard>& reader);
-    void RefreshReader();
     void FillBookList(const QList<BookCopy>& copies);
     void FillLentList();
     bool LendBook(const BookCopy& copy);
     void ReturnBook(const QString& bookNumber);
     void LendSelected();
     BookCopy CopyOfRow(int row) const;
-    bool HasReader();
     LendingService Service() const;
 
     std::unique_ptr<Ui::CBookLendPage> ui;
     EnterKeyFilter m_enterKeys{this};
-    ReaderCard m_reader;
+    ReaderPanel m_reader{this, "m_edit", "m_editBookKey"};
     CountsUploader m_uploader;
 };

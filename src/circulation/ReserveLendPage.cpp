@@ -2,7 +2,6 @@
 
 #include "ui_ReserveLendPage.h"
 
-#include "circulation/ReaderFields.h"
 #include "circulation/ReservationDesk.h"
 #include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
@@ -15,7 +14,6 @@ namespace {
 const QString kFailText = QStringLiteral("操作失败");
 
 ReservationDesk desk() { return ReservationDesk(theApp().m_ado, theApp().m_strOperator); }
-LendingService service() { return LendingService(theApp().m_ado, theApp().m_strOperator); }
 }
 
 CReserveLendPage::CReserveLendPage(QWidget* parent) : CPageDialog(parent), ui(std::make_unique<Ui::CReserveLendPage>())
@@ -50,35 +48,16 @@ void CReserveLendPage::OnInitDialog()
 
 void CReserveLendPage::OnReaderQuery()
 {
-    const QString input = ui->m_editReaderInput->text();
-    if (input.isEmpty())
-        return showMessage(this, QStringLiteral("请输入用查询信息！"));
-    try {
-        ShowReader(service().findReader(input));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
-    ui->m_editReaderInput->clear();
-    Refresh();
-}
-
-void CReserveLendPage::ShowReader(const std::optional<ReaderCard>& reader)
-{
-    m_reader = reader.value_or(ReaderCard());
-    showReaderFields(this, m_reader);
-    if (reader)
-        ui->m_editBookKey->setFocus();
-    else
-        showMessage(this, QStringLiteral("查无此人！"));
+    if (m_reader.find(ui->m_editReaderInput))
+        Refresh();
 }
 
 // The shown reader afresh, with his reservations and his loans.
 void CReserveLendPage::Refresh()
 {
+    m_reader.refresh();
     try {
-        if (!m_reader.number.isEmpty())
-            ShowReader(service().readerByNumber(m_reader.number));
-        FillReserveList(desk().ofReader(m_reader.number));
+        FillReserveList(desk().ofReader(m_reader.card().number));
     } catch (const DbError&) {
         showMessage(this, kFailText);
     }
@@ -96,13 +75,9 @@ void CReserveLendPage::FillReserveList(const QList<Reservation>& rows)
 void CReserveLendPage::FillLentList()
 {
     ui->m_listLent->DeleteAllItems();
-    try {
-        for (const Loan& l : service().loansOf(m_reader.number))
-            ui->m_listLent->AddItem({l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate,
-                                     l.operatorName, l.barcode});
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
+    for (const Loan& l : m_reader.loans())
+        ui->m_listLent->AddItem({l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate,
+                                 l.operatorName, l.barcode});
 }
 
 void CReserveLendPage::OnReserveQuery()
@@ -120,12 +95,12 @@ bool CReserveLendPage::LendReserved(int row)
     const QStringList cells = ui->m_listReserve->GetRowTexts(row);
     const Reservation reservation{cells.value(0), cells.value(1), cells.value(2), cells.value(3),
                                   cells.value(4), cells.value(5), cells.value(6)};
-    if (m_reader.number.isEmpty() || reservation.readerNumber != m_reader.number) {
+    if (m_reader.card().number.isEmpty() || reservation.readerNumber != m_reader.card().number) {
         showMessage(this, QStringLiteral("读者编号不一致!"));
         return false;
     }
     try {
-        switch (desk().lend(m_reader, reservation)) {
+        switch (desk().lend(m_reader.card(), reservation)) {
         case LendingService::Outcome::Done:
             return true;
         case LendingService::Outcome::NoReader:

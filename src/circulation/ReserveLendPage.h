@@ -1,11 +1,10 @@
 #pragma once
 
-#include "circulation/LendingService.h"
+#include "circulation/ReaderPanel.h"
 #include "controls/EnterKeyFilter.h"
 #include "exchange/PageDialog.h"
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class CReserveLendPage;
@@ -30,7 +29,6 @@ private slots:
 
 private:
     void OnInitDialog();
-    void ShowReader(const std::optional<ReaderCard>& reader);
     void FillReserveList(const QList<Reservation>& rows);
     void FillLentList();
     void Refresh();
@@ -40,5 +38,5 @@ private:
 
     std::unique_ptr<Ui::CReserveLendPage> ui;
     EnterKeyFilter m_enterKeys{this};
-    ReaderCard m_reader;
+    ReaderPanel m_reader{this, "m_edit", "m_editBookKey"};
 };

@@ -54,59 +54,16 @@ LendingService CPeriodicalLendDlg::Service() const
 
 void CPeriodicalLendDlg::OnFindReader()
 {
-    const QString input = ui->m_edtReaderCard->text();
-    if (input.isEmpty())
-        return showMessage(this, QStringLiteral("请输入用查询信息！"));
-    try {
-        ShowReader(Service().findReader(input));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
-    ui->m_edtReaderCard->clear();
-    ShowLoans();
-}
-
-void CPeriodicalLendDlg::ShowReader(const std::optional<ReaderCard>& reader)
-{
-    m_reader = reader.value_or(ReaderCard());
-    ui->m_edtReaderNo->setText(m_reader.number);
-    ui->m_edtReaderName->setText(m_reader.name);
-    ui->m_edtSex->setText(m_reader.sex);
-    ui->m_edtReaderType->setText(m_reader.type);
-    ui->m_edtLoanDays->setText(m_reader.loanDays);
-    ui->m_edtDept->setText(m_reader.dept);
-    ui->m_edtLentCount->setText(m_reader.lentCount);
-    ui->m_edtLoanLimit->setText(m_reader.loanLimit);
-    if (reader)
-        ui->m_edtSearch->setFocus();
-    else
-        showMessage(this, QStringLiteral("查无此人！"));
-}
-
-// The card again after a lend or a return: the count of items on loan has changed.
-void CPeriodicalLendDlg::RefreshReader()
-{
-    if (m_reader.number.isEmpty())
-        return;
-    try {
-        ShowReader(Service().readerByNumber(m_reader.number));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
+    if (m_reader.find(ui->m_edtReaderCard))
+        ShowLoans();
 }
 
 void CPeriodicalLendDlg::ShowLoans()
 {
     ui->m_listLoans->DeleteAllItems();
-    if (m_reader.number.isEmpty())
-        return;
-    try {
-        for (const Loan& l : Service().loansOf(m_reader.number))
-            ui->m_listLoans->AddItem(
-                {l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate, l.operatorName});
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
+    for (const Loan& l : m_reader.loans())
+        ui->m_listLoans->AddItem(
+            {l.bookNumber, l.title, l.readerNumber, l.readerName, l.lendingDate, l.dueDate, l.operatorName});
 }
 
 void CPeriodicalLendDlg::OnSearch()
@@ -144,16 +101,14 @@ void CPeriodicalLendDlg::AddPeriodicalRow(const QString& number)
 // The checks a librarian sees before the lend itself, which repeats them in its transaction.
 bool CPeriodicalLendDlg::MayLend(int row)
 {
-    if (m_reader.number.isEmpty()) {
-        showMessage(this, QStringLiteral("没有读者信息!\n"));
+    if (!m_reader.present())
         return false;
-    }
     if (row < 0) {
         showMessage(this, QStringLiteral("没有选定书目!\n"));
         return false;
     }
     try {
-        if (!Service().mayBorrow(m_reader)) {
+        if (!Service().mayBorrow(m_reader.card())) {
             showMessage(this, kLimitText);
             return false;
         }
@@ -178,7 +133,7 @@ void CPeriodicalLendDlg::LendPeriodical()
     copy.title = ui->m_listToLend->GetItemText(row, kTitleColumn);
     copy.price = ui->m_listToLend->GetItemText(row, kPriceColumn);
     try {
-        switch (Service().lend(m_reader, copy)) {
+        switch (Service().lend(m_reader.card(), copy)) {
         case LendingService::Outcome::Done:
             ui->m_listToLend->DeleteItem(row);
             break;
@@ -195,7 +150,7 @@ void CPeriodicalLendDlg::LendPeriodical()
     } catch (const DbError&) {
         showMessage(this, kFailText);
     }
-    RefreshReader();
+    m_reader.refresh();
     ShowLoans();
 }
 
@@ -221,6 +176,6 @@ void CPeriodicalLendDlg::ReturnPeriodical()
         return;
     }
     AddPeriodicalRow(number);
-    RefreshReader();
+    m_reader.refresh();
     ShowLoans();
 }

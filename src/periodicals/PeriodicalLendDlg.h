@@ -1,13 +1,13 @@
 #pragma once
 
 #include "circulation/LendingService.h"
+#include "circulation/ReaderPanel.h"
 #include "controls/EnterKeyFilter.h"
 #include "db/AdoRecordset.h"
 
 #include <QDialog>
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class CPeriodicalLendDlg;
@@ -30,8 +30,6 @@ private slots:
 
 private:
     void OnInitDialog();
-    void ShowReader(const std::optional<ReaderCard>& reader);
-    void RefreshReader();
     void ShowLoans();
     void AddPeriodicalRows(const RecordsetPtr& rows);
     void AddPeriodicalRow(const QString& number);
@@ -40,5 +38,5 @@ private:
 
     std::unique_ptr<Ui::CPeriodicalLendDlg> ui;
     EnterKeyFilter m_enterKeys{this};
-    ReaderCard m_reader;
+    ReaderPanel m_reader{this, "m_edt", "m_edtSearch", LoanTables::periodicals()};
 };
