@@ -10,7 +10,6 @@
 #include "db/Statements.h"
 #include "exchange/SheetExport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 
@@ -119,9 +118,7 @@ void CMarcImportDlg::OnExportExcel()
         showMessage(this, QStringLiteral("导出数据失败!"));
         return;
     }
-    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(
-        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    const QString path = chooseWorkbook(this, kSheet);
     if (path.isEmpty())
         return;
     QList<QStringList> rows = listedRows();

@@ -2,13 +2,10 @@
 
 #include "ui_LendSummaryPage.h"
 
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
 #include "exchange/SheetExport.h"
-
-#include <QDir>
 
 namespace {
 
@@ -84,33 +81,17 @@ void CLendSummaryPage::ShowGrouping(Grouping grouping)
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败！"));
     }
-    m_pRecordset = result;
-    m_strHeading = heading(grouping);
-    const RowBlock& block = *m_pRecordset->SharedRows();
-    ui->m_list->setUpdatesEnabled(false);
-    ui->m_list->ReplaceFirstColumn(m_strHeading, kHeadingWidth);
-    ui->m_list->DeleteAllItems();
+    const RowBlock& block = *result->SharedRows();
+    QList<QStringList> rows;
     for (int r = 0; r < block.rowCount(); ++r)
-        ui->m_list->AddItem({block.text(r, 0), block.text(r, 1)});
-    ui->m_list->setUpdatesEnabled(true);
+        rows << QStringList{block.text(r, 0), block.text(r, 1)};
+    m_rows = rows;
+    m_strHeading = heading(grouping);
+    ui->m_list->ReplaceGroupedRows(m_strHeading, kHeadingWidth, rows);
 }
 
 // Writes the last result, whatever the list shows now.
 void CLendSummaryPage::OnExportExcel()
 {
-    if (!m_pRecordset)
-        return showMessage(this, QStringLiteral("查询数据为空!"));
-    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(
-        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
-    if (path.isEmpty())
-        return;
-    const RowBlock& block = *m_pRecordset->SharedRows();
-    QList<QStringList> rows;
-    for (int r = 0; r < block.rowCount(); ++r)
-        rows << QStringList{block.text(r, 0), block.text(r, 1)};
-    QString error;
-    if (!exportSheet(path, kSheet, false, {m_strHeading, QStringLiteral("借阅人次")}, rows, &error))
-        return showMessage(this, QStringLiteral("导出数据失败!"));
-    showMessage(this, QStringLiteral("导出数据成功!"));
+    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("借阅人次")}, m_rows, EmptySummary::Written);
 }

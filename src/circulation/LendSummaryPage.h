@@ -28,6 +28,6 @@ private:
     std::optional<LoanQueries::Period> ChosenPeriod() const;
 
     std::unique_ptr<Ui::CLendSummaryPage> ui;
-    RecordsetPtr m_pRecordset;
+    std::optional<QList<QStringList>> m_rows;  // of the last grouping shown
     QString m_strHeading;
 };

@@ -1,13 +1,11 @@
 #include "circulation/OverduePage.h"
 
 #include "circulation/LoanQueries.h"
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "exchange/SheetExport.h"
 
-#include <QDir>
 
 namespace {
 
@@ -50,9 +48,7 @@ void COverduePage::OnExport()
 {
     if (!Result())
         return;
-    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(
-        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    const QString path = chooseWorkbook(this, kSheet);
     if (path.isEmpty())
         return;
     const QStringList header{QStringLiteral("图书编号"), QStringLiteral("书名"),     QStringLiteral("条形码"),

@@ -83,6 +83,16 @@ void CReportListCtrl::ReplaceFirstColumn(const QString& heading, int width)
     header()->resizeSection(0, width > 0 ? std::max(width, headingWidth(0)) : 0);
 }
 
+void CReportListCtrl::ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows)
+{
+    setUpdatesEnabled(false);
+    ReplaceFirstColumn(heading, width);
+    DeleteAllItems();
+    for (const QStringList& texts : rows)
+        AddItem(texts);
+    setUpdatesEnabled(true);
+}
+
 int CReportListCtrl::headingWidth(int column) const
 {
     // Measured as if the list were sorted, so the arrow of a later heading click cuts nothing.

@@ -24,6 +24,9 @@ public:
     // if it were deleted and inserted again; the other columns stay as they are. Lists whose
     // first column names the grouping of their rows change it this way.
     void ReplaceFirstColumn(const QString& heading, int width);
+    // The rows of another grouping: the first column replaced as above and every row replaced
+    // by these, the list drawn once when all are there.
+    void ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows);
     int GetColumnCount() const { return m_nColumns; }
     // Restores the column widths saved in the profile, when their count matches.
     void LoadColumnInfo();

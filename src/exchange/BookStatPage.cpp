@@ -2,39 +2,21 @@
 
 #include "ui_BookStatPage.h"
 
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "exchange/SheetExport.h"
-
-#include <QDir>
 
 namespace {
 
 using Grouping = BookStatistics::Grouping;
 
-struct GroupingColumn {
-    QString heading;
-    int width;
-};
-
-// The first column of the list, and of the exported sheet, names the grouping.
-GroupingColumn firstColumn(Grouping grouping)
-{
-    switch (grouping) {
-    case Grouping::ClassNo:
-        return {QStringLiteral("分类号"), 80};
-    case Grouping::Type:
-        return {QStringLiteral("图书类别"), 120};
-    case Grouping::Publisher:
-        return {QStringLiteral("出版处"), 120};
-    case Grouping::EntryDate:
-        return {QStringLiteral("入库时间"), 120};
-    case Grouping::Total:
-        break;
-    }
-    return {QStringLiteral("图书总计"), 120};
-}
+// The first column of the list, and of the exported sheet, names the grouping: heading and
+// width in the order of Grouping.
+const std::pair<QString, int> kFirstColumns[] = {{QStringLiteral("分类号"), 80},
+                                                 {QStringLiteral("图书类别"), 120},
+                                                 {QStringLiteral("出版处"), 120},
+                                                 {QStringLiteral("入库时间"), 120},
+                                                 {QStringLiteral("图书总计"), 120}};
 
 const QString kSheet = QStringLiteral("图书信息分类汇总");
 
@@ -64,60 +46,26 @@ void CBookStatPage::OnInitDialog()
     ui->m_list->LoadColumnInfo();
 }
 
+// The list shows the sums cut, the sheet gets them whole.
 void CBookStatPage::ShowGrouping(Grouping grouping)
 {
-    RecordsetPtr result;
+    QList<QStringList> rows;
     try {
-        result = BookStatistics(theApp().m_ado).query(grouping);
+        rows = BookStatistics(theApp().m_ado).rows(grouping, QStringLiteral("图书总量"));
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败！"));
     }
-    m_pRecordset = result;
-    m_grouping = grouping;
-    const GroupingColumn column = firstColumn(grouping);
-    ui->m_list->setUpdatesEnabled(false);
-    ui->m_list->ReplaceFirstColumn(column.heading, column.width);
-    ui->m_list->DeleteAllItems();
-    for (const QStringList& row : ResultRows(true))
-        ui->m_list->AddItem(row);
-    ui->m_list->setUpdatesEnabled(true);
-}
-
-// The rows of the last result; the total is named "图书总量". The list shows the sums cut,
-// the sheet gets them whole.
-QList<QStringList> CBookStatPage::ResultRows(bool sumsShown) const
-{
-    const RowBlock& block = *m_pRecordset->SharedRows();
-    const bool total = m_grouping == Grouping::Total;
-    const int sumField = block.columnCount() - 1;
-    QList<QStringList> rows;
-    for (int r = 0; r < block.rowCount(); ++r) {
-        QStringList row;
-        if (total)
-            row << QStringLiteral("图书总量");
-        for (int field = 0; field < block.columnCount(); ++field) {
-            const QString text = block.text(r, field);
-            row << (sumsShown && field == sumField ? BookStatistics::shownSum(text) : text);
-        }
-        rows << row;
-    }
-    return rows;
+    const auto& [heading, width] = kFirstColumns[static_cast<int>(grouping)];
+    m_rows = rows;
+    m_strHeading = heading;
+    for (QStringList& row : rows)
+        row.last() = BookStatistics::shownSum(row.last());
+    ui->m_list->ReplaceGroupedRows(heading, width, rows);
 }
 
 void CBookStatPage::OnExportExcel()
 {
-    if (!m_pRecordset)
-        return showMessage(this, QStringLiteral("查询数据为空!"));
-    const QString proposed = QDir::current().filePath(kSheet + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(
-        FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
-    if (path.isEmpty())
-        return;
-    const QList<QStringList> rows = ResultRows(false);
-    const QStringList header{firstColumn(m_grouping).heading, QStringLiteral("图书数量(本)"), QStringLiteral("图书总价(元)")};
     // A grouping without rows has nothing to write: that export fails, as a total never does.
-    QString error;
-    if (rows.isEmpty() || !exportSheet(path, kSheet, false, header, rows, &error))
-        return showMessage(this, QStringLiteral("导出数据失败!"));
-    showMessage(this, QStringLiteral("导出数据成功!"));
+    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("图书数量(本)"), QStringLiteral("图书总价(元)")}, m_rows,
+                  EmptySummary::Fails);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "db/AdoRecordset.h"
 #include "exchange/BookStatistics.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class CBookStatPage;
@@ -25,9 +25,8 @@ private slots:
 private:
     void OnInitDialog();
     void ShowGrouping(BookStatistics::Grouping grouping);
-    QList<QStringList> ResultRows(bool sumsShown) const;
 
     std::unique_ptr<Ui::CBookStatPage> ui;
-    RecordsetPtr m_pRecordset;
-    BookStatistics::Grouping m_grouping = BookStatistics::Grouping::Type;
+    std::optional<QList<QStringList>> m_rows;  // of the last grouping shown, sums whole
+    QString m_strHeading;
 };

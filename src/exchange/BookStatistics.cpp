@@ -37,6 +37,22 @@ RecordsetPtr BookStatistics::query(Grouping grouping) const
                                    .arg(column, m_table.counted, sum, m_table.table));
 }
 
+QList<QStringList> BookStatistics::rows(Grouping grouping, const QString& totalName) const
+{
+    const RecordsetPtr result = query(grouping);
+    const RowBlock& block = *result->SharedRows();
+    QList<QStringList> rows;
+    for (int r = 0; r < block.rowCount(); ++r) {
+        QStringList row;
+        if (grouping == Grouping::Total)
+            row << totalName;
+        for (int field = 0; field < block.columnCount(); ++field)
+            row << block.text(r, field);
+        rows << row;
+    }
+    return rows;
+}
+
 QString BookStatistics::shownSum(const QString& sum)
 {
     const qsizetype point = sum.indexOf(QLatin1Char('.'));

@@ -33,6 +33,9 @@ public:
     // A grouping gives one row a value of its column, ordered by it: the value, 合计 (the
     // copies counted) and 总价 (the sum of their prices). Total gives one row: 合计 and 总计.
     RecordsetPtr query(Grouping grouping) const;
+    // The query's rows as texts, as the summary lists show them: the one row of Total begins
+    // with `totalName`, so that the sum is the last cell of every row.
+    QList<QStringList> rows(Grouping grouping, const QString& totalName) const;
 
     // A sum as the list shows it: its text cut two places after the point, the further
     // digits dropped ("1234.5678" shows "1234.56", "12.5" stays).

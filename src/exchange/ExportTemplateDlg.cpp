@@ -2,16 +2,13 @@
 
 #include "ui_ExportTemplateDlg.h"
 
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "exchange/SheetExport.h"
 
-#include <QDir>
 #include <QStyle>
 
 namespace {
-const QString kFilter = QStringLiteral("Excel文件(*.xls)");
 const QList<int> kShownSampleFields{2, 6, 7, 8, 11, 13, 15};
 }
 
@@ -72,8 +69,7 @@ void CExportTemplateDlg::OnExportExcel()
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("导出数据失败!"));
     }
-    const QString proposed = QDir::current().filePath(m_spec.fileName + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed, kFilter));
+    const QString path = chooseWorkbook(this, m_spec.fileName);
     if (path.isEmpty())
         return;
     QString error;

@@ -1,7 +1,10 @@
 #include "exchange/SheetExport.h"
 
+#include "controls/FileChooser.h"
+#include "controls/Prompter.h"
 #include "exchange/ExcelFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 bool exportSheet(const QString& path, const QString& sheet, bool backup, const QStringList& header,
@@ -31,4 +34,25 @@ QString withDefaultExtension(const QString& path)
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
         return path;
     return path + QStringLiteral(".xls");
+}
+
+QString chooseWorkbook(QWidget* window, const QString& name)
+{
+    const QString proposed = QDir::current().filePath(name + QStringLiteral(".xls"));
+    return withDefaultExtension(
+        FileChooser::instance().saveFile(window, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+}
+
+void exportSummary(QWidget* window, const QString& sheet, const QStringList& header,
+                   const std::optional<QList<QStringList>>& rows, EmptySummary empty)
+{
+    if (!rows)
+        return showMessage(window, QStringLiteral("查询数据为空!"));
+    const QString path = chooseWorkbook(window, sheet);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if ((rows->isEmpty() && empty == EmptySummary::Fails) || !exportSheet(path, sheet, false, header, *rows, &error))
+        return showMessage(window, QStringLiteral("导出数据失败!"));
+    showMessage(window, QStringLiteral("导出数据成功!"));
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class QWidget;
+
 // Writes a list into one sheet of a file on the caller's thread, in one commit: the
 // header, then every row. A sheet that already carries this header keeps its rows and
 // the new ones follow them; every step's result is checked. False with the reason in
@@ -14,3 +18,16 @@ bool exportSheet(const QString& path, const QString& sheet, bool backup, const Q
 // The save dialog's answer as a path: a name without extension gets ".xls", as the
 // dialogs of the exports propose.
 QString withDefaultExtension(const QString& path);
+
+// Asks where to save a workbook, proposing `name`.xls in the working folder, as the exports
+// do; the answer as withDefaultExtension gives it, empty when the librarian cancelled.
+QString chooseWorkbook(QWidget* window, const QString& name);
+
+// Whether a summary without rows is written (its header only) or refused as a failure.
+enum class EmptySummary { Written, Fails };
+
+// The export of a summary page's rows: refused ("查询数据为空!") while nothing was queried;
+// else a workbook is chosen (see chooseWorkbook) and the header and rows are written into
+// the sheet, saying "导出数据成功!" or "导出数据失败!".
+void exportSummary(QWidget* window, const QString& sheet, const QStringList& header,
+                   const std::optional<QList<QStringList>>& rows, EmptySummary empty);

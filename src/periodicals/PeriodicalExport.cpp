@@ -1,18 +1,14 @@
 #include "periodicals/PeriodicalExport.h"
 
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "db/AdoRecordset.h"
 #include "exchange/SheetExport.h"
 
-#include <QDir>
 
 void exportPeriodicalSheet(QWidget* page, const QString& sheet, const QStringList& header,
                            const std::function<QList<QStringList>()>& rows)
 {
-    const QString proposed = QDir::current().filePath(sheet + QStringLiteral(".xls"));
-    const QString path = withDefaultExtension(
-        FileChooser::instance().saveFile(page, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    const QString path = chooseWorkbook(page, sheet);
     if (path.isEmpty())
         return;
     QString error;

@@ -9,27 +9,12 @@ namespace {
 
 using Grouping = BookStatistics::Grouping;
 
-struct GroupingColumn {
-    QString heading;
-    int width;
-};
-
-GroupingColumn firstColumn(Grouping grouping)
-{
-    switch (grouping) {
-    case Grouping::ClassNo:
-        return {QStringLiteral("中图分类"), 120};
-    case Grouping::Type:
-        return {QStringLiteral("分类名称"), 80};
-    case Grouping::Publisher:
-        return {QStringLiteral("出版处"), 120};
-    case Grouping::EntryDate:
-        return {QStringLiteral("入库时间"), 80};
-    case Grouping::Total:
-        break;
-    }
-    return {QStringLiteral("期刊总计"), 80};
-}
+// The first column of the list names the grouping: heading and width in the order of Grouping.
+const std::pair<QString, int> kFirstColumns[] = {{QStringLiteral("中图分类"), 120},
+                                                 {QStringLiteral("分类名称"), 80},
+                                                 {QStringLiteral("出版处"), 120},
+                                                 {QStringLiteral("入库时间"), 80},
+                                                 {QStringLiteral("期刊总计"), 80}};
 
 } // namespace
 
@@ -57,22 +42,12 @@ void CPeriodicalSummaryPage::OnInitDialog()
 // Each click asks again, the same grouping too: the stock may have changed meanwhile.
 void CPeriodicalSummaryPage::ShowGrouping(Grouping grouping)
 {
-    RecordsetPtr result;
+    QList<QStringList> rows;
     try {
-        result = BookStatistics(theApp().m_ado, StatisticsTable::periodicals()).query(grouping);
+        rows = BookStatistics(theApp().m_ado, StatisticsTable::periodicals()).rows(grouping, QStringLiteral("期刊总量"));
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败！"));
     }
-    const GroupingColumn column = firstColumn(grouping);
-    const RowBlock& block = *result->SharedRows();
-    ui->m_list->setUpdatesEnabled(false);
-    ui->m_list->ReplaceFirstColumn(column.heading, column.width);
-    ui->m_list->DeleteAllItems();
-    for (int r = 0; r < block.rowCount(); ++r) {
-        if (grouping == Grouping::Total)
-            ui->m_list->AddItem({QStringLiteral("期刊总量"), block.text(r, 0), block.text(r, 1)});
-        else
-            ui->m_list->AddItem({block.text(r, 0), block.text(r, 1), block.text(r, 2)});
-    }
-    ui->m_list->setUpdatesEnabled(true);
+    const auto& [heading, width] = kFirstColumns[static_cast<int>(grouping)];
+    ui->m_list->ReplaceGroupedRows(heading, width, rows);
 }
