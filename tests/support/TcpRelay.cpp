@@ -91,7 +91,7 @@ void TcpRelay::restore()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_cut = false;
-        m_dropAll = true;
+        ++m_restores;
     }
     wake();
 }
@@ -114,18 +114,22 @@ void TcpRelay::run()
 {
     for (;;) {
         bool cut = false;
+        int restores = 0;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             if (m_stop)
                 return;
             cut = m_cut;
-            if (m_dropAll) {
-                for (const Pair& pair : m_pairs)
-                    closePair(pair);
-                m_pairs.clear();
-                m_dropAll = false;
-            }
+            restores = m_restores;
         }
+        // Only the connections from before the last restore go: one accepted after it (in
+        // the same turn as the wake-up, when the thread was slow to wake) must pass.
+        std::erase_if(m_pairs, [restores](const Pair& pair) {
+            if (pair.restores == restores)
+                return false;
+            closePair(pair);
+            return true;
+        });
         std::vector<pollfd> fds{{m_wakeRead, POLLIN, 0}, {m_listener, POLLIN, 0}};
         // While cut, nothing is read, so nothing passes.
         if (!cut)
@@ -162,16 +166,18 @@ void TcpRelay::accept()
     if (client < 0)
         return;
     bool cut = false;
+    int restores = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         cut = m_cut;
+        restores = m_restores;
     }
     const int server = cut ? -1 : connectTo(m_targetPort);
     if (!cut && server < 0) {
         close(client);
         return;
     }
-    m_pairs.push_back({client, server});
+    m_pairs.push_back({client, server, restores});
 }
 
 void TcpRelay::pass(Pair& pair, bool fromClient, bool* closed)

@@ -24,7 +24,8 @@ public:
 private:
     struct Pair {
         int client;
-        int server;  // -1 while held during a cut
+        int server;    // -1 while held during a cut
+        int restores;  // how many restores came before it was accepted
     };
 
     void run();
@@ -40,7 +41,7 @@ private:
     int m_wakeWrite = -1;
     std::mutex m_mutex;
     bool m_cut = false;
-    bool m_dropAll = false;
+    int m_restores = 0;
     bool m_stop = false;
     std::vector<Pair> m_pairs;  // touched by the relay's thread only
     std::thread m_thread;
