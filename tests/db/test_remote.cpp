@@ -6,14 +6,8 @@
 // Runs against the MariaDB server that the CTest fixture starts on 127.0.0.1.
 class TestRemote : public QObject {
     Q_OBJECT
-    // The fixture writes the port it took into its folder.
-    int m_port = serverPort();
-
-    static int serverPort()
-    {
-        QFile file(qEnvironmentVariable("SCHOOLLIB_MARIADB_DIR") + QStringLiteral("/port"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
-    }
+    // The fixture writes the port it took into this run's folder.
+    int m_port = fixturePort("SCHOOLLIB_MARIADB_DIR");
     CAdoConn m_conn;
     std::unique_ptr<ScriptedSeams> m_seams;
 

@@ -22,13 +22,8 @@
 #include <QtTest>
 
 namespace {
-QString fixtureDir() { return qEnvironmentVariable("SCHOOLLIB_FTP_DIR"); }
-QDir serverRoot() { return QDir(fixtureDir() + QStringLiteral("/root")); }
-int serverPort()
-{
-    QFile file(fixtureDir() + QStringLiteral("/port"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
-}
+QDir serverRoot() { return QDir(fixtureRunFolder("SCHOOLLIB_FTP_DIR") + QStringLiteral("/root")); }
+int serverPort() { return fixturePort("SCHOOLLIB_FTP_DIR"); }
 FtpAccount account(const QString& password = QStringLiteral("chalk-2017"))
 {
     return {QStringLiteral("127.0.0.1"), serverPort(), QStringLiteral("teacher"), password};

@@ -2,16 +2,11 @@
 
 #include "db/AdoConn.h"
 #include "exchange/SetupIni.h"
-
-#include <QFile>
+#include "support/TestSupport.h"
 
 RemoteTestServer::RemoteTestServer(const QString& name) : m_database(QStringLiteral("books_") + name) {}
 
-int RemoteTestServer::port()
-{
-    QFile file(qEnvironmentVariable("SCHOOLLIB_MARIADB_DIR") + QStringLiteral("/port"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
-}
+int RemoteTestServer::port() { return fixturePort("SCHOOLLIB_MARIADB_DIR"); }
 
 RemoteServer RemoteTestServer::server(int port) const
 {

@@ -11,7 +11,7 @@ class RemoteTestServer {
 public:
     explicit RemoteTestServer(const QString& name);
 
-    // The port the fixture took; 0 when it wrote none.
+    // The port the fixture took for this run; 0 when it wrote none.
     static int port();
     // Creates the database afresh; false with the reason in error().
     bool prepare(const QString& tableOptions = {});

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
 QMessageBox::StandardButton ScriptedPrompter::ask(QWidget*, const QString& text, const QString& caption,
                                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon)
 {
@@ -90,3 +92,14 @@ TestProgramFolder::~TestProgramFolder()
 }
 
 QString TestProgramFolder::databasePath() const { return m_dir.filePath(QStringLiteral("Database/book.db")); }
+
+QString fixtureRunFolder(const char* variable)
+{
+    return qEnvironmentVariable(variable) + QStringLiteral("/run-") + QString::number(getppid());
+}
+
+int fixturePort(const char* variable)
+{
+    QFile file(fixtureRunFolder(variable) + QStringLiteral("/port"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
+}

@@ -73,3 +73,11 @@ private:
 
 // Copies the template database to the given file.
 bool copyTemplateDatabase(const QString& target);
+
+// The folder in which the test server of a CTest fixture keeps this run's files:
+// "run-<id of the ctest process>" inside the fixture's folder, which the environment
+// variable names. The fixture's start script and the test programs are children of the
+// same ctest, so a test finds the server of its own run, never that of another run.
+QString fixtureRunFolder(const char* variable);
+// The port that the fixture's server took for this run; 0 when it wrote none.
+int fixturePort(const char* variable);

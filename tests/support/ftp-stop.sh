@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Stops the test FTP server started by ftp-start.sh.
+# Stops the test FTP server that ftp-start.sh started for a ctest run.
+#   ftp-stop.sh FIXTURE_FOLDER [RUN_ID]    (RUN_ID: the calling ctest's by default)
 set -u
-dir=$1
+. "$(dirname "$0")/fixture-run.sh"
+dir=$(run_folder "$1" "${2:-$PPID}")
+rm -f "$dir/port"
 [ -f "$dir/server.pid" ] || exit 0
 pid=$(cat "$dir/server.pid")
 # Only the server of this folder: a stale id may since belong to another process.

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Stops the test MariaDB server started by mariadb-start.sh: politely first, then by force.
+# Stops the test MariaDB server that mariadb-start.sh started for a ctest run: politely
+# first, then by force.
+#   mariadb-stop.sh FIXTURE_FOLDER [RUN_ID]    (RUN_ID: the calling ctest's by default)
 set -u
-dir=$1
+. "$(dirname "$0")/fixture-run.sh"
+dir=$(run_folder "$1" "${2:-$PPID}")
 pid=
 if [ -f "$dir/server.pid" ]; then
   pid=$(cat "$dir/server.pid")
@@ -17,7 +20,7 @@ if [ -n "$pid" ] && grep -qsF "$dir" "/proc/$pid/cmdline"; then
   done
   kill -9 "$pid" 2>/dev/null
 fi
-rm -f "$dir/server.pid"
+rm -f "$dir/server.pid" "$dir/port"
 # The data files take about a hundred megabytes; the logs stay for a look after a failure.
 if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
   rm -rf "$dir/data"
