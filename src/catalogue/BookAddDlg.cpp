@@ -193,19 +193,10 @@ void CBookAddDlg::OnCancelEdit() { SetEditMode(false); }
 void CBookAddDlg::OnSave()
 {
     const BookValues values = GetFields();
-    switch (m_store.save(values[kBookNo], values)) {
-    case SaveOutcome::Saved:
-        break;
-    case SaveOutcome::NotADate:
-        showMessage(this, notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]));
-        return;
-    case SaveOutcome::OnLoan:
-        showMessage(this, QStringLiteral("图书%1已借出或预约，不能修改图书编号！").arg(values[kBookNo]));
-        return;
-    case SaveOutcome::Failed:
-        showMessage(this, QStringLiteral("保存数据失败"));
-        return;
-    }
+    const QString refusal = CBookStore::saveRefusal(m_store.save(values[kBookNo], values), values[kBookNo], values,
+                                                    QStringLiteral("保存数据失败"));
+    if (!refusal.isEmpty())
+        return showMessage(this, refusal);
     ShowEntryDateAsStored();
     SearchFor(values[kIsbn]);
     OnCancelEdit();

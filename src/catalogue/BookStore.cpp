@@ -158,6 +158,22 @@ SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
     return SaveOutcome::Saved;
 }
 
+QString CBookStore::saveRefusal(SaveOutcome outcome, const QString& bookNo, const BookValues& values,
+                                const QString& failure)
+{
+    switch (outcome) {
+    case SaveOutcome::Saved:
+        break;
+    case SaveOutcome::NotADate:
+        return notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]);
+    case SaveOutcome::OnLoan:
+        return QStringLiteral("图书%1已借出或预约，不能修改图书编号！").arg(bookNo);
+    case SaveOutcome::Failed:
+        return failure;
+    }
+    return {};
+}
+
 DeleteOutcome CBookStore::remove(const QString& bookNo)
 {
     CTransaction transaction(m_conn);

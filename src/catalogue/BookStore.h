@@ -56,6 +56,10 @@ public:
     // "YYYY-MM-DD". A copy that is lent or reserved keeps its number: a loan or a
     // reservation must never lose its copy.
     SaveOutcome save(const QString& bookNo, BookValues values);
+    // What the entry and edit windows say when that save did not happen, empty when it did;
+    // `failure` is the window's own word for a refused write.
+    static QString saveRefusal(SaveOutcome outcome, const QString& bookNo, const BookValues& values,
+                               const QString& failure);
     // Deletes the copy unless it is lent or reserved.
     DeleteOutcome remove(const QString& bookNo);
     // Copies whose ISBN or number is the text or whose title, publisher, author or entry date

@@ -72,19 +72,10 @@ void CEditBookDlg::OnSave()
     }
     const QStringList values = ui->m_list->GetRowTexts(row).mid(0, kBookFieldCount);
     const QString loadedNo = ui->m_list->GetItemData(row).toString();
-    switch (m_store.save(loadedNo, values)) {
-    case SaveOutcome::Saved:
-        break;
-    case SaveOutcome::NotADate:
-        showMessage(this, notADateMessage(QStringLiteral("入库时间"), values[kEntryDate]));
-        return;
-    case SaveOutcome::OnLoan:
-        showMessage(this, QStringLiteral("图书%1已借出或预约，不能修改图书编号！").arg(loadedNo));
-        return;
-    case SaveOutcome::Failed:
-        showMessage(this, QStringLiteral("操作失败"));
-        return;
-    }
+    const QString refusal =
+        CBookStore::saveRefusal(m_store.save(loadedNo, values), loadedNo, values, QStringLiteral("操作失败"));
+    if (!refusal.isEmpty())
+        return showMessage(this, refusal);
     if (!values[kBookNo].isEmpty())
         ui->m_list->SetItemData(row, values[kBookNo]);
     if (!values[kEntryDate].isEmpty())
