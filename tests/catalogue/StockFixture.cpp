@@ -75,14 +75,6 @@ void failOn(const QString& event)
         QStringLiteral("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(event)));
 }
 
-QStringList column(const CReportListCtrl& list, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        texts << list.GetItemText(row, column);
-    return texts;
-}
-
 CReportListCtrl* listOf(QWidget& window, const char* name)
 {
     auto* list = window.findChild<CReportListCtrl*>(QString::fromLatin1(name));
@@ -91,7 +83,7 @@ CReportListCtrl* listOf(QWidget& window, const char* name)
     return list;
 }
 
-int rowOf(const CReportListCtrl& list, const QString& text) { return column(list).indexOf(text); }
+int rowOf(const CReportListCtrl& list, const QString& text) { return listColumn(&list).indexOf(text); }
 
 void clickButton(QWidget& window, const char* name)
 {

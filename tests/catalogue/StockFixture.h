@@ -34,7 +34,6 @@ QStringList stockSnapshot();
 void failOn(const QString& event);
 
 // The first column of every row of a list.
-QStringList column(const CReportListCtrl& list, int column = 0);
 CReportListCtrl* listOf(QWidget& window, const char* name);
 // The row whose first column is the text; -1 when none.
 int rowOf(const CReportListCtrl& list, const QString& text);

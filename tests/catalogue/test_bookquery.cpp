@@ -39,23 +39,6 @@ void addLost(const QString& number, const QString& title, const QString& reader)
                                       {number, title, reader}));
 }
 
-QStringList column(const CReportListCtrl* list, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, column);
-    return texts;
-}
-
-// Types a keyword into a query page and presses its search button.
-void search(QWidget* page, const QString& keyword)
-{
-    page->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(keyword);
-    for (const char* name : {"m_btnSearch", "m_btnQuery"})
-        if (auto* button = page->findChild<QPushButton*>(QLatin1String(name)))
-            return button->click();
-}
-
 } // namespace
 
 class TestBookQuery : public QObject {
@@ -116,8 +99,8 @@ private slots:
         addBook("B4", "O'Brien 诗选");
         addBook("B5", "图书_1");
         addBook("B6", "图书A1", 0, QString(), "2017-02-11");
-        search(searchPage(), keyword);
-        QCOMPARE(column(list(searchPage()), 1), numbers);
+        searchFor(searchPage(), keyword);
+        QCOMPARE(listColumn(list(searchPage()), 1), numbers);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -145,7 +128,7 @@ private slots:
         next->click();
         QCOMPARE(messages(), QStringList());
 
-        search(page, QStringLiteral("(全部)"));
+        searchFor(page, QStringLiteral("(全部)"));
         QCOMPARE(page->findChild<QLabel*>(QStringLiteral("m_staticPageInfo"))->text(),
                  QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(books));
         QCOMPARE(page->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->count(), pages);
@@ -174,7 +157,7 @@ private slots:
         QFETCH(QVariant, flag);
         QFETCH(QString, shown);
         addBook("B1", "红楼梦", flag);
-        search(searchPage(), QStringLiteral("B1"));
+        searchFor(searchPage(), QStringLiteral("B1"));
         QCOMPARE(list(searchPage())->GetItemText(0, 15), shown);
     }
 
@@ -182,11 +165,11 @@ private slots:
     void refusedSearchKeepsTheList()
     {
         addBook("B1", "红楼梦");
-        search(searchPage(), QStringLiteral("(全部)"));
+        searchFor(searchPage(), QStringLiteral("(全部)"));
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table bkinfo rename to bkinfo_away")));
-        search(searchPage(), QStringLiteral("红楼"));
+        searchFor(searchPage(), QStringLiteral("红楼"));
         QCOMPARE(messages(), QStringList{"操作失败"});
-        QCOMPARE(column(list(searchPage()), 1), QStringList{"B1"});
+        QCOMPARE(listColumn(list(searchPage()), 1), QStringList{"B1"});
     }
 
     void lostBooks_data()
@@ -213,8 +196,8 @@ private slots:
         addLost("L1", "红楼梦", "R1");
         addLost("L2", "100%好书", "9999");
         auto* page = m_dlg->findChild<CBookLostQueryPage*>();
-        search(page, keyword);
-        QCOMPARE(column(list(page), 0), numbers);
+        searchFor(page, keyword);
+        QCOMPARE(listColumn(list(page), 0), numbers);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
         const qsizetype l1 = numbers.indexOf("L1");
         if (l1 >= 0)
@@ -259,7 +242,7 @@ private slots:
         QVERIFY(!page->findChild<QPushButton*>(QStringLiteral("m_btnExport"))->isVisibleTo(page));
         page->OnExport();
         QCOMPARE(messages(), QStringList{"没有图书信息可导出!"});
-        search(page, QStringLiteral("书1"));
+        searchFor(page, QStringLiteral("书1"));
         page->findChild<QPushButton*>(QStringLiteral("m_btnNext"))->click();
         const QString path = m_folder->path() + QStringLiteral("/书.xlsx");
         m_seams->chooser.answers << path;

@@ -152,7 +152,7 @@ private slots:
         auto w = open(window);
         clickButton(*w, window == Unloss ? "m_btnQuery" : "m_btnQueryOut");
         CReportListCtrl* lower = listOf(*w, window == Unloss ? "m_list" : "m_listOut");
-        QCOMPARE(column(*lower), QStringList{"B1"});
+        QCOMPARE(listColumn(lower), QStringList{"B1"});
         select(lower, 0);
         failOn(trigger);
         const QStringList before = stockSnapshot();
@@ -160,7 +160,7 @@ private slots:
         clickButton(*w, window == Unloss ? "m_btnUnloss" : "m_btnRestore");
         QCOMPARE(messages(), QStringList{message});
         QCOMPARE(stockSnapshot(), before);
-        QCOMPARE(column(*lower), QStringList{"B1"});
+        QCOMPARE(listColumn(lower), QStringList{"B1"});
     }
 
     void copiesOutAreSkippedAndNamed_data()
@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(cell("select group_concat(图书编号) from (select 图书编号 from bkinfo order by rowid)"), "B2,B3,B4,B5,B6");
         if (!cancel)
             QCOMPARE(cell(QString("select group_concat(图书编号) from %1").arg(targetOf(window))), "B1");
-        QCOMPARE(column(*list, cancel ? 1 : 0), (QStringList{"B2", "B3", "B4", "B5", "B6"}));
+        QCOMPARE(listColumn(list, cancel ? 1 : 0), (QStringList{"B2", "B3", "B4", "B5", "B6"}));
     }
 
     void walkGoesBottomUpOnceEach_data()
@@ -219,7 +219,7 @@ private slots:
             stockBook(number);
         auto w = open(window);
         queryStock(*w, "B");
-        QVERIFY(column(*listOf(*w, "m_listStock")).isEmpty());
+        QVERIFY(listColumn(listOf(*w, "m_listStock")).isEmpty());
         queryStock(*w, "红楼");
         CReportListCtrl* stock = listOf(*w, "m_listStock");
         tick(stock, {"B1", "B3", "B4"});
@@ -231,9 +231,9 @@ private slots:
         QCOMPARE(cell(QString("select group_concat(图书编号) from (select 图书编号 from %1 order by ID)")
                           .arg(targetOf(window))),
                  "B3,B1");
-        QCOMPARE(column(*stock), (QStringList{"B2", "C1"}));
+        QCOMPARE(listColumn(stock), (QStringList{"B2", "C1"}));
         QVERIFY(stock->GetCheckedRows().isEmpty());
-        QCOMPARE(column(*listOf(*w, "m_listOut")), (QStringList{"B3", "B1"}));
+        QCOMPARE(listColumn(listOf(*w, "m_listOut")), (QStringList{"B3", "B1"}));
     }
 
     void lossRowShowsReaderDateAndOperator()
@@ -258,22 +258,22 @@ private slots:
         queryStock(w, "C1");
         clickButton(w, "m_btnQueryOut");
         CReportListCtrl* lost = listOf(w, "m_listOut");
-        QCOMPARE(column(*lost, 1), (QStringList{"第一本", "第二本"}));
+        QCOMPARE(listColumn(lost, 1), (QStringList{"第一本", "第二本"}));
         // Sorted by pinyin the second copy comes first: the row keeps its ID through the sort.
         lost->SortColumn(1, true);
-        QCOMPARE(column(*lost, 1), (QStringList{"第二本", "第一本"}));
+        QCOMPARE(listColumn(lost, 1), (QStringList{"第二本", "第一本"}));
         select(lost, 0);
 
         clickButton(w, "m_btnRestore");
         QVERIFY(messages().isEmpty());
         QCOMPARE(cell("select 书名 from bkinfo where 图书编号='B1'"), "第二本");
-        QCOMPARE(column(*lost, 1), QStringList{"第一本"});
-        QCOMPARE(column(*listOf(w, "m_listStock")), (QStringList{"C1", "B1"}));
+        QCOMPARE(listColumn(lost, 1), QStringList{"第一本"});
+        QCOMPARE(listColumn(listOf(w, "m_listStock")), (QStringList{"C1", "B1"}));
 
         select(lost, 0);
         clickButton(w, "m_btnRestore");
         QCOMPARE(messages(), QStringList{"图书恢复失败!\n编号已在库中：B1"});
-        QCOMPARE(column(*lost, 1), QStringList{"第一本"});
+        QCOMPARE(listColumn(lost, 1), QStringList{"第一本"});
     }
 
     void restoreWithoutSelection()
@@ -303,7 +303,7 @@ private slots:
         w.findChild<QDateEdit*>("m_dateLast")->setDate(QDate(2017, 4, 11));
 
         clickButton(w, "m_btnQueryOut");
-        QCOMPARE(column(*listOf(w, "m_listOut")), QStringList{"B1"});
+        QCOMPARE(listColumn(listOf(w, "m_listOut")), QStringList{"B1"});
     }
 
     void unlossFindsByNumberOrTitle_data()
@@ -328,13 +328,13 @@ private slots:
         setText(w, "m_editKey", key);
         clickButton(w, "m_btnQuery");
         CReportListCtrl* list = listOf(w, "m_list");
-        QCOMPARE(column(*list), listed);
+        QCOMPARE(listColumn(list), listed);
 
         select(list, 0);
         clickButton(w, "m_btnUnloss");
         QVERIFY(messages().isEmpty());
         QCOMPARE(cell("select 图书编号 || 是否借出 from bkinfo"), listed.first() + "0");
-        QCOMPARE(column(*list).size(), 2);
+        QCOMPARE(listColumn(list).size(), 2);
     }
 
     void weedOutExportRefusals_data()
@@ -448,7 +448,7 @@ private slots:
 
         clickButton(w, "m_btnCancelStock");
         QCOMPARE(messages(), said);
-        QCOMPARE(column(*list, 1), left);
+        QCOMPARE(listColumn(list, 1), left);
     }
 
     void cancelKeywordEdit()
@@ -460,7 +460,7 @@ private slots:
         auto* edit = w.findChild<QLineEdit*>("m_editKeyword");
         QCOMPARE(edit->text(), "(全部)");
         clickButton(w, "m_btnFind");
-        QCOMPARE(column(*listOf(w, "m_list"), 1), QStringList{"B1"});
+        QCOMPARE(listColumn(listOf(w, "m_list"), 1), QStringList{"B1"});
         edit->setFocus();
         QCOMPARE(edit->text(), "");
         QTest::keyClick(edit, Qt::Key_Return);

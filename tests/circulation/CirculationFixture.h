@@ -5,12 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-// What each test function starts from: scripted seams and a fresh program folder.
-struct Workplace {
-    ScriptedSeams seams;
-    TestProgramFolder folder;
-};
-
 // Rows the circulation tests start from, written straight into the test database.
 void insertBook(const QString& number, const QString& title, const QString& barcode = QString(),
                 const QString& price = QStringLiteral("25.80"), int lentFlag = 0);

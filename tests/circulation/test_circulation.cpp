@@ -29,13 +29,7 @@ void doubleClickRow(CReportListCtrl* l, int row)
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->topLevelItem(row)).center());
     QTest::qWait(0);
 }
-QStringList firstColumn(QWidget& w, const char* name)
-{
-    QStringList texts;
-    for (int row = 0; row < list(w, name)->GetItemCount(); ++row)
-        texts << list(w, name)->GetItemText(row, 0);
-    return texts;
-}
+QStringList firstColumn(QWidget& w, const char* name) { return listColumn(list(w, name)); }
 void catalogue()
 {
     insertReader("R1", "张三", "2");

@@ -17,8 +17,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-using Rows = QList<QStringList>;
-
 namespace {
 
 const QStringList kLoanFields{"图书编号", "书名", "条形码", "读者编号", "读者姓名", "读者类别",
@@ -53,40 +51,6 @@ void addRows(bool history, int count, const QString& reader = QStringLiteral("R9
             addLoan(book, QStringLiteral("书"), reader, QStringLiteral("赵六"));
     }
     QVERIFY(transaction.Commit());
-}
-
-QStringList column(const CReportListCtrl* list, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, column);
-    return texts;
-}
-
-Rows listRows(const CReportListCtrl* list)
-{
-    Rows rows;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        rows << list->GetRowTexts(row);
-    return rows;
-}
-
-Rows fileRows(const QString& path, const QString& sheet = QString())
-{
-    CExcelFile file(path, sheet);
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
-}
-
-void search(QWidget* page, const QString& keyword)
-{
-    page->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(keyword);
-    for (const char* name : {"m_btnSearch", "m_btnQuery"})
-        if (auto* button = page->findChild<QPushButton*>(QLatin1String(name)))
-            return button->click();
 }
 
 } // namespace
@@ -190,8 +154,8 @@ private slots:
         addHistory("B1", "红楼梦", "R1", "张三", "2017-03-01");
         addHistory("B1", "红楼梦", "R1", "张三", "2017-03-10", "图书归还");
         addHistory("B2", "100%好书", "R2", "李四", "2017-04-01 09:30");
-        ::search(page(tab), keyword);
-        QCOMPARE(column(list(tab), 0), books);
+        searchFor(page(tab), keyword);
+        QCOMPARE(listColumn(list(tab), 0), books);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -220,7 +184,7 @@ private slots:
         addRows(tab == 1, rows);
         child<QPushButton>(tab, "m_btnNext")->click();
         QCOMPARE(messages(), QStringList());
-        ::search(page(tab), QStringLiteral("(全部)"));
+        searchFor(page(tab), QStringLiteral("(全部)"));
         QCOMPARE(child<QLabel>(tab, "m_staticPageInfo")->text(), QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(rows));
         auto* selector = child<QComboBox>(tab, "m_cmbPage");
         QStringList numbers;
@@ -265,8 +229,8 @@ private slots:
         addLoan("O4", "三国演义", "R2", "李四", "2017-04-11 08:00");
         addLoan("O5", "诗经", "R1", "张三", "2017-04-12");
         addLoan("O6", "楚辞", "R3", "张三丰", "2017-03-01");
-        ::search(page(2), keyword);
-        QCOMPARE(column(list(2), 0), books);
+        searchFor(page(2), keyword);
+        QCOMPARE(listColumn(list(2), 0), books);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
@@ -285,7 +249,7 @@ private slots:
         QCOMPARE(m_seams->chooser.proposals.size(), 0);
         addLoan("O1", "红楼梦", "R1", "张三", "2017-04-10");
         addLoan("O2", "水浒传", "R2", "李四", "2017-04-20");
-        ::search(page(2), QStringLiteral("(全部)"));
+        searchFor(page(2), QStringLiteral("(全部)"));
         addLoan("O3", "西游记", "R1", "张三", "2017-04-01");
         exportTo(2, file(name));
         QCOMPARE(messages(), QStringList{"导出文件成功!"});
@@ -370,7 +334,7 @@ private slots:
         for (int i = 0; i < 60; ++i)
             addLoan(QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("书"), i % 4 ? "R7" : "R8", "赵六");
         QVERIFY(transaction.Commit());
-        ::search(page(0), QStringLiteral("R7"));
+        searchFor(page(0), QStringLiteral("R7"));
         child<QPushButton>(0, "m_btnNext")->click();
         QCOMPARE(list(0)->GetItemCount(), 15);
         exportTo(0, file(name));
@@ -393,7 +357,7 @@ private slots:
     void historyExport()
     {
         addHistory("B1", "红楼梦", "R1", "张三", "2017-04-01");
-        ::search(page(1), QStringLiteral("(全部)"));
+        searchFor(page(1), QStringLiteral("(全部)"));
         exportTo(1, file(QStringLiteral("历史.xls")));
         QTRY_COMPARE_WITH_TIMEOUT(messages(), QStringList{"导出数据成功!"}, 20000);
         QCOMPARE(fileRows(file(QStringLiteral("历史.xls"))),
@@ -413,7 +377,7 @@ private slots:
         QFETCH(bool, escape);
         addRows(false, 5);
         m_dlg->show();
-        ::search(page(0), QStringLiteral("(全部)"));
+        searchFor(page(0), QStringLiteral("(全部)"));
         exportTo(0, file(QStringLiteral("借阅.xls")));
         if (escape)
             QTest::keyClick(list(0), Qt::Key_Escape);

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-using Rows = QList<QStringList>;
-
 namespace {
 
 void addReader(const QString& number, const QString& name, const QString& dept = QStringLiteral("初一(1)班"),
@@ -20,16 +18,6 @@ void addReader(const QString& number, const QString& name, const QString& dept =
     QVERIFY(theApp().m_ado.ExecuteSql(
         QStringLiteral("insert into readerinfo values (?, ?, '男', '学生', 30, ?, 7, 1, 5, ?, '备用', '备注')"),
         {number, name, dept, date}));
-}
-
-Rows fileRows(const QString& path)
-{
-    CExcelFile file(path, QString());
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
 }
 
 } // namespace
@@ -49,14 +37,6 @@ class TestReaderQuery : public QObject {
         m_dlg->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(keyword);
         button("m_btnSearch")->click();
     }
-    QStringList numbers() const
-    {
-        QStringList texts;
-        for (int row = 0; row < list()->GetItemCount(); ++row)
-            texts << list()->GetItemText(row, 0);
-        return texts;
-    }
-
 private slots:
     void init()
     {
@@ -101,7 +81,7 @@ private slots:
         addReader("R2", "100%读者");
         addReader("R4", "李_四", "初一(1)班", "2015-09-01");
         search(keyword);
-        QCOMPARE(numbers(), readers);
+        QCOMPARE(listColumn(list()), readers);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 

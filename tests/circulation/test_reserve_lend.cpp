@@ -18,14 +18,6 @@ void reserve(const QString& book, const QString& title, const QString& reader, c
 
 CReportListCtrl* list(QWidget& w, const char* name) { return w.findChild<CReportListCtrl*>(name); }
 
-QStringList column(QWidget& w, const char* name, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < list(w, name)->GetItemCount(); ++row)
-        texts << list(w, name)->GetItemText(row, col);
-    return texts;
-}
-
 void showReader(CReserveLendPage& page, const QString& input)
 {
     lineEdit(page, "m_editReaderInput")->setText(input);
@@ -92,10 +84,10 @@ private slots:
         CReserveLendPage page;
         showReader(page, "张");
         QCOMPARE(lineEdit(page, "m_editReaderNo")->text(), QStringLiteral("R1"));
-        QCOMPARE(column(page, "m_listReserve", 0), QStringList({"B1", "B2"}));
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 0), QStringList({"B1", "B2"}));
         QCOMPARE(list(page, "m_listReserve")->GetRowTexts(0),
                  QStringList({"B1", "红楼梦", "R1", "张三", "1号书架", "2017-04-01 10:00:00", "978B1"}));
-        QCOMPARE(column(page, "m_listLent", 0), QStringList{"B4"});
+        QCOMPARE(listColumn(list(page, "m_listLent"), 0), QStringList{"B4"});
         QVERIFY(texts().isEmpty());
     }
 
@@ -118,8 +110,8 @@ private slots:
         QFETCH(QStringList, readers);
         CReserveLendPage page;
         search(page, key);
-        QCOMPARE(column(page, "m_listReserve", 0), books);
-        QCOMPARE(column(page, "m_listReserve", 2), readers);
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 0), books);
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 2), readers);
     }
 
     // A reader at his limit still gets the book he reserved; only his reservation goes.
@@ -137,8 +129,8 @@ private slots:
         QCOMPARE(cell("select 未还书数 from readerinfo where 编号='R1'"), QStringLiteral("2"));
         QCOMPARE(tableRows("jieyue_yuyue").size(), 3);
         QCOMPARE(cell("select count(*) from jieyue_yuyue where 图书编号='B2' and 读者编号='R2'"), QStringLiteral("1"));
-        QCOMPARE(column(page, "m_listReserve", 0), QStringList{"B1"});
-        QCOMPARE(column(page, "m_listLent", 0), QStringList({"B4", "B2"}));
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 0), QStringList{"B1"});
+        QCOMPARE(listColumn(list(page, "m_listLent"), 0), QStringList({"B4", "B2"}));
         QCOMPARE(lineEdit(page, "m_editLentCount")->text(), QStringLiteral("2"));
     }
 
@@ -162,13 +154,13 @@ private slots:
         CReserveLendPage page;
         showReader(page, "R2");
         search(page, "");
-        QCOMPARE(column(page, "m_listReserve", 2), QStringList({"R1", "R1", "R2", "R2"}));
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 2), QStringList({"R1", "R1", "R2", "R2"}));
         list(page, "m_listReserve")->SortColumn(2, false);
         press(page, "m_btnLendAll");
         QCOMPARE(texts(), QStringList{"读者编号不一致!"});
         QCOMPARE(tableRows("jieyueinfo").size(), 3);
-        QCOMPARE(column(page, "m_listReserve", 0), QStringList());
-        QStringList lent = column(page, "m_listLent", 0);
+        QCOMPARE(listColumn(list(page, "m_listReserve"), 0), QStringList());
+        QStringList lent = listColumn(list(page, "m_listLent"), 0);
         lent.sort();
         QCOMPARE(lent, QStringList({"B2", "B3"}));
         QCOMPARE(cell("select 是否借出 from bkinfo where 图书编号='B3'"), QStringLiteral("1"));

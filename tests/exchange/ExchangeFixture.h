@@ -6,12 +6,6 @@
 #include <QStringList>
 #include <QVariant>
 
-// What each test function starts from: scripted seams and a fresh program folder.
-struct Workplace {
-    ScriptedSeams seams;
-    TestProgramFolder folder;
-};
-
 // Runs a statement on the application's connection; false (and a warning) when it fails.
 bool run(const QString& sql, const QVariantList& values = {});
 // A copy in a stock, loss or weed-out table of books or periodicals, written by position

@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-using Rows = QList<QStringList>;
-
 namespace {
 
 void addBook(const QString& type, const QString& publisher, const QVariant& price)
@@ -18,24 +16,6 @@ void addBook(const QString& type, const QString& publisher, const QVariant& pric
     QVERIFY(theApp().m_ado.ExecuteSql(
         QStringLiteral("insert into bkinfo (图书编号, 书名, 图书类别, 出版处, 单价) values (?, '书', ?, ?, ?)"),
         {QStringLiteral("B%1").arg(++number), type, publisher, price}));
-}
-
-Rows listRows(const CReportListCtrl* list)
-{
-    Rows rows;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        rows << list->GetRowTexts(row);
-    return rows;
-}
-
-Rows fileRows(const QString& path, const QString& sheet)
-{
-    CExcelFile file(path, sheet);
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
 }
 
 } // namespace

@@ -1,26 +1,15 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/SpreadsheetFile.h"
+#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
-
-using Rows = QList<QStringList>;
 
 namespace {
 QByteArray fileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-Rows allRows(const QString& path, const QString& sheet)
-{
-    CExcelFile file(path, sheet);
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
 }
 
 // A sheet written through the class itself: header, then the rows, one commit.
@@ -95,7 +84,7 @@ private slots:
         QCOMPARE(file.AddRow(cells, row, replace), error.isEmpty());
         QCOMPARE(file.GetLastError(), error);
         QVERIFY2(file.Commit(), qPrintable(file.GetLastError()));
-        QCOMPARE(allRows(path, QStringLiteral("sheet1")), expected);
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")), expected);
     }
 
     void workbookRowNeedsAHeader()
@@ -117,7 +106,7 @@ private slots:
         QCOMPARE(file.GetLastError(), QStringLiteral("首行列头字段重复:编号\n"));
         QVERIFY(file.AddRow({"2", "李四"}));
         QVERIFY(file.Commit());
-        QCOMPARE(allRows(path, QStringLiteral("sheet1")), (Rows{{"编号", "姓名"}, {"1", "张三"}, {"2", "李四"}}));
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")), (Rows{{"编号", "姓名"}, {"1", "张三"}, {"2", "李四"}}));
     }
 
     void commitKeepsTheOtherSheets_data()
@@ -181,8 +170,8 @@ private slots:
         file.BeginTransaction();
         QVERIFY(file.AddRow({"QK2"}));
         QVERIFY(file.Commit());
-        QCOMPARE(allRows(path + backupFile, backupSheet), old);
-        QCOMPARE(allRows(path, QStringLiteral("期刊信息")).size(), 3);
+        QCOMPARE(fileRows(path + backupFile, backupSheet), old);
+        QCOMPARE(fileRows(path, QStringLiteral("期刊信息")).size(), 3);
     }
 
     void nameDecidesTheFormat_data()
@@ -207,7 +196,7 @@ private slots:
         const QString path = m_dir.filePath(name);
         writeSheet(path, argument, {{"a", "b"}});
         QVERIFY(fileBytes(path).startsWith(start));
-        QCOMPARE(allRows(path, argument), (Rows{{"a", "b"}}));
+        QCOMPARE(fileRows(path, argument), (Rows{{"a", "b"}}));
     }
 
     void unreadableFileIsNeverOverwritten_data()

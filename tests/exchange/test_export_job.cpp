@@ -9,8 +9,6 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-using Rows = QList<QStringList>;
-
 namespace {
 // A list window as the query windows are: a result, an export button, a progress bar.
 class ListWindow : public QDialog {
@@ -34,16 +32,6 @@ CListExport::Options bookOptions()
     options.firstField = 1;
     options.lastField = 16;
     return options;
-}
-
-Rows allRows(const QString& path)
-{
-    CExcelFile file(path, QString());
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
 }
 
 void addBooks(int count, int from = 0)
@@ -159,7 +147,7 @@ private slots:
         QCOMPARE(m_seams->prompter.lastText(), QStringLiteral("导出数据成功!"));
         QCOMPARE(window.m_bar.value(), maximum);
         QVERIFY(window.m_button.isEnabled());
-        const Rows rows = allRows(filePath(QStringLiteral("many.xlsx")));
+        const Rows rows = fileRows(filePath(QStringLiteral("many.xlsx")));
         QCOMPARE(rows.size(), 40001);
         QCOMPARE(rows.last()[1], QStringLiteral("B039999"));
     }
@@ -194,8 +182,8 @@ private slots:
             QVERIFY(!spreadsheetIdle());
         waitForMessages(2);
         QCOMPARE(m_seams->prompter.texts(), (QStringList{"导出数据成功!", "导出数据成功!"}));
-        QCOMPARE(allRows(filePath(QStringLiteral("big.xlsx"))).size(), 40001);
-        QCOMPARE(allRows(filePath(QStringLiteral("small.xls"))).size(), 6);
+        QCOMPARE(fileRows(filePath(QStringLiteral("big.xlsx"))).size(), 40001);
+        QCOMPARE(fileRows(filePath(QStringLiteral("small.xls"))).size(), 6);
         QVERIFY(spreadsheetIdle());
     }
 
@@ -242,7 +230,7 @@ private slots:
         m_seams->chooser.answers << filePath(QStringLiteral("读者档案资料.xls"));
         window.m_export.Start(theApp().m_ado.GetRecordSet(QStringLiteral("select * from readerinfo")));
         waitForMessages(1);
-        const Rows rows = allRows(filePath(QStringLiteral("读者档案资料.xls")));
+        const Rows rows = fileRows(filePath(QStringLiteral("读者档案资料.xls")));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.front().front(), QStringLiteral("编号"));
     }

@@ -7,19 +7,7 @@
 
 #include <QtTest>
 
-using Rows = QList<QStringList>;
-
 namespace {
-Rows allRows(const QString& path, const QString& sheet)
-{
-    CExcelFile file(path, sheet);
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
-}
-
 void press(QDialog& window)
 {
     window.findChild<CSkinButton*>(QStringLiteral("m_btnExport"))->click();
@@ -92,7 +80,7 @@ private slots:
         m_seams->chooser.answers << filePath(name);
         press(window);
         QCOMPARE(m_seams->prompter.texts(), QStringList{"导出数据成功!"});
-        QCOMPARE(allRows(filePath(name), QStringLiteral("读者信息模板")), Rows{kReaderColumns} + kReaders);
+        QCOMPARE(fileRows(filePath(name), QStringLiteral("读者信息模板")), Rows{kReaderColumns} + kReaders);
     }
 
     // A second press writes every row again, not only the header.
@@ -104,9 +92,9 @@ private slots:
         press(window);
         press(window);
         QCOMPARE(m_seams->prompter.texts(), (QStringList{"导出数据成功!", "导出数据成功!"}));
-        const Rows first = allRows(filePath(QStringLiteral("a.xls")), QStringLiteral("读者信息模板"));
+        const Rows first = fileRows(filePath(QStringLiteral("a.xls")), QStringLiteral("读者信息模板"));
         QCOMPARE(first.size(), 3);
-        QCOMPARE(allRows(filePath(QStringLiteral("b.xls")), QStringLiteral("读者信息模板")), first);
+        QCOMPARE(fileRows(filePath(QStringLiteral("b.xls")), QStringLiteral("读者信息模板")), first);
     }
 
     void emptyBookSamplesWriteTheHeaderOnly()
@@ -116,7 +104,7 @@ private slots:
         m_seams->chooser.answers << filePath(QStringLiteral("图书.xls"));
         press(window);
         QCOMPARE(m_seams->prompter.texts(), QStringList{"导出数据成功!"});
-        const Rows rows = allRows(filePath(QStringLiteral("图书.xls")), QStringLiteral("sheet1"));
+        const Rows rows = fileRows(filePath(QStringLiteral("图书.xls")), QStringLiteral("sheet1"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.front().size(), 16);
         QCOMPARE(rows.front().front(), QStringLiteral("条形码"));
@@ -130,7 +118,7 @@ private slots:
                  QStringLiteral("QK0000001"));
         m_seams->chooser.answers << filePath(QStringLiteral("期刊.xlsx"));
         press(window);
-        const Rows rows = allRows(filePath(QStringLiteral("期刊.xlsx")), QStringLiteral("sheet1"));
+        const Rows rows = fileRows(filePath(QStringLiteral("期刊.xlsx")), QStringLiteral("sheet1"));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1][1], QStringLiteral("QK0000001"));
         QCOMPARE(rows[1][12], QStringLiteral("8"));

@@ -13,14 +13,6 @@ namespace {
 CReportListCtrl* toLend(QWidget& w) { return child<CReportListCtrl>(&w, "m_listToLend"); }
 CReportListCtrl* loans(QWidget& w) { return child<CReportListCtrl>(&w, "m_listLoans"); }
 
-QStringList column(CReportListCtrl* list, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, column);
-    return texts;
-}
-
 // The window with the reader shown and the search made.
 void prepare(QWidget& w, const QString& reader, const QString& search)
 {
@@ -116,7 +108,7 @@ private slots:
         insertPeriodical("KA1", "读者", price);
         CPeriodicalLendDlg w;
         prepare(w, "R1", "读者");
-        QCOMPARE(column(toLend(w), 4), QStringList{"未借"});
+        QCOMPARE(listColumn(toLend(w), 4), QStringList{"未借"});
         lendRow(w, 0);
         const QString date = today.toString("yyyy-MM-dd");
         QVERIFY(messages().isEmpty());
@@ -126,7 +118,7 @@ private slots:
         QCOMPARE(tableRows("qkjieyuelishiinfo"), QStringList{QString("KA1|读者|R1|张三|教师|图书借阅|%1|超级用户").arg(date)});
         QCOMPARE(cell("select 是否借出 from qikaninfo"), "-1");
         QCOMPARE(toLend(w)->GetItemCount(), 0);
-        QCOMPARE(column(loans(w), 5), QStringList{due});
+        QCOMPARE(listColumn(loans(w), 5), QStringList{due});
         QCOMPARE(lineEdit(w, "m_edtLentCount")->text(), "1");
     }
 
@@ -137,7 +129,7 @@ private slots:
         const QStringList before = periodicalSnapshot();
         CPeriodicalLendDlg w;
         prepare(w, "R1", "KA1");
-        QCOMPARE(column(toLend(w), 4), QStringList{"已借"});
+        QCOMPARE(listColumn(toLend(w), 4), QStringList{"已借"});
         lendRow(w, 0);
         QCOMPARE(messages(), QStringList{"图书不在库!\n"});
         QCOMPARE(periodicalSnapshot(), before);
@@ -160,7 +152,7 @@ private slots:
         QCOMPARE(tableRows("qkjieyuelishiinfo").size(), 1);
         QCOMPARE(cell("select 读者编号 from qkjieyueinfo"), "R1");
         QCOMPARE(cell("select 未还书数 from readerinfo where 编号='R2'"), "");
-        QCOMPARE(column(toLend(second), 0), QStringList{"KA1"});
+        QCOMPARE(listColumn(toLend(second), 0), QStringList{"KA1"});
     }
 
     // A return recounts whatever the column held, writes the return and shows the copy
@@ -181,9 +173,9 @@ private slots:
         scan(w, "m_edtSearch", "故事会");
         returnRow(w, 0);
         QVERIFY(messages().isEmpty());
-        QCOMPARE(column(toLend(w), 0), (QStringList{"KA3", "KA1"}));
-        QCOMPARE(column(toLend(w), 4), (QStringList{"未借", "未借"}));
-        QCOMPARE(column(loans(w), 0), QStringList{"KA2"});
+        QCOMPARE(listColumn(toLend(w), 0), (QStringList{"KA3", "KA1"}));
+        QCOMPARE(listColumn(toLend(w), 4), (QStringList{"未借", "未借"}));
+        QCOMPARE(listColumn(loans(w), 0), QStringList{"KA2"});
         QCOMPARE(cell("select 未还书数 from readerinfo"), "2");
         QCOMPARE(lineEdit(w, "m_edtLentCount")->text(), "2");
         QCOMPARE(tableRows("qkjieyuelishiinfo").last(), "KA1|读者|R1|张三|学生|图书归还|2017-04-11|超级用户");

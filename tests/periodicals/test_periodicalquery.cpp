@@ -18,44 +18,8 @@
 #include <memory>
 
 namespace {
-using Rows = QList<QStringList>;
-
 QWidget* page(QDialog& w, int tab) { return child<QTabWidget>(&w, "m_tab")->widget(tab); }
 CReportListCtrl* list(QWidget* p) { return child<CReportListCtrl>(p, "m_list"); }
-
-Rows listRows(QWidget* p)
-{
-    Rows rows;
-    for (int row = 0; row < list(p)->GetItemCount(); ++row)
-        rows << list(p)->GetRowTexts(row);
-    return rows;
-}
-
-QStringList firstColumn(QWidget* p)
-{
-    QStringList texts;
-    for (int row = 0; row < list(p)->GetItemCount(); ++row)
-        texts << list(p)->GetItemText(row, 0);
-    return texts;
-}
-
-Rows fileRows(const QString& path, const QString& sheet)
-{
-    CExcelFile file(path, sheet);
-    Rows rows;
-    QStringList cells;
-    while (file.ReadRow(cells))
-        rows << cells;
-    return rows;
-}
-
-void search(QWidget* p, const QString& text)
-{
-    child<QLineEdit>(p, "m_editSearch")->setText(text);
-    for (const char* name : {"m_btnSearch", "m_btnQuery"})
-        if (auto* button = p->findChild<QPushButton*>(QLatin1String(name)))
-            return button->click();
-}
 
 void loan(const QString& number, const QString& title, const QString& reader, const QString& name)
 {
@@ -104,15 +68,15 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
         for (int i = 0; i < 60; ++i)
             insertPeriodical(QString("KA%1").arg(i, 2, 10, QLatin1Char('0')), "读者");
-        search(page(*m_dlg, 0), "(全部)");
+        searchFor(page(*m_dlg, 0), "(全部)");
         child<QPushButton>(page(*m_dlg, 0), "m_btnNext")->click();
-        QCOMPARE(firstColumn(page(*m_dlg, 0)).size(), 10);
+        QCOMPARE(listColumn(list(page(*m_dlg, 0))).size(), 10);
         tabs->setCurrentIndex(2);
         child<QRadioButton>(page(*m_dlg, 2), "m_radioTotal")->click();
         tabs->setCurrentIndex(0);
         QCOMPARE(list(page(*m_dlg, 0))->GetItemText(0, 1), "KA50");
         QCOMPARE(list(page(*m_dlg, 0))->GetItemText(0, 15), "未借");
-        QCOMPARE(listRows(page(*m_dlg, 2)), Rows{QStringList({"期刊总量", "60", "768"})});
+        QCOMPARE(listRows(list(page(*m_dlg, 2))), Rows{QStringList({"期刊总量", "60", "768"})});
         QVERIFY(messages().isEmpty());
     }
 
@@ -145,7 +109,7 @@ private slots:
         insertPeriodical("KA2", "知音");
         loan("KA1", "读者", "R1", "张三");
         loan("KA3", "故事会", "R2", QString());
-        search(page(*m_dlg, tab), "知音");
+        searchFor(page(*m_dlg, tab), "知音");
         const QString path = m_work->folder.path() + "/out.xls";
         m_work->seams.chooser.answers.enqueue(path);
         child<QPushButton>(page(*m_dlg, tab), "m_btnExport")->click();
@@ -182,8 +146,8 @@ private slots:
         loan("KA1", "读者", "R1", "张三");
         loan("KA2", "知音", "R2", "李四");
         loan("KA3", "张家界", "R3", NULL);
-        search(page(*m_dlg, 1), text);
-        QCOMPARE(firstColumn(page(*m_dlg, 1)), found);
+        searchFor(page(*m_dlg, 1), text);
+        QCOMPARE(listColumn(list(page(*m_dlg, 1))), found);
         QCOMPARE(messages(), said);
     }
 
@@ -203,8 +167,8 @@ private slots:
         loss("KA1", "读者", "9999", "system");
         loss("KA2", "知音", "R1", "张三");
         loss("KA3", "青年文摘", "9999", "system");
-        search(page(*m_dlg, 3), text);
-        QCOMPARE(firstColumn(page(*m_dlg, 3)), found);
+        searchFor(page(*m_dlg, 3), text);
+        QCOMPARE(listColumn(list(page(*m_dlg, 3))), found);
         QCOMPARE(list(page(*m_dlg, 3))->GetRowTexts(0).mid(2), (QStringList{found.first() == "KA2" ? "R1" : "9999",
                                                                          found.first() == "KA2" ? "张三" : "system",
                                                                          "2017-04-11", "12.8", "超级用户"}));
@@ -238,7 +202,7 @@ private slots:
         child<QRadioButton>(summary, qPrintable(radio))->click();
         QCOMPARE(list(summary)->headerItem()->text(0), heading);
         QCOMPARE(list(summary)->headerItem()->text(1), "期刊数量(册)");
-        QCOMPARE(listRows(summary), shown);
+        QCOMPARE(listRows(list(summary)), shown);
         QVERIFY(messages().isEmpty());
     }
 
@@ -246,9 +210,9 @@ private slots:
     {
         QWidget* summary = page(*m_dlg, 2);
         child<QRadioButton>(summary, "m_radioClassName")->click();
-        QCOMPARE(listRows(summary), Rows());
+        QCOMPARE(listRows(list(summary)), Rows());
         child<QRadioButton>(summary, "m_radioTotal")->click();
-        QCOMPARE(listRows(summary), Rows{QStringList({"期刊总量", "0", ""})});
+        QCOMPARE(listRows(list(summary)), Rows{QStringList({"期刊总量", "0", ""})});
     }
 
     // A heading click after the swap sorts the new first column.
@@ -262,11 +226,11 @@ private slots:
         child<QRadioButton>(summary, "m_radioClass")->click();
         l->OnColumnClick(0);
         child<QRadioButton>(summary, "m_radioEntryDate")->click();
-        QCOMPARE(firstColumn(summary), (QStringList{"2017-03-01", "2017-05-01"}));
+        QCOMPARE(listColumn(list(summary)), (QStringList{"2017-03-01", "2017-05-01"}));
         l->OnColumnClick(0);
-        QCOMPARE(firstColumn(summary), (QStringList{"2017-03-01", "2017-05-01"}));
+        QCOMPARE(listColumn(list(summary)), (QStringList{"2017-03-01", "2017-05-01"}));
         l->OnColumnClick(0);
-        QCOMPARE(firstColumn(summary), (QStringList{"2017-05-01", "2017-03-01"}));
+        QCOMPARE(listColumn(list(summary)), (QStringList{"2017-05-01", "2017-03-01"}));
     }
 
     // The menu no command opens runs each of its windows over itself.

@@ -28,14 +28,6 @@ CReportListCtrl* list(QWidget& w, const char* name) { return child<CReportListCt
 void click(QWidget& w, const char* name) { child<QPushButton>(&w, name)->click(); }
 void setText(QWidget& w, const char* name, const QString& text) { child<QLineEdit>(&w, name)->setText(text); }
 
-QStringList column(CReportListCtrl* l, int column = 0)
-{
-    QStringList texts;
-    for (int row = 0; row < l->GetItemCount(); ++row)
-        texts << l->GetItemText(row, column);
-    return texts;
-}
-
 void selectRow(CReportListCtrl* l, int row)
 {
     l->clearSelection();
@@ -109,7 +101,7 @@ private slots:
         auto w = moveWindow(window);
         setText(*w, "m_editStockKey", "O'K");
         click(*w, "m_btnQueryBooks");
-        QCOMPARE(column(list(*w, "m_listStock")), QStringList{"KA1"});
+        QCOMPARE(listColumn(list(*w, "m_listStock")), QStringList{"KA1"});
         QCOMPARE(list(*w, "m_listStock")->GetRowTexts(0), (QStringList{"KA1", "G63", "O'K 读者", "12.8", "2017-03-02"}));
         list(*w, "m_listStock")->SetCheck(0, true);
         click(*w, "m_btnMoveOut");
@@ -118,7 +110,7 @@ private slots:
         QCOMPARE(cell(own), window == Lost ? "9999|system|2017-04-11|超级用户" : "2017-04-11|超级用户");
         QCOMPARE(cell("select count(*) from qikaninfo where 期刊编号='KA1'"), "0");
         QCOMPARE(list(*w, "m_listStock")->GetItemCount(), 0);
-        QCOMPARE(column(list(*w, "m_listOut")), QStringList{"KA1"});
+        QCOMPARE(listColumn(list(*w, "m_listOut")), QStringList{"KA1"});
 
         selectRow(list(*w, "m_listOut"), 0);
         click(*w, "m_btnRestore");
@@ -126,7 +118,7 @@ private slots:
         QCOMPARE(copied("qikaninfo", "KA1"), before);
         QCOMPARE(cell("select 是否借出 from qikaninfo where 期刊编号='KA1'"), "0");
         QCOMPARE(cell("select count(*) from " + table), "0");
-        QCOMPARE(column(list(*w, "m_listStock")), (QStringList{"KA2", "KA1"}));
+        QCOMPARE(listColumn(list(*w, "m_listStock")), (QStringList{"KA2", "KA1"}));
     }
 
     // A copy out stays in stock, is named, and nothing else moves with it.
@@ -154,9 +146,9 @@ private slots:
         list(*w, "m_listStock")->SetCheck(1, true);
         click(*w, "m_btnMoveOut");
         QCOMPARE(messages(), QStringList{message});
-        QCOMPARE(column(list(*w, "m_listStock")), QStringList{"KA1"});
+        QCOMPARE(listColumn(list(*w, "m_listStock")), QStringList{"KA1"});
         QCOMPARE(tableRows("qkjieyueinfo").size(), 1);
-        QCOMPARE(column(list(*w, "m_listOut")), QStringList{"KA2"});
+        QCOMPARE(listColumn(list(*w, "m_listOut")), QStringList{"KA2"});
     }
 
     void failedMoveChangesNothing_data()
@@ -242,7 +234,7 @@ private slots:
         selectRow(list(w, "m_list"), 0);
         click(w, "m_btnUnloss");
         QCOMPARE(messages(), QStringList{"期刊解挂成功!\n"});
-        QCOMPARE(column(list(w, "m_list")), QStringList{"KA1"});
+        QCOMPARE(listColumn(list(w, "m_list")), QStringList{"KA1"});
         QCOMPARE(cell("select 期刊编号 || 是否借出 from qikaninfo"), "KA20");
     }
 
@@ -267,7 +259,7 @@ private slots:
         CPeriodicalCancelDlg w;
         setText(w, "m_editKeyword", keyword);
         click(w, "m_btnFind");
-        QCOMPARE(column(list(w, "m_list"), 1), found);
+        QCOMPARE(listColumn(list(w, "m_list"), 1), found);
         QCOMPARE(messages(), found.isEmpty() ? QStringList{"期刊库里没有找到相关数据!"} : QStringList());
         if (found.contains("QK2"))
             QCOMPARE(list(w, "m_list")->GetItemText(found.indexOf("QK2"), 15), "-1");
@@ -287,14 +279,14 @@ private slots:
         CPeriodicalCancelDlg w;
         setText(w, "m_editKeyword", "读者");
         click(w, "m_btnFind");
-        QCOMPARE(column(list(w, "m_list"), 1), (QStringList{"KA1", "KA2", "KA3", "KA4", "KA5"}));
+        QCOMPARE(listColumn(list(w, "m_list"), 1), (QStringList{"KA1", "KA2", "KA3", "KA4", "KA5"}));
         list(w, "m_list")->SetSelected(0, true);
         list(w, "m_list")->SetCheck(0, true);
         list(w, "m_list")->SetCheck(1, true);
         list(w, "m_list")->SetCheck(2, true);
         click(w, "m_btnCancelStock");
         QCOMPARE(messages(), QStringList{"以下期刊已借出，不能注销：\nKA2"});
-        QCOMPARE(column(list(w, "m_list"), 1), (QStringList{"KA2", "KA4"}));
+        QCOMPARE(listColumn(list(w, "m_list"), 1), (QStringList{"KA2", "KA4"}));
         QCOMPARE(cell("select group_concat(期刊编号) from qikaninfo"), "KA2,KA4,KA5");
     }
 

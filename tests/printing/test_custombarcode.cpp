@@ -24,14 +24,7 @@ void generate(QWidget& window, const QString& first, const QString& count)
     click(window, "m_btnGenerate");
 }
 
-QStringList column(QWidget& window, int col)
-{
-    auto* list = child<CReportListCtrl>(window, "m_list");
-    QStringList texts;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        texts << list->GetItemText(row, col);
-    return texts;
-}
+QStringList column(QWidget& window, int col) { return listColumn(child<CReportListCtrl>(window, "m_list"), col); }
 
 QStringList run(const QString& prefix, int from, int to, int width)
 {

@@ -1,9 +1,13 @@
 #include "support/TestSupport.h"
 
+#include "controls/ReportListCtrl.h"
 #include "controls/Resources.h"
 #include "db/AppState.h"
+#include "exchange/ExcelFile.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <unistd.h>
 
@@ -102,4 +106,38 @@ int fixturePort(const char* variable)
 {
     QFile file(fixtureRunFolder(variable) + QStringLiteral("/port"));
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
+}
+
+Rows listRows(const CReportListCtrl* list)
+{
+    Rows rows;
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        rows << list->GetRowTexts(row);
+    return rows;
+}
+
+QStringList listColumn(const CReportListCtrl* list, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < list->GetItemCount(); ++row)
+        texts << list->GetItemText(row, column);
+    return texts;
+}
+
+Rows fileRows(const QString& path, const QString& sheet)
+{
+    CExcelFile file(path, sheet);
+    Rows rows;
+    QStringList cells;
+    while (file.ReadRow(cells))
+        rows << cells;
+    return rows;
+}
+
+void searchFor(QWidget* page, const QString& keyword)
+{
+    page->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(keyword);
+    for (const char* name : {"m_btnSearch", "m_btnQuery"})
+        if (auto* button = page->findChild<QPushButton*>(QLatin1String(name)))
+            return button->click();
 }

@@ -74,6 +74,27 @@ private:
 // Copies the template database to the given file.
 bool copyTemplateDatabase(const QString& target);
 
+// What each test function of a window test starts from: scripted seams and a fresh
+// program folder.
+struct Workplace {
+    ScriptedSeams seams;
+    TestProgramFolder folder;
+};
+
+class CReportListCtrl;
+
+// Rows of texts, as a list shows them or a sheet holds them.
+using Rows = QList<QStringList>;
+// Every row of a report list, top to bottom.
+Rows listRows(const CReportListCtrl* list);
+// One column of a report list, top to bottom.
+QStringList listColumn(const CReportListCtrl* list, int column = 0);
+// Every row of a sheet of a spreadsheet file (the first sheet when none is named), header
+// first, as the program reads it back.
+Rows fileRows(const QString& path, const QString& sheet = QString());
+// Types the keyword into a query page's search field and presses its search button.
+void searchFor(QWidget* page, const QString& keyword);
+
 // The folder in which the test server of a CTest fixture keeps this run's files:
 // "run-<id of the ctest process>" inside the fixture's folder, which the environment
 // variable names. The fixture's start script and the test programs are children of the
