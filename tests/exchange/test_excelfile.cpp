@@ -6,12 +6,6 @@
 #include <QtTest>
 
 namespace {
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A sheet written through the class itself: header, then the rows, one commit.
 void writeSheet(const QString& path, const QString& sheet, const Rows& rows)
 {

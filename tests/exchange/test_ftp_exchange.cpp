@@ -28,16 +28,6 @@ FtpAccount account(const QString& password = QStringLiteral("chalk-2017"))
 {
     return {QStringLiteral("127.0.0.1"), serverPort(), QStringLiteral("teacher"), password};
 }
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 QLineEdit* edit(QWidget& w, const char* name) { return w.findChild<QLineEdit*>(name); }
 QPushButton* button(QWidget& w, const char* name) { return w.findChild<QPushButton*>(name); }
 QStringList items(QWidget& w, const char* name)
@@ -125,17 +115,17 @@ private slots:
         FtpClient client(account(), 3);
         QVERIFY2(client.put(QDir::current().filePath(kBook), kBook), qPrintable(client.lastError()));
         // The server got the name in GBK and keeps the file under it.
-        QCOMPARE(readAll(serverRoot().filePath(kBook)), content);
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
         QStringList names;
         QVERIFY(client.list(&names));
         QCOMPARE(names, QStringList{kBook});
         QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
         const QString target = QDir::current().filePath(QStringLiteral("in/") + kBook);
         QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Fetched);
-        QCOMPARE(readAll(target), content);
+        QCOMPARE(fileBytes(target), content);
         QVERIFY(writeFile(serverRoot().filePath(kBook), "changed"));
         QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Exists);
-        QCOMPARE(readAll(target), content);
+        QCOMPARE(fileBytes(target), content);
         QCOMPARE(client.get(QStringLiteral("missing.dat"), QDir::current().filePath(QStringLiteral("in/m.dat"))),
                  FtpClient::Fetch::Failed);
         QCOMPARE(QDir(QDir::current().filePath(QStringLiteral("in"))).entryList(QDir::Files | QDir::Hidden),
@@ -212,7 +202,7 @@ private slots:
         button(upload, "m_btnUpload")->click();
         QVERIFY(waitForMessages(5));
         QCOMPARE(texts().last(), QStringLiteral("上传数据成功!"));
-        QCOMPARE(readAll(serverRoot().filePath(kBook)), QByteArray("figures"));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
 
         // The download twin opens with the saved account.
         CFtpDownloadDlg download;
@@ -235,7 +225,7 @@ private slots:
             QVERIFY(waitForMessages(before + 1));
             QCOMPARE(texts().last(), QStringLiteral("下载完毕，共下载了%1个文件!").arg(fetched));
         }
-        QCOMPARE(readAll(QDir::current().filePath(QStringLiteral("in/")) + kBook), QByteArray("figures"));
+        QCOMPARE(fileBytes(QDir::current().filePath(QStringLiteral("in/")) + kBook), QByteArray("figures"));
     }
 
     // The windows with the fixed account: export, send, list, fetch and merge.

@@ -4,6 +4,7 @@
 #include "exchange/ExcelFile.h"
 #include "exchange/SpreadsheetFile.h"
 #include "exchange/SpreadsheetFormat.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,19 +17,6 @@
 Q_DECLARE_METATYPE(SheetCell)
 
 namespace {
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 QStringList texts(const CellRow& cells)
 {
     QStringList out;
@@ -395,7 +383,7 @@ private slots:
 
     void noReplaceLeavesAnAppearedFile()
     {
-        writeBytes(path(QStringLiteral("appeared.xlsx")), "someone else's");
+        QVERIFY(writeFile(path(QStringLiteral("appeared.xlsx")), "someone else's"));
         const Sheet sheet = sheetOf(QStringLiteral("Sheet1"), {{SheetCell::fromNumber(1)}});
         QString error;
         QVERIFY(!saveSpreadsheet(path(QStringLiteral("appeared.xlsx")), {&sheet}, QLatin1Char(','), false, &error));

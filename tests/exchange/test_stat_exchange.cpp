@@ -23,18 +23,6 @@ void history(const QString& kind, const QString& when, const QString& readerType
         {readerType, kind, when}));
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QList<QStringList> sheetRows(const QString& workbook, const QString& sheet)
 {
     CExcelFile file(workbook, sheet);
@@ -91,7 +79,7 @@ private slots:
         history("图书借阅", "2017-05-02", "教师");
         const QString path = QDir::current().filePath(QStringLiteral("book(实验小学).dat"));
         QVERIFY(write(path));
-        QCOMPARE(readAll(path), toGbk("[图书类别]\r\n"
+        QCOMPARE(fileBytes(path), toGbk("[图书类别]\r\n"
                                       "实验小学\t文 学  \t1\t10\r\n"
                                       "实验小学\t文学\t2\t45.8\r\n"
                                       "实验小学\t科技\t0\t\r\n"
@@ -107,7 +95,7 @@ private slots:
     {
         const QString path = QDir::current().filePath(QStringLiteral("empty.dat"));
         QVERIFY(write(path, QStringLiteral("单位\t一")));
-        QCOMPARE(readAll(path), toGbk("[图书类别]\r\n[入库时间]\r\n[借阅情况]\r\n"));
+        QCOMPARE(fileBytes(path), toGbk("[图书类别]\r\n[入库时间]\r\n[借阅情况]\r\n"));
     }
 
     // A file that cannot be written whole is not written at all.
@@ -118,7 +106,7 @@ private slots:
         QVERIFY(writeFile(path, "old"));
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyuelishiinfo rename to gone")));
         QVERIFY(!write(path));
-        QCOMPARE(readAll(path), QByteArray("old"));
+        QCOMPARE(fileBytes(path), QByteArray("old"));
         QVERIFY(!write(QDir::current().filePath(QStringLiteral("no/such/folder/book.dat"))));
         QCOMPARE(QDir::current().entryList(QStringList{QStringLiteral("*.dat*")}, QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("book.dat")});

@@ -3,7 +3,9 @@
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 #include "printing/PageSource.h"
+#include "support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -133,17 +135,29 @@ QList<PdfFont> pdfFonts(const QString& pdfFile)
 
 QStringList listColumn(QWidget& window, const QString& list, int column)
 {
-    auto* control = child<CReportListCtrl>(window, list);
-    QStringList texts;
-    for (int row = 0; row < control->GetItemCount(); ++row)
-        texts << control->GetItemText(row, column);
-    return texts;
+    return listColumn(child<CReportListCtrl>(window, list), column);
 }
 
 void search(QWidget& window, const QString& text)
 {
     child<QLineEdit>(window, QStringLiteral("m_editSearch"))->setText(text);
     click(window, QStringLiteral("m_btnSearch"));
+}
+
+void addAllToPrintList(QWidget& window)
+{
+    search(window, QStringLiteral("(全部)"));
+    child<QCheckBox>(window, "m_checkAllResults")->click();
+    click(window, "m_btnAdd");
+}
+
+bool inked(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
 }
 
 namespace {

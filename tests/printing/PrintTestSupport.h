@@ -94,6 +94,10 @@ inline void click(QWidget& window, const QString& button)
 QStringList listColumn(QWidget& window, const QString& list, int column);
 // Types the text into the search field of a two-list print window and presses "搜索".
 void search(QWidget& window, const QString& text);
+// Searches everything in a two-list print window and moves it all into the print list.
+void addAllToPrintList(QWidget& window);
+// Whether any dark pixel lies in the rectangle of an image.
+bool inked(const QImage& image, const QRect& area);
 // Stores books, each as 图书编号, 分类号, 图书类别, 复本号, 书名, 书架名称, 入库时间.
 bool addBooks(const QList<QStringList>& books);
 // Stores readers, each as 编号, 姓名, 性别, 类别, 部门.

@@ -38,23 +38,7 @@ QList<QStringList> books(int count)
     return rows;
 }
 
-void addAllToPrintList(QWidget& window)
-{
-    search(window, QStringLiteral("(全部)"));
-    child<QCheckBox>(window, "m_checkAllResults")->click();
-    click(window, "m_btnAdd");
-}
-
 QString pageText(QWidget& window) { return child<QLabel>(window, "m_labelPage")->text(); }
-
-bool inked(const QImage& page, const QRect& area)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                return true;
-    return false;
-}
 
 // The dark pixels of a raster row within [from, to).
 QList<int> darkIn(const QImage& image, int y, int from, int to)

@@ -34,15 +34,6 @@ QStringList run(const QString& prefix, int from, int to, int width)
     return codes;
 }
 
-// Whether any dark pixel lies in the rectangle of the preview's page surface.
-bool inked(const QImage& page, const QRect& area)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                return true;
-    return false;
-}
 }
 
 class TestCustomBarcode : public QObject {

@@ -18,13 +18,6 @@
 #include <QtTest>
 
 namespace {
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Rows and columns of the image that are dark from one end of the cut lines to the other.
 QList<int> fullRows(const QImage& image, int from, int to)
 {
@@ -133,7 +126,7 @@ private slots:
         QFETCH(QString, title);
         ScriptedSeams seams;
         TestProgramFolder folder;
-        writeFile(QStringLiteral("setup.ini"), ini);
+        QVERIFY(writeFile(QStringLiteral("setup.ini"), ini));
         CCustomCardPrintDlg dlg;
         QString shown;
         whenShown<CCardSetDlg>([&shown](CCardSetDlg& settings) {

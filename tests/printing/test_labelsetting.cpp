@@ -35,12 +35,6 @@ const QByteArray kDefaultFile = QByteArray::fromHex(
     "0000000000000000000000000000000000000000"
     "000000000000000000000000");
 
-QByteArray fileBytes()
-{
-    QFile file(SpineLayout::Path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList sketch(QWidget& window)
 {
     QStringList lines;
@@ -49,15 +43,6 @@ QStringList sketch(QWidget& window)
         lines << (line->isVisibleTo(&window) ? line->text() : QStringLiteral("-"));
     }
     return lines;
-}
-
-bool inked(const QImage& page, const QRect& area)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                return true;
-    return false;
 }
 
 bool writeLayout(const QString& style, const QString& templateName, const QString& heading)
@@ -138,7 +123,7 @@ private slots:
             click(dlg, "m_btnOk");
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(fileBytes().toHex(), kDefaultFile.toHex());
+        QCOMPARE(fileBytes(SpineLayout::Path()).toHex(), kDefaultFile.toHex());
         QList<QStringList> books;
         for (int n = 1; n <= 51; ++n)
             books << QStringList{QStringLiteral("B%1").arg(n), QStringLiteral("K"), "", "1", "", "", ""};
@@ -202,14 +187,14 @@ private slots:
         ScriptedSeams seams;
         TestProgramFolder folder;
         QVERIFY(writeLayout(QStringLiteral("样式一"), QStringLiteral("模板二"), QStringLiteral("学校图书馆")));
-        const QByteArray before = fileBytes();
+        const QByteArray before = fileBytes(SpineLayout::Path());
         CLabelSettingDlg dlg;
         dlg.show();
         child<QLineEdit>(dlg, field)->setText(text);
         click(dlg, "m_btnOk");
         QCOMPARE(seams.prompter.texts(), QStringList{message});
         QVERIFY(dlg.isVisible());
-        QCOMPARE(fileBytes(), before);
+        QCOMPARE(fileBytes(SpineLayout::Path()), before);
     }
 
     void cancelWritesNothing()

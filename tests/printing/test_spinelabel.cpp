@@ -43,13 +43,6 @@ QList<QStringList> books(int count)
     return rows;
 }
 
-void addAllToPrintList(QWidget& window)
-{
-    search(window, QStringLiteral("(全部)"));
-    child<QCheckBox>(window, "m_checkAllResults")->click();
-    click(window, "m_btnAdd");
-}
-
 bool writeLayout(const QString& style, const QString& templateName = SpineLayout::Template1())
 {
     LayoutRecord layout = SpineLayout::Defaults();

@@ -81,6 +81,12 @@ struct Workplace {
     TestProgramFolder folder;
 };
 
+// The bytes of a file; "<missing>" when it cannot be read, so that a comparison tells a
+// missing file from an empty one.
+QByteArray fileBytes(const QString& path);
+// Writes the bytes as the whole file; false when any of them was not written.
+bool writeFile(const QString& path, const QByteArray& bytes);
+
 class CReportListCtrl;
 
 // Rows of texts, as a list shows them or a sheet holds them.
