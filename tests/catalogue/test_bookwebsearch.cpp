@@ -13,14 +13,6 @@ namespace {
 const QString kIsbn = QStringLiteral("9787020002207");
 const QString kSession = QStringLiteral("/F/SESSION-4711");
 
-QByteArray reply(const char* name)
-{
-    QFile file(QStringLiteral(SCHOOLLIB_REPLIES "/") + QString::fromLatin1(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("no reply %s", name);
-    return file.readAll();
-}
-
 QString recordQuery(int hit)
 {
     return QStringLiteral("func=full-set-set&set_number=000321&set_entry=%1&format=999").arg(hit, 6, 10, QLatin1Char('0'));

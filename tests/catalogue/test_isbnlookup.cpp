@@ -22,14 +22,6 @@
 namespace {
 const QString kScannedIsbn = QStringLiteral("9787020002207");
 
-QByteArray reply(const char* name)
-{
-    QFile file(QStringLiteral(SCHOOLLIB_REPLIES "/") + QString::fromLatin1(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("no reply %s", name);
-    return file.readAll();
-}
-
 template <typename T> T* child(const QObject* window, const char* name)
 {
     T* w = window->findChild<T*>(QString::fromLatin1(name));

@@ -84,3 +84,11 @@ QList<HttpTestServer::Request> HttpTestServer::requests() const
 }
 
 void HttpTestServer::clearRequests() { QFile::remove(m_folder.filePath(QStringLiteral("requests.log"))); }
+
+QByteArray reply(const char* name)
+{
+    QFile file(QStringLiteral(SCHOOLLIB_REPLIES "/") + QString::fromLatin1(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no reply %s", name);
+    return file.readAll();
+}

@@ -46,3 +46,7 @@ private:
     int m_port = 0;
     QList<QPair<QString, Reply>> m_replies;
 };
+
+// A reply page stored beside the lookup tests (their folder "replies"); the test stops when
+// it is missing.
+QByteArray reply(const char* name);

@@ -21,6 +21,33 @@ stale_runs() {
   done
 }
 
+# prepare_run BASE STOP_SCRIPT: stops the servers of stale runs and removes their folders,
+# stops what an earlier start of this run left, and makes this run's folder afresh as `dir`.
+prepare_run() {
+  local base=$1 stop=$2 id
+  for id in $(stale_runs "$base"); do
+    "$stop" "$base" "$id"
+    rm -rf "$(run_folder "$base" "$id")"
+  done
+  dir=$(run_folder "$base")
+  "$stop" "$base" "$PPID"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+}
+
+# stop_server PID FOLDER: ends the server PID, politely first and after ten seconds by
+# force, when it is a server of FOLDER: a stale id may since belong to another process.
+stop_server() {
+  local pid=$1
+  grep -qsF "$2" "/proc/$pid/cmdline" || return 0
+  kill "$pid" 2>/dev/null
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+}
+
 # with_port_lock COMMAND...: runs the command holding a lock shared by every build folder
 # on the machine, so that two servers starting at once never choose the same free port.
 # The command must close descriptor 8 for the server it starts, or the server would hold

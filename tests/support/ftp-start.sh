@@ -9,14 +9,8 @@ here=$(dirname "$0")
 . "$here/fixture-run.sh"
 base=$1
 first_port=$2
-dir=$(run_folder "$base")
-for id in $(stale_runs "$base"); do
-  "$here/ftp-stop.sh" "$base" "$id"
-  rm -rf "$(run_folder "$base" "$id")"
-done
-"$here/ftp-stop.sh" "$base" "$PPID"
-rm -rf "$dir"
-mkdir -p "$dir/root"
+prepare_run "$base" "$here/ftp-stop.sh"
+mkdir "$dir/root"
 
 fail() {
   echo "ftp-start: $1" >&2

@@ -5,16 +5,6 @@ set -u
 . "$(dirname "$0")/fixture-run.sh"
 dir=$(run_folder "$1" "${2:-$PPID}")
 rm -f "$dir/port"
-[ -f "$dir/server.pid" ] || exit 0
-pid=$(cat "$dir/server.pid")
-# Only the server of this folder: a stale id may since belong to another process.
-if grep -qsF "$dir" "/proc/$pid/cmdline"; then
-  kill "$pid" 2>/dev/null
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null
-fi
+[ -f "$dir/server.pid" ] && stop_server "$(cat "$dir/server.pid")" "$dir"
 rm -f "$dir/server.pid"
 exit 0

@@ -8,14 +8,8 @@ here=$(dirname "$0")
 . "$here/fixture-run.sh"
 base=$1
 first_port=$2
-dir=$(run_folder "$base")
-for id in $(stale_runs "$base"); do
-  "$here/mariadb-stop.sh" "$base" "$id"
-  rm -rf "$(run_folder "$base" "$id")"
-done
-"$here/mariadb-stop.sh" "$base" "$PPID"
-rm -rf "$dir"
-mkdir -p "$dir/data"
+prepare_run "$base" "$here/mariadb-stop.sh"
+mkdir "$dir/data"
 
 fail() {
   echo "mariadb-start: $1" >&2

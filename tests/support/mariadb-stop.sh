@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Stops the test MariaDB server that mariadb-start.sh started for a ctest run: politely
-# first, then by force.
+# Stops the test MariaDB server that mariadb-start.sh started for a ctest run.
 #   mariadb-stop.sh FIXTURE_FOLDER [RUN_ID]    (RUN_ID: the calling ctest's by default)
 set -u
 . "$(dirname "$0")/fixture-run.sh"
@@ -11,15 +10,7 @@ if [ -f "$dir/server.pid" ]; then
 elif [ -f "$dir/pid" ]; then
   pid=$(cat "$dir/pid")
 fi
-# Only a mariadbd of this folder: a stale id may since belong to another process.
-if [ -n "$pid" ] && grep -qsF "$dir" "/proc/$pid/cmdline"; then
-  kill "$pid" 2>/dev/null
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null
-fi
+[ -n "$pid" ] && stop_server "$pid" "$dir"
 rm -f "$dir/server.pid" "$dir/port"
 # The data files take about a hundred megabytes; the logs stay for a look after a failure.
 if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
