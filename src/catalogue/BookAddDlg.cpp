@@ -220,7 +220,7 @@ void CBookAddDlg::DeleteSelectedBook()
     }
     const QString bookNo = ui->m_listLocal->GetItemText(row, kBookNo);
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("清除记录"),
-                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     switch (m_store.remove(bookNo)) {
     case DeleteOutcome::OnLoan:
@@ -460,7 +460,7 @@ void CBookAddDlg::reject()
 {
     if (m_lookup->isRunning()) {
         if (askQuestion(this, QStringLiteral("搜索线程还没结束，强制退出会造成系统不稳定！"), QStringLiteral("警告"),
-                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             return;
         m_lookup->abort();
     }

@@ -247,7 +247,7 @@ void CReaderAddDlg::OnDelete()
         if (LendingService(theApp().m_ado, QString()).loanCount(number) > 0)
             return showMessage(this, QStringLiteral("图书还没还清！"));
         if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("注销读者"),
-                        QMessageBox::Ok | QMessageBox::Cancel)
+                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
             != QMessageBox::Ok)
             return;
         if (readers.remove(number) == ReaderRegister::Removal::HasLoans)

@@ -15,9 +15,12 @@ Prompter& Prompter::instance()
 void Prompter::install(Prompter* prompter) { g_installed = prompter; }
 
 QMessageBox::StandardButton MessageBoxPrompter::ask(QWidget* parent, const QString& text, const QString& caption,
-                                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+                                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                                    QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -36,11 +39,11 @@ QString programCaption() { return QStringLiteral("图书管理系统"); }
 
 void showMessage(QWidget* parent, const QString& text, const QString& caption)
 {
-    Prompter::instance().ask(parent, text, caption, QMessageBox::Ok, QMessageBox::Information);
+    Prompter::instance().ask(parent, text, caption, QMessageBox::Ok, QMessageBox::Information, QMessageBox::NoButton);
 }
 
 QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& text, const QString& caption,
-                                        QMessageBox::StandardButtons buttons)
+                                        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    return Prompter::instance().ask(parent, text, caption, buttons, QMessageBox::Question);
+    return Prompter::instance().ask(parent, text, caption, buttons, QMessageBox::Question, defaultButton);
 }

@@ -10,8 +10,11 @@ class QWidget;
 class Prompter {
 public:
     virtual ~Prompter() = default;
+    // `defaultButton` is what Enter answers (NoButton: the box's own choice, its first
+    // accepting button); questions whose Yes destroys something make it No or Cancel.
     virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
-                                            QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) = 0;
+                                            QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                            QMessageBox::StandardButton defaultButton) = 0;
     // A question that closes itself after the given time when nobody answers it; it then
     // answers `unanswered`.
     virtual QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
@@ -27,7 +30,8 @@ public:
 class MessageBoxPrompter : public Prompter {
 public:
     QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
-                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                    QMessageBox::StandardButton defaultButton) override;
     QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
                                          QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                          QMessageBox::StandardButton unanswered, int milliseconds) override;
@@ -38,6 +42,7 @@ QString programCaption();
 
 // A message with an OK button.
 void showMessage(QWidget* parent, const QString& text, const QString& caption = programCaption());
-// A question; returns the button pressed.
+// A question; returns the button pressed. Enter presses `defaultButton` (see Prompter::ask).
 QMessageBox::StandardButton askQuestion(QWidget* parent, const QString& text, const QString& caption,
-                                        QMessageBox::StandardButtons buttons);
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);

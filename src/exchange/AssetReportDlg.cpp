@@ -55,7 +55,7 @@ AssetReport CAssetReportDlg::Report() const { return AssetReport(theApp().m_ado,
 void CAssetReportDlg::OnGenerate()
 {
     if (Prompter::instance().ask(this, QStringLiteral("初始化将清除原来的报表信息？"), QStringLiteral("确定"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::Cancel)
         != QMessageBox::Ok)
         return;
     ui->m_progressGenerate->setRange(0, 3);

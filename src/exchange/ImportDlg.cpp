@@ -70,7 +70,7 @@ void CImportDlg::OnImport()
     if (m_spec.asksOverwrite) {
         const auto answer = Prompter::instance().ask(
             this, QStringLiteral("导入数据是否覆盖原来的数据？'是'则覆盖，‘否’则追加数据。"), QStringLiteral("警告！"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::No);
         if (answer == QMessageBox::Cancel)
             return;
         overwrite = answer == QMessageBox::Yes;

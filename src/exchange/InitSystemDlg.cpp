@@ -67,7 +67,7 @@ void CInitSystemDlg::ShowImpliedTables()
 void CInitSystemDlg::OnInitialise()
 {
     if (Prompter::instance().ask(this, QStringLiteral("初始化将数据彻底清除，确定吗？"), QStringLiteral("警告！"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning)
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel)
         != QMessageBox::Ok)
         return;
     if (const std::optional<QString> failure = DatabaseMaintenance(theApp().m_ado).Initialise(ChosenTables()))

@@ -50,7 +50,7 @@ void CRestoreDlg::OnConfirm()
     }
     // Yes ends the program at once, without the backup offered on the way out.
     if (askQuestion(this, QStringLiteral("数据恢复成功,你需要重新启动数据库服务！？"), QStringLiteral("提示"),
-                    QMessageBox::Yes | QMessageBox::No)
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes)
         QCoreApplication::exit(0);
 }

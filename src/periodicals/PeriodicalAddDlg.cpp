@@ -129,7 +129,7 @@ bool CPeriodicalAddDlg::Store(const PeriodicalValues& values)
         return false;
     }
     if (askQuestion(this, QStringLiteral("期刊编号已存在,如果确定则覆盖已有记录!\n"), QStringLiteral("Warning!!"),
-                    QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return true;
     return m_store.overwrite(values);
 }
@@ -151,7 +151,7 @@ void CPeriodicalAddDlg::OnDelete()
         return showMessage(this, QStringLiteral("没有选定读者!\n"));
     const QString number = ui->m_list->GetItemText(row, kPdNumber);
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("注销读者"),
-                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     switch (m_store.remove(number)) {
     case DeleteOutcome::OnLoan:

@@ -175,6 +175,9 @@ void TestCatalogue::quotesAreStoredAsText()
     QCOMPARE(list->GetItemCount(), 1);
     list->SetSelected(0, true);
     click("m_btnDelete");
+    const qsizetype asked = seams->prompter.texts().indexOf(QStringLiteral("确实删除该信息吗？"));
+    QVERIFY(asked >= 0);
+    QCOMPARE(seams->prompter.messages[asked].defaultButton, QMessageBox::Cancel);
     QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号 <> 'Q''2'")), 0);
     QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
 }

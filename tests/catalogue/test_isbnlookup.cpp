@@ -236,6 +236,7 @@ void TestIsbnLookup::closingMidLookup()
     QVERIFY(dialog->isVisible());
     QCOMPARE(seams->prompter.lastText(), QStringLiteral("搜索线程还没结束，强制退出会造成系统不稳定！"));
     QCOMPARE(seams->prompter.messages.last().caption, QStringLiteral("警告"));
+    QCOMPARE(seams->prompter.messages.last().defaultButton, QMessageBox::No);
     seams->prompter.answers.enqueue(QMessageBox::Yes);
     QElapsedTimer clock;
     clock.start();

@@ -654,6 +654,7 @@ private slots:
             press(dlg, "m_btnDelete");
         }
         QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"图书还没还清！", "确实删除该信息吗？"}));
+        QCOMPARE(m_work->seams.prompter.messages.last().defaultButton, QMessageBox::Cancel);
         QCOMPARE(cell("select group_concat(编号) from readerinfo"), "R1");
     }
 

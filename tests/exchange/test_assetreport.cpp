@@ -267,6 +267,7 @@ private slots:
         click(*window, "m_btnGenerate");
         QCOMPARE(work.seams.prompter.messages[0].text, QStringLiteral("初始化将清除原来的报表信息？"));
         QCOMPARE(work.seams.prompter.messages[0].caption, QStringLiteral("确定"));
+        QCOMPARE(work.seams.prompter.messages[0].defaultButton, QMessageBox::Cancel);
         QCOMPARE(work.seams.prompter.messages.size(), 1);
         QCOMPARE(tableRows(k.spec.reportTable).size(), confirm ? 6 : 0);
         QCOMPARE(listRows(*window), confirm ? 6 : 0);

@@ -192,6 +192,8 @@ private slots:
         click(window, "m_btnConfirm");
         QCOMPARE(work.seams.prompter.messages.last().text, QStringLiteral("数据恢复成功,你需要重新启动数据库服务！？"));
         QCOMPARE(work.seams.prompter.messages.last().caption, QStringLiteral("提示"));
+        // Yes ends the program: Enter must not.
+        QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::No);
         QCOMPARE(databaseSnapshot(), backedUp);
         // The program goes on writing into the restored database.
         QVERIFY(insertReader(QStringLiteral("after")));

@@ -379,6 +379,8 @@ private slots:
         import->click();
         QVERIFY(!window.IsImporting());
         QCOMPARE(tableRows(QStringLiteral("bkinfo")).size(), 0);
+        // Yes empties the table first: Enter appends instead.
+        QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::No);
 
         work.seams.prompter.messages.clear();
         work.seams.prompter.answers.enqueue(QMessageBox::No);

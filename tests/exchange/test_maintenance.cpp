@@ -165,6 +165,7 @@ private slots:
         window.findChild<QPushButton*>(QStringLiteral("m_btnConfirm"))->click();
         QCOMPARE(work.seams.prompter.messages[0].text, QStringLiteral("初始化将数据彻底清除，确定吗？"));
         QCOMPARE(work.seams.prompter.messages[0].caption, QStringLiteral("警告！"));
+        QCOMPARE(work.seams.prompter.messages[0].defaultButton, QMessageBox::Cancel);
         QCOMPARE(work.seams.prompter.lastText(), QStringLiteral("初始化完成！"));
         QCOMPARE(window.result(), int(QDialog::Accepted));
         for (const QString& table : tables) {

@@ -156,6 +156,7 @@ private slots:
         if (stored) {
             QCOMPARE(m_work->seams.prompter.messages.value(0).text, "期刊编号已存在,如果确定则覆盖已有记录!\n");
             QCOMPARE(m_work->seams.prompter.messages.value(0).caption, "Warning!!");
+            QCOMPARE(m_work->seams.prompter.messages.value(0).defaultButton, QMessageBox::No);
         }
         // Searched by the barcode "77" that no copy has, the list stays empty.
         QCOMPARE(list()->GetItemCount(), searched == "77" ? 0 : 1);
@@ -273,6 +274,7 @@ private slots:
         list()->SetSelected(0, true);
         click("m_btnDelete");
         QCOMPARE(messages(), said);
+        QCOMPARE(m_work->seams.prompter.messages.value(0).defaultButton, QMessageBox::Cancel);
         QCOMPARE(m_work->seams.prompter.messages.value(0).caption, "注销读者");
         QCOMPARE(storedCopies().size(), left);
         QCOMPARE(list()->GetItemCount(), left);

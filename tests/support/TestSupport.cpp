@@ -12,9 +12,10 @@
 #include <unistd.h>
 
 QMessageBox::StandardButton ScriptedPrompter::ask(QWidget*, const QString& text, const QString& caption,
-                                                  QMessageBox::StandardButtons buttons, QMessageBox::Icon)
+                                                  QMessageBox::StandardButtons buttons, QMessageBox::Icon,
+                                                  QMessageBox::StandardButton defaultButton)
 {
-    messages.append({text, caption, buttons});
+    messages.append({text, caption, buttons, 0, defaultButton});
     if (!answers.isEmpty())
         return answers.dequeue();
     if (buttons & QMessageBox::Ok)
@@ -26,7 +27,7 @@ QMessageBox::StandardButton ScriptedPrompter::askTimed(QWidget*, const QString& 
                                                        QMessageBox::StandardButtons buttons, QMessageBox::Icon,
                                                        QMessageBox::StandardButton unanswered, int milliseconds)
 {
-    messages.append({text, caption, buttons, milliseconds});
+    messages.append({text, caption, buttons, milliseconds, unanswered});
     return answers.isEmpty() ? unanswered : answers.dequeue();
 }
 

@@ -18,10 +18,12 @@ public:
         QString caption;
         QMessageBox::StandardButtons buttons;
         int closesAfterMs = 0;  // a timed question: when it answers itself
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // what Enter would answer
     };
 
     QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
-                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) override;
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                    QMessageBox::StandardButton defaultButton) override;
     QMessageBox::StandardButton askTimed(QWidget* parent, const QString& text, const QString& caption,
                                          QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                          QMessageBox::StandardButton unanswered, int milliseconds) override;
