@@ -46,24 +46,6 @@ private slots:
         QCOMPARE(CSkinButton::ShadeColor(QColor(100, 100, 100), 30), QColor(130, 130, 130));
     }
 
-    void hoverShowsTheInIcon()
-    {
-        CSkinButton button;
-        QCOMPARE(button.SetIconHandles(filled(Qt::red), filled(Qt::blue)), 0);
-        button.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&button));
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(&button, &leave);
-        QCOMPARE(colourOf(button), QColor(Qt::blue));
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(&button, &enter);
-        QCOMPARE(colourOf(button), QColor(Qt::red));
-        QVERIFY(!button.isFlat());
-        QApplication::sendEvent(&button, &leave);
-        QCOMPARE(colourOf(button), QColor(Qt::blue));
-        QVERIFY(button.isFlat());
-    }
-
     // However the icon was given — the plain QPushButton way, as a form sets it, or through
     // the class — it is still there after the mouse passed over the button, and the button
     // looks as it did before.

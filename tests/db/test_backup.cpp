@@ -7,6 +7,11 @@
 
 #include <future>
 
+namespace {
+const QString kOld = QStringLiteral("bak/book.bak");
+const QByteArray kOldCopy("the backup of yesterday");
+}
+
 class TestBackup : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -32,6 +37,11 @@ class TestBackup : public QObject {
     QStringList entries(const QString& folder = {}) const
     {
         return QDir(m_dir->filePath(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    // Yesterday's backup in bak/book.bak, which a failed or stopped backup must leave alone.
+    bool writeOldCopy() const
+    {
+        return QDir(m_dir->path()).mkpath(QStringLiteral("bak")) && writeFile(m_dir->filePath(kOld), kOldCopy);
     }
     bool ownerOnly(const QString& target) const
     {
@@ -69,20 +79,18 @@ private slots:
         QCOMPARE(sqlite3_exec(raw, "BEGIN IMMEDIATE; INSERT INTO readerinfo (编号) VALUES ('uncommitted')", nullptr,
                               nullptr, nullptr),
                  SQLITE_OK);
-        const bool done = backup(QStringLiteral("bak/book.bak"));
+        const bool done = backup(kOld);
         sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(raw);
         QVERIFY2(done, qPrintable(m_error));
         QCOMPARE(entries(QStringLiteral("bak")), QStringList{"book.bak"});
-        QCOMPARE(readerCount(QStringLiteral("bak/book.bak")), 500L);
+        QCOMPARE(readerCount(kOld), 500L);
     }
 
     void createsFoldersAndReplacesTargetWhole()
     {
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("a/b")));
-        QFile old(m_dir->filePath(QStringLiteral("a/b/备份.db")));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(4 << 20, 'x')) == (4 << 20));
-        old.close();
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("a/b/备份.db")), QByteArray(4 << 20, 'x')));
         for (const QString& target : {QStringLiteral("a/b/备份.db"), QStringLiteral("c/d/备份.db")}) {
             QVERIFY2(backup(target), qPrintable(m_error));
             QVERIFY(QFileInfo(m_dir->filePath(target)).size() < (4 << 20));
@@ -95,18 +103,14 @@ private slots:
     // the window: the backup gives up after the busy timeout and the old copy stays.
     void givesUpWhileTheDatabaseIsHeldElsewhere()
     {
-        const QByteArray oldCopy("the backup of yesterday");
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bak")));
-        QFile old(m_dir->filePath(QStringLiteral("bak/book.bak")));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldCopy) == oldCopy.size());
-        old.close();
+        QVERIFY(writeOldCopy());
         // With a rollback journal, one exclusive writer locks every reader out.
         QVERIFY(m_conn->ExecuteSql(QStringLiteral("PRAGMA journal_mode=DELETE")));
         QVERIFY(m_conn->ExecuteSql(QStringLiteral("PRAGMA busy_timeout=200")));
         sqlite3* holder = nullptr;
         QCOMPARE(sqlite3_open(m_source.toUtf8().constData(), &holder), SQLITE_OK);
         QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        auto attempt = std::async(std::launch::async, [this] { return backup(QStringLiteral("bak/book.bak")); });
+        auto attempt = std::async(std::launch::async, [this] { return backup(kOld); });
         const bool gaveUp = attempt.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
         sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(holder);
@@ -114,8 +118,7 @@ private slots:
         QVERIFY(!attempt.get());
         QVERIFY2(m_error.contains(QStringLiteral("占用")), qPrintable(m_error));
         QCOMPARE(entries(QStringLiteral("bak")), QStringList{"book.bak"});
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), oldCopy);
+        QCOMPARE(fileBytes(m_dir->filePath(kOld)), kOldCopy);
     }
 
     // The copy goes in steps the caller sees; a stop leaves the old backup as it was, and a
@@ -139,16 +142,12 @@ private slots:
                                            {QStringLiteral("R%1").arg(i), QString(400, 'x')}));
             QVERIFY(t.Commit());
         }
-        const QByteArray oldCopy("the backup of yesterday");
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bak")));
-        QFile old(m_dir->filePath(QStringLiteral("bak/book.bak")));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldCopy) == oldCopy.size());
-        old.close();
+        QVERIFY(writeOldCopy());
         CAdoConn writer;
         QVERIFY(writer.Connect(m_source));
         int steps = 0;
         int last = 0;
-        const bool done = backupDatabase(*m_conn, m_dir->filePath(QStringLiteral("bak/book.bak")), &m_error,
+        const bool done = backupDatabase(*m_conn, m_dir->filePath(kOld), &m_error,
                                          [&](int pages, int total) {
                                              ++steps;
                                              last = total - pages;
@@ -161,12 +160,11 @@ private slots:
         QCOMPARE(entries(QStringLiteral("bak")), QStringList{"book.bak"});
         if (!done) {
             QCOMPARE(m_error, QStringLiteral("已取消"));
-            QVERIFY(old.open(QIODevice::ReadOnly));
-            QCOMPARE(old.readAll(), oldCopy);
+            QCOMPARE(fileBytes(m_dir->filePath(kOld)), kOldCopy);
             return;
         }
         QCOMPARE(last, 0);
-        QCOMPARE(readerCount(QStringLiteral("bak/book.bak")), writeBetweenSteps ? 3001L : 3000L);
+        QCOMPARE(readerCount(kOld), writeBetweenSteps ? 3001L : 3000L);
     }
 
     void failureIsReportedAndLeavesNoFile_data()
@@ -182,9 +180,7 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(bool, connected);
-        QFile plain(m_dir->filePath(QStringLiteral("plain.txt")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        QVERIFY(writeFile(m_dir->filePath(QStringLiteral("plain.txt")), {}));
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
         if (!connected)
             m_conn = std::make_unique<CAdoConn>();

@@ -87,6 +87,7 @@ private slots:
         QCOMPARE(rs->GetRecordCount(), long(count));
         QCOMPARE(rs->GetFieldCount(), 4);
         QCOMPARE(rs->IsEOF(), count == 0);
+        QCOMPARE(rs->IsBOF(), count == 0);
         int seen = 0;
         for (; !rs->IsEOF(); rs->MoveNext())
             QCOMPARE(rs->GetRowTexts().join('|'), expectedRow(++seen));
@@ -95,6 +96,11 @@ private slots:
         for (rs->MoveLast(); count > 0 && !rs->IsBOF(); rs->MovePrevious())
             QCOMPARE(rs->GetCollect(0), QString::number(seen--));
         QCOMPARE(seen, 0);
+        if (count > 0) {  // before the first row, as after the last, nothing can be read
+            QVERIFY(rs->IsBOF() && !rs->IsEOF());
+            QVERIFY_THROWS_EXCEPTION(DbError, rs->GetCollect(0));
+            QVERIFY_THROWS_EXCEPTION(DbError, rs->MovePrevious());
+        }
         rs->MoveFirst();
         rs->Move(count / 2);
         if (count > 0)

@@ -91,21 +91,6 @@ private slots:
         QCOMPARE(column(QStringLiteral("select count(*) from admin")), QStringList{"1"});
     }
 
-    // Restore replaces the file right after closing: no kept statement may hold it open.
-    void closingFinalizesEveryStatement()
-    {
-        for (int i = 0; i < 20; ++i)
-            QVERIFY(m_conn.ExecuteSql(QStringLiteral("insert into bumeninfo values ('部门%1')").arg(i)));
-        RecordsetPtr held = m_conn.GetRecordSet(QStringLiteral("select * from bumeninfo"));
-        m_conn.ExitConnect();
-        QVERIFY(!QFile::exists(m_path + QStringLiteral("-wal")));
-        QVERIFY(!QFile::exists(m_path + QStringLiteral("-shm")));
-        QVERIFY(copyTemplateDatabase(m_path));
-        QVERIFY(m_conn.Connect(m_path));
-        QCOMPARE(column(QStringLiteral("select * from bumeninfo")), QStringList());
-        QCOMPARE(held->GetRecordCount(), 20L);
-    }
-
     // Kept statements hold no read open between runs, so a checkpoint can empty the log.
     void keptStatementsHoldNoRead()
     {

@@ -3,10 +3,11 @@
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 #include "printing/PageSource.h"
-#include "support/TestSupport.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
@@ -46,6 +47,23 @@ ScriptedPrinting::~ScriptedPrinting()
 {
     PrintChooser::install(nullptr);
     PageSink::install(nullptr);
+}
+
+void PrintBench::print(QWidget& window, const PageRanges& pages)
+{
+    printing.chooser.answers.enqueue(pages);
+    click(window, QStringLiteral("m_btnPrint"));
+}
+
+QList<QStringList> PrintBench::scannedPages()
+{
+    QList<QStringList> pages;
+    for (const QString& file : printing.sink.files) {
+        QStringList found = decodeBarcodes({rasterisePdf(file, folder.path() + QStringLiteral("/scan.pgm"))});
+        found.sort();
+        pages << found;
+    }
+    return pages;
 }
 
 QStringList decodeBarcodes(const QStringList& imageFiles)
@@ -117,6 +135,14 @@ QList<PdfWord> pdfWords(const QString& pdfFile)
     return words;
 }
 
+QStringList pdfTexts(const QString& pdfFile)
+{
+    QStringList texts;
+    for (const PdfWord& word : pdfWords(pdfFile))
+        texts << word.text;
+    return texts;
+}
+
 QList<PdfFont> pdfFonts(const QString& pdfFile)
 {
     const QStringList lines = runTool(QStringLiteral("pdffonts"), {pdfFile}).split(QLatin1Char('\n'));
@@ -138,6 +164,14 @@ QStringList listColumn(QWidget& window, const QString& list, int column)
     return listColumn(child<CReportListCtrl>(window, list), column);
 }
 
+QString pageText(QWidget& window) { return child<QLabel>(window, QStringLiteral("m_labelPage"))->text(); }
+
+bool blockDataFolder()
+{
+    QFile blocker(QStringLiteral("data"));
+    return QDir(QStringLiteral("data")).removeRecursively() && blocker.open(QIODevice::WriteOnly);
+}
+
 void search(QWidget& window, const QString& text)
 {
     child<QLineEdit>(window, QStringLiteral("m_editSearch"))->setText(text);
@@ -151,13 +185,31 @@ void addAllToPrintList(QWidget& window)
     click(window, "m_btnAdd");
 }
 
-bool inked(const QImage& image, const QRect& area)
+int darkPixels(const QImage& image, const QRect& area)
 {
+    int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                return true;
-    return false;
+            count += qGray(image.pixel(x, y)) < 128;
+    return count;
+}
+
+QList<int> darkColumns(const QImage& image, int y, int from, int to)
+{
+    QList<int> dark;
+    for (int x = from; x < (to < 0 ? image.width() : to); ++x)
+        if (qGray(image.pixel(x, y)) < 128)
+            dark << x;
+    return dark;
+}
+
+QList<int> darkRows(const QImage& image, int x)
+{
+    QList<int> dark;
+    for (int y = 0; y < image.height(); ++y)
+        if (qGray(image.pixel(x, y)) < 128)
+            dark << y;
+    return dark;
 }
 
 namespace {

@@ -3,6 +3,8 @@
 #include "printing/PageSink.h"
 #include "printing/PrintChooser.h"
 
+#include "support/TestSupport.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
@@ -50,6 +52,17 @@ public:
     PdfPageSink sink;
 };
 
+// What a print window's test starts from: scripted seams, a fresh program folder and
+// printing into PDF files.
+struct PrintBench : Workplace {
+    ScriptedPrinting printing;
+    // Answers the print dialog with the pages and presses the window's "打印".
+    void print(QWidget& window, const PageRanges& pages);
+    // What each printed page scans as, read at 300 dpi, sorted.
+    QList<QStringList> scannedPages();
+    QStringList messages() const { return seams.prompter.texts(); }
+};
+
 // What zbarimg reads in the images, one text per symbol, in file order (stdout only).
 QStringList decodeBarcodes(const QStringList& imageFiles);
 // The first page of a PDF file as a 300-dpi grey image file, through pdftoppm's stdout.
@@ -64,6 +77,8 @@ struct PdfWord {
     QRectF mm;
 };
 QList<PdfWord> pdfWords(const QString& pdfFile);
+// The words of a PDF page in reading order.
+QStringList pdfTexts(const QString& pdfFile);
 
 // A font of a PDF file as pdffonts lists it.
 struct PdfFont {
@@ -90,14 +105,23 @@ inline void click(QWidget& window, const QString& button)
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
 
+// The text of a print window's page indicator ("1/2页").
+QString pageText(QWidget& window);
+// Puts a file where the program folder's data folder should be, so nothing can be saved there.
+bool blockDataFolder();
 // The texts of a column of a window's list, top to bottom.
 QStringList listColumn(QWidget& window, const QString& list, int column);
 // Types the text into the search field of a two-list print window and presses "搜索".
 void search(QWidget& window, const QString& text);
 // Searches everything in a two-list print window and moves it all into the print list.
 void addAllToPrintList(QWidget& window);
-// Whether any dark pixel lies in the rectangle of an image.
-bool inked(const QImage& image, const QRect& area);
+// How many dark pixels lie in the rectangle of an image, and whether any does.
+int darkPixels(const QImage& image, const QRect& area);
+inline bool inked(const QImage& image, const QRect& area) { return darkPixels(image, area) > 0; }
+// The dark pixels of row y within columns [from, to) (to the right edge when to is -1), and
+// of column x.
+QList<int> darkColumns(const QImage& image, int y, int from = 0, int to = -1);
+QList<int> darkRows(const QImage& image, int x);
 // Stores books, each as 图书编号, 分类号, 图书类别, 复本号, 书名, 书架名称, 入库时间.
 bool addBooks(const QList<QStringList>& books);
 // Stores readers, each as 编号, 姓名, 性别, 类别, 部门.

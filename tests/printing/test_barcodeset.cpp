@@ -4,12 +4,10 @@
 #include "printing/BarcodeSample.h"
 #include "printing/BarcodeSetDlg.h"
 #include "printing/FontSetup.h"
-#include "support/TestSupport.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -36,8 +34,7 @@ private slots:
 
     void fieldsShowTheFile()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(savedLayout().Write(kCustom));
         CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
         const QList<std::pair<QString, QString>> shown = {
@@ -51,147 +48,108 @@ private slots:
         QCOMPARE(child<BarcodeSample>(dlg, "m_sample")->Caption(), QStringLiteral("第一中学"));
     }
 
-    // What is typed and saved comes back in the field's format the next time.
-    void savedValues_data()
+    // What is typed and saved comes back in the field's format the next time; a refused
+    // field says why, writes nothing and keeps the window open.
+    void typedFields_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("label width 40.7") << "m_editLabelWidth" << "40.7" << "40";
-        QTest::newRow("top margin 2") << "m_editTop" << "2" << "2.00";
-        QTest::newRow("page height 297.4") << "m_editPageHeight" << "297.4" << "297";
-        QTest::newRow("trailing text") << "m_editColumns" << "4列" << "4";
-        QTest::newRow("title of 19 bytes") << "m_editTitle" << "一二三四五六七八九A" << "一二三四五六七八九A";
-        QTest::newRow("empty title") << "m_editTitle" << "" << "";
+        QTest::addColumn<QString>("message");
+        QTest::newRow("label width 40.7") << "m_editLabelWidth" << "40.7" << "40" << "";
+        QTest::newRow("top margin 2") << "m_editTop" << "2" << "2.00" << "";
+        QTest::newRow("page height 297.4") << "m_editPageHeight" << "297.4" << "297" << "";
+        QTest::newRow("trailing text") << "m_editColumns" << "4列" << "4" << "";
+        QTest::newRow("title of 19 bytes") << "m_editTitle" << "一二三四五六七八九A" << "一二三四五六七八九A" << "";
+        QTest::newRow("empty title") << "m_editTitle" << "" << "" << "";
+        QTest::newRow("no number") << "m_editLabelWidth" << "四十" << "" << "标签宽度必须是数字！";
+        QTest::newRow("empty margin") << "m_editTop" << "" << "" << "上边距必须是数字！";
+        QTest::newRow("no rows") << "m_editRows" << "0" << "" << "标签行数应在1到100之间！";
+        QTest::newRow("negative gap") << "m_editColumnGap" << "-1" << "" << "列间距应在0到300之间！";
+        QTest::newRow("huge page") << "m_editPageWidth" << "5000" << "" << "纸张宽度应在1到1000之间！";
+        QTest::newRow("columns past the page") << "m_editLabelWidth" << "42" << ""
+                                               << "5列标签连同边距共需214.00毫米，超出纸张宽度210毫米！";
+        QTest::newRow("rows past a smaller page") << "m_editPageHeight" << "200" << ""
+                                                  << "8行标签连同边距共需226.20毫米，超出纸张高度200毫米！";
+        QTest::newRow("title of 20 bytes") << "m_editTitle" << "一二三四五六七八九十" << ""
+                                           << "标题不能超过19个字节（一个汉字两个字节）！";
+        QTest::newRow("title without GBK") << "m_editTitle" << "한국" << "" << "标题含有不能保存的字符！";
     }
 
-    void savedValues()
+    void typedFields()
     {
         QFETCH(QString, name);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        QFETCH(QString, message);
+        Workplace w;
         QVERIFY(savedLayout().Write(kCustom));
         {
             CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
+            dlg.show();
             field(dlg, name)->setText(typed);
             click(dlg, "m_btnOk");
-            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QCOMPARE(w.seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+            QCOMPARE(dlg.isVisible(), !message.isEmpty());
         }
-        CBarcodeSetDlg again(BarcodeLayoutFile::CustomCodes);
-        QCOMPARE(field(again, name)->text(), shown);
-        QVERIFY(seams.prompter.texts().isEmpty());
+        if (message.isEmpty()) {
+            CBarcodeSetDlg again(BarcodeLayoutFile::CustomCodes);
+            QCOMPARE(field(again, name)->text(), shown);
+        } else {
+            QCOMPARE(fileBytes(kCustom), savedLayout().Bytes());
+        }
         QVERIFY(!QFile::exists(kBook));
     }
 
-    // A refused field says why, writes nothing and keeps the window open.
-    void refusedFields_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no number") << "m_editLabelWidth" << "四十" << "标签宽度必须是数字！";
-        QTest::newRow("empty margin") << "m_editTop" << "" << "上边距必须是数字！";
-        QTest::newRow("no rows") << "m_editRows" << "0" << "标签行数应在1到100之间！";
-        QTest::newRow("negative gap") << "m_editColumnGap" << "-1" << "列间距应在0到300之间！";
-        QTest::newRow("huge page") << "m_editPageWidth" << "5000" << "纸张宽度应在1到1000之间！";
-        QTest::newRow("columns past the page") << "m_editLabelWidth" << "42"
-                                               << "5列标签连同边距共需214.00毫米，超出纸张宽度210毫米！";
-        QTest::newRow("rows past a smaller page") << "m_editPageHeight" << "200"
-                                                  << "8行标签连同边距共需226.20毫米，超出纸张高度200毫米！";
-        QTest::newRow("title of 20 bytes") << "m_editTitle" << "一二三四五六七八九十"
-                                           << "标题不能超过19个字节（一个汉字两个字节）！";
-        QTest::newRow("title without GBK") << "m_editTitle" << "한국" << "标题含有不能保存的字符！";
-    }
-
-    void refusedFields()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(savedLayout().Write(kCustom));
-        CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
-        dlg.show();
-        field(dlg, name)->setText(typed);
-        click(dlg, "m_btnOk");
-        QCOMPARE(seams.prompter.texts(), QStringList{message});
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(fileBytes(kCustom), savedLayout().Bytes());
-    }
-
-    void modeOneLeavesTheBookFileAlone()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(savedLayout().Write(kBook));
-        CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
-        click(dlg, "m_btnDefault");
-        click(dlg, "m_btnOk");
-        QCOMPARE(fileBytes(kCustom), LayoutRecord::Defaults().Bytes());
-        QCOMPARE(fileBytes(kBook), savedLayout().Bytes());
-    }
-
-    // Without a file the fields are empty and say nothing; "默认" and "确定" write the defaults.
-    void missingFileAndDefaults()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        CBarcodeSetDlg dlg(BarcodeLayoutFile::BookNumbers);
-        QVERIFY(field(dlg, "m_editRows")->text().isEmpty());
-        QVERIFY(field(dlg, "m_editTitle")->text().isEmpty());
-        click(dlg, "m_btnOk");
-        QCOMPARE(seams.prompter.texts(), QStringList{"纸张高度必须是数字！"});
-        click(dlg, "m_btnDefault");
-        QCOMPARE(field(dlg, "m_editTitle")->text(), QStringLiteral("学校图书馆"));
-        click(dlg, "m_btnOk");
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(fileBytes(kBook), LayoutRecord::Defaults().Bytes());
-    }
-
-    void defaultThenCancelWritesNothing_data()
+    // Without a file the fields are empty and say nothing; "默认" and "确定" write the defaults
+    // to the window's own file, "默认" and "取消" nothing.
+    void defaults_data()
     {
         QTest::addColumn<bool>("existing");
-        QTest::newRow("no file") << false;
-        QTest::newRow("saved file") << true;
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("no file, saved") << false << false;
+        QTest::newRow("no file, cancelled") << false << true;
+        QTest::newRow("saved file, cancelled") << true << true;
     }
 
-    void defaultThenCancelWritesNothing()
+    void defaults()
     {
         QFETCH(bool, existing);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        QFETCH(bool, cancel);
+        Workplace w;
+        QVERIFY(savedLayout().Write(kBook));
         if (existing)
             QVERIFY(savedLayout().Write(kCustom));
         CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
+        QCOMPARE(field(dlg, "m_editRows")->text().isEmpty(), !existing);
+        if (!existing) {
+            click(dlg, "m_btnOk");
+            QCOMPARE(w.seams.prompter.texts(), QStringList{"纸张高度必须是数字！"});
+        }
         click(dlg, "m_btnDefault");
-        click(dlg, "m_btnCancel");
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(fileBytes(kCustom), existing ? savedLayout().Bytes() : QByteArray("<missing>"));
+        QCOMPARE(field(dlg, "m_editTitle")->text(), QStringLiteral("学校图书馆"));
+        click(dlg, cancel ? "m_btnCancel" : "m_btnOk");
+        QCOMPARE(dlg.result(), int(cancel ? QDialog::Rejected : QDialog::Accepted));
+        const QByteArray old = existing ? savedLayout().Bytes() : QByteArray("<missing>");
+        QCOMPARE(fileBytes(kCustom), cancel ? old : LayoutRecord::Defaults().Bytes());
+        QCOMPARE(fileBytes(kBook), savedLayout().Bytes());
     }
 
     void unwritableDataFolder()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(QDir(QStringLiteral("data")).removeRecursively());
-        QFile blocker(QStringLiteral("data"));  // a file where the folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        Workplace w;
+        QVERIFY(blockDataFolder());
         CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
         dlg.show();
         click(dlg, "m_btnDefault");
         click(dlg, "m_btnOk");
-        QCOMPARE(seams.prompter.texts(), QStringList{"保存条码配置文件出错！请检查data文件夹能否写入。"});
+        QCOMPARE(w.seams.prompter.texts(), QStringList{"保存条码配置文件出错！请检查data文件夹能否写入。"});
         QVERIFY(dlg.isVisible());
     }
 
     void sampleFollowsEveryKeystroke()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
         auto* sample = child<BarcodeSample>(dlg, "m_sample");
         QLineEdit* title = field(dlg, "m_editTitle");

@@ -7,11 +7,9 @@
 #include "printing/BookBarcodePrintDlg.h"
 #include "printing/FontSetup.h"
 #include "printing/PagePreview.h"
-#include "support/TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -38,18 +36,6 @@ QList<QStringList> books(int count)
     return rows;
 }
 
-QString pageText(QWidget& window) { return child<QLabel>(window, "m_labelPage")->text(); }
-
-// The dark pixels of a raster row within [from, to).
-QList<int> darkIn(const QImage& image, int y, int from, int to)
-{
-    QList<int> dark;
-    for (int x = from; x < to; ++x)
-        if (qGray(image.pixel(x, y)) < 128)
-            dark << x;
-    return dark;
-}
-
 int runs(const QList<int>& dark)
 {
     int count = 0;
@@ -63,8 +49,8 @@ int runs(const QList<int>& dark)
 std::optional<QPointF> bars(const QImage& image, const QRect& area)
 {
     for (int y = area.top(); y + 30 <= area.bottom(); ++y) {
-        const QList<int> dark = darkIn(image, y, area.left(), area.right());
-        if (runs(dark) >= 20 && dark == darkIn(image, y + 30, area.left(), area.right()))
+        const QList<int> dark = darkColumns(image, y, area.left(), area.right());
+        if (runs(dark) >= 20 && dark == darkColumns(image, y + 30, area.left(), area.right()))
             return QPointF((dark.first() + dark.last() + 1) / 2.0, y);
     }
     return std::nullopt;
@@ -97,8 +83,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, found);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addBooks({{"B0002", "I247.57", "", "1", "", "", "2017-04-20"},
                           {"B0001", "I247.5", "", "1", "", "", "2017-04-11"},
                           {"B0003", "TP311", "", "1", "", "", "2016-09-01"},
@@ -108,7 +93,7 @@ private slots:
         CBookBarcodePrintDlg dlg;
         search(dlg, text);
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
-        QCOMPARE(seams.prompter.texts(),
+        QCOMPARE(w.seams.prompter.texts(),
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的图书!")} : QStringList());
     }
 
@@ -116,15 +101,14 @@ private slots:
     // and lays out the default labels.
     void pagesOfFifty()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addBooks(books(101)));
         CBookBarcodePrintDlg dlg;
         dlg.show();
         QCoreApplication::processEvents();
-        QCOMPARE(seams.prompter.texts(), QStringList{BarcodeLayoutFile::UnreadableText()});
+        QCOMPARE(w.seams.prompter.texts(), QStringList{BarcodeLayoutFile::UnreadableText()});
         click(dlg, "m_btnPrintNext");  // nothing before the print list was first shown
-        QCOMPARE(seams.prompter.texts().size(), 1);
+        QCOMPARE(w.seams.prompter.texts().size(), 1);
         addAllToPrintList(dlg);
         QCOMPARE(child<QComboBox>(dlg, "m_comboCandidatePage")->count(), 3);
         QCOMPARE(child<QComboBox>(dlg, "m_comboPrintPage")->count(), 3);
@@ -135,7 +119,7 @@ private slots:
         QCOMPARE(pageText(dlg), QStringLiteral("3/3页"));
         QCOMPARE(listColumn(dlg, "m_listPrint", 0), numbers(101, 101));
         click(dlg, "m_btnPrintNext");
-        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
+        QCOMPARE(w.seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
     }
 
     // The ticked first row of print page 2 is item 51, also after sorting the page.
@@ -151,8 +135,7 @@ private slots:
     {
         QFETCH(bool, sorted);
         QFETCH(QString, removed);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addBooks(books(101)));
         CBookBarcodePrintDlg dlg;
         addAllToPrintList(dlg);
@@ -175,8 +158,7 @@ private slots:
     // Marked rows enter the print list from the last one up; the marks are cleared.
     void addingTakesMarkedRowsFromTheBottom()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addBooks(books(8)));
         CBookBarcodePrintDlg dlg;
         search(dlg, QStringLiteral("(全部)"));
@@ -197,9 +179,7 @@ private slots:
     // and all 6 print, each page scanning as its own 10 numbers.
     void settingsRecountThePages()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
+        PrintBench w;
         QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
         QVERIFY(addBooks(books(60)));
         CBookBarcodePrintDlg dlg;
@@ -215,17 +195,13 @@ private slots:
         QCOMPARE(listColumn(dlg, "m_listPrint", 0), numbers(11, 20));
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), numbers(11, 20));
         QCOMPARE(child<QComboBox>(dlg, "m_comboCandidatePage")->count(), 6);
-        printing.chooser.answers.enqueue(PageRanges{{1, 6}});
-        click(dlg, "m_btnPrint");
-        QCOMPARE(printing.chooser.offered, QList<int>{6});
-        QCOMPARE(printing.sink.files.size(), 6);
-        for (int page = 0; page < 6; ++page) {
-            const QString image = rasterisePdf(printing.sink.files[page], folder.path() + QStringLiteral("/p.pgm"));
-            QStringList found = decodeBarcodes({image});
-            found.sort();
-            QCOMPARE(found, numbers(page * 10 + 1, page * 10 + 10));
-        }
-        QVERIFY(seams.prompter.texts().isEmpty());
+        w.print(dlg, {{1, 6}});
+        QCOMPARE(w.printing.chooser.offered, QList<int>{6});
+        QList<QStringList> pages;
+        for (int page = 0; page < 6; ++page)
+            pages << numbers(page * 10 + 1, page * 10 + 10);
+        QCOMPARE(w.scannedPages(), pages);
+        QVERIFY(w.messages().isEmpty());
     }
 
     // Page 1 of the default layout on paper: 50 symbols, each with its bars 45 page pixels
@@ -233,16 +209,12 @@ private slots:
     // say; they scan as exactly the page's 50 numbers.
     void printedLabelsStandWhereTheLayoutSays()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
+        PrintBench w;
         QVERIFY(addBooks(books(60)));
         CBookBarcodePrintDlg dlg;
         addAllToPrintList(dlg);
-        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
-        click(dlg, "m_btnPrint");
-        QCOMPARE(printing.sink.files.size(), 1);
-        const QImage image = rasterisedPage(printing.sink.files[0], folder.path());
+        w.print(dlg, {{1, 1}});
+        const QImage image = rasterisedPage(w.printing.sink.files[0], w.folder.path());
         QVERIFY(!image.isNull());
         const LayoutRecord layout = LayoutRecord::Defaults();
         for (int i = 0; i < 50; ++i) {
@@ -258,7 +230,7 @@ private slots:
             QVERIFY2(std::abs(mm.x() - (left + layout.LabelWidth() / 2.0)) <= kToleranceMm,
                      qPrintable(QString::number(i)));
         }
-        QStringList found = decodeBarcodes({folder.path() + QStringLiteral("/raster.pgm")});
+        QStringList found = decodeBarcodes({w.folder.path() + QStringLiteral("/raster.pgm")});
         found.sort();
         QCOMPARE(found, numbers(1, 50));
     }
@@ -266,8 +238,7 @@ private slots:
     // The preview follows the print list's pages: page 2 of 60 labels holds two rows.
     void previewFollowsPrintPaging()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addBooks(books(60)));
         CBookBarcodePrintDlg dlg;
         const QImage& page = child<PagePreview>(dlg, "m_preview")->PageSurface();
@@ -295,36 +266,26 @@ private slots:
     void printingAsksOrRefuses_data()
     {
         QTest::addColumn<QList<QStringList>>("stored");
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("jobs");
-        const QList<QStringList> chinese{{"图书001", "I", "", "1", "", "", ""}};
-        QTest::newRow("nothing to print") << QList<QStringList>() << QMessageBox::Ok
-                                          << "打印窗口中没有要打印的记录！" << 0;
-        QTest::newRow("cannot be encoded, no") << chinese << QMessageBox::No << "以下编号不能编成条码" << 0;
-        QTest::newRow("cannot be encoded, yes") << chinese << QMessageBox::Yes << "以下编号不能编成条码" << 1;
+        QTest::newRow("nothing to print") << QList<QStringList>() << "打印窗口中没有要打印的记录！";
+        QTest::newRow("cannot be encoded, no") << QList<QStringList>{{"图书001", "I", "", "1", "", "", ""}}
+                                               << "以下编号不能编成条码";
     }
 
     void printingAsksOrRefuses()
     {
         QFETCH(QList<QStringList>, stored);
-        QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(QString, message);
-        QFETCH(int, jobs);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
-        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        PrintBench w;
         QVERIFY(addBooks(stored));
-        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
-        seams.prompter.answers.enqueue(answer);
+        w.seams.prompter.answers.enqueue(QMessageBox::No);
         CBookBarcodePrintDlg dlg;
         if (!stored.isEmpty())
             addAllToPrintList(dlg);
-        click(dlg, "m_btnPrint");
-        QCOMPARE(seams.prompter.texts().size(), 1);
-        QVERIFY(seams.prompter.texts()[0].startsWith(message));
-        QCOMPARE(printing.sink.files.size(), jobs);
+        w.print(dlg, {{1, 1}});
+        QCOMPARE(w.messages().size(), 1);
+        QVERIFY(w.messages()[0].startsWith(message));
+        QVERIFY(w.printing.sink.files.isEmpty());
     }
 };
 

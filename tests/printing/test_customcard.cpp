@@ -1,6 +1,5 @@
 #include "PrintTestSupport.h"
 
-#include "controls/ReportListCtrl.h"
 #include "core/TextCodec.h"
 #include "printing/CardPage.h"
 #include "printing/CardTitle.h"
@@ -8,13 +7,10 @@
 #include "printing/CustomCardPrintDlg.h"
 #include "printing/CardSetDlg.h"
 #include "printing/FontSetup.h"
-#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -124,8 +120,7 @@ private slots:
     {
         QFETCH(QByteArray, ini);
         QFETCH(QString, title);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(writeFile(QStringLiteral("setup.ini"), ini));
         CCustomCardPrintDlg dlg;
         QString shown;
@@ -136,9 +131,7 @@ private slots:
         });
         click(dlg, "m_btnSetting");
         QCOMPARE(shown, title);
-        QFile file(QStringLiteral("setup.ini"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), ini);  // cancelled: nothing written
+        QCOMPARE(fileBytes(QStringLiteral("setup.ini")), ini);  // cancelled: nothing written
     }
 
     void settings_data()
@@ -160,8 +153,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         CCustomCardPrintDlg dlg;
         bool stayedOpen = false;
         whenShown<CCardSetDlg>([&](CCardSetDlg& settings) {
@@ -172,34 +164,22 @@ private slots:
                 click(settings, "m_btnCancel");
         });
         click(dlg, "m_btnSetting");
-        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(w.seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(stayedOpen, !message.isEmpty());
-        const QString stored = CardTitle::Read(QStringLiteral("setup.ini"));
-        QCOMPARE(stored, field == QLatin1String("m_editTitle") && message.isEmpty() ? text : QString());
+        QCOMPARE(CardTitle::Read(QStringLiteral("setup.ini")), field == QLatin1String("m_editTitle") && message.isEmpty() ? text : QString());
     }
 
     // The default run makes two pages of five cards; each printed page scans as its numbers.
     void printedCardsScan()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
-        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
+        PrintBench w;
         CCustomCardPrintDlg dlg;
         click(dlg, "m_btnGenerate");
-        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));
-        QCOMPARE(child<CReportListCtrl>(dlg, "m_list")->GetItemCount(), 5);
-        click(dlg, "m_btnPrint");
-        QCOMPARE(printing.sink.jobNames, QStringList({"print", "print"}));
-        const QStringList pages[] = {{"QX00001", "QX00002", "QX00003", "QX00004", "QX00005"},
-                                     {"QX00006", "QX00007", "QX00008", "QX00009", "QX00010"}};
-        for (int page = 0; page < 2; ++page) {
-            const QString image = rasterisePdf(printing.sink.files[page], folder.path() + QStringLiteral("/c.pgm"));
-            QStringList found = decodeBarcodes({image});
-            found.sort();
-            QCOMPARE(found, pages[page]);
-        }
-        QVERIFY(seams.prompter.texts().isEmpty());
+        QCOMPARE(pageText(dlg), QStringLiteral("1/2页"));
+        w.print(dlg, {{1, 2}});
+        QCOMPARE(w.scannedPages(), (QList<QStringList>{{"QX00001", "QX00002", "QX00003", "QX00004", "QX00005"},
+                                                       {"QX00006", "QX00007", "QX00008", "QX00009", "QX00010"}}));
+        QVERIFY(w.messages().isEmpty());
     }
 };
 

@@ -4,10 +4,7 @@
 #include "printing/FontSetup.h"
 #include "printing/ReaderCard.h"
 #include "printing/ReaderCardPrintDlg.h"
-#include "support/TestSupport.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,23 +93,21 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, found);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addReaders(kReaders));
         if (text != QLatin1String("(全部)"))
             QVERIFY(addReaders({{"R008", "O'Brien", "男", "学生", "外籍"}}));
         CReaderCardPrintDlg dlg;
         search(dlg, text);
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
-        QCOMPARE(seams.prompter.texts(),
+        QCOMPARE(w.seams.prompter.texts(),
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的读者!")} : QStringList());
     }
 
     // "(全部)" stands in the search text until the librarian clicks into it and types.
     void typedSearchAfterOpening()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QVERIFY(addReaders(kReaders));
         CReaderCardPrintDlg dlg;
         dlg.show();
@@ -127,45 +122,24 @@ private slots:
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"R005"});
     }
 
-    // Both lists page by the five cards of a page; the indicator follows the print list.
-    void sevenReadersMakeTwoPages()
-    {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(addReaders(kReaders));
-        CReaderCardPrintDlg dlg;
-        search(dlg, QStringLiteral("(全部)"));
-        QCOMPARE(listColumn(dlg, "m_listCandidates", 0), numbers(kReaders.mid(0, 5)));
-        QCOMPARE(child<QComboBox>(dlg, "m_comboCandidatePage")->count(), 2);
-        addAllToPrintList(dlg);
-        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("1/2页"));
-        QCOMPARE(listColumn(dlg, "m_listPrint", 1), QStringList({"张三", "李四", "王五", "赵六", "孙七"}));
-        click(dlg, "m_btnPrintNext");
-        QCOMPARE(child<QLabel>(dlg, "m_labelPage")->text(), QStringLiteral("2/2页"));
-        QCOMPARE(listColumn(dlg, "m_listPrint", 0), QStringList({"R006", "T007"}));
-        QVERIFY(seams.prompter.texts().isEmpty());
-    }
-
     // Printed to PDF and read at 300 dpi: the cut lines and cards stand where the page puts
     // them, page 2 holds its two readers in rows 1 and 2, a reader without a name leaves his
     // row blank, and each page's numbers scan.
     void printedPages()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
+        PrintBench w;
         QList<QStringList> readers = kReaders;
         readers[1][1].clear();  // R002 has no name
         QVERIFY(addReaders(readers));
-        printing.chooser.answers.enqueue(PageRanges{{1, 2}});
         CReaderCardPrintDlg dlg;
         addAllToPrintList(dlg);
-        click(dlg, "m_btnPrint");
-        QCOMPARE(printing.sink.files.size(), 2);
+        QCOMPARE(pageText(dlg), QStringLiteral("1/2页"));
+        w.print(dlg, {{1, 2}});
+        QCOMPARE(w.printing.sink.files.size(), 2);
         const QStringList scanned[] = {{"R001", "R003", "R004", "R005"}, {"R006", "T007"}};
         const QList<double> fronts[] = {{25, 555, 820, 1085}, {25, 290}};
         for (int page = 0; page < 2; ++page) {
-            const QImage image = rasterisedPage(printing.sink.files[page], folder.path());
+            const QImage image = rasterisedPage(w.printing.sink.files[page], w.folder.path());
             QVERIFY(!image.isNull());
             compareMm(lineMm(lines(image, false, 10 * 2.5 + 5, 1380 * 2.5 - 5)), {20, 475, 930});
             compareMm(lineMm(lines(image, true, 10 * 2.5 + 5, 980 * 2.5 - 5)), {18, 283, 548, 813, 1078, 1343});
@@ -176,44 +150,37 @@ private slots:
                 if (std::abs(std::remainder(mm * kPagePixelsPerMm - 18, 265)) > 2)
                     rules << mm;
             QCOMPARE(rules.size(), 4 * fronts[page].size());
-            QList<double> tops;
+            QList<double> tops, expected;
             for (int i = 0; i < rules.size(); i += 4)
                 tops << rules[i];
-            QList<double> expected;
             for (double front : fronts[page])
                 expected << front + 40;
             compareMm(tops, expected);
-            QStringList found = decodeBarcodes({folder.path() + QStringLiteral("/raster.pgm")});
+            QStringList found = decodeBarcodes({w.folder.path() + QStringLiteral("/raster.pgm")});
             found.sort();
             QCOMPARE(found, scanned[page]);
         }
-        QVERIFY(seams.prompter.texts().isEmpty());
+        QVERIFY(w.messages().isEmpty());
     }
 
     // The fronts and backs are set in the three faces that stand in for 宋体, 黑体 and 隶书,
     // embedded with their Unicode maps, so the printed page needs no font of the printer.
     void printedFonts()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
+        PrintBench w;
         QVERIFY(addReaders(kReaders));
-        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
         CReaderCardPrintDlg dlg;
         addAllToPrintList(dlg);
-        click(dlg, "m_btnPrint");
-        QCOMPARE(printing.sink.files.size(), 1);
-        const QList<PdfFont> fonts = pdfFonts(printing.sink.files[0]);
+        w.print(dlg, {{1, 1}});
+        QCOMPARE(w.printing.sink.files.size(), 1);
+        const QList<PdfFont> fonts = pdfFonts(w.printing.sink.files[0]);
         QVERIFY(!fonts.isEmpty());
         const QStringList allowed{"UMingCN", "WenQuanYiZenHei", "UKaiCN"};
         for (const PdfFont& font : fonts) {
             QVERIFY2(allowed.contains(font.name), qPrintable(font.name));
             QVERIFY2(font.embedded && font.unicodeMap, qPrintable(font.name));
         }
-        QStringList texts;
-        for (const PdfWord& word : pdfWords(printing.sink.files[0]))
-            texts << word.text;
-        const QString page = texts.join(QString());
+        const QString page = pdfTexts(w.printing.sink.files[0]).join(QString());
         for (const QString expected : {"借　阅　证", "持卡人须知", "张三", "初一(1)班", "妥善保管"})
             QVERIFY2(page.contains(QString(expected).remove(QChar(0x3000))), qPrintable(expected));
     }
@@ -252,8 +219,7 @@ private slots:
     // Settings last while the window is open and start afresh in a new window.
     void settingsLastWhileOpen()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
+        Workplace w;
         QStringList shown;
         const auto readBack = [&shown](CCardSetDlg& settings) {
             shown = {child<QLineEdit>(settings, "m_editTop")->text(), child<QLineEdit>(settings, "m_editTitle")->text()};
@@ -278,35 +244,22 @@ private slots:
         whenShown<CCardSetDlg>(readBack);
         click(again, "m_btnSetting");
         QCOMPARE(shown, QStringList({"25", "借　阅　证"}));
-        QVERIFY(seams.prompter.texts().isEmpty());
+        QVERIFY(w.seams.prompter.texts().isEmpty());
     }
 
     // A number that cannot be a barcode is named before printing; "No" prints nothing.
-    void questionBeforePrinting_data()
-    {
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::addColumn<int>("jobs");
-        QTest::newRow("no") << QMessageBox::No << 0;
-        QTest::newRow("yes") << QMessageBox::Yes << 1;
-    }
-
     void questionBeforePrinting()
     {
-        QFETCH(QMessageBox::StandardButton, answer);
-        QFETCH(int, jobs);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        ScriptedPrinting printing;
+        PrintBench w;
         QVERIFY(addReaders({{"R001", "张三", "男", "学生", "初一"}, {"读001", "李四", "女", "学生", "初一"}}));
-        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
-        seams.prompter.answers.enqueue(answer);
+        w.seams.prompter.answers.enqueue(QMessageBox::No);
         CReaderCardPrintDlg dlg;
         addAllToPrintList(dlg);
-        click(dlg, "m_btnPrint");
-        QCOMPARE(seams.prompter.texts().size(), 1);
-        QVERIFY(seams.prompter.texts()[0].contains(QStringLiteral("读001")));
-        QVERIFY(!seams.prompter.texts()[0].contains(QStringLiteral("R001")));
-        QCOMPARE(printing.sink.files.size(), jobs);
+        w.print(dlg, {{1, 1}});
+        QCOMPARE(w.messages().size(), 1);
+        QVERIFY(w.messages()[0].contains(QStringLiteral("读001")));
+        QVERIFY(!w.messages()[0].contains(QStringLiteral("R001")));
+        QVERIFY(w.printing.sink.files.isEmpty());
     }
 };
 
