@@ -212,14 +212,29 @@ private slots:
         QCOMPARE(lineEdit(page, "m_editLentCount")->text(), QString::number(lent.size()));
     }
 
+    // A return by number switches the card to the borrower, whole or not at all.
     void returnByNumberSwitchesToTheBorrower()
     {
         catalogue();
         lendB4ToR2();
         CBookLendPage page;
         scan(page, "m_editReaderInput", "R1");
+        scan(page, "m_editBookKey", "B3");
+        // The borrower's card cannot be read: the return must not happen half.
+        QVERIFY(theApp().m_ado.ExecuteSql("alter table readerinfo rename to readerinfo_away"));
         scan(page, "m_editReturnKey", "B4");
+        QVERIFY(theApp().m_ado.ExecuteSql("alter table readerinfo_away rename to readerinfo"));
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败"});
+        QCOMPARE(lineEdit(page, "m_editReaderNo")->text(), "R1");
+        QCOMPARE(lineEdit(page, "m_editReaderName")->text(), "张三");
+        QCOMPARE(listedIn(page, "m_listLent"), QStringList{"B3"});
+        QCOMPARE(cell("select 读者编号 from jieyueinfo where 图书编号='B4'"), "R2");
+        // The next lend goes to the reader the card shows.
+        scan(page, "m_editBookKey", "B1");
+        QCOMPARE(cell("select 读者编号 from jieyueinfo where 图书编号='B1'"), "R1");
 
+        lineEdit(page, "m_editReturnKey")->clear();  // a failed key stays for another try
+        scan(page, "m_editReturnKey", "B4");
         QCOMPARE(lineEdit(page, "m_editReaderNo")->text(), "R2");
         QCOMPARE(lineEdit(page, "m_editReaderName")->text(), "李四");
         QCOMPARE(lineEdit(page, "m_editLentCount")->text(), "0");
@@ -228,7 +243,7 @@ private slots:
         // A second return of the same copy finds no loan and must write nothing.
         const QStringList before = circulationSnapshot();
         scan(page, "m_editReturnKey", "B4");
-        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"无此记录！"});
+        QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"操作失败", "无此记录！"}));
         QCOMPARE(circulationSnapshot(), before);
     }
 
@@ -256,28 +271,6 @@ private slots:
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
         QVERIFY2(elapsed >= 1900 && elapsed < 10000, qPrintable(QString::number(elapsed)));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    }
-
-    void returnByNumberSwitchesTheWholeCardOrNothing()
-    {
-        catalogue();
-        lendB4ToR2();
-        CBookLendPage page;
-        scan(page, "m_editReaderInput", "R1");
-        scan(page, "m_editBookKey", "B3");
-        // The borrower's card cannot be read: the return must not happen half.
-        QVERIFY(theApp().m_ado.ExecuteSql("alter table readerinfo rename to readerinfo_away"));
-        scan(page, "m_editReturnKey", "B4");
-        QVERIFY(theApp().m_ado.ExecuteSql("alter table readerinfo_away rename to readerinfo"));
-
-        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败"});
-        QCOMPARE(lineEdit(page, "m_editReaderNo")->text(), "R1");
-        QCOMPARE(lineEdit(page, "m_editReaderName")->text(), "张三");
-        QCOMPARE(listedIn(page, "m_listLent"), QStringList{"B3"});
-        QCOMPARE(cell("select 读者编号 from jieyueinfo where 图书编号='B4'"), "R2");
-        // The next lend goes to the reader the card shows.
-        scan(page, "m_editBookKey", "B1");
-        QCOMPARE(cell("select 读者编号 from jieyueinfo where 图书编号='B1'"), "R1");
     }
 
     void returnClosesTheLoanOfAMissingCopy()
