@@ -125,6 +125,8 @@ class TestMainWindow : public QObject {
 
     QStringList m_opened;
     QList<QWidget*> m_owners;
+    std::unique_ptr<Workplace> m_work;
+    ScriptedPrompter& prompter() { return m_work->seams.prompter; }
 
 private slots:
     void initTestCase()
@@ -136,7 +138,13 @@ private slots:
         });
     }
 
-    void init() { m_opened.clear(); }
+    void init()
+    {
+        m_opened.clear();
+        m_work = std::make_unique<Workplace>();
+        QVERIFY(m_work->folder.isReady());
+    }
+    void cleanup() { m_work.reset(); }
 
     void loginAttempts_data()
     {
@@ -163,9 +171,6 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, password);
         QFETCH(QString, message);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
         QVERIFY(addOperator(QStringLiteral("O'Brien"), QStringLiteral("pa'ss")));
         QVERIFY(addOperator(QStringLiteral("王五"), QStringLiteral("wu5")));
         CLoginDlg dlg;
@@ -173,7 +178,7 @@ private slots:
         passwordEdit(dlg)->setText(password);
         dlg.findChild<QPushButton*>(QStringLiteral("m_btnLogin"))->click();
         QCOMPARE(dlg.result() == QDialog::Accepted, message.isEmpty());
-        QCOMPARE(seams.prompter.lastText(), message);
+        QCOMPARE(prompter().lastText(), message);
         QCOMPARE(theApp().m_strOperator, message.isEmpty() ? name : QStringLiteral("超级用户"));
         if (message != QStringLiteral("用户名或密码错误！"))
             return;
@@ -184,8 +189,6 @@ private slots:
     // The login buttons' icons come from the form; they stay while the mouse passes over.
     void loginButtonsKeepTheirIcons()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
         CLoginDlg dlg;
         for (const char* name : {"m_btnLogin", "m_btnExit"}) {
             auto* button = dlg.findChild<CSkinButton*>(QString::fromLatin1(name));
@@ -201,16 +204,13 @@ private slots:
     // After a wrong password the operator starts again from the emptied name field.
     void wrongPasswordStartsAgainAtTheName()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
         CLoginDlg dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         auto* login = dlg.findChild<CSkinButton*>(QStringLiteral("m_btnLogin"));
         QTest::keyClicks(passwordEdit(dlg), "wrong");
         QTest::mouseClick(login, Qt::LeftButton);
-        QCOMPARE(seams.prompter.lastText(), QStringLiteral("用户名或密码错误！"));
+        QCOMPARE(prompter().lastText(), QStringLiteral("用户名或密码错误！"));
         QCOMPARE(nameBox(dlg)->currentText(), QString());
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus == nameBox(dlg) || nameBox(dlg)->isAncestorOf(focus));
@@ -222,9 +222,6 @@ private slots:
 
     void namesAreSortedByPinyin()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
         for (const char* name : {"王五", "张三", "admin", "李四"})
             QVERIFY(addOperator(QString::fromUtf8(name), QStringLiteral("x")));
         // The zh_CN collation orders Chinese names by pinyin, ahead of Latin ones.
@@ -243,29 +240,21 @@ private slots:
     void missingOrForeignDatabaseEnds()
     {
         QFETCH(QByteArray, content);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
         theApp().m_ado.ExitConnect();
-        QFile::remove(folder.databasePath());
-        if (!content.isEmpty()) {
-            QFile file(folder.databasePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        QFile::remove(m_work->folder.databasePath());
+        if (!content.isEmpty())
+            QVERIFY(writeFile(m_work->folder.databasePath(), content));
         CLibraryApp app;
         QVERIFY(app.InitInstance() != 0);
-        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("ADO连接错误！")});
+        QCOMPARE(prompter().texts(), QStringList{QStringLiteral("ADO连接错误！")});
         // Message boxes without a caption of their own carry the program's name.
-        QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("图书管理系统"));
+        QCOMPARE(prompter().messages[0].caption, QStringLiteral("图书管理系统"));
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("图书管理系统"));
-        QCOMPARE(QFile::exists(folder.databasePath()), !content.isEmpty());
+        QCOMPARE(QFile::exists(m_work->folder.databasePath()), !content.isEmpty());
     }
 
     void refusedLoginEndsWithCodeOne()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
         theApp().m_strOperator.clear();
         QString operatorDuringLogin;
         QTimer::singleShot(0, [&] {
@@ -281,9 +270,6 @@ private slots:
     // built yet stays disabled. Every command that opens a window today must keep doing so.
     void everyCommandReachesItsWindow()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
         CLibraryDlg dlg;
         for (int id : MainMenu::allCommands()) {
             if (id == 32795 || id == 1008 || id == 32815 || MainMenu::isEmptyCommand(id))
@@ -301,7 +287,7 @@ private slots:
             if (QAction* act = dlg.action(id))
                 QVERIFY2(act->isEnabled() == built, qPrintable(which));
         }
-        QVERIFY(seams.prompter.messages.isEmpty());
+        QVERIFY(prompter().messages.isEmpty());
     }
 
     // Help shows the page through xdg-open and says so when nothing shows it. A script of
@@ -322,21 +308,14 @@ private slots:
         QFETCH(bool, pagePresent);
         QFETCH(QString, opener);
         QFETCH(QString, message);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
-        const QString page = folder.path() + QStringLiteral("/help.html");
-        if (pagePresent) {
-            QFile file(page);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<html><body>使用说明</body></html>");
-        }
+        const QString page = m_work->folder.path() + QStringLiteral("/help.html");
+        if (pagePresent)
+            QVERIFY(writeFile(page, "<html><body>使用说明</body></html>"));
         QTemporaryDir bin;
+        const QString script = bin.filePath(QStringLiteral("xdg-open"));
         if (!opener.isEmpty()) {
-            QFile script(bin.filePath(QStringLiteral("xdg-open")));
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write(QStringLiteral("#!/bin/sh\ncd '%1'\n%2\n").arg(bin.path(), opener).toUtf8());
-            script.close();
-            QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+            QVERIFY(writeFile(script, QStringLiteral("#!/bin/sh\ncd '%1'\n%2\n").arg(bin.path(), opener).toUtf8()));
+            QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
         }
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8() + (opener.isEmpty() ? QByteArray() : ":" + path));
@@ -347,16 +326,15 @@ private slots:
         if (message.isEmpty()) {
             QTRY_VERIFY(opened.exists());
             QTest::qWait(50);
-            QVERIFY(seams.prompter.messages.isEmpty());
+            QVERIFY(prompter().messages.isEmpty());
         } else {
-            QTRY_COMPARE(seams.prompter.messages.size(), 1);
-            QVERIFY2(seams.prompter.lastText().startsWith(message), qPrintable(seams.prompter.lastText()));
-            QVERIFY(seams.prompter.lastText().contains(QStringLiteral("help.html")));
+            QTRY_COMPARE(prompter().messages.size(), 1);
+            QVERIFY2(prompter().lastText().startsWith(message), qPrintable(prompter().lastText()));
+            QVERIFY(prompter().lastText().contains(QStringLiteral("help.html")));
         }
         if (pagePresent && !opener.isEmpty()) {
             QTRY_VERIFY(opened.exists());
-            QVERIFY(opened.open(QIODevice::ReadOnly));
-            QCOMPARE(QString::fromUtf8(opened.readAll()).trimmed(), page);
+            QCOMPARE(QString::fromUtf8(fileBytes(opened.fileName())).trimmed(), page);
         } else {
             QVERIFY(!opened.exists());
         }
@@ -366,8 +344,6 @@ private slots:
     // disabled, so it stays true as windows are added.
     void readmeNamesTheDisabledEntries()
     {
-        ScriptedSeams seams;
-        TestProgramFolder folder;
         CLibraryDlg dlg;
         QStringList disabled;
         for (const MainMenu::Popup& popup : MainMenu::popups())
@@ -391,12 +367,10 @@ private slots:
     void failingCaptionQueryLeavesCaptionEmpty()
     {
         QFETCH(QString, sql);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
         QVERIFY(theApp().m_ado.ExecuteSql(sql));
         CLibraryDlg dlg;
         QCOMPARE(dlg.windowTitle(), QString());
-        QVERIFY(seams.prompter.messages.isEmpty());
+        QVERIFY(prompter().messages.isEmpty());
     }
 
     // Closing the window (command 0) or either exit command asks about the backup; Yes writes
@@ -422,9 +396,8 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(int, answer);
         QFETCH(QString, file);
-        ScriptedSeams seams(QDateTime(date, QTime(18, 0)));
-        TestProgramFolder folder;
-        const QString bak = folder.path() + QStringLiteral("/Database/bak");
+        m_work->seams.clock.set(QDateTime(date, QTime(18, 0)));
+        const QString bak = m_work->folder.path() + QStringLiteral("/Database/bak");
         QVERIFY(QDir().rmdir(bak));
         if (file == QStringLiteral("bak"))
             QVERIFY(QFile(bak).open(QIODevice::WriteOnly));
@@ -435,20 +408,20 @@ private slots:
         // Enter and Esc must neither close the window nor ask anything.
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QTest::keyClick(&dlg, Qt::Key_Return);
-        seams.prompter.answers << QMessageBox::StandardButton(answer);
+        prompter().answers << QMessageBox::StandardButton(answer);
         if (command)
             dlg.OnCommand(command);
         else
             dlg.close();
         QCOMPARE(dlg.isVisible(), answer == QMessageBox::Cancel);
-        QCOMPARE(seams.prompter.messages[0].text, QStringLiteral("退出之前备份数据吗?"));
-        QCOMPARE(seams.prompter.messages[0].caption, QStringLiteral("警告！"));
+        QCOMPARE(prompter().messages[0].text, QStringLiteral("退出之前备份数据吗?"));
+        QCOMPARE(prompter().messages[0].caption, QStringLiteral("警告！"));
         if (file == QStringLiteral("bak")) {
-            QCOMPARE(seams.prompter.messages.size(), 2);
-            QVERIFY(seams.prompter.messages[1].text.startsWith(QStringLiteral("数据备份失败")));
+            QCOMPARE(prompter().messages.size(), 2);
+            QVERIFY(prompter().messages[1].text.startsWith(QStringLiteral("数据备份失败")));
             return;
         }
-        QCOMPARE(seams.prompter.messages.size(), 1);
+        QCOMPARE(prompter().messages.size(), 1);
         QCOMPARE(QFileInfo::exists(bak), !file.isEmpty());
         if (file.isEmpty())
             return;
@@ -469,8 +442,6 @@ private slots:
     {
         QFETCH(quint32, scanCode);
         QFETCH(bool, opens);
-        ScriptedSeams seams;
-        TestProgramFolder folder;
         const bool registered = CommandTable::instance().has(MainMenu::ImportLendHistory);
         if (!registered)
             addWindow<QDialog>(CommandTable::instance(), MainMenu::ImportLendHistory);

@@ -52,7 +52,18 @@ void clickUser(CReportListCtrl* list, const QString& name)
 // The frame's small windows against a fresh program folder.
 class TestSmallWindows : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<Workplace> m_work;
+    ScriptedPrompter& prompter() { return m_work->seams.prompter; }
+
 private slots:
+    void init()
+    {
+        m_work = std::make_unique<Workplace>();
+        QVERIFY(m_work->folder.isReady());
+    }
+    void cleanup() { m_work.reset(); }
+
     // Each row starts from the seed operator 超级用户/123456 and 王五/pw. "listed" clicks the user's
     // row first, which puts the "********" placeholder into both password fields.
     void adminEdits_data()
@@ -95,9 +106,6 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, rows);
         QFETCH(QStringList, login);
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into admin (用户名, 密码) values (?, ?)"),
                                           {QStringLiteral("王五"), hashPassword(QStringLiteral("pw"))}));
         CAdminSetDlg dlg;
@@ -112,7 +120,7 @@ private slots:
                 QTest::keyClicks(edit(name), text);
         edit("m_edtUser")->setText(user);
         dlg.findChild<QPushButton*>(button)->click();
-        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(prompter().texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(storedRows(QStringLiteral("admin")).size(), rows);
         QCOMPARE(list->GetItemCount(), rows);
         QCOMPARE(checkLogin(theApp().m_ado, login[0], login[1]), login[0]);
@@ -122,12 +130,9 @@ private slots:
 
     void unreadableAdminsAreReported()
     {
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("drop table admin")));
         CAdminSetDlg dlg;
-        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("操作失败!")});
+        QCOMPARE(prompter().texts(), QStringList{QStringLiteral("操作失败!")});
     }
 
     void libraryInfoSavesAndLoads_data()
@@ -144,9 +149,6 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(QString, message);
         const bool saved = message == QStringLiteral("保存成功.");
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         if (!saved)
             QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("delete from tushuguaninfo")));
         CLibraryDlg mainWindow;
@@ -156,7 +158,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             child<QLineEdit>(dlg, edits[i])->setText(values[i]);
         child<QPushButton>(dlg, "m_btnModify")->click();
-        QCOMPARE(seams.prompter.texts(), QStringList{message});
+        QCOMPARE(prompter().texts(), QStringList{message});
         QCOMPARE(storedRows(QStringLiteral("tushuguaninfo")), saved ? QStringList{values.join('|')} : QStringList());
         QCOMPARE(mainWindow.windowTitle(), saved ? values[0] : QString());
         // A failed save keeps the typed values open for another try.
@@ -184,9 +186,6 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, content);
         QFETCH(QString, message);
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         QVERIFY(storeNotice(QStringLiteral("通知"), QStringLiteral("第一条")));
         CNoticeBoardDlg dlg;
         child<QLineEdit>(dlg, "m_edtTitle")->setText(title);
@@ -195,27 +194,24 @@ private slots:
         QStringList expected{QStringLiteral("通知|第一条")};
         if (message.isEmpty())
             expected << title + QLatin1Char('|') + content;
-        QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(prompter().texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(storedRows(QStringLiteral("gonggao")), expected);
         QCOMPARE(child<CReportListCtrl>(dlg, "m_lstNotice")->GetItemCount(), expected.size());
     }
 
     void deleteNotice()
     {
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         QVERIFY(storeNotice(QStringLiteral("甲"), QStringLiteral("一")));
         QVERIFY(storeNotice(QStringLiteral("乙"), QStringLiteral("二")));
         CNoticeBoardDlg dlg;
         auto* list = child<CReportListCtrl>(dlg, "m_lstNotice");
         child<QPushButton>(dlg, "m_btnDelete")->click();
-        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("请选定记录!\n")});
+        QCOMPARE(prompter().texts(), QStringList{QStringLiteral("请选定记录!\n")});
         QCOMPARE(storedRows(QStringLiteral("gonggao")).size(), 2);
         list->SetSelected(0, true);
         const QString deleted = list->GetItemText(0, 0);
         child<QPushButton>(dlg, "m_btnDelete")->click();
-        QCOMPARE(seams.prompter.texts().size(), 1);
+        QCOMPARE(prompter().texts().size(), 1);
         QCOMPARE(storedRows(QStringLiteral("gonggao")).size(), 1);
         QVERIFY(!storedRows(QStringLiteral("gonggao")).first().startsWith(deleted));
         QCOMPARE(list->GetItemCount(), 1);
@@ -223,12 +219,9 @@ private slots:
 
     void missingHelpPageIsReported()
     {
-        TestProgramFolder folder;
-        QVERIFY(folder.isReady());
-        ScriptedSeams seams;
         CAboutDlg dlg;
         QTest::mouseClick(child<CHyperLink>(dlg, "m_stcLink"), Qt::LeftButton);
-        QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("提供的超级链接或者指定的文件无法执行")});
+        QCOMPARE(prompter().texts(), QStringList{QStringLiteral("提供的超级链接或者指定的文件无法执行")});
         QVERIFY(child<CHyperLink>(dlg, "m_stcLink")->IsVisited());
     }
 };

@@ -1,5 +1,7 @@
 #include "CirculationFixture.h"
+#include "CirculationLists.h"
 
+#include "controls/ReportListCtrl.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
 
@@ -55,6 +57,24 @@ QStringList circulationSnapshot()
     for (const char* table : {"bkinfo", "jieyueinfo", "jieyuelishiinfo", "readerinfo"})
         rows << table << tableRows(table);
     return rows;
+}
+
+void abortOn(const QString& when)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QString("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(when)));
+}
+
+CReportListCtrl* list(QWidget& window, const char* name) { return window.findChild<CReportListCtrl*>(name); }
+
+QStringList listedIn(QWidget& window, const char* name) { return listColumn(list(window, name)); }
+
+void doubleClickRow(CReportListCtrl* l, int row)
+{
+    l->clearSelection();
+    l->SetSelected(row, true);
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->topLevelItem(row)).center());
+    QTest::qWait(0);
 }
 
 void typeText(QWidget* widget, const QString& text)

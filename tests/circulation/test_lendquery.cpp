@@ -58,8 +58,7 @@ void addRows(bool history, int count, const QString& reader = QStringLiteral("R9
 class TestLendQuery : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<ScriptedSeams> m_seams;
+    std::unique_ptr<Workplace> m_work;
     std::unique_ptr<CLendQueryDlg> m_dlg;
 
     QWidget* page(int tab) const
@@ -80,11 +79,11 @@ class TestLendQuery : public QObject {
     {
         return page(tab)->findChild<T*>(QLatin1String(name));
     }
-    QStringList messages() const { return m_seams->prompter.texts(); }
-    QString file(const QString& name) const { return m_folder->path() + QLatin1Char('/') + name; }
+    QStringList messages() const { return m_work->seams.prompter.texts(); }
+    QString file(const QString& name) const { return m_work->folder.path() + QLatin1Char('/') + name; }
     void exportTo(int tab, const QString& path)
     {
-        m_seams->chooser.answers << path;
+        m_work->seams.chooser.answers << path;
         child<QPushButton>(tab, "m_btnExport")->click();
     }
     void summarise(const char* radio, std::optional<std::pair<QDate, QDate>> period)
@@ -100,17 +99,15 @@ class TestLendQuery : public QObject {
 private slots:
     void init()
     {
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
-        m_seams = std::make_unique<ScriptedSeams>();
+        m_work = std::make_unique<Workplace>();
+        QVERIFY(m_work->folder.isReady());
         m_dlg = std::make_unique<CLendQueryDlg>();
     }
 
     void cleanup()
     {
         m_dlg.reset();
-        m_seams.reset();
-        m_folder.reset();
+        m_work.reset();
     }
 
     // Current loans (tab 0) and history (tab 1): keywords match literally, in the table's order.
@@ -165,16 +162,12 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("lastPageRows");
-        QTest::newRow("loans 30") << 0 << 30 << 1 << 30;
         QTest::newRow("loans 31") << 0 << 31 << 2 << 1;
-        QTest::newRow("loans 60") << 0 << 60 << 2 << 30;
-        QTest::newRow("history 100") << 1 << 100 << 1 << 100;
-        QTest::newRow("history 101") << 1 << 101 << 2 << 1;
         QTest::newRow("history 200") << 1 << 200 << 2 << 100;
         QTest::newRow("history 1150") << 1 << 1150 << 12 << 50;
     }
 
-    // The selector lists its pages in numeric order; a chosen page shows its rows.
+    // Each tab's page size; the selector lists its pages in numeric order; a chosen page shows its rows.
     void paging()
     {
         QFETCH(int, tab);
@@ -234,19 +227,12 @@ private slots:
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
-    void overdueExport_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("xls") << "到期.xls";
-        QTest::newRow("xlsx") << "到期.xlsx";
-    }
-
     // The sheet holds the rows listed by the last query, eleven fields in the table's order.
     void overdueExport()
     {
-        QFETCH(QString, name);
+        const QString name = QStringLiteral("到期.xls");
         child<QPushButton>(2, "m_btnExport")->click();
-        QCOMPARE(m_seams->chooser.proposals.size(), 0);
+        QCOMPARE(m_work->seams.chooser.proposals.size(), 0);
         addLoan("O1", "红楼梦", "R1", "张三", "2017-04-10");
         addLoan("O2", "水浒传", "R2", "李四", "2017-04-20");
         searchFor(page(2), QStringLiteral("(全部)"));
