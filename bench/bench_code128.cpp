@@ -25,37 +25,30 @@ struct Texts {
     }
 };
 
+// kTexts random texts of characters from `first` to `last`, the i-th `length(i)` long.
+Texts randomTexts(unsigned seed, char first, char last, int (*length)(int))
+{
+    Texts t;
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> character(first, last);
+    for (int i = 0; i < kTexts; ++i) {
+        std::string text;
+        for (int k = 0; k < length(i); ++k)
+            text += static_cast<char>(character(random));
+        t.add(text);
+    }
+    return t;
+}
+
 const Texts& numbers()
 {
-    static const Texts texts = [] {
-        Texts t;
-        std::mt19937 random(11);
-        std::uniform_int_distribution<int> digit(0, 9);
-        for (int i = 0; i < kTexts; ++i) {
-            std::string text;
-            for (int k = 0; k < 10; ++k)
-                text += static_cast<char>('0' + digit(random));
-            t.add(text);
-        }
-        return t;
-    }();
+    static const Texts texts = randomTexts(11, '0', '9', [](int) { return 10; });
     return texts;
 }
 
 const Texts& printable()
 {
-    static const Texts texts = [] {
-        Texts t;
-        std::mt19937 random(17);
-        std::uniform_int_distribution<int> character(33, 126);
-        for (int i = 0; i < kTexts; ++i) {
-            std::string text;
-            for (int k = 0; k <= i % 30; ++k)
-                text += static_cast<char>(character(random));
-            t.add(text);
-        }
-        return t;
-    }();
+    static const Texts texts = randomTexts(17, 33, 126, [](int i) { return i % 30 + 1; });
     return texts;
 }
 

@@ -6,14 +6,13 @@
 // statement and reading every column of every row as text.
 #include "BigSchool.h"
 #include "RawDesk.h"
+#include "LendingBench.h"
 #include "SideBySide.h"
 #include "circulation/LendingService.h"
-#include "core/DateText.h"
 #include "db/AdoConn.h"
 #include "db/RowBlock.h"
 #include "exchange/BookStatistics.h"
 
-#include <QDate>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -22,6 +21,8 @@
 #include <vector>
 
 namespace {
+using namespace LendingBench;
+
 constexpr int kPeriodicals = 100000;
 constexpr int kPeriodicalsOnLoan = 2000;
 
@@ -92,14 +93,6 @@ QString periodicalSchool()
 }
 
 // The statements LendingService runs for periodicals, word for word.
-const char* const kReader =
-    "select 编号, 姓名, 性别, 类别, 借书期限, 部门, "
-    "(select count(*) from jieyueinfo j where j.读者编号=readerinfo.编号) + "
-    "(select count(*) from qkjieyueinfo q where q.读者编号=readerinfo.编号), 借阅数量限制 from readerinfo where 编号=?";
-const char* const kLoanCount = "select (select count(*) from jieyueinfo where 读者编号=?) + "
-                               "(select count(*) from qkjieyueinfo where 读者编号=?)";
-const char* const kRecount = "update readerinfo set 未还书数=(select count(*) from jieyueinfo where 读者编号=?) + "
-                             "(select count(*) from qkjieyueinfo where 读者编号=?) where 编号=?";
 const char* const kTakeCopy = "update qikaninfo set 是否借出=? where 期刊编号=? and 是否借出 in (0, ?)";
 const char* const kInsertLoan = "insert into qkjieyueinfo (期刊编号, 期刊名称, 读者编号, 读者姓名, 读者类别, 借书日期, "
                                 "应还时间, 图书价格, 操作员) values (?, ?, ?, ?, ?, ?, ?, ?, ?)";
@@ -110,23 +103,8 @@ const char* const kLoansOfCopy =
 const char* const kDeleteLoans = "delete from qkjieyueinfo where 期刊编号=?";
 const char* const kPutBack = "update qikaninfo set 是否借出=0 where 期刊编号=?";
 
-const std::string kOperator = "超级用户";
-const std::string kLent = "图书借阅";
-const std::string kReturned = "图书归还";
 const std::string kTitle = "少年文摘";
 const std::string kPrice = "12.80";
-
-// Copies and readers that nobody else touches, taken in turn; each side has its own.
-struct Pool {
-    int firstCopy;
-    int firstReader;
-    int next = 0;
-    std::pair<QString, QString> take()
-    {
-        const int k = next++;
-        return {periodicalNumber(firstCopy + k % 20000), BigSchool::readerNumber(firstReader + k % 1000)};
-    }
-};
 
 void serviceLendAndReturn(CAdoConn& conn, const QString& number, const QString& readerNumber)
 {
@@ -145,22 +123,16 @@ void rawLendAndReturn(RawDesk& desk, const QString& copyNumber, const QString& r
 {
     const std::string number = copyNumber.toStdString();
     const std::string readerNo = readerNumber.toStdString();
-    std::vector<RawDesk::Row> reader, rows;
-    desk.run(kReader, {readerNo}, &reader);
+    const RawDesk::Row r = findReader(desk, readerNo);
 
-    const QDate today = QDate::currentDate();
-    const std::string lent = dateText(today).toStdString();
-    const std::string due = dateText(today.addDays(std::stoi(reader[0][4]))).toStdString();
+    const LoanDates dates = loanDates(r);
     desk.run("BEGIN IMMEDIATE");
-    desk.run(kReader, {readerNo}, &rows);
-    desk.run(kLoanCount, {readerNo, readerNo}, &rows);
+    recheckReader(desk, readerNo);
     if (desk.run(kTakeCopy, {-1LL, number, 0LL}) != 1)
         std::abort();
-    const RawDesk::Row& r = reader[0];
-    desk.run(kInsertLoan, {number, kTitle, readerNo, r[1], r[3], lent, due, std::stoll(kPrice), kOperator});
-    desk.run(kInsertHistory, {number, kTitle, readerNo, r[1], r[3], kLent, lent, kOperator});
-    desk.run(kRecount, {readerNo, readerNo, readerNo});
-    desk.run(kLoanCount, {readerNo, readerNo}, &rows);
+    desk.run(kInsertLoan, {number, kTitle, readerNo, r[1], r[3], dates.lent, dates.due, std::stoll(kPrice), kOperator});
+    desk.run(kInsertHistory, {number, kTitle, readerNo, r[1], r[3], kLent, dates.lent, kOperator});
+    recount(desk, readerNo);
     desk.run("COMMIT");
 
     std::vector<RawDesk::Row> loans;
@@ -168,9 +140,8 @@ void rawLendAndReturn(RawDesk& desk, const QString& copyNumber, const QString& r
     desk.run(kLoansOfCopy, {number}, &loans);
     desk.run(kDeleteLoans, {number});
     for (const RawDesk::Row& loan : loans) {
-        desk.run(kInsertHistory, {loan[0], loan[1], loan[2], loan[3], loan[4], kReturned, lent, kOperator});
-        desk.run(kRecount, {loan[2], loan[2], loan[2]});
-        desk.run(kLoanCount, {loan[2], loan[2]}, &rows);
+        desk.run(kInsertHistory, {loan[0], loan[1], loan[2], loan[3], loan[4], kReturned, dates.lent, kOperator});
+        recount(desk, loan[2]);
     }
     desk.run(kPutBack, {number});
     desk.run("COMMIT");
@@ -178,20 +149,8 @@ void rawLendAndReturn(RawDesk& desk, const QString& copyNumber, const QString& r
 
 void LendAndReturn(benchmark::State& state)
 {
-    const QString path = periodicalSchool();
-    CAdoConn conn;
-    conn.Connect(path);
-    RawDesk raw(path);
-    Pool servicePool{40000, 500};
-    Pool rawPool{70000, 1500};
-    SideBySide sides;
-    for (auto _ : state) {
-        const auto [serviceCopy, serviceReader] = servicePool.take();
-        const auto [rawCopy, rawReader] = rawPool.take();
-        state.SetIterationTime(sides.run([&] { serviceLendAndReturn(conn, serviceCopy, serviceReader); },
-                                         [&] { rawLendAndReturn(raw, rawCopy, rawReader); }));
-    }
-    sides.report(state);
+    timeBeside(state, periodicalSchool(), Pool{periodicalNumber, 40000, 20000, 500, 1000},
+               Pool{periodicalNumber, 70000, 20000, 1500, 1000}, serviceLendAndReturn, rawLendAndReturn);
 }
 
 // The summary statements as the statistics query builds them for periodicals, word for word.

@@ -40,39 +40,39 @@ long rowsOf(const RecordsetPtr& rs)
     return rs->GetRecordCount();
 }
 
+// Times a query window's search (`search` on our connection) beside SQLite stepping `sql` with
+// `values`, and counts the rows the search found.
+template <typename Search>
+void searchBeside(benchmark::State& state, Search search, const char* sql, std::initializer_list<RawDesk::Value> values)
+{
+    CAdoConn conn;
+    conn.Connect(BigSchool::instance().path());
+    RawDesk raw(BigSchool::instance().path());
+    SideBySide sides;
+    long rows = 0;
+    for (auto _ : state)
+        state.SetIterationTime(sides.run([&] { rows = rowsOf(search(conn)); },
+                                         [&] { benchmark::DoNotOptimize(raw.readAll(sql, values)); }));
+    sides.report(state);
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
 // A fragment of about 1% of the titles (第12号, 第120-129号, ...), and one of none.
 void CatalogueSearch(benchmark::State& state)
 {
     const std::string fragment = state.range(0) ? "第12" : "无此书名";
     const std::string pattern = likePattern(fragment);
     const QString text = QString::fromStdString(fragment);
-    CAdoConn conn;
-    conn.Connect(BigSchool::instance().path());
-    RawDesk raw(BigSchool::instance().path());
-    SideBySide sides;
-    long rows = 0;
-    for (auto _ : state)
-        state.SetIterationTime(sides.run([&] { rows = rowsOf(CBookStore(conn).search(text)); },
-                                         [&] { benchmark::DoNotOptimize(raw.readAll(kCatalogueSearch, {fragment, pattern})); }));
-    sides.report(state);
-    state.counters["rows"] = static_cast<double>(rows);
+    searchBeside(state, [&](CAdoConn& conn) { return CBookStore(conn).search(text); }, kCatalogueSearch,
+                 {fragment, pattern});
 }
 
 void HistoryByReaderName(benchmark::State& state)
 {
     const std::string fragment = "读者12";
     const std::string pattern = likePattern(fragment);
-    CAdoConn conn;
-    conn.Connect(BigSchool::instance().path());
-    RawDesk raw(BigSchool::instance().path());
-    SideBySide sides;
-    long rows = 0;
-    for (auto _ : state)
-        state.SetIterationTime(
-            sides.run([&] { rows = rowsOf(LoanQueries(conn).history(QString::fromStdString(fragment))); },
-                      [&] { benchmark::DoNotOptimize(raw.readAll(kHistorySearch, {fragment, pattern})); }));
-    sides.report(state);
-    state.counters["rows"] = static_cast<double>(rows);
+    searchBeside(state, [&](CAdoConn& conn) { return LoanQueries(conn).history(QString::fromStdString(fragment)); },
+                 kHistorySearch, {fragment, pattern});
 }
 
 void SummaryByTitle(benchmark::State& state)
@@ -80,17 +80,8 @@ void SummaryByTitle(benchmark::State& state)
     const LoanQueries::Period spring{QDate(2016, 3, 1), QDate(2016, 5, 31)};
     const std::string from = "2016-03-01";
     const std::string dayAfter = "2016-06-01";
-    CAdoConn conn;
-    conn.Connect(BigSchool::instance().path());
-    RawDesk raw(BigSchool::instance().path());
-    SideBySide sides;
-    long rows = 0;
-    for (auto _ : state)
-        state.SetIterationTime(
-            sides.run([&] { rows = rowsOf(LoanQueries(conn).summary(LoanQueries::Grouping::Title, spring)); },
-                      [&] { benchmark::DoNotOptimize(raw.readAll(kSummaryByTitle, {from, dayAfter})); }));
-    sides.report(state);
-    state.counters["rows"] = static_cast<double>(rows);
+    searchBeside(state, [&](CAdoConn& conn) { return LoanQueries(conn).summary(LoanQueries::Grouping::Title, spring); },
+                 kSummaryByTitle, {from, dayAfter});
 }
 
 // The book search page as the librarian uses it, on the application's connection.

@@ -82,13 +82,17 @@ struct Pool {
     QString take() { return BigSchool::bookNumber(first + next++ % size); }
 };
 
+// StockMover on a connection of its own beside the raw floor, both on the big school.
+struct Movers {
+    CAdoConn conn;
+    StockMover mover{conn, StockTables::books(), QString::fromStdString(kOperator)};
+    RawDesk raw{BigSchool::instance().path()};
+    Movers() { conn.Connect(BigSchool::instance().path()); }
+};
+
 void LostThenRestored(benchmark::State& state)
 {
-    const QString path = BigSchool::instance().path();
-    CAdoConn conn;
-    conn.Connect(path);
-    StockMover mover(conn, StockTables::books(), QString::fromStdString(kOperator));
-    RawDesk raw(path);
+    Movers movers;
     Pool moverPool{10000, 10000};
     Pool rawPool{20000, 10000};
     SideBySide sides;
@@ -97,17 +101,18 @@ void LostThenRestored(benchmark::State& state)
         const std::string rawCopy = rawPool.take().toStdString();
         state.SetIterationTime(sides.run(
             [&] {
-                if (mover.reportLost(moverCopy) != StockMover::Outcome::Done)
+                if (movers.mover.reportLost(moverCopy) != StockMover::Outcome::Done)
                     std::abort();
-                const qint64 id = conn.GetRecordSet(QString::fromUtf8(kLossId), {moverCopy})->GetValue(0).toLongLong();
-                if (mover.restore(OutKind::Loss, id) != StockMover::Outcome::Done)
+                const qint64 id =
+                    movers.conn.GetRecordSet(QString::fromUtf8(kLossId), {moverCopy})->GetValue(0).toLongLong();
+                if (movers.mover.restore(OutKind::Loss, id) != StockMover::Outcome::Done)
                     std::abort();
             },
             [&] {
-                rawLeaveStock(raw, rawCopy, true);
+                rawLeaveStock(movers.raw, rawCopy, true);
                 std::vector<RawDesk::Row> id;
-                raw.run(kLossId, {rawCopy}, &id);
-                rawRestoreLoss(raw, std::stoll(id.at(0).at(0)));
+                movers.raw.run(kLossId, {rawCopy}, &id);
+                rawRestoreLoss(movers.raw, std::stoll(id.at(0).at(0)));
             }));
     }
     sides.report(state);
@@ -116,26 +121,22 @@ void LostThenRestored(benchmark::State& state)
 // Weeding out 1,000 ticked copies, one transaction a copy; the copies go back untimed.
 void WeedOutThousand(benchmark::State& state)
 {
-    const QString path = BigSchool::instance().path();
-    CAdoConn conn;
-    conn.Connect(path);
-    StockMover mover(conn, StockTables::books(), QString::fromStdString(kOperator));
-    RawDesk raw(path);
+    Movers movers;
     SideBySide sides;
     for (auto _ : state) {
         state.SetIterationTime(sides.run(
             [&] {
                 for (int i = 0; i < kWeeded; ++i)
-                    if (mover.weedOut(BigSchool::bookNumber(30000 + i)) != StockMover::Outcome::Done)
+                    if (movers.mover.weedOut(BigSchool::bookNumber(30000 + i)) != StockMover::Outcome::Done)
                         std::abort();
             },
             [&] {
                 for (int i = 0; i < kWeeded; ++i)
-                    rawLeaveStock(raw, BigSchool::bookNumber(40000 + i).toStdString(), false);
+                    rawLeaveStock(movers.raw, BigSchool::bookNumber(40000 + i).toStdString(), false);
             }));
-        RecordsetPtr weeded = conn.GetRecordSet(QStringLiteral("select ID from bkinfo_tijiu"));
+        RecordsetPtr weeded = movers.conn.GetRecordSet(QStringLiteral("select ID from bkinfo_tijiu"));
         for (; !weeded->IsEOF(); weeded->MoveNext())
-            mover.restore(OutKind::WeedOut, weeded->GetValue(0).toLongLong());
+            movers.mover.restore(OutKind::WeedOut, weeded->GetValue(0).toLongLong());
     }
     sides.report(state);
 }
