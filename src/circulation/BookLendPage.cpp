@@ -254,6 +254,9 @@ void CBookLendPage::OnReturnQuery()
         if (!borrower.isEmpty())
             card = Service().readerByNumber(borrower);
     } catch (const DbError&) {
+        // The key stays for another try; selected, it gives way to the next scan.
+        ui->m_editReturnKey->selectAll();
+        ui->m_editReturnKey->setFocus();
         return showMessage(this, kFailText);
     }
     ui->m_editReturnKey->clear();
