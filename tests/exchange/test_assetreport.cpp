@@ -57,6 +57,13 @@ QStringList reportNumbers(const RecordsetPtr& rs)
     return numbers;
 }
 
+std::unique_ptr<QDialog> reportWindow(const QString& kind)
+{
+    if (kind == QLatin1String("books"))
+        return std::make_unique<CBookAssetReportDlg>();
+    return std::make_unique<CPeriodicalAssetReportDlg>();
+}
+
 void generateBooks(int copies)
 {
     for (int i = 0; i < copies; ++i)
@@ -84,6 +91,17 @@ private slots:
                                            << QList<double>{3} << QStringList{"4", "18", "1", "1", "7", "2", "11"};
         QTest::newRow("nothing anywhere") << "books" << QList<double>{} << QList<double>{} << QList<double>{}
                                           << QStringList(7, QString());
+        // Money sums show at most two decimals, cut rather than rounded; counts are never cut.
+        const auto money = [](const char* tag, const QList<double>& prices, const QString& sum) {
+            const QString n = QString::number(prices.size());
+            QTest::newRow(tag) << "books" << prices << QList<double>{} << QList<double>{}
+                               << QStringList{n, sum, "0", "0", "0", n, sum};
+        };
+        money("four decimals", {1234.5678}, "1234.56");
+        money("one decimal", {12.5}, "12.5");
+        money("whole", {10, 20}, "30");
+        money("binary fractions", {0.1, 0.2}, "0.3");
+        money("cut, not rounded", {1.999}, "1.99");
     }
 
     void generatesOneRowPerCopy()
@@ -119,50 +137,6 @@ private slots:
                  QStringLiteral("书W/1/0/%1/0/0").arg(weeded[0]));
     }
 
-    // Money sums show at most two decimals, cut rather than rounded; counts are never cut.
-    void moneyTotals_data()
-    {
-        QTest::addColumn<QList<double>>("prices");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("four decimals") << QList<double>{1234.5678} << "1234.56";
-        QTest::newRow("one decimal") << QList<double>{12.5} << "12.5";
-        QTest::newRow("whole") << QList<double>{10, 20} << "30";
-        QTest::newRow("binary fractions") << QList<double>{0.1, 0.2} << "0.3";
-        QTest::newRow("cut, not rounded") << QList<double>{1.999} << "1.99";
-    }
-
-    void moneyTotals()
-    {
-        QFETCH(QList<double>, prices);
-        QFETCH(QString, value);
-        Workplace work;
-        seed(QStringLiteral("bkinfo"), prices, QStringLiteral("S"));
-        AssetReport report(theApp().m_ado, AssetReport::Spec::forBooks());
-        QVERIFY(!report.Generate());
-        const QStringList totals = report.Totals(std::nullopt);
-        QCOMPARE(totals[1], value);
-        QCOMPARE(totals[6], value);
-        QCOMPARE(totals[4], QStringLiteral("0"));
-        QCOMPARE(totals[0], QString::number(prices.size()));
-        QCOMPARE(AssetReport::TotalsOf(*report.Search(QString())->SharedRows()), totals);
-    }
-
-    // Missing values stay missing and numbers stay numbers, so sums and date filters hold.
-    void valuesKeepTheirKinds()
-    {
-        Workplace work;
-        QVERIFY(insertCopy(QStringLiteral("bkinfo"), QStringLiteral("N1"), QStringLiteral("无价"), QVariant(), QString()));
-        QVERIFY(insertCopy(QStringLiteral("bkinfo"), QStringLiteral("N2"), QStringLiteral("有价"), QStringLiteral("12.5")));
-        AssetReport report(theApp().m_ado, AssetReport::Spec::forBooks());
-        QVERIFY(!report.Generate());
-        QCOMPARE(cell(QStringLiteral("select typeof(资产单价)||typeof(取得时间)||typeof(资产总价) from bkinfo_baobiaoT "
-                                     "where 资产编号='N1'")),
-                 QStringLiteral("nullnullnull"));
-        QCOMPARE(cell(QStringLiteral("select typeof(资产单价) from bkinfo_baobiaoT where 资产编号='N2'")),
-                 QStringLiteral("real"));
-        QCOMPARE(report.Totals(std::nullopt)[1], QStringLiteral("12.5"));
-    }
-
     void searchTakesTextLiterally_data()
     {
         QTest::addColumn<QString>("text");
@@ -188,19 +162,30 @@ private slots:
         QCOMPARE(reportNumbers(report.Search(text)), numbers);
     }
 
-    void dateRangeIncludesBothEnds()
+    // A date range includes both ends. Missing values stay missing and numbers stay numbers,
+    // so sums and date filters hold.
+    void datesAndPricesKeepTheirKinds()
     {
         Workplace work;
         const QStringList dates = {"2017-03-31", "2017-04-01", "2017-04-11", "2017-04-12"};
         for (int i = 0; i < dates.size(); ++i)
             QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("Q%1").arg(i), QStringLiteral("刊"), i + 1,
                                dates[i]));
-        AssetReport report(theApp().m_ado, AssetReport::Spec::forPeriodicals());
+        QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("N1"), QStringLiteral("无价"), QVariant(), QString()));
+        QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("N2"), QStringLiteral("有价"), QStringLiteral("12.5")));
+        const AssetReport::Spec spec = AssetReport::Spec::forPeriodicals();
+        AssetReport report(theApp().m_ado, spec);
         QVERIFY(!report.Generate());
         const DateRange range{QDate(2017, 4, 1), QDate(2017, 4, 11)};
         QCOMPARE(reportNumbers(report.Query(range)), (QStringList{"Q1", "Q2"}));
         QCOMPARE(report.Totals(range), (QStringList{"2", "5", "0", "0", "0", "2", "5"}));
-        QCOMPARE(report.Query(std::nullopt)->GetRecordCount(), 4L);
+        QCOMPARE(report.Query(std::nullopt)->GetRecordCount(), 6L);
+        QCOMPARE(report.Totals(std::nullopt)[1], QStringLiteral("22.5"));
+        QCOMPARE(cell(QStringLiteral("select typeof(资产单价)||typeof(取得时间)||typeof(资产总价) from %1 "
+                                     "where 资产编号='N1'").arg(spec.reportTable)),
+                 QStringLiteral("nullnullnull"));
+        QCOMPARE(cell(QStringLiteral("select typeof(资产单价) from %1 where 资产编号='N2'").arg(spec.reportTable)),
+                 QStringLiteral("real"));
     }
 
     // A phase that fails takes the whole generation back: the old report stays as it was.
@@ -240,40 +225,48 @@ private slots:
         QCOMPARE(theApp().m_ado.TransDepth(), 0);
     }
 
+    // Without a report to show, the export refuses before it asks for a file.
     void windowGeneratesAfterConfirmation_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("confirm");
-        QTest::newRow("books confirmed") << "books" << true;
-        QTest::newRow("books cancelled") << "books" << false;
-        QTest::newRow("periodicals confirmed") << "periodicals" << true;
+        QTest::addColumn<QString>("nothing");
+        QTest::newRow("books confirmed") << "books" << true << "没有图书信息可导出!";
+        QTest::newRow("books cancelled") << "books" << false << "没有图书信息可导出!";
+        QTest::newRow("periodicals confirmed") << "periodicals" << true << "没有期刊信息可导出!";
+        QTest::newRow("periodicals cancelled") << "periodicals" << false << "没有期刊信息可导出!";
     }
 
     void windowGeneratesAfterConfirmation()
     {
         QFETCH(QString, kind);
         QFETCH(bool, confirm);
+        QFETCH(QString, nothing);
         Workplace work;
         const Kind k = kindOf(kind);
         seed(k.tables[0], {1, 2, 3}, QStringLiteral("S"));
         seed(k.tables[1], {4}, QStringLiteral("L"));
         seed(k.tables[2], {5, 6}, QStringLiteral("W"));
-        std::unique_ptr<QDialog> window;
-        if (kind == QLatin1String("books"))
-            window = std::make_unique<CBookAssetReportDlg>();
-        else
-            window = std::make_unique<CPeriodicalAssetReportDlg>();
+        const std::unique_ptr<QDialog> window = reportWindow(kind);
+        click(*window, "m_btnExport");
         work.seams.prompter.answers.enqueue(confirm ? QMessageBox::Ok : QMessageBox::Cancel);
         click(*window, "m_btnGenerate");
-        QCOMPARE(work.seams.prompter.messages[0].text, QStringLiteral("初始化将清除原来的报表信息？"));
-        QCOMPARE(work.seams.prompter.messages[0].caption, QStringLiteral("确定"));
-        QCOMPARE(work.seams.prompter.messages[0].defaultButton, QMessageBox::Cancel);
-        QCOMPARE(work.seams.prompter.messages.size(), 1);
+        QCOMPARE(work.seams.prompter.messages[1].text, QStringLiteral("初始化将清除原来的报表信息？"));
+        QCOMPARE(work.seams.prompter.messages[1].caption, QStringLiteral("确定"));
+        QCOMPARE(work.seams.prompter.messages[1].defaultButton, QMessageBox::Cancel);
+        QCOMPARE(work.seams.prompter.messages.size(), 2);
         QCOMPARE(tableRows(k.spec.reportTable).size(), confirm ? 6 : 0);
         QCOMPARE(listRows(*window), confirm ? 6 : 0);
         QCOMPARE(pageInfo(*window), confirm ? QStringLiteral("共计：1页  6条记录") : QString());
         QCOMPARE(editTexts(*window),
                  confirm ? (QStringList{"6", "21", "2", "1", "15", "3", "6"}) : QStringList(7, QString()));
+        if (confirm)
+            return;
+        click(*window, "m_btnSearch");
+        click(*window, "m_btnExport");
+        QCOMPARE(work.seams.prompter.texts().mid(2), (QStringList{QStringLiteral("没有找到相关信息的图书!"), nothing}));
+        QCOMPARE(work.seams.prompter.texts().first(), nothing);
+        QVERIFY(work.seams.chooser.proposals.isEmpty());
     }
 
     void pagesOfFifty_data()
@@ -303,24 +296,16 @@ private slots:
         QVERIFY(work.seams.prompter.messages.isEmpty());
         click(window, "m_btnNext");
         QCOMPARE(work.seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
-    }
-
-    // An empty result leaves nothing to page through: the list and the page texts go.
-    void emptyResultEndsPaging()
-    {
-        Workplace work;
-        generateBooks(60);
-        CBookAssetReportDlg window;
-        click(window, "m_btnSearch");
+        // An empty result leaves nothing to page through: the list and the page texts go.
         window.findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->setText(QStringLiteral("没有这本"));
         click(window, "m_btnSearch");
-        QCOMPARE(work.seams.prompter.texts(), QStringList{QStringLiteral("没有找到相关信息的图书!")});
+        QCOMPARE(work.seams.prompter.lastText(), QStringLiteral("没有找到相关信息的图书!"));
         QCOMPARE(listRows(window), 0);
         QCOMPARE(pageInfo(window), QString());
         QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->count(), 0);
         click(window, "m_btnNext");
         click(window, "m_btnPrev");
-        QCOMPARE(work.seams.prompter.messages.size(), 1);
+        QCOMPARE(work.seams.prompter.messages.size(), 2);
         QCOMPARE(listRows(window), 0);
     }
 
@@ -380,43 +365,13 @@ private slots:
         Workbook book;
         QString error;
         QVERIFY2(readSpreadsheet(path, QLatin1Char(','), &book, &error), qPrintable(error));
-        const Sheet& sheet = book.front();
-        QCOMPARE(sheet.rowCount(), 5);
-        QCOMPARE(sheet.rows[0][0].displayText(), QStringLiteral("资产编号"));
-        QCOMPARE(sheet.rows[0][13].displayText(), QStringLiteral("库存净值"));
-        QCOMPARE(sheet.rows[1][0].kind, SheetCell::Kind::Text);
-        QCOMPARE(sheet.rows[1][0].displayText(), QStringLiteral("0012"));
-        QCOMPARE(sheet.rows[1][4].kind, SheetCell::Kind::Number);
-        QCOMPARE(sheet.rows[1][6].displayText(), QStringLiteral("2017-04-01"));
-        QStringList totals;
-        for (const SheetCell& c : sheet.rows[4])
-            totals << c.displayText();
-        QCOMPARE(totals, (QStringList{"合计", "", "", "", "", "3", "", "60.75", "1", "1", "50.25", "", "1", "10.5"}));
-    }
-
-    void exportRefusesWithoutRows_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("books") << "books" << "没有图书信息可导出!";
-        QTest::newRow("periodicals") << "periodicals" << "没有期刊信息可导出!";
-    }
-
-    void exportRefusesWithoutRows()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, message);
-        Workplace work;
-        std::unique_ptr<QDialog> window;
-        if (kind == QLatin1String("books"))
-            window = std::make_unique<CBookAssetReportDlg>();
-        else
-            window = std::make_unique<CPeriodicalAssetReportDlg>();
-        click(*window, "m_btnExport");
-        click(*window, "m_btnSearch");
-        click(*window, "m_btnExport");
-        QCOMPARE(work.seams.prompter.texts(), (QStringList{message, QStringLiteral("没有找到相关信息的图书!"), message}));
-        QVERIFY(work.seams.chooser.proposals.isEmpty());
+        QCOMPARE(book.front().rows[1][0].kind, SheetCell::Kind::Text);
+        QCOMPARE(book.front().rows[1][4].kind, SheetCell::Kind::Number);
+        const Rows rows = fileRows(path);
+        QCOMPARE(rows.size(), 5);
+        QCOMPARE((QStringList{rows[0][0], rows[0][13], rows[1][0], rows[1][6]}),
+                 (QStringList{"资产编号", "库存净值", "0012", "2017-04-01"}));
+        QCOMPARE(rows[4], (QStringList{"合计", "", "", "", "", "3", "", "60.75", "1", "1", "50.25", "", "1", "10.5"}));
     }
 };
 

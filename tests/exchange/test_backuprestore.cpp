@@ -204,6 +204,17 @@ private slots:
         click(window, "m_btnConfirm");
         QCOMPARE(databaseSnapshot(), replaced);
         QCOMPARE(QFileInfo::exists(work.folder.databasePath() + QStringLiteral("-journal")), false);
+
+        // Yes to the question ends the program at once, without the exit backup.
+        work.seams.chooser.answers.enqueue(bakPath(work, QStringLiteral("book(2017-04-11).db")));
+        click(window, "m_btnBrowse");
+        work.seams.prompter.answers.enqueue(QMessageBox::Yes);
+        QEventLoop loop;
+        QTimer::singleShot(0, &window, [&window] { click(window, "m_btnConfirm"); });
+        QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
+        QCOMPARE(loop.exec(), 0);
+        QCOMPARE(work.seams.prompter.messages.size(), 4);
+        QCOMPARE(QDir(bakPath(work, {})).entryList(QDir::Files), (QStringList{"book(2017-04-11).db", "book(恢复前).db"}));
     }
 
     void stoppedRestoreChangesNothing()
@@ -224,25 +235,6 @@ private slots:
         QCOMPARE(error, QStringLiteral("已取消"));
         QCOMPARE(databaseSnapshot(), before);
         QCOMPARE(cell(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
-    }
-
-    // Yes to the question after a restore ends the program at once, without the exit backup.
-    void yesEndsTheProgram()
-    {
-        Workplace work;
-        CBackupDlg backup;
-        click(backup, "m_btnConfirm");
-        CRestoreDlg window;
-        work.seams.chooser.answers.enqueue(bakPath(work, QStringLiteral("book(2017-04-11).db")));
-        click(window, "m_btnBrowse");
-        work.seams.prompter.answers.enqueue(QMessageBox::Yes);
-        QEventLoop loop;
-        QTimer::singleShot(0, &window, [&window] { click(window, "m_btnConfirm"); });
-        QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
-        QCOMPARE(loop.exec(), 0);
-        QCOMPARE(work.seams.prompter.messages.size(), 2);
-        QCOMPARE(QDir(bakPath(work, {})).entryList(QDir::Files),
-                 (QStringList{"book(2017-04-11).db", "book(恢复前).db"}));
     }
 };
 

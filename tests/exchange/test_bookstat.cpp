@@ -1,7 +1,6 @@
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 #include "exchange/BookStatPage.h"
-#include "exchange/ExcelFile.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -23,16 +22,15 @@ void addBook(const QString& type, const QString& publisher, const QVariant& pric
 class TestBookStat : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    std::unique_ptr<ScriptedSeams> m_seams;
+    std::optional<Workplace> m_work;
     std::unique_ptr<CBookStatPage> m_page;
 
     CReportListCtrl* list() const { return m_page->findChild<CReportListCtrl*>(QStringLiteral("m_list")); }
     void click(const char* name) { m_page->findChild<QPushButton*>(QLatin1String(name))->click(); }
     QString exportTo(const QString& name)
     {
-        const QString path = m_folder->path() + QLatin1Char('/') + name;
-        m_seams->chooser.answers << path;
+        const QString path = m_work->folder.path() + QLatin1Char('/') + name;
+        m_work->seams.chooser.answers << path;
         click("m_btnExport");
         return path;
     }
@@ -40,17 +38,14 @@ class TestBookStat : public QObject {
 private slots:
     void init()
     {
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
-        m_seams = std::make_unique<ScriptedSeams>();
+        QVERIFY(m_work.emplace().folder.isReady());
         m_page = std::make_unique<CBookStatPage>();
     }
 
     void cleanup()
     {
         m_page.reset();
-        m_seams.reset();
-        m_folder.reset();
+        m_work.reset();
     }
 
     // The list cuts a sum two places after the point, from the sum as the program prints it;
@@ -92,7 +87,7 @@ private slots:
         QCOMPARE(list()->headerItem()->text(1), QStringLiteral("图书数量(册)"));
         for (const char* name : {"书.xls", "书.xlsx"}) {
             const QString path = exportTo(QString::fromUtf8(name));
-            QCOMPARE(m_seams->prompter.lastText(), QStringLiteral("导出数据成功!"));
+            QCOMPARE(m_work->seams.prompter.lastText(), QStringLiteral("导出数据成功!"));
             QCOMPARE(fileRows(path, QStringLiteral("图书信息分类汇总")),
                      (Rows{{heading, "图书数量(本)", "图书总价(元)"}, written}));
         }
@@ -113,7 +108,7 @@ private slots:
         if (!radio.isEmpty())
             click(qPrintable(radio));
         const QString path = exportTo(QStringLiteral("书.xls"));
-        QCOMPARE(m_seams->prompter.texts(), QStringList{message});
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{message});
         QVERIFY(!QFile::exists(path));
     }
 
@@ -124,7 +119,7 @@ private slots:
         click("m_radioType");
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table bkinfo rename to bkinfo_away")));
         click("m_radioPublisher");
-        QCOMPARE(m_seams->prompter.texts(), QStringList{"操作失败！"});
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败！"});
         QCOMPARE(list()->headerItem()->text(0), QStringLiteral("图书类别"));
         QCOMPARE(listRows(list()), (Rows{{"文学", "1", "10"}}));
     }

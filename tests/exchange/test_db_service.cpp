@@ -23,25 +23,18 @@ class TestDbService : public QObject {
     Q_OBJECT
 
     RemoteTestServer m_server{QStringLiteral("db_service")};
-    std::unique_ptr<ScriptedSeams> m_seams;
-    std::unique_ptr<TestProgramFolder> m_folder;
-    QStringList texts() const { return m_seams->prompter.texts(); }
+    std::optional<Workplace> m_work;
+    QStringList texts() const { return m_work->seams.prompter.texts(); }
 
 private slots:
     void initTestCase() { RemoteLink::instance().setTimeoutSeconds(2); }
     void init()
     {
-        m_seams = std::make_unique<ScriptedSeams>();
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
+        QVERIFY(m_work.emplace().folder.isReady());
         QVERIFY2(m_server.prepare(), qPrintable(m_server.error()));
         QVERIFY(m_server.writeSettings(RemoteTestServer::port()));
     }
-    void cleanup()
-    {
-        m_folder.reset();
-        m_seams.reset();
-    }
+    void cleanup() { m_work.reset(); }
 
     void connectionTestKeepsTheAddress()
     {

@@ -114,14 +114,14 @@ private slots:
     {
         QFETCH(QString, extension);
         const QString path = newPath(extension);
+        const auto text = [](const char* t) { return SheetCell::fromText(QString::fromUtf8(t)); };
         Sheet first, middle, last;
         first.sheetName = QStringLiteral("图书");
-        first.rows = {{SheetCell::fromText(QStringLiteral("单价")), SheetCell::fromText(QStringLiteral("入库"))},
-                      {SheetCell::fromNumber(25.8), SheetCell::fromSerialDate(42836)}};
+        first.rows = {{text("单价"), text("入库")}, {SheetCell::fromNumber(25.8), SheetCell::fromSerialDate(42836)}};
         middle.sheetName = QStringLiteral("Readers");
-        middle.rows = {{SheetCell::fromText(QStringLiteral("编号"))}, {SheetCell::fromText(QStringLiteral("1"))}};
+        middle.rows = {{text("编号")}, {text("1")}};
         last.sheetName = QStringLiteral("说明");
-        last.rows = {{SheetCell::fromText(QStringLiteral("末"))}};
+        last.rows = {{text("末")}};
         QString error;
         QVERIFY(saveSpreadsheet(path, {&first, &middle, &last}, QLatin1Char(','), true, &error));
 
@@ -131,9 +131,8 @@ private slots:
         Workbook book;
         QVERIFY(readSpreadsheet(path, QLatin1Char(','), &book, &error));
         QCOMPARE(book.size(), size_t(3));
-        QCOMPARE(book[0].sheetName, first.sheetName);
-        QCOMPARE(book[1].sheetName, middle.sheetName);
-        QCOMPARE(book[2].sheetName, last.sheetName);
+        QCOMPARE((QStringList{book[0].sheetName, book[1].sheetName, book[2].sheetName}),
+                 (QStringList{first.sheetName, middle.sheetName, last.sheetName}));
         QCOMPARE(book[0].rows[1][0].kind, SheetCell::Kind::Number);
         QCOMPARE(book[0].rows[1][1].kind, SheetCell::Kind::Date);
         QCOMPARE(book[0].rows[1][1].displayText(), QStringLiteral("2017-04-11"));
@@ -208,11 +207,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QByteArray, bytes);
         const QString path = newPath(extension);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
+        QVERIFY(writeFile(path, bytes));
         CExcelFile file(path, QStringLiteral("sheet1"));
         file.BeginTransaction();
         file.AddHeaders({"a"}, false);

@@ -38,6 +38,9 @@ QStringList items(QWidget& w, const char* name)
         texts << list->item(i)->text();
     return texts;
 }
+// A path in the program folder, which the tests make the current directory.
+QString here(const QString& name) { return QDir::current().filePath(name); }
+QStringList filesIn(const QString& folder) { return QDir(here(folder)).entryList(QDir::Files | QDir::Hidden); }
 const QString kBook = QStringLiteral("book(实验小学).dat");
 }
 
@@ -48,12 +51,13 @@ Q_DECLARE_METATYPE(FtpAccount)
 class TestFtpExchange : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedSeams> m_seams;
-    std::unique_ptr<TestProgramFolder> m_folder;
-    QStringList texts() const { return m_seams->prompter.texts(); }
-    bool waitForMessages(int count)
+    std::optional<Workplace> m_work;
+    QStringList texts() const { return m_work->seams.prompter.texts(); }
+    // The text of the count-th message, once it came (empty when it did not come in time).
+    QString said(int count)
     {
-        return QTest::qWaitFor([&] { return m_seams->prompter.messages.size() >= count; }, 15000);
+        const bool came = QTest::qWaitFor([&] { return m_work->seams.prompter.messages.size() >= count; }, 15000);
+        return came ? texts().value(count - 1) : QString();
     }
     void saveKeys(const QString& section, const QList<std::pair<QString, QString>>& keys)
     {
@@ -71,17 +75,12 @@ private slots:
     }
     void init()
     {
-        m_seams = std::make_unique<ScriptedSeams>();
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
+        QVERIFY(m_work.emplace().folder.isReady());
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
         for (const QString& name : serverRoot().entryList(QDir::Files | QDir::Hidden))
             QVERIFY(serverRoot().remove(name));
     }
-    void cleanup()
-    {
-        m_folder.reset();
-        m_seams.reset();
-    }
+    void cleanup() { m_work.reset(); }
 
     void listingsOfBothForms_data()
     {
@@ -111,25 +110,22 @@ private slots:
     void putListAndGet()
     {
         const QByteArray content = toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n");
-        QVERIFY(writeFile(QDir::current().filePath(kBook), content));
+        QVERIFY(writeFile(here(kBook), content));
         FtpClient client(account(), 3);
-        QVERIFY2(client.put(QDir::current().filePath(kBook), kBook), qPrintable(client.lastError()));
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
         // The server got the name in GBK and keeps the file under it.
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
         QStringList names;
         QVERIFY(client.list(&names));
         QCOMPARE(names, QStringList{kBook});
-        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
-        const QString target = QDir::current().filePath(QStringLiteral("in/") + kBook);
+        const QString target = here(QStringLiteral("in/") + kBook);
         QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Fetched);
         QCOMPARE(fileBytes(target), content);
         QVERIFY(writeFile(serverRoot().filePath(kBook), "changed"));
         QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Exists);
         QCOMPARE(fileBytes(target), content);
-        QCOMPARE(client.get(QStringLiteral("missing.dat"), QDir::current().filePath(QStringLiteral("in/m.dat"))),
-                 FtpClient::Fetch::Failed);
-        QCOMPARE(QDir(QDir::current().filePath(QStringLiteral("in"))).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{kBook});
+        QCOMPARE(client.get(QStringLiteral("missing.dat"), here(QStringLiteral("in/m.dat"))), FtpClient::Fetch::Failed);
+        QCOMPARE(filesIn(QStringLiteral("in")), QStringList{kBook});
     }
 
     void refusedLogins_data()
@@ -163,9 +159,8 @@ private slots:
             if (moved > 0)
                 client.abort();
         });
-        QCOMPARE(client.get(QStringLiteral("big.dat"), QDir::current().filePath(QStringLiteral("big.dat"))),
-                 FtpClient::Fetch::Failed);
-        QVERIFY(QDir::current().entryList(QStringList{QStringLiteral("*big*")}, QDir::Files | QDir::Hidden).isEmpty());
+        QCOMPARE(client.get(QStringLiteral("big.dat"), here(QStringLiteral("in/big.dat"))), FtpClient::Fetch::Failed);
+        QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
     }
 
     // The windows with an account of their own: a test saves it and opens 连接.
@@ -185,30 +180,27 @@ private slots:
         edit(upload, "m_editPort")->setText(QString::number(serverPort()));
         button(upload, "m_btnTestConnect")->click();
         QVERIFY(!button(upload, "m_btnUpload")->isEnabled());
-        QVERIFY(waitForMessages(3));
-        QCOMPARE(texts().last(), QStringLiteral("连接服务器失败!"));
+        QCOMPARE(said(3), QStringLiteral("连接服务器失败!"));
         QVERIFY(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")).isEmpty());
         edit(upload, "m_editPassword")->setText(QStringLiteral("chalk-2017"));
         button(upload, "m_btnTestConnect")->click();
-        QVERIFY(waitForMessages(4));
-        QCOMPARE(texts().last(), QStringLiteral("连接服务器成功!"));
+        QCOMPARE(said(4), QStringLiteral("连接服务器成功!"));
         QVERIFY(button(upload, "m_btnConnect")->isEnabled() && button(upload, "m_btnUpload")->isEnabled());
         QCOMPARE(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")), QStringLiteral("chalk-2017"));
         QCOMPARE(QFile::permissions(SetupIni::path()) & 0x0077, QFileDevice::Permissions());
 
-        QVERIFY(writeFile(QDir::current().filePath(kBook), "figures"));
-        m_seams->chooser.answers << QDir::current().filePath(kBook);
+        QVERIFY(writeFile(here(kBook), "figures"));
+        m_work->seams.chooser.answers << here(kBook);
         button(upload, "m_btnBrowseUpload")->click();
         button(upload, "m_btnUpload")->click();
-        QVERIFY(waitForMessages(5));
-        QCOMPARE(texts().last(), QStringLiteral("上传数据成功!"));
+        QCOMPARE(said(5), QStringLiteral("上传数据成功!"));
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
 
         // The download twin opens with the saved account.
         CFtpDownloadDlg download;
         QCOMPARE(edit(download, "m_editPort")->text(), QString::number(serverPort()));
         button(download, "m_btnTestConnect")->click();
-        QVERIFY(waitForMessages(6));
+        QCOMPARE(said(6), QStringLiteral("连接服务器成功!"));
         button(download, "m_btnConnect")->click();
         QTRY_COMPARE(items(download, "m_listServer"), QStringList{kBook});
         QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("断开连接"));
@@ -216,16 +208,14 @@ private slots:
         QCOMPARE(items(download, "m_listFetch"), QStringList{kBook});
         button(download, "m_btnDownload")->click();
         QCOMPARE(texts().last(), QStringLiteral("请设置下载目录!"));
-        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
-        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("in"));
+        m_work->seams.chooser.answers << here(QStringLiteral("in"));
         button(download, "m_btnBrowseFolder")->click();
         for (int fetched : {1, 0}) {
-            const int before = int(m_seams->prompter.messages.size());
+            const int before = int(m_work->seams.prompter.messages.size());
             button(download, "m_btnDownload")->click();
-            QVERIFY(waitForMessages(before + 1));
-            QCOMPARE(texts().last(), QStringLiteral("下载完毕，共下载了%1个文件!").arg(fetched));
+            QCOMPARE(said(before + 1), QStringLiteral("下载完毕，共下载了%1个文件!").arg(fetched));
         }
-        QCOMPARE(fileBytes(QDir::current().filePath(QStringLiteral("in/")) + kBook), QByteArray("figures"));
+        QCOMPARE(fileBytes(here(QStringLiteral("in/") + kBook)), QByteArray("figures"));
     }
 
     // The windows with the fixed account: export, send, list, fetch and merge.
@@ -240,9 +230,9 @@ private slots:
         CDataUploadDlg upload;
         QCOMPARE(upload.findChild<QDateEdit*>("m_dateFrom")->date(), QDate(2017, 4, 11));
         button(upload, "m_btnExport")->click();
-        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("Data/book(实验小学)"));
+        m_work->seams.chooser.answers << here(QStringLiteral("Data/book(实验小学)"));
         button(upload, "m_btnBrowseExport")->click();
-        QCOMPARE(m_seams->chooser.proposals.last(), QDir::current().filePath(QStringLiteral("Data/") + kBook));
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("Data/") + kBook));
         button(upload, "m_btnExport")->click();
         QCOMPARE(texts(), QStringList({"请设置导出文件的路径!", "导出数据成功!"}));
         button(upload, "m_btnConnect")->click();  // the address field is still empty
@@ -250,10 +240,9 @@ private slots:
         edit(upload, "m_editServer")->setText(QStringLiteral("any"));
         button(upload, "m_btnConnect")->click();
         QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
-        edit(upload, "m_editUploadPath")->setText(QDir::current().filePath(QStringLiteral("Data/") + kBook));
+        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("Data/") + kBook));
         button(upload, "m_btnUpload")->click();
-        QVERIFY(waitForMessages(4));
-        QCOMPARE(texts().last(), QStringLiteral("上传数据成功!"));
+        QCOMPARE(said(4), QStringLiteral("上传数据成功!"));
         QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));
 
         CDataDownloadDlg download;
@@ -261,17 +250,15 @@ private slots:
         button(download, "m_btnConnect")->click();
         QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("notes.txt")}));
         button(download, "m_btnAddAllFiles")->click();
-        edit(download, "m_editFolder")->setText(QDir::current().filePath(QStringLiteral("in")));
-        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
         button(download, "m_btnDownload")->click();
-        QVERIFY(waitForMessages(5));
-        QCOMPARE(texts().last(), QStringLiteral("下载完毕，共下载了2个文件!"));
-        m_seams->chooser.answers << QDir::current().filePath(QStringLiteral("汇总"));
+        QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
+        m_work->seams.chooser.answers << here(QStringLiteral("汇总"));
         button(download, "m_btnBrowseWorkbook")->click();
-        QCOMPARE(edit(download, "m_editWorkbook")->text(), QDir::current().filePath(QStringLiteral("汇总.xls")));
+        QCOMPARE(edit(download, "m_editWorkbook")->text(), here(QStringLiteral("汇总.xls")));
         button(download, "m_btnMerge")->click();
         QCOMPARE(texts().last(), QStringLiteral("数据合成成功!\n以下不是统计文件，没有合成：\nnotes.txt"));
-        QVERIFY(QFile::exists(QDir::current().filePath(QStringLiteral("汇总.xls"))));
+        QVERIFY(QFile::exists(here(QStringLiteral("汇总.xls"))));
         // Disconnecting empties the server's list.
         button(download, "m_btnConnect")->click();
         QVERIFY(items(download, "m_listServer").isEmpty());
@@ -284,8 +271,7 @@ private slots:
         CDataDownloadDlg download;
         edit(download, "m_editServer")->setText(QStringLiteral("any"));
         button(download, "m_btnConnect")->click();
-        QVERIFY(waitForMessages(1));
-        QCOMPARE(texts(), QStringList{"连接服务器失败!"});
+        QCOMPARE(said(1), QStringLiteral("连接服务器失败!"));
         QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("连接"));
         button(download, "m_btnMerge")->click();
         edit(download, "m_editWorkbook")->setText(QStringLiteral("x.xls"));
@@ -299,18 +285,17 @@ private slots:
         QByteArray big(64 * 1024 * 1024, 'x');
         QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("big.dat")), big));
         saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
-        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
         {
             CDataDownloadDlg download;
             download.show();
             auto* fetch = download.findChild<QListWidget*>("m_listFetch");
             fetch->addItem(QStringLiteral("big.dat"));
-            edit(download, "m_editFolder")->setText(QDir::current().filePath(QStringLiteral("in")));
+            edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
             button(download, "m_btnDownload")->click();
             QVERIFY(!button(download, "m_btnDownload")->isEnabled());
             download.reject();
         }
-        QVERIFY(QDir(QDir::current().filePath(QStringLiteral("in"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
         QVERIFY(texts().isEmpty());
     }
 };

@@ -1,6 +1,5 @@
 #include "core/TextCodec.h"
 #include "db/AppState.h"
-#include "exchange/ExcelFile.h"
 #include "exchange/StatExchangeFile.h"
 #include "support/TestSupport.h"
 
@@ -23,28 +22,14 @@ void history(const QString& kind, const QString& when, const QString& readerType
         {readerType, kind, when}));
 }
 
-QList<QStringList> sheetRows(const QString& workbook, const QString& sheet)
-{
-    CExcelFile file(workbook, sheet);
-    QList<QStringList> rows;
-    QStringList header;
-    file.GetFieldNames(header);
-    rows << header;
-    for (int row = 2; row <= file.GetTotalRows(); ++row) {
-        QStringList cells;
-        file.ReadRow(cells, row);
-        rows << cells;
-    }
-    return rows;
-}
+QString here(const QString& name) { return QDir::current().filePath(name); }
 }
 
 // The statistics exchange file, byte for byte, and the merge of such files into a workbook.
 class TestStatExchange : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedSeams> m_seams;
-    std::unique_ptr<TestProgramFolder> m_folder;
+    std::optional<Workplace> m_work;
 
     bool write(const QString& path, const QString& unit = QStringLiteral("实验小学"))
     {
@@ -53,20 +38,15 @@ class TestStatExchange : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_seams = std::make_unique<ScriptedSeams>();
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
-    }
-    void cleanup()
-    {
-        m_folder.reset();
-        m_seams.reset();
-    }
+    void init() { QVERIFY(m_work.emplace().folder.isReady()); }
+    void cleanup() { m_work.reset(); }
 
+    // An empty library gives the section lines only.
     void fileHoldsTheThreeSections()
     {
+        const QString empty = here(QStringLiteral("empty.dat"));
+        QVERIFY(write(empty, QStringLiteral("单位\t一")));
+        QCOMPARE(fileBytes(empty), toGbk("[图书类别]\r\n[入库时间]\r\n[借阅情况]\r\n"));
         book("B1", "文学", 25.8, "2017-01-01");
         book("B2", "文学", 20, "2017-03-05");
         book("B3", "科技", QVariant(), "2017-03-05");
@@ -77,7 +57,7 @@ private slots:
         history("图书借阅", "2018-01-01", "教师");
         history("图书归还", "2017-04-12", "教师");
         history("图书借阅", "2017-05-02", "教师");
-        const QString path = QDir::current().filePath(QStringLiteral("book(实验小学).dat"));
+        const QString path = here(QStringLiteral("book(实验小学).dat"));
         QVERIFY(write(path));
         QCOMPARE(fileBytes(path), toGbk("[图书类别]\r\n"
                                       "实验小学\t文 学  \t1\t10\r\n"
@@ -91,30 +71,23 @@ private slots:
                                       "实验小学2017-4-1\t教师\t1\r\n"));
     }
 
-    void emptyLibraryGivesTheSectionLinesOnly()
-    {
-        const QString path = QDir::current().filePath(QStringLiteral("empty.dat"));
-        QVERIFY(write(path, QStringLiteral("单位\t一")));
-        QCOMPARE(fileBytes(path), toGbk("[图书类别]\r\n[入库时间]\r\n[借阅情况]\r\n"));
-    }
-
     // A file that cannot be written whole is not written at all.
     void failedExportLeavesNoHalfFile()
     {
         book("B1", "文学", 25.8, "2017-01-01");
-        const QString path = QDir::current().filePath(QStringLiteral("book.dat"));
+        const QString path = here(QStringLiteral("book.dat"));
         QVERIFY(writeFile(path, "old"));
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyuelishiinfo rename to gone")));
         QVERIFY(!write(path));
         QCOMPARE(fileBytes(path), QByteArray("old"));
-        QVERIFY(!write(QDir::current().filePath(QStringLiteral("no/such/folder/book.dat"))));
+        QVERIFY(!write(here(QStringLiteral("no/such/folder/book.dat"))));
         QCOMPARE(QDir::current().entryList(QStringList{QStringLiteral("*.dat*")}, QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("book.dat")});
     }
 
     void filesAreMerged()
     {
-        QDir folder(QDir::current().filePath(QStringLiteral("download")));
+        QDir folder(here(QStringLiteral("download")));
         QVERIFY(folder.mkpath(QStringLiteral("sub")));
         QVERIFY(writeFile(folder.filePath(QStringLiteral("book(实验小学).dat")),
                           toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n实验小学\t科技\t0\t\r\n[入库时间]\r\n"
@@ -124,7 +97,7 @@ private slots:
                           QStringLiteral("[图书类别]\n第二中学\t文学\t5\t100\n[入库时间]\n[借阅情况]\n"
                                          "第二中学2017-4-1\t教师\t3\n").toUtf8()));
         QVERIFY(writeFile(folder.filePath(QStringLiteral("readme.txt")), "not a statistics file\r\n"));
-        const QString workbook = QDir::current().filePath(QStringLiteral("汇总.xls"));
+        const QString workbook = here(QStringLiteral("汇总.xls"));
 
         StatExchangeFile::MergeResult result = StatExchangeFile::merge(folder.path(), workbook);
         QVERIFY2(result.written, qPrintable(result.error));
@@ -133,18 +106,14 @@ private slots:
         result = StatExchangeFile::merge(folder.path(), workbook);
         QVERIFY2(result.written, qPrintable(result.error));
 
-        const QStringList types = {"单位名称", "图书类别", "图书册书", "图书价钱"};
-        const QStringList a1 = {"实验小学", "文学", "2", "45.8"};
-        const QStringList a2 = {"实验小学", "科技", "0", ""};
+        const QStringList a1 = {"实验小学", "文学", "2", "45.8"}, a2 = {"实验小学", "科技", "0", ""};
         const QStringList b1 = {"第二中学", "文学", "5", "100"};
-        QCOMPARE(sheetRows(workbook, QStringLiteral("图书类别")), QList<QStringList>({types, a1, a2, b1, a1, a2, b1}));
-        const QStringList entered = {"单位名称", "入库时间", "图书册书", "图书价钱"};
+        QCOMPARE(fileRows(workbook, QStringLiteral("图书类别")),
+                 (Rows{{"单位名称", "图书类别", "图书册书", "图书价钱"}, a1, a2, b1, a1, a2, b1}));
         const QStringList e1 = {"实验小学", "2017-01-01", "1", "25.8"};
-        QCOMPARE(sheetRows(workbook, QStringLiteral("入库时间")), QList<QStringList>({entered, e1, e1}));
-        const QStringList lent = {"单位名称", "借阅人员", "借阅人次"};
-        const QStringList l1 = {"实验小学2017-4-1", "学生", "2"};
-        const QStringList l2 = {"第二中学2017-4-1", "教师", "3"};
-        QCOMPARE(sheetRows(workbook, QStringLiteral("借阅情况")), QList<QStringList>({lent, l1, l2, l1, l2}));
+        QCOMPARE(fileRows(workbook, QStringLiteral("入库时间")), (Rows{{"单位名称", "入库时间", "图书册书", "图书价钱"}, e1, e1}));
+        const QStringList l1 = {"实验小学2017-4-1", "学生", "2"}, l2 = {"第二中学2017-4-1", "教师", "3"};
+        QCOMPARE(fileRows(workbook, QStringLiteral("借阅情况")), (Rows{{"单位名称", "借阅人员", "借阅人次"}, l1, l2, l1, l2}));
     }
 
     void mergeFailureIsSaid_data()
@@ -156,13 +125,11 @@ private slots:
     void mergeFailureIsSaid()
     {
         QFETCH(QString, workbook);
-        QDir folder(QDir::current().filePath(QStringLiteral("download")));
+        QDir folder(here(QStringLiteral("download")));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
         QVERIFY(writeFile(folder.filePath(QStringLiteral("book(a).dat")), toGbk("[图书类别]\r\na\tb\t1\t2\r\n")));
-        const StatExchangeFile::MergeResult result =
-            StatExchangeFile::merge(folder.path(), QDir::current().filePath(workbook));
-        QVERIFY(!result.written);
-        QVERIFY(!QFile::exists(QDir::current().filePath(workbook)));
+        QVERIFY(!StatExchangeFile::merge(folder.path(), here(workbook)).written);
+        QVERIFY(!QFile::exists(here(workbook)));
     }
 };
 

@@ -44,8 +44,7 @@ class TestUnitUpload : public QObject {
     Q_OBJECT
 
     RemoteTestServer m_server{QStringLiteral("unit_upload")};
-    std::unique_ptr<ScriptedSeams> m_seams;
-    std::unique_ptr<TestProgramFolder> m_folder;
+    std::optional<Workplace> m_work;
 
     // Runs on the remote link, as the windows do.
     template <typename R>
@@ -56,6 +55,10 @@ class TestUnitUpload : public QObject {
         [&] { QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000); }();
         return result.value_or(R());
     }
+    int upload(const UnitFigures& f)
+    {
+        return onLink<int>([&](CAdoConn& c) { return int(SchoolFiguresTable(c).upload(f)); });
+    }
     bool connectLink(int port)
     {
         std::optional<bool> ok;
@@ -63,10 +66,10 @@ class TestUnitUpload : public QObject {
         [&] { QTRY_VERIFY_WITH_TIMEOUT(ok.has_value(), 10000); }();
         return ok.value_or(false);
     }
-    QStringList messages() const { return m_seams->prompter.texts(); }
+    QStringList messages() const { return m_work->seams.prompter.texts(); }
     bool waitForMessage()
     {
-        return QTest::qWaitFor([this] { return !m_seams->prompter.messages.isEmpty(); }, 10000);
+        return QTest::qWaitFor([this] { return !m_work->seams.prompter.messages.isEmpty(); }, 10000);
     }
 
 private slots:
@@ -77,17 +80,11 @@ private slots:
     }
     void init()
     {
-        m_seams = std::make_unique<ScriptedSeams>();
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isReady());
+        QVERIFY(m_work.emplace().folder.isReady());
         QVERIFY2(m_server.prepare(), qPrintable(m_server.error()));
         QVERIFY(m_server.writeSettings(RemoteTestServer::port()));
     }
-    void cleanup()
-    {
-        m_folder.reset();
-        m_seams.reset();
-    }
+    void cleanup() { m_work.reset(); }
 
     // Before any connection in this run, nothing can be uploaded.
     void uploadNeedsTheConnectionOfThisRun()
@@ -113,10 +110,8 @@ private slots:
         QVERIFY(connectLink(RemoteTestServer::port()));
         QVERIFY(m_server.execute(QStringLiteral("insert into table1 (学校名称, 馆藏数量) values ('其他学校', '7')")));
         using Written = SchoolFiguresTable::Written;
-        QCOMPARE(onLink<int>([&](CAdoConn& c) { return int(SchoolFiguresTable(c).upload(figures(school))); }),
-                 int(Written::Inserted));
-        QCOMPARE(onLink<int>([&](CAdoConn& c) { return int(SchoolFiguresTable(c).upload(figures(school, "1300"))); }),
-                 int(Written::Updated));
+        QCOMPARE(upload(figures(school)), int(Written::Inserted));
+        QCOMPARE(upload(figures(school, "1300")), int(Written::Updated));
         QCOMPARE(m_server.rows(QStringLiteral("学校名称, 馆藏数量, 读者数量, 管理人员名单, 报表时间, 报表人")),
                  QStringList({QStringLiteral("其他学校|7||||"),
                               school + QStringLiteral("|1300|300|张老师|2017-04-11|李四")}));
@@ -127,7 +122,7 @@ private slots:
         QVERIFY(connectLink(RemoteTestServer::port()));
         for (int i = 0; i < 2; ++i)
             QVERIFY(m_server.execute(QStringLiteral("insert into table1 (学校名称, 馆藏数量) values ('实验小学', '1')")));
-        onLink<int>([](CAdoConn& c) { return int(SchoolFiguresTable(c).upload(figures(QStringLiteral("实验小学")))); });
+        upload(figures(QStringLiteral("实验小学")));
         QCOMPARE(m_server.rows(QStringLiteral("学校名称, 馆藏数量")),
                  QStringList({QStringLiteral("实验小学|1200"), QStringLiteral("实验小学|1")}));
     }
@@ -137,7 +132,7 @@ private slots:
     {
         QVERIFY2(m_server.prepare(QStringLiteral("convert to character set gbk")), qPrintable(m_server.error()));
         QVERIFY(connectLink(RemoteTestServer::port()));
-        onLink<int>([](CAdoConn& c) { return int(SchoolFiguresTable(c).upload(figures(QStringLiteral("实验小学")))); });
+        upload(figures(QStringLiteral("实验小学")));
         onLink<qint64>([](CAdoConn& c) {
             return SchoolFiguresTable(c).updateCounts(QStringLiteral("实验小学"), {1, 2, 3, 4, 5});
         });
@@ -158,11 +153,10 @@ private slots:
         QVERIFY(m_server.execute(QStringLiteral("insert into table1 (学校名称, 馆藏数量) values ('实验小学', '1')")));
 
         CUnitInfoUploadDlg dlg;
-        QCOMPARE(edit(dlg, "m_editServer")->text(), QStringLiteral("old.invalid"));
-        QCOMPARE(edit(dlg, "m_editUnit")->text(), QStringLiteral("实验小学"));
-        QCOMPARE(edit(dlg, "m_editReportDate")->text(), QStringLiteral("2017-04-11"));
-        QCOMPARE(edit(dlg, "m_editHoldings")->text(), QStringLiteral("2"));
-        QCOMPARE(edit(dlg, "m_editReaders")->text(), QStringLiteral("1"));
+        QStringList shown;
+        for (const char* name : {"m_editServer", "m_editUnit", "m_editReportDate", "m_editHoldings", "m_editReaders"})
+            shown << edit(dlg, name)->text();
+        QCOMPARE(shown, (QStringList{"old.invalid", "实验小学", "2017-04-11", "2", "1"}));
 
         edit(dlg, "m_editServer")->setText(QStringLiteral("127.0.0.1"));
         click(dlg, "m_btnConnect");
@@ -174,7 +168,7 @@ private slots:
         // A changed name is a new row and becomes the library's own name.
         edit(dlg, "m_editUnit")->setText(QStringLiteral("第二中学"));
         edit(dlg, "m_editHoldings")->setText(QStringLiteral("99"));
-        m_seams->prompter.messages.clear();
+        m_work->seams.prompter.messages.clear();
         click(dlg, "m_btnUpload");
         QVERIFY(waitForMessage());
         QCOMPARE(messages(), QStringList{QStringLiteral("上传数据成功！")});
