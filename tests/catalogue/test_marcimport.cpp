@@ -10,8 +10,6 @@
 #include <QtTest>
 #include <QPushButton>
 
-#include <freexl.h>
-
 namespace {
 CAdoConn& db() { return theApp().m_ado; }
 
@@ -50,39 +48,6 @@ void refuseTitle()
                                 .arg(kRefusedTitle)));
 }
 
-// The first sheet of an .xls file as freexl reads it: its name, then every row.
-QStringList readXls(const QString& path)
-{
-    const void* handle = nullptr;
-    if (freexl_open(path.toLocal8Bit().constData(), &handle) != FREEXL_OK)
-        return {QStringLiteral("unreadable")};
-    const char* name = nullptr;
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    freexl_get_worksheet_name(handle, 0, &name);
-    freexl_select_active_worksheet(handle, 0);
-    freexl_worksheet_dimensions(handle, &rows, &columns);
-    QStringList lines{QString::fromUtf8(name)};
-    for (unsigned int row = 0; row < rows; ++row) {
-        QStringList cells;
-        for (unsigned short column = 0; column < columns; ++column) {
-            FreeXL_CellValue cell;
-            freexl_get_cell_value(handle, row, column, &cell);
-            if (cell.type == FREEXL_CELL_TEXT || cell.type == FREEXL_CELL_SST_TEXT)
-                cells << QString::fromUtf8(cell.value.text_value);
-            else if (cell.type == FREEXL_CELL_INT)
-                cells << QString::number(cell.value.int_value);
-            else if (cell.type == FREEXL_CELL_DOUBLE)
-                cells << QString::number(cell.value.double_value);
-            else
-                cells << QString();
-        }
-        lines << cells.join(QLatin1Char('|'));
-    }
-    freexl_close(handle);
-    return lines;
-}
-
 QByteArray book(const QByteArray& title)
 {
     return MarcBuilder().field("010", {{'a', "7-02-000220-X"}, {'d', "CNY25.50"}}).field("200", {{'a', title}}).record();
@@ -92,25 +57,203 @@ QByteArray book(const QByteArray& title)
 class TestMarcImport : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        seams = std::make_unique<ScriptedSeams>();
+        folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(folder->isReady());
+        dialog = std::make_unique<CMarcImportDlg>();
+        dialog->show();
+    }
 
-    void firstNumber_data();
-    void firstNumber();
-    void storesEveryColumn();
-    void storingAgainContinues();
-    void failureStoresNothing();
+    void cleanup()
+    {
+        dialog.reset();
+        folder.reset();
+        seams.reset();
+    }
 
-    void windowListsAndStores();
-    void windowOpenChoices_data();
-    void windowOpenChoices();
-    void windowStoreFailureNamesRow();
-    void windowExportsList();
-    void windowExportChoices_data();
-    void windowExportChoices();
+    void firstNumber_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("empty catalogue") << QStringList{} << "0";
+        QTest::newRow("letters and leading zeros") << QStringList{"B0001", "0099"} << "100";
+        QTest::newRow("compared as numbers, not texts") << QStringList{"9", "10", "099"} << "100";
+        QTest::newRow("zeros only") << QStringList{"000"} << "1";
+        QTest::newRow("no all-digit number") << QStringList{"12a", "A99", " 5"} << "0";
+        QTest::newRow("longer than any integer") << QStringList{"123456789012345678901234567", "99"}
+                                                 << "123456789012345678901234568";
+    }
+    void firstNumber()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, first);
+        storeNumbers(stored);
+        QCOMPARE(MarcImport(db()).firstNumber(), first);
+    }
 
+    // The list's 图书编号 and 复本号 cells are replaced; every other cell goes to its column.
+    void storesEveryColumn()
+    {
+        const MarcStoreResult result = MarcImport(db()).store({listRow("A"), listRow("B"), listRow("C")});
+        QVERIFY(result.stored);
+        QCOMPARE(column(QStringLiteral("select 图书编号, 复本号, 书名, 是否借出 from bkinfo order by ID")),
+                 QStringList({"0|1|A|0", "1|1|B|0", "2|1|C|0"}));
+        QStringList expected = listRow("A");
+        expected[kBookNo] = "0";
+        expected[kCopyNo] = "1";
+        QCOMPARE(column(QStringLiteral("select * from bkinfo where 书名='A'")),
+                 QStringList{"1|" + expected.join(QLatin1Char('|')) + "|0"});
+    }
+
+    void storingAgainContinues()
+    {
+        storeNumbers({"B0001", "0099"});
+        MarcImport import(db());
+        QVERIFY(import.store({listRow("A"), listRow("B"), listRow("C")}).stored);
+        QVERIFY(import.store({listRow("A")}).stored);
+        QCOMPARE(column(QStringLiteral("select 图书编号 from bkinfo where 书名 <> '旧书' order by ID")),
+                 QStringList({"100", "101", "102", "103"}));
+    }
+
+    void failureStoresNothing()
+    {
+        storeNumbers({"7"});
+        refuseTitle();
+        const MarcStoreResult result = MarcImport(db()).store({listRow("A"), listRow("B"), listRow(kRefusedTitle), listRow("D")});
+        QVERIFY(!result.stored);
+        QCOMPARE(result.failedRow, 3);
+        QVERIFY(result.error.contains(QStringLiteral("拒绝写入")));
+        QCOMPARE(column(QStringLiteral("select 图书编号 from bkinfo")), QStringList{"7"});
+        QCOMPARE(db().TransDepth(), 0);
+    }
+
+    // Rows of each file are added behind those listed; nothing is stored before the button.
+    void windowListsAndStores()
+    {
+        writeFile("books.iso", book("Alpha") + "\r\n" + book("Beta") + "\r\n");
+        const QString path = folder->path() + "/books.iso";
+        seams->chooser.answers << path << path;
+        click("m_btnOpen");
+        QCOMPARE(list()->GetItemCount(), 2);
+        QCOMPARE(list()->GetRowTexts(0),
+                 QStringList({"702000220X", "", "", "", "", "Alpha", "", "", "", "", "", "", "25", "", "2017-04-11"}));
+        QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
+        click("m_btnOpen");
+        QCOMPARE(list()->GetItemCount(), 4);
+        QCOMPARE(seams->prompter.texts(), QStringList());
+
+        click("m_btnSave");
+        QCOMPARE(seams->prompter.texts(), QStringList{"保存数据成功!"});
+        QCOMPARE(list()->GetItemCount(), 4);
+        QCOMPARE(column(QStringLiteral("select 图书编号, 书名, 单价 from bkinfo order by ID")),
+                 QStringList({"0|Alpha|25", "1|Beta|25", "2|Alpha|25", "3|Beta|25"}));
+    }
+
+    void windowOpenChoices_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("rows");
+        const QByteArray good = book("Good");
+        QTest::newRow("cancelled") << "" << good << QStringList{} << 0;
+        QTest::newRow("missing file") << "gone.iso" << good << QStringList{"打开文件错误,操作失败!"} << 0;
+        QTest::newRow("a folder") << "Database" << good << QStringList{"打开文件错误,操作失败!"} << 0;
+        QTest::newRow("no records") << "books.iso" << QByteArray("\r\n") << QStringList{"文件中没有MARC记录!"} << 0;
+        QTest::newRow("a damaged record named after listing")
+            << "books.iso" << good + good.chopped(1) + good + good.left(30)
+            << QStringList{QStringLiteral("2条记录格式错误，未读入。第2条（第%1字节起）：缺少记录结束符").arg(good.size() + 1)}
+            << 1;
+    }
+    void windowOpenChoices()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, messages);
+        QFETCH(int, rows);
+        writeFile("books.iso", file);
+        seams->chooser.answers << (answer.isEmpty() ? answer : folder->path() + QLatin1Char('/') + answer);
+        click("m_btnOpen");
+        QCOMPARE(seams->prompter.texts(), messages);
+        QCOMPARE(list()->GetItemCount(), rows);
+        seams->prompter.messages.clear();
+        click("m_btnSave");
+        QCOMPARE(seams->prompter.texts(), rows > 0 ? QStringList{"保存数据成功!"} : QStringList{});
+    }
+
+    void windowStoreFailureNamesRow()
+    {
+        refuseTitle();
+        writeFile("books.iso", book("A") + book("B") + book(kRefusedTitle.toUtf8()));
+        seams->chooser.answers << folder->path() + "/books.iso";
+        click("m_btnOpen");
+        QCOMPARE(list()->GetItemCount(), 3);
+        click("m_btnSave");
+        QVERIFY2(seams->prompter.lastText().startsWith(QStringLiteral("保存数据失败!\n第3行")),
+                 qPrintable(seams->prompter.lastText()));
+        QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
+        QCOMPARE(list()->GetItemCount(), 3);
+    }
+
+    // The header names bkinfo columns 1 to 16; each row carries the list's 15 cells and an empty
+    // sixteenth. Nothing is stored by an export.
+    void windowExportsList()
+    {
+        writeFile("books.iso", book(QStringLiteral("红楼梦").toUtf8()) + book("Beta"));
+        seams->chooser.answers << folder->path() + "/books.iso" << folder->path() + "/out";
+        click("m_btnOpen");
+        click("m_btnExport");
+        QCOMPARE(seams->prompter.texts(), QStringList{"导出数据成功!"});
+        QCOMPARE(seams->chooser.proposals, QStringList({QString(), folder->path() + "/图书MARC数据.xls"}));
+        const QString row = QStringLiteral("702000220X|||||%1|||||||25||2017-04-11|");
+        QStringList written;
+        for (const QStringList& cells : fileRows(folder->path() + "/out.xls", QStringLiteral("图书MARC数据")))
+            written << cells.join(QLatin1Char('|'));
+        QCOMPARE(written,
+                 QStringList({"条形码|图书编号|分类号|图书类别|复本号|书名|著译者|出版处|页数|开本|版期|版次|单价|书架名称|入库时间|是否借出",
+                              row.arg(QStringLiteral("红楼梦")), row.arg("Beta")}));
+        QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
+    }
+
+    void windowExportChoices_data()
+    {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty list: no question") << false << "out.xls" << "";
+        QTest::newRow("cancelled") << true << "" << "";
+        QTest::newRow("folder missing") << true << "gone/out.xls" << "导出数据失败!";
+        QTest::newRow("a folder of that name") << true << "blocked.xls" << "导出数据失败!";
+    }
+    void windowExportChoices()
+    {
+        QFETCH(bool, listed);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        writeFile("books.iso", book("Alpha"));
+        QVERIFY(QDir(folder->path()).mkdir("blocked.xls"));
+        if (listed) {
+            seams->chooser.answers << folder->path() + "/books.iso";
+            click("m_btnOpen");
+        }
+        seams->chooser.answers << (answer.isEmpty() ? answer : folder->path() + QLatin1Char('/') + answer);
+        click("m_btnExport");
+        QCOMPARE(seams->chooser.answers.size(), listed ? 0 : 1);
+        QCOMPARE(seams->prompter.texts().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(seams->prompter.lastText().startsWith(message), qPrintable(seams->prompter.lastText()));
+        QVERIFY(!QFile::exists(folder->path() + "/out.xls"));
+    }
 private:
-    void writeFile(const QString& name, const QByteArray& bytes);
+    void writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(folder->path() + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
     void click(const char* name) { dialog->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
     CReportListCtrl* list() { return dialog->findChild<CReportListCtrl*>(QStringLiteral("m_list")); }
 
@@ -118,204 +261,6 @@ private:
     std::unique_ptr<TestProgramFolder> folder;
     std::unique_ptr<CMarcImportDlg> dialog;
 };
-
-void TestMarcImport::init()
-{
-    seams = std::make_unique<ScriptedSeams>();
-    folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(folder->isReady());
-    dialog = std::make_unique<CMarcImportDlg>();
-    dialog->show();
-}
-
-void TestMarcImport::cleanup()
-{
-    dialog.reset();
-    folder.reset();
-    seams.reset();
-}
-
-void TestMarcImport::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(folder->path() + QLatin1Char('/') + name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-void TestMarcImport::firstNumber_data()
-{
-    QTest::addColumn<QStringList>("stored");
-    QTest::addColumn<QString>("first");
-    QTest::newRow("empty catalogue") << QStringList{} << "0";
-    QTest::newRow("letters and leading zeros") << QStringList{"B0001", "0099"} << "100";
-    QTest::newRow("compared as numbers, not texts") << QStringList{"9", "10", "099"} << "100";
-    QTest::newRow("zeros only") << QStringList{"000"} << "1";
-    QTest::newRow("no all-digit number") << QStringList{"12a", "A99", " 5"} << "0";
-    QTest::newRow("longer than any integer") << QStringList{"123456789012345678901234567", "99"}
-                                             << "123456789012345678901234568";
-}
-
-void TestMarcImport::firstNumber()
-{
-    QFETCH(QStringList, stored);
-    QFETCH(QString, first);
-    storeNumbers(stored);
-    QCOMPARE(MarcImport(db()).firstNumber(), first);
-}
-
-// The list's 图书编号 and 复本号 cells are replaced; every other cell goes to its column.
-void TestMarcImport::storesEveryColumn()
-{
-    const MarcStoreResult result = MarcImport(db()).store({listRow("A"), listRow("B"), listRow("C")});
-    QVERIFY(result.stored);
-    QCOMPARE(column(QStringLiteral("select 图书编号, 复本号, 书名, 是否借出 from bkinfo order by ID")),
-             QStringList({"0|1|A|0", "1|1|B|0", "2|1|C|0"}));
-    QStringList expected = listRow("A");
-    expected[kBookNo] = "0";
-    expected[kCopyNo] = "1";
-    QCOMPARE(column(QStringLiteral("select * from bkinfo where 书名='A'")),
-             QStringList{"1|" + expected.join(QLatin1Char('|')) + "|0"});
-}
-
-void TestMarcImport::storingAgainContinues()
-{
-    storeNumbers({"B0001", "0099"});
-    MarcImport import(db());
-    QVERIFY(import.store({listRow("A"), listRow("B"), listRow("C")}).stored);
-    QVERIFY(import.store({listRow("A")}).stored);
-    QCOMPARE(column(QStringLiteral("select 图书编号 from bkinfo where 书名 <> '旧书' order by ID")),
-             QStringList({"100", "101", "102", "103"}));
-}
-
-void TestMarcImport::failureStoresNothing()
-{
-    storeNumbers({"7"});
-    refuseTitle();
-    const MarcStoreResult result = MarcImport(db()).store({listRow("A"), listRow("B"), listRow(kRefusedTitle), listRow("D")});
-    QVERIFY(!result.stored);
-    QCOMPARE(result.failedRow, 3);
-    QVERIFY(result.error.contains(QStringLiteral("拒绝写入")));
-    QCOMPARE(column(QStringLiteral("select 图书编号 from bkinfo")), QStringList{"7"});
-    QCOMPARE(db().TransDepth(), 0);
-}
-
-// Rows of each file are added behind those listed; nothing is stored before the button.
-void TestMarcImport::windowListsAndStores()
-{
-    writeFile("books.iso", book("Alpha") + "\r\n" + book("Beta") + "\r\n");
-    const QString path = folder->path() + "/books.iso";
-    seams->chooser.answers << path << path;
-    click("m_btnOpen");
-    QCOMPARE(list()->GetItemCount(), 2);
-    QCOMPARE(list()->GetRowTexts(0),
-             QStringList({"702000220X", "", "", "", "", "Alpha", "", "", "", "", "", "", "25", "", "2017-04-11"}));
-    QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
-    click("m_btnOpen");
-    QCOMPARE(list()->GetItemCount(), 4);
-    QCOMPARE(seams->prompter.texts(), QStringList());
-
-    click("m_btnSave");
-    QCOMPARE(seams->prompter.texts(), QStringList{"保存数据成功!"});
-    QCOMPARE(list()->GetItemCount(), 4);
-    QCOMPARE(column(QStringLiteral("select 图书编号, 书名, 单价 from bkinfo order by ID")),
-             QStringList({"0|Alpha|25", "1|Beta|25", "2|Alpha|25", "3|Beta|25"}));
-}
-
-void TestMarcImport::windowOpenChoices_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("rows");
-    const QByteArray good = book("Good");
-    QTest::newRow("cancelled") << "" << good << QStringList{} << 0;
-    QTest::newRow("missing file") << "gone.iso" << good << QStringList{"打开文件错误,操作失败!"} << 0;
-    QTest::newRow("a folder") << "Database" << good << QStringList{"打开文件错误,操作失败!"} << 0;
-    QTest::newRow("no records") << "books.iso" << QByteArray("\r\n") << QStringList{"文件中没有MARC记录!"} << 0;
-    QTest::newRow("a damaged record named after listing")
-        << "books.iso" << good + good.chopped(1) + good + good.left(30)
-        << QStringList{QStringLiteral("2条记录格式错误，未读入。第2条（第%1字节起）：缺少记录结束符").arg(good.size() + 1)}
-        << 1;
-}
-
-void TestMarcImport::windowOpenChoices()
-{
-    QFETCH(QString, answer);
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, messages);
-    QFETCH(int, rows);
-    writeFile("books.iso", file);
-    seams->chooser.answers << (answer.isEmpty() ? answer : folder->path() + QLatin1Char('/') + answer);
-    click("m_btnOpen");
-    QCOMPARE(seams->prompter.texts(), messages);
-    QCOMPARE(list()->GetItemCount(), rows);
-    seams->prompter.messages.clear();
-    click("m_btnSave");
-    QCOMPARE(seams->prompter.texts(), rows > 0 ? QStringList{"保存数据成功!"} : QStringList{});
-}
-
-void TestMarcImport::windowStoreFailureNamesRow()
-{
-    refuseTitle();
-    writeFile("books.iso", book("A") + book("B") + book(kRefusedTitle.toUtf8()));
-    seams->chooser.answers << folder->path() + "/books.iso";
-    click("m_btnOpen");
-    QCOMPARE(list()->GetItemCount(), 3);
-    click("m_btnSave");
-    QVERIFY2(seams->prompter.lastText().startsWith(QStringLiteral("保存数据失败!\n第3行")),
-             qPrintable(seams->prompter.lastText()));
-    QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
-    QCOMPARE(list()->GetItemCount(), 3);
-}
-
-// The header names bkinfo columns 1 to 16; each row carries the list's 15 cells and an empty
-// sixteenth. Nothing is stored by an export.
-void TestMarcImport::windowExportsList()
-{
-    writeFile("books.iso", book(QStringLiteral("红楼梦").toUtf8()) + book("Beta"));
-    seams->chooser.answers << folder->path() + "/books.iso" << folder->path() + "/out";
-    click("m_btnOpen");
-    click("m_btnExport");
-    QCOMPARE(seams->prompter.texts(), QStringList{"导出数据成功!"});
-    QCOMPARE(seams->chooser.proposals, QStringList({QString(), folder->path() + "/图书MARC数据.xls"}));
-    const QString row = QStringLiteral("702000220X|||||%1|||||||25||2017-04-11|");
-    QCOMPARE(readXls(folder->path() + "/out.xls"),
-             QStringList({"图书MARC数据",
-                          "条形码|图书编号|分类号|图书类别|复本号|书名|著译者|出版处|页数|开本|版期|版次|单价|书架名称|入库时间|是否借出",
-                          row.arg(QStringLiteral("红楼梦")), row.arg("Beta")}));
-    QCOMPARE(column(QStringLiteral("select count(*) from bkinfo")), QStringList{"0"});
-}
-
-void TestMarcImport::windowExportChoices_data()
-{
-    QTest::addColumn<bool>("listed");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("empty list: no question") << false << "out.xls" << "";
-    QTest::newRow("cancelled") << true << "" << "";
-    QTest::newRow("folder missing") << true << "gone/out.xls" << "导出数据失败!";
-    QTest::newRow("a folder of that name") << true << "blocked.xls" << "导出数据失败!";
-}
-
-void TestMarcImport::windowExportChoices()
-{
-    QFETCH(bool, listed);
-    QFETCH(QString, answer);
-    QFETCH(QString, message);
-    writeFile("books.iso", book("Alpha"));
-    QVERIFY(QDir(folder->path()).mkdir("blocked.xls"));
-    if (listed) {
-        seams->chooser.answers << folder->path() + "/books.iso";
-        click("m_btnOpen");
-    }
-    seams->chooser.answers << (answer.isEmpty() ? answer : folder->path() + QLatin1Char('/') + answer);
-    click("m_btnExport");
-    QCOMPARE(seams->chooser.answers.size(), listed ? 0 : 1);
-    QCOMPARE(seams->prompter.texts().size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty())
-        QVERIFY2(seams->prompter.lastText().startsWith(message), qPrintable(seams->prompter.lastText()));
-    QVERIFY(!QFile::exists(folder->path() + "/out.xls"));
-}
 
 QTEST_MAIN(TestMarcImport)
 #include "test_marcimport.moc"

@@ -222,8 +222,7 @@ private slots:
         prepare(w, "R1", "KA1");
         if (returning)
             lendRow(w, 0);
-        QVERIFY(theApp().m_ado.ExecuteSql(
-            QString("create temp trigger fail before %1 begin select raise(abort, 'disk full'); end").arg(trigger)));
+        failOn(trigger);
         const QStringList before = periodicalSnapshot();
         returning ? returnRow(w, 0) : lendRow(w, 0);
         QCOMPARE(messages(), QStringList{"操作失败"});

@@ -62,10 +62,6 @@ private slots:
     void tabsKeepTheirResults()
     {
         auto* tabs = child<QTabWidget>(m_dlg.get(), "m_tab");
-        QCOMPARE(tabs->count(), 4);
-        QCOMPARE(tabs->tabText(0), "期刊档案查询");
-        QCOMPARE(tabs->tabText(3), "期刊丢失查询");
-        QCOMPARE(tabs->currentIndex(), 0);
         for (int i = 0; i < 60; ++i)
             insertPeriodical(QString("KA%1").arg(i, 2, 10, QLatin1Char('0')), "读者");
         searchFor(page(*m_dlg, 0), "(全部)");
