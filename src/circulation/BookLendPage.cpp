@@ -130,8 +130,6 @@ void CBookLendPage::OnBookQuery()
             Prompter::instance().askTimed(this, QStringLiteral("没有这本书的信息！"), QStringLiteral("提示"),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Information,
                                           QMessageBox::No, kNotFoundShownMs);
-            // The box went by itself: the next scan must find this window active again.
-            activateWindow();
             ui->m_editBookKey->setFocus();
             return;
         }

@@ -4,6 +4,16 @@
 
 namespace {
 Prompter* g_installed = nullptr;
+
+// Answers the box, then gives the keyboard back to the window that asked: without a window
+// manager nobody else does, and the next scan would type into nothing.
+QMessageBox::StandardButton answer(QMessageBox& box, QWidget* parent)
+{
+    const auto button = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (parent)
+        parent->window()->activateWindow();
+    return button;
+}
 }
 
 Prompter& Prompter::instance()
@@ -21,7 +31,7 @@ QMessageBox::StandardButton MessageBoxPrompter::ask(QWidget* parent, const QStri
     QMessageBox box(icon, caption, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return answer(box, parent);
 }
 
 QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const QString& text, const QString& caption,
@@ -32,7 +42,7 @@ QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const 
     // Enter, often the next scan's end, answers as the timer would.
     box.setDefaultButton(unanswered);
     QTimer::singleShot(milliseconds, &box, [&box, unanswered] { box.done(unanswered); });
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return answer(box, parent);
 }
 
 QString programCaption() { return QStringLiteral("图书管理系统"); }
