@@ -3,7 +3,8 @@
 namespace {
 LoanLossWindow bookLoanLossWindow()
 {
-    LoanLossWindow w = loanLossThrough(LoanTables::books());
+    LoanLossWindow w;
+    w.tables = &LoanTables::books();
     w.caption = QStringLiteral("图书挂失");
     w.actionText = QStringLiteral("图书挂失");
     w.headings = QStringLiteral("图书编号,80;书名,120;读者编号,90;读者姓名,60;借书日期,80;应还日期,80;图书价格,80;操作员,60");

@@ -9,21 +9,9 @@
 #include "db/AdoRecordset.h"
 #include "db/AppState.h"
 
-LoanLossWindow loanLossThrough(const LoanTables& tables)
-{
-    const auto service = [&tables] { return LendingService(theApp().m_ado, theApp().m_strOperator, tables); };
-    LoanLossWindow w;
-    w.loans = [service](const QString& readerNumber) {
-        QList<QStringList> rows;
-        for (const Loan& loan : service().loansOf(readerNumber))
-            rows.append({loan.bookNumber, loan.title, loan.readerNumber, loan.readerName, loan.lendingDate,
-                         loan.dueDate, loan.price, loan.operatorName});
-        return rows;
-    };
-    w.reportLost = [service](const QString& number, const QString& readerNumber) {
-        return service().reportLost(number, readerNumber);
-    };
-    return w;
+namespace {
+// Loans are listed as number, title, reader number and name, dates, price, operator.
+enum { kNumberColumn = 0, kReaderColumn = 2 };
 }
 
 CLoanLossDlg::CLoanLossDlg(LoanLossWindow config, QWidget* parent)
@@ -51,6 +39,11 @@ void CLoanLossDlg::OnInitDialog()
     ui->m_list->LoadColumnInfo();
 }
 
+LendingService CLoanLossDlg::Service() const
+{
+    return LendingService(theApp().m_ado, theApp().m_strOperator, *m_config.tables);
+}
+
 void CLoanLossDlg::OnFind()
 {
     m_strKey = ui->m_editReader->text();
@@ -63,8 +56,9 @@ void CLoanLossDlg::FillLoanList()
 {
     ui->m_list->DeleteAllItems();
     try {
-        for (const QStringList& loan : m_config.loans(m_strKey))
-            ui->m_list->AddItem(loan);
+        for (const Loan& loan : Service().loansOf(m_strKey))
+            ui->m_list->AddItem({loan.bookNumber, loan.title, loan.readerNumber, loan.readerName, loan.lendingDate,
+                                 loan.dueDate, loan.price, loan.operatorName});
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败!\n"));
     }
@@ -83,8 +77,8 @@ void CLoanLossDlg::OnReportLoss()
         return;
     LendingService::Outcome outcome;
     try {
-        outcome = m_config.reportLost(ui->m_list->GetItemText(row, m_config.numberColumn),
-                                      ui->m_list->GetItemText(row, m_config.readerColumn));
+        outcome = Service().reportLost(ui->m_list->GetItemText(row, kNumberColumn),
+                                       ui->m_list->GetItemText(row, kReaderColumn));
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败!"));
         return;

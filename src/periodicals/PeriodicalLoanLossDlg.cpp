@@ -3,7 +3,8 @@
 namespace {
 LoanLossWindow periodicalLoanLossWindow()
 {
-    LoanLossWindow w = loanLossThrough(LoanTables::periodicals());
+    LoanLossWindow w;
+    w.tables = &LoanTables::periodicals();
     w.caption = QStringLiteral("期刊挂失");
     w.actionText = QStringLiteral("期刊挂失");
     w.headings =
