@@ -17,9 +17,6 @@
 
 namespace {
 constexpr int kPageSize = 50;
-const QString kHeadings = QStringLiteral(
-    "条形码,120;期刊编号,80;中图分类,60;分类名称,80;复本号,80;期刊名称,120;邮发代号,80;出版社名,80;第几期,80;"
-    "总第几期,80;出版时间,80;国内刊号,80;期刊单价,50;存放位置,80;入库时间,80;是否借出,80");
 const QString kFailText = QStringLiteral("操作失败");
 
 QStringList comboEntries(const QComboBox* combo)
@@ -59,7 +56,7 @@ void CPeriodicalAddDlg::OnInitDialog()
     ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
     ui->m_edtEntryDate->setText(todayText());
     FillCombos();
-    ui->m_list->SetHeadings(kHeadings);
+    ui->m_list->SetHeadings(PeriodicalStore::listHeadings());
     ui->m_list->LoadColumnInfo();
     SearchEdit::attach(ui->m_edtSearch);
 }
@@ -227,11 +224,8 @@ void CPeriodicalAddDlg::ShowPage(int)
     try {
         m_pRecordset->MoveFirst();
         m_pRecordset->Move(cursor.GetFirstRow());
-        for (int i = 0; i < cursor.GetRowsOnPage(); ++i, m_pRecordset->MoveNext()) {
-            QStringList row = m_pRecordset->GetRowTexts().mid(1, kPdFieldCount + 1);
-            row.last() = PeriodicalStore::flagText(row.last());
-            ui->m_list->AddItem(row);
-        }
+        for (int i = 0; i < cursor.GetRowsOnPage(); ++i, m_pRecordset->MoveNext())
+            ui->m_list->AddItem(PeriodicalStore::listRow(*m_pRecordset));
     } catch (const DbError&) {
         showMessage(this, kFailText);
     }

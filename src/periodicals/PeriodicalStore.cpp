@@ -19,6 +19,15 @@ PeriodicalValues withStoredDates(PeriodicalValues values)
     }
     return values;
 }
+
+QString flagText(const QString& storedFlag)
+{
+    if (storedFlag == QLatin1String("0"))
+        return QStringLiteral("未借");
+    if (storedFlag == QLatin1String("-1"))
+        return QStringLiteral("借出");
+    return storedFlag;
+}
 }
 
 const QStringList& PeriodicalStore::columnNames()
@@ -48,13 +57,19 @@ QString PeriodicalStore::checkEntry(const PeriodicalValues& values)
     return {};
 }
 
-QString PeriodicalStore::flagText(const QString& storedFlag)
+QString PeriodicalStore::listHeadings()
 {
-    if (storedFlag == QLatin1String("0"))
-        return QStringLiteral("未借");
-    if (storedFlag == QLatin1String("-1"))
-        return QStringLiteral("借出");
-    return storedFlag;
+    return QStringLiteral("条形码,120;期刊编号,80;中图分类,60;分类名称,80;复本号,80;期刊名称,120;邮发代号,80;出版社名,80;"
+                          "第几期,80;总第几期,80;出版时间,80;国内刊号,80;期刊单价,50;存放位置,80;入库时间,80;是否借出,80");
+}
+
+QStringList PeriodicalStore::listRow(const CAdoRecordset& rs)
+{
+    QStringList row;
+    for (int field = 1; field <= kPdFieldCount; ++field)
+        row << rs.GetCollect(field);
+    row << flagText(rs.GetCollect(kPdFieldCount + 1));
+    return row;
 }
 
 bool PeriodicalStore::exists(const QString& number)

@@ -26,8 +26,11 @@ public:
 
     // The first complaint about a form before it is stored, or empty when it may be stored.
     static QString checkEntry(const PeriodicalValues& values);
-    // How the lists show a stored 是否借出: "0" is "未借", "-1" is "借出", anything else as it is.
-    static QString flagText(const QString& storedFlag);
+    // The stock list's columns (entry window and search page), and their texts of the
+    // recordset's current qikaninfo row: fields 1 to 16, the stored 是否借出 shown as "未借"
+    // for "0", "借出" for "-1", anything else as it is.
+    static QString listHeadings();
+    static QStringList listRow(const CAdoRecordset& rs);
 
     // Whether a copy with this number is stored. Throws DbError when the database fails.
     bool exists(const QString& number);
