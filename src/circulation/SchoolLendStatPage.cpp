@@ -27,13 +27,11 @@ void CSchoolLendStatPage::OnInitDialog()
 void CSchoolLendStatPage::ShowGroups(int grouping)
 {
     const SchoolLendHistory::Grouping& by = SchoolLendHistory::groupings()[grouping];
-    ui->m_list->headerItem()->setText(0, by.heading);
-    ui->m_list->setColumnWidth(0, 120);
-    ui->m_list->DeleteAllItems();
+    QList<QStringList> groups;
     try {
-        for (const QStringList& group : SchoolLendHistory(theApp().m_ado).countBy(by))
-            ui->m_list->AddItem(group);
+        groups = SchoolLendHistory(theApp().m_ado).countBy(by);
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败！"));
     }
+    ui->m_list->ReplaceGroupedRows(by.heading, 120, groups);
 }
