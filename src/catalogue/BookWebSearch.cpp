@@ -50,17 +50,6 @@ int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     return t->abort && t->abort->load() ? 1 : 0;
 }
 
-bool isBlank(QChar c) { return c.isSpace(); }
-
-QString dropTrailingBlanks(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    text.truncate(end);
-    return text;
-}
-
 QString cutAfterMarker(const QString& page, const QString& marker, int start, int count)
 {
     const qsizetype found = page.indexOf(marker, start);
@@ -144,7 +133,7 @@ QString CBookWebSearch::HttpGet(const QString& address, int flag)
             line.chop(1);
         page += ConvertCodePage(line, flag == 0 ? 65001 : 936) + QStringLiteral("\r\n");
     }
-    return dropTrailingBlanks(page);
+    return CatalogueReplies::withoutTrailingBlanks(page);
 }
 
 QString CBookWebSearch::HttpGetRaw(const QString& address, int flag)

@@ -36,14 +36,6 @@ QString withoutLeadingBlanks(const QString& text)
     return text.mid(start);
 }
 
-QString withoutTrailingBlanks(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1].isSpace())
-        --end;
-    return text.left(end);
-}
-
 QString fromUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
 
 // A cut that begins with its label's words ("作者：曹雪芹") gives the words after them.
@@ -58,6 +50,14 @@ QStringList emptyRow(const QString& isbn)
     row[0] = isbn;
     return row;
 }
+}
+
+QString CatalogueReplies::withoutTrailingBlanks(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    return text.left(end);
 }
 
 QString CatalogueReplies::opacFormAddress(const QString& entryPage)

@@ -10,6 +10,9 @@
 // from each page. A missing marker gives an empty text (or no row); a length or count that
 // makes no sense gives nothing either.
 namespace CatalogueReplies {
+// The text without the blanks at its end; those at its start stay.
+QString withoutTrailingBlanks(const QString& text);
+
 // Library catalogue: the search form's address on the entry page.
 QString opacFormAddress(const QString& entryPage);
 // The query that asks the catalogue's search form for an ISBN.
