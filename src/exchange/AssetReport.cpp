@@ -5,6 +5,7 @@
 #include "db/AdoConn.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
+#include "exchange/BookStatistics.h"
 #include "exchange/TableColumns.h"
 
 #include <utility>
@@ -32,7 +33,7 @@ QVariantList rangeValues(const DateRange& range) { return {dateText(range.from),
 
 QString sumText(int index, const QString& sum)
 {
-    return AssetReport::isMoneyTotal(index) ? AssetReport::MoneyText(sum) : sum;
+    return AssetReport::isMoneyTotal(index) ? BookStatistics::shownSum(sum) : sum;
 }
 
 QStringList columnNames(CAdoConn& conn, const QString& table, int atLeast)
@@ -183,10 +184,4 @@ QStringList AssetReport::TotalsRow(const RowBlock& rows)
     for (int i = 0; i < kTotals; ++i)
         row[totalledColumns()[i] - kFirstShown] = totals[i];
     return row;
-}
-
-QString AssetReport::MoneyText(const QString& sum)
-{
-    const qsizetype point = sum.indexOf(QLatin1Char('.'));
-    return point > 0 ? sum.left(point + 3) : sum;
 }

@@ -44,7 +44,8 @@ public:
     // The report table's columns the list shows and the export writes: 资产编号 to 库存净值.
     static constexpr int kFirstShown = 1;
     static constexpr int kLastShown = 14;
-    // Seven sums in this order: 总量, 总价, 剔旧, 丢失, 小计, 库存, 净值.
+    // Seven sums in this order: 总量, 总价, 剔旧, 丢失, 小计, 库存, 净值. The money sums show at
+    // most two decimals, the further ones cut off, not rounded.
     static constexpr int kTotals = 7;
     static const QList<int>& totalledColumns();
     static bool isMoneyTotal(int index) { return index == 1 || index == 4 || index == 6; }
@@ -74,8 +75,6 @@ public:
     // The row an export writes under those rows, one text a column shown: "合计", then each
     // sum under its column.
     static QStringList TotalsRow(const RowBlock& rows);
-    // A money sum as shown: at most two decimals, the further ones cut off, not rounded.
-    static QString MoneyText(const QString& sum);
 
 private:
     QString PhaseStatement(int phase, const QString& source) const;

@@ -113,15 +113,16 @@ void CAssetReportDlg::ShowResult(const RecordsetPtr& result)
 
 void CAssetReportDlg::ShowTotals(const std::optional<DateRange>& range)
 {
+    QStringList totals;
     try {
-        m_totals = Report().Totals(range);
+        totals = Report().Totals(range);
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("数据汇总失败"));
     }
     const QList<QLineEdit*> edits = {ui->m_editQuantity, ui->m_editValue, ui->m_editWeeded, ui->m_editLost,
                                      ui->m_editSubtotal, ui->m_editStock, ui->m_editNetValue};
     for (int i = 0; i < edits.size(); ++i)
-        edits[i]->setText(m_totals.value(i));
+        edits[i]->setText(totals.value(i));
 }
 
 void CAssetReportDlg::ShowPage()

@@ -55,7 +55,6 @@ private:
     RecordsetPtr m_pRecordset;
     std::shared_ptr<const RowBlock> m_rows;
     CListExport* m_export = nullptr;
-    QStringList m_totals;
 };
 
 class CBookAssetReportDlg : public CAssetReportDlg {

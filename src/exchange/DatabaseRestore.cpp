@@ -83,7 +83,6 @@ QString firstValue(sqlite3* db, const char* sql, QString* error)
     return rows ? rows->value(0) : QString();
 }
 
-
 // Why the open file cannot replace the open database, empty when it can.
 QString refusalOf(sqlite3* ours, sqlite3* file)
 {
@@ -116,16 +115,6 @@ Database openBackup(sqlite3* ours, const QString& path, QString* error)
     }
     return openReadOnly(path, error);
 }
-}
-
-QString restoreRefusal(CAdoConn& live, const QString& path)
-{
-    sqlite3* ours = live.SqliteHandle();
-    if (!ours)
-        return QStringLiteral("数据库没有打开");
-    QString error;
-    const Database file = openBackup(ours, path, &error);
-    return file ? refusalOf(ours, file.get()) : error;
 }
 
 bool restoreDatabase(CAdoConn& live, const QString& path, const QString& safetyCopy, const CopyProgress& progress,

@@ -14,19 +14,6 @@ QChar separatorOf(const QString& argument)
         return QLatin1Char(',');
     return argument[0];
 }
-
-Sheet* findSheet(Workbook& book, const QString& name)
-{
-    if (book.empty())
-        return nullptr;
-    if (name.isEmpty())
-        return &book.front();
-    for (Sheet& sheet : book) {
-        if (sheet.sheetName.compare(name, Qt::CaseInsensitive) == 0)
-            return &sheet;
-    }
-    return nullptr;
-}
 }
 
 CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, bool backup)
@@ -60,11 +47,11 @@ bool CExcelFile::Open()
     }
     // A file without sheet names (text) or a text path has one sheet to offer.
     const bool named = m_bWorkbook && isWorkbookContent(content);
-    Sheet* found = findSheet(book, named ? m_sheet.sheetName : QString());
-    if (!found)
+    const int found = sheetIndex(book, named ? m_sheet.sheetName : QString());
+    if (found < 0)
         return false;
     const QString wanted = m_sheet.sheetName;
-    m_sheet = std::move(*found);
+    m_sheet = std::move(book[size_t(found)]);
     if (!named)
         m_sheet.sheetName = wanted;
     m_nTotalColumns = m_sheet.columnCount();

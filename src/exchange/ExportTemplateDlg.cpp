@@ -30,17 +30,17 @@ void CExportTemplateDlg::OnInitDialog()
     ui->m_list->SetHeadings(m_spec.headings);
     ui->m_list->LoadColumnInfo();
     m_pRecordset = theApp().m_ado.GetRecordSet(m_spec.sql);
-    FillList(m_spec.sql);
+    FillList();
 }
 
-void CExportTemplateDlg::FillList(const QString& sql)
+// The list shows the rows the export writes; the export starts again from the first.
+void CExportTemplateDlg::FillList()
 {
     try {
-        RecordsetPtr rs = theApp().m_ado.GetRecordSet(sql);
-        for (; !rs->IsEOF(); rs->MoveNext()) {
+        for (; !m_pRecordset->IsEOF(); m_pRecordset->MoveNext()) {
             QStringList row;
             for (int field : m_spec.shownFields)
-                row << rs->GetCollect(field);
+                row << m_pRecordset->GetCollect(field);
             ui->m_list->AddItem(row);
         }
     } catch (const DbError&) {

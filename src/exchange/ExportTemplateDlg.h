@@ -38,7 +38,7 @@ private slots:
 
 private:
     void OnInitDialog();
-    void FillList(const QString& sql);
+    void FillList();
 
     std::unique_ptr<Ui::CExportTemplateDlg> ui;
     TemplateSpec m_spec;

@@ -60,13 +60,11 @@ protected:
 private:
     FtpAccount StepAccount() const;
     void TakeFields();
-    void ListServer();
     void OnBusyChanged(bool busy);
     void MoveSelected(QListWidget* from, QListWidget* to);
 
     const Account m_account;
     FtpAccount m_taken;
-    QString m_takenFolder;
     QList<QWidget*> m_disabled;
     QLineEdit* m_editServer = nullptr;
     QLineEdit* m_editUser = nullptr;

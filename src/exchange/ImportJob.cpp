@@ -114,13 +114,10 @@ const Sheet& CImportJob::ReadSheet()
     QString error;
     if (!readSpreadsheet(m_path, QLatin1Char(','), &m_workbook, &error))
         throw Stop{0, 0, error};
-    if (m_spec.sheet.isEmpty() && !m_workbook.empty())
-        m_sheet = &m_workbook.front();
-    for (const Sheet& sheet : m_workbook)
-        if (!m_sheet && sheet.sheetName.compare(m_spec.sheet, Qt::CaseInsensitive) == 0)
-            m_sheet = &sheet;
-    if (!m_sheet)
+    const int found = sheetIndex(m_workbook, m_spec.sheet);
+    if (found < 0)
         throw Stop{0, 0, QStringLiteral("文件中没有工作表“%1”").arg(m_spec.sheet)};
+    m_sheet = &m_workbook[size_t(found)];
     return *m_sheet;
 }
 

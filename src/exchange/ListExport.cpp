@@ -1,13 +1,11 @@
 #include "exchange/ListExport.h"
 
-#include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "exchange/ExportJob.h"
 #include "exchange/SheetExport.h"
 #include "exchange/SpreadsheetFormat.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QProgressBar>
@@ -31,7 +29,7 @@ void CListExport::Start(const RecordsetPtr& recordset)
         return;
     if (!recordset || !recordset->IsOpen() || (m_options.refuseEmpty && recordset->GetRecordCount() == 0))
         return showMessage(m_window, m_options.nothingMessage);
-    const QString path = ChooseFile();
+    const QString path = chooseWorkbook(m_window, m_options.proposedName, m_options.filter);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) && !m_options.tabText)
@@ -70,13 +68,6 @@ void CListExport::Start(const RecordsetPtr& recordset)
     CExportJob* job = m_job.get();
     m_thread.reset(QThread::create([job] { job->Run(); }));
     m_thread->start();
-}
-
-QString CListExport::ChooseFile()
-{
-    const QString proposed =
-        m_options.proposedName.isEmpty() ? QString() : QDir::current().filePath(m_options.proposedName + QStringLiteral(".xls"));
-    return withDefaultExtension(FileChooser::instance().saveFile(m_window, QStringLiteral("另存为"), proposed, m_options.filter));
 }
 
 void CListExport::OnProgress(int value)

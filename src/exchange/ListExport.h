@@ -51,7 +51,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString ChooseFile();
     void OnProgress(int value);
     void OnFinished(bool written);
 

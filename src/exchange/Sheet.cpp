@@ -18,3 +18,14 @@ void Sheet::dropTrailingEmptyRows()
     while (!rows.empty() && blank(rows.back()))
         rows.pop_back();
 }
+
+int sheetIndex(const Workbook& book, const QString& name)
+{
+    if (name.isEmpty())
+        return book.empty() ? -1 : 0;
+    for (size_t i = 0; i < book.size(); ++i) {
+        if (book[i].sheetName.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}

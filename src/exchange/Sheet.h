@@ -37,4 +37,7 @@ struct Sheet : SheetSource {
 };
 
 using Workbook = std::vector<Sheet>;
+// Where the sheet of that name is (names match ignoring case); the first sheet for an empty
+// name; -1 when there is none.
+int sheetIndex(const Workbook& book, const QString& name);
 using SheetList = std::vector<const SheetSource*>;

@@ -1,5 +1,6 @@
 #include "exchange/SheetCell.h"
 
+#include "core/DateText.h"
 #include "core/NumberText.h"
 
 #include <QDateTime>
@@ -81,11 +82,10 @@ QString serialDateText(double serial)
     if (days < 61)
         days += 1;
     const QDate date = kEpoch.addDays(days);
-    const QString dateText = date.toString(QStringLiteral("yyyy-MM-dd"));
     if (rest == 0)
-        return dateText;
+        return dateText(date);
     const QTime time = QTime(0, 0).addSecs(int(rest));
     if (serial < 1)
         return time.toString(QStringLiteral("hh:mm:ss"));
-    return dateText + QLatin1Char(' ') + time.toString(QStringLiteral("hh:mm:ss"));
+    return dateText(date) + QLatin1Char(' ') + time.toString(QStringLiteral("hh:mm:ss"));
 }

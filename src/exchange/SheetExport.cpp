@@ -36,11 +36,10 @@ QString withDefaultExtension(const QString& path)
     return path + QStringLiteral(".xls");
 }
 
-QString chooseWorkbook(QWidget* window, const QString& name)
+QString chooseWorkbook(QWidget* window, const QString& name, const QString& filter)
 {
-    const QString proposed = QDir::current().filePath(name + QStringLiteral(".xls"));
-    return withDefaultExtension(
-        FileChooser::instance().saveFile(window, QStringLiteral("另存为"), proposed, QStringLiteral("Excel文件(*.xls)")));
+    const QString proposed = name.isEmpty() ? QString() : QDir::current().filePath(name + QStringLiteral(".xls"));
+    return withDefaultExtension(FileChooser::instance().saveFile(window, QStringLiteral("另存为"), proposed, filter));
 }
 
 void exportSummary(QWidget* window, const QString& sheet, const QStringList& header,

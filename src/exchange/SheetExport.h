@@ -19,9 +19,10 @@ bool exportSheet(const QString& path, const QString& sheet, bool backup, const Q
 // dialogs of the exports propose.
 QString withDefaultExtension(const QString& path);
 
-// Asks where to save a workbook, proposing `name`.xls in the working folder, as the exports
-// do; the answer as withDefaultExtension gives it, empty when the librarian cancelled.
-QString chooseWorkbook(QWidget* window, const QString& name);
+// Asks where to save a workbook, proposing `name`.xls in the working folder (nothing for an
+// empty name), as the exports do; the answer as withDefaultExtension gives it, empty when
+// the librarian cancelled.
+QString chooseWorkbook(QWidget* window, const QString& name, const QString& filter = QStringLiteral("Excel文件(*.xls)"));
 
 // Whether a summary without rows is written (its header only) or refused as a failure.
 enum class EmptySummary { Written, Fails };

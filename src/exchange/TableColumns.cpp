@@ -5,11 +5,11 @@
 QList<TableColumn> tableColumns(CAdoConn& conn, const QString& table)
 {
     RecordsetPtr rs = openOrThrow(
-        conn, QStringLiteral("select name, type, dflt_value, \"notnull\" from pragma_table_info(?) order by cid"),
+        conn, QStringLiteral("select name, type, dflt_value from pragma_table_info(?) order by cid"),
         {table});
     QList<TableColumn> columns;
     for (; !rs->IsEOF(); rs->MoveNext())
-        columns.append({rs->GetCollect(0), rs->GetCollect(1), rs->GetCollect(2), rs->GetCollect(3) != QLatin1String("0")});
+        columns.append({rs->GetCollect(0), rs->GetCollect(1), rs->GetCollect(2)});
     if (columns.isEmpty())
         throw DbError(QStringLiteral("没有数据表 %1").arg(table));
     return columns;

@@ -10,7 +10,6 @@ struct TableColumn {
     QString name;
     QString type;          // the declared type: "TEXT", "INTEGER", "NUMERIC" ...
     QString defaultValue;  // the default as the schema writes it (an SQL literal), empty for none
-    bool notNull = false;
 };
 
 // The columns of a table in their order: rows are copied and cells written by position, so
