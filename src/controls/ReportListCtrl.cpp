@@ -68,29 +68,27 @@ bool CReportListCtrl::SetHeadings(const QString& columnText)
     return true;
 }
 
-void CReportListCtrl::ReplaceFirstColumn(const QString& heading, int width)
+void CReportListCtrl::ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows)
+{
+    setUpdatesEnabled(false);
+    DeleteAllItems();
+    RenameFirstColumn(heading, width);
+    for (const QStringList& texts : rows)
+        AddItem(texts);
+    setUpdatesEnabled(true);
+}
+
+void CReportListCtrl::RenameFirstColumn(const QString& heading, int width)
 {
     if (m_nColumns == 0)
         return;
     headerItem()->setText(0, heading);
     headerItem()->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
-    for (int i = 0; i < GetItemCount(); ++i)
-        row(i)->setText(0, QString());
     if (m_nSortColumn == 0) {
         m_nSortColumn = -1;
         header()->setSortIndicatorShown(false);
     }
     header()->resizeSection(0, width > 0 ? std::max(width, headingWidth(0)) : 0);
-}
-
-void CReportListCtrl::ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows)
-{
-    setUpdatesEnabled(false);
-    ReplaceFirstColumn(heading, width);
-    DeleteAllItems();
-    for (const QStringList& texts : rows)
-        AddItem(texts);
-    setUpdatesEnabled(true);
 }
 
 int CReportListCtrl::headingWidth(int column) const

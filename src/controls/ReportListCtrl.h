@@ -20,12 +20,10 @@ public:
     // The widths were chosen for a smaller font than ours: a column is widened until its
     // heading shows whole, sort arrow included (a width of 0 keeps the column hidden).
     bool SetHeadings(const QString& columnText);
-    // Gives the first column a new heading and width, left-aligned and with empty cells, as
-    // if it were deleted and inserted again; the other columns stay as they are. Lists whose
-    // first column names the grouping of their rows change it this way.
-    void ReplaceFirstColumn(const QString& heading, int width);
-    // The rows of another grouping: the first column replaced as above and every row replaced
-    // by these, the list drawn once when all are there.
+    // The rows of another grouping, which the first column names: every row replaced by these
+    // and the first column given a new heading and width, left-aligned, as if it were deleted
+    // and inserted again (a sort by it ends); the other columns stay as they are. The list is
+    // drawn once when all rows are there.
     void ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows);
     int GetColumnCount() const { return m_nColumns; }
     // Restores the column widths saved in the profile, when their count matches.
@@ -80,6 +78,7 @@ public slots:
 private:
     QTreeWidgetItem* row(int index) const { return topLevelItem(index); }
     QTreeWidgetItem* newRow(const QStringList& texts) const;
+    void RenameFirstColumn(const QString& heading, int width);
     int headingWidth(int column) const;
 
     int m_nColumns = 0;
