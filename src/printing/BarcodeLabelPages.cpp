@@ -1,5 +1,6 @@
 #include "printing/BarcodeLabelPages.h"
 
+#include "printing/BarcodeLayoutFile.h"
 #include "printing/BarcodePainter.h"
 
 #include <QPainter>
@@ -16,6 +17,13 @@ void BarcodeLabelPages::SetLayout(const LayoutRecord& layout)
 {
     m_layout = layout;
     m_grid = LabelGrid(layout, LabelGrid::kBarcodePixelsPerMm);
+}
+
+bool BarcodeLabelPages::ReadLayout(int mode)
+{
+    const std::optional<LayoutRecord> layout = LayoutRecord::Read(BarcodeLayoutFile::Path(mode));
+    SetLayout(layout.value_or(LayoutRecord::Defaults()));
+    return layout.has_value();
 }
 
 void BarcodeLabelPages::DrawPage(QPainter& painter, int page, double sx, double sy) const

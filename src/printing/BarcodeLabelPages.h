@@ -11,6 +11,9 @@ public:
     explicit BarcodeLabelPages(const LayoutRecord& layout = LayoutRecord::Defaults());
 
     void SetLayout(const LayoutRecord& layout);
+    // Takes the layout of the barcode window's file (a BarcodeLayoutFile::Mode), or the
+    // defaults when it cannot be read; false then.
+    bool ReadLayout(int mode);
     const LayoutRecord& Layout() const { return m_layout; }
     const LabelGrid& Grid() const { return m_grid; }
 

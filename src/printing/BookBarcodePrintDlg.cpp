@@ -13,16 +13,9 @@ CBookBarcodePrintDlg::CBookBarcodePrintDlg(QWidget* parent)
                         QStringLiteral("可输入A、C、TP、F……Z等类"), {}, true},
                        parent)
 {
-    if (!ReadLayout())
+    if (!m_labels.ReadLayout(BarcodeLayoutFile::BookNumbers))
         showWhenShown(this, BarcodeLayoutFile::UnreadableText());
     Start(m_books, m_labels);
-}
-
-bool CBookBarcodePrintDlg::ReadLayout()
-{
-    const std::optional<LayoutRecord> layout = LayoutRecord::Read(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers));
-    m_labels.SetLayout(layout.value_or(LayoutRecord::Defaults()));
-    return layout.has_value();
 }
 
 std::vector<QStringList> CBookBarcodePrintDlg::Search(const QString& filter, const QString&)
@@ -45,7 +38,7 @@ void CBookBarcodePrintDlg::OnSetting()
     CBarcodeSetDlg settings(BarcodeLayoutFile::BookNumbers, this);
     if (settings.exec() != QDialog::Accepted)
         return;
-    if (!ReadLayout())
+    if (!m_labels.ReadLayout(BarcodeLayoutFile::BookNumbers))
         showMessage(this, BarcodeLayoutFile::UnreadableText());
     PagesChanged();
 }

@@ -21,9 +21,6 @@ protected:
     bool ConfirmPrint() override;
 
 private:
-    // The layout file, or the defaults when it cannot be read; false then.
-    bool ReadLayout();
-
     ItemList<BookItem> m_books;
     BarcodeLabelPages m_labels;
 };

@@ -19,20 +19,19 @@ void drawLine(QPainter& painter, const QRect& band, const QString& text, bool op
 
 // Band from (left, top) to (right, bottom), as the text-in-rectangle call takes them.
 QRect band(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
+
+// The cell in device units, each of its left, top, width and height truncated.
+QRect deviceCell(const QRect& cell, double sx, double sy)
+{
+    return QRect(static_cast<int>(cell.left() * sx), static_cast<int>(cell.top() * sy),
+                 static_cast<int>(cell.width() * sx), static_cast<int>(cell.height() * sy));
+}
 }
 
-void CBookLabelPainter::TakeCell(const LabelItem& item, double sx, double sy)
+void CBookLabelPainter::DrawTemplate1(QPainter& painter, const LabelItem& item, double sx, double sy) const
 {
-    m_nLeft = static_cast<int>(item.rcCell.left() * sx);
-    m_nTop = static_cast<int>(item.rcCell.top() * sy);
-    m_nWidth = static_cast<int>(item.rcCell.width() * sx);
-    m_nHeight = static_cast<int>(item.rcCell.height() * sy);
-}
-
-void CBookLabelPainter::DrawTemplate1(QPainter& painter, const LabelItem& item, double sx, double sy)
-{
-    TakeCell(item, sx, sy);
-    const int x = m_nLeft, y = m_nTop, w = m_nWidth, h = m_nHeight;
+    const QRect cell = deviceCell(item.rcCell, sx, sy);
+    const int x = cell.x(), y = cell.y(), w = cell.width(), h = cell.height();
     painter.save();
     painter.setFont(item.logFont.ToQFont(sx));
     painter.setPen(item.crText);
@@ -47,10 +46,10 @@ void CBookLabelPainter::DrawTemplate1(QPainter& painter, const LabelItem& item, 
     painter.restore();
 }
 
-void CBookLabelPainter::DrawTemplate2(QPainter& painter, const LabelItem& item, double sx, double sy)
+void CBookLabelPainter::DrawTemplate2(QPainter& painter, const LabelItem& item, double sx, double sy) const
 {
-    TakeCell(item, sx, sy);
-    const int x = m_nLeft, y = m_nTop, w = m_nWidth, h = m_nHeight;
+    const QRect cell = deviceCell(item.rcCell, sx, sy);
+    const int x = cell.x(), y = cell.y(), w = cell.width(), h = cell.height();
     painter.save();
     painter.setFont(item.logFont.ToQFont(sx));
     painter.setPen(item.crText);

@@ -24,17 +24,6 @@ struct LabelItem {
 // box, so that a later line covers what it overlaps of an earlier one.
 class CBookLabelPainter {
 public:
-    virtual ~CBookLabelPainter() = default;
-
-    void DrawTemplate1(QPainter& painter, const LabelItem& item, double sx, double sy);
-    void DrawTemplate2(QPainter& painter, const LabelItem& item, double sx, double sy);
-
-private:
-    // The cell in device units, each edge truncated.
-    void TakeCell(const LabelItem& item, double sx, double sy);
-
-    int m_nLeft = 0;
-    int m_nTop = 0;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
+    void DrawTemplate1(QPainter& painter, const LabelItem& item, double sx, double sy) const;
+    void DrawTemplate2(QPainter& painter, const LabelItem& item, double sx, double sy) const;
 };

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-int CodePages::PageCount() const
+int PageSource::PagesFor(qsizetype items, int perPage)
 {
-    const int perPage = std::max(1, CodesPerPage());
-    return std::max(1, static_cast<int>((m_codes.size() + perPage - 1) / perPage));
+    perPage = std::max(1, perPage);
+    return std::max(1, static_cast<int>((items + perPage - 1) / perPage));
 }
+
+int CodePages::PageCount() const { return PagesFor(m_codes.size(), CodesPerPage()); }
 
 QStringList CodePages::CodesOfPage(int page) const
 {

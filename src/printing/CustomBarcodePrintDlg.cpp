@@ -10,16 +10,9 @@ CCustomBarcodePrintDlg::CCustomBarcodePrintDlg(QWidget* parent)
                         QStringLiteral("60")},
                        parent)
 {
-    if (!ReadLayout())
+    if (!m_labels.ReadLayout(BarcodeLayoutFile::CustomCodes))
         showWhenShown(this, BarcodeLayoutFile::UnreadableText());
     Start(m_labels);
-}
-
-bool CCustomBarcodePrintDlg::ReadLayout()
-{
-    const std::optional<LayoutRecord> layout = LayoutRecord::Read(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes));
-    m_labels.SetLayout(layout.value_or(LayoutRecord::Defaults()));
-    return layout.has_value();
 }
 
 void CCustomBarcodePrintDlg::OnSetting()
@@ -27,7 +20,7 @@ void CCustomBarcodePrintDlg::OnSetting()
     CBarcodeSetDlg settings(BarcodeLayoutFile::CustomCodes, this);
     if (settings.exec() != QDialog::Accepted)
         return;
-    if (!ReadLayout())
+    if (!m_labels.ReadLayout(BarcodeLayoutFile::CustomCodes))
         showMessage(this, BarcodeLayoutFile::UnreadableText());
     PagesChanged();
 }

@@ -14,8 +14,5 @@ protected:
     void OnSetting() override;
 
 private:
-    // The layout file, or the defaults with a message when it cannot be read.
-    bool ReadLayout();
-
     BarcodeLabelPages m_labels;
 };

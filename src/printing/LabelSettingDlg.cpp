@@ -85,11 +85,7 @@ std::optional<LayoutRecord> CLabelSettingDlg::TakeFields()
     const QString heading = ui->m_editHeading->text();
     if (const QString problem = LayoutRecord::SlotTextProblem(heading); !problem.isEmpty())
         return ui->m_pageFields->Refuse(ui->m_editHeading, QStringLiteral("标题内容%1！").arg(problem));
-    const QString style = ui->m_comboStyle->currentText();
-    const SpineLabelStyle::Lines lines = SpineLabelStyle::Descriptions(style);
-    record->SetText(SpineLayout::StyleSlot, style);
-    record->SetText(SpineLayout::UpperSlot, lines.upper);
-    record->SetText(SpineLayout::LowerSlot, lines.lower);
+    SpineLayout::SetStyle(*record, ui->m_comboStyle->currentText());
     record->SetText(SpineLayout::TemplateSlot, TemplateName());
     record->SetText(SpineLayout::HeadingSlot, heading);
     record->SetFont(ui->m_fontField->Font());

@@ -18,6 +18,10 @@ public:
     virtual QSize PageSize() const { return {kPageWidth, kPageHeight}; }
     // Fills the page white and draws its items.
     virtual void DrawPage(QPainter& painter, int page, double sx, double sy) const = 0;
+
+protected:
+    // Pages of `perPage` items (at least 1) that hold `items`, rounded up; at least 1.
+    static int PagesFor(qsizetype items, int perPage);
 };
 
 // Pages that show a list of codes, a fixed number to a page, each drawn as a barcode.

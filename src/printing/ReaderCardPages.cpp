@@ -17,8 +17,7 @@ QStringList ReaderCardPages::PrintedNumbers() const
 
 int ReaderCardPages::PageCount() const
 {
-    const int perPage = CardPage::kCardsPerPage;
-    return std::max(1, static_cast<int>((m_readers.size() + perPage - 1) / perPage));
+    return PagesFor(static_cast<qsizetype>(m_readers.size()), CardPage::kCardsPerPage);
 }
 
 void ReaderCardPages::DrawPage(QPainter& painter, int page, double sx, double sy) const

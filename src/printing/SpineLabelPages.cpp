@@ -23,8 +23,7 @@ void SpineLabelPages::SetLayout(const LayoutRecord& layout)
 
 int SpineLabelPages::PageCount() const
 {
-    const int perPage = LabelsPerPage();
-    return std::max(1, static_cast<int>((m_books.size() + perPage - 1) / perPage));
+    return PagesFor(static_cast<qsizetype>(m_books.size()), LabelsPerPage());
 }
 
 QSize SpineLabelPages::PageSize() const

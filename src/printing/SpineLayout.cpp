@@ -8,20 +8,18 @@ QString Path() { return QStringLiteral("data/font.dat"); }
 QString Template1() { return QStringLiteral("模板一"); }
 QString Template2() { return QStringLiteral("模板二"); }
 
-namespace {
-void setStyle(LayoutRecord& layout, const QString& style)
+void SetStyle(LayoutRecord& layout, const QString& style)
 {
     const SpineLabelStyle::Lines descriptions = SpineLabelStyle::Descriptions(style);
     layout.SetText(StyleSlot, style);
     layout.SetText(UpperSlot, descriptions.upper);
     layout.SetText(LowerSlot, descriptions.lower);
 }
-}
 
 LayoutRecord Defaults()
 {
     LayoutRecord layout = LayoutRecord::Defaults();
-    setStyle(layout, SpineLabelStyle::Names().first());
+    SetStyle(layout, SpineLabelStyle::Names().first());
     layout.SetText(TemplateSlot, Template1());
     return layout;
 }
@@ -32,7 +30,7 @@ std::optional<LayoutRecord> Read()
     if (!layout)
         return std::nullopt;
     if (!SpineLabelStyle::Names().contains(layout->Text(StyleSlot)))
-        setStyle(*layout, SpineLabelStyle::Names().first());
+        SetStyle(*layout, SpineLabelStyle::Names().first());
     if (layout->Text(TemplateSlot) != Template2())
         layout->SetText(TemplateSlot, Template1());
     return layout;

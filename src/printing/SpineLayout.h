@@ -15,6 +15,8 @@ QString Path();
 QString Template1();  // "模板一"
 QString Template2();  // "模板二"
 
+// Stores the style's name and the descriptions of its two lines.
+void SetStyle(LayoutRecord& layout, const QString& style);
 // The "默认值" layout with 样式一 and 模板一: what the labels are laid out by when no file
 // can be read, so that a page never prints white.
 LayoutRecord Defaults();

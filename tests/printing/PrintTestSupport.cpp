@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -172,15 +171,9 @@ bool blockDataFolder()
     return QDir(QStringLiteral("data")).removeRecursively() && blocker.open(QIODevice::WriteOnly);
 }
 
-void search(QWidget& window, const QString& text)
-{
-    child<QLineEdit>(window, QStringLiteral("m_editSearch"))->setText(text);
-    click(window, QStringLiteral("m_btnSearch"));
-}
-
 void addAllToPrintList(QWidget& window)
 {
-    search(window, QStringLiteral("(全部)"));
+    searchFor(&window, QStringLiteral("(全部)"));
     child<QCheckBox>(window, "m_checkAllResults")->click();
     click(window, "m_btnAdd");
 }

@@ -111,8 +111,6 @@ QString pageText(QWidget& window);
 bool blockDataFolder();
 // The texts of a column of a window's list, top to bottom.
 QStringList listColumn(QWidget& window, const QString& list, int column);
-// Types the text into the search field of a two-list print window and presses "搜索".
-void search(QWidget& window, const QString& text);
 // Searches everything in a two-list print window and moves it all into the print list.
 void addAllToPrintList(QWidget& window);
 // How many dark pixels lie in the rectangle of an image, and whether any does.

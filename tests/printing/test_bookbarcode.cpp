@@ -91,7 +91,7 @@ private slots:
                           {"B0011", "I_47", "", "1", "", "", "2015-01-01"},
                           {"O'1", "K", "", "1", "", "", "2015-01-01"}}));
         CBookBarcodePrintDlg dlg;
-        search(dlg, text);
+        searchFor(&dlg, text);
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
         QCOMPARE(w.seams.prompter.texts(),
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的图书!")} : QStringList());
@@ -161,7 +161,7 @@ private slots:
         Workplace w;
         QVERIFY(addBooks(books(8)));
         CBookBarcodePrintDlg dlg;
-        search(dlg, QStringLiteral("(全部)"));
+        searchFor(&dlg, QStringLiteral("(全部)"));
         auto* candidates = child<CReportListCtrl>(dlg, "m_listCandidates");
         candidates->SetCheck(1, true);
         candidates->SetSelected(4, true);

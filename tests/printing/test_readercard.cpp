@@ -98,7 +98,7 @@ private slots:
         if (text != QLatin1String("(全部)"))
             QVERIFY(addReaders({{"R008", "O'Brien", "男", "学生", "外籍"}}));
         CReaderCardPrintDlg dlg;
-        search(dlg, text);
+        searchFor(&dlg, text);
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
         QCOMPARE(w.seams.prompter.texts(),
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的读者!")} : QStringList());

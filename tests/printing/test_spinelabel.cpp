@@ -148,10 +148,10 @@ private slots:
         auto* columns = child<QComboBox>(dlg, "m_comboColumn");
         QCOMPARE(columns->count(), PrintSearch::SpineColumns().size());
         columns->setCurrentText(QStringLiteral("图书编号"));
-        search(dlg, QStringLiteral("I2"));
+        searchFor(&dlg, QStringLiteral("I2"));
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"I2"});
         columns->setCurrentText(QStringLiteral("分类号"));
-        search(dlg, QStringLiteral("I2"));
+        searchFor(&dlg, QStringLiteral("I2"));
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), QStringList{"B0001"});
         QVERIFY(w.seams.prompter.texts().isEmpty());
     }

@@ -29,12 +29,13 @@ bool RemoteTestServer::prepare(const QString& tableOptions)
 
 bool RemoteTestServer::writeSettings(int port) const
 {
+    const RemoteServer remote = server(port);
     SetupIni ini;
-    ini.setValue(QStringLiteral("Net"), QStringLiteral("id"), QStringLiteral("127.0.0.1"));
-    ini.setValue(QStringLiteral("Remote"), QStringLiteral("port"), QString::number(port));
-    ini.setValue(QStringLiteral("Remote"), QStringLiteral("user"), QStringLiteral("schoollib"));
-    ini.setValue(QStringLiteral("Remote"), QStringLiteral("pwd"), QStringLiteral("secret"));
-    ini.setValue(QStringLiteral("Remote"), QStringLiteral("database"), m_database);
+    ini.setValue(QStringLiteral("Net"), QStringLiteral("id"), remote.host);
+    ini.setValue(QStringLiteral("Remote"), QStringLiteral("port"), QString::number(remote.port));
+    ini.setValue(QStringLiteral("Remote"), QStringLiteral("user"), remote.user);
+    ini.setValue(QStringLiteral("Remote"), QStringLiteral("pwd"), remote.password);
+    ini.setValue(QStringLiteral("Remote"), QStringLiteral("database"), remote.database);
     return ini.save();
 }
 
