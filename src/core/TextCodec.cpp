@@ -1,43 +1,50 @@
 #include "core/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
-namespace {
-QByteArray convert(const char* to, const char* from, const QByteArray& input)
+QByteArray convertEncoding(const char* to, const char* from, const QByteArray& input, const QByteArray& replacement)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return {};
-    QByteArray out;
-    out.resize(input.size() * 4 + 16);
+    QByteArray out(input.size() * 2 + 16, Qt::Uninitialized);
     char* in = const_cast<char*>(input.constData());
-    size_t inLeft = static_cast<size_t>(input.size());
-    char* dst = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
+    size_t inLeft = size_t(input.size());
+    qsizetype written = 0;
     while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1))
-            continue;
-        if (errno == E2BIG)
+        char* dst = out.data() + written;
+        size_t outLeft = size_t(out.size() - written);
+        const size_t result = iconv(cd, &in, &inLeft, &dst, &outLeft);
+        written = out.size() - qsizetype(outLeft);
+        if (result != size_t(-1))
             break;
-        // An unconvertible or truncated sequence: skip one byte and go on.
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // EILSEQ or EINVAL: one byte that starts no character here.
         ++in;
         --inLeft;
+        if (out.size() - written < replacement.size())
+            out.resize(out.size() * 2 + replacement.size());
+        std::copy(replacement.begin(), replacement.end(), out.data() + written);
+        written += replacement.size();
     }
     iconv_close(cd);
-    out.resize(out.size() - static_cast<int>(outLeft));
+    out.resize(written);
     return out;
-}
 }
 
 QString fromGbk(const QByteArray& bytes)
 {
-    return QString::fromUtf8(convert("UTF-8", "GBK", bytes));
+    return QString::fromUtf8(convertEncoding("UTF-8", "GBK", bytes));
 }
 
 QByteArray toGbk(const QString& text)
 {
-    return convert("GBK//TRANSLIT", "UTF-8", text.toUtf8());
+    return convertEncoding("GBK//TRANSLIT", "UTF-8", text.toUtf8());
 }
 
 bool isValidUtf8(const QByteArray& bytes)

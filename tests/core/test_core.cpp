@@ -27,6 +27,38 @@ private slots:
         QVERIFY2(damaged.startsWith(QStringLiteral("图")) && damaged.endsWith(QStringLiteral("书")), qPrintable(damaged));
     }
 
+    void convertEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("replacement");
+        QTest::addColumn<QByteArray>("output");
+        const QByteArray damaged("\xCD\xBC\xFF\xCA\xE9");
+        QTest::newRow("bad byte skipped") << QByteArray("UTF-8") << QByteArray("GBK") << damaged << QByteArray()
+                                          << QStringLiteral("图书").toUtf8();
+        QTest::newRow("bad byte replaced") << QByteArray("UTF-8") << QByteArray("GB18030") << damaged
+                                           << QByteArray("\xEF\xBF\xBD") << QStringLiteral("图\uFFFD书").toUtf8();
+        QTest::newRow("cut-off last character") << QByteArray("UTF-8") << QByteArray("GBK") << QByteArray("\xCD\xBC\xCA")
+                                                << QByteArray("?") << QStringLiteral("图?").toUtf8();
+        QTest::newRow("replacements outgrow the input") << QByteArray("UTF-8") << QByteArray("GBK") << QByteArray(1000, '\xFF')
+                                                        << QByteArray("[?]") << QByteArray("[?]").repeated(1000);
+        QTest::newRow("wider encoding outgrows the input") << QByteArray("UTF-32LE") << QByteArray("UTF-8")
+                                                           << QByteArray(1000, 'a') << QByteArray()
+                                                           << QByteArray("a\0\0\0", 4).repeated(1000);
+        QTest::newRow("unknown encoding") << QByteArray("NO-SUCH-CODE") << QByteArray("UTF-8") << QByteArray("abc")
+                                          << QByteArray() << QByteArray();
+    }
+    void convertEncoding()
+    {
+        QFETCH(QByteArray, to);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, replacement);
+        QFETCH(QByteArray, output);
+        QCOMPARE(::convertEncoding(to.constData(), from.constData(), input, replacement), output);
+    }
+
     void parseDateText_data()
     {
         QTest::addColumn<QString>("text");
