@@ -9,10 +9,7 @@ namespace {
 QString insertStatement()
 {
     const QStringList& columns = CBookStore::columnNames();
-    QStringList marks;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
-    return QStringLiteral("insert into bkinfo (%1) values (%2)").arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    return QStringLiteral("insert into bkinfo (%1) values (%2)").arg(columns.join(QLatin1Char(',')), placeholders(columns.size()));
 }
 }
 

@@ -11,15 +11,6 @@ constexpr int kLastCopied = 15;
 
 QString quoted(QString name) { return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"'); }
 
-// "?, ?, ?" for n values.
-QString placeholders(qsizetype n)
-{
-    QStringList marks;
-    for (qsizetype i = 0; i < n; ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QStringLiteral(", "));
-}
-
 void commitOrThrow(CTransaction& transaction, CAdoConn& conn)
 {
     if (!transaction.Commit())

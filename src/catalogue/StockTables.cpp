@@ -3,8 +3,6 @@
 #include "db/AdoConn.h"
 #include "db/Statements.h"
 
-#include <QStringList>
-
 const StockTables& StockTables::books()
 {
     static const StockTables tables{
@@ -27,14 +25,11 @@ const StockTables& StockTables::periodicals()
 
 bool StockTables::isOut(CAdoConn& conn, const QString& number) const
 {
-    QStringList flags;
     QVariantList params{number};
-    for (int flag : outFlags) {
-        flags << QStringLiteral("?");
+    for (int flag : outFlags)
         params << flag;
-    }
     QString sql = QStringLiteral("select 1 from %1 where %2=?1 and %3 in (%4) union all select 1 from %5 where %2=?1")
-                      .arg(stock, key, flagColumn, flags.join(QLatin1Char(',')), loans);
+                      .arg(stock, key, flagColumn, placeholders(outFlags.size()), loans);
     if (!reservations.isEmpty())
         sql += QStringLiteral(" union all select 1 from %1 where %2=?1").arg(reservations, key);
     return !openOrThrow(conn, sql + QStringLiteral(" limit 1"), params)->IsEOF();

@@ -1,6 +1,7 @@
 #include "db/AdoRecordset.h"
 
 #include "db/DbBackend.h"
+#include "db/Statements.h"
 
 CAdoRecordset::CAdoRecordset(std::shared_ptr<DbBackend> backend, ResultSet&& rows)
     : m_open(true), m_backend(backend), m_rows(std::make_shared<RowBlock>(std::move(rows.rows))),
@@ -177,19 +178,17 @@ void CAdoRecordset::Update()
     if (!backend)
         throw DbError(QStringLiteral("数据库连接已关闭"));
     QStringList names;
-    QStringList marks;
     QVariantList values;
     std::vector<QVariant> row(static_cast<std::size_t>(m_rows->columnCount()));
     for (const auto& [ordinal, value] : m_pending) {
         names << backend->quoteIdentifier(m_rows->columns()[ordinal]);
-        marks << QStringLiteral("?");
         values << value;
         row[static_cast<std::size_t>(ordinal)] = value;
     }
     const QString table = backend->quoteIdentifier(m_table);
     const QString sql = names.isEmpty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), placeholders(values.size()));
     if (!backend->execute(sql, values))
         throw DbError(backend->lastError());
     // Blocks handed out by SharedRows stay as they were.

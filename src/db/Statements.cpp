@@ -15,3 +15,8 @@ void executeOrThrow(CAdoConn& conn, const QString& sql, const QVariantList& para
     if (!conn.ExecuteSql(sql, params))
         throw DbError(conn.LastError());
 }
+
+QString placeholders(qsizetype n)
+{
+    return QStringList(n, QStringLiteral("?")).join(QLatin1Char(','));
+}

@@ -8,3 +8,6 @@ class CAdoConn;
 // transaction rolls back and the window reports it.
 RecordsetPtr openOrThrow(CAdoConn& conn, const QString& sql, const QVariantList& params = {});
 void executeOrThrow(CAdoConn& conn, const QString& sql, const QVariantList& params = {});
+
+// "?,?,?": the marks for n values bound in order.
+QString placeholders(qsizetype n);

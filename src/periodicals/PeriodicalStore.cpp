@@ -81,17 +81,15 @@ bool PeriodicalStore::insert(PeriodicalValues values)
 {
     values = withStoredDates(values);
     QStringList columns;
-    QStringList marks;
     QVariantList params;
     for (int field = 0; field < kPdFieldCount; ++field) {
         if (values[field].isEmpty())
             continue;
         columns << columnNames()[field];
-        marks << QStringLiteral("?");
         params << values[field];
     }
     return m_conn.ExecuteSql(QStringLiteral("insert into qikaninfo (%1) values (%2)")
-                                 .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                                 .arg(columns.join(QLatin1Char(',')), placeholders(params.size())),
                              params);
 }
 
