@@ -41,14 +41,6 @@ public:
         return Acceptable;
     }
 };
-
-QStringList comboEntries(const QComboBox* combo)
-{
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries << combo->itemText(i);
-    return entries;
-}
 }
 
 CBookAddDlg::CBookAddDlg(QWidget* parent)

@@ -109,14 +109,8 @@ void CStockCancelDlg::OnCancelStock()
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }
 
-void CStockCancelDlg::OnSelectAll() { CheckAll(true); }
+void CStockCancelDlg::OnSelectAll() { checkAllRows(*ui->m_list, true); }
 
-void CStockCancelDlg::OnClearAll() { CheckAll(false); }
-
-void CStockCancelDlg::CheckAll(bool checked)
-{
-    for (int row = 0; row < ui->m_list->GetItemCount(); ++row)
-        ui->m_list->SetCheck(row, checked);
-}
+void CStockCancelDlg::OnClearAll() { checkAllRows(*ui->m_list, false); }
 
 void CStockCancelDlg::OnExit() { reject(); }

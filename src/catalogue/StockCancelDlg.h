@@ -50,7 +50,6 @@ private slots:
 private:
     void OnInitDialog();
     void FillBookList(const RecordsetPtr& rs);
-    void CheckAll(bool checked);
 
     const StockCancelWindow m_config;
     std::unique_ptr<Ui::CStockCancelDlg> ui;

@@ -127,8 +127,7 @@ void CStockMoveDlg::OnMoveOut()
         showMessage(this, QStringLiteral("操作失败"));
         return;
     }
-    for (int row = 0; row < ui->m_listStock->GetItemCount(); ++row)
-        ui->m_listStock->SetCheck(row, false);
+    checkAllRows(*ui->m_listStock, false);
     RefreshAfterMove(false);
     std::reverse(skipped.begin(), skipped.end());
     ReportSkipped(skipped);

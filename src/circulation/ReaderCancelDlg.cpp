@@ -97,12 +97,6 @@ void CReaderCancelDlg::OnCancelReaders()
     OnFind();
 }
 
-void CReaderCancelDlg::OnSelectAll() { CheckAll(true); }
+void CReaderCancelDlg::OnSelectAll() { checkAllRows(*ui->m_list, true); }
 
-void CReaderCancelDlg::OnClearAll() { CheckAll(false); }
-
-void CReaderCancelDlg::CheckAll(bool checked)
-{
-    for (int row = 0; row < ui->m_list->GetItemCount(); ++row)
-        ui->m_list->SetCheck(row, checked);
-}
+void CReaderCancelDlg::OnClearAll() { checkAllRows(*ui->m_list, false); }

@@ -27,7 +27,6 @@ private slots:
 private:
     void OnInitDialog();
     void FillReaderList(const QString& filter);
-    void CheckAll(bool checked);
 
     std::unique_ptr<Ui::CReaderCancelDlg> ui;
     EnterKeyFilter m_enterKeys{this};

@@ -22,3 +22,11 @@ void refillSortedCombo(QComboBox* combo, QStringList entries)
     else if (combo->isEditable() && !shown.isEmpty())
         combo->setEditText(shown);
 }
+
+QStringList comboEntries(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+    return entries;
+}

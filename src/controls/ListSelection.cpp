@@ -13,6 +13,12 @@ QList<int> markedRows(const CReportListCtrl& list)
     return rows;
 }
 
+void checkAllRows(CReportListCtrl& list, bool checked)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        list.SetCheck(row, checked);
+}
+
 int singleSelectedRow(QWidget* parent, const CReportListCtrl& list)
 {
     const int row = list.GetFirstSelected();

@@ -9,6 +9,9 @@ class QWidget;
 // selected or whose check box is ticked, in list order.
 QList<int> markedRows(const CReportListCtrl& list);
 
+// Ticks or unticks the check box of every row.
+void checkAllRows(CReportListCtrl& list, bool checked);
+
 // The row a single-row operation works on: the first selected row; -1 after telling the
 // user "没有选定书目!\n" when none is selected.
 int singleSelectedRow(QWidget* parent, const CReportListCtrl& list);

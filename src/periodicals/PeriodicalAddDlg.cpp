@@ -18,14 +18,6 @@
 namespace {
 constexpr int kPageSize = 50;
 const QString kFailText = QStringLiteral("操作失败");
-
-QStringList comboEntries(const QComboBox* combo)
-{
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i)
-        entries << combo->itemText(i);
-    return entries;
-}
 }
 
 CPeriodicalAddDlg::CPeriodicalAddDlg(QWidget* parent)

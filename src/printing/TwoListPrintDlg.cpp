@@ -56,8 +56,9 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     connect(ui->m_btnSetting, &QPushButton::clicked, this, [this] { OnSetting(); });
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     // Only the librarian's own clicks on the boxes tick or untick the rows.
-    connect(ui->m_checkAllResults, &QCheckBox::clicked, this, [this](bool on) { CheckAll(on, true); });
-    connect(ui->m_checkAllPrint, &QCheckBox::clicked, this, [this](bool on) { CheckAll(on, false); });
+    connect(ui->m_checkAllResults, &QCheckBox::clicked, this,
+            [this](bool on) { checkAllRows(*ui->m_listCandidates, on); });
+    connect(ui->m_checkAllPrint, &QCheckBox::clicked, this, [this](bool on) { checkAllRows(*ui->m_listPrint, on); });
     ListClicks::watch(ui->m_listCandidates, ListClicks::Click, [this] { ui->m_checkAllResults->setChecked(false); });
     ListClicks::watch(ui->m_listPrint, ListClicks::Click, [this] { ui->m_checkAllPrint->setChecked(false); });
     if (texts.enterSearches)
@@ -126,13 +127,6 @@ void CTwoListPrintDlg::FillPrintPage(int page)
     ShowPreview();
 }
 
-void CTwoListPrintDlg::CheckAll(bool checked, bool candidates)
-{
-    CReportListCtrl* list = candidates ? ui->m_listCandidates : ui->m_listPrint;
-    for (int row = 0; row < list->GetItemCount(); ++row)
-        list->SetCheck(row, checked);
-}
-
 void CTwoListPrintDlg::OnAddToPrintList()
 {
     if (ui->m_checkAllResults->isChecked()) {
@@ -145,7 +139,7 @@ void CTwoListPrintDlg::OnAddToPrintList()
             m_items->Append(ui->m_listCandidates->GetRowTexts(*row));
     }
     ui->m_checkAllResults->setChecked(false);
-    CheckAll(false, true);
+    checkAllRows(*ui->m_listCandidates, false);
     ShowPrintList();
 }
 

@@ -70,7 +70,6 @@ private:
     void FillPrintPage(int page);
     // After adding or removing: the print list from page 1.
     void ShowPrintList();
-    void CheckAll(bool checked, bool candidates);
 
     std::unique_ptr<Ui::CTwoListPrintDlg> ui;
     EnterKeyFilter m_enterKeys{this};

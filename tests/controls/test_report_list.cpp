@@ -274,6 +274,11 @@ private slots:
         list.SetSelected(1, true);
         QCOMPARE(markedRows(list), (QList<int>{1, 3}));
         QCOMPARE(singleSelectedRow(nullptr, list), 1);
+        checkAllRows(list, true);
+        QCOMPARE(list.GetCheckedRows(), (QList<int>{0, 1, 2, 3}));
+        checkAllRows(list, false);
+        QVERIFY(list.GetCheckedRows().isEmpty());
+        QCOMPARE(markedRows(list), QList<int>{1});
     }
 
     // 0 stands for the focus leaving the edit.
