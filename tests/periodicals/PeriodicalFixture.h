@@ -12,11 +12,3 @@ void insertPeriodical(const QString& number, const QString& title, const QString
 QStringList periodicalSnapshot();
 // A trigger that makes every statement of the event fail, e.g. "insert on qikaninfo".
 void failOn(const QString& event);
-
-template <typename T> T* child(const QObject* window, const char* name)
-{
-    T* w = window->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
