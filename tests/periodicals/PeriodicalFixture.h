@@ -10,5 +10,3 @@ void insertPeriodical(const QString& number, const QString& title, const QString
                       int lentFlag = 0, const QString& barcode = QString());
 // Every row of every table that periodical lending, losses and moves write.
 QStringList periodicalSnapshot();
-// A trigger that makes every statement of the event fail, e.g. "insert on qikaninfo".
-void failOn(const QString& event);

@@ -84,6 +84,9 @@ template <typename T> T* child(const QObject* window, const QString& name)
 }
 template <typename T> T* child(const QObject& window, const QString& name) { return child<T>(&window, name); }
 
+// Makes every write of the kind named ("before insert on jieyueinfo") fail, as a full disk would.
+void failOn(const QString& when);
+
 // Copies the template database to the given file.
 bool copyTemplateDatabase(const QString& target);
 
