@@ -26,11 +26,6 @@ QStringList storedRows(const QString& table)
     return rows;
 }
 
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
-
 bool storeNotice(const QString& title, const QString& content)
 {
     return theApp().m_ado.ExecuteSql(QStringLiteral("insert into gonggao values (?, ?)"), {title, content});

@@ -69,12 +69,6 @@ QStringList stockSnapshot()
     return rows;
 }
 
-void failOn(const QString& event)
-{
-    QVERIFY(theApp().m_ado.ExecuteSql(
-        QStringLiteral("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(event)));
-}
-
 CReportListCtrl* listOf(QWidget& window, const char* name)
 {
     auto* list = window.findChild<CReportListCtrl*>(QString::fromLatin1(name));

@@ -30,8 +30,6 @@ int count(const QString& sql, const QVariantList& params = {});
 QString copiedColumns(const QString& table, const QString& number);
 // Every row of the stock, loss, weed-out, loan and reader tables.
 QStringList stockSnapshot();
-// A trigger that makes the statement fail.
-void failOn(const QString& event);
 
 // The first column of every row of a list.
 CReportListCtrl* listOf(QWidget& window, const char* name);

@@ -32,14 +32,6 @@ void storeBooks(int rows, const QString& title = QStringLiteral("旧书"))
                                           {QStringLiteral("X%1").arg(i, 4, 10, QLatin1Char('0')), title}));
     QVERIFY(t.Commit());
 }
-
-template <typename T> T* child(const QObject* window, const char* name)
-{
-    T* w = window->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
 }
 
 // The book entry window is open in every test.

@@ -21,14 +21,6 @@
 
 namespace {
 const QString kScannedIsbn = QStringLiteral("9787020002207");
-
-template <typename T> T* child(const QObject* window, const char* name)
-{
-    T* w = window->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
 }
 
 class TestIsbnLookup : public QObject {

@@ -59,12 +59,6 @@ QStringList circulationSnapshot()
     return rows;
 }
 
-void abortOn(const QString& when)
-{
-    QVERIFY(theApp().m_ado.ExecuteSql(
-        QString("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(when)));
-}
-
 CReportListCtrl* list(QWidget& window, const char* name) { return window.findChild<CReportListCtrl*>(name); }
 
 QStringList listedIn(QWidget& window, const char* name) { return listColumn(list(window, name)); }

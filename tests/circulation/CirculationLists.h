@@ -9,9 +9,6 @@
 class CReportListCtrl;
 class QWidget;
 
-// Makes every write of the kind named ("before insert on jieyueinfo") fail, as a full disk would.
-void abortOn(const QString& when);
-
 CReportListCtrl* list(QWidget& window, const char* name = "m_list");
 // The first column of a list, one text a row.
 QStringList listedIn(QWidget& window, const char* name = "m_list");

@@ -411,7 +411,7 @@ private slots:
         scan(page, "m_editReaderInput", "R1");
         if (returning)
             scan(page, "m_editBookKey", "B4");
-        abortOn(trigger);
+        failOn(trigger);
         const QStringList before = circulationSnapshot();
 
         scan(page, returning ? "m_editReturnKey" : "m_editBookKey", "B4");

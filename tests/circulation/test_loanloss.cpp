@@ -140,7 +140,7 @@ private slots:
         scan(w, "m_editReader", "R1");
         selectRows(w, {0});
         if (!failing.isEmpty())
-            abortOn(failing);
+            failOn(failing);
         if (!meanwhile.isEmpty())
             QVERIFY(theApp().m_ado.ExecuteSql(meanwhile));
         const QStringList before = lossSnapshot();

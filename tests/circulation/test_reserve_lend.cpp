@@ -171,7 +171,7 @@ private slots:
     {
         QFETCH(QString, trigger);
         QFETCH(bool, clearing);
-        abortOn(trigger);
+        failOn(trigger);
         CReserveLendPage page;
         showReader(page, "R1");
         const QStringList before = circulationSnapshot() + tableRows("jieyue_yuyue");

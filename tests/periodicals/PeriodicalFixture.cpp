@@ -14,12 +14,6 @@ void insertPeriodical(const QString& number, const QString& title, const QString
         {barcode, number, title, price.isEmpty() ? QVariant() : QVariant(price), lentFlag}));
 }
 
-void failOn(const QString& event)
-{
-    QVERIFY(theApp().m_ado.ExecuteSql(
-        QString("create temp trigger fail before %1 begin select raise(abort, 'disk full'); end").arg(event)));
-}
-
 QStringList periodicalSnapshot()
 {
     QStringList rows;

@@ -10,13 +10,3 @@ void insertPeriodical(const QString& number, const QString& title, const QString
                       int lentFlag = 0, const QString& barcode = QString());
 // Every row of every table that periodical lending, losses and moves write.
 QStringList periodicalSnapshot();
-// A trigger that makes every statement of the event fail, e.g. "insert on qikaninfo".
-void failOn(const QString& event);
-
-template <typename T> T* child(const QObject* window, const char* name)
-{
-    T* w = window->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}

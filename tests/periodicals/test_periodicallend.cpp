@@ -222,7 +222,7 @@ private slots:
         prepare(w, "R1", "KA1");
         if (returning)
             lendRow(w, 0);
-        failOn(trigger);
+        failOn("before " + trigger);
         const QStringList before = periodicalSnapshot();
         returning ? returnRow(w, 0) : lendRow(w, 0);
         QCOMPARE(messages(), QStringList{"操作失败"});

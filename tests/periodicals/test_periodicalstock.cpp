@@ -151,10 +151,10 @@ private slots:
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<bool>("restoring");
         QTest::addColumn<QString>("message");
-        QTest::newRow("lost: insert") << Lost << "insert on qkinfo_diushi" << false << "操作失败";
-        QTest::newRow("weeded: delete") << Weed << "delete on qikaninfo" << false << "操作失败";
-        QTest::newRow("restore: insert") << Lost << "insert on qikaninfo" << true << "期刊恢复失败!\n";
-        QTest::newRow("restore: delete") << Weed << "delete on qkinfo_tijiu" << true << "期刊恢复失败!\n";
+        QTest::newRow("lost: insert") << Lost << "before insert on qkinfo_diushi" << false << "操作失败";
+        QTest::newRow("weeded: delete") << Weed << "before delete on qikaninfo" << false << "操作失败";
+        QTest::newRow("restore: insert") << Lost << "before insert on qikaninfo" << true << "期刊恢复失败!\n";
+        QTest::newRow("restore: delete") << Weed << "before delete on qkinfo_tijiu" << true << "期刊恢复失败!\n";
     }
     void failedMoveChangesNothing()
     {
@@ -327,10 +327,10 @@ private slots:
         QTest::newRow("reader deleted") << "delete from readerinfo" << "" << "查无此人！";
         QTest::newRow("loan returned") << "delete from qkjieyueinfo" << "" << "无此记录！";
         QTest::newRow("copy cancelled") << "delete from qikaninfo" << "" << "期刊库中没有这本期刊，请在期刊借还中归还。";
-        QTest::newRow("insert of the loss record fails") << "" << "insert on diushiqikaninfo" << "操作失败!";
-        QTest::newRow("move to the loss table fails") << "" << "insert on qkinfo_diushi" << "操作失败!";
-        QTest::newRow("delete of the loan fails") << "" << "delete on qkjieyueinfo" << "操作失败!";
-        QTest::newRow("recount fails") << "" << "update on readerinfo" << "操作失败!";
+        QTest::newRow("insert of the loss record fails") << "" << "before insert on diushiqikaninfo" << "操作失败!";
+        QTest::newRow("move to the loss table fails") << "" << "before insert on qkinfo_diushi" << "操作失败!";
+        QTest::newRow("delete of the loan fails") << "" << "before delete on qkjieyueinfo" << "操作失败!";
+        QTest::newRow("recount fails") << "" << "before update on readerinfo" << "操作失败!";
     }
     void readerLossRefused()
     {

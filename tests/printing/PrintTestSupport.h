@@ -91,15 +91,6 @@ QList<PdfFont> pdfFonts(const QString& pdfFile);
 // A page drawn at the given scale on white.
 QImage renderPage(const PageSource& pages, int page, double scale);
 
-// A window's child by object name; the test stops when it is missing.
-template <typename T> T* child(QWidget& window, const QString& name)
-{
-    T* found = window.findChild<T*>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
-}
-
 inline void click(QWidget& window, const QString& button)
 {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);

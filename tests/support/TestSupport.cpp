@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -153,4 +154,10 @@ void searchFor(QWidget* page, const QString& keyword)
     for (const char* name : {"m_btnSearch", "m_btnQuery"})
         if (auto* button = page->findChild<QPushButton*>(QLatin1String(name)))
             return button->click();
+}
+
+void failOn(const QString& when)
+{
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("create temp trigger fail %1 begin select raise(abort, 'disk full'); end").arg(when)));
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QList>
+#include <QObject>
 #include <QQueue>
 #include <QTemporaryDir>
 
@@ -72,6 +73,19 @@ private:
     QString m_previous;
     bool m_ready = false;
 };
+
+// A window's child by object name; the test stops when it is missing, naming it.
+template <typename T> T* child(const QObject* window, const QString& name)
+{
+    T* found = window->findChild<T*>(name);
+    if (!found)
+        qFatal("no widget %s", qPrintable(name));
+    return found;
+}
+template <typename T> T* child(const QObject& window, const QString& name) { return child<T>(&window, name); }
+
+// Makes every write of the kind named ("before insert on jieyueinfo") fail, as a full disk would.
+void failOn(const QString& when);
 
 // Copies the template database to the given file.
 bool copyTemplateDatabase(const QString& target);
