@@ -1,7 +1,6 @@
 #include "circulation/OverduePage.h"
 
 #include "circulation/LoanQueries.h"
-#include "controls/Prompter.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "exchange/SheetExport.h"
@@ -48,23 +47,19 @@ void COverduePage::OnExport()
 {
     if (!Result())
         return;
-    const QString path = chooseWorkbook(this, kSheet);
-    if (path.isEmpty())
-        return;
     const QStringList header{QStringLiteral("图书编号"), QStringLiteral("书名"),     QStringLiteral("条形码"),
                              QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("读者类别"),
                              QStringLiteral("借书日期"), QStringLiteral("应还日期"), QStringLiteral("图书价格"),
                              QStringLiteral("操作员"),   QStringLiteral("部门")};
-    const RowBlock& block = *Result()->SharedRows();
-    QList<QStringList> rows;
-    for (int r = 0; r < block.rowCount(); ++r) {
-        QStringList row;
-        for (int field = kFirstField; field <= kLastField; ++field)
-            row << block.text(r, field);
-        rows << row;
-    }
-    QString error;
-    if (!exportSheet(path, kSheet, true, header, rows, &error))
-        return showMessage(this, QStringLiteral("请操作失败!"));
-    showMessage(this, QStringLiteral("导出文件成功!"));
+    exportQuerySheet(this, kSheet, header, [this] {
+        const RowBlock& block = *Result()->SharedRows();
+        QList<QStringList> rows;
+        for (int r = 0; r < block.rowCount(); ++r) {
+            QStringList row;
+            for (int field = kFirstField; field <= kLastField; ++field)
+                row << block.text(r, field);
+            rows << row;
+        }
+        return rows;
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
+#include "db/AdoRecordset.h"
 #include "exchange/ExcelFile.h"
 
 #include <QDir>
@@ -54,4 +55,20 @@ void exportSummary(QWidget* window, const QString& sheet, const QStringList& hea
     if ((rows->isEmpty() && empty == EmptySummary::Fails) || !exportSheet(path, sheet, false, header, *rows, &error))
         return showMessage(window, QStringLiteral("导出数据失败!"));
     showMessage(window, QStringLiteral("导出数据成功!"));
+}
+
+void exportQuerySheet(QWidget* window, const QString& sheet, const QStringList& header,
+                      const std::function<QList<QStringList>()>& rows)
+{
+    const QString path = chooseWorkbook(window, sheet);
+    if (path.isEmpty())
+        return;
+    QString error;
+    bool written = false;
+    try {
+        written = exportSheet(path, sheet, true, header, rows(), &error);
+    } catch (const DbError&) {
+        written = false;
+    }
+    showMessage(window, written ? QStringLiteral("导出文件成功!") : QStringLiteral("请操作失败!"));
 }

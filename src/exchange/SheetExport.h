@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -32,3 +33,11 @@ enum class EmptySummary { Written, Fails };
 // the sheet, saying "导出数据成功!" or "导出数据失败!".
 void exportSummary(QWidget* window, const QString& sheet, const QStringList& header,
                    const std::optional<QList<QStringList>>& rows, EmptySummary empty);
+
+// The export of a query page's rows: asks for a workbook (see chooseWorkbook), then writes
+// the header and the rows into the sheet with the file's backup switched on, saying
+// "导出文件成功!" when every write succeeded, else "请操作失败!". The rows are read only
+// after a file was chosen; a database failure while reading them (DbError) is a failed
+// export too.
+void exportQuerySheet(QWidget* window, const QString& sheet, const QStringList& header,
+                      const std::function<QList<QStringList>()>& rows);

@@ -2,7 +2,7 @@
 
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "periodicals/PeriodicalExport.h"
+#include "exchange/SheetExport.h"
 #include "periodicals/PeriodicalQueries.h"
 
 namespace {
@@ -52,5 +52,5 @@ void CPeriodicalLendQueryPage::OnExport()
     const QStringList header{QStringLiteral("期刊编号"), QStringLiteral("期刊名称"), QStringLiteral("读者编号"),
                              QStringLiteral("读者姓名"), QStringLiteral("借阅日期"), QStringLiteral("应还日期"),
                              QStringLiteral("操作员")};
-    exportPeriodicalSheet(this, QStringLiteral("期刊借阅信息"), header, everyLoan);
+    exportQuerySheet(this, QStringLiteral("期刊借阅信息"), header, everyLoan);
 }

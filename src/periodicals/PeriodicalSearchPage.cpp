@@ -2,7 +2,7 @@
 
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "periodicals/PeriodicalExport.h"
+#include "exchange/SheetExport.h"
 #include "periodicals/PeriodicalStore.h"
 
 #include <QProgressBar>
@@ -47,5 +47,5 @@ CPeriodicalSearchPage::CPeriodicalSearchPage(QWidget* parent) : CPagedSearchPage
 void CPeriodicalSearchPage::OnExportExcel()
 {
     const QStringList header = PeriodicalStore::columnNames() + QStringList{QStringLiteral("是否在馆")};
-    exportPeriodicalSheet(this, QStringLiteral("期刊信息"), header, wholeStock);
+    exportQuerySheet(this, QStringLiteral("期刊信息"), header, wholeStock);
 }
