@@ -2,8 +2,8 @@
 // import job, beside the floor: the spreadsheet layer reading every cell and SQLite inserting
 // the rows through one prepared statement in one transaction. Both sides write a fresh copy
 // of the template database in WAL with synchronous FULL.
-#include "exchange/ImportJob.h"
-#include "exchange/SpreadsheetFile.h"
+#include "maintenance/ImportJob.h"
+#include "sheets/SpreadsheetFile.h"
 
 #include "SideBySide.h"
 

@@ -5,7 +5,7 @@
 #include "MarcBuilder.h"
 
 #include "catalogue/MarcImport.h"
-#include "catalogue/MarcReader.h"
+#include "marc/MarcReader.h"
 #include "core/TextCodec.h"
 #include "db/AdoConn.h"
 

@@ -11,7 +11,7 @@
 #include "circulation/LendingService.h"
 #include "db/AdoConn.h"
 #include "db/RowBlock.h"
-#include "exchange/BookStatistics.h"
+#include "catalogue/BookStatistics.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
 // Spreadsheet export and reading beside the floor the raw libraries give, on generated rows
 // of 14 text columns; each benchmark reports its "ratio" counter (ours / floor).
-#include "exchange/ExcelFile.h"
-#include "exchange/ExportJob.h"
+#include "sheets/ExcelFile.h"
+#include "export/ExportJob.h"
 
 #include "SideBySide.h"
 

@@ -1,6 +1,6 @@
 // Parsing a large document with CXmlDoc against pugixml's load_buffer of the same bytes:
 // throughput, and the memory each holds once the parse is done (glibc's mallinfo2).
-#include "catalogue/XmlDoc.h"
+#include "xml/XmlDoc.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

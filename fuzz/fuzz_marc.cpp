@@ -1,7 +1,7 @@
 // Feeds any bytes to the MARC reader as a file and reads every record's list texts: the
 // reader must never read outside the file, and never list a damaged record.
 #include "catalogue/BookStore.h"
-#include "catalogue/MarcReader.h"
+#include "marc/MarcReader.h"
 
 #include <cstdint>
 #include <cstdlib>

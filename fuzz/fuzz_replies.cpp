@@ -1,7 +1,7 @@
 // Any bytes as a catalogue service's page, read as UTF-8 and as GBK: every cut of the
 // lookup runs on it.
-#include "catalogue/BookWebSearch.h"
-#include "catalogue/CatalogueReplies.h"
+#include "lookup/BookWebSearch.h"
+#include "lookup/CatalogueReplies.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Any bytes as a document: parse, read every element's name, attributes and data, and the
 // result text.
-#include "catalogue/XmlDoc.h"
+#include "xml/XmlDoc.h"
 
 #include <cstddef>
 #include <cstdint>

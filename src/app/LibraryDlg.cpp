@@ -8,8 +8,8 @@
 #include "core/Clock.h"
 #include "db/AppState.h"
 #include "db/DatabaseBackup.h"
-#include "exchange/BackupFiles.h"
-#include "exchange/BackupProgressDlg.h"
+#include "maintenance/BackupFiles.h"
+#include "maintenance/BackupProgressDlg.h"
 
 #include <QAction>
 #include <QApplication>

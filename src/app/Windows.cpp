@@ -3,7 +3,7 @@
 #include "app/FrameWindows.h"
 #include "catalogue/CatalogueWindows.h"
 #include "circulation/CirculationWindows.h"
-#include "exchange/ExchangeWindows.h"
+#include "maintenance/ExchangeWindows.h"
 #include "periodicals/PeriodicalsWindows.h"
 #include "printing/PrintingWindows.h"
 

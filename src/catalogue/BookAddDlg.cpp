@@ -4,7 +4,7 @@
 
 #include "catalogue/ClassNumber.h"
 #include "catalogue/FindClassNoDlg.h"
-#include "catalogue/IsbnLookup.h"
+#include "lookup/IsbnLookup.h"
 #include "catalogue/ReferenceTable.h"
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/ButtonIcons.h"

@@ -3,8 +3,8 @@
 #include "catalogue/BookLostQueryPage.h"
 #include "catalogue/BookSearchPage.h"
 #include "controls/Prompter.h"
-#include "exchange/BookStatPage.h"
-#include "exchange/SpreadsheetIdle.h"
+#include "catalogue/BookStatPage.h"
+#include "sheets/SpreadsheetIdle.h"
 
 #include <QIcon>
 

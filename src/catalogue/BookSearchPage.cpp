@@ -3,7 +3,7 @@
 #include "catalogue/BookStore.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "exchange/ListExport.h"
+#include "export/ListExport.h"
 
 #include <QProgressBar>
 

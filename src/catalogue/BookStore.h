@@ -1,20 +1,12 @@
 #pragma once
 
 #include "db/AdoRecordset.h"
+#include "db/BookFields.h"
 
 #include <QString>
 #include <QStringList>
 
 class CAdoConn;
-
-// The fifteen texts of a book copy that librarians type, in the order of bkinfo columns 1 to 15.
-using BookValues = QStringList;
-
-// Positions in BookValues.
-enum BookField {
-    kIsbn, kBookNo, kClassNo, kBookType, kCopyNo, kTitle, kAuthor, kPublisher,
-    kPages, kFormat, kPubDate, kEdition, kPrice, kShelf, kEntryDate, kBookFieldCount
-};
 
 // Whether a price may be stored: digits with at most one point ("12.80", "12.", ".5").
 bool isPriceText(const QString& price);

@@ -2,13 +2,13 @@
 
 #include "ui_MarcImportDlg.h"
 
-#include "catalogue/MarcReader.h"
+#include "marc/MarcReader.h"
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "core/DateText.h"
 #include "db/AppState.h"
 #include "db/Statements.h"
-#include "exchange/SheetExport.h"
+#include "export/SheetExport.h"
 
 #include <QFile>
 #include <QGuiApplication>

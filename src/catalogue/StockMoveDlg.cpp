@@ -6,7 +6,7 @@
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
-#include "exchange/ListExport.h"
+#include "export/ListExport.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "circulation/CountsUploader.h"
+#include "remote/CountsUploader.h"
 #include "circulation/LendingService.h"
 #include "circulation/ReaderPanel.h"
 #include "controls/EnterKeyFilter.h"

@@ -5,7 +5,7 @@
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
-#include "exchange/SheetExport.h"
+#include "export/SheetExport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "circulation/LoanQueries.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "exchange/SheetExport.h"
+#include "export/SheetExport.h"
 
 
 namespace {

@@ -4,7 +4,7 @@
 #include "controls/PagedSearchPage.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "exchange/ListExport.h"
+#include "export/ListExport.h"
 
 #include <QVBoxLayout>
 

@@ -2,7 +2,7 @@
 
 #include "circulation/ReaderPanel.h"
 #include "controls/EnterKeyFilter.h"
-#include "exchange/PageDialog.h"
+#include "controls/PageDialog.h"
 
 #include <memory>
 

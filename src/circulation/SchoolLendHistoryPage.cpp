@@ -7,7 +7,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
-#include "exchange/ListExport.h"
+#include "export/ListExport.h"
 
 namespace {
 const QString kAll = QStringLiteral("(全部)");

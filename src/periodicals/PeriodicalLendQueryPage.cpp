@@ -2,7 +2,7 @@
 
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
-#include "exchange/SheetExport.h"
+#include "export/SheetExport.h"
 #include "periodicals/PeriodicalQueries.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/BookStatistics.h"
+#include "catalogue/BookStatistics.h"
 
 #include <QWidget>
 

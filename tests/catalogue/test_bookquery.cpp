@@ -3,7 +3,7 @@
 #include "catalogue/BookSearchPage.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
-#include "exchange/SpreadsheetIdle.h"
+#include "sheets/SpreadsheetIdle.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "MarcBuilder.h"
+#include "../marc/MarcBuilder.h"
 
 #include "catalogue/BookStore.h"
 #include "catalogue/MarcImport.h"

@@ -5,7 +5,7 @@
 #include "circulation/OverduePage.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
-#include "exchange/ExcelFile.h"
+#include "sheets/ExcelFile.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "circulation/ReaderQueryDlg.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
-#include "exchange/ExcelFile.h"
+#include "sheets/ExcelFile.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

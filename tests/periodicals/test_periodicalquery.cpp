@@ -2,7 +2,7 @@
 
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
-#include "exchange/ExcelFile.h"
+#include "sheets/ExcelFile.h"
 #include "periodicals/PeriodicalMenuDlg.h"
 #include "periodicals/PeriodicalQueryDlg.h"
 

@@ -1,7 +1,7 @@
 #include "support/RemoteTestServer.h"
 
 #include "db/AdoConn.h"
-#include "exchange/SetupIni.h"
+#include "remote/SetupIni.h"
 #include "support/TestSupport.h"
 
 RemoteTestServer::RemoteTestServer(const QString& name) : m_database(QStringLiteral("books_") + name) {}

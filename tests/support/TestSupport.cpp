@@ -3,7 +3,7 @@
 #include "controls/ReportListCtrl.h"
 #include "controls/Resources.h"
 #include "db/AppState.h"
-#include "exchange/ExcelFile.h"
+#include "sheets/ExcelFile.h"
 
 #include <QFile>
 #include <QLineEdit>

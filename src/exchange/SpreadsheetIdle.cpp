@@ -1,3 +1,0 @@
-#include "exchange/SpreadsheetIdle.h"
-
-std::atomic<int> g_bSpreadsheetIdle{0};

@@ -1,0 +1,187 @@
+#include "maintenance/AssetReport.h"
+
+#include "core/DateText.h"
+#include "core/NumberText.h"
+#include "db/AdoConn.h"
+#include "db/LikePattern.h"
+#include "db/Statements.h"
+#include "catalogue/BookStatistics.h"
+#include "maintenance/TableColumns.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+enum Phase { StockPhase = 1, LostPhase = 2, WeededPhase = 3 };
+
+const QString kAssetClass = QStringLiteral("图书、档案");
+// The source fields every phase copies, by ordinal: the number, the type, the title, the
+// price and the entry date (the three source tables agree on these positions).
+constexpr int kNumber = 2, kType = 4, kTitle = 6, kPrice = 13, kEntryDate = 15;
+constexpr int kSourceColumns = 16;
+constexpr int kReportColumns = 15;
+
+QString sumsOf(const QString& table)
+{
+    return QStringLiteral("select sum(资产数量), sum(资产总价), sum(剔旧), sum(丢失), sum(小计), sum(库存数量), "
+                          "sum(库存净值) from ")
+        + table;
+}
+
+QString rangeCondition() { return QStringLiteral(" where substr(取得时间, 1, 10) between ? and ?"); }
+QVariantList rangeValues(const DateRange& range) { return {dateText(range.from), dateText(range.to)}; }
+
+QString sumText(int index, const QString& sum)
+{
+    return AssetReport::isMoneyTotal(index) ? BookStatistics::shownSum(sum) : sum;
+}
+
+QStringList columnNames(CAdoConn& conn, const QString& table, int atLeast)
+{
+    QStringList names;
+    for (const TableColumn& column : tableColumns(conn, table))
+        names << quotedName(column.name);
+    if (names.size() < atLeast)
+        throw DbError(QStringLiteral("数据表 %1 的列数不对").arg(table));
+    return names;
+}
+}
+
+AssetReport::Spec AssetReport::Spec::forBooks()
+{
+    return {QStringLiteral("bkinfo_baobiaoT"),
+            QStringLiteral("bkinfo"),
+            QStringLiteral("bkinfo_diushi"),
+            QStringLiteral("bkinfo_tijiu"),
+            {QStringLiteral("导入图书信息失败"), QStringLiteral("导入丢失数据失败！"), QStringLiteral("导入剔旧数据失败！")},
+            QStringLiteral("没有图书信息可导出!")};
+}
+
+AssetReport::Spec AssetReport::Spec::forPeriodicals()
+{
+    const QString failed = QStringLiteral("操作失败");
+    return {QStringLiteral("qkinfo_baobiaoT"), QStringLiteral("qikaninfo"), QStringLiteral("qkinfo_diushi"),
+            QStringLiteral("qkinfo_tijiu"),    {failed, failed, failed},     QStringLiteral("没有期刊信息可导出!")};
+}
+
+const QList<int>& AssetReport::totalledColumns()
+{
+    static const QList<int> columns = {6, 8, 9, 10, 11, 13, 14};
+    return columns;
+}
+
+const QList<int>& AssetReport::numberColumns()
+{
+    static const QList<int> columns = {5, 6, 8, 9, 10, 11, 13, 14};
+    return columns;
+}
+
+AssetReport::AssetReport(CAdoConn& conn, Spec spec) : m_conn(conn), m_spec(std::move(spec)) {}
+
+// The insert of one phase, columns by position on both sides: a NULL stays NULL and a
+// number stays a number. The asset class is bound.
+QString AssetReport::PhaseStatement(int phase, const QString& source) const
+{
+    const QStringList report = columnNames(m_conn, m_spec.reportTable, kReportColumns);
+    const QStringList from = columnNames(m_conn, source, kSourceColumns);
+    std::vector<std::pair<int, QString>> values = {
+        {1, from[kNumber]}, {2, from[kTitle]},      {3, QStringLiteral("?")}, {4, from[kType]},
+        {5, from[kPrice]},  {6, QStringLiteral("1")}, {7, from[kEntryDate]},  {8, from[kPrice]},
+    };
+    switch (phase) {
+    case StockPhase:
+        values.insert(values.end(), {{13, QStringLiteral("1")}, {14, from[kPrice]}});
+        break;
+    case LostPhase:
+        values.insert(values.end(), {{10, QStringLiteral("1")}, {11, from[kPrice]}});
+        break;
+    default:
+        values.insert(values.end(), {{9, QStringLiteral("1")}, {11, from[kPrice]}});
+    }
+    QStringList targets, expressions;
+    for (const auto& [ordinal, expression] : values) {
+        targets << report[ordinal];
+        expressions << expression;
+    }
+    return QStringLiteral("insert into %1 (%2) select %3 from %4")
+        .arg(m_spec.reportTable, targets.join(QStringLiteral(", ")), expressions.join(QStringLiteral(", ")), source);
+}
+
+std::optional<AssetReport::Failure> AssetReport::Generate(const std::function<void(int phase)>& phaseDone)
+{
+    const QString failed = QStringLiteral("操作失败");
+    CTransaction transaction(m_conn);
+    if (!transaction.IsActive())
+        return Failure{failed, m_conn.LastError()};
+    if (!m_conn.ExecuteSql(QStringLiteral("delete from ") + m_spec.reportTable))
+        return Failure{failed, m_conn.LastError()};
+    const QStringList sources = {m_spec.stockTable, m_spec.lostTable, m_spec.weededTable};
+    for (int phase = StockPhase; phase <= WeededPhase; ++phase) {
+        try {
+            executeOrThrow(m_conn, PhaseStatement(phase, sources[phase - 1]), {kAssetClass});
+        } catch (const DbError& e) {
+            return Failure{m_spec.phaseFailures.value(phase - 1), e.text()};
+        }
+        if (phaseDone)
+            phaseDone(phase);
+    }
+    if (!transaction.Commit())
+        return Failure{failed, m_conn.LastError()};
+    return std::nullopt;
+}
+
+RecordsetPtr AssetReport::Search(const QString& text) const
+{
+    const QString all = QStringLiteral("select * from ") + m_spec.reportTable;
+    const QString order = QStringLiteral(" order by 资产编号");
+    if (text.isEmpty())
+        return openOrThrow(m_conn, all + order);
+    return openOrThrow(m_conn, all + QStringLiteral(" where 资产名称 like ? escape '\\' or 资产编号=?") + order,
+                       {containsPattern(text), text});
+}
+
+RecordsetPtr AssetReport::Query(const std::optional<DateRange>& range) const
+{
+    const QString all = QStringLiteral("select * from ") + m_spec.reportTable;
+    if (!range)
+        return openOrThrow(m_conn, all + QStringLiteral(" order by 资产编号"));
+    return openOrThrow(m_conn, all + rangeCondition(), rangeValues(*range));
+}
+
+QStringList AssetReport::Totals(const std::optional<DateRange>& range) const
+{
+    RecordsetPtr rs = range ? openOrThrow(m_conn, sumsOf(m_spec.reportTable) + rangeCondition(), rangeValues(*range))
+                            : openOrThrow(m_conn, sumsOf(m_spec.reportTable));
+    QStringList totals;
+    for (int i = 0; i < kTotals; ++i)
+        totals << sumText(i, rs->GetCollect(i));
+    return totals;
+}
+
+QStringList AssetReport::TotalsOf(const RowBlock& rows)
+{
+    QStringList totals;
+    for (int i = 0; i < kTotals; ++i) {
+        const int column = totalledColumns()[i];
+        double sum = 0;
+        bool any = false;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            if (rows.isNull(row, column))
+                continue;
+            any = true;
+            sum += rows.value(row, column).toDouble();
+        }
+        totals << (any ? sumText(i, numberText(sum)) : QString());
+    }
+    return totals;
+}
+
+QStringList AssetReport::TotalsRow(const RowBlock& rows)
+{
+    QStringList row(kLastShown - kFirstShown + 1);
+    row[0] = QStringLiteral("合计");
+    const QStringList totals = TotalsOf(rows);
+    for (int i = 0; i < kTotals; ++i)
+        row[totalledColumns()[i] - kFirstShown] = totals[i];
+    return row;
+}

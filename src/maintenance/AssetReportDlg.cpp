@@ -1,0 +1,192 @@
+#include "maintenance/AssetReportDlg.h"
+
+#include "ui_AssetReportDlg.h"
+
+#include "controls/Prompter.h"
+#include "core/Clock.h"
+#include "db/AppState.h"
+#include "export/ListExport.h"
+
+namespace {
+constexpr int kPageSize = 50;
+const QString kNoRows = QStringLiteral("没有找到相关信息的图书!");
+}
+
+CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec)), m_cursor(kPageSize)
+{
+    ui->setupUi(this);
+    ui->m_btnGenerate->setText(texts.generateCaption);
+    ui->m_btnSearch->setText(texts.searchCaption);
+    ui->m_list->SetHeadings(texts.headings);
+    connect(ui->m_btnGenerate, &QPushButton::clicked, this, &CAssetReportDlg::OnGenerate);
+    connect(ui->m_btnSearch, &QPushButton::clicked, this, &CAssetReportDlg::OnSearch);
+    connect(ui->m_btnQuery, &QPushButton::clicked, this, &CAssetReportDlg::OnQuery);
+    connect(ui->m_radioAll, &QRadioButton::clicked, this, &CAssetReportDlg::OnRadioAll);
+    connect(ui->m_radioPeriod, &QRadioButton::clicked, this, &CAssetReportDlg::OnRadioPeriod);
+    connect(ui->m_btnPrev, &QPushButton::clicked, this, &CAssetReportDlg::OnPrevPage);
+    connect(ui->m_btnNext, &QPushButton::clicked, this, &CAssetReportDlg::OnNextPage);
+    connect(ui->m_cmbPage, &QComboBox::activated, this, &CAssetReportDlg::OnSelchangePage);
+    connect(ui->m_btnExport, &QPushButton::clicked, this, &CAssetReportDlg::OnExportExcel);
+    OnInitDialog();
+}
+
+CAssetReportDlg::~CAssetReportDlg() = default;
+
+void CAssetReportDlg::OnInitDialog()
+{
+    const QDate today = Clock::instance().now().date();
+    ui->m_dateFrom->setDate(today);
+    ui->m_dateTo->setDate(today);
+    ui->m_list->LoadColumnInfo();
+    CListExport::Options options;
+    options.firstField = AssetReport::kFirstShown;
+    options.lastField = AssetReport::kLastShown;
+    options.nothingMessage = m_spec.nothingToExport;
+    options.progressScaleFrom = 65536;
+    options.numericFields = AssetReport::numberColumns();
+    // The totals row sums the rows written, whatever the window shows meanwhile.
+    options.footer = [](const RowBlock& rows) { return QList<QStringList>{AssetReport::TotalsRow(rows)}; };
+    m_export = new CListExport(this, ui->m_progressExport, ui->m_btnExport, options);
+}
+
+AssetReport CAssetReportDlg::Report() const { return AssetReport(theApp().m_ado, m_spec); }
+
+void CAssetReportDlg::OnGenerate()
+{
+    if (Prompter::instance().ask(this, QStringLiteral("初始化将清除原来的报表信息？"), QStringLiteral("确定"),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::Cancel)
+        != QMessageBox::Ok)
+        return;
+    ui->m_progressGenerate->setRange(0, 3);
+    ui->m_progressGenerate->setValue(0);
+    const std::optional<AssetReport::Failure> failure =
+        Report().Generate([this](int phase) { ui->m_progressGenerate->setValue(phase); });
+    if (failure) {
+        ui->m_progressGenerate->setValue(0);
+        return showMessage(this, failure->text + QLatin1Char('\n') + failure->reason);
+    }
+    OnSearch();
+    ShowTotals(std::nullopt);
+}
+
+void CAssetReportDlg::OnSearch()
+{
+    try {
+        ShowResult(Report().Search(ui->m_editSearch->text().trimmed()));
+    } catch (const DbError&) {
+        showMessage(this, QStringLiteral("操作失败"));
+    }
+}
+
+void CAssetReportDlg::OnQuery()
+{
+    std::optional<DateRange> range;
+    if (ui->m_radioPeriod->isChecked())
+        range = DateRange{ui->m_dateFrom->date(), ui->m_dateTo->date()};
+    try {
+        ShowResult(Report().Query(range));
+    } catch (const DbError&) {
+        return showMessage(this, QStringLiteral("操作失败"));
+    }
+    ShowTotals(range);
+}
+
+void CAssetReportDlg::ShowResult(const RecordsetPtr& result)
+{
+    m_pRecordset = result;
+    m_rows = result->SharedRows();
+    if (m_rows->rowCount() == 0) {
+        m_cursor = PageCursor(kPageSize);
+        ui->m_list->DeleteAllItems();
+        ui->m_cmbPage->clear();
+        ui->m_staticPageInfo->clear();
+        return showMessage(this, kNoRows);
+    }
+    m_cursor.Reset(m_rows->rowCount());
+    ui->m_cmbPage->clear();
+    for (int page = 1; page <= m_cursor.GetPageCount(); ++page)
+        ui->m_cmbPage->addItem(QString::number(page));
+    ui->m_staticPageInfo->setText(m_cursor.TotalText());
+    ShowPage();
+}
+
+void CAssetReportDlg::ShowTotals(const std::optional<DateRange>& range)
+{
+    QStringList totals;
+    try {
+        totals = Report().Totals(range);
+    } catch (const DbError&) {
+        return showMessage(this, QStringLiteral("数据汇总失败"));
+    }
+    const QList<QLineEdit*> edits = {ui->m_editQuantity, ui->m_editValue, ui->m_editWeeded, ui->m_editLost,
+                                     ui->m_editSubtotal, ui->m_editStock, ui->m_editNetValue};
+    for (int i = 0; i < edits.size(); ++i)
+        edits[i]->setText(totals.value(i));
+}
+
+void CAssetReportDlg::ShowPage()
+{
+    ui->m_cmbPage->setCurrentIndex(m_cursor.GetPage() - 1);
+    ui->m_list->DeleteAllItems();
+    const int first = m_cursor.GetFirstRow();
+    for (int row = first; row < first + m_cursor.GetRowsOnPage(); ++row) {
+        QStringList texts;
+        for (int column = AssetReport::kFirstShown; column <= AssetReport::kLastShown; ++column)
+            texts << m_rows->text(row, column);
+        ui->m_list->AddItem(texts);
+    }
+}
+
+void CAssetReportDlg::OnRadioAll()
+{
+    ui->m_dateFrom->setEnabled(false);
+    ui->m_dateTo->setEnabled(false);
+}
+
+void CAssetReportDlg::OnRadioPeriod()
+{
+    ui->m_dateFrom->setEnabled(true);
+    ui->m_dateTo->setEnabled(true);
+}
+
+void CAssetReportDlg::OnPrevPage() { Moved(m_cursor.Previous()); }
+
+void CAssetReportDlg::OnNextPage() { Moved(m_cursor.Next()); }
+
+void CAssetReportDlg::Moved(PageCursor::Move move)
+{
+    if (move == PageCursor::Move::Moved)
+        return ShowPage();
+    const QString refusal = PageCursor::RefusalText(move);
+    if (!refusal.isEmpty())
+        showMessage(this, refusal);
+}
+
+void CAssetReportDlg::OnSelchangePage(int index)
+{
+    if (m_cursor.SetPage(index + 1))
+        ShowPage();
+}
+
+void CAssetReportDlg::OnExportExcel() { m_export->Start(m_pRecordset); }
+
+CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
+    : CAssetReportDlg(AssetReport::Spec::forBooks(),
+                      {QStringLiteral("生成图书报表数据"), QStringLiteral("查询"),
+                       QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
+                                      "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,60;")},
+                      parent)
+{
+    setObjectName(QStringLiteral("CBookAssetReportDlg"));
+}
+
+CPeriodicalAssetReportDlg::CPeriodicalAssetReportDlg(QWidget* parent)
+    : CAssetReportDlg(AssetReport::Spec::forPeriodicals(),
+                      {QStringLiteral("生成期刊报表数据"), QStringLiteral("确定"),
+                       QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
+                                      "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,80;")},
+                      parent)
+{
+    setObjectName(QStringLiteral("CPeriodicalAssetReportDlg"));
+}

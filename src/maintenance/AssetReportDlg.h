@@ -1,0 +1,70 @@
+#pragma once
+
+#include "controls/PageCursor.h"
+#include "db/RowBlock.h"
+#include "maintenance/AssetReport.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class CListExport;
+namespace Ui {
+class CAssetReportDlg;
+}
+
+// What sets the two report windows apart besides their tables.
+struct AssetReportTexts {
+    QString generateCaption;
+    QString searchCaption;
+    QString headings;
+};
+
+// The asset report window: builds the report, lists it 50 rows a page, searches it by name
+// or number, filters it by acquisition date with the totals following, and exports the rows
+// listed with their totals. The logic is AssetReport's; the window keeps its own totals.
+class CAssetReportDlg : public QDialog {
+    Q_OBJECT
+public:
+    CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts, QWidget* parent);
+    ~CAssetReportDlg() override;
+
+private slots:
+    void OnGenerate();
+    void OnSearch();
+    void OnQuery();
+    void OnRadioAll();
+    void OnRadioPeriod();
+    void OnPrevPage();
+    void OnNextPage();
+    void OnSelchangePage(int index);
+    void OnExportExcel();
+
+private:
+    void OnInitDialog();
+    // Keeps the result and shows its page 1, or empties the list when it has no rows.
+    void ShowResult(const RecordsetPtr& result);
+    void ShowTotals(const std::optional<DateRange>& range);
+    void ShowPage();
+    void Moved(PageCursor::Move move);
+    AssetReport Report() const;
+
+    std::unique_ptr<Ui::CAssetReportDlg> ui;
+    AssetReport::Spec m_spec;
+    PageCursor m_cursor;
+    RecordsetPtr m_pRecordset;
+    std::shared_ptr<const RowBlock> m_rows;
+    CListExport* m_export = nullptr;
+};
+
+class CBookAssetReportDlg : public CAssetReportDlg {
+    Q_OBJECT
+public:
+    explicit CBookAssetReportDlg(QWidget* parent = nullptr);
+};
+
+class CPeriodicalAssetReportDlg : public CAssetReportDlg {
+    Q_OBJECT
+public:
+    explicit CPeriodicalAssetReportDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "maintenance/ImportValues.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class CAdoConn;
+
+// What one of the five imports reads and how it stores it: the target table, the cells
+// that go into its fields by position, the rules of its fields, what it does beside
+// storing, and what it tells the user when it fails.
+struct ImportSpec {
+    enum class Target { Readers, Loans, LendingHistory, Books, Periodicals };
+    // How a failure is worded: one text, with the data row's ordinal, or with the sheet row
+    // and column.
+    enum class FailureStyle { Plain, DataRow, RowAndColumn };
+
+    Target target = Target::Books;
+    QString table;
+    int firstField = 0;  // the field the first cell goes to
+    int fieldCount = 0;  // the cells read from each row
+    QString sheet;       // the sheet read (any case); empty: the first sheet
+    QStringList requiredFields;
+    QStringList dateFields;
+    QString momentField;
+    QString inStockField;
+    bool dropMidnight = false;
+    // Loan tables that refuse an overwrite while they hold a row.
+    QStringList overwriteBlockers;
+    FailureStyle failureStyle = FailureStyle::Plain;
+    QString failureText;
+    QString fileFailureText;  // when the file or its sheet cannot be read
+
+    static ImportSpec forTarget(Target target);
+
+    // The fields the cells go to, in order, with their rules; the names and kinds come
+    // from the table as the database file has it. Throws DbError.
+    QList<ImportField> Fields(CAdoConn& conn) const;
+    // What the user is told of a failure in a sheet row (1 = the headings; 0 = before any row)
+    // and column (1-based; 0 = none).
+    QString Failure(int sheetRow, int column) const;
+};

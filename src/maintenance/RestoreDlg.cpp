@@ -1,0 +1,56 @@
+#include "maintenance/RestoreDlg.h"
+
+#include "ui_RestoreDlg.h"
+
+#include "controls/FileChooser.h"
+#include "controls/Prompter.h"
+#include "db/AppState.h"
+#include "maintenance/BackupDlg.h"
+#include "maintenance/BackupFiles.h"
+#include "maintenance/DatabaseRestore.h"
+
+#include <QCoreApplication>
+#include <QStyle>
+
+CRestoreDlg::CRestoreDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CRestoreDlg>())
+{
+    ui->setupUi(this);
+    connect(ui->m_btnBrowse, &QPushButton::clicked, this, &CRestoreDlg::OnBrowse);
+    connect(ui->m_btnConfirm, &QPushButton::clicked, this, &CRestoreDlg::OnConfirm);
+    OnInitDialog();
+}
+
+CRestoreDlg::~CRestoreDlg() = default;
+
+void CRestoreDlg::OnInitDialog()
+{
+    ui->m_btnConfirm->SetIconHandles(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    ui->m_btnBrowse->SetIconHandles(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_strSource = backupFolder(theApp().m_strAppPath);
+    ui->m_editPath->setText(m_strSource);
+}
+
+void CRestoreDlg::OnBrowse()
+{
+    m_strSource = FileChooser::instance().openFile(this, windowTitle(), backupFolder(theApp().m_strAppPath),
+                                                   QStringLiteral("数据库文件(*.db)"));
+    ui->m_editPath->setText(m_strSource);
+}
+
+void CRestoreDlg::OnConfirm()
+{
+    if (m_strSource.isEmpty())
+        return showMessage(nullptr, QStringLiteral("请输入备份文件的路径!"));
+    ui->m_progress->setValue(0);
+    QString error;
+    if (!restoreDatabase(theApp().m_ado, m_strSource, beforeRestorePath(theApp().m_strAppPath),
+                         CBackupDlg::ProgressOn(ui->m_progress), &error)) {
+        ui->m_progress->setValue(0);
+        return showMessage(this, QStringLiteral("数据恢复失败！\n%1").arg(error));
+    }
+    // Yes ends the program at once, without the backup offered on the way out.
+    if (askQuestion(this, QStringLiteral("数据恢复成功,你需要重新启动数据库服务！？"), QStringLiteral("提示"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes)
+        QCoreApplication::exit(0);
+}

@@ -1,0 +1,130 @@
+#include "remote/StatExchangeFile.h"
+
+#include "core/DateText.h"
+#include "core/NumberText.h"
+#include "core/TextCodec.h"
+#include "db/Statements.h"
+#include "export/SheetExport.h"
+#include "sheets/SpreadsheetFormat.h"
+#include "sheets/TabTextFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace StatExchangeFile {
+namespace {
+
+// One line a row: the unit first, then the row's fields as text (NULL as the empty text).
+void writeRows(TabTextFile& file, CAdoRecordset& rs, const QString& unit)
+{
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        QStringList cells{unit};
+        for (int field = 0; field < rs.GetFieldCount(); ++field)
+            cells << variantText(rs.GetValue(field));
+        file.writeLine(cells);
+    }
+}
+
+} // namespace
+
+QString periodDateText(const QDate& date)
+{
+    return QStringLiteral("%1-%2-%3").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+bool write(CAdoConn& local, const QString& path, const QString& unit, const QDate& from, const QDate& to,
+           QString* error)
+{
+    TabTextFile file(path);
+    if (!file.open()) {
+        *error = file.errorString();
+        return false;
+    }
+    try {
+        file.writeLine({kBookTypes});
+        writeRows(file,
+                  *openOrThrow(local, QStringLiteral("select 图书类别, count(单价) as 合计, sum(单价) as 总价 "
+                                                     "from bkinfo group by 图书类别")),
+                  unit);
+        file.writeLine({kEntryDates});
+        writeRows(file,
+                  *openOrThrow(local, QStringLiteral("select 入库时间, count(单价) as 合计, sum(单价) as 总价 "
+                                                     "from bkinfo group by 入库时间")),
+                  unit);
+        file.writeLine({kLendings});
+        // Stored times are "YYYY-MM-DD", perhaps followed by the time of day: the last day
+        // counts whole when the bound is the day after it.
+        writeRows(file,
+                  *openOrThrow(local,
+                               QStringLiteral("select 读者类别, count(操作性质) as 合计 from jieyuelishiinfo "
+                                              "where 操作性质='图书借阅' and 操作时间>=? and 操作时间<? "
+                                              "group by 读者类别"),
+                               {dateText(from), dateText(to.addDays(1))}),
+                  unit + periodDateText(from));
+    } catch (const DbError& e) {
+        *error = e.text();
+        file.discard();
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool parse(const QByteArray& bytes, Sections* sections)
+{
+    QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line.remove(QLatin1Char('\r'));
+    if (lines.isEmpty() || lines.first() != kBookTypes)
+        return false;
+    *sections = Sections();
+    QList<QStringList>* rows = &sections->bookTypes;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line == kEntryDates && rows == &sections->bookTypes)
+            rows = &sections->entryDates;
+        else if (line == kLendings && rows == &sections->entryDates)
+            rows = &sections->lendings;
+        else if (!line.isEmpty())
+            rows->append(line.split(QLatin1Char('\t')));
+    }
+    return true;
+}
+
+MergeResult merge(const QString& folder, const QString& workbook)
+{
+    MergeResult result;
+    if (!isWorkbookFormat(formatForPath(workbook))) {
+        result.error = QStringLiteral("不是Excel文件: ") + workbook;
+        return result;
+    }
+    Sections all;
+    const QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        QFile file(entry.filePath());
+        Sections one;
+        if (entry.isDir() || !file.open(QIODevice::ReadOnly) || !parse(file.readAll(), &one)) {
+            result.skipped << entry.fileName();
+            continue;
+        }
+        all.bookTypes << one.bookTypes;
+        all.entryDates << one.entryDates;
+        all.lendings << one.lendings;
+    }
+    const auto unit = QStringLiteral("单位名称");
+    const auto copies = QStringLiteral("图书册书");
+    const auto prices = QStringLiteral("图书价钱");
+    result.written =
+        exportSheet(workbook, QStringLiteral("图书类别"), false, {unit, QStringLiteral("图书类别"), copies, prices},
+                    all.bookTypes, &result.error)
+        && exportSheet(workbook, QStringLiteral("入库时间"), false, {unit, QStringLiteral("入库时间"), copies, prices},
+                       all.entryDates, &result.error)
+        && exportSheet(workbook, QStringLiteral("借阅情况"), false,
+                       {unit, QStringLiteral("借阅人员"), QStringLiteral("借阅人次")}, all.lendings, &result.error);
+    return result;
+}
+
+}

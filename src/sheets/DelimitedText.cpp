@@ -1,0 +1,128 @@
+#include "sheets/DelimitedText.h"
+
+#include "core/TextCodec.h"
+#include "sheets/Gb18030.h"
+
+#include <QFile>
+
+namespace {
+constexpr qsizetype kChunk = 1 << 16;
+
+QString decode(QByteArrayView bytes)
+{
+    const QByteArrayView mark("\xEF\xBB\xBF");
+    if (bytes.startsWith(mark))
+        bytes = bytes.sliced(mark.size());
+    const QByteArray content = bytes.toByteArray();
+    return isValidUtf8(content) ? QString::fromUtf8(content) : fromGb18030(content);
+}
+
+class RowParser {
+public:
+    explicit RowParser(QChar separator) : m_separator(separator) {}
+
+    Sheet parse(const QString& text)
+    {
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = text[i];
+            if (m_inQuotes) {
+                if (c != QLatin1Char('"'))
+                    m_cell += c;
+                else if (i + 1 < n && text[i + 1] == QLatin1Char('"'))
+                    m_cell += text[++i];
+                else
+                    m_inQuotes = false;
+            } else if (c == QLatin1Char('"') && m_cell.isEmpty() && !m_quoted) {
+                m_inQuotes = m_quoted = true;
+            } else if (c == m_separator) {
+                endCell();
+            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                    ++i;
+                endRow();
+            } else {
+                m_cell += c;
+            }
+        }
+        if (!m_row.empty() || !m_cell.isEmpty() || m_quoted)
+            endRow();
+        m_sheet.dropTrailingEmptyRows();
+        return std::move(m_sheet);
+    }
+
+private:
+    void endCell()
+    {
+        m_row.push_back(SheetCell::fromText(m_cell));
+        m_cell.clear();
+        m_quoted = false;
+    }
+
+    void endRow()
+    {
+        endCell();
+        m_sheet.rows.push_back(std::move(m_row));
+        m_row.clear();
+    }
+
+    QChar m_separator;
+    Sheet m_sheet;
+    CellRow m_row;
+    QString m_cell;
+    bool m_inQuotes = false;
+    bool m_quoted = false;
+};
+}
+
+QString delimitedRow(const CellRow& cells, QChar separator)
+{
+    QString line;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (c > 0)
+            line += separator;
+        QString text = cells[c].displayText();
+        line += QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    }
+    return line;
+}
+
+bool writeDelimited(const QString& path, const SheetSource& sheet, QChar separator, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    QString chunk;
+    CellRow cells;
+    auto flush = [&] {
+        const QByteArray bytes = toGb18030(chunk);
+        chunk.clear();
+        return file.write(bytes) == bytes.size();
+    };
+    const int width = sheet.columnCount();
+    bool written = true;
+    for (int r = 0; r < sheet.rowCount() && written; ++r) {
+        sheet.row(r, cells);
+        cells.resize(size_t(width));
+        chunk += delimitedRow(cells, separator) + QLatin1String("\r\n");
+        if (chunk.size() >= kChunk)
+            written = flush();
+    }
+    if (!written || !flush() || !file.flush()) {
+        *error = file.errorString();
+        return false;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+Sheet parseDelimited(const QByteArray& bytes, QChar separator)
+{
+    return RowParser(separator).parse(decode(bytes));
+}

@@ -1,0 +1,3 @@
+#include "sheets/SpreadsheetIdle.h"
+
+std::atomic<int> g_bSpreadsheetIdle{0};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "sheets/Sheet.h"
+
+#include <QString>
+
+// Reads every sheet of an .xlsx workbook with minizip and QXmlStreamReader, the way
+// spreadsheet programs write them: sheets found by name through the workbook and its
+// relationships, shared strings of several rich-text runs (phonetic parts skipped),
+// inline strings, absent empty cells, dates under built-in or custom formats, the 1904
+// date system. False with the reason in `error` when the file is no readable workbook.
+bool readXlsx(const QString& path, Workbook* workbook, QString* error);

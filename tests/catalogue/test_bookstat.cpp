@@ -1,0 +1,129 @@
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
+#include "catalogue/BookStatPage.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+void addBook(const QString& type, const QString& publisher, const QVariant& price)
+{
+    static int number = 0;
+    QVERIFY(theApp().m_ado.ExecuteSql(
+        QStringLiteral("insert into bkinfo (图书编号, 书名, 图书类别, 出版处, 单价) values (?, '书', ?, ?, ?)"),
+        {QStringLiteral("B%1").arg(++number), type, publisher, price}));
+}
+
+} // namespace
+
+class TestBookStat : public QObject {
+    Q_OBJECT
+
+    std::optional<Workplace> m_work;
+    std::unique_ptr<CBookStatPage> m_page;
+
+    CReportListCtrl* list() const { return m_page->findChild<CReportListCtrl*>(QStringLiteral("m_list")); }
+    void click(const char* name) { m_page->findChild<QPushButton*>(QLatin1String(name))->click(); }
+    QString exportTo(const QString& name)
+    {
+        const QString path = m_work->folder.path() + QLatin1Char('/') + name;
+        m_work->seams.chooser.answers << path;
+        click("m_btnExport");
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_work.emplace().folder.isReady());
+        m_page = std::make_unique<CBookStatPage>();
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        m_work.reset();
+    }
+
+    // The list cuts a sum two places after the point, from the sum as the program prints it;
+    // the sheet gets it whole. Its first column names the grouping, in the list and the file.
+    void listAndFile_data()
+    {
+        QTest::addColumn<QVariantList>("prices");
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("written");
+        const QVariantList three{25.8, 25.8, 25.8};
+        QTest::newRow("binary sum") << three << "m_radioType" << "图书类别" << QStringList{"文学", "3", "77.4"}
+                                    << QStringList{"文学", "3", "77.4"};
+        QTest::newRow("fifty copies") << QVariantList(50, 1234.5678) << "m_radioType" << "图书类别"
+                                      << QStringList{"文学", "50", "61728.39"} << QStringList{"文学", "50", "61728.39"};
+        QTest::newRow("cut") << QVariantList{1234.5678} << "m_radioType" << "图书类别"
+                             << QStringList{"文学", "1", "1234.56"} << QStringList{"文学", "1", "1234.5678"};
+        QTest::newRow("one place stays") << QVariantList{12.5} << "m_radioPublisher" << "出版处"
+                                         << QStringList{"中华书局", "1", "12.5"} << QStringList{"中华书局", "1", "12.5"};
+        QTest::newRow("total") << three << "m_radioTotal" << "图书总计" << QStringList{"图书总量", "3", "77.4"}
+                               << QStringList{"图书总量", "3", "77.4"};
+        QTest::newRow("empty catalogue, total") << QVariantList{} << "m_radioTotal" << "图书总计"
+                                                << QStringList{"图书总量", "0", ""} << QStringList{"图书总量", "0", ""};
+    }
+
+    void listAndFile()
+    {
+        QFETCH(QVariantList, prices);
+        QFETCH(QString, radio);
+        QFETCH(QString, heading);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, written);
+        for (const QVariant& price : prices)
+            addBook(QStringLiteral("文学"), QStringLiteral("中华书局"), price);
+        click(qPrintable(radio));
+        QCOMPARE(listRows(list()), Rows{listed});
+        QCOMPARE(list()->headerItem()->text(0), heading);
+        QCOMPARE(list()->headerItem()->text(1), QStringLiteral("图书数量(册)"));
+        for (const char* name : {"书.xls", "书.xlsx"}) {
+            const QString path = exportTo(QString::fromUtf8(name));
+            QCOMPARE(m_work->seams.prompter.lastText(), QStringLiteral("导出数据成功!"));
+            QCOMPARE(fileRows(path, QStringLiteral("图书信息分类汇总")),
+                     (Rows{{heading, "图书数量(本)", "图书总价(元)"}, written}));
+        }
+    }
+
+    void exportRefusals_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("before any query") << "" << "查询数据为空!";
+        QTest::newRow("grouping without rows") << "m_radioClass" << "导出数据失败!";
+    }
+
+    void exportRefusals()
+    {
+        QFETCH(QString, radio);
+        QFETCH(QString, message);
+        if (!radio.isEmpty())
+            click(qPrintable(radio));
+        const QString path = exportTo(QStringLiteral("书.xls"));
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{message});
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // A grouping that the database refuses keeps the list and its heading.
+    void refusedQueryKeepsTheList()
+    {
+        addBook(QStringLiteral("文学"), QStringLiteral("中华书局"), 10);
+        click("m_radioType");
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table bkinfo rename to bkinfo_away")));
+        click("m_radioPublisher");
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败！"});
+        QCOMPARE(list()->headerItem()->text(0), QStringLiteral("图书类别"));
+        QCOMPARE(listRows(list()), (Rows{{"文学", "1", "10"}}));
+    }
+};
+
+QTEST_MAIN(TestBookStat)
+#include "test_bookstat.moc"

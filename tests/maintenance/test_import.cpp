@@ -1,0 +1,404 @@
+#include "ExchangeFixture.h"
+
+#include "db/AppState.h"
+#include "maintenance/ImportDlg.h"
+#include "maintenance/ImportJob.h"
+#include "sheets/SpreadsheetFile.h"
+#include "sheets/SpreadsheetIdle.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using Target = ImportSpec::Target;
+using Cells = QVariantList;
+Q_DECLARE_METATYPE(Target)
+Q_DECLARE_METATYPE(QList<QVariantList>)
+
+namespace {
+// A text, a number or a date cell, by the value's type; an invalid value is an empty cell.
+SheetCell toCell(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return SheetCell::fromText(value.toString());
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return SheetCell::fromNumber(value.toDouble());
+    case QMetaType::QDateTime:
+        return SheetCell::fromSerialDate(serialFromDateTime(value.toDateTime()));
+    case QMetaType::QDate:
+        return SheetCell::fromSerialDate(serialFromDateTime(value.toDate().startOfDay()));
+    default:
+        return {};
+    }
+}
+
+QString writeSheet(const Workplace& work, const QString& name, const QString& sheetName, const QList<Cells>& rows)
+{
+    Sheet sheet;
+    sheet.sheetName = sheetName;
+    for (const Cells& row : rows) {
+        CellRow cells;
+        for (const QVariant& value : row)
+            cells.push_back(toCell(value));
+        sheet.rows.push_back(cells);
+    }
+    const QString path = work.folder.path() + QLatin1Char('/') + name;
+    QString error;
+    if (!saveSpreadsheet(path, {&sheet}, QLatin1Char(','), true, &error))
+        qWarning() << error;
+    return path;
+}
+
+Cells headings(const QString& table, int first, int count)
+{
+    Cells names;
+    RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select name from pragma_table_info(?) order by cid"), {table});
+    for (rs->Move(first); !rs->IsEOF() && names.size() < count; rs->MoveNext())
+        names << rs->GetCollect(0);
+    return names;
+}
+
+Cells bookRow(const QString& number, const QVariant& price = 25.8, const QVariant& date = QDate(2017, 4, 11))
+{
+    return {9787111111111.0, number, "I247", "I文学", 1, QStringLiteral("书") + number, "作者", "出版社", 320,
+            "16开", "2016-01", "第一版", price, "1号书架", date, 1};
+}
+
+Cells loanRow(const QString& book, const QString& reader, const QVariant& lent = QDate(2017, 4, 1))
+{
+    return {book, "书", "978", reader, "张三", "学生", lent, "2017-05-01", 25, "超级用户", "一班"};
+}
+
+struct Outcome {
+    bool done = false;
+    int stored = -1;
+    QString message;
+};
+
+Outcome runImport(const Workplace& work, Target target, const QString& path, bool overwrite = false)
+{
+    CImportJob job(ImportSpec::forTarget(target), path, work.folder.databasePath(), overwrite);
+    Outcome outcome;
+    QObject::connect(&job, &CImportJob::Finished, [&outcome](bool done, int stored, const QString& message) {
+        outcome = {done, stored, message};
+    });
+    job.Run();
+    return outcome;
+}
+
+void addBooksInStock(const QStringList& numbers)
+{
+    for (const QString& number : numbers)
+        QVERIFY(insertCopy(QStringLiteral("bkinfo"), number, QStringLiteral("书"), 10));
+}
+
+const QStringList kFormats = {QStringLiteral("xls"), QStringLiteral("xlsx")};
+}
+
+class TestImport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QCOMPARE(g_bSpreadsheetIdle.load(), 0); }
+
+    // Cells come in by position; numbers, dates and texts each as their field wants them.
+    void catalogueRowsComeInByPosition_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<Target>("target");
+        for (const QString& format : kFormats) {
+            QTest::addRow("books %s", qPrintable(format)) << format << Target::Books;
+            QTest::addRow("periodicals %s", qPrintable(format)) << format << Target::Periodicals;
+        }
+    }
+
+    void catalogueRowsComeInByPosition()
+    {
+        QFETCH(QString, format);
+        QFETCH(Target, target);
+        Workplace work;
+        const QString table = ImportSpec::forTarget(target).table;
+        const QString path = writeSheet(work, QStringLiteral("目录.") + format, QStringLiteral("Sheet1"),
+                                        {headings(table, 1, 16), bookRow("B1"), {}, bookRow("B2", "12.50", "2017/4/1"),
+                                         bookRow("B3", QVariant(), QVariant())});
+        const Outcome outcome = runImport(work, target, path);
+        QVERIFY2(outcome.done, qPrintable(outcome.message));
+        QCOMPARE(outcome.stored, 3);
+        QCOMPARE(tableRows(table),
+                 (QStringList{"1|9787111111111|B1|I247|I文学|1|书B1|作者|出版社|320|16开|2016-01|第一版|25.8|1号书架|2017-04-11|0",
+                              "2|9787111111111|B2|I247|I文学|1|书B2|作者|出版社|320|16开|2016-01|第一版|12.5|1号书架|2017-04-01|0",
+                              "3|9787111111111|B3|I247|I文学|1|书B3|作者|出版社|320|16开|2016-01|第一版||1号书架||0"}));
+        QCOMPARE(cell(QStringLiteral("select typeof(%1) from %2 where rowid=2")
+                          .arg(target == Target::Books ? "单价" : "期刊单价", table)),
+                 QStringLiteral("real"));
+    }
+
+    // Reader cells are cleaned as spreadsheets give them; an empty cell keeps the default.
+    void readerCellsAreCleaned_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("number read as 30.0") << 4 << QVariant(30.0) << "30";
+        QTest::newRow("date with midnight") << 9 << QVariant("2017-04-11 00:00:00") << "2017-04-11";
+        QTest::newRow("date cell") << 9 << QVariant(QDate(2017, 4, 11)) << "2017-04-11";
+        QTest::newRow("remark with midnight") << 11 << QVariant("2017-04-11 00:00:00") << "2017-04-11";
+        QTest::newRow("time of day stays") << 11 << QVariant("12:00") << "12:00";
+        QTest::newRow("decimal stays") << 11 << QVariant("3.05") << "3.05";
+        QTest::newRow("number as text") << 0 << QVariant(2017001.0) << "2017001";
+        QTest::newRow("blanks around") << 1 << QVariant("  张三 ") << "张三";
+        QTest::newRow("empty keeps the default") << 6 << QVariant() << "0";
+    }
+
+    void readerCellsAreCleaned()
+    {
+        QFETCH(int, column);
+        QFETCH(QVariant, value);
+        QFETCH(QString, stored);
+        for (const QString& format : kFormats) {
+            Workplace work;
+            Cells row = {"R1", "李四", "男", "学生", 30, "一班", 3, 7, 2, "2017-01-01", "", "备注"};
+            row[column] = value;
+            const QString path = writeSheet(work, QStringLiteral("读者.") + format, QStringLiteral("读者信息模板"),
+                                            {headings("readerinfo", 0, 12), row});
+            const Outcome outcome = runImport(work, Target::Readers, path);
+            QVERIFY2(outcome.done, qPrintable(outcome.message));
+            const QStringList fields = tableRows(QStringLiteral("readerinfo")).value(0).split(QLatin1Char('|'));
+            QCOMPARE(fields.value(column), stored);
+            // 未还书数 is counted from the loans, not taken from the sheet.
+            QCOMPARE(fields.value(7), QStringLiteral("0"));
+        }
+    }
+
+    void historyKeepsItsTime()
+    {
+        Workplace work;
+        const QDateTime morning(QDate(2017, 4, 11), QTime(9, 30));
+        const QString path = writeSheet(work, QStringLiteral("历史.xlsx"), QStringLiteral("历史"),
+                                        {headings("jieyuelishiinfo", 0, 9),
+                                         {"B1", "书", "R1", "张三", "学生", "图书借阅", morning, "超级用户", "一班"},
+                                         {"B1", "书", "R1", "张三", "学生", "图书归还", "2017-04-12 ", "超级用户", "一班"},
+                                         {"B2", "书", "R1", "张三", "学生", "图书借阅", "2017/4/13 8:05", "超级用户", "一班"}});
+        const Outcome outcome = runImport(work, Target::LendingHistory, path);
+        QVERIFY2(outcome.done, qPrintable(outcome.message));
+        QCOMPARE(tableRows(QStringLiteral("jieyuelishiinfo")),
+                 (QStringList{"B1|书|R1|张三|学生|图书借阅|2017-04-11 09:30:00|超级用户|一班",
+                              "B1|书|R1|张三|学生|图书归还|2017-04-12|超级用户|一班",
+                              "B2|书|R1|张三|学生|图书借阅|2017-04-13 08:05:00|超级用户|一班"}));
+    }
+
+    // A bad row in the middle changes nothing, overwrite or not, and is named.
+    void badRowChangesNothing_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QList<QVariantList>>("rows");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QString>("message");
+        for (const QString& format : kFormats) {
+            const QByteArray f = format.toLatin1();
+            QTest::addRow("number stored %s", f.constData())
+                << Target::Books << QList<Cells>{bookRow("B7"), bookRow("B0"), bookRow("B8")} << false
+                << "导入数据失败,错误在3行2列!\n第3行“图书编号”列：编号“B0”已经存在";
+            QTest::addRow("bad date, overwrite %s", f.constData())
+                << Target::Books << QList<Cells>{bookRow("B7"), bookRow("B8", 10, "明天"), bookRow("B9")} << true
+                << "导入数据失败,错误在3行15列!\n第3行“入库时间”列：“明天”不是日期";
+            QTest::addRow("text as price %s", f.constData())
+                << Target::Periodicals << QList<Cells>{bookRow("Q7"), bookRow("Q8", "二十"), bookRow("Q9")} << true
+                << "导入数据失败,错误在3行13列!\n第3行“期刊单价”列：“二十”不是数字";
+            QTest::addRow("reader twice %s", f.constData())
+                << Target::Readers << QList<Cells>{{"R7", "甲"}, {"R8", "乙"}, {"R7", "丙"}} << true
+                << "导入文件失败，可能是有的数据为空或有非法字符!\n第4行“编号”列：编号“R7”已经存在";
+            QTest::addRow("loan without date %s", f.constData())
+                << Target::Loans << QList<Cells>{loanRow("B1", "R0"), loanRow("B2", "R0", "")} << false
+                << "导入文件失败,错误在2行!\n第3行“借书日期”列：不能为空";
+            QTest::addRow("history without time %s", f.constData())
+                << Target::LendingHistory << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", ""}} << false
+                << "导入文件失败，可能是有的数据为空或有非法字符!\n第2行“操作时间”列：不能为空";
+            // A loan takes a copy in stock that is not lent.
+            for (const auto& [tag, book, reason] : {std::tuple{"missing copy", "B9", "书库中没有图书“B9”"},
+                                                    std::tuple{"lent copy", "B3", "图书“B3”已借出"},
+                                                    std::tuple{"same copy twice", "B1", "图书“B1”已借出"}})
+                QTest::addRow("%s %s", tag, f.constData())
+                    << Target::Loans << QList<Cells>{loanRow("B1", "R1"), loanRow(book, "R1")} << false
+                    << QStringLiteral("导入文件失败,错误在2行!\n第3行“图书编号”列：") + reason;
+        }
+    }
+
+    void badRowChangesNothing()
+    {
+        QFETCH(Target, target);
+        QFETCH(QList<QVariantList>, rows);
+        QFETCH(bool, overwrite);
+        QFETCH(QString, message);
+        Workplace work;
+        addBooksInStock({"B0", "B1", "B2", "B3"});
+        QVERIFY(run(QStringLiteral("update bkinfo set 是否借出=1 where 图书编号='B3'")));
+        QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("Q0"), QStringLiteral("刊"), 3));
+        QVERIFY(insertReader(QStringLiteral("R0")));
+        QVERIFY(run(QStringLiteral("insert into jieyuelishiinfo (图书编号, 操作时间) values ('B0', '2017-01-01')")));
+        const QStringList before = databaseSnapshot();
+        const QString format = QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(' '), -1);
+        const ImportSpec spec = ImportSpec::forTarget(target);
+        rows.prepend(headings(spec.table, spec.firstField, spec.fieldCount));
+        const QString path = writeSheet(work, QStringLiteral("坏.") + format, QStringLiteral("sheet1"), rows);
+        const Outcome outcome = runImport(work, target, path, overwrite);
+        QVERIFY(!outcome.done);
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(databaseSnapshot(), before);
+    }
+
+    void fileOrSheetRefused_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("message");
+        const QString wrongTemplate = QStringLiteral("导入数据失败,请检查数据模板名称是否正确!\n文件中没有工作表“sheet1”");
+        QTest::newRow("books, other sheet") << Target::Books << "图书" << wrongTemplate;
+        QTest::newRow("periodicals, other sheet") << Target::Periodicals << "期刊" << wrongTemplate;
+        QTest::newRow("books, SHEET1") << Target::Books << "SHEET1" << "";
+        QTest::newRow("readers, any sheet") << Target::Readers << "名单" << "";
+        QTest::newRow("text named .xls") << Target::Readers << "" << "导入文件失败，可能是有的数据为空或有非法字符!\n";
+    }
+
+    void fileOrSheetRefused()
+    {
+        QFETCH(Target, target);
+        QFETCH(QString, sheet);
+        QFETCH(QString, message);
+        Workplace work;
+        const ImportSpec spec = ImportSpec::forTarget(target);
+        QString path = work.folder.path() + QStringLiteral("/名单.xls");
+        if (sheet.isEmpty()) {
+            QVERIFY(writeFile(path, "编号,姓名\nR1,张三\n"));
+        } else {
+            path = writeSheet(work, QStringLiteral("名单.xlsx"), sheet,
+                              {headings(spec.table, spec.firstField, spec.fieldCount)});
+        }
+        const Outcome outcome = runImport(work, target, path);
+        QCOMPARE(outcome.done, message.isEmpty());
+        if (outcome.done)
+            QCOMPARE(outcome.stored, 0);
+        else
+            QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
+    }
+
+    // Loans take copies in stock and mark them lent; their readers are recounted with
+    // the periodicals they have out.
+    void loansMarkCopiesAndRecount()
+    {
+        Workplace work;
+        addBooksInStock({"B1", "B2", "B3"});
+        QVERIFY(insertReader(QStringLiteral("R1")));
+        QVERIFY(insertReader(QStringLiteral("R2")));
+        QVERIFY(run(QStringLiteral("update readerinfo set 未还书数=9")));
+        QVERIFY(insertLoan(QStringLiteral("qkjieyueinfo"), QStringLiteral("Q1"), QStringLiteral("R1")));
+        const QString path = writeSheet(work, QStringLiteral("借阅.xls"), QStringLiteral("借阅"),
+                                        {headings("jieyueinfo", 1, 11), loanRow("B1", "R1"), loanRow("B2", "R1")});
+        const Outcome outcome = runImport(work, Target::Loans, path);
+        QVERIFY2(outcome.done, qPrintable(outcome.message));
+        QCOMPARE(cell(QStringLiteral("select group_concat(图书编号||'='||是否借出, ' ') from bkinfo")),
+                 QStringLiteral("B1=1 B2=1 B3=0"));
+        QCOMPARE(cell(QStringLiteral("select group_concat(编号||'='||未还书数, ' ') from readerinfo")),
+                 QStringLiteral("R1=3 R2=9"));
+    }
+
+    void overwriteWhileLoansExist_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QString>("loans");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("books, book loans") << Target::Books << "jieyueinfo" << true;
+        QTest::newRow("books, periodical loans") << Target::Books << "qkjieyueinfo" << false;
+        QTest::newRow("periodicals, periodical loans") << Target::Periodicals << "qkjieyueinfo" << true;
+        QTest::newRow("readers, periodical loans") << Target::Readers << "qkjieyueinfo" << true;
+        QTest::newRow("readers, book loans") << Target::Readers << "jieyueinfo" << true;
+    }
+
+    void overwriteWhileLoansExist()
+    {
+        QFETCH(Target, target);
+        QFETCH(QString, loans);
+        QFETCH(bool, refused);
+        Workplace work;
+        addBooksInStock({"B0"});
+        QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("Q0"), QStringLiteral("刊"), 3));
+        QVERIFY(insertReader(QStringLiteral("R0")));
+        QVERIFY(insertLoan(loans, QStringLiteral("X"), QStringLiteral("R0")));
+        const QStringList before = databaseSnapshot();
+        const ImportSpec spec = ImportSpec::forTarget(target);
+        const Cells row = target == Target::Readers ? Cells{"R5", "新"} : bookRow("N5");
+        const QString path = writeSheet(work, QStringLiteral("新.xls"), QStringLiteral("sheet1"),
+                                        {headings(spec.table, spec.firstField, spec.fieldCount), row});
+        const Outcome outcome = runImport(work, target, path, true);
+        QCOMPARE(outcome.done, !refused);
+        if (refused) {
+            QCOMPARE(outcome.message, QStringLiteral("还有未归还的借阅记录，不能覆盖原来的数据！"));
+            QCOMPARE(databaseSnapshot(), before);
+        } else {
+            QCOMPARE(tableRows(spec.table).size(), 1);
+        }
+    }
+
+    // The window: the path comes from browsing, the overwrite question may cancel, the
+    // job runs on its thread while the window refuses to close, and the list shows the table.
+    void windowImportsAndRefusesToCloseMeanwhile()
+    {
+        Workplace work;
+        QList<Cells> rows = {headings("bkinfo", 1, 16)};
+        for (int i = 0; i < 3000; ++i)
+            rows << bookRow(QStringLiteral("B%1").arg(i, 5, 10, QLatin1Char('0')));
+        const QString path = writeSheet(work, QStringLiteral("图书.xlsx"), QStringLiteral("sheet1"), rows);
+        CImportBookDlg window;
+        auto* import = window.findChild<QPushButton*>(QStringLiteral("m_btnImport"));
+        import->click();
+        QCOMPARE(work.seams.prompter.lastText(), QStringLiteral("请确认导入文件路径!"));
+        work.seams.chooser.answers.enqueue(path);
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        work.seams.prompter.answers.enqueue(QMessageBox::Cancel);
+        import->click();
+        QVERIFY(!window.IsImporting());
+        QCOMPARE(tableRows(QStringLiteral("bkinfo")).size(), 0);
+        // Yes empties the table first: Enter appends instead.
+        QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::No);
+
+        work.seams.prompter.messages.clear();
+        work.seams.prompter.answers.enqueue(QMessageBox::No);
+        window.show();
+        import->click();
+        QVERIFY(window.IsImporting());
+        QVERIFY(!import->isEnabled());
+        window.close();
+        QVERIFY(window.isVisible());
+        QCOMPARE(work.seams.prompter.texts().value(1), QStringLiteral("导入线程尚未结束!"));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        QCOMPARE(work.seams.prompter.lastText(), QStringLiteral("图书信息导入成功!"));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("m_staticCount"))->text(),
+                 QStringLiteral("共导入3000条记录,本页面只是显示一部分数据！"));
+        QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 500);
+        QVERIFY(import->isEnabled());
+        window.close();
+        QVERIFY(!window.isVisible());
+    }
+
+    void windowTellsTheFailure()
+    {
+        Workplace work;
+        const QString path = writeSheet(work, QStringLiteral("借阅.xls"), QStringLiteral("借阅"),
+                                        {headings("jieyueinfo", 1, 11), loanRow("B9", "R1")});
+        CImportLendDlg window;
+        work.seams.chooser.answers.enqueue(path);
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        QCOMPARE(work.seams.prompter.texts(),
+                 QStringList{QStringLiteral("导入文件失败,错误在1行!\n第2行“图书编号”列：书库中没有图书“B9”")});
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("m_staticCount"))->text(), QString());
+    }
+};
+
+QTEST_MAIN(TestImport)
+#include "test_import.moc"

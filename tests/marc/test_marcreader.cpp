@@ -1,0 +1,217 @@
+#include "MarcBuilder.h"
+
+#include "catalogue/BookStore.h"
+#include "marc/MarcReader.h"
+#include "core/TextCodec.h"
+
+#include <QtTest>
+
+namespace {
+const QString kToday = QStringLiteral("2017-04-11");
+
+using Cells = QList<QPair<BookField, QString>>;
+
+// A list row as one text: the fifteen cells joined by "|".
+QString rowText(const Cells& cells)
+{
+    QStringList row(kBookFieldCount);
+    for (const auto& [column, text] : cells)
+        row[column] = text;
+    row[kEntryDate] = kToday;
+    return row.join(QLatin1Char('|'));
+}
+
+QStringList rowTexts(const QList<QStringList>& rows)
+{
+    QStringList texts;
+    for (const QStringList& row : rows)
+        texts << row.join(QLatin1Char('|'));
+    return texts;
+}
+
+QStringList titles(const QList<QStringList>& rows)
+{
+    QStringList texts;
+    for (const QStringList& row : rows)
+        texts << row[kTitle];
+    return texts;
+}
+
+QByteArray titled(const QByteArray& title) { return MarcBuilder().field("200", {{'a', title}}).record(); }
+
+// A book with every wanted field, the title in the given bytes.
+QByteArray fullBook(const QByteArray& title, const QByteArray& author)
+{
+    return MarcBuilder()
+        .field("001", "012345")
+        .field("010", {{'a', "7-02-000220-X"}, {'d', "CNY25.50"}})
+        .field("200", MarcBuilder::subfields({{'a', title}, {'f', author}}, "1 "))
+        .field("205", {{'a', "2nd"}})
+        .field("210", {{'a', "Beijing"}, {'c', "PPH"}, {'d', "2005.01"}})
+        .field("215", {{'a', "356p"}, {'d', "26cm"}})
+        .field("690", {{'a', "I206.2"}, {'v', "4"}})
+        .record();
+}
+
+QString fullRow(const QString& title, const QString& author)
+{
+    return rowText({{kIsbn, "702000220X"}, {kPrice, "25"}, {kTitle, title}, {kAuthor, author}, {kEdition, "2nd"},
+                    {kPublisher, "PPH"}, {kPubDate, "2005.01"}, {kPages, "356p"}, {kFormat, "26cm"},
+                    {kClassNo, "I206.2"}});
+}
+
+QByteArray withDigits(QByteArray record, qsizetype at, const QByteArray& digits)
+{
+    return record.replace(at, digits.size(), digits);
+}
+}
+
+class TestMarcReader : public QObject {
+    Q_OBJECT
+private slots:
+    // The builder that every other case relies on, against a record written out by hand.
+    void builderWritesIso2709()
+    {
+        const QByteArray literal("00075nam0 2200049   450 "
+                                 "010001800000"
+                                 "200000700018"
+                                 "\x1e"
+                                 "  \x1f" "a7-02-000220-X\x1e"
+                                 "1 \x1f" "aAB\x1e"
+                                 "\x1d");
+        const QByteArray built = MarcBuilder()
+                                     .field("010", {{'a', "7-02-000220-X"}})
+                                     .field("200", MarcBuilder::subfields({{'a', "AB"}}, "1 "))
+                                     .record();
+        QCOMPARE(literal.size(), 75);
+        QCOMPARE(built, literal);
+        QCOMPARE(rowTexts(MarcReader(literal).rows(kToday)), QStringList{rowText({{kIsbn, "702000220X"}, {kTitle, "AB"}})});
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("every wanted tag to its column") << fullBook("Title", "Author") << QStringList{fullRow("Title", "Author")};
+        QTest::newRow("price: CNY removed, whole number kept")
+            << MarcBuilder().field("010", {{'d', "CNY25.50"}}).field("200", {{'a', "T"}}).record()
+            << QStringList{rowText({{kPrice, "25"}, {kTitle, "T"}})};
+        QTest::newRow("price read as atoi reads it")
+            << MarcBuilder().field("010", {{'d', " CNY 030.9yuan"}}).field("200", {{'a', "T"}}).record()
+                    + MarcBuilder().field("010", {{'d', "unknown"}}).field("200", {{'a', "U"}}).record()
+            << QStringList{rowText({{kPrice, "30"}, {kTitle, "T"}}), rowText({{kPrice, "0"}, {kTitle, "U"}})};
+        QTest::newRow("no 010: isbn and price empty") << titled("T") << QStringList{rowText({{kTitle, "T"}})};
+        QTest::newRow("010 without price leaves the price empty")
+            << MarcBuilder().field("010", {{'a', "978-7-5322"}}).field("200", {{'a', "T"}}).record()
+            << QStringList{rowText({{kIsbn, "97875322"}, {kTitle, "T"}})};
+        QTest::newRow("no 200 $a: not listed")
+            << MarcBuilder().field("200", {{'f', "Author only"}}).record() + titled("Next")
+            << QStringList{rowText({{kTitle, "Next"}})};
+        QTest::newRow("two $a take the first")
+            << MarcBuilder().field("200", {{'a', "First"}, {'a', "Second"}, {'f', "F1"}, {'f', "F2"}}).record()
+            << QStringList{rowText({{kTitle, "First"}, {kAuthor, "F1"}})};
+        QTest::newRow("the first field of a tag counts")
+            << MarcBuilder().field("200", {{'f', "Nobody"}}).field("200", {{'a', "Second field"}}).record()
+            << QStringList{};
+        QTest::newRow("indicators and other codes ignored")
+            << MarcBuilder().field("200", MarcBuilder::subfields({{'A', "upper"}, {'g', "g"}, {'a', "T"}}, "ab")).record()
+            << QStringList{rowText({{kTitle, "T"}})};
+        const QString chinese = QStringLiteral("中国古代文学史");
+        QTest::newRow("gbk: lengths count bytes") << fullBook(toGbk(chinese), toGbk(QStringLiteral("张三")))
+                                                  << QStringList{fullRow(chinese, QStringLiteral("张三"))};
+        QTest::newRow("utf-8 reads alike") << fullBook(chinese.toUtf8(), QStringLiteral("张三").toUtf8())
+                                           << QStringList{fullRow(chinese, QStringLiteral("张三"))};
+        QTest::newRow("one gbk record makes the file gbk")
+            << titled("ascii") + titled(toGbk(QStringLiteral("图书")))
+            << QStringList{rowText({{kTitle, "ascii"}}), rowText({{kTitle, QStringLiteral("图书")}})};
+        MarcBuilder many;
+        for (int i = 0; i < 59; ++i)
+            many.field("300", {{'a', "note " + QByteArray::number(i)}});
+        many.field("200", {{'a', "Last of sixty"}});
+        QTest::newRow("sixty entries, 200 last") << many.record() << QStringList{rowText({{kTitle, "Last of sixty"}})};
+        const QStringList abc{rowText({{kTitle, "A"}}), rowText({{kTitle, "B"}}), rowText({{kTitle, "C"}})};
+        QTest::newRow("no line ends") << titled("A") + titled("B") + titled("C") << abc;
+        QTest::newRow("a record a line") << titled("A") + "\n" + titled("B") + "\n" + titled("C") + "\n" << abc;
+        QTest::newRow("crlf and blanks") << "\r\n" + titled("A") + "\r\n \t" + titled("B") + "\r\n\r\n" + titled("C") + "\r\n"
+                                         << abc;
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+    void reading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, rows);
+        const MarcReader reader(file);
+        QCOMPARE(reader.faultMessage(), QString());
+        QCOMPARE(rowTexts(reader.rows(kToday)), rows);
+    }
+
+    // Each damaged record stands between good ones; nothing of it is listed.
+    void malformed_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("titles");
+
+        const QByteArray before = titled("Before");
+        const QByteArray after = titled("After");
+        const QByteArray bad = fullBook("Bad", "Bad");
+        const qsizetype base = bad.indexOf('\x1e') + 1;
+        const QStringList both{"Before", "After"};
+        const auto message = [&](const char* reason, int count = 1, int record = 2, qsizetype offset = -1) {
+            return QStringLiteral("%1条记录格式错误，未读入。第%2条（第%3字节起）：%4")
+                .arg(count)
+                .arg(record)
+                .arg((offset < 0 ? before.size() : offset) + 1)
+                .arg(QString::fromUtf8(reason));
+        };
+        const auto between = [&](const QByteArray& record) { return before + record + after; };
+
+        QTest::newRow("length one too big") << between(withDigits(bad, 0, MarcBuilder::number(bad.size() + 1, 5)))
+                                            << message("记录长度不符") << both;
+        QTest::newRow("length one too small") << between(withDigits(bad, 0, MarcBuilder::number(bad.size() - 1, 5)))
+                                              << message("记录长度不符") << both;
+        QTest::newRow("letters in the length") << between(withDigits(bad, 2, "x")) << message("头标区错误") << both;
+        QTest::newRow("letters in the base address") << between(withDigits(bad, 14, "O")) << message("头标区错误") << both;
+        QTest::newRow("base address 20") << between(withDigits(bad, 12, "00020")) << message("头标区错误") << both;
+        QTest::newRow("base address beyond the record")
+            << between(withDigits(bad, 12, MarcBuilder::number(bad.size() + 40, 5))) << message("头标区错误") << both;
+        QTest::newRow("directory without its terminator") << between(withDigits(bad, base - 1, "0"))
+                                                          << message("目次区错误") << both;
+        QTest::newRow("letters in a directory entry") << between(withDigits(bad, 24 + 12 + 4, "?")) << message("目次区错误")
+                                                      << both;
+        QTest::newRow("a field past the record") << between(withDigits(bad, 24 + 12 * 2 + 7, "00900"))
+                                                 << message("字段超出记录") << both;
+        // The last field ends where the record terminator stands.
+        const qsizetype lastLength = 24 + 12 * 6 + 3;
+        QTest::newRow("the last field one byte too long")
+            << between(withDigits(bad, lastLength, MarcBuilder::number(bad.mid(lastLength, 4).toInt() + 1, 4)))
+            << message("字段超出记录") << both;
+        QTest::newRow("too short for a leader") << between("0012\x1d") << message("头标区错误") << both;
+        QTest::newRow("file cut inside its last record") << before + after + bad.left(bad.size() / 2)
+                                                         << message("记录不完整", 1, 3, before.size() + after.size()) << both;
+        QTest::newRow("file ends without the last terminator") << before + after + bad.chopped(1)
+                                                               << message("缺少记录结束符", 1, 3, before.size() + after.size())
+                                                               << both;
+        QTest::newRow("terminator missing between two records: the next goes with it")
+            << before + bad.chopped(1) + titled("Lost") + after << message("缺少记录结束符") << both;
+        QTest::newRow("two damaged records: the first is named")
+            << before + withDigits(bad, 12, "00020") + after + withDigits(bad, 0, "00001")
+            << message("头标区错误", 2) << both;
+        QTest::newRow("damaged record on a line of its own")
+            << before + "\r\n" + withDigits(bad, 0, "99999") + "\r\n" + after
+            << message("记录长度不符", 1, 2, before.size() + 2) << both;
+    }
+    void malformed()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        QFETCH(QStringList, titles);
+        const MarcReader reader(file);
+        QCOMPARE(reader.faultMessage(), message);
+        QCOMPARE(::titles(reader.rows(kToday)), titles);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMarcReader)
+#include "test_marcreader.moc"

@@ -1,0 +1,304 @@
+#include "core/TextCodec.h"
+#include "db/AppState.h"
+#include "remote/DataDownloadDlg.h"
+#include "remote/DataUploadDlg.h"
+#include "remote/FtpClient.h"
+#include "remote/FtpDownloadDlg.h"
+#include "remote/FtpExchangeDlg.h"
+#include "remote/FtpListing.h"
+#include "remote/FtpUploadDlg.h"
+#include "remote/FtpWork.h"
+#include "remote/SetupIni.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+QDir serverRoot() { return QDir(fixtureRunFolder("SCHOOLLIB_FTP_DIR") + QStringLiteral("/root")); }
+int serverPort() { return fixturePort("SCHOOLLIB_FTP_DIR"); }
+FtpAccount account(const QString& password = QStringLiteral("chalk-2017"))
+{
+    return {QStringLiteral("127.0.0.1"), serverPort(), QStringLiteral("teacher"), password};
+}
+QLineEdit* edit(QWidget& w, const char* name) { return w.findChild<QLineEdit*>(name); }
+QPushButton* button(QWidget& w, const char* name) { return w.findChild<QPushButton*>(name); }
+QStringList items(QWidget& w, const char* name)
+{
+    QStringList texts;
+    auto* list = w.findChild<QListWidget*>(name);
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+// A path in the program folder, which the tests make the current directory.
+QString here(const QString& name) { return QDir::current().filePath(name); }
+QStringList filesIn(const QString& folder) { return QDir(here(folder)).entryList(QDir::Files | QDir::Hidden); }
+const QString kBook = QStringLiteral("book(实验小学).dat");
+}
+
+Q_DECLARE_METATYPE(FtpAccount)
+
+// The statistics exchange over FTP against the pyftpdlib server of the test fixture, which
+// speaks GBK on the wire as the schools' servers do.
+class TestFtpExchange : public QObject {
+    Q_OBJECT
+
+    std::optional<Workplace> m_work;
+    QStringList texts() const { return m_work->seams.prompter.texts(); }
+    // The text of the count-th message, once it came (empty when it did not come in time).
+    QString said(int count)
+    {
+        const bool came = QTest::qWaitFor([&] { return m_work->seams.prompter.messages.size() >= count; }, 15000);
+        return came ? texts().value(count - 1) : QString();
+    }
+    void saveKeys(const QString& section, const QList<std::pair<QString, QString>>& keys)
+    {
+        SetupIni ini;
+        for (const auto& [key, value] : keys)
+            ini.setValue(section, key, value);
+        QVERIFY(ini.save());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(serverPort() > 0, "the FTP test server wrote no port");
+        FtpWork::SetTimeoutSeconds(3);
+    }
+    void init()
+    {
+        QVERIFY(m_work.emplace().folder.isReady());
+        QVERIFY(QDir::current().mkdir(QStringLiteral("in")));
+        for (const QString& name : serverRoot().entryList(QDir::Files | QDir::Hidden))
+            QVERIFY(serverRoot().remove(name));
+    }
+    void cleanup() { m_work.reset(); }
+
+    void listingsOfBothForms_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("unix") << QByteArray("drwxr-xr-x   2 ftp ftp     4096 Apr 11 09:30 folder\r\n"
+                                            "-rw-r--r--   1 ftp ftp      120 Apr 11 09:30 a b.dat\r\n"
+                                            "lrwxrwxrwx   1 ftp ftp        5 Apr 11  2016 link -> a b.dat\r\n"
+                                            "-rw-r--r--   1 1000     55 Dec 31  2016 two.dat\r\n")
+                              << QStringList{"a b.dat", "two.dat"};
+        QTest::newRow("dos") << QByteArray("04-11-17  09:30AM       <DIR>          folder\r\n"
+                                           "04-11-17  09:30PM                  120 c d.dat\n")
+                             << QStringList{"c d.dat"};
+        QTest::newRow("gbk and utf-8 names")
+            << (toGbk("-rw-r--r-- 1 ftp ftp 1 Apr 11 09:30 book(实验小学).dat\n")
+                + QStringLiteral("-rw-r--r-- 1 ftp ftp 1 Apr 11 09:30 book(第二中学).dat\n").toUtf8())
+            << QStringList{"book(实验小学).dat", "book(第二中学).dat"};
+        QTest::newRow("neither") << QByteArray("total 8\r\n\r\nsomething else\r\n") << QStringList{};
+    }
+    void listingsOfBothForms()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(QStringList, files);
+        QCOMPARE(filesInListing(listing), files);
+    }
+
+    void putListAndGet()
+    {
+        const QByteArray content = toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n");
+        QVERIFY(writeFile(here(kBook), content));
+        FtpClient client(account(), 3);
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+        // The server got the name in GBK and keeps the file under it.
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
+        QStringList names;
+        QVERIFY(client.list(&names));
+        QCOMPARE(names, QStringList{kBook});
+        const QString target = here(QStringLiteral("in/") + kBook);
+        QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Fetched);
+        QCOMPARE(fileBytes(target), content);
+        QVERIFY(writeFile(serverRoot().filePath(kBook), "changed"));
+        QCOMPARE(client.get(kBook, target), FtpClient::Fetch::Exists);
+        QCOMPARE(fileBytes(target), content);
+        QCOMPARE(client.get(QStringLiteral("missing.dat"), here(QStringLiteral("in/m.dat"))), FtpClient::Fetch::Failed);
+        QCOMPARE(filesIn(QStringLiteral("in")), QStringList{kBook});
+    }
+
+    void refusedLogins_data()
+    {
+        QTest::addColumn<FtpAccount>("who");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("wrong password") << account(QStringLiteral("wrong")) << "Access denied";
+        QTest::newRow("no port is port 21")
+            << FtpAccount{QStringLiteral("127.0.0.1"), portFromText(QString()), QStringLiteral("teacher"),
+                          QStringLiteral("chalk-2017")}
+            << "port 21";
+        QTest::newRow("no server") << FtpAccount{QString(), serverPort(), {}, {}} << "";
+    }
+    void refusedLogins()
+    {
+        QFETCH(FtpAccount, who);
+        QFETCH(QString, error);
+        FtpClient client(who, 3);
+        QVERIFY(!client.login());
+        QVERIFY2(client.lastError().contains(error), qPrintable(client.lastError()));
+    }
+
+    // A transfer that stops half-way leaves no file.
+    void cutTransferLeavesNothing()
+    {
+        QByteArray big(16 * 1024 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("big.dat")), big));
+        FtpClient client(account(), 3);
+        client.setProgress([&client](qint64 moved) {
+            if (moved > 0)
+                client.abort();
+        });
+        QCOMPARE(client.get(QStringLiteral("big.dat"), here(QStringLiteral("in/big.dat"))), FtpClient::Fetch::Failed);
+        QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
+    }
+
+    // The windows with an account of their own: a test saves it and opens 连接.
+    void ownAccountWindows()
+    {
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学'), ('第二中学')")));
+        CFtpUploadDlg upload;
+        QVERIFY(!button(upload, "m_btnConnect")->isEnabled());
+        QCOMPARE(edit(upload, "m_editPassword")->echoMode(), QLineEdit::Password);
+        QCOMPARE(upload.findChild<QComboBox*>("m_cboUnit")->currentText(), QStringLiteral("实验小学"));
+        button(upload, "m_btnTestConnect")->click();
+        button(upload, "m_btnUpload")->click();
+        QCOMPARE(texts(), QStringList({"请输入服务器有关信息!", "请设置上传文件的路径!"}));
+        edit(upload, "m_editServer")->setText(QStringLiteral("127.0.0.1"));
+        edit(upload, "m_editUser")->setText(QStringLiteral("teacher"));
+        edit(upload, "m_editPassword")->setText(QStringLiteral("wrong"));
+        edit(upload, "m_editPort")->setText(QString::number(serverPort()));
+        button(upload, "m_btnTestConnect")->click();
+        QVERIFY(!button(upload, "m_btnUpload")->isEnabled());
+        QCOMPARE(said(3), QStringLiteral("连接服务器失败!"));
+        QVERIFY(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")).isEmpty());
+        edit(upload, "m_editPassword")->setText(QStringLiteral("chalk-2017"));
+        button(upload, "m_btnTestConnect")->click();
+        QCOMPARE(said(4), QStringLiteral("连接服务器成功!"));
+        QVERIFY(button(upload, "m_btnConnect")->isEnabled() && button(upload, "m_btnUpload")->isEnabled());
+        QCOMPARE(SetupIni::read(QStringLiteral("Net"), QStringLiteral("pwd")), QStringLiteral("chalk-2017"));
+        QCOMPARE(QFile::permissions(SetupIni::path()) & 0x0077, QFileDevice::Permissions());
+
+        QVERIFY(writeFile(here(kBook), "figures"));
+        m_work->seams.chooser.answers << here(kBook);
+        button(upload, "m_btnBrowseUpload")->click();
+        button(upload, "m_btnUpload")->click();
+        QCOMPARE(said(5), QStringLiteral("上传数据成功!"));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
+
+        // The download twin opens with the saved account.
+        CFtpDownloadDlg download;
+        QCOMPARE(edit(download, "m_editPort")->text(), QString::number(serverPort()));
+        button(download, "m_btnTestConnect")->click();
+        QCOMPARE(said(6), QStringLiteral("连接服务器成功!"));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList{kBook});
+        QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("断开连接"));
+        button(download, "m_btnAddAllFiles")->click();
+        QCOMPARE(items(download, "m_listFetch"), QStringList{kBook});
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(texts().last(), QStringLiteral("请设置下载目录!"));
+        m_work->seams.chooser.answers << here(QStringLiteral("in"));
+        button(download, "m_btnBrowseFolder")->click();
+        for (int fetched : {1, 0}) {
+            const int before = int(m_work->seams.prompter.messages.size());
+            button(download, "m_btnDownload")->click();
+            QCOMPARE(said(before + 1), QStringLiteral("下载完毕，共下载了%1个文件!").arg(fetched));
+        }
+        QCOMPARE(fileBytes(here(QStringLiteral("in/") + kBook)), QByteArray("figures"));
+    }
+
+    // The windows with the fixed account: export, send, list, fetch and merge.
+    void fixedAccountWindows()
+    {
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学')")));
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            QStringLiteral("insert into bkinfo (图书编号, 图书类别, 单价, 入库时间) values ('B1', '文学', 20, '2017-01-01')")));
+        QVERIFY(QDir::current().mkdir(QStringLiteral("Data")));
+
+        CDataUploadDlg upload;
+        QCOMPARE(upload.findChild<QDateEdit*>("m_dateFrom")->date(), QDate(2017, 4, 11));
+        button(upload, "m_btnExport")->click();
+        m_work->seams.chooser.answers << here(QStringLiteral("Data/book(实验小学)"));
+        button(upload, "m_btnBrowseExport")->click();
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("Data/") + kBook));
+        button(upload, "m_btnExport")->click();
+        QCOMPARE(texts(), QStringList({"请设置导出文件的路径!", "导出数据成功!"}));
+        button(upload, "m_btnConnect")->click();  // the address field is still empty
+        QCOMPARE(texts().last(), QStringLiteral("请输入服务器有关信息!"));
+        edit(upload, "m_editServer")->setText(QStringLiteral("any"));
+        button(upload, "m_btnConnect")->click();
+        QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
+        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("Data/") + kBook));
+        button(upload, "m_btnUpload")->click();
+        QCOMPARE(said(4), QStringLiteral("上传数据成功!"));
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));
+
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("notes.txt")}));
+        button(download, "m_btnAddAllFiles")->click();
+        edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
+        m_work->seams.chooser.answers << here(QStringLiteral("汇总"));
+        button(download, "m_btnBrowseWorkbook")->click();
+        QCOMPARE(edit(download, "m_editWorkbook")->text(), here(QStringLiteral("汇总.xls")));
+        button(download, "m_btnMerge")->click();
+        QCOMPARE(texts().last(), QStringLiteral("数据合成成功!\n以下不是统计文件，没有合成：\nnotes.txt"));
+        QVERIFY(QFile::exists(here(QStringLiteral("汇总.xls"))));
+        // Disconnecting empties the server's list.
+        button(download, "m_btnConnect")->click();
+        QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    void wrongFixedAccountIsSaid()
+    {
+        saveKeys(QStringLiteral("Exchange"),
+                 {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}, {"pwd", "wrong"}});
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QCOMPARE(said(1), QStringLiteral("连接服务器失败!"));
+        QCOMPARE(button(download, "m_btnConnect")->text(), QStringLiteral("连接"));
+        button(download, "m_btnMerge")->click();
+        edit(download, "m_editWorkbook")->setText(QStringLiteral("x.xls"));
+        button(download, "m_btnMerge")->click();
+        QCOMPARE(texts().mid(1), QStringList({"请设置导出文件目录!", "请设置下载目录!"}));
+    }
+
+    // Closing the window stops its download; the file cut short leaves nothing behind.
+    void closingStopsTheDownload()
+    {
+        QByteArray big(64 * 1024 * 1024, 'x');
+        QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("big.dat")), big));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        {
+            CDataDownloadDlg download;
+            download.show();
+            auto* fetch = download.findChild<QListWidget*>("m_listFetch");
+            fetch->addItem(QStringLiteral("big.dat"));
+            edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
+            button(download, "m_btnDownload")->click();
+            QVERIFY(!button(download, "m_btnDownload")->isEnabled());
+            download.reject();
+        }
+        QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
+        QVERIFY(texts().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFtpExchange)
+#include "test_ftp_exchange.moc"

@@ -1,0 +1,375 @@
+#include "sheets/ByteWriter.h"
+#include "sheets/CompoundFile.h"
+#include "sheets/DelimitedText.h"
+#include "sheets/ExcelFile.h"
+#include "sheets/SpreadsheetFile.h"
+#include "sheets/SpreadsheetFormat.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <zip.h>
+
+Q_DECLARE_METATYPE(SheetCell)
+
+namespace {
+QStringList texts(const CellRow& cells)
+{
+    QStringList out;
+    for (const SheetCell& cell : cells)
+        out << cell.displayText();
+    return out;
+}
+
+Sheet sheetOf(const QString& name, std::vector<CellRow> rows)
+{
+    Sheet sheet;
+    sheet.sheetName = name;
+    sheet.rows = std::move(rows);
+    return sheet;
+}
+
+// A workbook laid out the way spreadsheet programs save one: the sheet named "读者" lives
+// in sheet2.xml behind a relationship, strings are shared and split into rich-text runs
+// with a phonetic part, dates carry a custom format, the workbook counts from 1904, empty
+// cells are absent and a 13-digit ISBN is a number.
+void writeProgramXlsx(const QString& path)
+{
+    const QList<QPair<const char*, QByteArray>> parts = {
+        {"_rels/.rels",
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
+        {"xl/workbook.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><workbookPr date1904="1"/><sheets><sheet name="说明" sheetId="1" r:id="rId7"/><sheet name="读者" sheetId="2" r:id="rId3"/></sheets></workbook>)"},
+        {"xl/_rels/workbook.xml.rels",
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet2.xml"/><Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet1.xml"/><Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/><Relationship Id="rId8" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/></Relationships>)"},
+        {"xl/sharedStrings.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count="4" uniqueCount="4"><si><t>编号</t></si><si><r><t>32</t></r><r><rPr><b/></rPr><t>开</t></r><rPh sb="0" eb="1"><t>カイ</t></rPh></si><si><t xml:space="preserve"> 张三 </t></si><si><t>登记日期</t></si></sst>)"},
+        {"xl/styles.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="2"><numFmt numFmtId="176" formatCode="yyyy\-mm\-dd"/><numFmt numFmtId="177" formatCode="0.00_ ;[Red]\-0.00\ "/></numFmts><cellStyleXfs count="1"><xf numFmtId="0"/></cellStyleXfs><cellXfs count="4"><xf numFmtId="0"/><xf numFmtId="176" applyNumberFormat="1"/><xf numFmtId="177" applyNumberFormat="1"/><xf numFmtId="22" applyNumberFormat="1"/></cellXfs></styleSheet>)"},
+        {"xl/worksheets/sheet1.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>只是说明</t></is></c></row></sheetData></worksheet>)"},
+        {"xl/worksheets/sheet2.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:E3"/><sheetData><row r="1" spans="1:5"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="E1" t="s"><v>3</v></c></row><row r="3"><c r="A3"><v>9787020002207</v></c><c r="B3" t="s"><v>2</v></c><c r="C3" s="2"><v>25.8</v></c><c r="D3" s="3"><v>41374.5</v></c><c r="E3" s="1"><v>41374</v></c></row><row r="4"><c r="A4" s="1"/></row></sheetData></worksheet>)"},
+    };
+    zipFile zip = zipOpen(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    QVERIFY(zip);
+    for (const auto& [name, bytes] : parts) {
+        QCOMPARE(zipOpenNewFileInZip(zip, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6), ZIP_OK);
+        zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size()));
+        zipCloseFileInZip(zip);
+    }
+    zipClose(zip, nullptr);
+}
+}
+
+// An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
+// divide-by-100 bit) and MULRK records, shared strings with a rich-text run and a phonetic
+// part, a date under the custom format "yyyy\-mm\-dd", texts in UTF-16 (code page 1200).
+void writeProgramXls(const QString& path)
+{
+    auto record = [](ByteWriter& w, quint16 type, const QByteArray& data) {
+        w.u16(type);
+        w.u16(quint16(data.size()));
+        w.bytes(data);
+    };
+    auto data = [](auto fill) {
+        ByteWriter d;
+        fill(d);
+        return d.take();
+    };
+    auto bof = [&](quint16 kind) { return data([&](ByteWriter& d) { d.u16(0x0600); d.u16(kind); d.u16(0x0DBB); d.u16(0x07CC); d.u32(0); d.u32(6); }); };
+    auto xf = [&](quint16 format, quint16 type) {
+        return data([&](ByteWriter& d) { d.u16(0); d.u16(format); d.u16(type); d.u8(0x20); d.zeros(3); d.zeros(8); d.u16(0x20C0); });
+    };
+    auto rk = [](qint32 value, bool hundredths) { return quint32(value) << 2 | 2u | (hundredths ? 1u : 0u); };
+
+    ByteWriter sheet;
+    record(sheet, 0x0809, bof(0x0010));
+    record(sheet, 0x0200, data([](ByteWriter& d) { d.u32(0); d.u32(2); d.u16(0); d.u16(5); d.u16(0); }));
+    record(sheet, 0x00FD, data([](ByteWriter& d) { d.u16(0); d.u16(0); d.u16(15); d.u32(0); }));
+    record(sheet, 0x00FD, data([](ByteWriter& d) { d.u16(0); d.u16(1); d.u16(15); d.u32(1); }));
+    record(sheet, 0x027E, data([&](ByteWriter& d) { d.u16(1); d.u16(0); d.u16(15); d.u32(rk(30, false)); }));
+    record(sheet, 0x00BD, data([&](ByteWriter& d) {
+        d.u16(1); d.u16(1);
+        d.u16(15); d.u32(rk(2580, true));
+        d.u16(16); d.u32(rk(42836, false));
+        d.u16(2);
+    }));
+    record(sheet, 0x0203, data([](ByteWriter& d) { d.u16(1); d.u16(4); d.u16(15); d.f64(9787020002207.0); }));
+    record(sheet, 0x000A, {});
+
+    const QString rich = QStringLiteral("32开");
+    ByteWriter globals;
+    record(globals, 0x0809, bof(0x0005));
+    record(globals, 0x0042, data([](ByteWriter& d) { d.u16(1200); }));
+    for (int i = 0; i < 4; ++i)
+        record(globals, 0x0031, data([](ByteWriter& d) { d.u16(200); d.u16(0); d.u16(0x7FFF); d.u16(400); d.u16(0); d.zeros(4); d.u8(5); d.u8(0); d.bytes("Arial", 5); }));
+    record(globals, 0x041E, data([](ByteWriter& d) { d.u16(164); d.u16(12); d.u8(0); d.bytes("yyyy\\-mm\\-dd", 12); }));
+    for (int i = 0; i < 15; ++i)
+        record(globals, 0x00E0, xf(0, 0xFFF5));
+    record(globals, 0x00E0, xf(0, 0x0001));
+    record(globals, 0x00E0, xf(164, 0x0001));
+    const qsizetype boundSheet = globals.size() + 4;
+    record(globals, 0x0085, data([](ByteWriter& d) { d.u32(0); d.u16(0); d.u8(6); d.u8(0); d.bytes("Sheet1", 6); }));
+    record(globals, 0x00FC, data([&](ByteWriter& d) {
+        d.u32(2); d.u32(2);
+        d.u16(quint16(rich.size())); d.u8(0x09); d.u16(1);  // UTF-16, one formatting run
+        for (QChar c : rich) d.u16(c.unicode());
+        d.u16(2); d.u16(1);                                   // the run: from character 2, font 1
+        d.u16(2); d.u8(0x05); d.u32(4);                       // UTF-16 with 4 bytes of phonetic data
+        for (QChar c : QStringLiteral("编号")) d.u16(c.unicode());
+        d.u32(0x12345678);
+    }));
+    record(globals, 0x000A, {});
+    globals.patch32(boundSheet, quint32(globals.size()));
+    globals.bytes(sheet.data());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(writeCompoundFile(file, "Workbook", globals.take()));
+}
+
+class TestSpreadsheetFiles : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<SheetCell>("cell");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("keepsKind");
+        const QDateTime morning(QDate(2017, 4, 11), QTime(9, 30, 15));
+        const struct {
+            const char* tag;
+            SheetCell cell;
+            QString expected;
+        } cases[] = {
+            {"chinese", SheetCell::fromText(QStringLiteral("红楼梦（第一版）")), QStringLiteral("红楼梦（第一版）")},
+            {"apostrophe", SheetCell::fromText(QStringLiteral("O'Brien")), QStringLiteral("O'Brien")},
+            {"quotes", SheetCell::fromText(QStringLiteral("他说\"好\"")), QStringLiteral("他说\"好\"")},
+            {"quoted separator", SheetCell::fromText(QStringLiteral("\",\"")), QStringLiteral("\",\"")},
+            {"separator", SheetCell::fromText(QStringLiteral("a,b")), QStringLiteral("a,b")},
+            {"line break", SheetCell::fromText(QStringLiteral("上\r\n下\n末")), QStringLiteral("上\r\n下\n末")},
+            {"blanks kept", SheetCell::fromText(QStringLiteral(" 两边 ")), QStringLiteral(" 两边 ")},
+            {"whole", SheetCell::fromNumber(30), QStringLiteral("30")},
+            {"decimal", SheetCell::fromNumber(25.8), QStringLiteral("25.8")},
+            {"sum", SheetCell::fromNumber(0.1 + 0.2), QStringLiteral("0.3")},
+            {"isbn", SheetCell::fromNumber(1234567890123.0), QStringLiteral("1234567890123")},
+            {"date", SheetCell::fromSerialDate(serialFromDateTime(QDateTime(QDate(2017, 4, 11), QTime(0, 0)))),
+             QStringLiteral("2017-04-11")},
+            {"date and time", SheetCell::fromSerialDate(serialFromDateTime(morning)),
+             QStringLiteral("2017-04-11 09:30:15")},
+        };
+        for (const char* ext : {"xls", "xlsx", "csv"}) {
+            for (const auto& c : cases) {
+                QTest::addRow("%s %s", ext, c.tag)
+                    << QStringLiteral("round.%1").arg(QLatin1String(ext)) << c.cell << c.expected
+                    << (qstrcmp(ext, "csv") != 0);
+            }
+        }
+    }
+
+    void roundTrip()
+    {
+        QFETCH(QString, file);
+        QFETCH(SheetCell, cell);
+        QFETCH(QString, expected);
+        QFETCH(bool, keepsKind);
+        const auto text = [](const char* t) { return SheetCell::fromText(QString::fromUtf8(t)); };
+        const Sheet written =
+            sheetOf(QStringLiteral("sheet1"), {{text("甲"), text("乙"), text("丙"), text("丁")}, {text("A"), cell, {}, text("Z")}, {cell}});
+        QString error;
+        QVERIFY2(saveSpreadsheet(path(file), {&written}, QLatin1Char(','), true, &error), qPrintable(error));
+
+        Workbook book;
+        QVERIFY2(readSpreadsheet(path(file), QLatin1Char(','), &book, &error), qPrintable(error));
+        QCOMPARE(book.size(), size_t(1));
+        const Sheet& read = book.front();
+        QCOMPARE(read.rows.size(), size_t(3));
+        QCOMPARE(texts(read.rows[1]), (QStringList{"A", expected, "", "Z"}));
+        if (keepsKind)
+            QCOMPARE(int(read.rows[1][1].kind), int(cell.kind));
+
+        // The file class pads every row to the header's width.
+        CExcelFile sheetFile(path(file), QStringLiteral("SHEET1"));
+        QStringList cells;
+        QVERIFY(sheetFile.ReadRow(cells, 3));
+        QCOMPARE(cells, QStringList({expected, QString(), QString(), QString()}));
+    }
+
+    void xlsHoldsAFullSheet_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("the most a sheet holds") << kXlsMaxRows << true;
+        QTest::newRow("one more") << kXlsMaxRows + 1 << false;
+    }
+
+    // Unique texts in every cell: the shared string table runs over thousands of CONTINUE
+    // records and the file needs allocation sectors beyond the header's 109.
+    void xlsHoldsAFullSheet()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, written);
+        Sheet sheet;
+        sheet.sheetName = QStringLiteral("sheet1");
+        for (int r = 0; r < rows; ++r) {
+            CellRow cells;
+            for (int c = 0; c < 8; ++c)
+                cells.push_back(SheetCell::fromText(QStringLiteral("第%1行第%2列").arg(r).arg(c)));
+            sheet.rows.push_back(std::move(cells));
+        }
+        const QString file = path(QStringLiteral("full%1.xls").arg(rows));
+        QString error;
+        QCOMPARE(saveSpreadsheet(file, {&sheet}, QLatin1Char(','), true, &error), written);
+        if (!written) {
+            QCOMPARE(error, xlsRowLimitText(rows));
+            QVERIFY(!QFile::exists(file));
+            QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QString::number(rows)).size(), 0);
+            return;
+        }
+        QVERIFY(QFileInfo(file).size() > 7 * 1024 * 1024);
+        Workbook book;
+        QVERIFY2(readSpreadsheet(file, QLatin1Char(','), &book, &error), qPrintable(error));
+        QCOMPARE(book.front().rows.size(), size_t(rows));
+        QCOMPARE(texts(book.front().rows.back()), texts(sheet.rows.back()));
+        QCOMPARE(texts(book.front().rows[31337]), texts(sheet.rows[31337]));
+    }
+
+    void readsWhatSpreadsheetProgramsWrite()
+    {
+        const QString file = path(QStringLiteral("program.xlsx"));
+        writeProgramXlsx(file);
+        QCOMPARE(fileRows(file, QStringLiteral("读者")),
+                 (Rows{{"编号", "32开", "", "", "登记日期"},
+                       QStringList(5),
+                       {"9787020002207", " 张三 ", "25.8", "2017-04-11 12:00:00", "2017-04-11"}}));
+        QCOMPARE(fileRows(file), Rows{{"只是说明"}});
+    }
+
+    void readsWhatOtherProgramsWriteAsXls()
+    {
+        const QString file = path(QStringLiteral("program.xls"));
+        writeProgramXls(file);
+        QCOMPARE(fileRows(file, QStringLiteral("sheet1")),
+                 (Rows{{"32开", "编号", "", "", ""}, {"30", "25.8", "2017-04-11", "", "9787020002207"}}));
+    }
+
+    void textFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::newRow("utf-8 with mark, LF, unquoted")
+            << QByteArray("\xEF\xBB\xBF" "a,\xE4\xB8\xAD\xE6\x96\x87,\n,x,\n")
+            << QList<QStringList>{{"a", QStringLiteral("中文"), ""}, {"", "x", ""}};
+        QTest::newRow("gb18030, CRLF, quoted break")
+            << QByteArray("\"\xD6\xD0\r\n\xCE\xC4\",\"a\"\"b\"\r\n\"\x95\x32\x82\x36\",\r\n")
+            << QList<QStringList>{{QStringLiteral("中\r\n文"), "a\"b"}, {QStringLiteral("𠀀"), ""}};
+        QTest::newRow("quoted separator stays one cell")
+            << QByteArray("\",\",\"\"\"\"\r\n") << QList<QStringList>{{",", "\""}};
+    }
+
+    void textFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QStringList>, rows);
+        const Sheet sheet = parseDelimited(bytes, QLatin1Char(','));
+        QCOMPARE(int(sheet.rows.size()), rows.size());
+        for (int r = 0; r < rows.size(); ++r)
+            QCOMPARE(texts(sheet.rows[size_t(r)]), rows[r]);
+    }
+
+    void textIsWrittenInGb18030()
+    {
+        const Sheet sheet = sheetOf({}, {{SheetCell::fromText(QStringLiteral("中文")), SheetCell::fromText(QStringLiteral("𠀀"))}});
+        QString error;
+        QVERIFY(saveSpreadsheet(path(QStringLiteral("gb.txt")), {&sheet}, QLatin1Char('\t'), true, &error));
+        QCOMPARE(fileBytes(path(QStringLiteral("gb.txt"))), QByteArray("\"\xD6\xD0\xCE\xC4\"\t\"\x95\x32\x82\x36\"\r\n"));
+    }
+
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xls") << QStringLiteral("kept.xls");
+        QTest::newRow("xlsx") << QStringLiteral("kept.xlsx");
+        QTest::newRow("text") << QStringLiteral("kept.csv");
+    }
+
+    // A file-size limit stops the write midway, for root as for anybody.
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(QString, file);
+        const Sheet small = sheetOf(QStringLiteral("sheet1"), {{SheetCell::fromText(QStringLiteral("旧"))}});
+        QString error;
+        QVERIFY(saveSpreadsheet(path(file), {&small}, QLatin1Char(','), true, &error));
+        const QByteArray before = fileBytes(path(file));
+
+        Sheet big;
+        big.sheetName = QStringLiteral("sheet1");
+        for (int r = 0; r < 20000; ++r)
+            big.rows.push_back({SheetCell::fromText(QStringLiteral("新的一行 %1").arg(r * 7919 % 10007)), SheetCell::fromNumber(r / 7.0)});
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight = old;
+        tight.rlim_cur = 12 * 1024;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        const bool saved = saveSpreadsheet(path(file), {&big}, QLatin1Char(','), true, &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(fileBytes(path(file)), before);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".kept")), QStringList());
+    }
+
+    void limitsAreCheckedFirst_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<SheetCell>("cell");
+        const SheetCell one = SheetCell::fromNumber(1);
+        const SheetCell tooLong = SheetCell::fromText(QString(kMaxCellText + 1, QChar(u'书')));
+        QTest::newRow("xls columns") << QStringLiteral("wide.xls") << QStringLiteral("s") << 257 << one;
+        QTest::newRow("long sheet name") << QStringLiteral("name.xlsx") << QString(32, QLatin1Char('n')) << 1 << one;
+        QTest::newRow("bad sheet name") << QStringLiteral("name.xls") << QStringLiteral("a/b") << 1 << one;
+        QTest::newRow("xls text too long") << QStringLiteral("long.xls") << QStringLiteral("s") << 1 << tooLong;
+        QTest::newRow("xlsx text too long") << QStringLiteral("long.xlsx") << QStringLiteral("s") << 1 << tooLong;
+    }
+
+    void limitsAreCheckedFirst()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, name);
+        QFETCH(int, columns);
+        QFETCH(SheetCell, cell);
+        const Sheet sheet = sheetOf(name, {CellRow(size_t(columns), cell)});
+        QString error;
+        QVERIFY(!saveSpreadsheet(path(file), {&sheet}, QLatin1Char(','), true, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(path(file)));
+    }
+
+    void noReplaceLeavesAnAppearedFile()
+    {
+        QVERIFY(writeFile(path(QStringLiteral("appeared.xlsx")), "someone else's"));
+        const Sheet sheet = sheetOf(QStringLiteral("Sheet1"), {{SheetCell::fromNumber(1)}});
+        QString error;
+        QVERIFY(!saveSpreadsheet(path(QStringLiteral("appeared.xlsx")), {&sheet}, QLatin1Char(','), false, &error));
+        QCOMPARE(fileBytes(path(QStringLiteral("appeared.xlsx"))), QByteArray("someone else's"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpreadsheetFiles)
+#include "test_spreadsheet_files.moc"

@@ -1,0 +1,160 @@
+// The XML document class's result records and its reading and writing of encoded files.
+#include "xml/XmlDoc.h"
+#include "core/TextCodec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestXmlFile : public QObject {
+    Q_OBJECT
+private slots:
+    void resultsStopGrowing()
+    {
+        QByteArray text;
+        for (int i = 0; i < 500; ++i)
+            text += "</x" + QByteArray::number(i) + ">";
+        CXmlDoc doc;
+        QVERIFY(!doc.SetDocText(text));
+        QVERIFY(doc.GetResults().size() >= 1000);
+        QVERIFY(doc.GetResults().size() < 1100);
+        QVERIFY(doc.GetResultText().startsWith("lone end tag 'x0' at offset 0 lone end tag 'x1' at offset 5"));
+    }
+
+    void mergedResult()
+    {
+        QByteArray results;
+        CXmlDoc::AddResult(results, "read", "GBK", CXmlDoc::kResultEncoding | CXmlDoc::kResultLength, 12);
+        CXmlDoc::AddResult(results, "nulls_removed", nullptr, CXmlDoc::kResultCount, 3);
+        CXmlDoc::AddResult(results, "read", nullptr, CXmlDoc::kResultMerge, -1, 99);
+        QCOMPARE(results, QByteArray("<read encoding=\"GBK\" length=\"12\" offset2=\"99\"/><nulls_removed count=\"3\"/>"));
+    }
+
+    void codePages_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("page");
+        QTest::newRow("empty is ours") << QByteArray() << 0;
+        QTest::newRow("gb2312 any case") << QByteArray("GB2312") << 936;
+        QTest::newRow("gbk") << QByteArray("gbk") << 936;
+        QTest::newRow("utf-8") << QByteArray("UTF-8") << 65001;
+        QTest::newRow("UTF-32 exactly") << QByteArray("UTF-32") << 65005;
+        QTest::newRow("utf-32 lower") << QByteArray("utf-32") << 12000;
+        QTest::newRow("UTF-32BE") << QByteArray("UTF-32BE") << 12001;
+        QTest::newRow("trailing blank") << QByteArray("cp1256 ") << 1256;
+        QTest::newRow("big5") << QByteArray("Big5") << 950;
+        QTest::newRow("latin1") << QByteArray("ISO_8859-1:1987") << 28591;
+        QTest::newRow("no converter") << QByteArray("x-mac-thai") << -1;
+        QTest::newRow("unknown") << QByteArray("klingon") << -1;
+    }
+    void codePages()
+    {
+        QFETCH(QByteArray, name);
+        QTEST(CXmlDoc::CodePageFromName(name.isNull() ? nullptr : name.constData()), "page");
+    }
+
+    void detectEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::newRow("declaration") << QByteArray("<?xml version=\"1.0\" encoding='gb2312'?><r/>") << QByteArray("gb2312");
+        QTest::newRow("declaration not first") << QByteArray(" <?xml version=\"1.0\" encoding='gb2312'?><r/>")
+                                               << QByteArray();
+        QTest::newRow("meta") << QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                            "charset=GBK\"></head>")
+                              << QByteArray("GBK");
+        QTest::newRow("meta after head") << QByteArray("<html><head></head><meta http-equiv=\"Content-Type\" "
+                                                       "content=\"text/html; charset=GBK\">")
+                                         << QByteArray();
+        QTest::newRow("not html") << QByteArray("<body><meta http-equiv=\"Content-Type\" content=\"charset=GBK\">")
+                                  << QByteArray();
+    }
+    void detectEncoding()
+    {
+        QFETCH(QByteArray, text);
+        QTEST(CXmlDoc::DetectEncoding(text.constData()), "encoding");
+    }
+
+    void loadFile_data()
+    {
+        const QByteArray body = "<r>中文</r>";
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("resultText");
+        QTest::newRow("mark beats declaration")
+            << "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"gb2312\"?>" + body
+            << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + body << QByteArray("BOM + UTF-8 length 52");
+        QTest::newRow("gb2312 declared: converted")
+            << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + toGbk(QString::fromUtf8(body))
+            << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + body
+            << QByteArray("gb2312 length 50 to UTF-8 length 52");
+        QTest::newRow("unknown name: as it stands")
+            << "<?xml version=\"1.0\" encoding=\"klingon\"?>" + toGbk(QString::fromUtf8(body))
+            << "<?xml version=\"1.0\" encoding=\"klingon\"?>" + toGbk(QString::fromUtf8(body))
+            << QByteArray("klingon length 51");
+        QTest::newRow("no name, UTF-8 found") << QByteArray("中文 ") + body << QByteArray("中文 ") + body
+                                              << QByteArray("length 20 (used UTF-8 detection)");
+        QTest::newRow("zero bytes dropped") << QByteArray("<r>a\0b</r>", 10) << QByteArray("<r>ab</r>")
+                                            << QByteArray("UTF-8 length 10 removed 1 nulls");
+        QTest::newRow("UTF-16BE") << QByteArray("\xFE\xFF\0<\0r\0>\x4E\x2D\0<\0/\0r\0>", 18) << QByteArray("<r>中</r>")
+                                  << QByteArray("BOM + UTF-16BE length 8 endian swap to UTF-8 length 10");
+    }
+    void loadFile()
+    {
+        QFETCH(QByteArray, bytes);
+        CXmlDoc doc;
+        doc.LoadFile(QFile::encodeName(write(bytes)).constData());
+        QTEST(doc.GetDocText(), "text");
+        QTEST(doc.GetResultText(), "resultText");
+    }
+
+    void missingFile()
+    {
+        CXmlDoc doc("<r/>");
+        QVERIFY(!doc.LoadFile(QFile::encodeName(m_dir.filePath(QStringLiteral("none.xml"))).constData()));
+        QCOMPARE(doc.GetResultText(), QByteArray("No such file or directory"));
+        QCOMPARE(doc.GetDocText(), QByteArray("<r/>"));
+    }
+
+    void saveConvertsToDeclaredEncoding()
+    {
+        const QByteArray text = "<?xml version=\"1.0\" encoding=\"GBK\"?><r>中文</r>";
+        CXmlDoc doc(text.constData());
+        const QString path = m_dir.filePath(QStringLiteral("saved.xml"));
+        QVERIFY(doc.SaveFile(QFile::encodeName(path).constData()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), toGbk(QString::fromUtf8(text)));
+        QCOMPARE(doc.GetResultText(), QByteArray("UTF-8 length 49 to GBK length 47"));
+        CXmlDoc again;
+        QVERIFY(again.LoadFile(QFile::encodeName(path).constData()));
+        QCOMPARE(again.GetDocText(), text);
+    }
+
+    void utf16RoundTrip()
+    {
+        CXmlDoc doc;
+        QVERIFY(doc.LoadFile(QFile::encodeName(write(QByteArray("\xFF\xFE<\0r\0>\0\x2D\x4E<\0/\0r\0>\0", 18))).constData()));
+        QCOMPARE(doc.GetDocText(), QByteArray("<r>中</r>"));
+        const QString path = m_dir.filePath(QStringLiteral("wide.xml"));
+        QVERIFY(doc.SaveFile(QFile::encodeName(path).constData()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\xFF\xFE<\0r\0>\0\x2D\x4E<\0/\0r\0>\0", 18));
+    }
+private:
+    QString write(const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("doc%1.xml").arg(++m_files));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    int m_files = 0;
+};
+
+QTEST_APPLESS_MAIN(TestXmlFile)
+#include "test_xmlfile.moc"
