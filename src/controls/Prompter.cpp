@@ -1,5 +1,6 @@
 #include "controls/Prompter.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QScreen>
 #include <QTimer>
@@ -11,23 +12,29 @@ Prompter* g_installed = nullptr;
 
 // Window managers set the caption in a bold title font, often larger than the text's, beside
 // an icon and three buttons. Qt sizes a box for the caption in the text font and 50 pixels
-// more, so a short message cut its caption ("图书… 统").
+// more, so a short message had its caption cut ("图书… 统").
 constexpr double kTitleFontScale = 1.25;
 constexpr int kTitleBarRoom = 160;
 
-void makeRoomForCaption(QMessageBox& box)
+QFont titleFont(const QMessageBox& box)
 {
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    if (!grid)
-        return;
     QFont title = box.font();
     title.setBold(true);
     if (title.pointSizeF() > 0)
         title.setPointSizeF(title.pointSizeF() * kTitleFontScale);
     else
         title.setPixelSize(static_cast<int>(title.pixelSize() * kTitleFontScale));
+    return title;
+}
+
+void makeRoomForCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
     const int screenWidth = box.screen() ? box.screen()->availableGeometry().width() : 1024;
-    const int wanted = std::min(QFontMetrics(title).horizontalAdvance(box.windowTitle()) + kTitleBarRoom, screenWidth / 2);
+    const int caption = QFontMetrics(titleFont(box)).horizontalAdvance(box.windowTitle());
+    const int wanted = std::min(caption + kTitleBarRoom, screenWidth / 2);
     const QMargins margins = grid->contentsMargins();
     grid->addItem(new QSpacerItem(wanted - margins.left() - margins.right(), 0), grid->rowCount(), 0, 1,
                   grid->columnCount());
