@@ -1,9 +1,44 @@
 #include "controls/Prompter.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 Prompter* g_installed = nullptr;
+
+// Window managers set the caption in a bold title font, often larger than the text's, beside
+// an icon and three buttons. Qt sizes a box for the caption in the text font and 50 pixels
+// more, so a short message had its caption cut ("图书… 统").
+constexpr double kTitleFontScale = 1.25;
+constexpr int kTitleBarRoom = 160;
+
+QFont titleFont(const QMessageBox& box)
+{
+    QFont title = box.font();
+    title.setBold(true);
+    if (title.pointSizeF() > 0)
+        title.setPointSizeF(title.pointSizeF() * kTitleFontScale);
+    else
+        title.setPixelSize(static_cast<int>(title.pixelSize() * kTitleFontScale));
+    return title;
+}
+
+void makeRoomForCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int screenWidth = box.screen() ? box.screen()->availableGeometry().width() : 1024;
+    const int caption = QFontMetrics(titleFont(box)).horizontalAdvance(box.windowTitle());
+    const int wanted = std::min(caption + kTitleBarRoom, screenWidth / 2);
+    const QMargins margins = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(wanted - margins.left() - margins.right(), 0), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 
 // Answers the box, then gives the keyboard back to the window that asked: without a window
 // manager nobody else does, and the next scan would type into nothing.
@@ -29,6 +64,7 @@ QMessageBox::StandardButton MessageBoxPrompter::ask(QWidget* parent, const QStri
                                                     QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    makeRoomForCaption(box);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return answer(box, parent);
@@ -39,6 +75,7 @@ QMessageBox::StandardButton MessageBoxPrompter::askTimed(QWidget* parent, const 
                                                          QMessageBox::StandardButton unanswered, int milliseconds)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    makeRoomForCaption(box);
     // Enter, often the next scan's end, answers as the timer would.
     box.setDefaultButton(unanswered);
     QTimer::singleShot(milliseconds, &box, [&box, unanswered] { box.done(unanswered); });

@@ -51,14 +51,6 @@ int CSkinButton::SetFlatLook(bool flat, bool repaint)
     return Ok;
 }
 
-int CSkinButton::SetHoverBorder(bool border, bool repaint)
-{
-    m_bHoverBorder = border;
-    if (repaint)
-        UpdateLook();
-    return Ok;
-}
-
 int CSkinButton::SetTrackInactive(bool track)
 {
     m_bTrackInactive = track;
@@ -230,7 +222,6 @@ void CSkinButton::UpdateLook()
     const bool outLook = !pressed && (isCheckable() || !m_bMouseOver);
     m_iconShown = outLook && !m_iconOut.isNull() ? m_iconOut : m_iconIn;
     QPushButton::setIcon(m_iconShown);
-    setFlat(m_bFlatLook && !(active && m_bHoverBorder));
     QPalette colours = palette();
     const int back = active ? BackIn : (hasFocus() ? BackFocus : BackOut);
     colours.setColor(QPalette::Button, m_clr[back]);

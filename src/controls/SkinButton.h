@@ -8,12 +8,12 @@
 
 class QMenu;
 
-// The push button of the windows: flat until the mouse is over it and flat again when it
-// leaves, an icon left of the caption (an "in" icon while hovered or pressed, an optional
-// "out" icon otherwise), six settable colours, a tooltip, a link opened on click and an
-// optional drop-down menu. A checkable button is a toggle. Painting itself is left to the
-// Qt style. An icon given the plain QPushButton way (a form's icon property) serves as the
-// in icon.
+// The push button of the windows: framed as a button at rest, so that it never reads as a
+// label, and tracking the mouse over it (the "flat look"): an icon left of the caption (an
+// "in" icon while hovered or pressed, an optional "out" icon otherwise), six settable
+// colours, a tooltip, a link opened on click and an optional drop-down menu. A checkable
+// button is a toggle. Painting itself is left to the Qt style. An icon given the plain
+// QPushButton way (a form's icon property) serves as the in icon.
 class CSkinButton : public QPushButton {
     Q_OBJECT
 public:
@@ -28,9 +28,9 @@ public:
     int SetIcon(const QString& inIcon, const QString& outIcon = {});
     int SetIconHandles(const QIcon& inIcon, const QIcon& outIcon = {});
 
+    // Hover tracking: while on, the in icon and colours show while the mouse is over it.
     int SetFlatLook(bool flat, bool repaint = true);
     bool IsFlatLook() const { return m_bFlatLook; }
-    int SetHoverBorder(bool border, bool repaint = true);
     int SetTrackInactive(bool track);
     bool IsMouseOver() const { return m_bMouseOver; }
 
@@ -70,7 +70,6 @@ private:
     bool HoverAllowed() const;
 
     bool m_bFlatLook = true;
-    bool m_bHoverBorder = true;
     bool m_bTrackInactive = true;
     bool m_bMouseOver = false;
     std::array<QColor, 6> m_clr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
 #include "printing/LayoutRecord.h"
 
 #include <QDialog>
@@ -33,6 +34,8 @@ private:
     std::optional<LayoutRecord> TakeFields();
 
     std::unique_ptr<Ui::CBarcodeSetDlg> ui;
+    // Enter moves to the next field instead of pressing the font button.
+    EnterKeyFilter m_enterKeys{this};
     QString m_strPath;
     // What the file held (every byte zero when it could not be read), with the hidden texts
     // chosen since.

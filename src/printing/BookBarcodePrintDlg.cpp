@@ -8,6 +8,8 @@
 #include "printing/PagePrinter.h"
 #include "printing/PrintSearch.h"
 
+#include <QMouseEvent>
+
 CBookBarcodePrintDlg::CBookBarcodePrintDlg(QWidget* parent)
     : CTwoListPrintDlg({QStringLiteral("打印图书编号条码"), BookItem::Headings(),
                         QStringLiteral("可输入A、C、TP、F……Z等类"), {}, true},
@@ -46,4 +48,11 @@ void CBookBarcodePrintDlg::OnSetting()
 bool CBookBarcodePrintDlg::ConfirmPrint()
 {
     return PagePrinter::ConfirmCodes(this, m_labels.Codes(), m_labels.CodePitch());
+}
+
+void CBookBarcodePrintDlg::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return CTwoListPrintDlg::mouseDoubleClickEvent(event);
+    Preview().ToggleZoom();
 }

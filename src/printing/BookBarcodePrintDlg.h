@@ -19,6 +19,8 @@ protected:
     void OnSetting() override;
     void PrintListChanged() override;
     bool ConfirmPrint() override;
+    // A double click anywhere in the window zooms the preview, as a click on it does.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     ItemList<BookItem> m_books;

@@ -11,18 +11,27 @@ namespace CardPage {
 namespace {
 int scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
 
+// The lines close the grid of cards and stop there: a line running on past the outer cut
+// lines would draw the frames of a column or row that is not on the page.
 void DrawCutLines(QPainter& painter, const CardPageGeometry& geometry, double sx, double sy)
 {
+    constexpr int kTop = 18;
+    constexpr int kColumns = 2;
+    constexpr int kRowPitch = kCardHeight + 15;
+    constexpr int kColumnPitch = kCardWidth + 15;
+    const int bottom = kTop + kCardsPerPage * kRowPitch;
+    const int left = geometry.left - 5;
+    const int right = left + kColumns * kColumnPitch;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 1));
     for (int i = 0; i <= kCardsPerPage; ++i) {
-        const int y = scaled(18 + i * (kCardHeight + 15), sy);
-        painter.drawLine(scaled(10, sx), y, scaled(980, sx), y);
+        const int y = scaled(kTop + i * kRowPitch, sy);
+        painter.drawLine(scaled(left, sx), y, scaled(right, sx), y);
     }
-    for (int j = 0; j < 3; ++j) {
-        const int x = scaled(geometry.left + j * (kCardWidth + 15) - 5, sx);
-        painter.drawLine(x, scaled(10, sy), x, scaled(1380, sy));
+    for (int j = 0; j <= kColumns; ++j) {
+        const int x = scaled(left + j * kColumnPitch, sx);
+        painter.drawLine(x, scaled(kTop, sy), x, scaled(bottom, sy));
     }
     painter.restore();
 }

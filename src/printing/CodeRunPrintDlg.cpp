@@ -8,6 +8,7 @@
 #include "printing/CodeRun.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
+#include "printing/PrintCheck.h"
 
 #include <QStyle>
 
@@ -80,6 +81,8 @@ void CCodeRunPrintDlg::ShowPreview()
 
 void CCodeRunPrintDlg::OnPrint()
 {
+    if (m_pages->Codes().isEmpty())
+        return showMessage(this, PrintCheck::NothingToPrint());
     if (PagePrinter::ConfirmCodes(this, m_pages->Codes(), m_pages->CodePitch()))
         PagePrinter::Print(this, *m_pages);
 }

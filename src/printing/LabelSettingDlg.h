@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
 #include "printing/LayoutRecord.h"
 
 #include <QDialog>
@@ -32,6 +33,8 @@ private:
     std::optional<LayoutRecord> TakeFields();
 
     std::unique_ptr<Ui::CLabelSettingDlg> ui;
+    // Enter moves to the next field instead of pressing the font button.
+    EnterKeyFilter m_enterKeys{this};
     // What the file held (every byte zero when it could not be read).
     LayoutRecord m_record;
 };

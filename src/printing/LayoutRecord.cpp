@@ -141,10 +141,12 @@ QString LayoutRecord::RangeProblem() const
     const Range labelWidth{u"标签宽度", 1, 300}, labelHeight{u"标签高度", 1, 300};
     const Range top{u"上边距", 0, 300}, left{u"左边距", 0, 300}, rowGap{u"行间距", 0, 300}, columnGap{u"列间距", 0, 300};
     const Range pageHeight{u"纸张高度", 1, 1000}, pageWidth{u"纸张宽度", 1, 1000};
+    // Heights are negated and scaled when drawn: a far-off number there would overflow.
+    const Range fontHeight{u"字体高度", -1000, 1000};
     const std::pair<double, const Range*> fields[] = {
         {PageHeight(), &pageHeight}, {PageWidth(), &pageWidth}, {Rows(), &rows},         {Columns(), &columns},
         {TopMargin(), &top},         {LeftMargin(), &left},     {RowGap(), &rowGap},     {ColumnGap(), &columnGap},
-        {LabelWidth(), &labelWidth}, {LabelHeight(), &labelHeight}};
+        {LabelWidth(), &labelWidth}, {LabelHeight(), &labelHeight}, {Font().height, &fontHeight}};
     for (const auto& [value, range] : fields)
         if (!within(value, *range))
             return outOfRange(*range);

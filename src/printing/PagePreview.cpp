@@ -83,6 +83,8 @@ void PagePreview::SetZoomMode(int mode)
     viewport()->update();
 }
 
+void PagePreview::ToggleZoom() { SetZoomMode(m_nZoom == 1 ? 2 : 1); }
+
 bool PagePreview::ShowsFullSize() const
 {
     if (m_rule == ViewRule::Fitted)
@@ -145,7 +147,7 @@ void PagePreview::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
-    SetZoomMode(m_nZoom == 1 ? 2 : 1);
+    ToggleZoom();
 }
 
 void PagePreview::scrollContentsBy(int, int) { viewport()->update(); }

@@ -28,6 +28,8 @@ public:
 
     int ZoomMode() const { return m_nZoom; }
     void SetZoomMode(int mode);
+    // What a click does: from mode 1 to 2, from any other to 1.
+    void ToggleZoom();
     const QImage& PageSurface() const { return m_page; }
     // Where the page stands in the view.
     QRect PageRect() const;

@@ -9,6 +9,9 @@
 namespace PrintCheck {
 constexpr int kQuietModules = 10;
 
+// Why a print window with an empty print list prints nothing.
+QString NothingToPrint();
+
 QStringList Unencodable(const QStringList& codes);
 // Codes whose symbol with quiet zones is wider than pitch page pixels (1 pixel a module).
 QStringList TooWide(const QStringList& codes, int pitch);

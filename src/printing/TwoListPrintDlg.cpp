@@ -12,6 +12,7 @@
 #include "db/AdoRecordset.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
+#include "printing/PrintCheck.h"
 #include "printing/PrintList.h"
 
 #include <QStyle>
@@ -163,10 +164,12 @@ void CTwoListPrintDlg::ShowPrintList()
     m_printPaging->SetResult(m_items->Count());
 }
 
+PagePreview& CTwoListPrintDlg::Preview() const { return *ui->m_preview; }
+
 void CTwoListPrintDlg::OnPrint()
 {
     if (m_items->Count() == 0)
-        return showMessage(this, QStringLiteral("打印窗口中没有要打印的记录！"));
+        return showMessage(this, PrintCheck::NothingToPrint());
     if (ConfirmPrint())
         PagePrinter::Print(this, *m_pages, m_dDotsPerInch);
 }

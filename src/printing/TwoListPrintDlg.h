@@ -44,6 +44,8 @@ protected:
     // the pages shown where they still exist, and the preview is drawn again.
     void PagesChanged();
 
+    PagePreview& Preview() const;
+
     virtual int ItemsPerPage() const = 0;
     // The rows found for the filter (empty: every row) in the chosen column; throws DbError.
     virtual std::vector<QStringList> Search(const QString& filter, const QString& column) = 0;

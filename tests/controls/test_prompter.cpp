@@ -21,6 +21,34 @@ class TestPrompter : public QObject {
     }
 
 private slots:
+    // A short message leaves room for its whole caption as a window manager sets it: bold,
+    // a quarter larger than the text, beside an icon and three title buttons.
+    void boxHoldsItsCaption_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("the program's name") << QStringLiteral("图书管理系统");
+        QTest::newRow("a longer caption") << QStringLiteral("删除记录——读者借阅证信息");
+    }
+
+    void boxHoldsItsCaption()
+    {
+        QFETCH(QString, caption);
+        int width = 0;
+        QFont titleFont;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                width = box->width();
+                titleFont = box->font();
+                box->accept();
+            }
+        });
+        showMessage(nullptr, QStringLiteral("保存成功！"), caption);
+        titleFont.setBold(true);
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+        const int needed = QFontMetrics(titleFont).horizontalAdvance(caption) + 24 + 3 * 32 + 20;
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+    }
+
     void enterAnswersTheDefault_data()
     {
         QTest::addColumn<QMessageBox::StandardButtons>("buttons");

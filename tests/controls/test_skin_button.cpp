@@ -78,7 +78,7 @@ private slots:
         if (how.endsWith("then plain"))
             button->setIcon(filled(Qt::green));
         const bool normalFlat = button->isFlat();
-        QVERIFY(normalFlat);
+        QVERIFY(!normalFlat);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (int pass = 0; pass < 2; ++pass) {
@@ -106,10 +106,53 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         enter(*hovered);
         leave(*hovered);
-        QVERIFY(plain->isFlat());
+        QVERIFY(!plain->isFlat());
         QCOMPARE(withIcon->isFlat(), plain->isFlat());
         QCOMPARE(hovered->isFlat(), plain->isFlat());
         QCOMPARE(hovered->palette().color(QPalette::Button), plain->palette().color(QPalette::Button));
+    }
+
+    // At rest, a button without an icon still shows a frame around its caption, so that it
+    // reads as a button and not as a label.
+    void framedAtRest_data()
+    {
+        QTest::addColumn<bool>("withIcon");
+        QTest::newRow("caption only") << false;
+        QTest::newRow("with an icon") << true;
+    }
+
+    void framedAtRest()
+    {
+        QFETCH(bool, withIcon);
+        QWidget window;
+        window.resize(200, 80);
+        auto* button = new CSkinButton(&window);
+        button->setText(QStringLiteral("下一页"));
+        if (withIcon)
+            button->SetIconHandles(filled(Qt::red));
+        button->setAutoDefault(false);
+        button->setGeometry(20, 20, 120, 32);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shown = window.grab().toImage();
+        const QColor background = shown.pixelColor(5, 5);
+        const QRect rect = button->geometry();
+        // Each side: one of its three outermost lines differs from the window behind it.
+        const auto sideDrawn = [&](QPoint from, QPoint step, QPoint inward, int length) {
+            for (int depth = 0; depth < 3; ++depth) {
+                int differing = 0;
+                for (int i = 0; i < length; ++i)
+                    differing += shown.pixelColor(from + depth * inward + i * step) != background;
+                if (differing * 5 >= length * 4)
+                    return true;
+            }
+            return false;
+        };
+        const int width = rect.width() - 8, height = rect.height() - 8;
+        QVERIFY(sideDrawn(rect.topLeft() + QPoint(4, 0), {1, 0}, {0, 1}, width));
+        QVERIFY(sideDrawn(rect.bottomLeft() + QPoint(4, 0), {1, 0}, {0, -1}, width));
+        QVERIFY(sideDrawn(rect.topLeft() + QPoint(0, 4), {0, 1}, {1, 0}, height));
+        QVERIFY(sideDrawn(rect.topRight() + QPoint(0, 4), {0, 1}, {-1, 0}, height));
     }
 
     void badIconLeavesNoImage()

@@ -5,6 +5,7 @@
 #include "printing/PageSource.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -232,4 +233,21 @@ bool addReaders(const QList<QStringList>& readers)
 {
     return insertRows(QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 部门) values (?, ?, ?, ?, ?)"),
                       readers);
+}
+
+QStringList windowsOpenedByEnter(QWidget* field)
+{
+    QStringList opened;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&opened, field] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (modal && modal != field->window()) {
+            opened << QString::fromLatin1(modal->metaObject()->className());
+            modal->reject();
+        }
+    });
+    watch.start(10);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    return opened;
 }

@@ -116,6 +116,10 @@ bool addBooks(const QList<QStringList>& books);
 // Stores readers, each as 编号, 姓名, 性别, 类别, 部门.
 bool addReaders(const QList<QStringList>& readers);
 
+// Presses Enter in a field of a shown window; the class names of the modal windows that
+// opened (each closed at once).
+QStringList windowsOpenedByEnter(QWidget* field);
+
 // Acts on the next modal window of type Dialog from inside its own loop.
 template <typename Dialog> void whenShown(std::function<void(Dialog&)> act)
 {

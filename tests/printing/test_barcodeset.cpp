@@ -2,10 +2,14 @@
 
 #include "printing/BarcodeLayoutFile.h"
 #include "printing/BarcodeSample.h"
+#include "printing/BarcodeSet2Dlg.h"
 #include "printing/BarcodeSetDlg.h"
 #include "printing/FontSetup.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QtTest>
@@ -26,6 +30,22 @@ LayoutRecord savedLayout()
     return record;
 }
 }
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget* widget, int* count) : m_count(count) { widget->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        *m_count += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int* m_count;
+};
 
 class TestBarcodeSet : public QObject {
     Q_OBJECT
@@ -145,6 +165,79 @@ private slots:
         click(dlg, "m_btnOk");
         QCOMPARE(w.seams.prompter.texts(), QStringList{"保存条码配置文件出错！请检查data文件夹能否写入。"});
         QVERIFY(dlg.isVisible());
+    }
+
+    // Enter in a field moves on like Tab; it neither opens the font chooser nor closes the window.
+    void enterMovesToTheNextField()
+    {
+        Workplace w;
+        QVERIFY(savedLayout().Write(kCustom));
+        CBarcodeSetDlg dlg(BarcodeLayoutFile::CustomCodes);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        for (const QString name : {"m_editTitle", "m_editRows"}) {
+            QLineEdit* edit = field(dlg, name);
+            QCOMPARE(windowsOpenedByEnter(edit), QStringList());
+            QVERIFY(dlg.isVisible());
+            QVERIFY(!edit->hasFocus());
+        }
+        QCOMPARE(fileBytes(kCustom), savedLayout().Bytes());
+    }
+
+    // The smaller settings window: six fields, a white sample painted again when the title
+    // changes and when the font size field is left, and two buttons that only close it.
+    void smallerWindowClosesAndTouchesNothing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("result");
+        QTest::newRow("确　定") << "m_btnOk" << int(QDialog::Accepted);
+        QTest::newRow("取　消") << "m_btnCancel" << int(QDialog::Rejected);
+    }
+
+    void smallerWindowClosesAndTouchesNothing()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        Workplace w;
+        QVERIFY(savedLayout().Write(kBook));
+        const QStringList before = QDir(QStringLiteral("data")).entryList(QDir::Files);
+        CBarcodeSet2Dlg dlg;
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("条形码设置"));
+        QStringList labels;
+        for (const QString name : {"labelFontSize", "labelTop", "labelLeft", "labelRowGap", "labelColumnGap", "labelTitle"})
+            labels << child<QLabel>(dlg, name)->text();
+        QCOMPARE(labels, (QStringList{"字号大小", "上边距", "左边距", "行间距", "列间距", "标题"}));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        field(dlg, "m_editFontSize")->setText(QStringLiteral("12"));
+        field(dlg, "m_editTitle")->setText(QStringLiteral("第一中学"));
+        click(dlg, button);
+        QCOMPARE(dlg.result(), result);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files), before);
+        QCOMPARE(fileBytes(kBook), savedLayout().Bytes());
+    }
+
+    void smallerWindowRepaintsItsWhiteSample()
+    {
+        Workplace w;
+        CBarcodeSet2Dlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* sample = child<QFrame>(dlg, "m_sample");
+        const QImage shown = sample->grab().toImage();
+        const QRect inside = shown.rect().adjusted(4, 4, -4, -4);
+        QCOMPARE(darkPixels(shown, inside), 0);
+        QCOMPARE(shown.pixelColor(inside.center()), QColor(Qt::white));
+        int paints = 0;
+        PaintCounter counter(sample, &paints);
+        field(dlg, "m_editTitle")->setText(QStringLiteral("第一中学"));
+        QTRY_VERIFY(paints > 0);
+        paints = 0;
+        field(dlg, "m_editFontSize")->setFocus();
+        field(dlg, "m_editTop")->setFocus();
+        QTRY_VERIFY(paints > 0);
     }
 
     void sampleFollowsEveryKeystroke()

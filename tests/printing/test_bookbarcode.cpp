@@ -253,6 +253,26 @@ private slots:
         QVERIFY(inked(page, thirdRow));
     }
 
+    // A double click on the window, off the preview, zooms the preview as a click on it does.
+    void doubleClickAnywhereZooms()
+    {
+        Workplace w;
+        CBookBarcodePrintDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QPoint bare;
+        for (int y = 5; y < dlg.height() && bare.isNull(); y += 5)
+            for (int x = 5; x < dlg.width() && bare.isNull(); x += 5)
+                if (!dlg.childAt(x, y))
+                    bare = QPoint(x, y);
+        QVERIFY(!bare.isNull());
+        auto* preview = child<PagePreview>(dlg, "m_preview");
+        QTest::mouseDClick(&dlg, Qt::LeftButton, {}, bare);
+        QCOMPARE(preview->ZoomMode(), 2);
+        QTest::mouseDClick(&dlg, Qt::LeftButton, {}, bare);
+        QCOMPARE(preview->ZoomMode(), 1);
+    }
+
     // An empty number leaves its cell blank; the numbers after it keep their cells.
     void emptyNumberLeavesItsCellBlank()
     {

@@ -4,6 +4,7 @@
 #include "printing/BarcodeSetDlg.h"
 #include "printing/CodeRun.h"
 #include "printing/CustomBarcodePrintDlg.h"
+#include "printing/CustomCardPrintDlg.h"
 #include "printing/FontSetup.h"
 #include "printing/PagePreview.h"
 #include "printing/PrintCheck.h"
@@ -151,6 +152,28 @@ private slots:
         w.print(dlg, {{1, 2}});
         QCOMPARE(w.scannedPages(), (QList<QStringList>{run("QX", 1, 40, 7), run("QX", 41, 60, 7)}));
         QVERIFY(w.messages().isEmpty());
+    }
+
+    // Before the first run there is nothing to print: the window says so and offers no print
+    // dialog, as the windows with a print list do.
+    void printBeforeTheFirstRun_data()
+    {
+        QTest::addColumn<bool>("cards");
+        QTest::newRow("custom barcodes") << false;
+        QTest::newRow("custom cards") << true;
+    }
+
+    void printBeforeTheFirstRun()
+    {
+        QFETCH(bool, cards);
+        PrintBench w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes)));
+        const std::unique_ptr<QDialog> dlg = cards ? std::unique_ptr<QDialog>(new CCustomCardPrintDlg)
+                                                   : std::unique_ptr<QDialog>(new CCustomBarcodePrintDlg);
+        w.print(*dlg, {{1, 1}});
+        QCOMPARE(w.messages(), QStringList{"打印窗口中没有要打印的记录！"});
+        QVERIFY(w.printing.chooser.offered.isEmpty());
+        QVERIFY(w.printing.sink.files.isEmpty());
     }
 
     // A code that cannot be scanned is named before printing; "No" prints nothing.

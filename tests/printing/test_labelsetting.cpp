@@ -170,6 +170,23 @@ private slots:
         QCOMPARE(fileBytes(SpineLayout::Path()), before);
     }
 
+    // Enter in a field moves on like Tab; it neither opens the font chooser nor closes the window.
+    void enterMovesToTheNextField()
+    {
+        Workplace w;
+        CLabelSettingDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        child<QRadioButton>(dlg, "m_radioTemplate2")->setChecked(true);
+        for (const QString name : {"m_editHeading", "m_editRows"}) {
+            auto* edit = child<QLineEdit>(dlg, name);
+            QCOMPARE(windowsOpenedByEnter(edit), QStringList());
+            QVERIFY(dlg.isVisible());
+            QVERIFY(!edit->hasFocus());
+        }
+        QVERIFY(!QFile::exists(SpineLayout::Path()));
+    }
+
     // A data folder that cannot take the file: the window says so and stays open.
     void failedSaveIsReported()
     {

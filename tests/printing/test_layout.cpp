@@ -154,6 +154,10 @@ private slots:
             putDouble(b, 144, std::numeric_limits<double>::infinity());
         });
         QTest::newRow("page 1001 mm") << with([](QByteArray& b) { putDouble(b, 152, 1001); });
+        QTest::newRow("font height INT_MIN") << with([](QByteArray& b) {
+            putInt(b, 168, std::numeric_limits<qint32>::min());
+        });
+        QTest::newRow("font height 1001") << with([](QByteArray& b) { putInt(b, 168, 1001); });
     }
 
     void unreadableFiles()

@@ -3,6 +3,7 @@
 #include "printing/CardSetDlg.h"
 #include "printing/FontSetup.h"
 #include "printing/ReaderCard.h"
+#include "printing/ReaderCardPages.h"
 #include "printing/ReaderCardPrintDlg.h"
 
 #include <QFontInfo>
@@ -141,8 +142,8 @@ private slots:
         for (int page = 0; page < 2; ++page) {
             const QImage image = rasterisedPage(w.printing.sink.files[page], w.folder.path());
             QVERIFY(!image.isNull());
-            compareMm(lineMm(lines(image, false, 10 * 2.5 + 5, 1380 * 2.5 - 5)), {20, 475, 930});
-            compareMm(lineMm(lines(image, true, 10 * 2.5 + 5, 980 * 2.5 - 5)), {18, 283, 548, 813, 1078, 1343});
+            compareMm(lineMm(lines(image, false, 18 * 2.5 + 5, 1343 * 2.5 - 5)), {20, 475, 930});
+            compareMm(lineMm(lines(image, true, 20 * 2.5 + 5, 930 * 2.5 - 5)), {18, 283, 548, 813, 1078, 1343});
             // Each front has two pairs of rules from x + 40 to x + 390, the first 40 pixels
             // below the card's top; the cut lines run through that span too.
             QList<double> rules;
@@ -161,6 +162,22 @@ private slots:
             QCOMPARE(found, scanned[page]);
         }
         QVERIFY(w.messages().isEmpty());
+    }
+
+    // The cut lines close the grid of the two card columns: nothing runs on past the outer
+    // lines, where it would draw the frames of a third column or a sixth row.
+    void nothingBeyondTheOuterCutLines()
+    {
+        std::vector<CardReaderInfo> readers;
+        for (const QStringList& reader : kReaders.mid(0, 5))
+            readers.push_back(CardReaderInfo::FromTexts(reader));
+        ReaderCardPages cards(readers);
+        const QImage page = renderPage(cards, 1, 1);
+        QVERIFY(inked(page, QRect(20, 18, 911, 1326)));
+        QVERIFY(!inked(page, QRect(931, 0, 60, 1403)));
+        QVERIFY(!inked(page, QRect(0, 0, 20, 1403)));
+        QVERIFY(!inked(page, QRect(0, 0, 991, 18)));
+        QVERIFY(!inked(page, QRect(0, 1344, 991, 59)));
     }
 
     // The fronts and backs are set in the three faces that stand in for 宋体, 黑体 and 隶书,

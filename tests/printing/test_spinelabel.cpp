@@ -4,6 +4,7 @@
 #include "db/AppState.h"
 #include "printing/BookLabelPainter.h"
 #include "printing/BookLabelPrintDlg.h"
+#include "printing/BookLabelStubDlg.h"
 #include "printing/FontSetup.h"
 #include "printing/LabelSettingDlg.h"
 #include "printing/PagePreview.h"
@@ -285,6 +286,25 @@ private slots:
 
     // In 模板二 each line stands on its own white box: the upper line covers what it overlaps
     // of the heading above it.
+    // The second "打印书标" form starts and answers the mouse as any dialog: it reads no
+    // layout, says nothing and stays open.
+    void secondFormDoesNothingOfItsOwn()
+    {
+        Workplace w;
+        CBookLabelStubDlg dlg;
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("打印书标"));
+        child<QLineEdit>(dlg, "m_editSearch");
+        child<QComboBox>(dlg, "m_comboColumn");
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const QPoint bare(dlg.width() / 2, dlg.height() - 20);
+        QTest::mousePress(&dlg, Qt::LeftButton, {}, bare);
+        QTest::mouseMove(&dlg, bare + QPoint(30, -30));
+        QTest::mouseRelease(&dlg, Qt::LeftButton, {}, bare + QPoint(30, -30));
+        QVERIFY(dlg.isVisible());
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+    }
+
     void secondTemplateLinesCoverTheHeading()
     {
         const QRect cell(0, 0, 151, 102);
