@@ -24,9 +24,11 @@ public:
         QString searchCaption;
         QString exportCaption;  // empty: the page offers no export
         QString headings;
-        QString emptyRefusal;   // said when the edit is empty; none: an empty edit lists every row
-        bool editShowsAll = true; // the edit starts with "(全部)" and empties on focus; else it starts empty
         QString failure;        // said when the database refuses the query
+        // Said when the edit is empty; none: an empty edit lists every row.
+        QString emptyRefusal;
+        // The edit starts with "(全部)" and empties on the focus; else it starts empty.
+        bool editShowsAll = true;
         ListQuery query;
         ListRow listRow;
     };
