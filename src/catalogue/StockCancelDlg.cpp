@@ -101,12 +101,19 @@ void CStockCancelDlg::OnCancelStock()
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    if (failed)
-        showMessage(this, QStringLiteral("操作失败"));
-    if (!skipped.isEmpty())
-        showMessage(this, (QStringList{m_config.skippedLead} + skipped).join(QLatin1Char('\n')));
+    SayKept(failed, skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
+}
+
+CReportListCtrl* CStockCancelDlg::List() const { return ui->m_list; }
+
+void CStockCancelDlg::SayKept(bool failed, const QStringList& out)
+{
+    if (failed)
+        showMessage(this, QStringLiteral("操作失败"));
+    if (!out.isEmpty())
+        showMessage(this, (QStringList{m_config.skippedLead} + out).join(QLatin1Char('\n')));
 }
 
 void CStockCancelDlg::OnSelectAll() { checkAllRows(*ui->m_list, true); }

@@ -12,6 +12,7 @@
 namespace Ui {
 class CStockCancelDlg;
 }
+class CReportListCtrl;
 
 // What a cancel window shows and how it finds and deletes copies.
 struct StockCancelWindow {
@@ -40,8 +41,16 @@ public:
     CStockCancelDlg(StockCancelWindow config, QWidget* parent);
     ~CStockCancelDlg() override;
 
-private slots:
+protected slots:
     void OnFind();
+
+protected:
+    CReportListCtrl* List() const;
+    const StockCancelWindow& Config() const { return m_config; }
+    // Says what kept copies in stock: a failure, the copies that are out.
+    void SayKept(bool failed, const QStringList& out);
+
+private slots:
     void OnCancelStock();
     void OnSelectAll();
     void OnClearAll();

@@ -15,6 +15,9 @@
 
 namespace {
 
+// 是否借出 of a book copy that a reader reserved.
+constexpr int kReservedFlag = 2;
+
 const QString kCopyColumns = QStringLiteral("图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 是否借出, 条形码");
 const QString kFreshCount = QStringLiteral(
     "(select count(*) from jieyueinfo where 读者编号=?) + (select count(*) from qkjieyueinfo where 读者编号=?)");
@@ -88,7 +91,7 @@ const LoanTables& LoanTables::books()
 const LoanTables& LoanTables::periodicals()
 {
     static const LoanTables tables{&StockTables::periodicals(), -1, QStringLiteral("qkjieyuelishiinfo"), false,
-                                   QStringLiteral("diushiqikaninfo")};
+                                   QStringLiteral("diushiqikaninfo"), true};
     return tables;
 }
 
@@ -165,6 +168,13 @@ QList<Loan> LendingService::loansOf(const QString& readerNumber) const
     return loans;
 }
 
+bool LendingService::holds(const QString& number) const
+{
+    const StockTables& t = *m_tables.stock;
+    return !openOrThrow(m_conn, QStringLiteral("select 1 from %1 where %2=? limit 1").arg(t.stock, t.key), {number})
+                ->IsEOF();
+}
+
 QString LendingService::borrowerOf(const QString& bookNumber) const
 {
     RecordsetPtr rs = openOrThrow(
@@ -211,9 +221,9 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
         return Outcome::LimitReached;
     const StockTables& t = *m_tables.stock;
     executeOrThrow(m_conn, QStringLiteral("update %1 set %3=? where %2=? and %3 in (0, ?)").arg(t.stock, t.key, t.flagColumn),
-            {m_tables.lentFlag, copy.bookNumber, rules.reservedCopy ? 2 : 0});
+            {m_tables.lentFlag, copy.bookNumber, rules.reservedCopy ? kReservedFlag : 0});
     if (m_conn.ChangedRows() != 1)
-        return Outcome::NotAvailable;
+        return holds(copy.bookNumber) ? Outcome::NotAvailable : Outcome::CopyMissing;
 
     const QDate today = Clock::instance().now().date();
     const QString lendingDate = dateText(today);
@@ -264,7 +274,14 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
     }
     for (const QString& reader : borrowers)
         recount(reader);
-    executeOrThrow(m_conn, QStringLiteral("update %1 set %3=0 where %2=?").arg(t.stock, t.key, t.flagColumn), {bookNumber});
+    // A copy another reader reserved stays his: it goes back reserved, not free to lend.
+    const QString backFlag = t.reservations.isEmpty()
+                                 ? QStringLiteral("0")
+                                 : QStringLiteral("case when exists (select 1 from %1 where %2=?1) then %3 else 0 end")
+                                       .arg(t.reservations, t.key)
+                                       .arg(kReservedFlag);
+    executeOrThrow(m_conn, QStringLiteral("update %1 set %3=%4 where %2=?1").arg(t.stock, t.key, t.flagColumn, backFlag),
+                   {bookNumber});
     const bool copyFound = m_conn.ChangedRows() > 0;
     if (!transaction.Commit())
         throw DbError(m_conn.LastError());
@@ -276,7 +293,7 @@ LendingService::Outcome LendingService::reportLost(const QString& bookNumber, co
     CTransaction transaction(m_conn);
     if (!transaction.IsActive())
         throw DbError(m_conn.LastError());
-    if (!readerByNumber(readerNumber))
+    if (m_tables.lossNeedsReader && !readerByNumber(readerNumber))
         return Outcome::NoReader;
     const StockTables& t = *m_tables.stock;
     RecordsetPtr loan = openOrThrow(

@@ -62,6 +62,9 @@ struct LoanTables {
     QString history;
     bool bookColumns = true;  // loan and history rows carry the reader's 部门, loan rows the 条形码
     QString readerLosses;     // a record of each loss by a reader (期刊价格 = the loan's price); may be empty
+    // A loss is recorded only for a registered reader; else under the loan's reader number
+    // and name, as loans brought in from elsewhere may name readers never registered here.
+    bool lossNeedsReader = false;
 
     static const LoanTables& books();
     static const LoanTables& periodicals();
@@ -94,6 +97,8 @@ public:
     // The book copy with this number when it is in stock (none or one).
     QList<BookCopy> copyInStock(const QString& bookNumber) const;
     QList<Loan> loansOf(const QString& readerNumber) const;
+    // Whether the catalogue holds a copy of that number, in stock or not.
+    bool holds(const QString& number) const;
     // The reader number of the copy's loan; empty when it is not on loan.
     QString borrowerOf(const QString& bookNumber) const;
 
@@ -110,18 +115,21 @@ public:
     // Lends the copy (bookNumber, title, price and, for books, barcode are read): loan row,
     // history row, the reader's count and the copy's flag.
     // NoReader when the reader was deleted meanwhile; NotAvailable when the copy is no
-    // longer in stock (lent meanwhile, or listed twice).
+    // longer in stock (lent meanwhile, or listed twice); CopyMissing when the catalogue
+    // holds no copy of that number.
     Outcome lend(const ReaderCard& reader, const BookCopy& copy, Rules rules);
     Outcome lend(const ReaderCard& reader, const BookCopy& copy) { return lend(reader, copy, Rules()); }
     // Takes the copy back from whoever borrowed it: deletes its loan rows, writes one history
-    // row per loan, recounts the borrowers and puts the copy in stock. NotOnLoan changes nothing.
+    // row per loan, recounts the borrowers and puts the copy in stock, reserved (是否借出 2)
+    // while a reservation of it remains. NotOnLoan changes nothing.
     // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
     Outcome giveBack(const QString& bookNumber);
     // The reader lost the copy he borrowed: the copy moves to the loss table under the
     // loan's reader (and, where the tables keep one, the loss is recorded), every loan row
-    // of the copy goes and each borrower is recounted; no history row. NoReader when no
-    // such reader is registered; NotOnLoan when that loan is gone; CopyMissing (nothing
-    // written) when the catalogue holds no copy of that number, a loan that returning closes.
+    // of the copy goes and each borrower is recounted; no history row. NoReader when the
+    // tables want a registered reader and he is not; NotOnLoan when that loan is gone;
+    // CopyMissing (nothing written) when the catalogue holds no copy of that number, a loan
+    // that returning closes.
     Outcome reportLost(const QString& bookNumber, const QString& readerNumber);
 
     // The lending date plus the loan period in calendar days.

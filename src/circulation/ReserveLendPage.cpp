@@ -106,6 +106,9 @@ bool CReserveLendPage::LendReserved(int row)
         case LendingService::Outcome::NoReader:
             showMessage(this, QStringLiteral("查无此人！"));
             return false;
+        case LendingService::Outcome::CopyMissing:
+            showMessage(this, QStringLiteral("图书库中没有图书%1！").arg(reservation.bookNumber));
+            return false;
         default:
             showMessage(this, QStringLiteral("图书%1已经借出！").arg(reservation.bookNumber));
             return false;

@@ -71,12 +71,11 @@ void CSchoolLendHistoryPage::OnQuery()
     } catch (const DbError&) {
         return;
     }
+    // A result without rows resets the pages too, so that paging does not walk the last one.
     const int count = int(m_pResult->GetRecordCount());
-    if (count == 0) {
-        ui->m_list->DeleteAllItems();
-        return showMessage(this, QStringLiteral("没有找到相关信息的图书!"));
-    }
     m_paged->SetResult(count);
+    if (count == 0)
+        showMessage(this, QStringLiteral("没有找到相关信息的图书!"));
 }
 
 void CSchoolLendHistoryPage::ShowPage()

@@ -28,7 +28,8 @@ void CListQueryPage::OnInitDialog()
     ui->m_btnExport->setText(m_config.exportCaption);
     ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
     ui->m_btnExport->setVisible(!m_config.exportCaption.isEmpty());
-    SearchEdit::attach(ui->m_editSearch);
+    if (m_config.editShowsAll)
+        SearchEdit::attach(ui->m_editSearch);
     ui->m_list->SetHeadings(m_config.headings);
     ui->m_list->LoadColumnInfo();
 }
@@ -38,7 +39,7 @@ CSkinButton* CListQueryPage::ExportButton() const { return ui->m_btnExport; }
 void CListQueryPage::OnQuery()
 {
     const SearchText::Filter filter = SearchText::read(ui->m_editSearch->text());
-    if (!filter.accepted)
+    if (!filter.accepted && !m_config.emptyRefusal.isEmpty())
         return showMessage(this, m_config.emptyRefusal);
     RecordsetPtr result = openedResult(m_config.query, filter.text);
     if (!result)

@@ -12,10 +12,10 @@ class CListQueryPage;
 }
 class CSkinButton;
 
-// A query page that lists every row of its query at once: a search edit ("(全部)" for
-// every row) with its button, an optional export button and the list. Each window
-// configures one with its query, columns and texts; the result of the last query is kept
-// for the export.
+// A query page that lists every row of its query at once: a search edit ("(全部)", or an
+// empty text where the page allows it, for every row) with its button, an optional export
+// button and the list. Each window configures one with its query, columns and texts; the
+// result of the last query is kept for the export.
 class CListQueryPage : public QWidget {
     Q_OBJECT
 public:
@@ -24,8 +24,11 @@ public:
         QString searchCaption;
         QString exportCaption;  // empty: the page offers no export
         QString headings;
-        QString emptyRefusal;   // said when the edit is empty
         QString failure;        // said when the database refuses the query
+        // Said when the edit is empty; none: an empty edit lists every row.
+        QString emptyRefusal;
+        // The edit starts with "(全部)" and empties on the focus; else it starts empty.
+        bool editShowsAll = true;
         ListQuery query;
         ListRow listRow;
     };

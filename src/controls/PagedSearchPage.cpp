@@ -6,6 +6,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
+#include "controls/SearchText.h"
 
 #include <QStyle>
 
@@ -30,7 +31,10 @@ void CPagedSearchPage::OnInitDialog()
     ui->m_btnExport->setText(m_config.exportCaption);
     ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
     ui->m_editSearch->setToolTip(m_config.searchTip);
-    SearchEdit::attach(ui->m_editSearch);
+    if (m_config.editClearsOnFocus)
+        SearchEdit::attach(ui->m_editSearch);
+    else
+        ui->m_editSearch->setText(SearchText::allText());
     ui->m_list->SetHeadings(m_config.headings);
     ui->m_list->LoadColumnInfo();
 }

@@ -30,6 +30,9 @@ public:
         QString headings;
         int pageSize = 50;
         QString notFound = QStringLiteral("没有找到相关信息的图书!");
+        // The edit empties when it gains the focus and shows "(全部)" again when left
+        // empty; otherwise its text stays as the user leaves it.
+        bool editClearsOnFocus = true;
         ListQuery query;
         ListRow listRow;
     };

@@ -25,7 +25,8 @@ struct ExportThreadParam {
     QList<QStringList> footer;
     // From this many rows on the bar counts in tens (0: never), keeping its range small.
     int progressScaleFrom = 32768;
-    // Plain text whatever the name: cells separated by TAB, no quotes, GBK, CR LF, the
-    // blanks that end a line dropped; an existing file is replaced.
+    // Plain text whatever the name: cells separated by TAB, no quotes, GBK, CR LF; a TAB
+    // after each name of the header, the blanks that end a row's line dropped; an existing
+    // file is replaced.
     bool tabText = false;
 };

@@ -1,5 +1,7 @@
 #include "periodicals/PeriodicalCancelDlg.h"
 
+#include "controls/Prompter.h"
+#include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 #include "periodicals/PeriodicalStore.h"
 
@@ -25,3 +27,17 @@ StockCancelWindow periodicalCancelWindow()
 }
 
 CPeriodicalCancelDlg::CPeriodicalCancelDlg(QWidget* parent) : CStockCancelDlg(periodicalCancelWindow(), parent) {}
+
+void CPeriodicalCancelDlg::OnDeleteSelected()
+{
+    const int row = List()->GetFirstSelected();
+    if (row < 0)
+        return showMessage(this, QStringLiteral("没有选定记录!\n"));
+    if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("删除记录"),
+                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    const QString number = List()->GetItemText(row, Config().numberColumn);
+    const DeleteOutcome outcome = Config().remove(number);
+    OnFind();
+    SayKept(outcome == DeleteOutcome::Failed, outcome == DeleteOutcome::OnLoan ? QStringList{number} : QStringList());
+}

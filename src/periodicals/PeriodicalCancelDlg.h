@@ -7,4 +7,9 @@ class CPeriodicalCancelDlg : public CStockCancelDlg {
     Q_OBJECT
 public:
     explicit CPeriodicalCancelDlg(QWidget* parent = nullptr);
+
+public slots:
+    // Deletes the first selected copy once the librarian confirms, then searches again.
+    // No control of the window carries it.
+    void OnDeleteSelected();
 };

@@ -19,6 +19,7 @@ CPagedSearchPage::Config searchConfig()
     config.headings = PeriodicalStore::listHeadings();
     config.pageSize = 50;
     config.notFound = QStringLiteral("期刊库没有数据!");
+    config.editClearsOnFocus = false;
     config.query = [](const QString& filter) { return PeriodicalStore(theApp().m_ado).search(filter); };
     config.listRow = PeriodicalStore::listRow;
     return config;

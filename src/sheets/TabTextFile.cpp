@@ -59,7 +59,11 @@ bool writeTabText(const QString& path, const SheetSource& sheet, QString* error)
         QStringList texts;
         for (const SheetCell& cell : cells)
             texts << cell.displayText();
-        file.writeLine(texts, true);
+        // The header ends each name with a TAB, as the other schools' files have it.
+        const bool header = row == 0;
+        if (header)
+            texts << QString();
+        file.writeLine(texts, !header);
     }
     if (!file.commit()) {
         *error = file.errorString();

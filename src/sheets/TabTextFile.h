@@ -28,5 +28,6 @@ private:
 };
 
 class SheetSource;
-// Writes every row of the sheet as a line of its cells' texts, the line's end trimmed.
+// Writes every row of the sheet as a line of its cells' texts: the first (the header) with
+// a TAB after each name, the others with the line's end trimmed.
 bool writeTabText(const QString& path, const SheetSource& sheet, QString* error);

@@ -111,6 +111,24 @@ private slots:
         QCOMPARE(cell("select 未还书数 from readerinfo"), "0");
     }
 
+    // A loan brought in from elsewhere may name a reader who was never registered here.
+    void unregisteredReadersLoanIsLost()
+    {
+        insertBook("B1", "红楼梦", "", "25.80", 1);
+        insertLoanRow("B1", "X9");
+        QVERIFY(theApp().m_ado.ExecuteSql("update jieyueinfo set 读者姓名='外校读者'"));
+        CBookLoanLossDlg w;
+        scan(w, "m_editReader", "X9");
+        selectRows(w, {0});
+        press(w, "m_btnReportLoss");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(listedIn(w), QStringList());
+        QCOMPARE(cell("select 读者编号 || '|' || 读者姓名 || '|' || 挂失日期 from bkinfo_diushi where 图书编号='B1'"),
+                 "X9|外校读者|2017-04-11");
+        QCOMPARE(cell("select count(*) from bkinfo") + cell("select count(*) from jieyueinfo"), "00");
+        QCOMPARE(cell("select count(*) from readerinfo"), "0");
+    }
+
     // A step that fails, or a loan or copy gone since the list was shown, changes nothing.
     void nothingChanges_data()
     {

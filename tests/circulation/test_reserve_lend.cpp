@@ -1,5 +1,6 @@
 #include "CirculationFixture.h"
 #include "CirculationLists.h"
+#include "circulation/LendingService.h"
 #include "circulation/ReserveLendPage.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
@@ -156,6 +157,51 @@ private slots:
         QCOMPARE(lent, QStringList({"B2", "B3"}));
         QCOMPARE(cell("select 是否借出 from bkinfo where 图书编号='B3'"), QStringLiteral("1"));
         QCOMPARE(cell("select count(*) from jieyue_yuyue where 读者编号='R1'"), QStringLiteral("2"));
+    }
+
+    // A lend refused for its copy keeps the reservation and says why.
+    void refusedLendKeepsTheReservation_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("copy lent meanwhile") << "update bkinfo set 是否借出=1 where 图书编号='B1'" << "图书B1已经借出！";
+        QTest::newRow("copy not in the library") << "delete from bkinfo where 图书编号='B1'" << "图书库中没有图书B1！";
+    }
+    void refusedLendKeepsTheReservation()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, said);
+        CReserveLendPage page;
+        showReader(page, "R1");
+        QVERIFY(theApp().m_ado.ExecuteSql(meanwhile));
+        const QStringList before = circulationSnapshot() + tableRows("jieyue_yuyue");
+        doubleClickRow(list(page, "m_listReserve"), 0);
+        press(page, "m_btnLendAll");
+        QCOMPARE(texts(), QStringList({said, said}));
+        QCOMPARE(circulationSnapshot() + tableRows("jieyue_yuyue"), before);
+        QCOMPARE(theApp().m_ado.TransDepth(), 0);
+        QCOMPARE(listedIn(page, "m_listReserve"), QStringList({"B1", "B2"}));
+    }
+
+    // A returned copy that another reader reserved stays his: the desk does not lend it,
+    // his reservation does.
+    void returnKeepsTheCopyReserved()
+    {
+        CReserveLendPage page;
+        showReader(page, "R1");
+        press(page, "m_btnLendAll");
+        LendingService desk(theApp().m_ado, "管理员");
+        QCOMPARE(desk.giveBack("B1"), LendingService::Outcome::Done);
+        QCOMPARE(desk.giveBack("B2"), LendingService::Outcome::Done);
+        QCOMPARE(cell("select 是否借出 from bkinfo where 图书编号='B1'"), QStringLiteral("0"));
+        QCOMPARE(cell("select 是否借出 from bkinfo where 图书编号='B2'"), QStringLiteral("2"));
+        QVERIFY(desk.findInStock("B2").isEmpty());
+        showReader(page, "R2");
+        QCOMPARE(listedIn(page, "m_listReserve"), QStringList({"B2", "B3"}));
+        doubleClickRow(list(page, "m_listReserve"), 0);
+        QVERIFY(texts().isEmpty());
+        QCOMPARE(cell("select 读者编号 || 是否借出 from jieyueinfo join bkinfo using (图书编号) where 图书编号='B2'"),
+                 QStringLiteral("R21"));
     }
 
     // A step that fails undoes the whole lend, or the whole clearing.

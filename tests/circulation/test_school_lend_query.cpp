@@ -123,6 +123,20 @@ private slots:
         QCOMPARE(list(page)->GetItemCount(), 0);
     }
 
+    // A query without hits leaves no pages of the one before it to walk.
+    void noHitsResetThePages()
+    {
+        manyRows(51, QStringLiteral("实验小学"));
+        CSchoolLendHistoryPage page;
+        query(page, QStringLiteral("(全部)"));
+        query(page, QStringLiteral("没有的学校"));
+        QCOMPARE(page.findChild<QLabel*>("m_staticPageInfo")->text(), QStringLiteral("共计：1页  0条记录"));
+        QCOMPARE(combo(page, "m_cboPage")->count(), 1);
+        press(page, "m_btnNext");
+        QCOMPARE(texts(), QStringList({"没有找到相关信息的图书!", "已是最后一页！"}));
+        QCOMPARE(list(page)->GetItemCount(), 0);
+    }
+
     void exportWritesTheWholeResult()
     {
         manyRows(51, QStringLiteral("实验小学"));
@@ -142,7 +156,7 @@ private slots:
         QCOMPARE(texts().last(), QStringLiteral("导出数据成功!"));
         const QList<QByteArray> lines = fileBytes(path).split('\n');
         QCOMPARE(lines.size(), 54);  // header, 52 rows, nothing after the last line end
-        QCOMPARE(lines[0], toGbk("图书编号\t书名\t读者编号\t读者姓名\t读者类别\t操作性质\t操作时间\t操作员\t所在单位\t部门\r"));
+        QCOMPARE(lines[0], toGbk("图书编号\t书名\t读者编号\t读者姓名\t读者类别\t操作性质\t操作时间\t操作员\t所在单位\t部门\t\r"));
         QCOMPARE(lines[1], toGbk("B0\t书0\tR1\t张三\t学生\t图书借阅\t2017-04-11\t管理员\t实验小学\t一班\r"));
         QCOMPARE(lines[52], toGbk("T1\t带 制表符\tR1\t张三\t学生\t图书借阅\t2017-04-11\t管理员\t第二中学\r"));
         QVERIFY(lines[53].isEmpty());

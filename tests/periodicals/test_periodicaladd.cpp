@@ -73,6 +73,30 @@ private slots:
         m_work.reset();
     }
 
+    // A red mark stands before the label of each field that must be filled, nowhere else,
+    // so that no mark sits between one field and the next one's label.
+    void requiredFieldsAreMarked()
+    {
+        const QList<int> required{2, 3, 4, 6, 13};
+        QStringList marked;
+        for (const QLabel* label : m_dlg->findChildren<QLabel*>())
+            if (label->text().contains(QLatin1Char('*')))
+                marked << label->objectName();
+        QStringList labels;
+        for (int field : required)
+            labels << QStringLiteral("m_lblField%1").arg(field);
+        marked.sort();
+        labels.sort();
+        QCOMPARE(marked, labels);
+        for (int field : required) {
+            const auto* label = find<QLabel>(qPrintable(QStringLiteral("m_lblField%1").arg(field)));
+            QVERIFY(label->text().contains(QStringLiteral("color: red")));
+            const QWidget* input = find<QWidget>(kFields[field - 1]);
+            QVERIFY(label->mapTo(m_dlg.get(), QPoint(label->width(), 0)).x()
+                    <= input->mapTo(m_dlg.get(), QPoint(0, 0)).x());
+        }
+    }
+
     void refusals_data()
     {
         QTest::addColumn<int>("field");

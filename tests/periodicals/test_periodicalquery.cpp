@@ -155,6 +155,7 @@ private slots:
         QTest::newRow("a reader's") << "R1" << QStringList{"KA2"};
         QTest::newRow("part of a title") << "文摘" << QStringList{"KA3"};
         QTest::newRow("(全部)") << "(全部)" << QStringList{"KA1", "KA2", "KA3"};
+        QTest::newRow("an empty search lists every loss") << "" << QStringList{"KA1", "KA2", "KA3"};
     }
     void lossesSearch()
     {
@@ -164,10 +165,36 @@ private slots:
         loss("KA2", "知音", "R1", "张三");
         loss("KA3", "青年文摘", "9999", "system");
         searchFor(page(*m_dlg, 3), text);
+        QVERIFY(messages().isEmpty());
         QCOMPARE(listColumn(list(page(*m_dlg, 3))), found);
         QCOMPARE(list(page(*m_dlg, 3))->GetRowTexts(0).mid(2), (QStringList{found.first() == "KA2" ? "R1" : "9999",
                                                                          found.first() == "KA2" ? "张三" : "system",
                                                                          "2017-04-11", "12.8", "超级用户"}));
+    }
+
+    // Neither the stock search nor the losses search touches its edit's text on the focus.
+    void searchEditsKeepTheirText_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("stock") << 0 << "(全部)";
+        QTest::newRow("losses") << 3 << "";
+    }
+    void searchEditsKeepTheirText()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, shown);
+        child<QTabWidget>(m_dlg.get(), "m_tab")->setCurrentIndex(tab);
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        auto* edit = child<QLineEdit>(page(*m_dlg, tab), "m_editSearch");
+        QCOMPARE(edit->text(), shown);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->text(), shown);
+        edit->clear();
+        list(page(*m_dlg, tab))->setFocus();
+        QTRY_VERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), QString());
     }
 
     // Copies without a price are not counted; a copy without a class counts under an empty

@@ -284,6 +284,48 @@ private slots:
         QCOMPARE(cell("select group_concat(期刊编号) from qikaninfo"), "KA2,KA4,KA5");
     }
 
+    // The single-row delete that no control carries: asked first, Cancel the default; a copy
+    // on loan stays and is named; the search then runs again.
+    void deleteSelected_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("left");
+        const QString question = "确实删除该信息吗？";
+        const QStringList all{"KA1", "KA2", "KA'3"};
+        QTest::newRow("no row selected") << -1 << true << QStringList{"没有选定记录!\n"} << all;
+        QTest::newRow("not confirmed") << 0 << false << QStringList{question} << all;
+        QTest::newRow("confirmed") << 0 << true << QStringList{question} << QStringList{"KA2", "KA'3"};
+        QTest::newRow("a quote in the number") << 2 << true << QStringList{question} << QStringList{"KA1", "KA2"};
+        QTest::newRow("on loan") << 1 << true << QStringList{question, "以下期刊已借出，不能注销：\nKA2"} << all;
+    }
+    void deleteSelected()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, confirmed);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, left);
+        insertPeriodical("KA1", "读者");
+        insertPeriodical("KA2", "读者", "12.80", -1);
+        insertPeriodical("KA'3", "读者");
+        CPeriodicalCancelDlg w;
+        setText(w, "m_editKeyword", "读者");
+        click(w, "m_btnFind");
+        if (row >= 0)
+            selectRow(list(w, "m_list"), row);
+        m_work->seams.prompter.answers.enqueue(confirmed ? QMessageBox::Ok : QMessageBox::Cancel);
+        w.OnDeleteSelected();
+        QCOMPARE(messages(), said);
+        if (row >= 0) {
+            QCOMPARE(m_work->seams.prompter.messages[0].caption, "删除记录");
+            QCOMPARE(m_work->seams.prompter.messages[0].defaultButton, QMessageBox::Cancel);
+        }
+        QCOMPARE(listColumn(list(w, "m_list"), 1), left);
+        QCOMPARE(cell("select group_concat(期刊编号) from (select 期刊编号 from qikaninfo order by rowid)"),
+                 left.join(','));
+    }
+
     // The loss goes to the reader whose loans are listed, whatever the edit holds now.
     void readerLoss()
     {
