@@ -9,8 +9,12 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 PrintChooser* g_installed = nullptr;
+constexpr int kLowestPrinterResolution = 200;
+constexpr int kUnknownResolution = 600;
 }
 
 PrintChooser& PrintChooser::instance()
@@ -20,6 +24,15 @@ PrintChooser& PrintChooser::instance()
 }
 
 void PrintChooser::install(PrintChooser* chooser) { g_installed = chooser; }
+
+int DialogPrintChooser::JobResolution(QList<int> reported)
+{
+    if (reported.isEmpty())
+        return kUnknownResolution;
+    std::sort(reported.begin(), reported.end());
+    const auto lowest = std::lower_bound(reported.cbegin(), reported.cend(), kLowestPrinterResolution);
+    return lowest != reported.cend() ? *lowest : reported.back();
+}
 
 bool DialogPrintChooser::PrintersInstalled() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
@@ -52,6 +65,8 @@ std::optional<PageRanges> DialogPrintChooser::ChoosePages(QWidget* parent, QPrin
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    const bool toFile = !printer.outputFileName().isEmpty();
+    printer.setResolution(toFile ? kFileResolution : JobResolution(QPrinterInfo(printer).supportedResolutions()));
     if (dialog.printRange() != QAbstractPrintDialog::PageRange)
         return PageRanges{{1, pageCount}};
     PageRanges chosen;

@@ -32,8 +32,17 @@ public:
 // The print dialog: a page range may be chosen; no selection. Without any printer installed
 // it proposes its PDF output, a file named after the window, so labels can be printed later
 // from another machine; only when not even that is possible does it say there is no printer.
+// The printer chosen draws at the resolution it prints at (see JobResolution).
 class DialogPrintChooser : public PrintChooser {
 public:
+    // A PDF file is drawn at 300 dpi: a 3-dot module is whole dots at 300, 600 and 1200 dpi
+    // and 2.03 at 203.
+    static constexpr int kFileResolution = 300;
+    // Which of the resolutions a printer reports its job is drawn at, so that bars are whole
+    // dots of the resolution it prints at: the lowest of at least 200 dpi (the others are its
+    // multiples on common printers), else the highest reported, else 600.
+    static int JobResolution(QList<int> reported);
+
     std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
 
 protected:

@@ -55,6 +55,19 @@ private:
     QString m_strFolder;
 };
 
+// Sends jobs to the printer and notes the resolution each was drawn at.
+class RecordingSink : public PrinterPageSink {
+public:
+    bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override
+    {
+        return PrinterPageSink::PrintJob(printer, jobName, [&](QPainter& painter) {
+            resolutions << painter.device()->logicalDpiX();
+            draw(painter);
+        });
+    }
+    QList<int> resolutions;
+};
+
 // A preview whose view is exactly width x height pixels.
 void sizeView(PagePreview& preview, int width, int height)
 {
@@ -216,13 +229,33 @@ private slots:
         QVERIFY(w.seams.prompter.texts().isEmpty());
     }
 
+    void jobResolution_data()
+    {
+        QTest::addColumn<QList<int>>("reported");
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("label printer") << QList<int>{203} << 203;
+        QTest::newRow("laser") << QList<int>{1200, 600, 300} << 300;
+        QTest::newRow("draft mode left out") << QList<int>{180, 360, 720} << 360;
+        QTest::newRow("only low ones") << QList<int>{72, 150} << 150;
+        QTest::newRow("none reported") << QList<int>{} << 600;
+    }
+
+    void jobResolution()
+    {
+        QFETCH(QList<int>, reported);
+        QFETCH(int, resolution);
+        QCOMPARE(DialogPrintChooser::JobResolution(reported), resolution);
+    }
+
     // Without a printer the print dialog opens on a PDF file named after the window; the
-    // pages chosen all go into that file, which scans as the labels printed.
+    // pages chosen all go into that file as one job at 300 dpi, which scans as the labels.
     void noPrinterPrintsToPdf()
     {
         Workplace w;
         NoPrinterChooser chooser(w.folder.path());
         PrintChooser::install(&chooser);
+        RecordingSink sink;
+        PageSink::install(&sink);
         QWidget window;
         window.setWindowTitle(QStringLiteral("图书条码打印"));
         BarcodeLabelPages labels;
@@ -234,6 +267,8 @@ private slots:
         });
         PagePrinter::Print(&window, labels);
         PrintChooser::install(nullptr);
+        PageSink::install(nullptr);
+        QCOMPARE(sink.resolutions, QList<int>{DialogPrintChooser::kFileResolution});
         const QString file = w.folder.path() + QStringLiteral("/图书条码打印.pdf");
         QCOMPARE(proposed, file);
         QVERIFY(w.seams.prompter.texts().isEmpty());
