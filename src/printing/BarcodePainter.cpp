@@ -20,7 +20,6 @@ void CBarcodePainter::DrawCode128(QPainter& painter, const QString& caption, con
     const QRect captionBox(QPoint(scaled(x, sx), scaled(y + 2, sy)), QPoint(scaled(x + width, sx), scaled(y + 60, sy)));
     painter.drawText(captionBox, Qt::AlignCenter | Qt::TextSingleLine, caption);
     painter.restore();
-    const int symbolWidth = CCode128::GetWidthB(code, 1);
-    CCode128::DrawBarcode(painter, x + (width - symbolWidth) / 2, y + kBarTop, 1, kBarHeight, code, font, u"CODE128B",
-                          true, sx, sy);
+    // Centred as printed: a module of whole device dots may be wider than a page pixel.
+    CCode128::DrawBarcode(painter, x, y + kBarTop, 1, kBarHeight, code, font, u"CODE128B", true, sx, sy, width);
 }

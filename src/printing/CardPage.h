@@ -22,6 +22,9 @@ constexpr int kCardsPerPage = 5;
 constexpr int kCardWidth = 440;
 constexpr int kCardHeight = 250;
 
+// The room a barcode starting barcodeLeft from the card's left edge has before the edge.
+constexpr int BarcodeRoom(int barcodeLeft) { return kCardWidth - barcodeLeft; }
+
 // Fills the page white, draws the cut lines (they follow the left margin but not the top
 // margin or the spacings) and calls drawCard for rows 0 to cards - 1 with the corners of
 // the row's front and back in page pixels.

@@ -2,6 +2,7 @@
 
 #include "printing/CardPage.h"
 #include "printing/PageSource.h"
+#include "printing/ReaderCard.h"
 
 #include <QString>
 
@@ -15,6 +16,8 @@ public:
     const QString& Title() const { return m_strTitle; }
 
     int CodesPerPage() const override { return CardPage::kCardsPerPage; }
+    // The number's barcode runs from its place on the front to the card's edge.
+    int CodePitch() const override { return CardPage::BarcodeRoom(CReaderCard::kCustomBarcodeLeft); }
     void DrawPage(QPainter& painter, int page, double sx, double sy) const override;
 
 private:

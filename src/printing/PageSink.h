@@ -6,13 +6,14 @@ class QPainter;
 class QPrinter;
 class QString;
 
-// Where printed pages go: every page is a print job of its own. Tests install a sink that
-// keeps the pages instead of sending them to a printer.
+// Where printed pages go: a printer takes every page as a print job of its own, a PDF file
+// all its pages in one job. Tests install a sink that keeps the pages instead of sending
+// them to a printer.
 class PageSink {
 public:
     virtual ~PageSink() = default;
-    // Runs one job named jobName holding one page that draw paints; false when the job could
-    // not be started or finished.
+    // Runs one job named jobName whose pages draw paints; false when the job could not be
+    // started or finished.
     virtual bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) = 0;
 
     static PageSink& instance();

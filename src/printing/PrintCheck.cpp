@@ -5,6 +5,9 @@
 namespace PrintCheck {
 namespace {
 constexpr int kListed = 10;
+// The widest printed module, 1.2 page pixels, as a fraction.
+constexpr int kModuleTimes = 6;
+constexpr int kModuleOver = 5;
 
 QString Listing(const QStringList& codes)
 {
@@ -31,7 +34,7 @@ QStringList TooWide(const QStringList& codes, int pitch)
     QStringList wide;
     for (const QString& code : codes) {
         const int modules = CCode128::EncodeSetB(code).ModuleCount();
-        if (!code.isEmpty() && modules > 0 && modules + 2 * kQuietModules > pitch)
+        if (!code.isEmpty() && modules > 0 && (modules + 2 * kQuietModules) * kModuleTimes > pitch * kModuleOver)
             wide << code;
     }
     return wide;

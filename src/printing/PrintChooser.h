@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <optional>
 
@@ -19,8 +20,8 @@ using PageRanges = QList<PageRange>;
 class PrintChooser {
 public:
     virtual ~PrintChooser() = default;
-    // Sets up the printer and returns the pages chosen from 1 to pageCount (all proposed);
-    // nullopt when the user cancelled.
+    // Sets up the printer (a printer, or a PDF file as its output file name) and returns the
+    // pages chosen from 1 to pageCount (all proposed); nullopt when the user cancelled.
     virtual std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) = 0;
 
     static PrintChooser& instance();
@@ -28,9 +29,28 @@ public:
     static void install(PrintChooser* chooser);
 };
 
-// The print dialog: a page range may be chosen; no selection, no print to file. Without any
-// printer installed it says so instead.
+// The print dialog: a page range may be chosen; no selection. Without any printer installed
+// it proposes its PDF output, a file named after the window, so labels can be printed later
+// from another machine; only when not even that is possible does it say there is no printer.
+// The printer chosen draws at the resolution it prints at (see JobResolution).
 class DialogPrintChooser : public PrintChooser {
 public:
+    // A PDF file is drawn at 300 dpi: a 3-dot module is whole dots at 300, 600 and 1200 dpi
+    // and 2.03 at 203.
+    static constexpr int kFileResolution = 300;
+    // Which of the resolutions a printer reports its job is drawn at, so that bars are whole
+    // dots of the resolution it prints at: the lowest of at least 200 dpi (the others are its
+    // multiples on common printers), else the highest reported, else 600.
+    static int JobResolution(QList<int> reported);
+
     std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
+
+protected:
+    virtual bool PrintersInstalled() const;
+    // Where the proposed PDF file goes: the documents folder, else the home folder.
+    virtual QString PdfFolder() const;
+
+private:
+    // Points the printer at a PDF file; false when it cannot write one.
+    bool ProposePdf(QWidget* parent, QPrinter& printer) const;
 };

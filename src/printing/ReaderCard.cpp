@@ -123,7 +123,7 @@ void CReaderCard::DrawCustom(QPainter& painter, const LogFont& captionFont, cons
     DrawText(painter, x, y, 220, 155, left, QStringLiteral("NO:"), sx, sy);
     DrawText(painter, x, y, 250, 155, left, number, sx, sy);
     painter.restore();
-    CCode128::DrawBarcode(painter, x + 250, y + 155, 1, 30, number, captionFont, u"CODE128B", true, sx, sy);
+    CCode128::DrawBarcode(painter, x + kCustomBarcodeLeft, y + 155, 1, 30, number, captionFont, u"CODE128B", true, sx, sy);
 }
 
 void CReaderCard::DrawWrappedText(QPainter& painter, int x, int y, int right, int lineHeight, const QString& text)

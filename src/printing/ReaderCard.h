@@ -30,6 +30,8 @@ class CReaderCard {
 public:
     // Where the reader number's barcode starts on the front, from the card's left edge.
     static constexpr int kFrontBarcodeLeft = 100;
+    // Where the made-up number's barcode starts on a custom front.
+    static constexpr int kCustomBarcodeLeft = 250;
 
     CReaderCard();
     virtual ~CReaderCard() = default;

@@ -23,7 +23,7 @@ public:
     // The numbers printed as barcodes: those of the readers with a 姓名.
     QStringList PrintedNumbers() const;
     // The room a number's barcode has on the front, in page pixels.
-    static int BarcodeRoom() { return CardPage::kCardWidth - CReaderCard::kFrontBarcodeLeft; }
+    static int BarcodeRoom() { return CardPage::BarcodeRoom(CReaderCard::kFrontBarcodeLeft); }
 
     int PageCount() const override;
     void DrawPage(QPainter& painter, int page, double sx, double sy) const override;

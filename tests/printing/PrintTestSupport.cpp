@@ -14,9 +14,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-std::optional<PageRanges> ScriptedPrintChooser::ChoosePages(QWidget*, QPrinter&, int pageCount)
+std::optional<PageRanges> ScriptedPrintChooser::ChoosePages(QWidget*, QPrinter& printer, int pageCount)
 {
     offered << pageCount;
+    printer.setResolution(resolution);
     return answers.isEmpty() ? std::nullopt : answers.dequeue();
 }
 
@@ -80,11 +81,11 @@ QStringList decodeBarcodes(const QStringList& imageFiles)
     return found;
 }
 
-QString rasterisePdf(const QString& pdfFile, const QString& imageFile)
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi)
 {
     QProcess poppler;
     poppler.start(QStringLiteral("pdftoppm"),
-                  {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-singlefile"),
+                  {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
                    pdfFile});
     poppler.waitForFinished(60000);
     QFile out(imageFile);
@@ -117,6 +118,12 @@ QString runTool(const QString& program, const QStringList& arguments)
     tool.waitForFinished(60000);
     return QString::fromUtf8(tool.readAllStandardOutput());
 }
+}
+
+int pdfPageCount(const QString& pdfFile)
+{
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
+    return pages.match(runTool(QStringLiteral("pdfinfo"), {pdfFile})).captured(1).toInt();
 }
 
 QList<PdfWord> pdfWords(const QString& pdfFile)

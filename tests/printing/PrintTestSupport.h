@@ -19,12 +19,14 @@
 
 class PageSource;
 
-// Answers print dialogs from a queue (nullopt = cancelled); an empty queue cancels.
+// Answers print dialogs from a queue (nullopt = cancelled); an empty queue cancels. The
+// printer chosen reports `resolution` dots per inch.
 class ScriptedPrintChooser : public PrintChooser {
 public:
     std::optional<PageRanges> ChoosePages(QWidget* parent, QPrinter& printer, int pageCount) override;
 
     QQueue<std::optional<PageRanges>> answers;
+    int resolution = 600;
     QList<int> offered;  // the page count each dialog offered
 };
 
@@ -65,11 +67,15 @@ struct PrintBench : Workplace {
 
 // What zbarimg reads in the images, one text per symbol, in file order (stdout only).
 QStringList decodeBarcodes(const QStringList& imageFiles);
-// The first page of a PDF file as a 300-dpi grey image file, through pdftoppm's stdout.
-QString rasterisePdf(const QString& pdfFile, const QString& imageFile);
+// The first page of a PDF file as a grey image file at dpi (300 unless given), through
+// pdftoppm's stdout.
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi = 300);
 // The first page of a PDF file at 300 dpi in shades of grey, read back (null when it failed).
 QImage rasterisedPage(const QString& pdfFile, const QString& folder);
 constexpr double kRasterDotsPerMm = 300 / 25.4;
+
+// How many pages a PDF file has, as pdfinfo says (0 when it cannot read it).
+int pdfPageCount(const QString& pdfFile);
 
 // A word of a PDF page as pdftotext places it, in millimetres from the top-left corner.
 struct PdfWord {

@@ -181,6 +181,42 @@ private slots:
                                                        {"QX00006", "QX00007", "QX00008", "QX00009", "QX00010"}}));
         QVERIFY(w.messages().isEmpty());
     }
+
+    // The number's barcode has 190 pixels to the card's edge: with its quiet zones, and modules
+    // as wide as 3 dots of a 300-dpi printer, a 9-character number fits, 10 do not, 16 cross
+    // the cut line and 20 run into the back; those are named before printing and "No" prints
+    // nothing.
+    void numbersThatDoNotFitAreNamed_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("named");
+        QTest::newRow("7 characters") << "QX00001" << false;
+        QTest::newRow("9 characters") << "QX0000001" << false;
+        QTest::newRow("10 characters") << "QX00000001" << true;
+        QTest::newRow("16 characters") << "QX00000000000001" << true;
+        QTest::newRow("20 characters") << "QX000000000000000001" << true;
+    }
+
+    void numbersThatDoNotFitAreNamed()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, named);
+        PrintBench w;
+        w.seams.prompter.answers.enqueue(QMessageBox::No);
+        CCustomCardPrintDlg dlg;
+        child<QLineEdit>(dlg, "m_editCode")->setText(number);
+        child<QLineEdit>(dlg, "m_editCount")->setText(QStringLiteral("1"));
+        click(dlg, "m_btnGenerate");
+        w.print(dlg, {{1, 1}});
+        if (named) {
+            QCOMPARE(w.messages().size(), 1);
+            QVERIFY(w.messages()[0].contains(QStringLiteral("可能无法扫描：\n") + number));
+            QVERIFY(w.printing.sink.files.isEmpty());
+        } else {
+            QVERIFY(w.messages().isEmpty());
+            QCOMPARE(w.scannedPages(), QList<QStringList>{{number}});
+        }
+    }
 };
 
 QTEST_MAIN(TestCustomCard)

@@ -1,11 +1,15 @@
 #include "PrintTestSupport.h"
 
+#include "printing/BarcodeLabelPages.h"
+#include "printing/FontSetup.h"
 #include "printing/PagePreview.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
 #include "support/TestSupport.h"
 
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -26,6 +30,42 @@ public:
 private:
     int m_nCount;
     QSize m_size;
+};
+
+// Book numbers of varied lengths and characters, as a library's stock has them.
+QStringList variedCodes(int count)
+{
+    QStringList codes;
+    for (int n = 1; n <= count; ++n)
+        codes << QStringLiteral("%1%2").arg(n % 3 ? QStringLiteral("TS") : QStringLiteral("b-")).arg(n * 7919 % 100003);
+    return codes;
+}
+
+// The print dialog of a machine without printers, proposing its PDF file in a folder of the
+// test's own.
+class NoPrinterChooser : public DialogPrintChooser {
+public:
+    explicit NoPrinterChooser(QString folder) : m_strFolder(std::move(folder)) {}
+
+protected:
+    bool PrintersInstalled() const override { return false; }
+    QString PdfFolder() const override { return m_strFolder; }
+
+private:
+    QString m_strFolder;
+};
+
+// Sends jobs to the printer and notes the resolution each was drawn at.
+class RecordingSink : public PrinterPageSink {
+public:
+    bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override
+    {
+        return PrinterPageSink::PrintJob(printer, jobName, [&](QPainter& painter) {
+            resolutions << painter.device()->logicalDpiX();
+            draw(painter);
+        });
+    }
+    QList<int> resolutions;
 };
 
 // A preview whose view is exactly width x height pixels.
@@ -123,6 +163,8 @@ private slots:
         QCOMPARE(preview.verticalScrollBar()->maximum(), shown.height() + 30 - 500);
     }
 
+    void initTestCase() { setUpFonts(); }
+
     // Each page of the range is a job "print" of its own, drawn at 5 device units a pixel.
     void printRanges_data()
     {
@@ -155,6 +197,87 @@ private slots:
         QCOMPARE(printing.sink.jobNames, QStringList(drawn.size(), QStringLiteral("print")));
         QCOMPARE(printing.sink.resolutions, QList<double>(drawn.size(), 600.0));
         QCOMPARE(seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // Labels are drawn at the resolution the printer reports, each module whole dots of it:
+    // the PDF printed at that resolution and read back at it scans as every code of the page.
+    void codesScanAtThePrintersResolution_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("203 dpi label printer") << 203;
+        QTest::newRow("300 dpi") << 300;
+        QTest::newRow("600 dpi") << 600;
+    }
+
+    void codesScanAtThePrintersResolution()
+    {
+        QFETCH(int, dpi);
+        Workplace w;
+        ScriptedPrinting printing;
+        printing.chooser.resolution = dpi;
+        printing.chooser.answers.enqueue(PageRanges{{1, 1}});
+        BarcodeLabelPages labels;
+        labels.SetCodes(variedCodes(50));
+        PagePrinter::Print(nullptr, labels);
+        QCOMPARE(printing.sink.resolutions, QList<double>{double(dpi)});
+        const QString image = rasterisePdf(printing.sink.files.value(0), w.folder.path() + "/scan.pgm", dpi);
+        QStringList scanned = decodeBarcodes({image});
+        scanned.sort();
+        QStringList codes = labels.Codes();
+        codes.sort();
+        QCOMPARE(scanned, codes);
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+    }
+
+    void jobResolution_data()
+    {
+        QTest::addColumn<QList<int>>("reported");
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("label printer") << QList<int>{203} << 203;
+        QTest::newRow("laser") << QList<int>{1200, 600, 300} << 300;
+        QTest::newRow("draft mode left out") << QList<int>{180, 360, 720} << 360;
+        QTest::newRow("only low ones") << QList<int>{72, 150} << 150;
+        QTest::newRow("none reported") << QList<int>{} << 600;
+    }
+
+    void jobResolution()
+    {
+        QFETCH(QList<int>, reported);
+        QFETCH(int, resolution);
+        QCOMPARE(DialogPrintChooser::JobResolution(reported), resolution);
+    }
+
+    // Without a printer the print dialog opens on a PDF file named after the window; the
+    // pages chosen all go into that file as one job at 300 dpi, which scans as the labels.
+    void noPrinterPrintsToPdf()
+    {
+        Workplace w;
+        NoPrinterChooser chooser(w.folder.path());
+        PrintChooser::install(&chooser);
+        RecordingSink sink;
+        PageSink::install(&sink);
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("图书条码打印"));
+        BarcodeLabelPages labels;
+        labels.SetCodes(variedCodes(60));
+        QString proposed;
+        whenShown<QPrintDialog>([&](QPrintDialog& dialog) {
+            proposed = dialog.printer()->outputFileName();
+            dialog.accept();
+        });
+        PagePrinter::Print(&window, labels);
+        PrintChooser::install(nullptr);
+        PageSink::install(nullptr);
+        QCOMPARE(sink.resolutions, QList<int>{DialogPrintChooser::kFileResolution});
+        const QString file = w.folder.path() + QStringLiteral("/图书条码打印.pdf");
+        QCOMPARE(proposed, file);
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+        QCOMPARE(pdfPageCount(file), 2);
+        QStringList scanned = decodeBarcodes({rasterisePdf(file, w.folder.path() + "/scan.pgm")});
+        scanned.sort();
+        QStringList first = labels.CodesOfPage(1);
+        first.sort();
+        QCOMPARE(scanned, first);
     }
 };
 
