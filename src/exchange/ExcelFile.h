@@ -43,7 +43,6 @@ public:
     bool Commit(const std::vector<CExcelFile*>& alongside = {});
 
     QString GetLastError() const { return m_strLastError; }
-    QString Path() const { return m_strFile; }
     // False when the backup was asked for and could not be written.
     bool IsBackedUp() const { return m_bBackup; }
     // False when the file exists but could not be read, or is text under a workbook's name;

@@ -31,8 +31,7 @@ QString headerClash(const QString& path, const QString& sheet, const QStringList
         .arg(sheet, found);
 }
 
-bool addRows(CExcelFile& file, const QString& sheet, const QStringList& header, const QList<QStringList>& rows,
-             QString* error)
+bool addRows(CExcelFile& file, const QString& path, const SheetRows& content, QString* error)
 {
     if (!file.IsReadable()) {
         *error = file.GetLastError();
@@ -42,13 +41,13 @@ bool addRows(CExcelFile& file, const QString& sheet, const QStringList& header, 
     QStringList current;
     file.GetFieldNames(current);
     current = withoutTrailingEmpty(current);
-    if (!current.isEmpty() && current != header) {
-        *error = headerClash(file.Path(), sheet, current);
+    if (!current.isEmpty() && current != content.header) {
+        *error = headerClash(path, content.sheet, current);
         return false;
     }
-    bool added = current == header || file.AddHeaders(header, false);
-    for (qsizetype i = 0; added && i < rows.size(); ++i)
-        added = file.AddRow(rows[i]);
+    bool added = !current.isEmpty() || file.AddHeaders(content.header, false);
+    for (qsizetype i = 0; added && i < content.rows.size(); ++i)
+        added = file.AddRow(content.rows[i]);
     if (!added)
         *error = file.GetLastError();
     return added;
@@ -59,7 +58,7 @@ bool exportSheet(const QString& path, const QString& sheet, bool backup, const Q
                  const QList<QStringList>& rows, QString* error)
 {
     CExcelFile file(path, sheet, backup);
-    if (!addRows(file, sheet, header, rows, error))
+    if (!addRows(file, path, {sheet, header, rows}, error))
         return false;
     if (file.Commit())
         return true;
@@ -73,7 +72,7 @@ bool exportSheets(const QString& path, const QList<SheetRows>& sheets, QString* 
     std::vector<CExcelFile*> alongside;
     for (const SheetRows& sheet : sheets) {
         files.push_back(std::make_unique<CExcelFile>(path, sheet.sheet));
-        if (!addRows(*files.back(), sheet.sheet, sheet.header, sheet.rows, error))
+        if (!addRows(*files.back(), path, sheet, error))
             return false;
         if (files.size() > 1)
             alongside.push_back(files.back().get());
