@@ -130,10 +130,7 @@ void CMarcImportDlg::OnExportExcel()
         const BusyCursor busy;
         written = exportSheet(path, kSheet, false, header, rows, &error);
     }
-    if (!written) {
-        error = error.trimmed();
-        showMessage(this, QStringLiteral("导出数据失败!") + (error.isEmpty() ? QString() : QLatin1Char('\n') + error));
-        return;
-    }
+    if (!written)
+        return showMessage(this, withReason(QStringLiteral("导出数据失败!"), error));
     showMessage(this, QStringLiteral("导出数据成功!"));
 }

@@ -5,7 +5,9 @@
 class QWidget;
 
 // Every file and folder choice goes through the installed chooser; tests script the answers.
-// An empty result means the user cancelled.
+// An empty result means the user cancelled. Saving asks no "replace?" question: each caller
+// decides what an existing file means; a name typed without extension takes the extension
+// of the filter chosen.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;

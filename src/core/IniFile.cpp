@@ -27,10 +27,7 @@ IniFile::IniFile(QString path) : m_path(std::move(path))
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    m_lines = decodeText(bytes).split(QLatin1Char('\n'));
+    m_lines = decodeText(file.readAll()).split(QLatin1Char('\n'));
     for (QString& line : m_lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

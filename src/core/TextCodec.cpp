@@ -56,5 +56,8 @@ bool isValidUtf8(const QByteArray& bytes)
 
 QString decodeText(const QByteArray& bytes)
 {
+    const QByteArrayView mark("\xEF\xBB\xBF");
+    if (bytes.startsWith(mark))
+        return decodeText(bytes.sliced(mark.size()));
     return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : fromGbk(bytes);
 }

@@ -34,24 +34,25 @@ void CListExport::Start(const RecordsetPtr& recordset)
         return;
     if (QFileInfo::exists(path) && !m_options.tabText)
         return showMessage(m_window, QStringLiteral("文件已存在！"));
+    ExportThreadParam param;
+    param.rows = recordset->SharedRows();
+    if (m_options.footer)
+        param.footer = m_options.footer(*param.rows);
+    // The header and the totals row count too.
     const bool xls = formatForPath(path) == SpreadsheetFormat::Xls && !m_options.tabText;
-    const int rows = int(recordset->GetRecordCount()) + 1;
+    const int rows = 1 + param.rows->rowCount() + int(param.footer.size());
     if (xls && rows > kXlsMaxRows)
         return showMessage(m_window, xlsRowLimitText(rows));
 
-    ExportThreadParam param;
     param.path = path;
-    param.sheet = xls ? QStringLiteral("sheet1") : QStringLiteral("Sheet1");
+    param.sheet = kFirstSheet;
     for (int field = m_options.firstField; field <= m_options.lastField; ++field)
         param.header << recordset->GetFieldName(field);
-    param.rows = recordset->SharedRows();
     param.firstField = m_options.firstField;
     param.lastField = m_options.lastField;
     param.progressScaleFrom = m_options.progressScaleFrom;
     param.tabText = m_options.tabText;
     param.numericFields = m_options.numericFields;
-    if (m_options.footer)
-        param.footer = m_options.footer(*param.rows);
 
     m_job = std::make_unique<CExportJob>(std::move(param));
     if (m_bar) {
@@ -64,7 +65,7 @@ void CListExport::Start(const RecordsetPtr& recordset)
     m_closeGuard = m_window->window();
     m_closeGuard->installEventFilter(this);
     connect(m_job.get(), &CExportJob::Progress, this, &CListExport::OnProgress);
-    connect(m_job.get(), &CExportJob::Finished, this, [this](bool written) { OnFinished(written); });
+    connect(m_job.get(), &CExportJob::Finished, this, &CListExport::OnFinished);
     CExportJob* job = m_job.get();
     m_thread.reset(QThread::create([job] { job->Run(); }));
     m_thread->start();
@@ -76,7 +77,7 @@ void CListExport::OnProgress(int value)
         m_bar->setValue(value);
 }
 
-void CListExport::OnFinished(bool written)
+void CListExport::OnFinished(bool written, const QString& error)
 {
     m_thread->wait();
     m_thread.reset();
@@ -87,7 +88,7 @@ void CListExport::OnFinished(bool written)
         m_bar->setValue(m_bar->maximum());
     if (m_button)
         m_button->setEnabled(true);
-    showMessage(m_window, written ? QStringLiteral("导出数据成功!") : QStringLiteral("导出数据失败!"));
+    showMessage(m_window, written ? QStringLiteral("导出数据成功!") : withReason(QStringLiteral("导出数据失败!"), error));
 }
 
 bool CListExport::CanClose()

@@ -15,9 +15,10 @@ class QThread;
 class QWidget;
 
 // The export button of every list window: checks that there is something to export,
-// asks for a new file, refuses an .xls past its row limit, then hands a snapshot of the
-// window's result to a job on a worker thread. The button is disabled and the window
-// refuses to close while the job runs; the job's end is told in a message.
+// asks for a new file, refuses an .xls past its row limit (header and totals rows
+// included), then hands a snapshot of the window's result to a job on a worker thread.
+// The button is disabled and the window refuses to close while the job runs; the job's
+// end is told in a message, a failure with its reason.
 class CListExport : public QObject {
     Q_OBJECT
 public:
@@ -52,7 +53,7 @@ protected:
 
 private:
     void OnProgress(int value);
-    void OnFinished(bool written);
+    void OnFinished(bool written, const QString& error);
 
     QWidget* m_window;
     QPointer<QWidget> m_closeGuard;

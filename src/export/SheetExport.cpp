@@ -4,30 +4,89 @@
 #include "controls/Prompter.h"
 #include "db/AdoRecordset.h"
 #include "sheets/ExcelFile.h"
+#include "sheets/SpreadsheetFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <memory>
+#include <vector>
+
+namespace {
+QStringList withoutTrailingEmpty(QStringList names)
+{
+    while (!names.isEmpty() && names.last().isEmpty())
+        names.removeLast();
+    return names;
+}
+
+// Rows go only under the header they belong to: another export's sheet is never extended.
+QString headerClash(const QString& path, const QString& sheet, const QStringList& current)
+{
+    const QString found = QStringLiteral("（%1）").arg(current.join(QStringLiteral("、")));
+    if (!isWorkbookFormat(formatForPath(path)))
+        return QStringLiteral("文件中已有另一种列头%1，新的行不能写在它下面。请另选一个文件导出。").arg(found);
+    return QStringLiteral("文件中的工作表“%1”已有另一种列头%2，新的行不能写在它下面。"
+                          "请另选一个文件导出，或在表格程序中把这个工作表改名后再导出。")
+        .arg(sheet, found);
+}
+
+bool addRows(CExcelFile& file, const QString& path, const SheetRows& content, QString* error)
+{
+    if (!file.IsReadable()) {
+        *error = file.GetLastError();
+        return false;
+    }
+    file.BeginTransaction();
+    QStringList current;
+    file.GetFieldNames(current);
+    current = withoutTrailingEmpty(current);
+    if (!current.isEmpty() && current != content.header) {
+        *error = headerClash(path, content.sheet, current);
+        return false;
+    }
+    bool added = !current.isEmpty() || file.AddHeaders(content.header, false);
+    for (qsizetype i = 0; added && i < content.rows.size(); ++i)
+        added = file.AddRow(content.rows[i]);
+    if (!added)
+        *error = file.GetLastError();
+    return added;
+}
+}
 
 bool exportSheet(const QString& path, const QString& sheet, bool backup, const QStringList& header,
                  const QList<QStringList>& rows, QString* error)
 {
     CExcelFile file(path, sheet, backup);
-    auto failed = [&] {
-        *error = file.GetLastError();
+    if (!addRows(file, path, {sheet, header, rows}, error))
         return false;
-    };
-    if (!file.IsReadable())
-        return failed();
-    file.BeginTransaction();
-    QStringList current;
-    file.GetFieldNames(current);
-    if (current != header && !file.AddHeaders(header, false))
-        return failed();
-    for (const QStringList& row : rows) {
-        if (!file.AddRow(row))
-            return failed();
+    if (file.Commit())
+        return true;
+    *error = file.GetLastError();
+    return false;
+}
+
+bool exportSheets(const QString& path, const QList<SheetRows>& sheets, QString* error)
+{
+    std::vector<std::unique_ptr<CExcelFile>> files;
+    std::vector<CExcelFile*> alongside;
+    for (const SheetRows& sheet : sheets) {
+        files.push_back(std::make_unique<CExcelFile>(path, sheet.sheet));
+        if (!addRows(*files.back(), path, sheet, error))
+            return false;
+        if (files.size() > 1)
+            alongside.push_back(files.back().get());
     }
-    return file.Commit() || failed();
+    if (files.empty() || files.front()->Commit(alongside))
+        return true;
+    *error = files.front()->GetLastError();
+    return false;
+}
+
+QString withReason(const QString& message, const QString& reason)
+{
+    const QString trimmed = reason.trimmed();
+    return trimmed.isEmpty() ? message : message + QLatin1Char('\n') + trimmed;
 }
 
 QString withDefaultExtension(const QString& path)
@@ -53,7 +112,7 @@ void exportSummary(QWidget* window, const QString& sheet, const QStringList& hea
         return;
     QString error;
     if ((rows->isEmpty() && empty == EmptySummary::Fails) || !exportSheet(path, sheet, false, header, *rows, &error))
-        return showMessage(window, QStringLiteral("导出数据失败!"));
+        return showMessage(window, withReason(QStringLiteral("导出数据失败!"), error));
     showMessage(window, QStringLiteral("导出数据成功!"));
 }
 
@@ -67,8 +126,8 @@ void exportQuerySheet(QWidget* window, const QString& sheet, const QStringList& 
     bool written = false;
     try {
         written = exportSheet(path, sheet, true, header, rows(), &error);
-    } catch (const DbError&) {
-        written = false;
+    } catch (const DbError& e) {
+        error = e.text();
     }
-    showMessage(window, written ? QStringLiteral("导出文件成功!") : QStringLiteral("请操作失败!"));
+    showMessage(window, written ? QStringLiteral("导出文件成功!") : withReason(QStringLiteral("请操作失败!"), error));
 }

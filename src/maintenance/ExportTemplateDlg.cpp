@@ -5,11 +5,15 @@
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "export/SheetExport.h"
+#include "sheets/SpreadsheetFormat.h"
 
 #include <QStyle>
 
 namespace {
 const QList<int> kShownSampleFields{2, 6, 7, 8, 11, 13, 15};
+// Every format the export writes; a name without extension is an .xls.
+const QString kTemplateFilter =
+    QStringLiteral("Excel文件(*.xls);;Excel 2007文件(*.xlsx);;逗号分隔文本(*.csv)");
 }
 
 CExportTemplateDlg::CExportTemplateDlg(TemplateSpec spec, QWidget* parent)
@@ -69,12 +73,12 @@ void CExportTemplateDlg::OnExportExcel()
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("导出数据失败!"));
     }
-    const QString path = chooseWorkbook(this, m_spec.fileName);
+    const QString path = chooseWorkbook(this, m_spec.fileName, kTemplateFilter);
     if (path.isEmpty())
         return;
     QString error;
     if (!exportSheet(path, m_spec.sheet, false, header, rows, &error))
-        return showMessage(this, QStringLiteral("导出数据失败!"));
+        return showMessage(this, withReason(QStringLiteral("导出数据失败!"), error));
     showMessage(this, QStringLiteral("导出数据成功!"));
 }
 
@@ -95,8 +99,7 @@ CExportPeriodicalTemplateDlg::CExportPeriodicalTemplateDlg(QWidget* parent)
                           QStringLiteral("select * from qikanmbinfo"),
                           QStringLiteral("期刊编号,80;期刊名称,100;邮发代号,90;出版社,120;出版日期,120;单价,80;"
                                          "入库时间,120"),
-                          kShownSampleFields, 1, 16, QString(), QStringLiteral("期刊信息模板"),
-                          QStringLiteral("sheet1")},
+                          kShownSampleFields, 1, 16, QString(), QStringLiteral("期刊信息模板"), kFirstSheet},
                          parent)
 {
 }
@@ -105,8 +108,7 @@ CExportBookTemplateDlg::CExportBookTemplateDlg(QWidget* parent)
     : CExportTemplateDlg({QStringLiteral("导出图书信息模板"), QStringLiteral("图书信息模板"),
                           QStringLiteral("select * from bkmubaninfo"),
                           QStringLiteral("图书编号,80;书名,100;著译者,90;出版处,90;出版日期,80;单价,80;入库时间,60"),
-                          kShownSampleFields, 1, 16, QString(), QStringLiteral("图书信息模板"),
-                          QStringLiteral("sheet1")},
+                          kShownSampleFields, 1, 16, QString(), QStringLiteral("图书信息模板"), kFirstSheet},
                          parent)
 {
 }

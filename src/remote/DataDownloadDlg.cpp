@@ -45,7 +45,7 @@ void CDataDownloadDlg::OnMerge()
         return showMessage(this, QStringLiteral("请设置下载目录!"));
     const StatExchangeFile::MergeResult result = StatExchangeFile::merge(DownloadFolder(), workbook);
     if (!result.written)
-        return showMessage(this, QStringLiteral("数据合成失败!"));
+        return showMessage(this, withReason(QStringLiteral("数据合成失败!"), result.error));
     QString text = QStringLiteral("数据合成成功!");
     if (!result.skipped.isEmpty())
         text += QStringLiteral("\n以下不是统计文件，没有合成：\n") + result.skipped.join(QLatin1Char('\n'));

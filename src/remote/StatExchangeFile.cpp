@@ -117,13 +117,14 @@ MergeResult merge(const QString& folder, const QString& workbook)
     const auto unit = QStringLiteral("单位名称");
     const auto copies = QStringLiteral("图书册书");
     const auto prices = QStringLiteral("图书价钱");
-    result.written =
-        exportSheet(workbook, QStringLiteral("图书类别"), false, {unit, QStringLiteral("图书类别"), copies, prices},
-                    all.bookTypes, &result.error)
-        && exportSheet(workbook, QStringLiteral("入库时间"), false, {unit, QStringLiteral("入库时间"), copies, prices},
-                       all.entryDates, &result.error)
-        && exportSheet(workbook, QStringLiteral("借阅情况"), false,
-                       {unit, QStringLiteral("借阅人员"), QStringLiteral("借阅人次")}, all.lendings, &result.error);
+    // One commit: a sheet that cannot take its rows leaves the others as they were, so a
+    // second try counts nothing twice.
+    result.written = exportSheets(
+        workbook,
+        {{QStringLiteral("图书类别"), {unit, QStringLiteral("图书类别"), copies, prices}, all.bookTypes},
+         {QStringLiteral("入库时间"), {unit, QStringLiteral("入库时间"), copies, prices}, all.entryDates},
+         {QStringLiteral("借阅情况"), {unit, QStringLiteral("借阅人员"), QStringLiteral("借阅人次")}, all.lendings}},
+        &result.error);
     return result;
 }
 

@@ -42,7 +42,8 @@ bool parse(const QByteArray& bytes, Sections* sections);
 // Adds the rows of every statistics exchange file in the folder (in the order of their
 // names) to the three sheets 图书类别, 入库时间 and 借阅情况 of the workbook, behind the rows
 // the sheets hold. Entries that are no such file (folders, other files) are skipped and
-// named in `skipped`. False with the reason when the workbook could not be written.
+// named in `skipped`. The three sheets change in one write: false with the reason when the
+// workbook could not be written, which is then as it was.
 struct MergeResult {
     bool written = false;
     QString error;

@@ -26,7 +26,7 @@ CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, boo
     if (Open() && m_bBackup && m_bSheetExists && !WriteBackup())
         m_bBackup = false;
     if (m_bWorkbook && m_sheet.sheetName.isEmpty())
-        m_sheet.sheetName = QStringLiteral("Sheet1");
+        m_sheet.sheetName = kFirstSheet;
 }
 
 bool CExcelFile::Open()
@@ -45,8 +45,13 @@ bool CExcelFile::Open()
         m_bUnreadable = true;
         return Fail(error);
     }
-    // A file without sheet names (text) or a text path has one sheet to offer.
+    // A file without sheet names (text) or a text path has one sheet to offer. A text
+    // file under a workbook's name reads, but a commit would replace it by a workbook.
     const bool named = m_bWorkbook && isWorkbookContent(content);
+    if (m_bWorkbook && !named) {
+        m_bUnreadable = true;
+        Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
+    }
     const int found = sheetIndex(book, named ? m_sheet.sheetName : QString());
     if (found < 0)
         return false;
@@ -69,7 +74,7 @@ bool CExcelFile::WriteBackup()
         return CommitText(m_strFile + QStringLiteral(".bak"));
     const QString name = m_sheet.sheetName;
     m_sheet.sheetName = name + QStringLiteral("备份");
-    const bool written = CommitWorkbook();
+    const bool written = CommitWorkbook({&m_sheet});
     m_sheet.sheetName = name;
     return written;
 }
@@ -149,18 +154,35 @@ bool CExcelFile::ReadRow(QStringList& cells, int row)
     return true;
 }
 
-bool CExcelFile::Commit()
+bool CExcelFile::Commit(const std::vector<CExcelFile*>& alongside)
 {
+    std::vector<const Sheet*> ours{&m_sheet};
+    for (const CExcelFile* other : alongside) {
+        if (!m_bWorkbook || other->m_strFile != m_strFile)
+            return Fail(QStringLiteral("只有同一个工作簿的工作表才能一起写入\n"));
+        if (other->m_bUnreadable)
+            return Fail(other->m_strLastError);
+        ours.push_back(&other->m_sheet);
+    }
     if (m_bUnreadable)
         return Fail(QStringLiteral("文件不能读取，没有覆盖：%1\n").arg(m_strFile));
-    if (!(m_bWorkbook ? CommitWorkbook() : CommitText(m_strFile)))
+    if (!(m_bWorkbook ? CommitWorkbook(ours) : CommitText(m_strFile)))
         return false;
-    m_bTransaction = false;
-    m_bSheetExists = m_bSheetExists || !m_sheet.rows.empty();
+    for (CExcelFile* file : alongside)
+        file->Committed();
+    Committed();
     return true;
 }
 
-bool CExcelFile::CommitWorkbook()
+void CExcelFile::Committed()
+{
+    m_bTransaction = false;
+    m_bSheetExists = m_bSheetExists || !m_sheet.rows.empty();
+}
+
+// Every sheet of the file stays in its place, ours replacing those of their names; new
+// ones follow in the order given.
+bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
 {
     Workbook book;
     QString error;
@@ -169,15 +191,24 @@ bool CExcelFile::CommitWorkbook()
         return Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
     if (isWorkbookContent(content) && !readSpreadsheet(m_strFile, m_separator, &book, &error))
         return Fail(QStringLiteral("%1，没有覆盖：%2\n").arg(error, m_strFile));
+    auto sameName = [](const Sheet& a, const Sheet& b) {
+        return a.sheetName.compare(b.sheetName, Qt::CaseInsensitive) == 0;
+    };
     SheetList sheets;
-    bool placed = false;
+    std::vector<bool> placed(ours.size(), false);
     for (const Sheet& sheet : book) {
-        const bool ours = sheet.sheetName.compare(m_sheet.sheetName, Qt::CaseInsensitive) == 0;
-        sheets.push_back(ours ? &m_sheet : &sheet);
-        placed = placed || ours;
+        const auto mine = std::find_if(ours.begin(), ours.end(), [&](const Sheet* s) { return sameName(*s, sheet); });
+        if (mine == ours.end()) {
+            sheets.push_back(&sheet);
+            continue;
+        }
+        sheets.push_back(*mine);
+        placed[size_t(mine - ours.begin())] = true;
     }
-    if (!placed)
-        sheets.push_back(&m_sheet);
+    for (size_t i = 0; i < ours.size(); ++i) {
+        if (!placed[i])
+            sheets.push_back(ours[i]);
+    }
     if (!saveSpreadsheet(m_strFile, sheets, m_separator, true, &error))
         return Fail(error + QLatin1Char('\n'));
     return true;

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 // One sheet of a spreadsheet file, held in memory. A path ending in ".xls" or ".xlsx" (in
 // any case) is a workbook and the second constructor argument names the sheet (an empty
 // name takes the first sheet; names match ignoring case); any other path is delimited
@@ -12,7 +14,8 @@
 // a missing file or sheet starts empty. Rows are 1-based, row 1 the header.
 //
 // Outside a transaction every change writes the file at once; writers open a transaction,
-// add the header and the rows and commit once. A commit writes the whole file to a
+// add the header and the rows and commit once. Objects opened on sheets of one workbook
+// commit together, so that their sheets change in one write or not at all. A commit writes the whole file to a
 // temporary name and renames it over the old one: a workbook keeps its other sheets in
 // their order (values and kinds of cells, not formatting), a failure leaves the old file
 // as it was, and an existing file that could not be read is never overwritten.
@@ -35,18 +38,22 @@ public:
     int GetTotalColumns() const { return m_nTotalColumns; }
 
     void BeginTransaction() { m_bTransaction = true; }
-    bool Commit();
+    // `alongside` are other objects opened on the same workbook, whose sheets are written
+    // in the same commit; the reason of a failure is this object's.
+    bool Commit(const std::vector<CExcelFile*>& alongside = {});
 
     QString GetLastError() const { return m_strLastError; }
     // False when the backup was asked for and could not be written.
     bool IsBackedUp() const { return m_bBackup; }
-    // False when the file exists but could not be read; it will not be overwritten.
+    // False when the file exists but could not be read, or is text under a workbook's name;
+    // it will not be overwritten.
     bool IsReadable() const { return !m_bUnreadable; }
 
 private:
     bool Open();
     bool WriteBackup();
-    bool CommitWorkbook();
+    bool CommitWorkbook(const std::vector<const Sheet*>& ours);
+    void Committed();
     bool CommitText(const QString& path);
     bool Fail(const QString& text);
     QStringList Texts(const CellRow& cells) const;

@@ -19,6 +19,11 @@ constexpr int kXlsxMaxColumns = 16384;
 constexpr int kMaxSheetName = 31;
 constexpr int kMaxCellText = 32767;
 
+// The name spreadsheet programs give the first sheet of a new workbook. LibreOffice renames
+// a sheet whose name differs from it only in case when it opens the file ("sheet1" comes
+// back as "sheet1 -1"), so a first sheet is written under exactly this name.
+inline const QString kFirstSheet = QStringLiteral("Sheet1");
+
 // Empty when the sheets fit the format, else what to tell the user. Checked before a
 // file is touched.
 QString limitError(SpreadsheetFormat format, const SheetList& sheets);

@@ -50,7 +50,7 @@ bool writeTabText(const QString& path, const SheetSource& sheet, QString* error)
 {
     TabTextFile file(path);
     if (!file.open()) {
-        *error = file.errorString();
+        *error = QStringLiteral("不能写文件：%1（%2）").arg(path, file.errorString());
         return false;
     }
     CellRow cells;
@@ -66,7 +66,7 @@ bool writeTabText(const QString& path, const SheetSource& sheet, QString* error)
         file.writeLine(texts, !header);
     }
     if (!file.commit()) {
-        *error = file.errorString();
+        *error = QStringLiteral("不能写文件：%1（%2）").arg(path, file.errorString());
         return false;
     }
     return true;

@@ -112,6 +112,40 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
+    // The page proposes one file for every grouping: another grouping's sheet is left alone
+    // and the message names the way out; the same grouping again appends its rows.
+    void groupingsIntoOneFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("remedy");
+        const QString otherFile = QStringLiteral("请另选一个文件导出");
+        QTest::newRow("xls") << QStringLiteral("图书信息分类汇总.xls") << QStringLiteral("把这个工作表改名");
+        QTest::newRow("xlsx") << QStringLiteral("图书信息分类汇总.xlsx") << QStringLiteral("把这个工作表改名");
+        QTest::newRow("comma text") << QStringLiteral("图书信息分类汇总.csv") << otherFile;
+    }
+
+    void groupingsIntoOneFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, remedy);
+        addBook(QStringLiteral("文学"), QStringLiteral("中华书局"), 10);
+        click("m_radioType");
+        const QString path = exportTo(name);
+        const QByteArray first = fileBytes(path);
+        click("m_radioPublisher");
+        exportTo(name);
+        const QString refused = m_work->seams.prompter.lastText();
+        QVERIFY2(refused.startsWith(QStringLiteral("导出数据失败!\n")) && refused.contains(QStringLiteral("图书类别"))
+                     && refused.contains(remedy),
+                 qPrintable(refused));
+        QCOMPARE(fileBytes(path), first);
+        click("m_radioType");
+        exportTo(name);
+        QCOMPARE(m_work->seams.prompter.lastText(), QStringLiteral("导出数据成功!"));
+        const QStringList row{"文学", "1", "10"};
+        QCOMPARE(fileRows(path, QStringLiteral("图书信息分类汇总")), (Rows{{"图书类别", "图书数量(本)", "图书总价(元)"}, row, row}));
+    }
+
     // A grouping that the database refuses keeps the list and its heading.
     void refusedQueryKeepsTheList()
     {

@@ -1,5 +1,6 @@
 #include "db/AppState.h"
 #include "export/ListExport.h"
+#include "export/SheetExport.h"
 #include "sheets/SpreadsheetIdle.h"
 #include "support/TestSupport.h"
 
@@ -72,8 +73,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("sheet");
-        QTest::newRow("xls") << QStringLiteral("书.xls") << QStringLiteral("sheet1");
-        QTest::newRow("upper-case XLS") << QStringLiteral("书.XLS") << QStringLiteral("sheet1");
+        QTest::newRow("xls") << QStringLiteral("书.xls") << QStringLiteral("Sheet1");
+        QTest::newRow("upper-case XLS") << QStringLiteral("书.XLS") << QStringLiteral("Sheet1");
         QTest::newRow("xlsx") << QStringLiteral("书.xlsx") << QStringLiteral("Sheet1");
     }
 
@@ -164,27 +165,46 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("totals");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty result") << 0 << QStringLiteral("a.xls") << QStringLiteral("没有图书信息可导出!");
-        QTest::newRow("existing file") << 1 << QStringLiteral("exists.xlsx") << QStringLiteral("文件已存在！");
-        QTest::newRow("xls past its rows") << 65536 << QStringLiteral("big.xls")
-                                           << QStringLiteral("xls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
+        const QString limit = QStringLiteral("xls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
+        QTest::newRow("empty result") << 0 << false << QStringLiteral("a.xls") << QStringLiteral("没有图书信息可导出!");
+        QTest::newRow("existing file") << 1 << false << QStringLiteral("exists.xlsx") << QStringLiteral("文件已存在！");
+        QTest::newRow("xls past its rows") << 65536 << false << QStringLiteral("big.xls") << limit;
+        QTest::newRow("report: the totals row past the rows") << 65535 << true << QStringLiteral("report.xls") << limit;
     }
 
     void refusals()
     {
         QFETCH(int, count);
+        QFETCH(bool, totals);
         QFETCH(QString, name);
         QFETCH(QString, message);
         addBooks(count);
         QVERIFY(writeFile(filePath(QStringLiteral("exists.xlsx")), "mine"));
-        ListWindow window(bookOptions());
+        CListExport::Options options = bookOptions();
+        if (totals)
+            options.footer = [](const RowBlock&) { return QList<QStringList>{{QStringLiteral("合计")}}; };
+        ListWindow window(options);
         m_work->seams.chooser.answers << filePath(name);
         window.m_export.Start(books());
         QCOMPARE(m_work->seams.prompter.texts(), QStringList{message});
         QVERIFY(!window.m_export.IsRunning());
         QCOMPARE(fileBytes(filePath(name)), name == QLatin1String("exists.xlsx") ? QByteArray("mine") : "<missing>");
+    }
+
+    // The exports that write on the window's thread say the limit too.
+    void directExportPastTheLimitSaysSo()
+    {
+        QWidget window;
+        m_work->seams.chooser.answers << filePath(QStringLiteral("借阅信息分类汇总.xls"));
+        exportSummary(&window, QStringLiteral("借阅信息分类汇总"), {QStringLiteral("部门"), QStringLiteral("借阅人次")},
+                      QList<QStringList>(65536, QStringList{QStringLiteral("一班"), QStringLiteral("3")}),
+                      EmptySummary::Written);
+        QCOMPARE(m_work->seams.prompter.texts(),
+                 QStringList{"导出数据失败!\nxls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。"});
+        QVERIFY(!QFile::exists(filePath(QStringLiteral("借阅信息分类汇总.xls"))));
     }
 
     void emptyResultWritesTheHeaderWhenAllowed()

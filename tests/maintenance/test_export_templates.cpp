@@ -76,6 +76,12 @@ private slots:
         QCOMPARE(fileRows(filePath(name), QStringLiteral("读者信息模板")), Rows{kReaderColumns} + kReaders);
         QCOMPARE(fileRows(filePath(QStringLiteral("again.xls")), QStringLiteral("读者信息模板")),
                  Rows{kReaderColumns} + kReaders);
+        // The dialog offers every format the export writes.
+        QCOMPARE(m_work->seams.chooser.saveFilters.size(), 2);
+        for (const QString& filter : m_work->seams.chooser.saveFilters) {
+            for (const char* pattern : {"(*.xls)", "(*.xlsx)", "(*.csv)"})
+                QVERIFY2(filter.contains(QLatin1String(pattern)), qPrintable(filter));
+        }
     }
 
     void emptyBookSamplesWriteTheHeaderOnly()
@@ -85,7 +91,7 @@ private slots:
         m_work->seams.chooser.answers << filePath(QStringLiteral("图书.xls"));
         press(window);
         QCOMPARE(m_work->seams.prompter.texts(), QStringList{"导出数据成功!"});
-        const Rows rows = fileRows(filePath(QStringLiteral("图书.xls")), QStringLiteral("sheet1"));
+        const Rows rows = fileRows(filePath(QStringLiteral("图书.xls")), QStringLiteral("Sheet1"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.front().size(), 16);
         QCOMPARE(rows.front().front(), QStringLiteral("条形码"));
@@ -99,7 +105,7 @@ private slots:
                  QStringLiteral("QK0000001"));
         m_work->seams.chooser.answers << filePath(QStringLiteral("期刊.xlsx"));
         press(window);
-        const Rows rows = fileRows(filePath(QStringLiteral("期刊.xlsx")), QStringLiteral("sheet1"));
+        const Rows rows = fileRows(filePath(QStringLiteral("期刊.xlsx")), QStringLiteral("Sheet1"));
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1][1], QStringLiteral("QK0000001"));
         QCOMPARE(rows[1][12], QStringLiteral("8"));
@@ -113,7 +119,8 @@ private slots:
         CExportReaderTemplateDlg window;
         m_work->seams.chooser.answers << notAWorkbook;
         press(window);
-        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"导出数据失败!"});
+        QCOMPARE(m_work->seams.prompter.texts(),
+                 QStringList{QStringLiteral("导出数据失败!\n文件不是表格文件，没有覆盖：") + notAWorkbook});
         QCOMPARE(fileBytes(notAWorkbook), QByteArray("my notes"));
     }
 };

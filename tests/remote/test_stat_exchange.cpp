@@ -1,10 +1,14 @@
 #include "core/TextCodec.h"
 #include "db/AppState.h"
+#include "remote/DataDownloadDlg.h"
+#include "sheets/SpreadsheetFile.h"
 #include "remote/StatExchangeFile.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -23,6 +27,14 @@ void history(const QString& kind, const QString& when, const QString& readerType
 }
 
 QString here(const QString& name) { return QDir::current().filePath(name); }
+
+CellRow texts(const QStringList& values)
+{
+    CellRow cells;
+    for (const QString& value : values)
+        cells.push_back(SheetCell::fromText(value));
+    return cells;
+}
 }
 
 // The statistics exchange file, byte for byte, and the merge of such files into a workbook.
@@ -114,6 +126,58 @@ private slots:
         QCOMPARE(fileRows(workbook, QStringLiteral("入库时间")), (Rows{{"单位名称", "入库时间", "图书册书", "图书价钱"}, e1, e1}));
         const QStringList l1 = {"实验小学2017-4-1", "学生", "2"}, l2 = {"第二中学2017-4-1", "教师", "3"};
         QCOMPARE(fileRows(workbook, QStringLiteral("借阅情况")), (Rows{{"单位名称", "借阅人员", "借阅人次"}, l1, l2, l1, l2}));
+    }
+
+    void parseTakesOtherWriters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("[图书类别]\n第二中学\t文学\t5\t100\n[入库时间]\n[借阅情况]\n");
+        QTest::newRow("GBK, CR LF") << toGbk(QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+        QTest::newRow("UTF-8") << text.toUtf8();
+        QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xEF\xBB\xBF" + text.toUtf8());
+    }
+
+    void parseTakesOtherWriters()
+    {
+        QFETCH(QByteArray, bytes);
+        StatExchangeFile::Sections sections;
+        QVERIFY(StatExchangeFile::parse(bytes, &sections));
+        QCOMPARE(sections.bookTypes, (Rows{{"第二中学", "文学", "5", "100"}}));
+    }
+
+    // A sheet that cannot take its rows (a full .xls sheet) leaves the others as they
+    // were, so a second try counts nothing twice; the window says why.
+    void mergeIsAllOrNothing()
+    {
+        QDir folder(here(QStringLiteral("download")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(a).dat")),
+                          toGbk("[图书类别]\r\na\t文学\t1\t2\r\n[入库时间]\r\na\t2017-01-01\t1\t2\r\n"
+                                "a\t2017-01-02\t1\t2\r\n[借阅情况]\r\n")));
+        const QString workbook = here(QStringLiteral("汇总.xls"));
+        Sheet types;
+        types.sheetName = QStringLiteral("图书类别");
+        types.rows.push_back(texts({"单位名称", "图书类别", "图书册书", "图书价钱"}));
+        Sheet dates;
+        dates.sheetName = QStringLiteral("入库时间");
+        dates.rows.push_back(texts({"单位名称", "入库时间", "图书册书", "图书价钱"}));
+        dates.rows.resize(65535, texts({"b", "2016-01-01", "1", "2"}));
+        QString error;
+        QVERIFY2(saveSpreadsheet(workbook, {&types, &dates}, QLatin1Char(','), true, &error), qPrintable(error));
+        const QByteArray before = fileBytes(workbook);
+        const QString limit = QStringLiteral("xls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
+
+        const StatExchangeFile::MergeResult result = StatExchangeFile::merge(folder.path(), workbook);
+        QVERIFY(!result.written);
+        QCOMPARE(result.error.trimmed(), limit);
+        QVERIFY(fileBytes(workbook) == before);
+
+        CDataDownloadDlg window;
+        window.findChild<QLineEdit*>(QStringLiteral("m_editWorkbook"))->setText(workbook);
+        window.findChild<QLineEdit*>(QStringLiteral("m_editFolder"))->setText(folder.path());
+        window.findChild<QAbstractButton*>(QStringLiteral("m_btnMerge"))->click();
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{QStringLiteral("数据合成失败!\n") + limit});
+        QVERIFY(fileBytes(workbook) == before);
     }
 
     void mergeFailureIsSaid_data()

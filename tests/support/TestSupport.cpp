@@ -46,9 +46,10 @@ QString ScriptedFileChooser::openFile(QWidget*, const QString&, const QString& f
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
-QString ScriptedFileChooser::saveFile(QWidget*, const QString&, const QString& proposedPath, const QString&)
+QString ScriptedFileChooser::saveFile(QWidget*, const QString&, const QString& proposedPath, const QString& filter)
 {
     proposals << proposedPath;
+    saveFilters << filter;
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 

@@ -44,6 +44,7 @@ public:
 
     QQueue<QString> answers;
     QStringList proposals;  // the folder or path each call proposed
+    QStringList saveFilters;  // the filter each save dialog offered
 };
 
 // Installs the scripted prompter, file chooser and a fixed clock for the life of the object.
