@@ -3,6 +3,8 @@
 #include "db/AppState.h"
 #include "exchange/ImportDlg.h"
 #include "exchange/ImportJob.h"
+#include "exchange/ImportSpec.h"
+#include "exchange/ImportValues.h"
 #include "exchange/SpreadsheetFile.h"
 #include "exchange/SpreadsheetIdle.h"
 
@@ -171,6 +173,19 @@ private slots:
             QCOMPARE(fields.value(column), stored);
             // 未还书数 is counted from the loans, not taken from the sheet.
             QCOMPARE(fields.value(7), QStringLiteral("0"));
+        }
+    }
+
+    // A cell under a date-time format reads with its midnight, as other programs show it;
+    // the readers' fields still store the date alone.
+    void readerFieldsDropTheMidnightOfADateTimeCell()
+    {
+        const SheetCell cell = SheetCell::fromSerialDate(45170, DateParts::DateTime);
+        QCOMPARE(cell.displayText(), QStringLiteral("2023-09-01 00:00:00"));
+        const bool dropMidnight = ImportSpec::forTarget(Target::Readers).dropMidnight;
+        for (ImportField::Kind kind : {ImportField::Kind::Date, ImportField::Kind::Text}) {
+            const ImportField field{QStringLiteral("登记日期"), kind, false, dropMidnight};
+            QCOMPARE(fieldValue(field, cell).value.toString(), QStringLiteral("2023-09-01"));
         }
     }
 
