@@ -301,6 +301,18 @@ private slots:
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
     }
 
+    // A crafted workbook (a row numbered two billion) is refused with the reason.
+    void craftedWorkbookRefusedWithTheReason()
+    {
+        Workplace work;
+        const QString path = work.folder.path() + QStringLiteral("/名单.xlsx");
+        QVERIFY(QFile::copy(QStringLiteral(SCHOOLLIB_SHEETS "/damaged/row-two-billion.xlsx"), path));
+        const Outcome outcome = runImport(work, Target::Readers, path);
+        QVERIFY(!outcome.done);
+        QVERIFY2(outcome.message.contains(QStringLiteral("超出表格的1048576行")), qPrintable(outcome.message));
+        QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
+    }
+
     // Loans take copies in stock and mark them lent; their readers are recounted with
     // the periodicals they have out.
     void loansMarkCopiesAndRecount()

