@@ -301,15 +301,21 @@ private slots:
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
     }
 
-    // A crafted workbook (a row numbered two billion) is refused with the reason.
+    // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.
     void craftedWorkbookRefusedWithTheReason()
     {
         Workplace work;
         const QString path = work.folder.path() + QStringLiteral("/名单.xlsx");
         QVERIFY(QFile::copy(QStringLiteral(SCHOOLLIB_SHEETS "/damaged/row-two-billion.xlsx"), path));
-        const Outcome outcome = runImport(work, Target::Readers, path);
-        QVERIFY(!outcome.done);
-        QVERIFY2(outcome.message.contains(QStringLiteral("超出表格的1048576行")), qPrintable(outcome.message));
+        CImportReaderDlg window;
+        work.seams.chooser.answers.enqueue(path);
+        work.seams.prompter.answers.enqueue(QMessageBox::No);  // append, not overwrite
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        QCOMPARE(work.seams.prompter.texts().mid(1),
+                 QStringList{QStringLiteral("导入文件失败，可能是有的数据为空或有非法字符!\n"
+                                            "xlsx文件的工作表“读者信息模板”不能读取：行号超出表格的1048576行")});
         QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
     }
 
