@@ -1,6 +1,6 @@
 // Feeds any bytes to the MARC reader as a file and reads every record's list texts: the
 // reader must never read outside the file, and never list a damaged record.
-#include "catalogue/BookStore.h"
+#include "db/BookFields.h"
 #include "marc/MarcReader.h"
 
 #include <cstdint>

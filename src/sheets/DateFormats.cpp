@@ -1,9 +1,25 @@
 #include "sheets/DateFormats.h"
 
-bool isDateFormatCode(QStringView code)
+namespace {
+struct Letters {
+    bool year = false, month = false, day = false, hour = false, second = false;
+
+    DateParts parts() const
+    {
+        const bool time = hour || second;
+        const bool date = year || day || (month && !time);
+        if (date && time)
+            return DateParts::DateTime;
+        return date ? DateParts::Date : time ? DateParts::Time : DateParts::None;
+    }
+};
+}
+
+DateParts dateFormatParts(QStringView code)
 {
     if (code.compare(u"General", Qt::CaseInsensitive) == 0)
-        return false;
+        return DateParts::None;
+    Letters seen;
     bool inQuotes = false;
     for (qsizetype i = 0; i < code.size(); ++i) {
         const char16_t c = code[i].toLower().unicode();
@@ -25,29 +41,44 @@ bool isDateFormatCode(QStringView code)
             // seconds make a duration, which is no date.
             const qsizetype close = code.indexOf(u']', i);
             if (close < 0)
-                return false;
+                return DateParts::None;
             const QStringView inside = code.sliced(i + 1, close - i - 1);
             if (!inside.isEmpty() && QStringView(u"hms").contains(inside[0].toLower()))
-                return false;
+                return DateParts::None;
             i = close;
             break;
         }
         case u';':
-            return false;  // only the first section, for positive numbers, counts
+            return seen.parts();  // only the first section, for positive numbers, counts
         case u'y':
+            seen.year = true;
+            break;
         case u'm':
+            seen.month = true;
+            break;
         case u'd':
+            seen.day = true;
+            break;
         case u'h':
+            seen.hour = true;
+            break;
         case u's':
-            return true;
+            seen.second = true;
+            break;
         default:
             break;
         }
     }
-    return false;
+    return seen.parts();
 }
 
-bool isBuiltInDateFormat(int id)
+DateParts builtInDateParts(int id)
 {
-    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58);
+    if (id == 22)
+        return DateParts::DateTime;
+    if ((id >= 18 && id <= 21) || (id >= 32 && id <= 35) || (id >= 45 && id <= 47) || id == 55 || id == 56)
+        return DateParts::Time;
+    if ((id >= 14 && id <= 17) || (id >= 27 && id <= 31) || id == 36 || (id >= 50 && id <= 58))
+        return DateParts::Date;
+    return DateParts::None;
 }

@@ -41,10 +41,11 @@ SheetCell SheetCell::fromNumber(double value)
     return cell;
 }
 
-SheetCell SheetCell::fromSerialDate(double serial)
+SheetCell SheetCell::fromSerialDate(double serial, DateParts shows)
 {
     SheetCell cell;
     cell.kind = Kind::Date;
+    cell.shows = shows;
     cell.number = serial;
     return cell;
 }
@@ -57,7 +58,7 @@ QString SheetCell::displayText() const
     case Kind::Number:
         return numberText(number);
     case Kind::Date:
-        return serialDateText(number);
+        return serialDateText(number, shows);
     case Kind::Empty:
         break;
     }
@@ -71,7 +72,7 @@ double serialFromDateTime(const QDateTime& moment)
     return serial < 61 ? serial - 1 : serial;
 }
 
-QString serialDateText(double serial)
+QString serialDateText(double serial, DateParts shows)
 {
     if (!std::isfinite(serial) || serial < 0 || serial > 2958466)
         return numberText(serial);
@@ -82,7 +83,7 @@ QString serialDateText(double serial)
     if (days < 61)
         days += 1;
     const QDate date = kEpoch.addDays(days);
-    if (rest == 0)
+    if (shows == DateParts::Date || (rest == 0 && shows != DateParts::DateTime))
         return dateText(date);
     const QTime time = QTime(0, 0).addSecs(int(rest));
     if (serial < 1)

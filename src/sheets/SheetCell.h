@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheets/DateFormats.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -16,6 +18,7 @@ struct SheetCell {
     enum class Kind : std::uint8_t { Empty, Text, Number, Date };
 
     Kind kind = Kind::Empty;
+    DateParts shows = DateParts::None;  // of a date: what its number format shows, if known
     std::uint32_t pooledSize = 0;  // bytes of a pooled text, 0 for a text of its own
     union {
         double number = 0;
@@ -26,13 +29,12 @@ struct SheetCell {
     static SheetCell fromText(const QString& text);
     static SheetCell fromPooledUtf8(const char* utf8, std::uint32_t size);
     static SheetCell fromNumber(double value);
-    static SheetCell fromSerialDate(double serial);
+    static SheetCell fromSerialDate(double serial, DateParts shows = DateParts::None);
 
     bool isEmpty() const { return kind == Kind::Empty; }
     bool isPooled() const { return kind == Kind::Text && pooledSize > 0; }
-    // What readers give: numbers by numberText, dates as "YYYY-MM-DD" with " hh:mm:ss" only
-    // when the value carries a time, an empty cell as the empty text. Always a text of its
-    // own, never one referring into a pool.
+    // What readers give: numbers by numberText, dates as serialDateText gives them, an empty
+    // cell as the empty text. Always a text of its own, never one referring into a pool.
     QString displayText() const;
 };
 
@@ -40,7 +42,9 @@ using CellRow = std::vector<SheetCell>;
 
 // The serial day of the 1900 date system for a moment, and back to text. Serials below 61
 // count from 1899-12-31, because the 1900 system holds a 29 February 1900 that never was.
+// The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows the time (midnight too)
+// or, with no format known, when the value carries a time; a date format shows no time.
 double serialFromDateTime(const QDateTime& moment);
-QString serialDateText(double serial);
+QString serialDateText(double serial, DateParts shows = DateParts::None);
 // Days between the 1904 and the 1900 date systems.
 constexpr double kDays1904 = 1462;

@@ -14,7 +14,7 @@ inline bool isWorkbookContent(FileContent content)
     return content == FileContent::CompoundFile || content == FileContent::Zip;
 }
 
-// Reads every sheet of a file: a compound file through freexl, a zip as .xlsx, anything
+// Reads every sheet of a file: a compound file as .xls, a zip as .xlsx, anything
 // else as delimited text (one sheet without a name). False with the reason in `error`.
 bool readSpreadsheet(const QString& path, QChar separator, Workbook* workbook, QString* error);
 

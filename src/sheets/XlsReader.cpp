@@ -1,136 +1,382 @@
 #include "sheets/XlsReader.h"
 
-#include <QDateTime>
-#include <QFile>
+#include "sheets/BiffRecords.h"
+#include "sheets/CompoundFileReader.h"
+#include "sheets/DateFormats.h"
+#include "sheets/SpreadsheetFormat.h"
 
-#include <freexl.h>
+#include <QFile>
+#include <QHash>
+#include <QtEndian>
 
 #include <cstring>
+#include <optional>
 
 namespace {
-class FreexlHandle {
-public:
-    ~FreexlHandle()
-    {
-        if (m_handle)
-            freexl_close(m_handle);
-    }
-    const void** out() { return &m_handle; }
-    const void* get() const { return m_handle; }
-
-private:
-    const void* m_handle = nullptr;
+enum Record : quint16 {
+    kFormula = 0x0006,
+    kEof = 0x000A,
+    kDateMode = 0x0022,
+    kFilePass = 0x002F,
+    kContinue = 0x003C,
+    kCodePage = 0x0042,
+    kBoundSheet = 0x0085,
+    kMulRk = 0x00BD,
+    kRString = 0x00D6,
+    kXf = 0x00E0,
+    kSst = 0x00FC,
+    kLabelSst = 0x00FD,
+    kNumber = 0x0203,
+    kLabel = 0x0204,
+    kBoolErr = 0x0205,
+    kString = 0x0207,
+    kRk = 0x027E,
+    kFormat = 0x041E,
+    kBof = 0x0809,
 };
+constexpr quint16 kBiff8 = 0x0600;
+constexpr quint8 kWorksheet = 0;
+// A workbook file bigger than this is no workbook a school keeps.
+constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 
-QString failure(int code)
+quint16 u16At(QByteArrayView data, qsizetype at) { return qFromLittleEndian<quint16>(data.data() + at); }
+quint32 u32At(QByteArrayView data, qsizetype at) { return qFromLittleEndian<quint32>(data.data() + at); }
+
+double f64At(QByteArrayView data, qsizetype at)
+{
+    const quint64 bits = qFromLittleEndian<quint64>(data.data() + at);
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+double rkValue(quint32 rk)
+{
+    double value;
+    if (rk & 0x02) {
+        value = double(qint32(rk) >> 2);
+    } else {
+        const quint64 bits = quint64(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&value, &bits, sizeof value);
+    }
+    return (rk & 0x01) ? value / 100 : value;
+}
+
+QString errorText(quint8 code)
 {
     switch (code) {
-    case FREEXL_FILE_NOT_FOUND:
-        return QStringLiteral("文件不存在或不能打开");
-    case FREEXL_INSUFFICIENT_MEMORY:
-        return QStringLiteral("内存不足，不能读取表格文件");
-    default:
-        return QStringLiteral("文件不是可读的xls表格文件（错误%1）").arg(code);
+    case 0x00: return QStringLiteral("#NULL!");
+    case 0x07: return QStringLiteral("#DIV/0!");
+    case 0x0F: return QStringLiteral("#VALUE!");
+    case 0x17: return QStringLiteral("#REF!");
+    case 0x1D: return QStringLiteral("#NAME?");
+    case 0x24: return QStringLiteral("#NUM!");
+    default: return QStringLiteral("#N/A");
     }
 }
 
-SheetCell dateCell(const char* text, bool timeOnly)
-{
-    const QString value = QString::fromLatin1(text);
-    if (timeOnly) {
-        const QTime time = QTime::fromString(value, QStringLiteral("HH:mm:ss"));
-        return SheetCell::fromSerialDate(time.msecsSinceStartOfDay() / 86400000.0);
-    }
-    QDateTime moment = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!moment.isValid())
-        moment = QDateTime(QDate::fromString(value, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
-    if (!moment.isValid())
-        return SheetCell::fromText(value);
-    return SheetCell::fromSerialDate(serialFromDateTime(moment));
-}
+QString booleanText(bool value) { return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE"); }
 
-SheetCell cellOf(const FreeXL_CellValue& value, TextPool& texts)
-{
-    switch (value.type) {
-    case FREEXL_CELL_INT:
-        return SheetCell::fromNumber(value.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return SheetCell::fromNumber(value.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
+struct SheetEntry {
+    QString name;
+    quint32 offset;
+};
+
+// The workbook stream's globals (formats, shared strings, the sheets' places), then each
+// sheet's cells. Formula cells give the result their program saved with them.
+class BiffWorkbook {
+public:
+    explicit BiffWorkbook(const QByteArray& stream) : m_stream(stream) {}
+
+    QString read(Workbook* workbook)
     {
-        const std::size_t size = std::strlen(value.value.text_value);
-        return SheetCell::fromPooledUtf8(texts.add(value.value.text_value, size), std::uint32_t(size));
-    }
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-        return dateCell(value.value.text_value, false);
-    case FREEXL_CELL_TIME:
-        return dateCell(value.value.text_value, true);
-    default:
+        QString fault = readGlobals();
+        if (!fault.isEmpty())
+            return fault;
+        workbook->clear();
+        for (const SheetEntry& entry : m_sheets) {
+            Sheet sheet;
+            sheet.sheetName = entry.name;
+            sheet.texts = m_texts;
+            fault = readSheet(entry.offset, &sheet);
+            if (!fault.isEmpty())
+                return QStringLiteral("xls文件的工作表“%1”不能读取：%2").arg(entry.name, fault);
+            sheet.dropTrailingEmptyRows();
+            workbook->push_back(std::move(sheet));
+        }
         return {};
     }
-}
 
-bool readSheet(const void* handle, unsigned short index, Sheet* sheet, QString* error)
-{
-    const char* name = nullptr;
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    int result = freexl_get_worksheet_name(handle, index, &name);
-    if (result == FREEXL_OK)
-        result = freexl_select_active_worksheet(handle, index);
-    if (result == FREEXL_OK)
-        result = freexl_worksheet_dimensions(handle, &rows, &columns);
-    if (result != FREEXL_OK) {
-        *error = failure(result);
-        return false;
-    }
-    sheet->sheetName = QString::fromUtf8(name);
-    sheet->texts = std::make_shared<TextPool>();
-    sheet->rows.resize(rows);
-    for (unsigned int r = 0; r < rows; ++r) {
-        CellRow& cells = sheet->rows[r];
-        cells.reserve(columns);
-        for (unsigned short c = 0; c < columns; ++c) {
-            FreeXL_CellValue value;
-            result = freexl_get_cell_value(handle, r, c, &value);
-            if (result != FREEXL_OK) {
-                *error = failure(result);
-                return false;
+private:
+    static QString damaged() { return QStringLiteral("文件不是可读的xls表格文件（已损坏）"); }
+
+    QString readGlobals()
+    {
+        BiffRecords records(m_stream);
+        if (!records.next() || records.type() != kBof || records.data().size() < 4)
+            return damaged();
+        m_biff8 = u16At(records.data(), 0) == kBiff8;
+        while (records.next() && records.type() != kEof) {
+            const QByteArrayView data = records.data();
+            switch (records.type()) {
+            case kFilePass:
+                return QStringLiteral("表格文件设有密码，不能读取");
+            case kCodePage:
+                if (data.size() >= 2)
+                    m_codePage = codePageName(u16At(data, 0));
+                break;
+            case kDateMode:
+                m_dateShift = data.size() >= 2 && u16At(data, 0) == 1 ? kDays1904 : 0;
+                break;
+            case kFormat:
+                readFormat(data);
+                break;
+            case kXf:
+                m_xfFormats.push_back(data.size() >= 4 ? u16At(data, 2) : 0);
+                break;
+            case kBoundSheet:
+                readBoundSheet(data);
+                break;
+            case kSst:
+                if (!readSharedStrings(records))
+                    return QStringLiteral("xls文件的共享文字已损坏");
+                break;
+            default:
+                break;
             }
-            cells.push_back(cellOf(value, *sheet->texts));
         }
-        while (!cells.empty() && cells.back().isEmpty())
-            cells.pop_back();
+        return {};
     }
-    sheet->dropTrailingEmptyRows();
-    return true;
-}
+
+    static QByteArray codePageName(quint16 page)
+    {
+        switch (page) {
+        case 367: return "ASCII";
+        case 1200: return "UTF-16LE";
+        case 10000: case 0x8000: return "MACINTOSH";
+        default: return "CP" + QByteArray::number(page);
+        }
+    }
+
+    bool string(ContinuedData& data, int countBytes, QString* text) const
+    {
+        return m_biff8 ? data.unicodeString(countBytes, text) : data.byteString(countBytes, m_codePage, text);
+    }
+
+    void readFormat(QByteArrayView data)
+    {
+        if (data.size() < 3)
+            return;
+        ContinuedData rest(data.sliced(2));
+        QString code;
+        if (string(rest, m_biff8 ? 2 : 1, &code))
+            m_formats.insert(u16At(data, 0), dateFormatParts(code));
+    }
+
+    void readBoundSheet(QByteArrayView data)
+    {
+        if (data.size() < 7 || quint8(data[5]) != kWorksheet)
+            return;
+        ContinuedData rest(data.sliced(6));
+        QString name;
+        if (string(rest, 1, &name))
+            m_sheets.push_back({name, u32At(data, 0)});
+    }
+
+    bool readSharedStrings(BiffRecords& records)
+    {
+        ContinuedData data(records.data());
+        while (records.peekType() == kContinue && records.next())
+            data.add(records.data());
+        quint32 total = 0;
+        quint32 unique = 0;
+        if (!data.u32(&total) || !data.u32(&unique))
+            return false;
+        m_strings.reserve(std::min<quint32>(unique, quint32(m_stream.size() / 3)));
+        QString text;
+        for (quint32 i = 0; i < unique; ++i) {
+            if (!data.unicodeString(2, &text))
+                return false;
+            const QByteArray utf8 = text.toUtf8();
+            m_strings.push_back(SheetCell::fromPooledUtf8(m_texts->add(utf8.constData(), size_t(utf8.size())), quint32(utf8.size())));
+        }
+        return true;
+    }
+
+    DateParts datePartsOf(quint16 xf) const
+    {
+        if (xf >= m_xfFormats.size())
+            return DateParts::None;
+        const quint16 format = m_xfFormats[xf];
+        return m_formats.contains(format) ? m_formats.value(format) : builtInDateParts(format);
+    }
+
+    SheetCell numberCell(double value, quint16 xf) const
+    {
+        const DateParts shows = datePartsOf(xf);
+        return shows == DateParts::None ? SheetCell::fromNumber(value) : SheetCell::fromSerialDate(value + m_dateShift, shows);
+    }
+
+    struct Place {
+        quint16 row = 0;
+        quint16 column = 0;
+    };
+
+    QString readSheet(quint32 offset, Sheet* sheet)
+    {
+        if (offset >= quint32(m_stream.size()))
+            return QStringLiteral("找不到工作表的数据");
+        BiffRecords records(m_stream, qsizetype(offset));
+        if (!records.next() || records.type() != kBof)
+            return QStringLiteral("找不到工作表的数据");
+        int depth = 1;  // charts and other objects inside the sheet bring their own BOF and EOF
+        std::optional<Place> pendingText;
+        while (depth > 0 && records.next()) {
+            const quint16 type = records.type();
+            if (type == kBof || type == kEof) {
+                depth += type == kBof ? 1 : -1;
+                continue;
+            }
+            if (depth > 1)
+                continue;
+            if (type == kString && pendingText) {
+                ContinuedData data(records.data());
+                while (records.peekType() == kContinue && records.next())
+                    data.add(records.data());
+                QString text;
+                if (string(data, 2, &text) && !place(sheet, *pendingText, SheetCell::fromText(text)))
+                    return tooWide();
+                pendingText.reset();
+                continue;
+            }
+            const QString fault = readCell(type, records.data(), sheet, &pendingText);
+            if (!fault.isEmpty())
+                return fault;
+        }
+        return {};
+    }
+
+    static QString tooWide() { return QStringLiteral("单元格超出表格的%1列").arg(kXlsMaxColumns); }
+
+    QString readCell(quint16 type, QByteArrayView data, Sheet* sheet, std::optional<Place>* pendingText) const
+    {
+        if (data.size() < 6)
+            return {};
+        const Place at{u16At(data, 0), u16At(data, 2)};
+        const quint16 xf = u16At(data, 4);
+        bool placed = true;
+        switch (type) {
+        case kLabelSst:
+            if (data.size() >= 10 && u32At(data, 6) < m_strings.size())
+                placed = place(sheet, at, m_strings[u32At(data, 6)]);
+            break;
+        case kLabel:
+        case kRString: {
+            ContinuedData rest(data.sliced(6));
+            QString text;
+            if (string(rest, 2, &text))
+                placed = place(sheet, at, SheetCell::fromText(text));
+            break;
+        }
+        case kNumber:
+            if (data.size() >= 14)
+                placed = place(sheet, at, numberCell(f64At(data, 6), xf));
+            break;
+        case kRk:
+            if (data.size() >= 10)
+                placed = place(sheet, at, numberCell(rkValue(u32At(data, 6)), xf));
+            break;
+        case kMulRk:
+            placed = placeMulRk(data, sheet);
+            break;
+        case kBoolErr:
+            if (data.size() >= 8)
+                placed = place(sheet, at, SheetCell::fromText(data[7] ? errorText(quint8(data[6])) : booleanText(data[6])));
+            break;
+        case kFormula:
+            if (data.size() >= 14)
+                placed = placeFormula(at, xf, data.sliced(6, 8), sheet, pendingText);
+            break;
+        default:
+            break;
+        }
+        return placed ? QString() : tooWide();
+    }
+
+    bool placeMulRk(QByteArrayView data, Sheet* sheet) const
+    {
+        const quint16 row = u16At(data, 0);
+        const quint16 first = u16At(data, 2);
+        for (qsizetype at = 4, column = first; at + 6 <= data.size() - 2; at += 6, ++column) {
+            if (column > 0xFFFF || !place(sheet, {row, quint16(column)}, numberCell(rkValue(u32At(data, at + 2)), u16At(data, at))))
+                return false;
+        }
+        return true;
+    }
+
+    // The saved result: a number, or by its first byte a text (in the STRING record that
+    // follows), a boolean, an error or the empty text.
+    bool placeFormula(Place at, quint16 xf, QByteArrayView result, Sheet* sheet, std::optional<Place>* pendingText) const
+    {
+        if (u16At(result, 6) != 0xFFFF)
+            return place(sheet, at, numberCell(f64At(result, 0), xf));
+        switch (quint8(result[0])) {
+        case 0:
+            *pendingText = at;
+            return true;
+        case 1:
+            return place(sheet, at, SheetCell::fromText(booleanText(result[2])));
+        case 2:
+            return place(sheet, at, SheetCell::fromText(errorText(quint8(result[2]))));
+        default:
+            return true;
+        }
+    }
+
+    static bool place(Sheet* sheet, Place at, SheetCell cell)
+    {
+        if (at.column >= kXlsMaxColumns)
+            return false;
+        if (cell.isEmpty())
+            return true;
+        if (sheet->rows.size() <= at.row)
+            sheet->rows.resize(size_t(at.row) + 1);
+        CellRow& cells = sheet->rows[at.row];
+        if (cells.size() <= at.column)
+            cells.resize(size_t(at.column) + 1);
+        cells[at.column] = std::move(cell);
+        return true;
+    }
+
+    const QByteArray& m_stream;
+    bool m_biff8 = true;
+    QByteArray m_codePage = "CP1252";
+    double m_dateShift = 0;
+    std::vector<quint16> m_xfFormats;
+    QHash<quint16, DateParts> m_formats;
+    // Shared strings stay UTF-8 in one pool that every sheet of the workbook holds.
+    std::shared_ptr<TextPool> m_texts = std::make_shared<TextPool>();
+    std::vector<SheetCell> m_strings;
+    std::vector<SheetEntry> m_sheets;
+};
 }
 
 bool readXls(const QString& path, Workbook* workbook, QString* error)
 {
-    FreexlHandle handle;
-    int result = freexl_open(QFile::encodeName(path).constData(), handle.out());
-    unsigned int value = 0;
-    if (result == FREEXL_OK)
-        result = freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &value);
-    if (result == FREEXL_OK && value == FREEXL_BIFF_OBFUSCATED) {
-        *error = QStringLiteral("表格文件设有密码，不能读取");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("文件不存在或不能打开");
         return false;
     }
-    if (result == FREEXL_OK)
-        result = freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &value);
-    if (result != FREEXL_OK) {
-        *error = failure(result);
+    if (file.size() > kMaxFileBytes) {
+        *error = QStringLiteral("文件超过%1 MB，不是可读的xls表格文件").arg(kMaxFileBytes >> 20);
         return false;
     }
-    workbook->clear();
-    workbook->resize(value);
-    for (unsigned int i = 0; i < value; ++i) {
-        if (!readSheet(handle.get(), quint16(i), &(*workbook)[i], error))
-            return false;
-    }
-    return true;
+    const QByteArray bytes = file.readAll();
+    QByteArray stream;
+    QString bookError;
+    if (!readCompoundStream(bytes, u"Workbook", &stream, error) && !readCompoundStream(bytes, u"Book", &stream, &bookError))
+        return false;
+    *error = BiffWorkbook(stream).read(workbook);
+    return error->isEmpty();
 }

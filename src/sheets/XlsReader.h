@@ -4,8 +4,10 @@
 
 #include <QString>
 
-// Reads every sheet of an .xls workbook (BIFF5/BIFF8 in a compound file) through freexl:
-// RK, MULRK and NUMBER cells as numbers, date-formatted cells as dates, shared strings
-// whatever their code page, rich-text runs and phonetic parts. False with the reason in
-// `error` when the file is no readable workbook.
+// Reads every worksheet of an .xls workbook (BIFF5/BIFF8 in a compound file): RK, MULRK
+// and NUMBER cells as numbers, date-formatted cells as dates shown as their format shows
+// them, shared strings whatever their code page, rich-text runs and phonetic parts, and the
+// result a spreadsheet program saved with each formula (number, text, boolean, error).
+// False with the reason in `error` when the file is no readable workbook; every length in
+// the file is checked, since libraries that trust them fall over on damaged files.
 bool readXls(const QString& path, Workbook* workbook, QString* error);

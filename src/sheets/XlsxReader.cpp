@@ -1,6 +1,7 @@
 #include "sheets/XlsxReader.h"
 
 #include "sheets/DateFormats.h"
+#include "sheets/SpreadsheetFormat.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,9 +11,17 @@
 
 #include <unzip.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
+// More than any sheet of the format's full size holds in practice; a part past it is a
+// crafted file, refused before it eats the memory.
+constexpr quint64 kMaxEntryBytes = quint64(1) << 30;
+// Cell slots a workbook may take (a full .xls sheet has 16,777,216), so that a sheet of
+// scattered far cells is refused instead of filling the memory.
+constexpr size_t kMaxCellSlots = size_t(1) << 25;
+
 class ZipArchive {
 public:
     explicit ZipArchive(const QString& path) : m_zip(unzOpen64(QFile::encodeName(path).constData())) {}
@@ -25,23 +34,48 @@ public:
     ZipArchive& operator=(const ZipArchive&) = delete;
 
     bool isOpen() const { return m_zip != nullptr; }
-    bool contains(const QString& name) const { return unzLocateFile(m_zip, name.toUtf8().constData(), 1) == UNZ_OK; }
 
-    // The whole inflated entry; false when it is missing or damaged.
-    bool read(const QString& name, QByteArray* bytes) const
+    enum class Entry { Read, Missing, TooBig, Damaged };
+
+    // The whole inflated entry. It grows as it inflates, never to more than kMaxEntryBytes,
+    // and must come to the size its header declares: a crafted header allocates nothing.
+    Entry read(const QString& name, QByteArray* bytes) const
     {
         unz_file_info64 info;
-        if (unzLocateFile(m_zip, name.toUtf8().constData(), 1) != UNZ_OK ||
-            unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-            unzOpenCurrentFile(m_zip) != UNZ_OK)
-            return false;
-        bytes->resize(qsizetype(info.uncompressed_size));
-        const int got = unzReadCurrentFile(m_zip, bytes->data(), unsigned(bytes->size()));
+        if (unzLocateFile(m_zip, name.toUtf8().constData(), 1) != UNZ_OK)
+            return Entry::Missing;
+        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+            return Entry::Damaged;
+        if (info.uncompressed_size > kMaxEntryBytes)
+            return Entry::TooBig;
+        if (unzOpenCurrentFile(m_zip) != UNZ_OK)
+            return Entry::Damaged;
+        bytes->clear();
+        const Entry inflated = inflate(bytes);
         const int closed = unzCloseCurrentFile(m_zip);
-        return got == bytes->size() && closed == UNZ_OK;
+        if (inflated != Entry::Read)
+            return inflated;
+        return quint64(bytes->size()) == info.uncompressed_size && closed == UNZ_OK ? Entry::Read : Entry::Damaged;
     }
 
 private:
+    Entry inflate(QByteArray* bytes) const
+    {
+        constexpr qsizetype kChunk = 1 << 16;
+        for (;;) {
+            const qsizetype at = bytes->size();
+            bytes->resize(at + kChunk);
+            const int got = unzReadCurrentFile(m_zip, bytes->data() + at, unsigned(kChunk));
+            bytes->resize(at + std::max(got, 0));
+            if (got < 0)
+                return Entry::Damaged;
+            if (got == 0)
+                return Entry::Read;
+            if (quint64(bytes->size()) > kMaxEntryBytes)
+                return Entry::TooBig;
+        }
+    }
+
     unzFile m_zip;
 };
 
@@ -96,14 +130,26 @@ QString relationId(const QXmlStreamAttributes& attributes)
     return {};
 }
 
-// The column of a reference such as "AB12" (0-based), or -1.
+constexpr int kNoReference = -1;
+constexpr int kBadReference = -2;
+
+// The column of a reference such as "AB12" (0-based); kNoReference without one, and
+// kBadReference past the last column a sheet has.
 int columnOf(QStringView reference)
 {
+    if (reference.isEmpty())
+        return kNoReference;
     int column = 0;
     qsizetype i = 0;
-    for (; i < reference.size() && reference[i].isLetter(); ++i)
-        column = column * 26 + (reference[i].toUpper().unicode() - u'A' + 1);
-    return i == 0 ? -1 : column - 1;
+    for (; i < reference.size() && reference[i].isLetter(); ++i) {
+        const char16_t letter = reference[i].toUpper().unicode();
+        if (letter < u'A' || letter > u'Z' || column >= kXlsxMaxColumns)
+            return kBadReference;
+        column = column * 26 + (letter - u'A' + 1);
+    }
+    if (i == 0)
+        return kNoReference;
+    return column <= kXlsxMaxColumns ? column - 1 : kBadReference;
 }
 
 class XlsxWorkbookReader {
@@ -116,8 +162,10 @@ public:
             return fail(error, QStringLiteral("文件不是可读的xlsx表格文件"));
         const QString book = workbookPart();
         QByteArray bytes;
-        if (!m_zip.read(book, &bytes))
-            return fail(error, QStringLiteral("xlsx文件中没有工作簿"));
+        const ZipArchive::Entry found = m_zip.read(book, &bytes);
+        if (found != ZipArchive::Entry::Read)
+            return fail(error, found == ZipArchive::Entry::Missing ? QStringLiteral("xlsx文件中没有工作簿")
+                                                                   : partError(found, book));
         const QString folder = book.section(QLatin1Char('/'), 0, -2);
         const QHash<QString, QString> targets = relationships(relationshipsOf(book), folder);
         struct Entry {
@@ -139,14 +187,19 @@ public:
         }
         if (xml.hasError())
             return fail(error, QStringLiteral("xlsx工作簿已损坏：%1").arg(xml.errorString()));
-        if (!readSharedStrings(targets) || !readStyles(targets))
-            return fail(error, QStringLiteral("xlsx文件的共享文字或格式已损坏"));
+        QString fault = readSharedStrings(targets);
+        if (fault.isEmpty())
+            fault = readStyles(targets);
+        if (!fault.isEmpty())
+            return fail(error, fault);
         workbook->clear();
         for (const Entry& entry : entries) {
             Sheet sheet;
             sheet.sheetName = entry.name;
-            if (!m_zip.read(entry.part, &bytes) || !readSheet(bytes, &sheet))
-                return fail(error, QStringLiteral("xlsx文件的工作表已损坏：%1").arg(entry.name));
+            const ZipArchive::Entry part = m_zip.read(entry.part, &bytes);
+            fault = part == ZipArchive::Entry::Read ? readSheet(bytes, &sheet) : partError(part, entry.part);
+            if (!fault.isEmpty())
+                return fail(error, QStringLiteral("xlsx文件的工作表“%1”不能读取：%2").arg(entry.name, fault));
             workbook->push_back(std::move(sheet));
         }
         return true;
@@ -157,6 +210,31 @@ private:
     {
         *error = text;
         return false;
+    }
+
+    static QString partError(ZipArchive::Entry entry, const QString& part)
+    {
+        switch (entry) {
+        case ZipArchive::Entry::Read:
+            break;
+        case ZipArchive::Entry::Missing:
+            return QStringLiteral("文件中缺少%1").arg(part);
+        case ZipArchive::Entry::TooBig:
+            return QStringLiteral("%1展开后超过%2 MB").arg(part).arg(kMaxEntryBytes >> 20);
+        case ZipArchive::Entry::Damaged:
+            return QStringLiteral("%1已损坏").arg(part);
+        }
+        return {};
+    }
+
+    // The part's bytes; empty with no fault when the workbook has no such part.
+    QString optionalPart(const QString& part, QByteArray* bytes) const
+    {
+        bytes->clear();
+        if (part.isEmpty())
+            return {};
+        const ZipArchive::Entry entry = m_zip.read(part, bytes);
+        return entry == ZipArchive::Entry::Missing ? QString() : partError(entry, part);
     }
 
     static QString relationshipsOf(const QString& part)
@@ -179,7 +257,7 @@ private:
     {
         QHash<QString, QString> targets;
         QByteArray bytes;
-        if (!m_zip.read(part, &bytes))
+        if (m_zip.read(part, &bytes) != ZipArchive::Entry::Read)
             return targets;
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
@@ -199,31 +277,29 @@ private:
         return found.isEmpty() ? QStringLiteral("xl/workbook.xml") : found;
     }
 
-    bool readSharedStrings(const QHash<QString, QString>& targets)
+    QString readSharedStrings(const QHash<QString, QString>& targets)
     {
         const QString part = targets.value(QStringLiteral("#sharedStrings"));
         QByteArray bytes;
-        if (part.isEmpty() || !m_zip.contains(part))
-            return true;
-        if (!m_zip.read(part, &bytes))
-            return false;
+        const QString fault = optionalPart(part, &bytes);
+        if (!fault.isEmpty() || bytes.isEmpty())
+            return fault;
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
             if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
                 m_strings.push_back(richText(xml));
         }
-        return !xml.hasError();
+        return xml.hasError() ? QStringLiteral("xlsx文件的共享文字已损坏") : QString();
     }
 
-    bool readStyles(const QHash<QString, QString>& targets)
+    QString readStyles(const QHash<QString, QString>& targets)
     {
         const QString part = targets.value(QStringLiteral("#styles"));
         QByteArray bytes;
-        if (part.isEmpty() || !m_zip.contains(part))
-            return true;
-        if (!m_zip.read(part, &bytes))
-            return false;
-        QHash<int, bool> customDate;
+        const QString fault = optionalPart(part, &bytes);
+        if (!fault.isEmpty() || bytes.isEmpty())
+            return fault;
+        QHash<int, DateParts> customDate;
         bool inCellFormats = false;
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
@@ -234,57 +310,71 @@ private:
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             if (xml.name() == u"numFmt") {
-                customDate.insert(a.value(QLatin1String("numFmtId")).toInt(), isDateFormatCode(a.value(QLatin1String("formatCode"))));
+                customDate.insert(a.value(QLatin1String("numFmtId")).toInt(), dateFormatParts(a.value(QLatin1String("formatCode"))));
             } else if (xml.name() == u"cellXfs") {
                 inCellFormats = true;
             } else if (inCellFormats && xml.name() == u"xf") {
                 const int id = a.value(QLatin1String("numFmtId")).toInt();
-                m_dateStyles.push_back(customDate.contains(id) ? customDate.value(id) : isBuiltInDateFormat(id));
+                m_dateStyles.push_back(customDate.contains(id) ? customDate.value(id) : builtInDateParts(id));
             }
         }
-        return !xml.hasError();
+        return xml.hasError() ? QStringLiteral("xlsx文件的格式已损坏") : QString();
     }
 
-    bool isDateStyle(QStringView style) const
+    DateParts dateStyle(QStringView style) const
     {
         if (style.isEmpty())
-            return false;
+            return DateParts::None;
         const qsizetype index = style.toInt();
-        return index >= 0 && index < qsizetype(m_dateStyles.size()) && m_dateStyles[size_t(index)];
+        return index >= 0 && index < qsizetype(m_dateStyles.size()) ? m_dateStyles[size_t(index)] : DateParts::None;
     }
 
-    bool readSheet(const QByteArray& bytes, Sheet* sheet) const
+    // Rows and cells without a reference follow the one before them, as the format allows.
+    QString readSheet(const QByteArray& bytes, Sheet* sheet)
     {
         QXmlStreamReader xml(bytes);
         int row = -1;
+        int nextColumn = 0;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
             if (xml.name() == u"row") {
                 const QStringView number = xml.attributes().value(QLatin1String("r"));
-                row = number.isEmpty() ? row + 1 : number.toInt() - 1;
+                bool ok = true;
+                row = number.isEmpty() ? row + 1 : number.toInt(&ok) - 1;
+                if (!ok || row < 0 || row >= kXlsxMaxRows)
+                    return QStringLiteral("行号超出表格的%1行").arg(kXlsxMaxRows);
+                nextColumn = 0;
             } else if (xml.name() == u"c" && row >= 0) {
-                CellRow& cells = rowAt(sheet, row);
                 const QXmlStreamAttributes a = xml.attributes();
-                const int column = columnOf(a.value(QLatin1String("r")));
+                const int reference = columnOf(a.value(QLatin1String("r")));
+                const int column = reference == kNoReference ? nextColumn : reference;
+                if (reference == kBadReference || column >= kXlsxMaxColumns)
+                    return QStringLiteral("单元格%1超出表格的%2列").arg(a.value(QLatin1String("r")).toString()).arg(kXlsxMaxColumns);
+                nextColumn = column + 1;
                 SheetCell cell = readCell(xml, a);
-                const size_t at = column >= 0 ? size_t(column) : cells.size();
-                if (cell.isEmpty())
-                    continue;
-                if (cells.size() <= at)
-                    cells.resize(at + 1);
-                cells[at] = std::move(cell);
+                if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell)))
+                    return QStringLiteral("单元格超过%1个，不能读入内存").arg(kMaxCellSlots);
             }
         }
         sheet->dropTrailingEmptyRows();
-        return !xml.hasError();
+        return xml.hasError() ? QStringLiteral("内容已损坏：%1").arg(xml.errorString()) : QString();
     }
 
-    static CellRow& rowAt(Sheet* sheet, int row)
+    bool place(Sheet* sheet, int row, int column, SheetCell cell)
     {
         if (sheet->rows.size() <= size_t(row))
             sheet->rows.resize(size_t(row) + 1);
-        return sheet->rows[size_t(row)];
+        CellRow& cells = sheet->rows[size_t(row)];
+        if (cells.size() <= size_t(column)) {
+            const size_t added = size_t(column) + 1 - cells.size();
+            if (m_cellSlots + added > kMaxCellSlots)
+                return false;
+            m_cellSlots += added;
+            cells.resize(size_t(column) + 1);
+        }
+        cells[size_t(column)] = std::move(cell);
+        return true;
     }
 
     // Reads the cell element to its end.
@@ -315,27 +405,28 @@ private:
         if (type == u"b")
             return SheetCell::fromText(value == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
         if (type == u"d")
-            return isoDate(value);
+            return isoDate(value, dateStyle(a.value(QLatin1String("s"))));
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (!ok)
             return SheetCell::fromText(value);
-        return isDateStyle(a.value(QLatin1String("s"))) ? SheetCell::fromSerialDate(number + m_dateShift)
-                                          : SheetCell::fromNumber(number);
+        const DateParts shows = dateStyle(a.value(QLatin1String("s")));
+        return shows == DateParts::None ? SheetCell::fromNumber(number) : SheetCell::fromSerialDate(number + m_dateShift, shows);
     }
 
-    static SheetCell isoDate(const QString& value)
+    static SheetCell isoDate(const QString& value, DateParts shows)
     {
         QDateTime moment = QDateTime::fromString(value, Qt::ISODateWithMs);
         if (!moment.isValid())
             moment = QDateTime(QDate::fromString(value, Qt::ISODate), QTime(0, 0));
-        return moment.isValid() ? SheetCell::fromSerialDate(serialFromDateTime(moment)) : SheetCell::fromText(value);
+        return moment.isValid() ? SheetCell::fromSerialDate(serialFromDateTime(moment), shows) : SheetCell::fromText(value);
     }
 
     ZipArchive m_zip;
     std::vector<QString> m_strings;
-    std::vector<bool> m_dateStyles;
+    std::vector<DateParts> m_dateStyles;
     double m_dateShift = 0;
+    size_t m_cellSlots = 0;
 };
 }
 

@@ -3,6 +3,8 @@
 #include "db/AppState.h"
 #include "maintenance/ImportDlg.h"
 #include "maintenance/ImportJob.h"
+#include "maintenance/ImportSpec.h"
+#include "maintenance/ImportValues.h"
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetIdle.h"
 
@@ -174,6 +176,19 @@ private slots:
         }
     }
 
+    // A cell under a date-time format reads with its midnight, as other programs show it;
+    // the readers' fields still store the date alone.
+    void readerFieldsDropTheMidnightOfADateTimeCell()
+    {
+        const SheetCell cell = SheetCell::fromSerialDate(45170, DateParts::DateTime);
+        QCOMPARE(cell.displayText(), QStringLiteral("2023-09-01 00:00:00"));
+        const bool dropMidnight = ImportSpec::forTarget(Target::Readers).dropMidnight;
+        for (ImportField::Kind kind : {ImportField::Kind::Date, ImportField::Kind::Text}) {
+            const ImportField field{QStringLiteral("登记日期"), kind, false, dropMidnight};
+            QCOMPARE(fieldValue(field, cell).value.toString(), QStringLiteral("2023-09-01"));
+        }
+    }
+
     void historyKeepsItsTime()
     {
         Workplace work;
@@ -284,6 +299,24 @@ private slots:
             QCOMPARE(outcome.stored, 0);
         else
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
+    }
+
+    // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.
+    void craftedWorkbookRefusedWithTheReason()
+    {
+        Workplace work;
+        const QString path = work.folder.path() + QStringLiteral("/名单.xlsx");
+        QVERIFY(QFile::copy(QStringLiteral(SCHOOLLIB_SHEETS "/damaged/row-two-billion.xlsx"), path));
+        CImportReaderDlg window;
+        work.seams.chooser.answers.enqueue(path);
+        work.seams.prompter.answers.enqueue(QMessageBox::No);  // append, not overwrite
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        QCOMPARE(work.seams.prompter.texts().mid(1),
+                 QStringList{QStringLiteral("导入文件失败，可能是有的数据为空或有非法字符!\n"
+                                            "xlsx文件的工作表“读者信息模板”不能读取：行号超出表格的1048576行")});
+        QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
     }
 
     // Loans take copies in stock and mark them lent; their readers are recounted with

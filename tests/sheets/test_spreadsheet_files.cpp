@@ -1,5 +1,6 @@
 #include "sheets/ByteWriter.h"
 #include "sheets/CompoundFile.h"
+#include "sheets/DateFormats.h"
 #include "sheets/DelimitedText.h"
 #include "sheets/ExcelFile.h"
 #include "sheets/SpreadsheetFile.h"
@@ -33,6 +34,18 @@ Sheet sheetOf(const QString& name, std::vector<CellRow> rows)
     return sheet;
 }
 
+void writeZip(const QString& path, const QList<QPair<const char*, QByteArray>>& parts)
+{
+    zipFile zip = zipOpen(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    QVERIFY(zip);
+    for (const auto& [name, bytes] : parts) {
+        QCOMPARE(zipOpenNewFileInZip(zip, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6), ZIP_OK);
+        zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size()));
+        zipCloseFileInZip(zip);
+    }
+    zipClose(zip, nullptr);
+}
+
 // A workbook laid out the way spreadsheet programs save one: the sheet named "读者" lives
 // in sheet2.xml behind a relationship, strings are shared and split into rich-text runs
 // with a phonetic part, dates carry a custom format, the workbook counts from 1904, empty
@@ -55,20 +68,40 @@ void writeProgramXlsx(const QString& path)
         {"xl/worksheets/sheet2.xml",
          R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:E3"/><sheetData><row r="1" spans="1:5"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="E1" t="s"><v>3</v></c></row><row r="3"><c r="A3"><v>9787020002207</v></c><c r="B3" t="s"><v>2</v></c><c r="C3" s="2"><v>25.8</v></c><c r="D3" s="3"><v>41374.5</v></c><c r="E3" s="1"><v>41374</v></c></row><row r="4"><c r="A4" s="1"/></row></sheetData></worksheet>)"},
     };
-    zipFile zip = zipOpen(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
-    QVERIFY(zip);
-    for (const auto& [name, bytes] : parts) {
-        QCOMPARE(zipOpenNewFileInZip(zip, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6), ZIP_OK);
-        zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size()));
-        zipCloseFileInZip(zip);
-    }
-    zipClose(zip, nullptr);
+    writeZip(path, parts);
 }
+
+// A workbook of one sheet "Sheet1" holding `sheetData` (the rows), nothing shared.
+void writeSheetXlsx(const QString& path, const QByteArray& sheetData)
+{
+    writeZip(path, {
+        {"xl/workbook.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+        {"xl/_rels/workbook.xml.rels",
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
+        {"xl/worksheets/sheet1.xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
+             sheetData + "</sheetData></worksheet>"},
+    });
+}
+
+// Sets the size the zip's central directory declares for the sheet's part.
+void declareSheetSize(const QString& path, quint32 size)
+{
+    QByteArray bytes = fileBytes(path);
+    const qsizetype last = bytes.lastIndexOf("PK\x01\x02");  // the sheet's part is written last
+    QVERIFY(last > 0);
+    qToLittleEndian(size, bytes.data() + last + 24);
+    QVERIFY(writeFile(path, bytes));
+}
+
+QString sampleSheet(const char* name) { return QStringLiteral(SCHOOLLIB_SHEETS "/") + QLatin1String(name); }
 }
 
 // An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
 // divide-by-100 bit) and MULRK records, shared strings with a rich-text run and a phonetic
-// part, a date under the custom format "yyyy\-mm\-dd", texts in UTF-16 (code page 1200).
+// part, a date under the custom format "yyyy\-mm\-dd", texts in UTF-16 (code page 1200),
+// formulas of every kind of result.
 void writeProgramXls(const QString& path)
 {
     auto record = [](ByteWriter& w, quint16 type, const QByteArray& data) {
@@ -100,6 +133,19 @@ void writeProgramXls(const QString& path)
         d.u16(2);
     }));
     record(sheet, 0x0203, data([](ByteWriter& d) { d.u16(1); d.u16(4); d.u16(15); d.f64(9787020002207.0); }));
+    // Formulas with the results saved with them: a text in the STRING record after it
+    // (continued, and wide from the CONTINUE on), the empty text, a boolean, a date, an error.
+    auto formula = [&](quint16 column, quint16 xf, const QByteArray& result) {
+        record(sheet, 0x0006, data([&](ByteWriter& d) { d.u16(2); d.u16(column); d.u16(xf); d.bytes(result); d.u16(0); d.u32(0); d.u16(0); }));
+    };
+    auto special = [](quint8 kind, quint8 value) { return QByteArray(1, char(kind)) + QByteArray(1, 0) + QByteArray(1, char(value)) + QByteArray(3, 0) + "\xFF\xFF"; };
+    formula(0, 15, special(0, 0));
+    record(sheet, 0x0207, data([](ByteWriter& d) { d.u16(5); d.u8(0); d.bytes("R00", 3); }));
+    record(sheet, 0x003C, data([](ByteWriter& d) { d.u8(1); d.u16(u'1'); d.u16(u'号'); }));
+    formula(1, 15, special(3, 0));
+    formula(2, 15, special(1, 1));
+    formula(3, 16, data([](ByteWriter& d) { d.f64(45170); }));
+    formula(4, 15, special(2, 0x07));
     record(sheet, 0x000A, {});
 
     const QString rich = QStringLiteral("32开");
@@ -261,7 +307,162 @@ private slots:
         const QString file = path(QStringLiteral("program.xls"));
         writeProgramXls(file);
         QCOMPARE(fileRows(file, QStringLiteral("sheet1")),
-                 (Rows{{"32开", "编号", "", "", ""}, {"30", "25.8", "2017-04-11", "", "9787020002207"}}));
+                 (Rows{{"32开", "编号", "", "", ""},
+                       {"30", "25.8", "2017-04-11", "", "9787020002207"},
+                       {"R001号", "", "TRUE", "2023-09-01", "#DIV/0!"}}));
+    }
+
+    // Saved by LibreOffice (soffice --headless --convert-to xls|xlsx sheets/formulas.fods):
+    // formulas giving a number, a boolean, a date and an error, a date-time at midnight and
+    // a date-only format over a value with a time of day. (Its .xls filter saves 0 for text
+    // results, so texts are in writeProgramXls.)
+    void readsSavedFormulaResults_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xls") << sampleSheet("formulas.xls");
+        QTest::newRow("xlsx") << sampleSheet("formulas.xlsx");
+    }
+
+    void readsSavedFormulaResults()
+    {
+        QFETCH(QString, file);
+        QCOMPARE(fileRows(file, QStringLiteral("读者")),
+                 (Rows{{"编号", "单价", "数量", "金额", "贵", "登记时间", "登记日期", "到期", "平均"},
+                       {"R001", "25.8", "2", "51.6", "TRUE", "2023-09-01 00:00:00", "2023-09-01", "2023-09-02", "25.8"},
+                       {"R002", "8.5", "0", "0", "FALSE", "2023-09-01 08:30:00", "2023-09-01", "2023-09-02", "#DIV/0!"}}));
+    }
+
+    void formatDecidesWhatADateShows_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<double>("serial");
+        QTest::addColumn<QString>("shown");
+        const double september1 = 45170;
+        QTest::newRow("date and time at midnight") << "yyyy\\-mm\\-dd\\ hh:mm:ss" << september1 << "2023-09-01 00:00:00";
+        QTest::newRow("date and time") << "m/d/yyyy h:mm" << september1 + 0.5 << "2023-09-01 12:00:00";
+        QTest::newRow("date only over noon") << "yyyy\\-mm\\-dd" << september1 + 0.5 << "2023-09-01";
+        QTest::newRow("chinese date") << "yyyy\"年\"m\"月\"d\"日\";@" << september1 << "2023-09-01";
+        QTest::newRow("minutes and seconds") << "mm:ss" << 0.25 << "06:00:00";
+        QTest::newRow("months") << "mmm" << september1 << "2023-09-01";
+        QTest::newRow("no date") << "0.00_ ;[Red]\\-0.00\\ " << september1 << "";
+        QTest::newRow("duration") << "[h]:mm:ss" << 1.5 << "";
+    }
+
+    void formatDecidesWhatADateShows()
+    {
+        QFETCH(QString, code);
+        QFETCH(double, serial);
+        QFETCH(QString, shown);
+        const DateParts parts = dateFormatParts(code);
+        QCOMPARE(parts == DateParts::None, shown.isEmpty());
+        if (!shown.isEmpty())
+            QCOMPARE(SheetCell::fromSerialDate(serial, parts).displayText(), shown);
+    }
+
+    // A crafted sheet is refused with the reason, before it takes the memory.
+    void refusesSheetsPastTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<QString>("reason");
+        const QString rows = QStringLiteral("1048576行");
+        const QString columns = QStringLiteral("16384列");
+        QTest::newRow("row two billion") << QByteArray(R"(<row r="2000000000"><c r="A2000000000"><v>1</v></c></row>)") << rows;
+        QTest::newRow("one row past") << QByteArray(R"(<row r="1048577"><c><v>1</v></c></row>)") << rows;
+        QTest::newRow("row number of letters") << QByteArray(R"(<row r="x"><c><v>1</v></c></row>)") << rows;
+        QTest::newRow("one column past") << QByteArray(R"(<row r="1"><c r="XFE1"><v>1</v></c></row>)") << columns;
+        QTest::newRow("seven letters") << QByteArray(R"(<row r="1"><c r="AAAAAAA1"><v>1</v></c></row>)") << columns;
+        QTest::newRow("letters past int") << QByteArray(R"(<row r="1"><c r="ZZZZZZZZZZZZ1"><v>1</v></c></row>)") << columns;
+        QTest::newRow("cells without references past the last column")
+            << "<row>" + QByteArray("<c><v>1</v></c>").repeated(kXlsxMaxColumns + 1) + "</row>" << columns;
+    }
+
+    void refusesSheetsPastTheFormat()
+    {
+        QFETCH(QByteArray, rows);
+        QFETCH(QString, reason);
+        const QString file = path(QStringLiteral("crafted.xlsx"));
+        writeSheetXlsx(file, rows);
+        Workbook book;
+        QString error;
+        QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+
+    void readsTheLastCellOfASheet()
+    {
+        const QString file = path(QStringLiteral("corner.xlsx"));
+        writeSheetXlsx(file, R"(<row r="1048576"><c r="XFD1048576"><v>1</v></c></row>)");
+        Workbook book;
+        QString error;
+        QVERIFY2(readSpreadsheet(file, QLatin1Char(','), &book, &error), qPrintable(error));
+        QCOMPARE(book.front().rowCount(), kXlsxMaxRows);
+        QCOMPARE(book.front().columnCount(), kXlsxMaxColumns);
+    }
+
+    // The sizes a zip declares are checked against what really inflates.
+    void refusesPartsOfAnotherSize_data()
+    {
+        QTest::addColumn<quint32>("declared");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("two gigabytes") << quint32(0x7FFFFFFF) << QStringLiteral("超过1024 MB");
+        QTest::newRow("less than inflates") << quint32(10) << QStringLiteral("已损坏");
+        QTest::newRow("more than inflates") << quint32(100000) << QStringLiteral("已损坏");
+    }
+
+    void refusesPartsOfAnotherSize()
+    {
+        QFETCH(quint32, declared);
+        QFETCH(QString, reason);
+        const QString file = path(QStringLiteral("sized.xlsx"));
+        writeSheetXlsx(file, R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+        declareSheetSize(file, declared);
+        Workbook book;
+        QString error;
+        QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+
+    // Inputs the fuzzers found (sheets/damaged): each is read within bounds or refused
+    // with a reason, and nothing reads outside the file.
+    void damagedFilesAreRefusedOrRead_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir damaged(QStringLiteral(SCHOOLLIB_SHEETS "/damaged"));
+        for (const QString& name : damaged.entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << damaged.filePath(name);
+    }
+
+    void damagedFilesAreRefusedOrRead()
+    {
+        QFETCH(QString, file);
+        Workbook book;
+        QString error;
+        if (!readSpreadsheet(file, QLatin1Char(','), &book, &error)) {
+            QVERIFY(!error.isEmpty());
+            return;
+        }
+        for (const Sheet& sheet : book) {
+            QVERIFY(sheet.rowCount() <= kXlsxMaxRows);
+            QVERIFY(sheet.columnCount() <= kXlsxMaxColumns);
+        }
+    }
+
+    // The format lets generators leave out the references of rows and cells: each follows
+    // the one before it, empty cells counted.
+    void rowsAndCellsWithoutReferences()
+    {
+        const QString file = path(QStringLiteral("unnumbered.xlsx"));
+        writeSheetXlsx(file, R"(<row r="2"><c r="B2" t="inlineStr"><is><t>a</t></is></c></row>)"
+                             R"(<row><c t="inlineStr"><is><t>b</t></is></c><c/><c><v>3</v></c></row>)"
+                             R"(<row r="5"><c r="C5"><v>5</v></c><c><v>6</v></c></row>)"
+                             R"(<row><c><v>7</v></c></row>)");
+        Workbook book;
+        QString error;
+        QVERIFY2(readSpreadsheet(file, QLatin1Char(','), &book, &error), qPrintable(error));
+        Rows rows;
+        for (const CellRow& cells : book.front().rows)
+            rows << texts(cells);
+        QCOMPARE(rows, (Rows{{}, {"", "a"}, {"b", "", "3"}, {}, {"", "", "5", "6"}, {"7"}}));
     }
 
     void textFiles_data()
