@@ -4,7 +4,8 @@
 
 #include "exchange/AssetReportDlg.h"
 
-CAssetReportTabDlg::CAssetReportTabDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CAssetReportTabDlg>())
+CAssetReportTabDlg::CAssetReportTabDlg(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CAssetReportTabDlg>())
 {
     ui->setupUi(this);
     OnInitDialog();

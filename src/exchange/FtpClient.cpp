@@ -35,6 +35,7 @@ size_t writeBody(char* data, size_t size, size_t count, void* target)
 // An upload goes to this name beside its own and takes its own name once it is whole, so
 // that a transfer cut short never leaves a truncated file under the name others fetch.
 const QByteArray kPartSuffix = QByteArrayLiteral(".part");
+const QByteArray kOldSuffix = QByteArrayLiteral(".old");
 
 // FTP commands for curl to send, freed with the object.
 class CurlCommands {
@@ -182,10 +183,17 @@ bool FtpClient::put(const QString& localPath, const QString& remoteName)
     curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, rename.list());
     if (perform("/" + part.toPercentEncoding()))
         return true;
-    if (!m_commandRefused)
-        return false;
-    // Some servers rename onto no existing file: the old file goes only once the new one is whole.
-    CurlCommands replace({"DELE " + name, "RNFR " + part, "RNTO " + name});
+    return m_commandRefused && replaceWith(part, name);
+}
+
+// For servers that rename onto no existing file: the old file steps aside under a name of its
+// own and goes only once the new one holds the name. A server that renames nothing keeps the
+// old file. Commands marked * may fail (there is no earlier file to clear away).
+bool FtpClient::replaceWith(const QByteArray& part, const QByteArray& name)
+{
+    const QByteArray old = name + kOldSuffix;
+    CurlCommands replace(
+        {"*DELE " + old, "RNFR " + name, "RNTO " + old, "RNFR " + part, "RNTO " + name, "*DELE " + old});
     curl_easy_reset(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(m_curl, CURLOPT_QUOTE, replace.list());

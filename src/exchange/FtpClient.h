@@ -49,6 +49,7 @@ public:
 
 private:
     bool perform(const QByteArray& path);
+    bool replaceWith(const QByteArray& part, const QByteArray& name);
     QByteArray url(const QByteArray& path) const;
     static int onProgress(void* self, qint64 downTotal, qint64 down, qint64 upTotal, qint64 up);
 

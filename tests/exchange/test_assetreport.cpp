@@ -169,8 +169,8 @@ private slots:
         click(window, "m_btnGenerate");
         const QString count = QString::number(prices.size());
         QCOMPARE(editTexts(window), (QStringList{count, total, "0", "0", "0", count, total}));
-        const QStringList footer =
-            AssetReport::TotalsRow(*AssetReport(theApp().m_ado, AssetReport::Spec::forBooks()).Query(std::nullopt)->SharedRows());
+        const AssetReport report(theApp().m_ado, AssetReport::Spec::forBooks());
+        const QStringList footer = AssetReport::TotalsRow(*report.Query(std::nullopt)->SharedRows());
         QCOMPARE((QStringList{footer[5], footer[7], footer[12], footer[13]}), (QStringList{count, total, count, total}));
     }
 
