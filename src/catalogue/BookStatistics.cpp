@@ -1,13 +1,7 @@
 #include "catalogue/BookStatistics.h"
 
 #include "db/Statements.h"
-
-namespace {
-// Prices are added up in ten-thousandths, as whole numbers: a sum of many binary fractions
-// drifts (fifty copies at 1234.5678 would give 61728.3899999999), a sum of whole numbers
-// does not, and the one division at the end gives the sum a librarian would write down.
-QString priceSum(const QString& price) { return QStringLiteral("sum(round(%1 * 10000)) / 10000").arg(price); }
-}
+#include "core/MoneySum.h"
 
 const StatisticsTable& StatisticsTable::books()
 {
@@ -27,7 +21,7 @@ const StatisticsTable& StatisticsTable::periodicals()
 
 RecordsetPtr BookStatistics::query(Grouping grouping) const
 {
-    const QString sum = priceSum(m_table.price);
+    const QString sum = MoneySum::sqlSum(m_table.price);
     if (grouping == Grouping::Total)
         return openOrThrow(m_conn, QStringLiteral("select count(%1) as 合计, %2 as 总计 from %3")
                                        .arg(m_table.counted, sum, m_table.table));

@@ -1,11 +1,11 @@
 #include "maintenance/AssetReport.h"
 
 #include "core/DateText.h"
-#include "core/NumberText.h"
 #include "db/AdoConn.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "catalogue/BookStatistics.h"
+#include "core/MoneySum.h"
 #include "maintenance/TableColumns.h"
 
 #include <utility>
@@ -21,11 +21,17 @@ constexpr int kNumber = 2, kType = 4, kTitle = 6, kPrice = 13, kEntryDate = 15;
 constexpr int kSourceColumns = 16;
 constexpr int kReportColumns = 15;
 
+const QStringList kTotalledNames = {QStringLiteral("资产数量"), QStringLiteral("资产总价"), QStringLiteral("剔旧"),
+                                    QStringLiteral("丢失"),     QStringLiteral("小计"),     QStringLiteral("库存数量"),
+                                    QStringLiteral("库存净值")};
+
 QString sumsOf(const QString& table)
 {
-    return QStringLiteral("select sum(资产数量), sum(资产总价), sum(剔旧), sum(丢失), sum(小计), sum(库存数量), "
-                          "sum(库存净值) from ")
-        + table;
+    QStringList sums;
+    for (int i = 0; i < AssetReport::kTotals; ++i)
+        sums << (AssetReport::isMoneyTotal(i) ? MoneySum::sqlSum(kTotalledNames[i])
+                                              : QStringLiteral("sum(%1)").arg(kTotalledNames[i]));
+    return QStringLiteral("select %1 from %2").arg(sums.join(QStringLiteral(", ")), table);
 }
 
 QString rangeCondition() { return QStringLiteral(" where substr(取得时间, 1, 10) between ? and ?"); }
@@ -163,15 +169,11 @@ QStringList AssetReport::TotalsOf(const RowBlock& rows)
     QStringList totals;
     for (int i = 0; i < kTotals; ++i) {
         const int column = totalledColumns()[i];
-        double sum = 0;
-        bool any = false;
-        for (int row = 0; row < rows.rowCount(); ++row) {
-            if (rows.isNull(row, column))
-                continue;
-            any = true;
-            sum += rows.value(row, column).toDouble();
-        }
-        totals << (any ? sumText(i, numberText(sum)) : QString());
+        MoneySum sum;
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (!rows.isNull(row, column))
+                sum.add(rows.value(row, column).toDouble());
+        totals << sumText(i, sum.text());
     }
     return totals;
 }

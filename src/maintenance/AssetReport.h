@@ -44,8 +44,9 @@ public:
     // The report table's columns the list shows and the export writes: 资产编号 to 库存净值.
     static constexpr int kFirstShown = 1;
     static constexpr int kLastShown = 14;
-    // Seven sums in this order: 总量, 总价, 剔旧, 丢失, 小计, 库存, 净值. The money sums show at
-    // most two decimals, the further ones cut off, not rounded.
+    // Seven sums in this order: 总量, 总价, 剔旧, 丢失, 小计, 库存, 净值. Money is added up in
+    // ten-thousandths (MoneySum) and shows at most two decimals, the further ones cut off,
+    // not rounded.
     static constexpr int kTotals = 7;
     static const QList<int>& totalledColumns();
     static bool isMoneyTotal(int index) { return index == 1 || index == 4 || index == 6; }

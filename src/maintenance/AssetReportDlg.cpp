@@ -13,9 +13,10 @@ const QString kNoRows = QStringLiteral("没有找到相关信息的图书!");
 }
 
 CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec)), m_cursor(kPageSize)
+    : CPageDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec)), m_cursor(kPageSize)
 {
     ui->setupUi(this);
+    setWindowTitle(texts.title);
     ui->m_btnGenerate->setText(texts.generateCaption);
     ui->m_btnSearch->setText(texts.searchCaption);
     ui->m_list->SetHeadings(texts.headings);
@@ -173,7 +174,7 @@ void CAssetReportDlg::OnExportExcel() { m_export->Start(m_pRecordset); }
 
 CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
     : CAssetReportDlg(AssetReport::Spec::forBooks(),
-                      {QStringLiteral("生成图书报表数据"), QStringLiteral("查询"),
+                      {QStringLiteral("图书信息财务报表"), QStringLiteral("生成图书报表数据"), QStringLiteral("查询"),
                        QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
                                       "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,60;")},
                       parent)
@@ -183,7 +184,7 @@ CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
 
 CPeriodicalAssetReportDlg::CPeriodicalAssetReportDlg(QWidget* parent)
     : CAssetReportDlg(AssetReport::Spec::forPeriodicals(),
-                      {QStringLiteral("生成期刊报表数据"), QStringLiteral("确定"),
+                      {QStringLiteral("期刊信息财务报表"), QStringLiteral("生成期刊报表数据"), QStringLiteral("确定"),
                        QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
                                       "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,80;")},
                       parent)

@@ -3,8 +3,7 @@
 #include "controls/PageCursor.h"
 #include "db/RowBlock.h"
 #include "maintenance/AssetReport.h"
-
-#include <QDialog>
+#include "controls/PageDialog.h"
 
 #include <memory>
 
@@ -15,6 +14,7 @@ class CAssetReportDlg;
 
 // What sets the two report windows apart besides their tables.
 struct AssetReportTexts {
+    QString title;
     QString generateCaption;
     QString searchCaption;
     QString headings;
@@ -23,7 +23,8 @@ struct AssetReportTexts {
 // The asset report window: builds the report, lists it 50 rows a page, searches it by name
 // or number, filters it by acquisition date with the totals following, and exports the rows
 // listed with their totals. The logic is AssetReport's; the window keeps its own totals.
-class CAssetReportDlg : public QDialog {
+// A window of its own, or a page of the 盘库 window.
+class CAssetReportDlg : public CPageDialog {
     Q_OBJECT
 public:
     CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts, QWidget* parent);

@@ -1,5 +1,6 @@
 #include "maintenance/ImportJob.h"
 
+#include "catalogue/StockTables.h"
 #include "circulation/LendingService.h"
 #include "db/AdoConn.h"
 #include "db/Statements.h"
@@ -160,19 +161,15 @@ int CImportJob::StoreRows(CAdoConn& conn, const Sheet& sheet, const QList<Import
     return stored;
 }
 
-// A loan takes a copy in the catalogue that is not lent already, and marks it lent.
+// A loan takes a copy in the catalogue that is neither lent nor reserved, and marks it lent.
 void CImportJob::LendCopy(CAdoConn& conn, const QString& bookNumber, int sheetRow, int column)
 {
-    executeOrThrow(conn,
-                   QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=? and 是否借出<>1 and not exists "
-                                  "(select 1 from jieyueinfo j where j.图书编号=bkinfo.图书编号)"),
-                   {bookNumber});
-    if (conn.ChangedRows() == 1)
-        return;
-    const bool known = firstNumber(conn, QStringLiteral("select count(*) from bkinfo where 图书编号=?"), {bookNumber}) > 0;
-    throw Stop{sheetRow, column,
-               known ? QStringLiteral("图书“%1”已借出").arg(bookNumber)
-                     : QStringLiteral("书库中没有图书“%1”").arg(bookNumber)};
+    const StockTables& books = StockTables::books();
+    if (books.isOut(conn, bookNumber))
+        throw Stop{sheetRow, column, QStringLiteral("图书“%1”已借出或预约").arg(bookNumber)};
+    executeOrThrow(conn, QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=?"), {bookNumber});
+    if (conn.ChangedRows() == 0)
+        throw Stop{sheetRow, column, QStringLiteral("书库中没有图书“%1”").arg(bookNumber)};
 }
 
 void CImportJob::Recount(CAdoConn& conn, qint64 lastRowBefore)

@@ -34,7 +34,7 @@ void CDataUploadDlg::OnInitDialog()
 void CDataUploadDlg::OnBrowseExportFile()
 {
     const QString proposed =
-        QDir::current().filePath(QStringLiteral("Data/book(%1).dat").arg(ui->m_cboUnit->currentText()));
+        QDir(exchangeDataFolder()).filePath(QStringLiteral("book(%1).dat").arg(ui->m_cboUnit->currentText()));
     QString path = FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed,
                                                     QStringLiteral("上传文件(*.dat)"));
     if (path.isEmpty())

@@ -31,8 +31,10 @@ void CDbEngineDlg::OnTestConnect()
             return showMessage(this, QStringLiteral("连接失败！"));
         SetupIni ini;
         ini.setValue(QStringLiteral("Server"), QStringLiteral("id"), address);
-        ini.save();
         ui->m_btnConnect->setEnabled(true);
+        // The server answered, but the next start would not know its address.
+        if (!ini.save())
+            return showMessage(this, QStringLiteral("连接成功，但无法保存设置！"));
         showMessage(this, QStringLiteral("连接成功！"));
     });
 }

@@ -32,6 +32,28 @@ size_t writeBody(char* data, size_t size, size_t count, void* target)
     return size_t(n);
 }
 
+// An upload goes to this name beside its own and takes its own name once it is whole, so
+// that a transfer cut short never leaves a truncated file under the name others fetch.
+const QByteArray kPartSuffix = QByteArrayLiteral(".part");
+const QByteArray kOldSuffix = QByteArrayLiteral(".old");
+
+// FTP commands for curl to send, freed with the object.
+class CurlCommands {
+public:
+    explicit CurlCommands(const QList<QByteArray>& commands)
+    {
+        for (const QByteArray& command : commands)
+            m_list = curl_slist_append(m_list, command.constData());
+    }
+    ~CurlCommands() { curl_slist_free_all(m_list); }
+    CurlCommands(const CurlCommands&) = delete;
+    CurlCommands& operator=(const CurlCommands&) = delete;
+    curl_slist* list() const { return m_list; }
+
+private:
+    curl_slist* m_list = nullptr;
+};
+
 size_t readBody(char* data, size_t size, size_t count, void* source)
 {
     const qint64 n = static_cast<QIODevice*>(source)->read(data, qint64(size * count));
@@ -79,6 +101,7 @@ int FtpClient::onProgress(void* self, qint64, qint64 down, qint64, qint64 up)
 bool FtpClient::perform(const QByteArray& path)
 {
     m_error.clear();
+    m_commandRefused = false;
     if (m_abort) {
         m_error = QStringLiteral("已取消");
         return false;
@@ -109,6 +132,7 @@ bool FtpClient::perform(const QByteArray& path)
     curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, message);
     const CURLcode code = curl_easy_perform(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, nullptr);
+    m_commandRefused = code == CURLE_QUOTE_ERROR;
     if (code == CURLE_OK)
         return true;
     m_error = code == CURLE_ABORTED_BY_CALLBACK ? QStringLiteral("已取消")
@@ -138,17 +162,42 @@ bool FtpClient::list(QStringList* names)
 
 bool FtpClient::put(const QString& localPath, const QString& remoteName)
 {
+    // The name goes into commands of its own, where a line break would start another.
+    if (remoteName.contains(QLatin1Char('\r')) || remoteName.contains(QLatin1Char('\n'))) {
+        m_error = QStringLiteral("文件名不对");
+        return false;
+    }
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
         m_error = file.errorString();
         return false;
     }
+    const QByteArray name = toGbk(remoteName);
+    const QByteArray part = name + kPartSuffix;
+    CurlCommands rename({"RNFR " + part, "RNTO " + name});
     curl_easy_reset(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
     curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
     curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
-    return perform("/" + toGbk(remoteName).toPercentEncoding());
+    curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, rename.list());
+    if (perform("/" + part.toPercentEncoding()))
+        return true;
+    return m_commandRefused && replaceWith(part, name);
+}
+
+// For servers that rename onto no existing file: the old file steps aside under a name of its
+// own and goes only once the new one holds the name. A server that renames nothing keeps the
+// old file. Commands marked * may fail (there is no earlier file to clear away).
+bool FtpClient::replaceWith(const QByteArray& part, const QByteArray& name)
+{
+    const QByteArray old = name + kOldSuffix;
+    CurlCommands replace(
+        {"*DELE " + old, "RNFR " + name, "RNTO " + old, "RNFR " + part, "RNTO " + name, "*DELE " + old});
+    curl_easy_reset(m_curl);
+    curl_easy_setopt(m_curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_QUOTE, replace.list());
+    return perform("/");
 }
 
 FtpClient::Fetch FtpClient::get(const QString& remoteName, const QString& localPath)

@@ -31,6 +31,8 @@ public:
     bool login();
     // The files (not folders) of the login folder, asked of the server afresh.
     bool list(QStringList* names);
+    // Sends the file under a temporary name and renames it when the whole file came: a cut
+    // transfer leaves the server's file of that name as it was.
     bool put(const QString& localPath, const QString& remoteName);
 
     enum class Fetch { Fetched, Exists, Failed };
@@ -47,6 +49,7 @@ public:
 
 private:
     bool perform(const QByteArray& path);
+    bool replaceWith(const QByteArray& part, const QByteArray& name);
     QByteArray url(const QByteArray& path) const;
     static int onProgress(void* self, qint64 downTotal, qint64 down, qint64 upTotal, qint64 up);
 
@@ -56,4 +59,5 @@ private:
     std::atomic<bool> m_abort{false};
     std::function<void(qint64)> m_progress;
     QString m_error;
+    bool m_commandRefused = false;  // the last step failed at a command sent around its transfer
 };

@@ -1,8 +1,10 @@
 #include "remote/FtpExchangeDlg.h"
 
+#include "controls/ComboFill.h"
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "controls/SkinButton.h"
+#include "core/Collation.h"
 #include "db/AppState.h"
 #include "remote/ConnectionLamp.h"
 #include "remote/SetupIni.h"
@@ -30,7 +32,19 @@ struct Downloads {
     int fetched = 0;
 };
 
-QString dataFolder() { return QDir::current().filePath(QStringLiteral("Data")); }
+// The file lists show names in pinyin order, as every list of the program does.
+class CollatedItem : public QListWidgetItem {
+public:
+    explicit CollatedItem(const QString& text) : QListWidgetItem(text) {}
+    bool operator<(const QListWidgetItem& other) const override { return collateCompare(text(), other.text()) < 0; }
+};
+
+// Added once constructed: a sorted list places an item by the item's own order.
+void addFiles(QListWidget* list, const QStringList& names)
+{
+    for (const QString& name : names)
+        list->addItem(new CollatedItem(name));
+}
 
 // The name under which a file goes to the server: the part after the last separator.
 QString remoteName(const QString& localPath)
@@ -56,6 +70,8 @@ FtpAccount fixedExchangeAccount()
             ini.value(section, QStringLiteral("user"), QStringLiteral("library")),
             ini.value(section, QStringLiteral("pwd"), QStringLiteral("kiwi7730142"))};
 }
+
+QString exchangeDataFolder() { return QDir::current().filePath(QStringLiteral("data")); }
 
 int portFromText(const QString& text)
 {
@@ -105,7 +121,7 @@ void CFtpExchangeDlg::InitExchange()
                 [this] { MoveSelected(m_listFetch, m_listServer); });
         connect(findChild<QPushButton*>(QStringLiteral("m_btnAddAllFiles")), &QPushButton::clicked, this, [this] {
             while (m_listServer->count() > 0) {
-                m_listFetch->addItem(m_listServer->item(0)->text());
+                addFiles(m_listFetch, {m_listServer->item(0)->text()});
                 delete m_listServer->takeItem(0);
             }
         });
@@ -140,14 +156,13 @@ void CFtpExchangeDlg::SetLamp(bool connected) { m_btnLamp->SetIconHandles(connec
 
 void CFtpExchangeDlg::FillUnits()
 {
-    m_cboUnit->clear();
+    QStringList units;
     try {
-        m_cboUnit->addItems(UnitRegister(theApp().m_ado).units());
-        m_cboUnit->model()->sort(0);
+        units = UnitRegister(theApp().m_ado).units();
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("数据出错!"));
     }
-    m_cboUnit->setCurrentIndex(m_cboUnit->count() > 0 ? 0 : -1);
+    fillSortedCombo(m_cboUnit, units, 0);
 }
 
 void CFtpExchangeDlg::OnBusyChanged(bool busy)
@@ -192,7 +207,7 @@ void CFtpExchangeDlg::OnConnect()
             SetLamp(true);
             if (list) {
                 m_listServer->clear();
-                m_listServer->addItems(listing.names);
+                addFiles(m_listServer, listing.names);
             }
         });
 }
@@ -229,7 +244,7 @@ void CFtpExchangeDlg::OnUnitSet()
 
 void CFtpExchangeDlg::OnBrowseUploadFile()
 {
-    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), dataFolder(),
+    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), exchangeDataFolder(),
                                                           QStringLiteral("上传文件(*.dat)"));
     if (!path.isEmpty())
         m_editUploadPath->setText(path);
@@ -294,7 +309,7 @@ void CFtpExchangeDlg::OnDownload()
 void CFtpExchangeDlg::MoveSelected(QListWidget* from, QListWidget* to)
 {
     for (QListWidgetItem* item : from->selectedItems()) {
-        to->addItem(item->text());
+        addFiles(to, {item->text()});
         delete from->takeItem(from->row(item));
     }
 }

@@ -14,6 +14,8 @@ class CSkinButton;
 // The account of the statistics exchange windows that do not ask for one: setup.ini
 // [Exchange] host (else [Net] id), user ("library"), pwd ("kiwi7730142"), port (21).
 FtpAccount fixedExchangeAccount();
+// The program folder's data folder, where the exchange files are written and looked for.
+QString exchangeDataFolder();
 // The port as the windows read it: the leading decimal number of the text, 0 (the
 // protocol's own) when it has none.
 int portFromText(const QString& text);

@@ -30,10 +30,15 @@ void CUnitInfoUploadDlg::OnInitDialog()
 
 void CUnitInfoUploadDlg::FillFigures()
 {
-    ui->m_editUnit->setText(SetupIni::read(QStringLiteral("Unit"), QStringLiteral("name")));
-    ui->m_editReportDate->setText(todayText());
+    OnRefreshUnitDate();
     ui->m_editHoldings->setText(QueryCount(QStringLiteral("select count(*) from bkinfo")));
     ui->m_editReaders->setText(QueryCount(QStringLiteral("select count(*) from readerinfo")));
+}
+
+void CUnitInfoUploadDlg::OnRefreshUnitDate()
+{
+    ui->m_editUnit->setText(SetupIni::read(QStringLiteral("Unit"), QStringLiteral("name")));
+    ui->m_editReportDate->setText(todayText());
 }
 
 QString CUnitInfoUploadDlg::QueryCount(const QString& sql)
@@ -71,7 +76,8 @@ void CUnitInfoUploadDlg::OnConnect()
         ui->m_btnLamp->SetIconHandles(connectionLamp(true));
         SetupIni ini;
         ini.setValue(QStringLiteral("Net"), QStringLiteral("id"), server);
-        ini.save();
+        if (!ini.save())
+            return showMessage(this, QStringLiteral("远程连接成功，但无法保存设置！"));
         showMessage(this, QStringLiteral("远程连接成功！"));
     });
 }

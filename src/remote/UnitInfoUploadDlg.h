@@ -18,6 +18,10 @@ public:
     explicit CUnitInfoUploadDlg(QWidget* parent = nullptr);
     ~CUnitInfoUploadDlg() override;
 
+    // The unit name from setup.ini again and the report date set to today. No control of the
+    // window offers it.
+    void OnRefreshUnitDate();
+
 private slots:
     void OnConnect();
     void OnUpload();

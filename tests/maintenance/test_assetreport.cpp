@@ -3,6 +3,7 @@
 #include "db/AppState.h"
 #include "maintenance/AssetReport.h"
 #include "maintenance/AssetReportDlg.h"
+#include "maintenance/AssetReportTabDlg.h"
 #include "sheets/SpreadsheetFile.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QDateEdit>
 #include <QtTest>
@@ -135,6 +137,41 @@ private slots:
                                      "from %1 where 资产编号='W0'")
                           .arg(k.spec.reportTable)),
                  QStringLiteral("书W/1/0/%1/0/0").arg(weeded[0]));
+    }
+
+    // Sums of many prices come out to the cent in the window and in the export's totals row:
+    // added as doubles they drift below the true sum, and the cut to two places loses a cent.
+    void moneyTotalsKeepEveryCent_data()
+    {
+        QTest::addColumn<QList<double>>("prices");
+        QTest::addColumn<QString>("total");
+        QList<double> varied;
+        for (int i = 0; i < 1000; ++i)
+            varied << ((i * 7919 + i * i) % 5500 + 500) / 100.0;
+        QTest::newRow("1,000 prices from 5 to 59.99") << varied << "32025";
+        QTest::newRow("50 at 1234.5678") << QList<double>(50, 1234.5678) << "61728.39";
+        QTest::newRow("1,000 at 28.6919") << QList<double>(1000, 28.6919) << "28691.9";
+    }
+
+    void moneyTotalsKeepEveryCent()
+    {
+        QFETCH(QList<double>, prices);
+        QFETCH(QString, total);
+        Workplace work;
+        {
+            CTransaction batch(theApp().m_ado);
+            for (int i = 0; i < prices.size(); ++i)
+                QVERIFY(insertCopy(QStringLiteral("bkinfo"), QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0')),
+                                   QStringLiteral("书"), prices[i]));
+            QVERIFY(batch.Commit());
+        }
+        CBookAssetReportDlg window;
+        click(window, "m_btnGenerate");
+        const QString count = QString::number(prices.size());
+        QCOMPARE(editTexts(window), (QStringList{count, total, "0", "0", "0", count, total}));
+        const AssetReport report(theApp().m_ado, AssetReport::Spec::forBooks());
+        const QStringList footer = AssetReport::TotalsRow(*report.Query(std::nullopt)->SharedRows());
+        QCOMPARE((QStringList{footer[5], footer[7], footer[12], footer[13]}), (QStringList{count, total, count, total}));
     }
 
     void searchTakesTextLiterally_data()
@@ -267,6 +304,63 @@ private slots:
         QCOMPARE(work.seams.prompter.texts().mid(2), (QStringList{QStringLiteral("没有找到相关信息的图书!"), nothing}));
         QCOMPARE(work.seams.prompter.texts().first(), nothing);
         QVERIFY(work.seams.chooser.proposals.isEmpty());
+    }
+
+    // Each report has its caption and closes on Escape, wherever the focus is.
+    void windowsHaveCaptionsAndCloseOnEscape_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("caption");
+        for (const char* focus : {"m_btnGenerate", "m_editSearch", "m_list", "m_dateFrom", "m_cmbPage"}) {
+            QTest::addRow("books, %s", focus) << "books" << focus << "图书信息财务报表";
+            QTest::addRow("periodicals, %s", focus) << "periodicals" << focus << "期刊信息财务报表";
+        }
+    }
+
+    void windowsHaveCaptionsAndCloseOnEscape()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, focus);
+        QFETCH(QString, caption);
+        Workplace work;
+        const std::unique_ptr<QDialog> window = reportWindow(kind);
+        QCOMPARE(window->windowTitle(), caption);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* field = window->findChild<QWidget*>(focus);
+        field->setEnabled(true);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), int(QDialog::Rejected));
+    }
+
+    // 盘库: both reports as pages; a tab shows its page, Escape closes the whole window.
+    void tabWindowHoldsBothReports()
+    {
+        Workplace work;
+        CAssetReportTabDlg window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("盘库"));
+        auto* tab = window.findChild<QTabWidget*>(QStringLiteral("m_tab"));
+        QCOMPARE(tab->count(), 2);
+        QCOMPARE((QStringList{tab->tabText(0), tab->tabText(1)}), (QStringList{"图书信息财务报表", "期刊信息财务报表"}));
+        QVERIFY(qobject_cast<CBookAssetReportDlg*>(tab->widget(0)));
+        QVERIFY(qobject_cast<CPeriodicalAssetReportDlg*>(tab->widget(1)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!tab->widget(0)->isWindow() && tab->widget(0)->isVisible() && !tab->widget(1)->isVisible());
+        tab->setCurrentIndex(1);
+        QVERIFY(tab->widget(1)->isVisible() && !tab->widget(0)->isVisible());
+        // The page works as the window does: its generation fills its own list.
+        QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("Q1"), QStringLiteral("刊"), 2.5));
+        click(*tab->widget(1), "m_btnGenerate");
+        QCOMPARE(listRows(*tab->widget(1)), 1);
+        QCOMPARE(listRows(*tab->widget(0)), 0);
+        auto* search = tab->widget(1)->findChild<QWidget*>(QStringLiteral("m_editSearch"));
+        search->setFocus();
+        QTest::keyClick(search, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
     }
 
     void pagesOfFifty_data()

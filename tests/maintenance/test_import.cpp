@@ -233,10 +233,12 @@ private slots:
             QTest::addRow("history without time %s", f.constData())
                 << Target::LendingHistory << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", ""}} << false
                 << "导入文件失败，可能是有的数据为空或有非法字符!\n第2行“操作时间”列：不能为空";
-            // A loan takes a copy in stock that is not lent.
+            // A loan takes a copy in stock that is neither lent nor reserved.
             for (const auto& [tag, book, reason] : {std::tuple{"missing copy", "B9", "书库中没有图书“B9”"},
-                                                    std::tuple{"lent copy", "B3", "图书“B3”已借出"},
-                                                    std::tuple{"same copy twice", "B1", "图书“B1”已借出"}})
+                                                    std::tuple{"lent copy", "B3", "图书“B3”已借出或预约"},
+                                                    std::tuple{"reserved copy", "B4", "图书“B4”已借出或预约"},
+                                                    std::tuple{"copy with a reservation", "B0", "图书“B0”已借出或预约"},
+                                                    std::tuple{"same copy twice", "B1", "图书“B1”已借出或预约"}})
                 QTest::addRow("%s %s", tag, f.constData())
                     << Target::Loans << QList<Cells>{loanRow("B1", "R1"), loanRow(book, "R1")} << false
                     << QStringLiteral("导入文件失败,错误在2行!\n第3行“图书编号”列：") + reason;
@@ -250,8 +252,10 @@ private slots:
         QFETCH(bool, overwrite);
         QFETCH(QString, message);
         Workplace work;
-        addBooksInStock({"B0", "B1", "B2", "B3"});
+        addBooksInStock({"B0", "B1", "B2", "B3", "B4"});
         QVERIFY(run(QStringLiteral("update bkinfo set 是否借出=1 where 图书编号='B3'")));
+        QVERIFY(run(QStringLiteral("update bkinfo set 是否借出=2 where 图书编号='B4'")));
+        QVERIFY(run(QStringLiteral("insert into jieyue_yuyue (图书编号) values ('B0')")));
         QVERIFY(insertCopy(QStringLiteral("qikaninfo"), QStringLiteral("Q0"), QStringLiteral("刊"), 3));
         QVERIFY(insertReader(QStringLiteral("R0")));
         QVERIFY(run(QStringLiteral("insert into jieyuelishiinfo (图书编号, 操作时间) values ('B0', '2017-01-01')")));

@@ -126,8 +126,6 @@ private slots:
         QTest::addColumn<QStringList>("ticked");
         QTest::addColumn<QStringList>("emptied");
         QTest::addColumn<QString>("after");
-        QTest::newRow("nothing ticked") << QStringList{} << QStringList{}
-                                        << "B1=1 B2=0 B3=0 B4=1 B5=2 Q1=-1 Q2=-1 | R1=5 R2=5";
         QTest::newRow("history only") << QStringList{"jieyuelishiinfo", "qkjieyuelishiinfo"}
                                       << QStringList{"jieyuelishiinfo", "qkjieyuelishiinfo"}
                                       << "B1=1 B2=0 B3=0 B4=0 B5=2 Q1=-1 Q2=0 | R1=2 R2=0";
@@ -204,6 +202,20 @@ private slots:
         QCOMPARE(window.result(), int(QDialog::Rejected));
         QCOMPARE(databaseSnapshot(), before);
         QVERIFY(box(window, QStringLiteral("bkinfo"))->isChecked());
+    }
+
+    // Nothing ticked: the window says so, asks nothing, changes nothing and stays open.
+    void nothingTickedIsSaid()
+    {
+        Workplace work;
+        seedLibrary();
+        addLoans({QStringLiteral("B:B1:R1"), QStringLiteral("Q:Q1:R1")}, true);
+        const QStringList before = databaseSnapshot();
+        CInitSystemDlg window;
+        window.findChild<QPushButton*>(QStringLiteral("m_btnConfirm"))->click();
+        QCOMPARE(work.seams.prompter.texts(), QStringList{QStringLiteral("没有勾选要初始化的项目！")});
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+        QCOMPARE(databaseSnapshot(), before);
     }
 
     // A loan box ticked for the books is held; unticking the books lets it go again.

@@ -67,6 +67,25 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
     }
 
+    // A test whose address cannot be kept says so instead of a bare success.
+    void unsavedAddressIsSaid()
+    {
+        CDbEngineDlg dlg;
+        dlg.findChild<QLineEdit*>("m_editServer")->setText(QStringLiteral("127.0.0.1"));
+        button(dlg, "m_btnTest")->click();
+        // The answer comes through the event loop: setup.ini is out of reach before it.
+        QVERIFY(QFile::rename(SetupIni::path(), QStringLiteral("setup.kept")));
+        QVERIFY(QDir().mkdir(SetupIni::path()));
+        QTRY_COMPARE(texts().size(), 1);
+        QCOMPARE(texts().last(), QStringLiteral("连接成功，但无法保存设置！"));
+        QVERIFY(QDir().rmdir(SetupIni::path()));
+        QVERIFY(QFile::rename(QStringLiteral("setup.kept"), SetupIni::path()));
+        button(dlg, "m_btnTest")->click();
+        QTRY_COMPARE(texts().size(), 2);
+        QCOMPARE(texts().last(), QStringLiteral("连接成功！"));
+        QCOMPARE(SetupIni::read(QStringLiteral("Server"), QStringLiteral("id")), QStringLiteral("127.0.0.1"));
+    }
+
     void commandsRunOnlyWhenSet_data()
     {
         QTest::addColumn<bool>("set");

@@ -163,6 +163,79 @@ private slots:
         QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
     }
 
+    // An upload cut short leaves the server's file as it was: no truncated file under the
+    // name the other schools fetch and merge.
+    void cutUploadLeavesTheFileWhole_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("new file") << QByteArray();
+        QTest::newRow("file of an earlier upload") << QByteArray("[图书类别]\r\n");
+    }
+    void cutUploadLeavesTheFileWhole()
+    {
+        QFETCH(QByteArray, before);
+        if (!before.isEmpty())
+            QVERIFY(writeFile(serverRoot().filePath(kBook), before));
+        QByteArray big(16 * 1024 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        QVERIFY(writeFile(here(kBook), big));
+        FtpClient client(account(), 3);
+        client.setProgress([&client](qint64 moved) {
+            if (moved > 0)
+                client.abort();
+        });
+        QVERIFY(!client.put(here(kBook), kBook));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), before.isEmpty() ? QByteArray("<missing>") : before);
+    }
+
+    // A whole upload takes its name, over an earlier file too, also on a server that renames
+    // onto no existing file; nothing else is left on the server.
+    void uploadReplacesTheFile_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::newRow("rename replaces") << "teacher";
+        QTest::newRow("rename refuses to replace") << "strict";
+    }
+    void uploadReplacesTheFile()
+    {
+        QFETCH(QString, user);
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+        for (const QByteArray& content : {QByteArray("first"), QByteArray("second upload")}) {
+            QVERIFY(writeFile(here(kBook), content));
+            QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+            QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
+        }
+        QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), QStringList{kBook});
+    }
+
+    // Units and the server's files come in pinyin order, the files also when moved between
+    // the two lists.
+    void unitsAndFilesInPinyinOrder()
+    {
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学'), ('第二中学')")));
+        for (const QString& name : {kBook, QStringLiteral("book(第二中学).dat"), QStringLiteral("notes.txt")})
+            QVERIFY(writeFile(serverRoot().filePath(name), "x"));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        CDataUploadDlg upload;
+        auto* units = upload.findChild<QComboBox*>("m_cboUnit");
+        QCOMPARE((QStringList{units->itemText(0), units->itemText(1)}), (QStringList{"第二中学", "实验小学"}));
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        const QStringList ordered = {QStringLiteral("book(第二中学).dat"), kBook, QStringLiteral("notes.txt")};
+        QTRY_COMPARE(items(download, "m_listServer"), ordered);
+        auto* server = download.findChild<QListWidget*>("m_listServer");
+        auto* fetch = download.findChild<QListWidget*>("m_listFetch");
+        for (int row : {2, 0}) {
+            server->item(row)->setSelected(true);
+            button(download, "m_btnAddFile")->click();
+        }
+        QCOMPARE(items(download, "m_listFetch"), (QStringList{ordered[0], ordered[2]}));
+        fetch->item(0)->setSelected(true);
+        button(download, "m_btnRemoveFile")->click();
+        QCOMPARE(items(download, "m_listServer"), (QStringList{ordered[0], ordered[1]}));
+    }
+
     // The windows with an account of their own: a test saves it and opens 连接.
     void ownAccountWindows()
     {
@@ -170,7 +243,7 @@ private slots:
         CFtpUploadDlg upload;
         QVERIFY(!button(upload, "m_btnConnect")->isEnabled());
         QCOMPARE(edit(upload, "m_editPassword")->echoMode(), QLineEdit::Password);
-        QCOMPARE(upload.findChild<QComboBox*>("m_cboUnit")->currentText(), QStringLiteral("实验小学"));
+        QCOMPARE(upload.findChild<QComboBox*>("m_cboUnit")->currentText(), QStringLiteral("第二中学"));
         button(upload, "m_btnTestConnect")->click();
         button(upload, "m_btnUpload")->click();
         QCOMPARE(texts(), QStringList({"请输入服务器有关信息!", "请设置上传文件的路径!"}));
@@ -225,14 +298,14 @@ private slots:
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学')")));
         QVERIFY(theApp().m_ado.ExecuteSql(
             QStringLiteral("insert into bkinfo (图书编号, 图书类别, 单价, 入库时间) values ('B1', '文学', 20, '2017-01-01')")));
-        QVERIFY(QDir::current().mkdir(QStringLiteral("Data")));
+        QVERIFY(QDir::current().mkpath(QStringLiteral("data")));
 
         CDataUploadDlg upload;
         QCOMPARE(upload.findChild<QDateEdit*>("m_dateFrom")->date(), QDate(2017, 4, 11));
         button(upload, "m_btnExport")->click();
-        m_work->seams.chooser.answers << here(QStringLiteral("Data/book(实验小学)"));
+        m_work->seams.chooser.answers << here(QStringLiteral("data/book(实验小学)"));
         button(upload, "m_btnBrowseExport")->click();
-        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("Data/") + kBook));
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("data/") + kBook));
         button(upload, "m_btnExport")->click();
         QCOMPARE(texts(), QStringList({"请设置导出文件的路径!", "导出数据成功!"}));
         button(upload, "m_btnConnect")->click();  // the address field is still empty
@@ -240,7 +313,7 @@ private slots:
         edit(upload, "m_editServer")->setText(QStringLiteral("any"));
         button(upload, "m_btnConnect")->click();
         QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
-        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("Data/") + kBook));
+        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("data/") + kBook));
         button(upload, "m_btnUpload")->click();
         QCOMPARE(said(4), QStringLiteral("上传数据成功!"));
         QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));

@@ -11,6 +11,7 @@
 #include "support/RemoteTestServer.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +190,45 @@ private slots:
         click(dlg, "m_btnConnect");
         QVERIFY(waitForMessage());
         QCOMPARE(messages(), QStringList{QStringLiteral("远程连接失败！")});
+    }
+
+    // A connection whose address cannot be kept says so instead of a bare success; once
+    // setup.ini can be written again, the next 连接 keeps the address.
+    void unsavedAddressIsSaid()
+    {
+        CUnitInfoUploadDlg dlg;
+        edit(dlg, "m_editServer")->setText(QStringLiteral("127.0.0.1"));
+        click(dlg, "m_btnConnect");
+        // The answer comes through the event loop: setup.ini is out of reach before it.
+        QVERIFY(QFile::rename(SetupIni::path(), QStringLiteral("setup.kept")));
+        QVERIFY(QDir().mkdir(SetupIni::path()));
+        QVERIFY(waitForMessage());
+        QCOMPARE(messages(), QStringList{QStringLiteral("远程连接成功，但无法保存设置！")});
+        QVERIFY(QDir().rmdir(SetupIni::path()));
+        QVERIFY(QFile::rename(QStringLiteral("setup.kept"), SetupIni::path()));
+        m_work->seams.prompter.messages.clear();
+        click(dlg, "m_btnConnect");
+        QVERIFY(waitForMessage());
+        QCOMPARE(messages(), QStringList{QStringLiteral("远程连接成功！")});
+        QCOMPARE(SetupIni::read(QStringLiteral("Net"), QStringLiteral("id")), QStringLiteral("127.0.0.1"));
+    }
+
+    // Reachable from code only: the unit name and the report date, read again.
+    void refreshTakesTheNameAndToday()
+    {
+        CUnitInfoUploadDlg dlg;
+        edit(dlg, "m_editUnit")->setText(QStringLiteral("手写的名称"));
+        edit(dlg, "m_editReportDate")->setText(QStringLiteral("2016-01-01"));
+        edit(dlg, "m_editHoldings")->setText(QStringLiteral("99"));
+        SetupIni ini;
+        ini.setValue(QStringLiteral("Unit"), QStringLiteral("name"), QStringLiteral("实验小学"));
+        QVERIFY(ini.save());
+        m_work->seams.clock.set(QDateTime(QDate(2017, 3, 5), QTime(8, 0)));
+        dlg.OnRefreshUnitDate();
+        QStringList shown;
+        for (const char* name : {"m_editUnit", "m_editReportDate", "m_editHoldings"})
+            shown << edit(dlg, name)->text();
+        QCOMPARE(shown, (QStringList{"实验小学", "2017-03-05", "99"}));
     }
 
     void settingsPageKeepsItsKeys_data()

@@ -29,7 +29,15 @@ class GbkFS(AbstractedFS):
 
 
 class GbkHandler(FTPHandler):
-    """Commands and replies in GBK."""
+    """Commands and replies in GBK. The account "strict" renames as some Windows servers
+    do: never onto an existing file."""
+
+    def ftp_RNTO(self, path):
+        if self.username == "strict" and self._rnfr and self.fs.lexists(path):
+            self._rnfr = None
+            self.respond("550 Cannot create a file when that file already exists.")
+            return
+        return super().ftp_RNTO(path)
 
     def decode(self, data):
         return data.decode(WIRE, self.unicode_errors)
@@ -46,6 +54,7 @@ def main():
     authorizer.add_user("library", "kiwi7730142", root, perm="elradfmwMT")
     # An account of the kind a librarian types into the settings.
     authorizer.add_user("teacher", "chalk-2017", root, perm="elradfmwMT")
+    authorizer.add_user("strict", "chalk-2017", root, perm="elradfmwMT")
     handler = GbkHandler
     handler.authorizer = authorizer
     handler.abstracted_fs = GbkFS
