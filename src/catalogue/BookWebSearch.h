@@ -11,7 +11,8 @@
 // Fetches pages from the public book-catalogue services and turns them into the eleven
 // bibliographic fields of the book entry form. One object per lookup worker; it is never
 // shared between threads. The fetchers never throw and never show anything: a failure
-// (no connection, error status, timeout, abort) gives an empty page.
+// (no connection, error status, timeout, abort) gives an empty page. Only http and https
+// addresses are fetched, and redirects are followed to those schemes only.
 class CBookWebSearch {
 public:
     enum Field { ClassNo, Title, Author, Publisher, Pages, Format, PubDate, Edition, Price, ImageUrl, Summary };

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -104,6 +106,49 @@ private slots:
         CBookWebSearch search;
         QCOMPARE(search.HttpGet(QStringLiteral("http://127.0.0.1:%1/F").arg(port), 0), QString());
         QVERIFY(!search.ServiceReached());
+    }
+
+    // A hostile page names a local file as the search form; the record in that file never
+    // reaches the results.
+    void formActionOfAnotherScheme()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString secret = folder.filePath(QStringLiteral("hits.html"));
+        QFile file(secret);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reply("opac-hits.html").replace("{count}", "1").replace("{record}",
+                                                                          reply("opac-record.html").replace("{title}", "机密")));
+        file.close();
+        m_server.setReply(QStringLiteral("/F"), reply("opac-entry.html").replace("{base}/F/SESSION-4711",
+                                                                                 QUrl::fromLocalFile(secret).toEncoded()));
+        QCOMPARE(searchOpac(), QList<QStringList>());
+    }
+
+    // Redirects are followed to the web only: one to another scheme never connects.
+    void redirects_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("http") << "http" << "arrived";
+        QTest::newRow("ftp") << "ftp" << "";
+        QTest::newRow("file") << "file" << "";
+    }
+    void redirects()
+    {
+        QFETCH(QString, scheme);
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::LocalHost));
+        const QString target = scheme == QLatin1String("http") ? url(QStringLiteral("/target"))
+                             : scheme == QLatin1String("file")
+                                 ? QUrl::fromLocalFile(QStringLiteral(SCHOOLLIB_REPLIES "/review.xml")).toString()
+                                 : QStringLiteral("ftp://127.0.0.1:%1/target").arg(other.serverPort());
+        m_server.setReply(QStringLiteral("/moved"), HttpTestServer::Reply{"moved", 302, 0, 0, -1, target.toUtf8()});
+        m_server.setReply(QStringLiteral("/target"), "arrived");
+        CBookWebSearch search;
+        search.SetTimeout(1);
+        QTEST(search.HttpGetRaw(url(QStringLiteral("/moved")), 0), "page");
+        QVERIFY(!other.waitForNewConnection(100));
     }
 
     void tagText()
