@@ -92,10 +92,8 @@ QByteArray CBookWebSearch::Fetch(const QString& address, Reader reader, long* st
         return {};
     Transfer transfer;
     transfer.abort = m_abort;
-    if (reader == Reader::Lines)
-        transfer.lineCap = kMaxLines;
-    else
-        transfer.byteCap = qsizetype(kMaxBlocks) * kBlockSize;
+    transfer.lineCap = reader == Reader::Lines ? kMaxLines : 0;
+    transfer.byteCap = reader == Reader::Lines ? kMaxLineBytes : qsizetype(kMaxBlocks) * kBlockSize;
     const QByteArray url = address.toUtf8();
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kWebSchemes);
@@ -201,7 +199,7 @@ void CBookWebSearch::SearchReviewSiteApi(const QString& base, const QString& isb
     const QString entry = HttpGetRaw(base + CatalogueReplies::reviewPath(isbn), 0);
     if (entry.isEmpty())
         return;
-    const QStringList values = CatalogueReplies::reviewFields(entry);
+    const QStringList values = CatalogueReplies::reviewFields(entry, m_abort);
     for (int i = 0; i < kFieldCount; ++i)
         m_fields[i] = values.value(i);
 }

@@ -45,6 +45,9 @@ private slots:
         QTest::newRow("utf-8, line ends made CRLF, trailing blanks dropped")
             << HttpTestServer::Reply{"<p>中文</p>\n<p>b</p>  \n\n"} << QStringLiteral("<p>中文</p>\r\n<p>b</p>");
         QTest::newRow("1000 lines at most") << HttpTestServer::Reply{lines} << expected.join(QStringLiteral("\r\n"));
+        QTest::newRow("4 MB at most, line ends or not")
+            << HttpTestServer::Reply{QByteArray(CBookWebSearch::kMaxLineBytes + 100000, 'a')}
+            << QString(CBookWebSearch::kMaxLineBytes, QLatin1Char('a'));
         QTest::newRow("status 404") << HttpTestServer::Reply{"gone", 404} << QString();
         QTest::newRow("status 500") << HttpTestServer::Reply{"broken", 500} << QString();
         QTest::newRow("cut reply keeps what came") << HttpTestServer::Reply{"abc\ndef\nghi", 200, 0, 0, 6}
@@ -253,6 +256,35 @@ private slots:
         QCOMPARE(m_server.requests().value(0).path, QStringLiteral("/book/subject/isbn/9787020002207"));
     }
 
+    // A hostile entry of 1 MB is read within a second, its fetch included, and what stands
+    // before the junk is still found.
+    void hostileReviewEntry_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::newRow("stray end tags under deep nesting") << hostileEntry("<a>", "</b>");
+        QTest::newRow("nested elements never ended") << hostileEntry("<q><u>", "</q>");
+    }
+    void hostileReviewEntry()
+    {
+        QFETCH(QByteArray, entry);
+        m_server.setReply(CatalogueReplies::reviewPath(kIsbn), entry);
+        CBookWebSearch search;
+        QElapsedTimer clock;
+        clock.start();
+        search.SearchReviewSiteApi(m_server.baseUrl(), kIsbn);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(search.GetFields().value(CBookWebSearch::Title), QStringLiteral("红楼梦"));
+    }
+
+    void abortedEntryIsNotRead()
+    {
+        const QString entry = QString::fromUtf8(reply("review.xml").replace("{price}", "38.00元"));
+        std::atomic_bool aborted{false};
+        QCOMPARE(CatalogueReplies::reviewFields(entry, &aborted).value(CBookWebSearch::Title), QStringLiteral("红楼梦"));
+        aborted = true;
+        QCOMPARE(CatalogueReplies::reviewFields(entry, &aborted), QStringList(CBookWebSearch::kFieldCount));
+    }
+
     void secondHandOffers_data()
     {
         QTest::addColumn<int>("offers");
@@ -293,6 +325,19 @@ private slots:
     }
 private:
     QString url(const QString& path) const { return m_server.baseUrl() + path; }
+    // A title, then 1 MB of the opening markup (half of it) and the closing markup, inside
+    // one entry.
+    static QByteArray hostileEntry(const QByteArray& opening, const QByteArray& closing)
+    {
+        constexpr int kSize = 1000000;
+        QByteArray entry = "<entry><db:attribute name=\"title\">红楼梦</db:attribute>";
+        entry.reserve(kSize);
+        while (entry.size() < kSize / 2)
+            entry += opening;
+        while (entry.size() < kSize - 16)
+            entry += closing;
+        return entry + "</entry>";
+    }
     // The catalogue's three kinds of page; records from `recordsWithHead` on lack "头标区".
     void serveOpac(int hits, int recordsWithHead)
     {
