@@ -360,7 +360,7 @@ XmlOpenNames::XmlOpenNames(int docFlags)
 
 // FNV-1a from a random start, over the bytes as xmlNameMatches compares them: ASCII letters
 // folded up to the first byte of 0x80 or above when the document ignores case.
-uint64_t XmlOpenNames::mix(uint64_t hash, char c, bool& fold) const
+uint64_t XmlOpenNames::mix(uint64_t hash, char c, bool& fold)
 {
     if (static_cast<unsigned char>(c) >= 0x80)
         fold = false;

@@ -93,7 +93,7 @@ public:
 
 private:
     void count(const char* name, int length, int delta);
-    uint64_t mix(uint64_t hash, char c, bool& fold) const;
+    static uint64_t mix(uint64_t hash, char c, bool& fold);
 
     uint64_t m_seed;
     bool m_fold;
