@@ -228,8 +228,10 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
         if (type == XmlNode::StartTag) {
             const int level = baseLevel + int(stack.size());
             if (level > ElementRecord::kMaxLevel || node.length > ElementRecord::kMaxStartTag) {
-                AddResult(node.results, level > ElementRecord::kMaxLevel ? "nesting_too_deep" : "oversized_tag",
-                          nullptr, 0, node.start);
+                // A hostile reply raises one record per tag: none is written once the results are full.
+                if (m_strResults.size() < kResultsCap)
+                    AddResult(node.results, level > ElementRecord::kMaxLevel ? "nesting_too_deep" : "oversized_tag",
+                              nullptr, 0, node.start);
                 RaiseFlag(parent, current, node.results);
                 continue;
             }
@@ -261,8 +263,9 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
             if (k < 0) {
                 m_index[parent].set(ElementRecord::kIllFormed);
                 m_index[current].set(ElementRecord::kIllFormedInside);
-                AddResult(m_strResults, "lone_end_tag", QByteArray(scanner.token(), scanner.tokenLength()).constData(),
-                          0, node.start);
+                if (m_strResults.size() < kResultsCap)
+                    AddResult(m_strResults, "lone_end_tag",
+                              QByteArray(scanner.token(), scanner.tokenLength()).constData(), 0, node.start);
                 continue;
             }
             for (size_t i = size_t(k); i < stack.size(); ++i)
