@@ -6,6 +6,7 @@
 #include "controls/CommandTable.h"
 #include "controls/Prompter.h"
 #include "controls/Resources.h"
+#include "controls/SingleClickButtons.h"
 #include "db/AppState.h"
 #include "printing/FontSetup.h"
 
@@ -23,6 +24,7 @@ int CLibraryApp::InitInstance()
     // Window titles and message boxes without a caption of their own show this name.
     QGuiApplication::setApplicationDisplayName(programCaption());
     setUpFonts();
+    SingleClickButtons::install();
     registerAllWindows(CommandTable::instance());
     CAppState& app = theApp();
     if (!app.m_ado.Connect(CAdoConn::LocalDatabasePath())) {

@@ -18,6 +18,7 @@
 #include "db/AppState.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QValidator>
@@ -41,6 +42,15 @@ public:
         return Acceptable;
     }
 };
+
+// Whether the librarian types in the widget: a text field or an editable combo, where Right
+// only moves the caret.
+bool takesTyping(QObject* widget)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->isEditable();
+    return qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
+}
 }
 
 CBookAddDlg::CBookAddDlg(QWidget* parent)
@@ -461,7 +471,8 @@ void CBookAddDlg::reject()
 
 // F2 adds, Up counts the book number up, Down computes the copy number and Right fills the
 // form from the lookup's best row wherever the focus is; the keys still reach the focused
-// control. Right in a text field only moves the caret, so that corrections are not undone.
+// control. Right where the librarian types only moves the caret, so that corrections are
+// not undone.
 bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // Only the first delivery, to the focused control, counts; not its way up the parents.
@@ -477,7 +488,7 @@ bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
             OnCalcCopyNo();
             break;
         case Qt::Key_Right:
-            if (!qobject_cast<QLineEdit*>(watched) && !qobject_cast<QPlainTextEdit*>(watched))
+            if (!takesTyping(watched))
                 FillFormFromResults();
             break;
         default:

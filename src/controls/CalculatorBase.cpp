@@ -1,6 +1,7 @@
 #include "controls/CalculatorBase.h"
 
 #include "controls/Prompter.h"
+#include "controls/SingleClickButtons.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +32,9 @@ void CCalculatorBase::OnInitDialog()
 
 void CCalculatorBase::connectKey(const QString& name, const Key& key)
 {
-    connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, key] { press(key); });
+    QPushButton* button = findChild<QPushButton*>(name);
+    SingleClickButtons::keepDoubleClicks(button);
+    connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
 }
 
 void CCalculatorBase::press(const Key& key)

@@ -10,6 +10,15 @@
 
 namespace {
 constexpr long kMaxRedirects = 5;
+// The services are web pages: an address or a redirect to any other scheme (a form action
+// "file:///…" on a hostile page) would read a local file or another server into the form.
+constexpr const char* kWebSchemes = "http,https";
+
+bool isWebAddress(const QString& address)
+{
+    return address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+        || address.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
 
 // What one transfer collects, and where it stops on its own.
 struct Transfer {
@@ -76,19 +85,19 @@ CBookWebSearch::CBookWebSearch()
 QByteArray CBookWebSearch::Fetch(const QString& address, Reader reader, long* status)
 {
     *status = 0;
-    if (Aborted() || address.isEmpty())
+    if (Aborted() || !isWebAddress(address))
         return {};
     CURL* curl = curl_easy_init();
     if (!curl)
         return {};
     Transfer transfer;
     transfer.abort = m_abort;
-    if (reader == Reader::Lines)
-        transfer.lineCap = kMaxLines;
-    else
-        transfer.byteCap = qsizetype(kMaxBlocks) * kBlockSize;
+    transfer.lineCap = reader == Reader::Lines ? kMaxLines : 0;
+    transfer.byteCap = reader == Reader::Lines ? kMaxLineBytes : qsizetype(kMaxBlocks) * kBlockSize;
     const QByteArray url = address.toUtf8();
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kWebSchemes);
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kWebSchemes);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(m_timeout));
@@ -190,7 +199,7 @@ void CBookWebSearch::SearchReviewSiteApi(const QString& base, const QString& isb
     const QString entry = HttpGetRaw(base + CatalogueReplies::reviewPath(isbn), 0);
     if (entry.isEmpty())
         return;
-    const QStringList values = CatalogueReplies::reviewFields(entry);
+    const QStringList values = CatalogueReplies::reviewFields(entry, m_abort);
     for (int i = 0; i < kFieldCount; ++i)
         m_fields[i] = values.value(i);
 }

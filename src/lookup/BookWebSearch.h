@@ -11,12 +11,14 @@
 // Fetches pages from the public book-catalogue services and turns them into the eleven
 // bibliographic fields of the book entry form. One object per lookup worker; it is never
 // shared between threads. The fetchers never throw and never show anything: a failure
-// (no connection, error status, timeout, abort) gives an empty page.
+// (no connection, error status, timeout, abort) gives an empty page. Only http and https
+// addresses are fetched, and redirects are followed to those schemes only.
 class CBookWebSearch {
 public:
     enum Field { ClassNo, Title, Author, Publisher, Pages, Format, PubDate, Edition, Price, ImageUrl, Summary };
     static constexpr int kFieldCount = 11;
     static constexpr int kMaxLines = 1000;
+    static constexpr int kMaxLineBytes = 4 << 20;  // however few line ends a reply has
     static constexpr int kMaxBlocks = 1000;
     static constexpr int kBlockSize = 1023;
     static constexpr int kDefaultTimeout = 10;
@@ -34,8 +36,9 @@ public:
     // Whether any request of this object got an answer from its server.
     bool ServiceReached() const { return m_reached; }
 
-    // The page read line by line (at most 1000 lines, each ended by "\r\n", trailing blanks
-    // dropped); only a reply with status 200 counts. Flag 0: the reply is UTF-8, else GBK.
+    // The page read line by line (at most 1000 lines and 4 MB, each line ended by "\r\n",
+    // trailing blanks dropped); only a reply with status 200 counts. Flag 0: the reply is
+    // UTF-8, else GBK.
     QString HttpGet(const QString& address, int flag);
     // The reply as it comes, in at most 1000 blocks of 1023 bytes, sent as agent
     // "serverassistant". Flag 0: the reply is UTF-8, else GBK.

@@ -137,10 +137,11 @@ QString CatalogueReplies::reviewPath(const QString& isbn) { return QStringLitera
 
 // The entry's children are read forward only: the image links, then the summary, then the
 // attributes; an element earlier in the reply than the one last found is not seen.
-QStringList CatalogueReplies::reviewFields(const QString& entry)
+QStringList CatalogueReplies::reviewFields(const QString& entry, const std::atomic_bool* abort)
 {
     QStringList fields(CBookWebSearch::kFieldCount);
     CXmlDoc doc;
+    doc.SetAbortFlag(abort);
     doc.SetDocText(entry.toUtf8());
     doc.ResetCursor();
     if (!doc.FindElement() || !doc.EnterElement())

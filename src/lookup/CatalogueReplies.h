@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <optional>
 
 // The cuts of the catalogue services' pages, without any fetching: what the lookup takes
@@ -28,8 +29,9 @@ std::optional<QStringList> opacRecordRow(const QString& recordPage, const QStrin
 
 // Review service: where its entry for an ISBN lies.
 QString reviewPath(const QString& isbn);
-// Review service: the eleven fields of its XML entry (分类号, 开本 and 版次 stay empty).
-QStringList reviewFields(const QString& entry);
+// Review service: the eleven fields of its XML entry (分类号, 开本 and 版次 stay empty). Once
+// the abort flag is set, the entry is read no further.
+QStringList reviewFields(const QString& entry, const std::atomic_bool* abort = nullptr);
 // The path of an ISBN at the second-hand market ("978" gives "k39k37k38").
 QString secondHandPath(const QString& isbn);
 // Second-hand market: one row per offer (at most 10), each read inside its own block.

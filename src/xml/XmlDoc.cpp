@@ -219,28 +219,31 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
     const int baseLevel = parent ? m_index[parent].level() + 1 : 0;
     std::vector<OpenTag> stack;
     stack.reserve(7);
+    XmlOpenNames openNames(m_docFlags);
     int current = parent;
     int first = 0;
     XmlNodeInfo node;
     for (;;) {
-        const int type = scanner.ScanNode(node);
+        const int type = Aborted() ? XmlNode::End : scanner.ScanNode(node);
         if (type == XmlNode::StartTag) {
             const int level = baseLevel + int(stack.size());
             if (level > ElementRecord::kMaxLevel || node.length > ElementRecord::kMaxStartTag) {
-                AddResult(node.results, level > ElementRecord::kMaxLevel ? "nesting_too_deep" : "oversized_tag",
-                          nullptr, 0, node.start);
+                // A hostile reply raises one record per tag: none is written once the results are full.
+                if (m_strResults.size() < kResultsCap)
+                    AddResult(node.results, level > ElementRecord::kMaxLevel ? "nesting_too_deep" : "oversized_tag",
+                              nullptr, 0, node.start);
                 RaiseFlag(parent, current, node.results);
                 continue;
             }
             const int pos = TakeFreePosition();
             LinkLastChild(current, pos);
             ElementRecord& r = m_index[pos];
-            r.setLevel(level);
             r.start = node.start;
             r.length = node.length;
             r.setTagLengths(node.length, 0);
             if (!(node.flags & XmlNodeInfo::kEmptyElement)) {
                 stack.push_back({scanner.tokenLeft, scanner.tokenLength(), pos});
+                openNames.add(scanner.token(), scanner.tokenLength());
                 current = pos;
             }
             if (!first)
@@ -251,7 +254,8 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
                 RaiseFlag(parent, current, node.results);
                 continue;
             }
-            int k = int(stack.size()) - 1;
+            // The walk passes only elements that the end tag then closes.
+            int k = openNames.mayMatch(scanner.token(), scanner.tokenLength()) ? int(stack.size()) - 1 : -1;
             while (k >= 0
                    && !xmlNameMatches(scanner.token(), scanner.tokenLength(), text + stack[k].nameStart,
                                       stack[k].nameLength, m_docFlags))
@@ -259,10 +263,13 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
             if (k < 0) {
                 m_index[parent].set(ElementRecord::kIllFormed);
                 m_index[current].set(ElementRecord::kIllFormedInside);
-                AddResult(m_strResults, "lone_end_tag", QByteArray(scanner.token(), scanner.tokenLength()).constData(),
-                          0, node.start);
+                if (m_strResults.size() < kResultsCap)
+                    AddResult(m_strResults, "lone_end_tag",
+                              QByteArray(scanner.token(), scanner.tokenLength()).constData(), 0, node.start);
                 continue;
             }
+            for (size_t i = size_t(k); i < stack.size(); ++i)
+                openNames.remove(text + stack[i].nameStart, stack[i].nameLength);
             CloseUnended(stack, size_t(k) + 1, parent, node.start + 1);
             ElementRecord& e = m_index[stack[k].pos];
             e.length = node.start + node.length - e.start;
@@ -273,6 +280,7 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
             RaiseFlag(parent, current, node.results);
         } else if (type == XmlNode::End) {
             CloseUnended(stack, 0, parent, int(m_strDocText.size()));
+            SetLevelsBelow(parent);
             return first;
         }
     }
@@ -294,7 +302,6 @@ void CXmlDoc::CloseUnended(std::vector<OpenTag>& stack, size_t above, int parent
     bool illFormedInside = false;
     for (size_t i = above; i < stack.size(); ++i) {
         const int pos = stack[i].pos;
-        const int movedOpen = i + 1 < stack.size() ? stack[i + 1].pos : 0;
         ElementRecord& e = m_index[pos];
         e.set(ElementRecord::kUnended);
         if (e.has(ElementRecord::kIllFormedInside)) {
@@ -318,11 +325,6 @@ void CXmlDoc::CloseUnended(std::vector<OpenTag>& stack, size_t above, int parent
             m_index[m_index[e.parent].firstChild].prevSibling = last;
         for (int c = child; c; c = m_index[c].nextSibling) {
             m_index[c].parent = e.parent;
-            const int delta = e.level() - m_index[c].level();
-            if (c == movedOpen)
-                m_index[c].setLevel(e.level());
-            else
-                ShiftLevels(c, delta);
             if (c == last)
                 break;
         }
@@ -332,23 +334,22 @@ void CXmlDoc::CloseUnended(std::vector<OpenTag>& stack, size_t above, int parent
     stack.resize(above);
 }
 
-void CXmlDoc::ShiftLevels(int pos, int delta)
+// Levels are given once the parse has placed every element: an unended element's children
+// move up a level, and shifting each moved subtree as it moved cost a hostile reply of
+// nested unended elements its length times its depth.
+void CXmlDoc::SetLevelsBelow(int top)
 {
-    if (delta == 0)
-        return;
-    int p = pos;
-    for (;;) {
+    int p = m_index[top].firstChild;
+    while (p) {
         ElementRecord& r = m_index[p];
-        r.setLevel(r.level() + delta);
+        r.setLevel(r.parent ? m_index[r.parent].level() + 1 : 0);
         if (r.firstChild) {
             p = r.firstChild;
             continue;
         }
-        while (p != pos && !m_index[p].nextSibling)
+        while (p != top && !m_index[p].nextSibling)
             p = m_index[p].parent;
-        if (p == pos)
-            return;
-        p = m_index[p].nextSibling;
+        p = p == top ? 0 : m_index[p].nextSibling;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <atomic>
 #include <vector>
 
 class XmlScanner;
@@ -71,6 +72,9 @@ public:
     int GetDocFlags() const { return m_docFlags; }
     void SetDocFlags(int flags) { m_docFlags = flags; }
     bool CheckWellFormed() const;
+    // A flag that, once set, ends a parse under way as if the text ended there (a lookup
+    // that is aborted stops reading its reply).
+    void SetAbortFlag(const std::atomic_bool* abort) { m_abort = abort; }
 
     // Cursor and reading.
     void SetCursor(int parent, int current, int child);
@@ -150,7 +154,8 @@ private:
     void LinkLastChild(int parent, int pos);
     void CloseUnended(std::vector<OpenTag>& stack, size_t above, int parent, int offset2);
     void RaiseFlag(int parent, int current, const QByteArray& results);
-    void ShiftLevels(int pos, int delta);
+    void SetLevelsBelow(int top);
+    bool Aborted() const { return m_abort && m_abort->load(std::memory_order_relaxed); }
     int PreviousSibling(int pos) const;
     int FindSibling(int candidate, const char* path) const;
     QByteArray NodeText() const;
@@ -177,6 +182,7 @@ private:
     int m_nodeOffset = 0;
     int m_nodeLength = 0;
     int m_docFlags = 0;
+    const std::atomic_bool* m_abort = nullptr;
     std::vector<QHash<QByteArray, SavedCursor>> m_savedCursors;
     ElementIndex m_index;
 };

@@ -2,6 +2,8 @@
 
 #include "xml/XmlDoc.h"
 
+#include <QRandomGenerator>
+
 #include <cstring>
 
 namespace {
@@ -349,6 +351,46 @@ bool xmlNameMatches(const char* name, int n, const char* given, int givenLength,
             return false;
     }
     return true;
+}
+
+XmlOpenNames::XmlOpenNames(int docFlags)
+    : m_seed(QRandomGenerator::global()->generate64()), m_fold(docFlags & CXmlDoc::kIgnoreCase)
+{
+}
+
+// FNV-1a from a random start, over the bytes as xmlNameMatches compares them: ASCII letters
+// folded up to the first byte of 0x80 or above when the document ignores case.
+uint64_t XmlOpenNames::mix(uint64_t hash, char c, bool& fold)
+{
+    if (static_cast<unsigned char>(c) >= 0x80)
+        fold = false;
+    else if (fold)
+        c = foldAscii(c);
+    return (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+}
+
+void XmlOpenNames::count(const char* name, int length, int delta)
+{
+    bool fold = m_fold;
+    uint64_t hash = m_seed;
+    for (int i = 0; i <= length; ++i) {
+        if (i == length || isNameBoundary(name[i])) {
+            const auto counted = m_counts.try_emplace(hash, 0).first;
+            if ((counted->second += delta) == 0)
+                m_counts.erase(counted);
+        }
+        if (i < length)
+            hash = mix(hash, name[i], fold);
+    }
+}
+
+bool XmlOpenNames::mayMatch(const char* name, int length) const
+{
+    bool fold = m_fold;
+    uint64_t hash = m_seed;
+    for (int i = 0; i < length; ++i)
+        hash = mix(hash, name[i], fold);
+    return m_counts.count(hash) != 0;
 }
 
 XmlSpan xmlElementName(const char* text, int end, int tagStart)

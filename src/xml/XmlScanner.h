@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 // The kinds of node the scanner reports.
@@ -74,6 +76,29 @@ inline bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c 
 // name ends right after them (at its end or at ' ', '/', '=', '[' or ']'), so "book"
 // matches "book" and "book[2]" but not "books". Document flag 0x8 folds ASCII case.
 bool xmlNameMatches(const char* name, int n, const char* given, int givenLength, int docFlags);
+
+// The names of the elements open during a parse, each counted under every beginning of it
+// that an end tag's name may stand for (see xmlNameMatches: the whole name, and each part a
+// name boundary follows), as seeded hashes. An end tag whose name is not counted closes
+// nothing and is known as such at once: walking down the open elements for every stray end
+// tag made a hostile reply cost its length times its depth.
+class XmlOpenNames {
+public:
+    explicit XmlOpenNames(int docFlags);
+    void add(const char* name, int length) { count(name, length, 1); }
+    void remove(const char* name, int length) { count(name, length, -1); }
+    // False when no open element takes an end tag of that name (true, rarely, on a collision
+    // of hashes: the caller's walk then finds nothing).
+    bool mayMatch(const char* name, int length) const;
+
+private:
+    void count(const char* name, int length, int delta);
+    static uint64_t mix(uint64_t hash, char c, bool& fold);
+
+    uint64_t m_seed;
+    bool m_fold;
+    std::unordered_map<uint64_t, int> m_counts;
+};
 
 // The name of the element whose '<' is at `tagStart`, as reading it from its start tag
 // gives: white space skipped, then up to white space or one of ! " ' / ; < = > ? \ .

@@ -5,6 +5,7 @@
 #include "catalogue/EditBookDlg.h"
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/EditListCtrl.h"
+#include "controls/SingleClickButtons.h"
 #include "db/AppState.h"
 #include "support/TestSupport.h"
 
@@ -110,6 +111,21 @@ private slots:
         QCOMPARE(seams->prompter.messages[asked].defaultButton, QMessageBox::Cancel);
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号 <> 'Q''2'")), 0);
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+    }
+
+    // The first click stores the copy and moves the form to the next number; the second
+    // click of the double click stores nothing more.
+    void doubleClickOnAddStoresOnce()
+    {
+        SingleClickButtons::install();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        fillBook();
+        type("m_edtBookNo", QStringLiteral("TS0300"));
+        doubleClick(find<QPushButton>("m_btnAdd"));
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号='TS0300'")), 1);
+        QCOMPARE(text("m_edtBookNo"), QStringLiteral("TS0301"));
+        QVERIFY(seams->prompter.messages.isEmpty());
     }
 
     void priceRefused()

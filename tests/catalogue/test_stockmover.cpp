@@ -98,6 +98,33 @@ private slots:
         QCOMPARE(mover().reportLost("B2"), Outcome::NotInStock);
     }
 
+    // The library never lets a copy go that a reader has or has reserved; the copy stays.
+    void copyOutIsRefused_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<int>("out");
+        for (const auto& [way, name] : {std::pair{0, "lost"}, {1, "weeded out"}}) {
+            QTest::addRow("%s: flagged lent", name) << way << 0;
+            QTest::addRow("%s: flagged reserved", name) << way << 1;
+            QTest::addRow("%s: a loan row", name) << way << 2;
+            QTest::addRow("%s: a reservation row", name) << way << 3;
+        }
+    }
+    void copyOutIsRefused()
+    {
+        QFETCH(int, way);
+        QFETCH(int, out);
+        stockBook("B1", "红楼梦", out == 0 ? 1 : out == 1 ? 2 : 0);
+        if (out == 2)
+            lendRow("B1");
+        if (out == 3)
+            reserveRow("B1");
+        const QStringList before = stockSnapshot();
+        StockMover m = mover();
+        QCOMPARE(way == 0 ? m.reportLost("B1") : m.weedOut("B1"), Outcome::OnLoan);
+        QCOMPARE(stockSnapshot(), before);
+    }
+
     void restoreMovesOnlyTheRowChosen()
     {
         lossRow("B1", "2017-04-01", "第一本");
@@ -143,9 +170,14 @@ private slots:
         QTest::newRow("stock: part of a title") << 0 << "楼" << QStringList{"B1", "B10"};
         QTest::newRow("stock: a quote is text") << 0 << "O'B" << QStringList{"B3"};
         QTest::newRow("stock: a percent sign is text") << 0 << "100%" << QStringList{"B4"};
-        QTest::newRow("stock: empty gives all") << 0 << "" << QStringList{"B1", "B10", "B3", "B4"};
+        QTest::newRow("stock: an underscore is text") << 0 << "红_梦" << QStringList{"B6"};
+        QTest::newRow("stock: empty gives all") << 0 << "" << QStringList{"B1", "B10", "B3", "B4", "B5", "B6"};
         QTest::newRow("loss: by title") << 1 << "楼" << QStringList{"L1"};
+        QTest::newRow("loss: a percent sign is text") << 1 << "100%" << QStringList{"L3"};
+        QTest::newRow("loss: an underscore is text") << 1 << "红_梦" << QStringList{"L2"};
         QTest::newRow("weed-out: by its own title column") << 2 << "水浒" << QStringList{"W1"};
+        QTest::newRow("weed-out: a percent sign is text") << 2 << "100%" << QStringList{"W3"};
+        QTest::newRow("weed-out: an underscore is text") << 2 << "水_传" << QStringList{"W2"};
         QTest::newRow("weed-out: number exactly, not a part") << 2 << "W" << QStringList();
     }
 
@@ -158,8 +190,16 @@ private slots:
         stockBook("B10", "红楼梦新编");
         stockBook("B3", "O'Brien 诗选");
         stockBook("B4", "100%好书");
+        // Titles that the key's % or _ would match as a wildcard.
+        stockBook("B5", "100本好书");
+        stockBook("B6", "红_梦评");
         lossRow("L1", "2017-04-01", "红楼梦");
-        QVERIFY(theApp().m_ado.ExecuteSql("insert into bkinfo_tijiu (图书编号, 图书名称) values ('W1', '水浒传')"));
+        lossRow("L2", "2017-04-01", "红_梦评");
+        lossRow("L3", "2017-04-01", "100%好书");
+        lossRow("L4", "2017-04-01", "100本好书");
+        for (const auto& [number, title] : {std::pair{"W1", "水浒传"}, {"W2", "水_传"}, {"W3", "100%好书"}, {"W4", "100本好书"}})
+            QVERIFY(theApp().m_ado.ExecuteSql("insert into bkinfo_tijiu (图书编号, 图书名称) values (?, ?)",
+                                              {QString(number), QString(title)}));
         StockLists lists(theApp().m_ado, StockTables::books());
         const RecordsetPtr rs = list == 0 ? lists.inStock(key)
                               : lists.outByText(list == 1 ? OutKind::Loss : OutKind::WeedOut, key);

@@ -3,6 +3,7 @@
 #include "controls/Calculator2Dlg.h"
 #include "controls/CalculatorDlg.h"
 #include "controls/CalculatorEngine.h"
+#include "controls/SingleClickButtons.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,6 +125,18 @@ private slots:
         click({"m_btnOK"});
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(dlg->DisplayText(), QStringLiteral("2."));
+    }
+
+    // Saving buttons take a double click as one click; a calculator's keys take both clicks.
+    void doubleClickTypesTwice()
+    {
+        SingleClickButtons::install();
+        ScriptedSeams seams;
+        CCalculatorDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        doubleClick(dlg.findChild<QPushButton*>(QStringLiteral("m_btnDigit1")));
+        QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("m_edtDisplay"))->text(), QStringLiteral("11."));
     }
 };
 

@@ -7,11 +7,21 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
 const QString kIsbn = QStringLiteral("9787020002207");
 const QString kSession = QStringLiteral("/F/SESSION-4711");
+
+// A hostile reply of 1 MB took a worker 6 to 20 seconds; now a second at most, given room
+// in the instrumented build, which runs several times slower.
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 kHostileReplyMs = 4000;
+#else
+constexpr qint64 kHostileReplyMs = 1000;
+#endif
 
 QString recordQuery(int hit)
 {
@@ -43,6 +53,9 @@ private slots:
         QTest::newRow("utf-8, line ends made CRLF, trailing blanks dropped")
             << HttpTestServer::Reply{"<p>中文</p>\n<p>b</p>  \n\n"} << QStringLiteral("<p>中文</p>\r\n<p>b</p>");
         QTest::newRow("1000 lines at most") << HttpTestServer::Reply{lines} << expected.join(QStringLiteral("\r\n"));
+        QTest::newRow("4 MB at most, line ends or not")
+            << HttpTestServer::Reply{QByteArray(CBookWebSearch::kMaxLineBytes + 100000, 'a')}
+            << QString(CBookWebSearch::kMaxLineBytes, QLatin1Char('a'));
         QTest::newRow("status 404") << HttpTestServer::Reply{"gone", 404} << QString();
         QTest::newRow("status 500") << HttpTestServer::Reply{"broken", 500} << QString();
         QTest::newRow("cut reply keeps what came") << HttpTestServer::Reply{"abc\ndef\nghi", 200, 0, 0, 6}
@@ -104,6 +117,49 @@ private slots:
         CBookWebSearch search;
         QCOMPARE(search.HttpGet(QStringLiteral("http://127.0.0.1:%1/F").arg(port), 0), QString());
         QVERIFY(!search.ServiceReached());
+    }
+
+    // A hostile page names a local file as the search form; the record in that file never
+    // reaches the results.
+    void formActionOfAnotherScheme()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString secret = folder.filePath(QStringLiteral("hits.html"));
+        QFile file(secret);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reply("opac-hits.html").replace("{count}", "1").replace("{record}",
+                                                                          reply("opac-record.html").replace("{title}", "机密")));
+        file.close();
+        m_server.setReply(QStringLiteral("/F"), reply("opac-entry.html").replace("{base}/F/SESSION-4711",
+                                                                                 QUrl::fromLocalFile(secret).toEncoded()));
+        QCOMPARE(searchOpac(), QList<QStringList>());
+    }
+
+    // Redirects are followed to the web only: one to another scheme never connects.
+    void redirects_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("http") << "http" << "arrived";
+        QTest::newRow("ftp") << "ftp" << "";
+        QTest::newRow("file") << "file" << "";
+    }
+    void redirects()
+    {
+        QFETCH(QString, scheme);
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::LocalHost));
+        const QString target = scheme == QLatin1String("http") ? url(QStringLiteral("/target"))
+                             : scheme == QLatin1String("file")
+                                 ? QUrl::fromLocalFile(QStringLiteral(SCHOOLLIB_REPLIES "/review.xml")).toString()
+                                 : QStringLiteral("ftp://127.0.0.1:%1/target").arg(other.serverPort());
+        m_server.setReply(QStringLiteral("/moved"), HttpTestServer::Reply{"moved", 302, 0, 0, -1, target.toUtf8()});
+        m_server.setReply(QStringLiteral("/target"), "arrived");
+        CBookWebSearch search;
+        search.SetTimeout(1);
+        QTEST(search.HttpGetRaw(url(QStringLiteral("/moved")), 0), "page");
+        QVERIFY(!other.waitForNewConnection(100));
     }
 
     void tagText()
@@ -208,6 +264,35 @@ private slots:
         QCOMPARE(m_server.requests().value(0).path, QStringLiteral("/book/subject/isbn/9787020002207"));
     }
 
+    // A hostile entry of 1 MB is read within a second, its fetch included, and what stands
+    // before the junk is still found.
+    void hostileReviewEntry_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::newRow("stray end tags under deep nesting") << hostileEntry("<a>", "</b>");
+        QTest::newRow("nested elements never ended") << hostileEntry("<q><u>", "</q>");
+    }
+    void hostileReviewEntry()
+    {
+        QFETCH(QByteArray, entry);
+        m_server.setReply(CatalogueReplies::reviewPath(kIsbn), entry);
+        CBookWebSearch search;
+        QElapsedTimer clock;
+        clock.start();
+        search.SearchReviewSiteApi(m_server.baseUrl(), kIsbn);
+        QVERIFY2(clock.elapsed() < kHostileReplyMs, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(search.GetFields().value(CBookWebSearch::Title), QStringLiteral("红楼梦"));
+    }
+
+    void abortedEntryIsNotRead()
+    {
+        const QString entry = QString::fromUtf8(reply("review.xml").replace("{price}", "38.00元"));
+        std::atomic_bool aborted{false};
+        QCOMPARE(CatalogueReplies::reviewFields(entry, &aborted).value(CBookWebSearch::Title), QStringLiteral("红楼梦"));
+        aborted = true;
+        QCOMPARE(CatalogueReplies::reviewFields(entry, &aborted), QStringList(CBookWebSearch::kFieldCount));
+    }
+
     void secondHandOffers_data()
     {
         QTest::addColumn<int>("offers");
@@ -248,6 +333,19 @@ private slots:
     }
 private:
     QString url(const QString& path) const { return m_server.baseUrl() + path; }
+    // A title, then 1 MB of the opening markup (half of it) and the closing markup, inside
+    // one entry.
+    static QByteArray hostileEntry(const QByteArray& opening, const QByteArray& closing)
+    {
+        constexpr int kSize = 1000000;
+        QByteArray entry = "<entry><db:attribute name=\"title\">红楼梦</db:attribute>";
+        entry.reserve(kSize);
+        while (entry.size() < kSize / 2)
+            entry += opening;
+        while (entry.size() < kSize - 16)
+            entry += closing;
+        return entry + "</entry>";
+    }
     // The catalogue's three kinds of page; records from `recordsWithHead` on lack "头标区".
     void serveOpac(int hits, int recordsWithHead)
     {

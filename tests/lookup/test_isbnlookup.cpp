@@ -203,21 +203,41 @@ private slots:
         QCOMPARE(text("m_edtPrice"), QString());
     }
 
-    // Right refills the form from the best row, but not while the caret is in a text field,
-    // where it only moves the caret and a correction typed there stays.
+    // Right refills the form from the best row, but not while the librarian types in a field of
+    // the form (a text field or an editable combo), where it only moves the caret and the
+    // corrections typed there stay.
+    void rightKeyKeepsCorrections_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("书名") << "m_edtTitle";
+        QTest::newRow("出版社名") << "m_cmbPublisher";
+        QTest::newRow("开本") << "m_cmbFormat";
+        QTest::newRow("版次") << "m_cmbEdition";
+        QTest::newRow("书架名称") << "m_cmbShelf";
+        QTest::newRow("图书类别") << "m_cmbBookType";
+    }
     void rightKeyKeepsCorrections()
     {
+        QFETCH(QString, field);
         serveAll(0, 0, 0);
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         scan(kScannedIsbn);
         QTRY_VERIFY_WITH_TIMEOUT(finished(), 5000);
         QLineEdit* title = find<QLineEdit>("m_edtTitle");
         title->setText(QStringLiteral("红楼梦（校）"));
-        title->setFocus();
-        title->setCursorPosition(0);
-        QTest::keyClick(title, Qt::Key_Right);
+        QWidget* typed = dialog->findChild<QWidget*>(field);
+        QLineEdit* caret = title;
+        if (auto* combo = qobject_cast<QComboBox*>(typed)) {
+            combo->setCurrentText(QStringLiteral("校对"));
+            caret = combo->lineEdit();
+        }
+        typed->setFocus();
+        caret->setCursorPosition(0);
+        QTest::keyClick(typed, Qt::Key_Right);
+        QCOMPARE(caret->cursorPosition(), 1);
         QCOMPARE(title->text(), QStringLiteral("红楼梦（校）"));
-        QCOMPARE(title->cursorPosition(), 1);
+        if (typed != title)
+            QCOMPARE(caret->text(), QStringLiteral("校对"));
         QTreeWidget* results = find<QTreeWidget>("m_listResults");
         results->setFocus();
         QTest::keyClick(results, Qt::Key_Right);

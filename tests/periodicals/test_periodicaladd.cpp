@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 #include "db/AppState.h"
 #include "periodicals/PeriodicalAddDlg.h"
+#include "periodicals/PeriodicalStore.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -176,6 +177,20 @@ private slots:
             QCOMPARE(list()->GetItemText(0, 1).toUpper(), "KA0001");
             QCOMPARE(list()->GetItemText(0, 15), "未借");
         }
+    }
+
+    // A number that no copy has is not overwritten, and no copy is added in its stead.
+    void overwriteOfUnknownNumberFails()
+    {
+        insertPeriodical("KA0001", "旧刊");
+        const QStringList before = storedCopies();
+        PeriodicalValues values(kPdFieldCount);
+        values[kPdNumber] = "KA0002";
+        values[kPdTitle] = "新刊";
+        values[kPdPrice] = "9.5";
+        values[kPdEntryDate] = "2017-04-11";
+        QVERIFY(!PeriodicalStore(theApp().m_ado).overwrite(values));
+        QCOMPARE(storedCopies(), before);
     }
 
     // Pages of 50; where pages are cut is the paged list's own test.

@@ -61,7 +61,8 @@ void HttpTestServer::writeRoutes() const
                                                       {QStringLiteral("status"), reply.status},
                                                       {QStringLiteral("delay"), reply.delaySeconds},
                                                       {QStringLiteral("chunk"), reply.chunkBytes},
-                                                      {QStringLiteral("cut"), reply.cutAfter}});
+                                                      {QStringLiteral("cut"), reply.cutAfter},
+                                                      {QStringLiteral("location"), QString::fromUtf8(reply.location)}});
     }
     QSaveFile file(m_folder.filePath(QStringLiteral("routes.json")));
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(routes).toJson()) < 0 || !file.commit())

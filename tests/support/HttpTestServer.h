@@ -17,6 +17,7 @@ public:
         double delaySeconds = 0;
         int chunkBytes = 0;  // 0: the body in one piece
         int cutAfter = -1;   // close after this many bytes of the body; -1: send it whole
+        QByteArray location = {};  // sent as the Location header when not empty (a redirect)
     };
     struct Request {
         QString path;

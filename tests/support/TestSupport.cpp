@@ -157,6 +157,12 @@ void searchFor(QWidget* page, const QString& keyword)
             return button->click();
 }
 
+void doubleClick(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, widget->rect().center()));
+}
+
 void failOn(const QString& when)
 {
     QVERIFY(theApp().m_ado.ExecuteSql(

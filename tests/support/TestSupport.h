@@ -117,6 +117,9 @@ QStringList listColumn(const CReportListCtrl* list, int column = 0);
 Rows fileRows(const QString& path, const QString& sheet = QString());
 // Types the keyword into a query page's search field and presses its search button.
 void searchFor(QWidget* page, const QString& keyword);
+// A double click in the middle of a shown widget as the window system reports it: two
+// presses and releases in a row, which Qt turns into press, release, double click, release.
+void doubleClick(QWidget* widget);
 
 // The folder in which the test server of a CTest fixture keeps this run's files:
 // "run-<id of the ctest process>" inside the fixture's folder, which the environment

@@ -5,11 +5,12 @@ Listens on 127.0.0.1 on a free port, prints the port on its first line of output
 serves the replies that FOLDER/routes.json names, read afresh for every request:
 
   {"/path?query": {"body": "file in FOLDER", "status": 200, "delay": 0.0,
-                   "chunk": 0, "cut": -1}}
+                   "chunk": 0, "cut": -1, "location": ""}}
 
 A request matches "path?query" exactly, else "path" alone; anything else is a 404.
 "delay" waits before answering, "chunk" sends the body in pieces of that many bytes,
-"cut" closes the connection after that many bytes of the body. Every request is logged
+"cut" closes the connection after that many bytes of the body, a "location" is sent
+as the Location header (a redirect, with a 3xx status). Every request is logged
 to FOLDER/requests.log as one JSON line with its path, query and User-Agent.
 """
 import http.server
@@ -59,6 +60,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_response(status)
             self.send_header("Content-Type", "text/html")
             self.send_header("Content-Length", str(len(body)))
+            if route.get("location"):
+                self.send_header("Location", route["location"])
             self.end_headers()
             cut = route.get("cut", -1)
             if cut >= 0:
