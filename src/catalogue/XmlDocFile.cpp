@@ -260,6 +260,9 @@ std::unique_ptr<XmlFileReader> XmlFileReader::open(const char* path, QByteArray&
     if (!file)
         return nullptr;
     std::unique_ptr<XmlFileReader> reader(new XmlFileReader(file));
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        reader->m_size = std::max<qint64>(0, std::ftell(file));
+    std::rewind(file);
     bool ok;
     QByteArray& head = reader->m_head;
     head = reader->readRaw(1024, ok);
@@ -305,10 +308,12 @@ QByteArray XmlFileReader::readRaw(qint64 bytes, bool& ok)
     ok = true;
     while (!m_atEnd && raw.size() < bytes) {
         const qsizetype had = raw.size();
-        const qsizetype want = qsizetype(std::min<qint64>(bytes - had, 1 << 20));
+        const qint64 expected = std::max<qint64>(m_size - m_position + 1, 4096);
+        const qsizetype want = qsizetype(std::min<qint64>({bytes - had, expected, 1 << 20}));
         raw.resize(had + want);
         const size_t got = std::fread(raw.data() + had, 1, size_t(want), m_file);
         raw.truncate(had + qsizetype(got));
+        m_position += qint64(got);
         if (got < size_t(want)) {
             m_atEnd = true;
             ok = !std::ferror(m_file);

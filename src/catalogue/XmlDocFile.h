@@ -31,6 +31,8 @@ private:
     void convert(QByteArray& bytes, QByteArray& results, QByteArray& faults);
 
     FILE* m_file;
+    qint64 m_size = 0;  // when opened: a read allocates no more than the rest of it (and a byte to see the end)
+    qint64 m_position = 0;
     QByteArray m_head;       // read ahead to find the encoding
     QByteArray m_carry;      // half a UTF-16 unit at the end of the last read
     QByteArray m_leftover;   // a character cut at the end of the last read
