@@ -79,17 +79,20 @@ void swapBytePairs(QByteArray& bytes)
 // Drops zero units (bytes, or 16-bit units); returns how many.
 int removeNulls(QByteArray& bytes, int unit)
 {
-    QByteArray kept;
-    kept.reserve(bytes.size());
-    int removed = 0;
-    for (qsizetype i = 0; i + unit <= bytes.size(); i += unit) {
-        if (bytes[i] == 0 && (unit == 1 || bytes[i + 1] == 0))
-            ++removed;
-        else
-            kept.append(bytes.constData() + i, unit);
+    const qsizetype whole = bytes.size() - bytes.size() % unit;
+    if (unit == 1 && !std::memchr(bytes.constData(), 0, size_t(whole)))
+        return 0;
+    char* data = bytes.data();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < whole; i += unit) {
+        if (data[i] == 0 && (unit == 1 || data[i + 1] == 0))
+            continue;
+        std::memmove(data + kept, data + i, size_t(unit));
+        kept += unit;
     }
+    const int removed = int((whole - kept) / unit);
     if (removed)
-        bytes = kept;
+        bytes.remove(kept, whole - kept);
     return removed;
 }
 
