@@ -5,6 +5,7 @@
 #include "catalogue/XmlDoc.h"
 #include "catalogue/XmlScanner.h"
 
+#include <QHash>
 #include <QList>
 
 #include <algorithm>
@@ -554,7 +555,78 @@ struct CXmlDoc::FileStream {
     bool rootSeen = false;
     bool ended = false;
     qint64 peak = 0;
+
+    void push(const char* name, int length, int start);
+    void popTo(size_t depth);
+    bool mayClose(const char* name, int length) const;
+
+private:
+    // Deep in a document the open elements are also counted by name, and by each start of a
+    // name that an end tag matches (up to ' ', '/', '=', '[' or ']'), so that a stray end tag
+    // is known lone without searching them all.
+    static constexpr size_t kCountedFrom = 256;
+    static constexpr size_t kCountedUntil = 128;
+    QByteArray key(const char* name, int length) const;
+    void count(size_t element, int delta);
+
+    QHash<QByteArray, int> m_counts;
+    bool m_counting = false;
+
+public:
+    bool foldCase = false;
 };
+
+void CXmlDoc::FileStream::push(const char* name, int length, int start)
+{
+    open.push_back({int(names.size()), length, start});
+    names.append(name, length);
+    if (m_counting) {
+        count(open.size() - 1, 1);
+    } else if (open.size() >= kCountedFrom) {
+        m_counting = true;
+        for (size_t i = 0; i < open.size(); ++i)
+            count(i, 1);
+    }
+}
+
+void CXmlDoc::FileStream::popTo(size_t depth)
+{
+    if (depth >= open.size())
+        return;
+    if (m_counting && depth < kCountedUntil) {
+        m_counting = false;
+        m_counts.clear();
+    }
+    for (size_t i = open.size(); m_counting && i-- > depth;)
+        count(i, -1);
+    names.truncate(open[depth].nameOffset);
+    open.resize(depth);
+}
+
+bool CXmlDoc::FileStream::mayClose(const char* name, int length) const
+{
+    return !m_counting || m_counts.contains(key(name, length));
+}
+
+QByteArray CXmlDoc::FileStream::key(const char* name, int length) const
+{
+    QByteArray k(name, length);
+    return foldCase ? k.toUpper() : k;
+}
+
+void CXmlDoc::FileStream::count(size_t element, int delta)
+{
+    const char* name = names.constData() + open[element].nameOffset;
+    const int length = open[element].nameLength;
+    for (int j = 0; j <= length; ++j) {
+        if (j < length && !std::memchr(" /=[]", name[j], 5))
+            continue;
+        int& n = m_counts[key(name, j)];
+        n += delta;
+        if (n == 0)
+            m_counts.remove(key(name, j));
+    }
+}
 
 namespace {
 // Kept before a node when the text behind it is dropped, so that a closing marker is never
@@ -583,6 +655,7 @@ bool CXmlDoc::Open(const char* path, int flags, int blockSize)
         if (!stream->reader)
             return false;
         m_docFlags = (flags & ~(kBomFlags | kAppendFile)) | stream->reader->flags();
+        stream->foldCase = m_docFlags & kIgnoreCase;
     } else {
         stream->writer = XmlFileWriter::open(path, flags, {}, m_strResults);
         if (!stream->writer)
@@ -707,7 +780,7 @@ int CXmlDoc::StreamElement(const XmlNodeInfo& node, const XmlSpan& token)
     FileStream& s = *m_pFileReader;
     const int pos = int(s.open.size()) + 1;
     if (m_index.size() < pos + 2)
-        m_index.grow(pos + 2);
+        m_index.grow(std::max(pos + 2, m_index.size() + m_index.size() / 2));
     ElementRecord& r = m_index[pos];
     r = ElementRecord{};
     r.start = node.start;
@@ -781,9 +854,7 @@ bool CXmlDoc::StreamAccept(XmlNodeInfo& node)
 
 void CXmlDoc::StreamPush(const XmlNodeInfo& node, const XmlSpan& token)
 {
-    FileStream& s = *m_pFileReader;
-    s.open.push_back({int(s.names.size()), token.length, StreamOffset(node.start)});
-    s.names.append(m_strDocText.constData() + token.start, token.length);
+    m_pFileReader->push(m_strDocText.constData() + token.start, token.length, StreamOffset(node.start));
 }
 
 // What a node other than a start tag does to the stream: end tags close, faults are recorded.
@@ -814,7 +885,7 @@ void CXmlDoc::StreamEndTag(const XmlNodeInfo& node, const XmlSpan& token)
 {
     FileStream& s = *m_pFileReader;
     const char* name = m_strDocText.constData() + token.start;
-    int k = int(s.open.size()) - 1;
+    int k = s.mayClose(name, token.length) ? int(s.open.size()) - 1 : -1;
     while (k >= 0
            && !xmlNameMatches(name, token.length, s.names.constData() + s.open[k].nameOffset, s.open[k].nameLength,
                               m_docFlags))
@@ -832,8 +903,7 @@ void CXmlDoc::StreamEndTag(const XmlNodeInfo& node, const XmlSpan& token)
         e.length = node.start + node.length - e.start;
         e.setTagLengths(e.startTagLength(), node.length);
     }
-    s.names.truncate(s.open.back().nameOffset);
-    s.open.pop_back();
+    s.popTo(size_t(k));
 }
 
 // Open elements from the top down to `above` were never ended: each counts as empty.
@@ -852,8 +922,7 @@ void CXmlDoc::StreamCloseUnended(size_t above, int offset2)
             e.length = e.startTagLength();
         }
     }
-    s.names.truncate(s.open[above].nameOffset);
-    s.open.resize(above);
+    s.popTo(above);
 }
 
 // The end of the file ends every element still open.

@@ -104,6 +104,30 @@ private slots:
         QCOMPARE(doc.GetResultText(), "UTF-8 length 1024 " + faults);
     }
 
+    // Deep in a document, stray end tags are found lone without searching every open element.
+    void strayEndTagsDeepDown()
+    {
+        constexpr int kDepth = 60000;
+        QByteArray text;
+        for (int i = 0; i < kDepth; ++i)
+            text += "<a>";
+        for (int i = 0; i < 100000; ++i)
+            text += "</b>";
+        text += "<c>x</c>";
+        for (int i = 0; i < kDepth; ++i)
+            text += "</a>";
+        CXmlDoc doc;
+        QVERIFY(doc.Open(write(text).constData(), CXmlDoc::kReadFileMode));
+        for (int depth = 0; depth < kDepth; ++depth)
+            QVERIFY(doc.FindElement("a") && doc.EnterElement());
+        QVERIFY(doc.FindElement("c"));
+        QCOMPARE(doc.GetData(), QByteArray("x"));
+        QVERIFY(doc.GetResultText().contains("lone end tag 'b' at offset 180000 lone end tag 'b' at offset 180004"));
+        while (doc.LeaveElement())
+            QVERIFY(!doc.FindElement());
+        QCOMPARE(doc.GetResultText().count("start tag"), 0);
+    }
+
     void positionsFollowThePath()
     {
         CXmlDoc doc;
