@@ -43,6 +43,7 @@ public:
         kUtf16BE = 0x80,
         kTrimSpace = 0x100,
         kCollapseSpace = 0x200,
+        kFileModes = kReadFileMode | kWriteFileMode,
     };
     // Flags of the insertion and data operations.
     enum : int {
@@ -85,7 +86,8 @@ public:
     const QByteArray& GetDocText() const { return m_strDocText; }
     const QByteArray& GetResults() const { return m_strResults; }
     int GetDocFlags() const { return m_docFlags; }
-    void SetDocFlags(int flags) { m_docFlags = flags; }
+    // The file-mode flags stay as Open and Close set them.
+    void SetDocFlags(int flags) { m_docFlags = (flags & ~kFileModes) | (m_docFlags & kFileModes); }
     bool CheckWellFormed() const;
 
     // Cursor and reading.
@@ -172,7 +174,7 @@ private:
         void operator()(FileStream* stream) const;
     };
 
-    bool inFileMode() const { return m_docFlags & (kReadFileMode | kWriteFileMode); }
+    bool inFileMode() const { return m_docFlags & kFileModes; }
     bool isLive(int pos) const { return pos > 0 && pos < m_posFree && !m_index[pos].has(ElementRecord::kDeleted); }
     // Whether an element's text is still there: a file mode drops what lies behind it.
     bool isHeld(int pos) const { return isLive(pos) && m_index[pos].start >= 0; }

@@ -270,6 +270,10 @@ std::unique_ptr<XmlFileReader> XmlFileReader::open(const char* path, QByteArray&
     bool ok;
     QByteArray& head = reader->m_head;
     head = reader->readRaw(1024, ok);
+    if (!ok) {
+        addFileError(results, std::strerror(errno));
+        return nullptr;
+    }
     QByteArray& name = reader->m_encoding;
     if (head.startsWith("\xEF\xBB\xBF")) {
         reader->m_flags = CXmlDoc::kUtf8Bom;
@@ -641,27 +645,30 @@ void CXmlDoc::FileStreamDeleter::operator()(FileStream* stream) const { delete s
 
 CXmlDoc::~CXmlDoc() { Close(); }
 
+// A file that cannot be opened leaves the document as it was, with the reason in its results.
 bool CXmlDoc::Open(const char* path, int flags, int blockSize)
 {
-    Close();
-    const int mode = flags & (kReadFileMode | kWriteFileMode);
+    const int mode = flags & kFileModes;
     if (mode != kReadFileMode && mode != kWriteFileMode)
         return false;
-    SetDocChars(nullptr);
     std::unique_ptr<FileStream, FileStreamDeleter> stream(new FileStream);
     stream->blockSize = std::max(1, blockSize);
-    if (mode == kReadFileMode) {
-        stream->reader = XmlFileReader::open(path, m_strResults);
-        if (!stream->reader)
-            return false;
-        m_docFlags = (flags & ~(kBomFlags | kAppendFile)) | stream->reader->flags();
-        stream->foldCase = m_docFlags & kIgnoreCase;
-    } else {
-        stream->writer = XmlFileWriter::open(path, flags, {}, m_strResults);
-        if (!stream->writer)
-            return false;
-        m_docFlags = flags;
+    QByteArray records;
+    if (mode == kReadFileMode)
+        stream->reader = XmlFileReader::open(path, records);
+    else
+        stream->writer = XmlFileWriter::open(path, flags, {}, records);
+    if (!stream->reader && !stream->writer) {
+        m_strResults = records;
+        return false;
     }
+    Close();
+    SetDocChars(nullptr);
+    m_strResults = records;
+    m_docFlags = flags & ~(kAppendFile | (stream->reader ? kBomFlags : 0));
+    if (stream->reader)
+        m_docFlags |= stream->reader->flags();
+    stream->foldCase = m_docFlags & kIgnoreCase;
     m_pFileReader = std::move(stream);
     return true;
 }
@@ -677,7 +684,7 @@ bool CXmlDoc::Close()
     }
     const QByteArray results = m_strResults;
     m_pFileReader.reset();
-    m_docFlags &= ~(kReadFileMode | kWriteFileMode);
+    m_docFlags &= ~kFileModes;
     SetDocChars(nullptr);
     m_strResults = results;
     return ok;

@@ -148,6 +148,21 @@ private slots:
         QVERIFY(doc.SetDocText("<x/>"));
     }
 
+    void openFailures()
+    {
+        CXmlDoc doc("<r/>");
+        QVERIFY(!doc.Open(path(m_dir.path()).constData(), CXmlDoc::kReadFileMode));
+        QCOMPARE(doc.GetResultText(), QByteArray("Is a directory"));
+        QVERIFY(!doc.Open(path(m_dir.filePath(QStringLiteral("none/x.xml"))).constData(), CXmlDoc::kWriteFileMode));
+        QCOMPARE(doc.GetResultText(), QByteArray("No such file or directory"));
+        QVERIFY(!doc.Open(write("<r/>").constData(), CXmlDoc::kReadFileMode | CXmlDoc::kWriteFileMode));
+        QCOMPARE(doc.GetDocFlags() & CXmlDoc::kFileModes, 0);
+        QCOMPARE(doc.GetDocText(), QByteArray("<r/>"));
+        doc.SetDocFlags(CXmlDoc::kReadFileMode);
+        QCOMPARE(doc.GetDocFlags() & CXmlDoc::kFileModes, 0);
+        QVERIFY(doc.SetDocText("<r><a/></r>") && doc.FindElement("r"));
+    }
+
     void encodings_data()
     {
         const QByteArray body = "<r><t>中文图书目录</t><t a=\"书名\">红楼梦</t></r>";
