@@ -163,19 +163,18 @@ private slots:
         QVERIFY(doc.SetDocText("<r><a/></r>") && doc.FindElement("r"));
     }
 
+    // The text comes after the first kilobyte, which is read at once to find the encoding.
     void encodings_data()
     {
-        const QByteArray body = "<r><t>中文图书目录</t><t a=\"书名\">红楼梦</t></r>";
+        const QByteArray body = "<r><!--" + QByteArray("图").repeated(600) + "--><t>中文图书目录</t><t a=\"书名\">红楼梦</t></r>";
         const QString wide = QString::fromUtf8(body);
-        QByteArray utf16(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+        const QByteArray utf16(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArray>("encoding");
-        QTest::newRow("GB2312 declared") << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + toGbk(wide)
-                                         << QByteArray("gb2312");
-        QTest::newRow("GBK declared") << "<?xml version=\"1.0\" encoding=\"GBK\"?>" + toGbk(wide) << QByteArray("GBK");
-        QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + body << QByteArray("UTF-8");
-        QTest::newRow("UTF-8 found by looking") << "\n" + body << QByteArray("UTF-8");
-        QTest::newRow("UTF-16LE") << "\xFF\xFE" + utf16 << QByteArray("UTF-16LE");
+        QTest::newRow("GB2312 declared") << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + toGbk(wide);
+        QTest::newRow("GBK declared") << "<?xml version=\"1.0\" encoding=\"GBK\"?>" + toGbk(wide);
+        QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + body;
+        QTest::newRow("UTF-8 found by looking") << "\n" + body;
+        QTest::newRow("UTF-16LE") << "\xFF\xFE" + utf16;
     }
     // Blocks of 1 to 4 bytes cut every multi-byte character somewhere.
     void encodings()
@@ -186,11 +185,13 @@ private slots:
         QCOMPARE(loaded.size(), 3);
         QCOMPARE(loaded[1].data, QByteArray("中文图书目录"));
         for (int block = 1; block <= 4; ++block) {
-            QCOMPARE(walkStreamed(file, block), loaded);
             CXmlDoc doc;
             QVERIFY(doc.Open(file.constData(), CXmlDoc::kReadFileMode, block));
-            QVERIFY(doc.FindElement());
-            QVERIFY(!doc.GetResultText().contains("lost"));
+            QList<Element> streamed;
+            walk(doc, 0, streamed);
+            QCOMPARE(streamed, loaded);
+            QVERIFY2(!doc.GetResultText().contains("lost") && !doc.GetResultText().contains("error"),
+                     doc.GetResultText().constData());
         }
     }
 
