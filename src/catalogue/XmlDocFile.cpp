@@ -558,6 +558,7 @@ struct CXmlDoc::FileStream {
     QByteArray names;               // their names, one after the other
     bool rootSeen = false;
     bool ended = false;
+    bool foldCase = false;  // names compare without regard to ASCII case
     qint64 peak = 0;
 
     void push(const char* name, int length, int start);
@@ -575,9 +576,6 @@ private:
 
     QHash<QByteArray, int> m_counts;
     bool m_counting = false;
-
-public:
-    bool foldCase = false;
 };
 
 void CXmlDoc::FileStream::push(const char* name, int length, int start)
@@ -625,10 +623,11 @@ void CXmlDoc::FileStream::count(size_t element, int delta)
     for (int j = 0; j <= length; ++j) {
         if (j < length && !std::memchr(" /=[]", name[j], 5))
             continue;
-        int& n = m_counts[key(name, j)];
-        n += delta;
-        if (n == 0)
-            m_counts.remove(key(name, j));
+        const QByteArray k = key(name, j);
+        if (const int n = m_counts.value(k) + delta)
+            m_counts.insert(k, n);
+        else
+            m_counts.remove(k);
     }
 }
 
