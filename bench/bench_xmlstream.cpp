@@ -134,7 +134,7 @@ void XmlStreamRead(benchmark::State& state)
                 resetPeak();
                 const long before = statusKiB("VmRSS:");
                 CXmlDoc doc;
-                doc.Open(c.path.constData(), CXmlDoc::kReadFileMode);
+                doc.Open(c.path.constData(), CXmlDoc::kReadFileMode, int(state.range(0)));
                 visited = visitAll(doc);
                 buffered = doc.GetBufferedPeak();
                 rssRise = std::max(rssRise, statusKiB("VmHWM:") - before);
@@ -166,7 +166,7 @@ void XmlStreamWrite(benchmark::State& state)
         resetPeak();
         const long before = statusKiB("VmRSS:");
         CXmlDoc doc;
-        doc.Open(path.constData(), CXmlDoc::kWriteFileMode);
+        doc.Open(path.constData(), CXmlDoc::kWriteFileMode, int(state.range(0)));
         doc.InsertNodeMarkup(0x10, "xml version=\"1.0\" encoding=\"UTF-8\"");
         doc.InsertElement("catalogue");
         doc.EnterElement();
@@ -192,6 +192,8 @@ void XmlStreamWrite(benchmark::State& state)
 }
 }
 
-BENCHMARK(XmlStreamRead)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(2);
-BENCHMARK(XmlStreamWrite)->Unit(benchmark::kSecond)->Iterations(1);
+// The argument is the block size: the document's own, and others beside it.
+BENCHMARK(XmlStreamRead)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(2)->Arg(CXmlDoc::kFileBlockSize);
+BENCHMARK(XmlStreamRead)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(2)->Arg(4096)->Arg(65536);
+BENCHMARK(XmlStreamWrite)->Unit(benchmark::kSecond)->Iterations(1)->Arg(CXmlDoc::kFileBlockSize)->Arg(4096)->Arg(65536);
 BENCHMARK_MAIN();
