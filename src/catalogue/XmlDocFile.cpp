@@ -978,28 +978,41 @@ int CXmlDoc::WrittenKeep() const
     return keep == std::numeric_limits<int>::max() ? 0 : keep;
 }
 
-// Elements that ended before `keep` leave the index; the others are renumbered in order and
-// each parent's first remaining child becomes its first child.
+// Elements that ended before `keep` leave the index, but for the cursor's elements and the
+// siblings an insertion before them would follow: those stay known, written out or not, so
+// that the cursor moves as it would over the whole text. The rest are renumbered in order
+// and each parent's chain of children relinked over those that stay.
 void CXmlDoc::DropWritten(int keep)
 {
-    std::vector<int> renumber(size_t(m_posFree), 0);
-    int held = 1;
+    std::vector<char> held(size_t(m_posFree), 0);
     for (int p = 1; p < m_posFree; ++p)
-        if (!m_index[p].has(ElementRecord::kDeleted) && m_index[p].end() > keep)
-            renumber[p] = held++;
+        held[p] = !m_index[p].has(ElementRecord::kDeleted) && m_index[p].end() > keep;
+    for (int p : {m_posParent, m_posCurrent, m_posChild, PreviousSibling(m_posCurrent), PreviousSibling(m_posChild)})
+        for (int q = p; q > 0 && !held[q]; q = m_index[q].parent)
+            held[q] = 1;
+    std::vector<int> renumber(size_t(m_posFree), 0);
+    int kept = 1;
+    for (int p = 1; p < m_posFree; ++p)
+        if (held[p])
+            renumber[p] = kept++;
+    std::vector<int> children;
     for (int p = 0; p < m_posFree; ++p) {
-        if (p && !renumber[p])
+        if (p && !held[p])
             continue;
-        ElementRecord& parent = m_index[p];
-        int c = parent.firstChild;
-        const int last = c ? m_index[c].prevSibling : 0;
-        while (c && !renumber[c])
-            c = m_index[c].nextSibling;
-        if (c && c != parent.firstChild) {
-            m_index[c].set(ElementRecord::kFirstChild);
-            m_index[c].prevSibling = last;
+        children.clear();
+        for (int c = m_index[p].firstChild; c; c = m_index[c].nextSibling)
+            if (held[c])
+                children.push_back(c);
+        m_index[p].firstChild = children.empty() ? 0 : children.front();
+        for (size_t i = 0; i < children.size(); ++i) {
+            ElementRecord& r = m_index[children[i]];
+            r.nextSibling = i + 1 < children.size() ? children[i + 1] : 0;
+            r.prevSibling = i ? children[i - 1] : children.back();
+            if (i)
+                r.clear(ElementRecord::kFirstChild);
+            else
+                r.set(ElementRecord::kFirstChild);
         }
-        parent.firstChild = c;
     }
     auto map = [&](int p) { return p > 0 && p < m_posFree ? renumber[p] : 0; };
     for (int p = 1; p < m_posFree; ++p) {
@@ -1016,7 +1029,7 @@ void CXmlDoc::DropWritten(int keep)
     m_posParent = map(m_posParent);
     m_posCurrent = map(m_posCurrent);
     m_posChild = map(m_posChild);
-    m_posFree = held;
+    m_posFree = kept;
     m_posDeletedHead = 0;
     ShiftWindow(keep);
 }

@@ -6,6 +6,7 @@
 #include "core/TextCodec.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -225,6 +226,57 @@ private slots:
         CXmlDoc back;
         QVERIFY(back.LoadFile(streamed.constData()));
         QCOMPARE(back.GetDocText(), memory.GetDocText());
+    }
+
+    // Random edits in both modes: what write-file mode allows, memory allows too, and the file
+    // written holds what a save of the same edits in memory holds.
+    void writtenEditsAsInMemory_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {5u, 77u, 2024u, 31337u, 9u, 123u, 4711u, 65537u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void writtenEditsAsInMemory()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        const QByteArray streamed = path(m_dir.filePath(QStringLiteral("edits.xml")));
+        CXmlDoc doc;
+        QVERIFY(doc.Open(streamed.constData(), CXmlDoc::kWriteFileMode, 96));
+        CXmlDoc memory;
+        static const int flags[] = {0, CXmlDoc::kNoLineBreaks, CXmlDoc::kInsertBefore, CXmlDoc::kStartTagOnly,
+                                    CXmlDoc::kAsCData, CXmlDoc::kSpaceBeforeSlash};
+        for (int step = 0; step < 600; ++step) {
+            const QByteArray value = random.bounded(3) ? "值 " + QByteArray::number(step) : QByteArray();
+            const int flag = flags[random.bounded(6)];
+            std::function<bool(CXmlDoc&)> edit;
+            switch (random.bounded(7)) {
+            case 0:
+            case 1:
+                edit = [&](CXmlDoc& d) { return d.InsertElement("e", value.constData(), flag); };
+                break;
+            case 2:
+                edit = [&](CXmlDoc& d) { return d.SetAttribute(d.GetCursorCurrent(), "n", step); };
+                break;
+            case 3:
+                edit = [&](CXmlDoc& d) { return d.SetData(d.GetCursorCurrent(), value.constData()); };
+                break;
+            case 4:
+                edit = [&](CXmlDoc& d) { return d.InsertNodeMarkup(XmlNode::Comment, "c", flag); };
+                break;
+            case 5:
+                edit = [](CXmlDoc& d) { return d.EnterElement(); };
+                break;
+            default:
+                edit = [](CXmlDoc& d) { return d.LeaveElement(); };
+            }
+            if (edit(doc))
+                QVERIFY2(edit(memory), QByteArray::number(step).constData());
+        }
+        QVERIFY(doc.Close());
+        const QByteArray saved = path(m_dir.filePath(QStringLiteral("edits-memory.xml")));
+        QVERIFY(memory.SaveFile(saved.constData()));
+        QCOMPARE(readAll(streamed), readAll(saved));
     }
 
     // Once a block is written out, what it held can no longer change.
