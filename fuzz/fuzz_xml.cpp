@@ -1,8 +1,8 @@
 // Any bytes as a document: parse, read every element's name, attributes and data, and the
 // result text. The same bytes as a file are then streamed in read-file mode through small
 // blocks (the first byte picks the size), which must read as the whole file does whenever it
-// is well formed; and what was read is written again in write-file mode, which must give the
-// bytes a document in memory saves.
+// is well formed; and what was read is written again in write-file mode, with edits the
+// bytes pick, which must give the bytes the same edits in memory save.
 #include "catalogue/XmlDoc.h"
 
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -75,22 +76,79 @@ QByteArray readFile(const std::string& path)
     return bytes;
 }
 
-// The elements read, added again: as siblings and children in the order of the walk.
-void rebuild(CXmlDoc& doc, const std::vector<Element>& elements)
-{
-    int depth = 0;
-    for (const Element& e : elements) {
-        for (; depth > e.depth; --depth)
-            doc.LeaveElement();
-        if (depth < e.depth) {
-            doc.EnterElement();
-            ++depth;
-        }
-        doc.InsertElement(e.name.constData(), e.data.constData());
-        for (const auto& [name, value] : e.attributes)
-            doc.SetAttribute(doc.GetCursorCurrent(), name.constData(), value.constData());
+// Edits made in write-file mode and in memory alike: what the file mode allows, memory must
+// allow too (the file mode refuses only what needs text it wrote out).
+class Editor {
+public:
+    Editor(CXmlDoc& file, CXmlDoc& memory) : m_file(file), m_memory(memory) {}
+
+    template <typename Edit> bool apply(Edit edit)
+    {
+        if (!edit(m_file))
+            return false;
+        if (!edit(m_memory))
+            std::abort();
+        return true;
     }
-}
+
+    // The elements read, added again: as siblings and children in the order of the walk.
+    void rebuild(const std::vector<Element>& elements)
+    {
+        int depth = 0;
+        for (const Element& e : elements) {
+            for (; depth > e.depth; --depth)
+                apply([](CXmlDoc& d) { return d.LeaveElement(); });
+            if (depth < e.depth) {
+                apply([](CXmlDoc& d) { return d.EnterElement(); });
+                ++depth;
+            }
+            apply([&](CXmlDoc& d) { return d.InsertElement(e.name.constData(), e.data.constData()); });
+            for (const auto& attribute : e.attributes)
+                apply([&](CXmlDoc& d) {
+                    return d.SetAttribute(d.GetCursorCurrent(), attribute.first.constData(),
+                                          attribute.second.constData());
+                });
+        }
+    }
+
+    // Then edits that the input's bytes pick.
+    void edit(const uint8_t* data, size_t size)
+    {
+        static const int flags[] = {0, CXmlDoc::kNoLineBreaks, CXmlDoc::kInsertBefore, CXmlDoc::kStartTagOnly,
+                                    CXmlDoc::kAsCData, CXmlDoc::kSpaceBeforeSlash};
+        for (size_t i = 0; i < std::min<size_t>(size, 400); ++i) {
+            const int flag = flags[(data[i] / 8) % 6];
+            const QByteArray value = data[i] & 0x80 ? QByteArray() : "v" + QByteArray::number(int(i));
+            switch (data[i] % 8) {
+            case 0:
+            case 1:
+                apply([&](CXmlDoc& d) { return d.InsertElement("e", value.constData(), flag); });
+                break;
+            case 2:
+                apply([&](CXmlDoc& d) { return d.SetAttribute(d.GetCursorCurrent(), "n", int(i)); });
+                break;
+            case 3:
+                apply([&](CXmlDoc& d) { return d.SetData(d.GetCursorCurrent(), value.constData(), flag); });
+                break;
+            case 4:
+                apply([&](CXmlDoc& d) { return d.InsertNodeMarkup(0x20, "c", flag); });
+                break;
+            case 5:
+                apply([&](CXmlDoc& d) { return d.InsertMarkup("<m a='1'><k/></m>", flag); });
+                break;
+            case 6:
+                apply([](CXmlDoc& d) { return d.EnterElement(); });
+                break;
+            default:
+                apply([](CXmlDoc& d) { return d.LeaveElement(); });
+            }
+        }
+    }
+
+private:
+    CXmlDoc& m_file;
+    CXmlDoc& m_memory;
+};
 
 void streamFile(const uint8_t* data, size_t size)
 {
@@ -112,14 +170,15 @@ void streamFile(const uint8_t* data, size_t size)
         std::abort();
     streamed.Close();
 
-    CXmlDoc saved;
-    rebuild(saved, read);
-    saved.SaveFile(memory.c_str());
     CXmlDoc writing;
     if (!writing.Open(written.c_str(), CXmlDoc::kWriteFileMode, blockSize))
         return;
-    rebuild(writing, read);
+    CXmlDoc saved;
+    Editor editor(writing, saved);
+    editor.rebuild(read);
+    editor.edit(data, size);
     writing.Close();
+    saved.SaveFile(memory.c_str());
     // The first block written settles the encoding a whole save would take from all the text.
     const bool sameEncoding = CXmlDoc::DetectEncoding(saved.GetDocText().constData()).isEmpty();
     if (sameEncoding && readFile(written) != readFile(memory))

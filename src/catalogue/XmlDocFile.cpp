@@ -316,8 +316,8 @@ QByteArray XmlFileReader::readRaw(qint64 bytes, bool& ok)
     ok = true;
     while (!m_atEnd && raw.size() < bytes) {
         const qsizetype had = raw.size();
-        const qint64 expected = std::max<qint64>(m_size - m_position + 1, 4096);
-        const qsizetype want = qsizetype(std::min<qint64>({bytes - had, expected, 1 << 20}));
+        const qint64 expected = std::clamp<qint64>(m_size - m_position, 4096, 1 << 20) + 1;
+        const qsizetype want = qsizetype(std::min<qint64>(bytes - had, expected));
         raw.resize(had + want);
         const size_t got = std::fread(raw.data() + had, 1, size_t(want), m_file);
         raw.truncate(had + qsizetype(got));
