@@ -152,7 +152,8 @@ public:
 
     // Streaming file modes: `flags` holds kReadFileMode or kWriteFileMode, with kAppendFile and
     // the byte-order-mark flags for writing. Open ends a mode already open and starts from an
-    // empty document; false when the file cannot be opened (the reason is in the results).
+    // empty document; when the file cannot be opened it returns false and leaves the document
+    // as it was, the reason in the results.
     bool Open(const char* path, int flags, int blockSize = kFileBlockSize);
     // Writes what write-file mode still holds and ends the mode, leaving an empty document;
     // false when a write failed.
