@@ -230,36 +230,61 @@ QByteArray replacementCharacter(const char* to)
 }
 }
 
-bool XmlCodePages::convert(const QByteArray& in, const char* from, const char* to, QByteArray& out, bool& lossy)
+XmlCodePages::Converter::Converter(const char* from, const char* to)
+    : m_cd(iconv_open(to, from)), m_from(from), m_replacement(replacementCharacter(to))
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return false;
-    const QByteArray replacement = replacementCharacter(to);
-    out.clear();
-    out.reserve(in.size() * 2 + 16);
-    char* src = const_cast<char*>(in.constData());
-    size_t srcLeft = size_t(in.size());
+}
+
+XmlCodePages::Converter::~Converter()
+{
+    if (isValid())
+        iconv_close(iconv_t(m_cd));
+}
+
+bool XmlCodePages::Converter::isValid() const { return iconv_t(m_cd) != iconv_t(-1); }
+
+int XmlCodePages::Converter::convert(const char* in, int length, QByteArray& out, bool& lossy, bool final)
+{
+    char* src = const_cast<char*>(in);
+    size_t srcLeft = size_t(length);
     char buffer[4096];
     while (srcLeft > 0) {
         char* dst = buffer;
         size_t dstLeft = sizeof buffer;
-        const size_t done = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        const size_t done = iconv(iconv_t(m_cd), &src, &srcLeft, &dst, &dstLeft);
         const int error = errno;
         out.append(buffer, qsizetype(dst - buffer));
         if (done != size_t(-1) || error == E2BIG)
             continue;
+        if (error == EINVAL && !final)
+            return int(srcLeft);
         // A sequence that is not valid in the source, or that the target lacks.
         lossy = true;
-        out += replacement;
-        const size_t skip = skipLength(from, src, srcLeft);
+        out += m_replacement;
+        const size_t skip = skipLength(m_from.constData(), src, srcLeft);
         src += skip;
         srcLeft -= skip;
     }
+    return 0;
+}
+
+void XmlCodePages::Converter::finish(QByteArray& out)
+{
+    char buffer[64];
     char* dst = buffer;
     size_t dstLeft = sizeof buffer;
-    iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    iconv(iconv_t(m_cd), nullptr, nullptr, &dst, &dstLeft);
     out.append(buffer, qsizetype(dst - buffer));
-    iconv_close(cd);
+}
+
+bool XmlCodePages::convert(const QByteArray& in, const char* from, const char* to, QByteArray& out, bool& lossy)
+{
+    Converter converter(from, to);
+    if (!converter.isValid())
+        return false;
+    out.clear();
+    out.reserve(in.size() * 2 + 16);
+    converter.convert(in.constData(), int(in.size()), out, lossy, true);
+    converter.finish(out);
     return true;
 }

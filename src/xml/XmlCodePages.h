@@ -15,4 +15,27 @@ const char* iconvName(int codePage);
 // Converts between two iconv encodings; characters the target lacks (or bytes that are not
 // valid in the source) become '?' and set `lossy`. False when iconv cannot convert at all.
 bool convert(const QByteArray& in, const char* from, const char* to, QByteArray& out, bool& lossy);
+
+// A conversion that goes on over several pieces of one text (a file read or written block by
+// block): the shift state of stateful encodings carries over, and a character cut at the end
+// of a piece can wait for the next.
+class Converter {
+public:
+    Converter(const char* from, const char* to);
+    ~Converter();
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool isValid() const;
+    // Appends the conversion of `in` to `out` as convert() does. Unless `final`, a character
+    // cut off at the end of `in` is left unconverted; returns how many bytes were left.
+    int convert(const char* in, int length, QByteArray& out, bool& lossy, bool final);
+    // Ends the text: the sequence that returns a stateful encoding to its initial state.
+    void finish(QByteArray& out);
+
+private:
+    void* m_cd;
+    QByteArray m_from;
+    QByteArray m_replacement;
+};
 }

@@ -84,11 +84,21 @@ int xmlPathKind(const char* p)
         afterSlash = true;
     }
 }
+
+// The find operations serve the empty path and relative names only.
+bool isServedPath(const char* path)
+{
+    const int kind = xmlPathKind(path);
+    return kind == 0 || kind == 1;
+}
 }
 
 CXmlDoc::CXmlDoc() : m_savedCursors(1) { SetDocChars(nullptr); }
 
 CXmlDoc::CXmlDoc(const char* text) : m_savedCursors(1) { SetDocChars(text); }
+
+// A document in a file mode holds only part of its file: its copy starts empty.
+CXmlDoc::CXmlDoc(const CXmlDoc& other) : CXmlDoc() { *this = other; }
 
 CXmlDoc& CXmlDoc::operator=(const CXmlDoc& other)
 {
@@ -365,10 +375,9 @@ void CXmlDoc::SetCursor(int parent, int current, int child)
 
 int CXmlDoc::FindSibling(int candidate, const char* path) const
 {
-    const int kind = xmlPathKind(path);
-    if (kind != 0 && kind != 1)
+    if (!isServedPath(path))
         return 0;
-    if (kind == 0)
+    if (!path || !*path)
         return candidate;
     const char* text = m_strDocText.constData();
     const int end = int(m_strDocText.size());
@@ -385,6 +394,8 @@ bool CXmlDoc::FindElement(const char* path)
 {
     if ((m_docFlags & kWriteFileMode) || m_index.size() == 0)
         return false;
+    if (m_docFlags & kReadFileMode)
+        return isServedPath(path) && StreamFindElement(path);
     const int candidate = m_posCurrent ? m_index[m_posCurrent].nextSibling : m_index[m_posParent].firstChild;
     const int found = FindSibling(candidate, path);
     if (!found)
@@ -427,7 +438,7 @@ int CXmlDoc::GetParentPosition(int pos) const { return isLive(pos) ? m_index[pos
 
 QByteArray CXmlDoc::GetElementName(int pos) const
 {
-    if (!isLive(pos))
+    if (!isHeld(pos))
         return {};
     const XmlSpan name = xmlElementName(m_strDocText.constData(), int(m_strDocText.size()), m_index[pos].start);
     return m_strDocText.mid(name.start, name.length);
@@ -440,7 +451,7 @@ int CXmlDoc::TagOfAttributes(int pos) const
     if (pos == m_posCurrent && m_nodeLength) {
         return m_nodeType == XmlNode::ProcessingInstruction ? m_nodeOffset + 2 : -1;
     }
-    if (!isLive(pos) || (pos == m_posCurrent && m_nodeType != 1))
+    if (!isHeld(pos) || (pos == m_posCurrent && m_nodeType != 1))
         return -1;
     return m_index[pos].start + 1;
 }
@@ -486,7 +497,7 @@ QByteArray CXmlDoc::GetElemData(int pos) const
 {
     if (pos == m_posCurrent && m_nodeLength)
         return NodeText();
-    if (!isLive(pos))
+    if (!isHeld(pos))
         return {};
     const ElementRecord& r = m_index[pos];
     if (r.isEmpty() || r.firstChild)

@@ -146,6 +146,17 @@ void CXmlDoc::OpenEmptyElement(int pos)
     opened.clear(ElementRecord::kUnended);
 }
 
+// An empty parent is opened to take content; false when write-file mode wrote its start tag out.
+bool CXmlDoc::OpenParent(int parent)
+{
+    if (!parent || !m_index[parent].isEmpty())
+        return true;
+    if (!isHeld(parent))
+        return false;
+    OpenEmptyElement(parent);
+    return true;
+}
+
 int CXmlDoc::PreviousSibling(int pos) const
 {
     const ElementRecord& r = m_index[pos];
@@ -224,9 +235,7 @@ int CXmlDoc::InsertNew(const QByteArray& markup, int startTag, int endTag, int f
 {
     Placement w;
     w.parent = (flags & kInsertAsChild) ? m_posCurrent : m_posParent;
-    if (w.parent && m_index[w.parent].isEmpty())
-        OpenEmptyElement(w.parent);
-    if (!Place(w, flags))
+    if (!OpenParent(w.parent) || !Place(w, flags) || w.offset < 0)
         return -1;
     QByteArray prefix;
     QByteArray suffix;
@@ -286,6 +295,7 @@ bool CXmlDoc::InsertElement(const char* name, const char* value, int flags)
         return false;
     if (flags & kStartTagOnly)
         m_index[pos].set(ElementRecord::kUnended);
+    FlushWritten();
     return true;
 }
 
@@ -352,7 +362,7 @@ bool CXmlDoc::SetData(int pos, const char* text, int flags)
         m_nodeLength = int(markup.size());
         return true;
     }
-    if (!isLive(pos) || m_index[pos].firstChild)
+    if (!isHeld(pos) || m_index[pos].firstChild)
         return false;
     if (m_index[pos].isEmpty())
         OpenEmptyElement(pos);
@@ -460,6 +470,7 @@ bool CXmlDoc::InsertMarkup(const char* markup, int flags)
         return false;
     if (!m_index[pos].isEmpty())
         ParseContent(pos);
+    FlushWritten();
     return true;
 }
 
@@ -476,9 +487,8 @@ bool CXmlDoc::InsertNodeMarkup(int nodeType, const char* text, int flags)
         return false;
     Placement w;
     w.parent = m_posParent;
-    if (w.parent && m_index[w.parent].isEmpty())
-        OpenEmptyElement(w.parent);
-    Place(w, flags);
+    if (!OpenParent(w.parent) || !Place(w, flags) || w.offset < 0)
+        return false;
     const bool lineBreaks = !(flags & kNoLineBreaks) && nodeType != XmlNode::Text && nodeType != XmlNode::WhiteSpace;
     const QByteArray prefix = lineBreaks && w.bare ? kLineBreak : "";
     const QByteArray suffix = lineBreaks ? kLineBreak : "";
@@ -487,6 +497,7 @@ bool CXmlDoc::InsertNodeMarkup(int nodeType, const char* text, int flags)
     m_nodeType = nodeType;
     m_nodeOffset = w.offset + int(prefix.size());
     m_nodeLength = int(markup.size());
+    FlushWritten();
     return true;
 }
 
@@ -641,7 +652,7 @@ QByteArray CXmlDoc::GetNodeLabel() const
 
 QByteArray CXmlDoc::GetElementPath(int pos) const
 {
-    if (!isLive(pos))
+    if (inFileMode() || !isLive(pos))
         return {};
     QByteArray path;
     for (int e = pos; e; e = m_index[e].parent) {

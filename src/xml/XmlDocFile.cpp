@@ -1,27 +1,36 @@
 // CXmlDoc's result records, and reading and writing document files in other encodings.
+#include "xml/XmlDocFile.h"
+
 #include "xml/XmlCodePages.h"
 #include "xml/XmlDoc.h"
 #include "xml/XmlScanner.h"
 
+#include <QHash>
 #include <QList>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int kBomFlags = CXmlDoc::kUtf8Bom | CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE;
 
-using File = std::unique_ptr<FILE, int (*)(FILE*)>;
-
-File openFile(const char* path, const char* mode, QByteArray& results)
+void addFileError(QByteArray& results, const char* message)
 {
-    File file(path ? std::fopen(path, mode) : nullptr, &std::fclose);
-    if (!file) {
-        const QByteArray message = QByteArray(path ? std::strerror(errno) : "no file name").split('\n').first();
-        CXmlDoc::AddResult(results, "file_error", message.constData(), CXmlDoc::kResultMessage);
-    }
+    CXmlDoc::AddResult(results, "file_error", QByteArray(message).split('\n').first().constData(),
+                       CXmlDoc::kResultMessage);
+}
+
+FILE* openFile(const char* path, const char* mode, QByteArray& results)
+{
+    FILE* file = path ? std::fopen(path, mode) : nullptr;
+    if (!file)
+        addFileError(results, path ? std::strerror(errno) : "no file name");
     return file;
 }
 
@@ -71,21 +80,25 @@ void swapBytePairs(QByteArray& bytes)
 // Drops zero units (bytes, or 16-bit units); returns how many.
 int removeNulls(QByteArray& bytes, int unit)
 {
-    QByteArray kept;
-    kept.reserve(bytes.size());
-    int removed = 0;
-    for (qsizetype i = 0; i + unit <= bytes.size(); i += unit) {
-        if (bytes[i] == 0 && (unit == 1 || bytes[i + 1] == 0))
-            ++removed;
-        else
-            kept.append(bytes.constData() + i, unit);
+    const qsizetype whole = bytes.size() - bytes.size() % unit;
+    if (unit == 1 && !std::memchr(bytes.constData(), 0, size_t(whole)))
+        return 0;
+    char* data = bytes.data();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < whole; i += unit) {
+        if (data[i] == 0 && (unit == 1 || data[i + 1] == 0))
+            continue;
+        std::memmove(data + kept, data + i, size_t(unit));
+        kept += unit;
     }
+    const int removed = int((whole - kept) / unit);
     if (removed)
-        bytes = kept;
+        bytes.remove(kept, whole - kept);
     return removed;
 }
 
-bool isWellFormedUtf8(const QByteArray& bytes)
+// A sequence cut off by the end of the bytes counts as well formed when more is to come.
+bool isWellFormedUtf8(const QByteArray& bytes, bool moreToCome)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -95,23 +108,15 @@ bool isWellFormedUtf8(const QByteArray& bytes)
         if (follow < 0 || (follow == 1 && c < 0xC2))
             return false;
         for (int k = 1; k <= follow; ++k)
-            if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
+            if (i + k >= n)
+                return moreToCome;
+            else if ((p[i + k] & 0xC0) != 0x80)
                 return false;
         i += follow + 1;
     }
     return true;
 }
 
-QByteArray readAll(FILE* file, bool& ok)
-{
-    QByteArray bytes;
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, qsizetype(got));
-    ok = !std::ferror(file);
-    return bytes;
-}
 }
 
 void CXmlDoc::AddResult(QByteArray& results, const char* name, const char* value, int flags, int number, int number2)
@@ -251,75 +256,251 @@ QByteArray CXmlDoc::DetectEncoding(const char* text, int length)
     }
 }
 
+XmlFileReader::~XmlFileReader() { std::fclose(m_file); }
+
+std::unique_ptr<XmlFileReader> XmlFileReader::open(const char* path, QByteArray& results)
+{
+    FILE* file = openFile(path, "rb", results);
+    if (!file)
+        return nullptr;
+    std::unique_ptr<XmlFileReader> reader(new XmlFileReader(file));
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        reader->m_size = std::max<qint64>(0, std::ftell(file));
+    std::rewind(file);
+    bool ok;
+    QByteArray& head = reader->m_head;
+    head = reader->readRaw(1024, ok);
+    if (!ok) {
+        addFileError(results, std::strerror(errno));
+        return nullptr;
+    }
+    QByteArray& name = reader->m_encoding;
+    if (head.startsWith("\xEF\xBB\xBF")) {
+        reader->m_flags = CXmlDoc::kUtf8Bom;
+        name = "UTF-8";
+    } else if (head.startsWith("\xFF\xFE")) {
+        reader->m_flags = CXmlDoc::kUtf16LE;
+        name = "UTF-16LE";
+        reader->m_unit = 2;
+    } else if (head.startsWith("\xFE\xFF")) {
+        reader->m_flags = CXmlDoc::kUtf16BE;
+        name = "UTF-16BE";
+        reader->m_unit = 2;
+    }
+    if (reader->m_flags) {
+        CXmlDoc::AddResult(results, "bom");
+        head.remove(0, reader->m_flags == CXmlDoc::kUtf8Bom ? 3 : 2);
+    } else {
+        name = CXmlDoc::DetectEncoding(head.constData(), int(head.size()));
+        if (name.isEmpty() && head.startsWith('<'))
+            name = "UTF-8";
+    }
+    const char* source = nullptr;
+    if (reader->m_unit == 2) {
+        source = "UTF-16LE";
+    } else if (name.isEmpty()) {
+        reader->m_detecting = true;
+    } else {
+        const int page = CXmlDoc::CodePageFromName(name.constData());
+        if (page > 0 && page != XmlCodePages::kUtf8)
+            source = XmlCodePages::iconvName(page);
+    }
+    if (source)
+        reader->m_converter = std::make_unique<XmlCodePages::Converter>(source, "UTF-8");
+    return reader;
+}
+
+QByteArray XmlFileReader::readRaw(qint64 bytes, bool& ok)
+{
+    QByteArray raw;
+    ok = true;
+    while (!m_atEnd && raw.size() < bytes) {
+        const qsizetype had = raw.size();
+        const qint64 expected = std::clamp<qint64>(m_size - m_position, 4096, 1 << 20) + 1;
+        const qsizetype want = qsizetype(std::min<qint64>(bytes - had, expected));
+        raw.resize(had + want);
+        const size_t got = std::fread(raw.data() + had, 1, size_t(want), m_file);
+        raw.truncate(had + qsizetype(got));
+        m_position += qint64(got);
+        if (got < size_t(want)) {
+            m_atEnd = true;
+            ok = !std::ferror(m_file);
+        }
+    }
+    return raw;
+}
+
+bool XmlFileReader::read(QByteArray& text, qint64 bytes, QByteArray& records, bool faultsOnly)
+{
+    QByteArray everything;
+    QByteArray& results = faultsOnly ? everything : records;
+    bool ok;
+    QByteArray raw = m_carry + std::exchange(m_head, {});
+    m_carry.clear();
+    raw += readRaw(bytes - raw.size(), ok);
+    if (!ok) {
+        CXmlDoc::AddResult(records, "file_error", std::strerror(errno), CXmlDoc::kResultMessage);
+        return false;
+    }
+    if (!m_atEnd && raw.size() % m_unit) {
+        m_carry = raw.right(raw.size() % m_unit);
+        raw.chop(m_carry.size());
+    }
+    CXmlDoc::AddResult(results, "read", m_encoding.constData(), CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
+                       int(raw.size() / m_unit));
+    if (const int nulls = removeNulls(raw, m_unit))
+        CXmlDoc::AddResult(results, "nulls_removed", nullptr, CXmlDoc::kResultCount, nulls);
+    if (m_flags & CXmlDoc::kUtf16BE) {
+        swapBytePairs(raw);
+        CXmlDoc::AddResult(results, "endian_swap");
+    }
+    if (m_detecting) {
+        m_detecting = false;
+        CXmlDoc::AddResult(results, "utf8_detection");
+        if (isWellFormedUtf8(raw, !m_atEnd))
+            m_encoding = "UTF-8";
+    }
+    if (m_converter)
+        convert(raw, results, faultsOnly ? records : results);
+    text += raw;
+    return true;
+}
+
+// Converts to UTF-8 what the last read brought, keeping a character cut at its end for the next.
+void XmlFileReader::convert(QByteArray& bytes, QByteArray& results, QByteArray& faults)
+{
+    const QByteArray in = std::exchange(m_leftover, {}) + bytes;
+    QByteArray out;
+    out.reserve(in.size() * 3 / 2 + 16);
+    bool lossy = false;
+    const int left = m_converter->convert(in.constData(), int(in.size()), out, lossy, false);
+    if (left && m_atEnd) {
+        CXmlDoc::AddResult(faults, "truncation_error", m_encoding.constData(), CXmlDoc::kResultEncoding);
+        m_converter->convert(in.constData() + in.size() - left, left, out, lossy, true);
+    } else if (left) {
+        m_leftover = in.right(left);
+    }
+    if (m_atEnd)
+        m_converter->finish(out);
+    CXmlDoc::AddResult(results, "converted_to", "UTF-8", CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
+                       int(out.size()));
+    if (lossy)
+        CXmlDoc::AddResult(faults, "conversion_loss", nullptr, CXmlDoc::kResultMerge);
+    bytes = out;
+}
+
+XmlFileWriter::~XmlFileWriter()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+std::unique_ptr<XmlFileWriter> XmlFileWriter::open(const char* path, int flags, const QByteArray& encoding,
+                                                   QByteArray& results)
+{
+    FILE* file = openFile(path, (flags & CXmlDoc::kAppendFile) ? "ab" : "wb", results);
+    if (!file)
+        return nullptr;
+    std::unique_ptr<XmlFileWriter> writer(new XmlFileWriter(file, flags, encoding));
+    std::fseek(file, 0, SEEK_END);
+    writer->m_atStart = std::ftell(file) == 0;
+    return writer;
+}
+
+void XmlFileWriter::settleEncoding(const QByteArray& text)
+{
+    m_settled = true;
+    if (m_flags & CXmlDoc::kUtf16LE)
+        m_encoding = "UTF-16LE";
+    else if (m_flags & CXmlDoc::kUtf16BE)
+        m_encoding = "UTF-16BE";
+    else if (m_flags & CXmlDoc::kUtf8Bom)
+        m_encoding = "UTF-8";
+    else if (m_encoding.isEmpty())
+        m_encoding = CXmlDoc::DetectEncoding(text.constData(), int(text.size()));
+    const bool wide = m_flags & (CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE);
+    const int page = wide ? 0 : CXmlDoc::CodePageFromName(m_encoding.constData());
+    const char* target = wide ? "UTF-16LE"
+                              : (page > 0 && page != XmlCodePages::kUtf8) ? XmlCodePages::iconvName(page) : nullptr;
+    if (target)
+        m_converter = std::make_unique<XmlCodePages::Converter>("UTF-8", target);
+}
+
+bool XmlFileWriter::write(const QByteArray& text, QByteArray& results)
+{
+    if (!m_settled)
+        settleEncoding(text);
+    QByteArray bytes;
+    if (m_converter) {
+        bool lossy = false;
+        CXmlDoc::AddResult(results, "converted_from", "UTF-8", CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
+                           int(text.size()));
+        m_converter->convert(text.constData(), int(text.size()), bytes, lossy, true);
+        if (lossy)
+            CXmlDoc::AddResult(results, "conversion_loss");
+    } else {
+        bytes = text;
+    }
+    if (!put(bytes, results))
+        return false;
+    const bool wide = m_flags & (CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE);
+    CXmlDoc::AddResult(results, "write", m_encoding.constData(), CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
+                       int(bytes.size() / (wide ? 2 : 1)));
+    return true;
+}
+
+// Writes converted bytes: big-endian UTF-16 swapped, the byte-order mark first at the file's start.
+bool XmlFileWriter::put(const QByteArray& converted, QByteArray& results)
+{
+    QByteArray bytes = converted;
+    if (m_flags & CXmlDoc::kUtf16BE) {
+        swapBytePairs(bytes);
+        CXmlDoc::AddResult(results, "endian_swap");
+    }
+    if (m_atStart && (m_flags & kBomFlags)) {
+        bytes.prepend((m_flags & CXmlDoc::kUtf16LE)   ? "\xFF\xFE"
+                      : (m_flags & CXmlDoc::kUtf16BE) ? "\xFE\xFF"
+                                                      : "\xEF\xBB\xBF");
+        CXmlDoc::AddResult(results, "bom");
+    }
+    m_atStart = false;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_file) != size_t(bytes.size())) {
+        m_failed = true;
+        addFileError(results, std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+bool XmlFileWriter::close(QByteArray& results)
+{
+    if (m_converter) {
+        QByteArray tail;
+        m_converter->finish(tail);
+        if (!tail.isEmpty())
+            put(tail, results);
+    }
+    const bool closed = std::fclose(std::exchange(m_file, nullptr)) == 0;
+    if (!closed && !m_failed)
+        addFileError(results, std::strerror(errno));
+    return closed && !m_failed;
+}
+
 bool CXmlDoc::ReadFileText(const char* path, QByteArray& text, QByteArray* results, int* flags, QByteArray* encoding)
 {
     QByteArray local;
     QByteArray& records = results ? *results : local;
-    File file = openFile(path, "rb", records);
-    if (!file)
+    const std::unique_ptr<XmlFileReader> reader = XmlFileReader::open(path, records);
+    if (!reader)
         return false;
-    bool readOk;
-    QByteArray bytes = readAll(file.get(), readOk);
-    if (!readOk) {
-        AddResult(records, "file_error", std::strerror(errno), kResultMessage);
+    QByteArray read;
+    if (!reader->read(read, std::numeric_limits<qint64>::max(), records))
         return false;
-    }
-    int fileFlags = 0;
-    int unit = 1;
-    QByteArray name;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        fileFlags = kUtf8Bom;
-        name = "UTF-8";
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        fileFlags = kUtf16LE;
-        name = "UTF-16LE";
-        unit = 2;
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        fileFlags = kUtf16BE;
-        name = "UTF-16BE";
-        unit = 2;
-    }
-    if (fileFlags) {
-        AddResult(records, "bom");
-        bytes.remove(0, fileFlags == kUtf8Bom ? 3 : 2);
-    } else {
-        name = DetectEncoding(bytes.constData(), int(std::min<qsizetype>(bytes.size(), 1024)));
-        if (name.isEmpty() && bytes.startsWith('<'))
-            name = "UTF-8";
-    }
-    AddResult(records, "read", name.constData(), kResultEncoding | kResultLength, int(bytes.size() / unit));
-    if (const int nulls = removeNulls(bytes, unit))
-        AddResult(records, "nulls_removed", nullptr, kResultCount, nulls);
-    bool lossy = false;
-    const char* source = nullptr;
-    if (unit == 2) {
-        if (fileFlags == kUtf16BE) {
-            swapBytePairs(bytes);
-            AddResult(records, "endian_swap");
-        }
-        source = "UTF-16LE";
-    } else if (name.isEmpty()) {
-        AddResult(records, "utf8_detection");
-        if (isWellFormedUtf8(bytes))
-            name = "UTF-8";
-    } else {
-        const int page = CodePageFromName(name.constData());
-        if (page > 0 && page != XmlCodePages::kUtf8)
-            source = XmlCodePages::iconvName(page);
-    }
-    if (source) {
-        QByteArray converted;
-        XmlCodePages::convert(bytes, source, "UTF-8", converted, lossy);
-        bytes = converted;
-        AddResult(records, "converted_to", "UTF-8", kResultEncoding | kResultLength, int(bytes.size()));
-        if (lossy)
-            AddResult(records, "conversion_loss");
-    }
-    text = bytes;
+    text = read;
     if (flags)
-        *flags = fileFlags | kReadFileMode;
+        *flags = reader->flags() | kReadFileMode;
     if (encoding)
-        *encoding = name;
+        *encoding = reader->encoding();
     return true;
 }
 
@@ -328,51 +509,12 @@ bool CXmlDoc::WriteFileText(const char* path, const QByteArray& text, QByteArray
 {
     QByteArray local;
     QByteArray& records = results ? *results : local;
-    const int fileFlags = flags ? *flags : 0;
-    QByteArray name = encoding ? *encoding : QByteArray();
-    if (fileFlags & kUtf16LE)
-        name = "UTF-16LE";
-    else if (fileFlags & kUtf16BE)
-        name = "UTF-16BE";
-    else if (fileFlags & kUtf8Bom)
-        name = "UTF-8";
-    else if (name.isEmpty())
-        name = DetectEncoding(text.constData(), int(text.size()));
-    File file = openFile(path, (fileFlags & kAppendFile) ? "ab" : "wb", records);
-    if (!file)
+    const std::unique_ptr<XmlFileWriter> writer =
+        XmlFileWriter::open(path, flags ? *flags : 0, encoding ? *encoding : QByteArray(), records);
+    if (!writer)
         return false;
-    std::fseek(file.get(), 0, SEEK_END);
-    const bool atStart = std::ftell(file.get()) == 0;
-    const bool wide = fileFlags & (kUtf16LE | kUtf16BE);
-    const int page = wide ? 0 : CodePageFromName(name.constData());
-    const char* target = wide ? "UTF-16LE" : (page > 0 && page != XmlCodePages::kUtf8) ? XmlCodePages::iconvName(page)
-                                                                                         : nullptr;
-    QByteArray bytes = text;
-    if (target) {
-        bool lossy = false;
-        AddResult(records, "converted_from", "UTF-8", kResultEncoding | kResultLength, int(text.size()));
-        XmlCodePages::convert(text, "UTF-8", target, bytes, lossy);
-        if (lossy)
-            AddResult(records, "conversion_loss");
-    }
-    if (fileFlags & kUtf16BE) {
-        swapBytePairs(bytes);
-        AddResult(records, "endian_swap");
-    }
-    QByteArray mark;
-    if (atStart && (fileFlags & kBomFlags)) {
-        mark = (fileFlags & kUtf16LE) ? "\xFF\xFE" : (fileFlags & kUtf16BE) ? "\xFE\xFF" : "\xEF\xBB\xBF";
-        AddResult(records, "bom");
-    }
-    const QByteArray all = mark + bytes;
-    const bool written = std::fwrite(all.constData(), 1, size_t(all.size()), file.get()) == size_t(all.size());
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) {
-        AddResult(records, "file_error", std::strerror(errno), kResultMessage);
-        return false;
-    }
-    AddResult(records, "write", name.constData(), kResultEncoding | kResultLength, int(bytes.size() / (wide ? 2 : 1)));
-    return true;
+    const bool written = writer->write(text, records);
+    return writer->close(records) && written;
 }
 
 bool CXmlDoc::LoadFile(const char* path)
@@ -397,4 +539,497 @@ bool CXmlDoc::SaveFile(const char* path)
     const bool ok = WriteFileText(path, m_strDocText, &records, &flags);
     m_strResults = records;
     return ok;
+}
+
+// The state of a streaming file mode.
+struct CXmlDoc::FileStream {
+    struct OpenElement {
+        int nameOffset;  // in `names`
+        int nameLength;
+        int start;  // in the file's text
+    };
+    std::unique_ptr<XmlFileReader> reader;
+    std::unique_ptr<XmlFileWriter> writer;
+    int blockSize = kFileBlockSize;
+    qint64 dropped = 0;  // bytes of the file's text dropped before the window
+    int next = 0;        // read-file mode: where the scan goes on in the window
+    int reads = 0;
+    std::vector<OpenElement> open;  // read-file mode: the elements the scan is inside, outermost first
+    QByteArray names;               // their names, one after the other
+    bool rootSeen = false;
+    bool ended = false;
+    bool foldCase = false;  // names compare without regard to ASCII case
+    qint64 peak = 0;
+
+    void push(const char* name, int length, int start);
+    void popTo(size_t depth);
+    bool mayClose(const char* name, int length) const;
+
+private:
+    // Deep in a document the open elements are also counted by name, and by each start of a
+    // name that an end tag matches (up to ' ', '/', '=', '[' or ']'), so that a stray end tag
+    // is known lone without searching them all.
+    static constexpr size_t kCountedFrom = 256;
+    static constexpr size_t kCountedUntil = 128;
+    QByteArray key(const char* name, int length) const;
+    void count(size_t element, int delta);
+
+    QHash<QByteArray, int> m_counts;
+    bool m_counting = false;
+};
+
+void CXmlDoc::FileStream::push(const char* name, int length, int start)
+{
+    open.push_back({int(names.size()), length, start});
+    names.append(name, length);
+    if (m_counting) {
+        count(open.size() - 1, 1);
+    } else if (open.size() >= kCountedFrom) {
+        m_counting = true;
+        for (size_t i = 0; i < open.size(); ++i)
+            count(i, 1);
+    }
+}
+
+void CXmlDoc::FileStream::popTo(size_t depth)
+{
+    if (depth >= open.size())
+        return;
+    if (m_counting && depth < kCountedUntil) {
+        m_counting = false;
+        m_counts.clear();
+    }
+    for (size_t i = open.size(); m_counting && i-- > depth;)
+        count(i, -1);
+    names.truncate(open[depth].nameOffset);
+    open.resize(depth);
+}
+
+bool CXmlDoc::FileStream::mayClose(const char* name, int length) const
+{
+    return !m_counting || m_counts.contains(key(name, length));
+}
+
+QByteArray CXmlDoc::FileStream::key(const char* name, int length) const
+{
+    QByteArray k(name, length);
+    return foldCase ? k.toUpper() : k;
+}
+
+void CXmlDoc::FileStream::count(size_t element, int delta)
+{
+    const char* name = names.constData() + open[element].nameOffset;
+    const int length = open[element].nameLength;
+    for (int j = 0; j <= length; ++j) {
+        if (j < length && !std::memchr(" /=[]", name[j], 5))
+            continue;
+        const QByteArray k = key(name, j);
+        if (const int n = m_counts.value(k) + delta)
+            m_counts.insert(k, n);
+        else
+            m_counts.remove(k);
+    }
+}
+
+namespace {
+// Kept before a node when the text behind it is dropped, so that a closing marker is never
+// taken for one at the start of the file ("<?>" closes an instruction anywhere but there).
+constexpr int kLookBehind = 4;
+// Where an element starts whose start tag was dropped: far enough below 0 that its end
+// (start + length) still fits, whatever was dropped since.
+constexpr int kGone = -(1 << 29);
+}
+
+void CXmlDoc::FileStreamDeleter::operator()(FileStream* stream) const { delete stream; }
+
+CXmlDoc::~CXmlDoc() { Close(); }
+
+// A file that cannot be opened leaves the document as it was, with the reason in its results.
+bool CXmlDoc::Open(const char* path, int flags, int blockSize)
+{
+    const int mode = flags & kFileModes;
+    if (mode != kReadFileMode && mode != kWriteFileMode)
+        return false;
+    std::unique_ptr<FileStream, FileStreamDeleter> stream(new FileStream);
+    stream->blockSize = std::max(1, blockSize);
+    QByteArray records;
+    if (mode == kReadFileMode)
+        stream->reader = XmlFileReader::open(path, records);
+    else
+        stream->writer = XmlFileWriter::open(path, flags, {}, records);
+    if (!stream->reader && !stream->writer) {
+        m_strResults = records;
+        return false;
+    }
+    Close();
+    SetDocChars(nullptr);
+    m_strResults = records;
+    m_docFlags = flags & ~(kAppendFile | (stream->reader ? kBomFlags : 0));
+    if (stream->reader)
+        m_docFlags |= stream->reader->flags();
+    stream->foldCase = m_docFlags & kIgnoreCase;
+    m_pFileReader = std::move(stream);
+    return true;
+}
+
+bool CXmlDoc::Close()
+{
+    if (!m_pFileReader)
+        return true;
+    bool ok = true;
+    if (FileStream& s = *m_pFileReader; s.writer) {
+        ok = s.writer->write(m_strDocText, m_strResults);
+        ok = s.writer->close(m_strResults) && ok;
+    }
+    const QByteArray results = m_strResults;
+    m_pFileReader.reset();
+    m_docFlags &= ~kFileModes;
+    SetDocChars(nullptr);
+    m_strResults = results;
+    return ok;
+}
+
+qint64 CXmlDoc::GetBufferedPeak() const
+{
+    if (!m_pFileReader)
+        return 0;
+    return std::max(m_pFileReader->peak, qint64(m_strDocText.capacity()));
+}
+
+// Drops the first bytes of the text. Elements keep their ends; one that started in the
+// dropped bytes gets a start below 0, so that reading it finds nothing.
+void CXmlDoc::ShiftWindow(int dropped)
+{
+    char* text = m_strDocText.data();
+    const int kept = int(m_strDocText.size()) - dropped;
+    std::memmove(text, text + dropped, size_t(kept));
+    m_strDocText.truncate(kept);
+    for (int p = 1; p < m_posFree; ++p) {
+        ElementRecord& r = m_index[p];
+        const qint64 end = qint64(r.start) + r.length - dropped;
+        r.start = int(std::max<qint64>(qint64(r.start) - dropped, kGone));
+        r.length = int(end - r.start);
+    }
+    m_index[0].length = kept;
+    if (m_nodeLength)
+        m_nodeOffset -= dropped;
+    FileStream& s = *m_pFileReader;
+    s.next = std::max(0, s.next - dropped);
+    s.dropped += dropped;
+}
+
+int CXmlDoc::StreamOffset(int windowOffset) const
+{
+    return int(std::min<qint64>(m_pFileReader->dropped + windowOffset, std::numeric_limits<int>::max()));
+}
+
+// The next node from the window; a node that may go on past the window's end is scanned
+// again once the next block is in, with the text before `keep` (or before the node) dropped.
+int CXmlDoc::StreamScan(XmlNodeInfo& node, XmlSpan& token, int keep)
+{
+    FileStream& s = *m_pFileReader;
+    for (;;) {
+        XmlScanner scanner(m_strDocText.constData(), int(m_strDocText.size()), s.next);
+        scanner.reportBase = StreamOffset(0);
+        const int type = scanner.ScanNode(node);
+        if (scanner.next < m_strDocText.size() || s.reader->atEnd()) {
+            s.next = scanner.next;
+            token = {scanner.tokenLeft, scanner.tokenLength()};
+            return type;
+        }
+        const int drop = std::min(keep, node.start) - kLookBehind;
+        if (drop > 0) {
+            ShiftWindow(drop);
+            keep -= drop;
+        }
+        // A node longer than a block doubles the read, so that its rescans stay linear.
+        const qint64 unfinished = m_strDocText.size() - s.next;
+        s.reader->read(m_strDocText, std::max<qint64>(s.blockSize, unfinished), m_strResults, s.reads++ > 0);
+        s.peak = std::max(s.peak, qint64(m_strDocText.capacity()));
+    }
+}
+
+bool CXmlDoc::StreamFindElement(const char* path)
+{
+    FileStream& s = *m_pFileReader;
+    const size_t depth = size_t(m_posParent);
+    StreamSkipTo(depth);
+    bool scanned = false;
+    XmlNodeInfo node;
+    XmlSpan token;
+    while (s.open.size() == depth && !s.ended) {
+        const int type = StreamScan(node, token, std::numeric_limits<int>::max());
+        if (type != XmlNode::StartTag) {
+            StreamOther(type, node, token);
+            continue;
+        }
+        if (!StreamAccept(node))
+            continue;
+        const int pos = StreamElement(node, token);
+        scanned = true;
+        if (FindSibling(pos, path) == pos) {
+            SetCursor(m_posParent, pos, 0);
+            return true;
+        }
+        StreamSkipTo(depth);
+    }
+    // The current element's position now holds an element passed over.
+    if (scanned && m_posCurrent == int(depth) + 1)
+        m_index[m_posCurrent].start = kGone;
+    return false;
+}
+
+// A start tag found under the cursor's parent takes the next position on the path; the
+// positions below it are no longer valid.
+int CXmlDoc::StreamElement(const XmlNodeInfo& node, const XmlSpan& token)
+{
+    FileStream& s = *m_pFileReader;
+    const int pos = int(s.open.size()) + 1;
+    if (m_index.size() < pos + 2)
+        m_index.grow(std::max(pos + 2, m_index.size() + m_index.size() / 2));
+    ElementRecord& r = m_index[pos];
+    r = ElementRecord{};
+    r.start = node.start;
+    r.length = node.length;
+    r.setTagLengths(node.length, 0);
+    r.setLevel(pos - 1);
+    r.parent = pos - 1;
+    r.prevSibling = pos;
+    r.set(ElementRecord::kFirstChild);
+    m_index[pos - 1].firstChild = pos;
+    m_posFree = pos + 1;
+    if (pos == 1) {
+        if (s.rootSeen)
+            AddResult(m_strResults, "root_has_sibling");
+        s.rootSeen = true;
+    }
+    if (!(node.flags & XmlNodeInfo::kEmptyElement)) {
+        StreamPush(node, token);
+        StreamLookAhead(pos);
+    }
+    return pos;
+}
+
+// Reads on until the element just found ends or shows a child, so that a leaf's text is all
+// in the window for GetData and an element with children says so; the scan then stands
+// before the first child.
+void CXmlDoc::StreamLookAhead(int pos)
+{
+    FileStream& s = *m_pFileReader;
+    XmlNodeInfo node;
+    XmlSpan token;
+    while (s.open.size() >= size_t(pos) && !s.ended) {
+        const int type = StreamScan(node, token, m_index[pos].start);
+        if (type == XmlNode::StartTag) {
+            if (!StreamAccept(node))
+                continue;
+            m_index[pos].firstChild = pos + 1;
+            s.next = node.start;
+            return;
+        }
+        StreamOther(type, node, token);
+    }
+}
+
+// Reads past the rest of every element deeper than `depth`.
+void CXmlDoc::StreamSkipTo(size_t depth)
+{
+    FileStream& s = *m_pFileReader;
+    XmlNodeInfo node;
+    XmlSpan token;
+    while (s.open.size() > depth && !s.ended) {
+        const int type = StreamScan(node, token, std::numeric_limits<int>::max());
+        if (type != XmlNode::StartTag)
+            StreamOther(type, node, token);
+        else if (StreamAccept(node) && !(node.flags & XmlNodeInfo::kEmptyElement))
+            StreamPush(node, token);
+    }
+}
+
+// A start tag nested deeper, or longer, than an element record holds is refused as a parse refuses it.
+bool CXmlDoc::StreamAccept(XmlNodeInfo& node)
+{
+    const int level = int(m_pFileReader->open.size());
+    if (level <= ElementRecord::kMaxLevel && node.length <= ElementRecord::kMaxStartTag)
+        return true;
+    AddResult(node.results, level > ElementRecord::kMaxLevel ? "nesting_too_deep" : "oversized_tag", nullptr, 0,
+              StreamOffset(node.start));
+    RaiseFlag(0, StreamInnermost(), node.results);
+    return false;
+}
+
+void CXmlDoc::StreamPush(const XmlNodeInfo& node, const XmlSpan& token)
+{
+    m_pFileReader->push(m_strDocText.constData() + token.start, token.length, StreamOffset(node.start));
+}
+
+// What a node other than a start tag does to the stream: end tags close, faults are recorded.
+void CXmlDoc::StreamOther(int type, XmlNodeInfo& node, const XmlSpan& token)
+{
+    if (type == XmlNode::End) {
+        StreamEnd();
+    } else if (type == XmlNode::Bad) {
+        RaiseFlag(0, StreamInnermost(), node.results);
+    } else if (type == XmlNode::EndTag && node.length > ElementRecord::kMaxEndTag) {
+        AddResult(node.results, "oversized_tag", nullptr, 0, StreamOffset(node.start));
+        RaiseFlag(0, StreamInnermost(), node.results);
+    } else if (type == XmlNode::EndTag) {
+        StreamEndTag(node, token);
+    }
+}
+
+// The position of the innermost element the scan is in, when it has one (else the document).
+int CXmlDoc::StreamInnermost() const
+{
+    const int depth = int(m_pFileReader->open.size());
+    return depth < m_posFree ? depth : 0;
+}
+
+// An end tag closes the innermost open element of its name, and those inside it as never
+// ended; one that no open element claims is a lone end tag.
+void CXmlDoc::StreamEndTag(const XmlNodeInfo& node, const XmlSpan& token)
+{
+    FileStream& s = *m_pFileReader;
+    const char* name = m_strDocText.constData() + token.start;
+    int k = s.mayClose(name, token.length) ? int(s.open.size()) - 1 : -1;
+    while (k >= 0
+           && !xmlNameMatches(name, token.length, s.names.constData() + s.open[k].nameOffset, s.open[k].nameLength,
+                              m_docFlags))
+        --k;
+    if (k < 0) {
+        m_index[0].set(ElementRecord::kIllFormed);
+        m_index[StreamInnermost()].set(ElementRecord::kIllFormedInside);
+        AddResult(m_strResults, "lone_end_tag", QByteArray(name, token.length).constData(), 0,
+                  StreamOffset(node.start));
+        return;
+    }
+    StreamCloseUnended(size_t(k) + 1, StreamOffset(node.start + 1));
+    if (k + 1 < m_posFree) {
+        ElementRecord& e = m_index[k + 1];
+        e.length = node.start + node.length - e.start;
+        e.setTagLengths(e.startTagLength(), node.length);
+    }
+    s.popTo(size_t(k));
+}
+
+// Open elements from the top down to `above` were never ended: each counts as empty.
+void CXmlDoc::StreamCloseUnended(size_t above, int offset2)
+{
+    FileStream& s = *m_pFileReader;
+    if (above >= s.open.size())
+        return;
+    m_index[0].set(ElementRecord::kIllFormed);
+    for (size_t i = s.open.size(); i-- > above;) {
+        const QByteArray name = s.names.mid(s.open[i].nameOffset, s.open[i].nameLength);
+        AddResult(m_strResults, "unended_start_tag", name.constData(), 0, s.open[i].start, offset2);
+        if (int(i) + 1 < m_posFree) {
+            ElementRecord& e = m_index[int(i) + 1];
+            e.set(ElementRecord::kUnended);
+            e.length = e.startTagLength();
+        }
+    }
+    s.popTo(above);
+}
+
+// The end of the file ends every element still open.
+void CXmlDoc::StreamEnd()
+{
+    FileStream& s = *m_pFileReader;
+    if (s.ended)
+        return;
+    s.ended = true;
+    StreamCloseUnended(0, StreamOffset(int(m_strDocText.size())));
+    if (!s.rootSeen)
+        AddResult(m_strResults, "no_root_element");
+}
+
+// In write-file mode, once the text outgrows a block, what lies before the cursor's element
+// (or node) is written out and dropped with the elements that ended in it.
+void CXmlDoc::FlushWritten()
+{
+    if (!(m_docFlags & kWriteFileMode) || !m_pFileReader)
+        return;
+    FileStream& s = *m_pFileReader;
+    s.peak = std::max(s.peak, qint64(m_strDocText.capacity()));
+    if (m_strDocText.size() <= s.blockSize)
+        return;
+    const int keep = WrittenKeep();
+    if (keep <= 0)
+        return;
+    s.writer->write(m_strDocText.left(keep), m_strResults);
+    DropWritten(keep);
+}
+
+// Where the text still needed begins: the cursor's node, child, current element, or with no
+// current element the parent, which may yet be opened to take its first child.
+int CXmlDoc::WrittenKeep() const
+{
+    int keep = std::numeric_limits<int>::max();
+    auto consider = [&](int pos) {
+        if (isHeld(pos))
+            keep = std::min(keep, m_index[pos].start);
+    };
+    if (m_nodeLength)
+        keep = m_nodeOffset;
+    consider(m_posCurrent);
+    consider(m_posChild);
+    if (!m_posCurrent && !m_nodeLength)
+        consider(m_posParent);
+    return keep == std::numeric_limits<int>::max() ? 0 : keep;
+}
+
+// Elements that ended before `keep` leave the index, but for the cursor's elements and the
+// siblings an insertion before them would follow: those stay known, written out or not, so
+// that the cursor moves as it would over the whole text. The rest are renumbered in order
+// and each parent's chain of children relinked over those that stay.
+void CXmlDoc::DropWritten(int keep)
+{
+    std::vector<char> held(size_t(m_posFree), 0);
+    for (int p = 1; p < m_posFree; ++p)
+        held[p] = !m_index[p].has(ElementRecord::kDeleted) && m_index[p].end() > keep;
+    for (int p : {m_posParent, m_posCurrent, m_posChild, PreviousSibling(m_posCurrent), PreviousSibling(m_posChild)})
+        for (int q = p; q > 0 && !held[q]; q = m_index[q].parent)
+            held[q] = 1;
+    std::vector<int> renumber(size_t(m_posFree), 0);
+    int kept = 1;
+    for (int p = 1; p < m_posFree; ++p)
+        if (held[p])
+            renumber[p] = kept++;
+    std::vector<int> children;
+    for (int p = 0; p < m_posFree; ++p) {
+        if (p && !held[p])
+            continue;
+        children.clear();
+        for (int c = m_index[p].firstChild; c; c = m_index[c].nextSibling)
+            if (held[c])
+                children.push_back(c);
+        m_index[p].firstChild = children.empty() ? 0 : children.front();
+        for (size_t i = 0; i < children.size(); ++i) {
+            ElementRecord& r = m_index[children[i]];
+            r.nextSibling = i + 1 < children.size() ? children[i + 1] : 0;
+            r.prevSibling = i ? children[i - 1] : children.back();
+            if (i)
+                r.clear(ElementRecord::kFirstChild);
+            else
+                r.set(ElementRecord::kFirstChild);
+        }
+    }
+    auto map = [&](int p) { return p > 0 && p < m_posFree ? renumber[p] : 0; };
+    for (int p = 1; p < m_posFree; ++p) {
+        if (!renumber[p])
+            continue;
+        ElementRecord r = m_index[p];
+        r.parent = map(r.parent);
+        r.firstChild = map(r.firstChild);
+        r.nextSibling = map(r.nextSibling);
+        r.prevSibling = map(r.prevSibling);
+        m_index[renumber[p]] = r;
+    }
+    m_index[0].firstChild = map(m_index[0].firstChild);
+    m_posParent = map(m_posParent);
+    m_posCurrent = map(m_posCurrent);
+    m_posChild = map(m_posChild);
+    m_posFree = kept;
+    m_posDeletedHead = 0;
+    ShiftWindow(keep);
 }

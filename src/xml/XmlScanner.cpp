@@ -51,7 +51,7 @@ int XmlScanner::finish(XmlNodeInfo& node, int type, int nextOffset)
 
 int XmlScanner::unterminated(XmlNodeInfo& node, const char* kind)
 {
-    CXmlDoc::AddResult(node.results, "unterminated_tag_syntax", kind, CXmlDoc::kResultType, node.start);
+    CXmlDoc::AddResult(node.results, "unterminated_tag_syntax", kind, CXmlDoc::kResultType, node.start + reportBase);
     return finish(node, XmlNode::Bad, m_end);
 }
 
@@ -59,7 +59,7 @@ int XmlScanner::unterminated(XmlNodeInfo& node, const char* kind)
 // the next '<'.
 int XmlScanner::badNode(XmlNodeInfo& node, const char* record, int from)
 {
-    CXmlDoc::AddResult(node.results, record, nullptr, 0, node.start);
+    CXmlDoc::AddResult(node.results, record, nullptr, 0, node.start + reportBase);
     const int stop = tagBodyEnd(from, true, nullptr);
     if (stop < 0)
         return unterminated(node, "tag");

@@ -50,6 +50,7 @@ public:
     int tokenLeft = 0;
     int tokenRight = -1;
     int next = 0;
+    int reportBase = 0;  // added to the offsets of the records raised: where the text lies in its file
 
 private:
     int finish(XmlNodeInfo& node, int type, int nextOffset);
