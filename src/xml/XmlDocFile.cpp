@@ -5,7 +5,6 @@
 #include "xml/XmlDoc.h"
 #include "xml/XmlScanner.h"
 
-#include <QHash>
 #include <QList>
 
 #include <algorithm>
@@ -548,6 +547,8 @@ struct CXmlDoc::FileStream {
         int nameLength;
         int start;  // in the file's text
     };
+    explicit FileStream(int docFlags) : m_openNames(docFlags) {}
+
     std::unique_ptr<XmlFileReader> reader;
     std::unique_ptr<XmlFileWriter> writer;
     int blockSize = kFileBlockSize;
@@ -558,23 +559,21 @@ struct CXmlDoc::FileStream {
     QByteArray names;               // their names, one after the other
     bool rootSeen = false;
     bool ended = false;
-    bool foldCase = false;  // names compare without regard to ASCII case
     qint64 peak = 0;
 
     void push(const char* name, int length, int start);
     void popTo(size_t depth);
-    bool mayClose(const char* name, int length) const;
+    bool mayClose(const char* name, int length) const { return !m_counting || m_openNames.mayMatch(name, length); }
 
 private:
-    // Deep in a document the open elements are also counted by name, and by each start of a
-    // name that an end tag matches (up to ' ', '/', '=', '[' or ']'), so that a stray end tag
-    // is known lone without searching them all.
+    // Deep in a document the open elements are also counted by name, so that a stray end tag
+    // is known lone without searching them all; near the top the search is short, and
+    // counting every element would cost more than it saves.
     static constexpr size_t kCountedFrom = 256;
     static constexpr size_t kCountedUntil = 128;
-    QByteArray key(const char* name, int length) const;
-    void count(size_t element, int delta);
+    void count(size_t from, bool add);
 
-    QHash<QByteArray, int> m_counts;
+    XmlOpenNames m_openNames;
     bool m_counting = false;
 };
 
@@ -583,11 +582,10 @@ void CXmlDoc::FileStream::push(const char* name, int length, int start)
     open.push_back({int(names.size()), length, start});
     names.append(name, length);
     if (m_counting) {
-        count(open.size() - 1, 1);
+        count(open.size() - 1, true);
     } else if (open.size() >= kCountedFrom) {
         m_counting = true;
-        for (size_t i = 0; i < open.size(); ++i)
-            count(i, 1);
+        count(0, true);
     }
 }
 
@@ -597,37 +595,23 @@ void CXmlDoc::FileStream::popTo(size_t depth)
         return;
     if (m_counting && depth < kCountedUntil) {
         m_counting = false;
-        m_counts.clear();
+        m_openNames.clear();
     }
-    for (size_t i = open.size(); m_counting && i-- > depth;)
-        count(i, -1);
+    if (m_counting)
+        count(depth, false);
     names.truncate(open[depth].nameOffset);
     open.resize(depth);
 }
 
-bool CXmlDoc::FileStream::mayClose(const char* name, int length) const
+// Adds the names of the open elements from `from` on to the count, or takes them out.
+void CXmlDoc::FileStream::count(size_t from, bool add)
 {
-    return !m_counting || m_counts.contains(key(name, length));
-}
-
-QByteArray CXmlDoc::FileStream::key(const char* name, int length) const
-{
-    QByteArray k(name, length);
-    return foldCase ? k.toUpper() : k;
-}
-
-void CXmlDoc::FileStream::count(size_t element, int delta)
-{
-    const char* name = names.constData() + open[element].nameOffset;
-    const int length = open[element].nameLength;
-    for (int j = 0; j <= length; ++j) {
-        if (j < length && !std::memchr(" /=[]", name[j], 5))
-            continue;
-        const QByteArray k = key(name, j);
-        if (const int n = m_counts.value(k) + delta)
-            m_counts.insert(k, n);
+    for (size_t i = from; i < open.size(); ++i) {
+        const char* name = names.constData() + open[i].nameOffset;
+        if (add)
+            m_openNames.add(name, open[i].nameLength);
         else
-            m_counts.remove(k);
+            m_openNames.remove(name, open[i].nameLength);
     }
 }
 
@@ -650,7 +634,7 @@ bool CXmlDoc::Open(const char* path, int flags, int blockSize)
     const int mode = flags & kFileModes;
     if (mode != kReadFileMode && mode != kWriteFileMode)
         return false;
-    std::unique_ptr<FileStream, FileStreamDeleter> stream(new FileStream);
+    std::unique_ptr<FileStream, FileStreamDeleter> stream(new FileStream(flags));
     stream->blockSize = std::max(1, blockSize);
     QByteArray records;
     if (mode == kReadFileMode)
@@ -667,7 +651,6 @@ bool CXmlDoc::Open(const char* path, int flags, int blockSize)
     m_docFlags = flags & ~(kAppendFile | (stream->reader ? kBomFlags : 0));
     if (stream->reader)
         m_docFlags |= stream->reader->flags();
-    stream->foldCase = m_docFlags & kIgnoreCase;
     m_pFileReader = std::move(stream);
     return true;
 }

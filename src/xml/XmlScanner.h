@@ -88,6 +88,7 @@ public:
     explicit XmlOpenNames(int docFlags);
     void add(const char* name, int length) { count(name, length, 1); }
     void remove(const char* name, int length) { count(name, length, -1); }
+    void clear() { m_counts.clear(); }
     // False when no open element takes an end tag of that name (true, rarely, on a collision
     // of hashes: the caller's walk then finds nothing).
     bool mayMatch(const char* name, int length) const;
