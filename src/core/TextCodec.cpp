@@ -54,10 +54,15 @@ bool isValidUtf8(const QByteArray& bytes)
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
-QString decodeText(const QByteArray& bytes)
+QByteArrayView withoutUtf8Bom(QByteArrayView bytes)
 {
     const QByteArrayView mark("\xEF\xBB\xBF");
-    if (bytes.startsWith(mark))
-        return decodeText(bytes.sliced(mark.size()));
+    return bytes.startsWith(mark) ? bytes.sliced(mark.size()) : bytes;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (const QByteArrayView text = withoutUtf8Bom(bytes); text.size() != bytes.size())
+        return decodeText(text.toByteArray());
     return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : fromGbk(bytes);
 }

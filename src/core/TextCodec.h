@@ -13,6 +13,8 @@ QByteArray convertEncoding(const char* to, const char* from, const QByteArray& i
 QString fromGbk(const QByteArray& bytes);
 QByteArray toGbk(const QString& text);
 bool isValidUtf8(const QByteArray& bytes);
+// The bytes after a leading UTF-8 byte order mark, if there is one.
+QByteArrayView withoutUtf8Bom(QByteArrayView bytes);
 // Text files from outside: UTF-8 when the bytes are valid UTF-8, else GBK; a leading UTF-8
 // byte order mark is dropped.
 QString decodeText(const QByteArray& bytes);

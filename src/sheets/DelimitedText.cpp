@@ -10,10 +10,7 @@ constexpr qsizetype kChunk = 1 << 16;
 
 QString decode(QByteArrayView bytes)
 {
-    const QByteArrayView mark("\xEF\xBB\xBF");
-    if (bytes.startsWith(mark))
-        bytes = bytes.sliced(mark.size());
-    const QByteArray content = bytes.toByteArray();
+    const QByteArray content = withoutUtf8Bom(bytes).toByteArray();
     return isValidUtf8(content) ? QString::fromUtf8(content) : fromGb18030(content);
 }
 
