@@ -1,19 +1,21 @@
 #include "sheets/CompoundFile.h"
 
 #include "sheets/ByteWriter.h"
+#include "sheets/CompoundFormat.h"
 
 #include <QIODevice>
 
 #include <vector>
 
 namespace {
+using CompoundFormat::kEndOfChain;
+using CompoundFormat::kHeaderFatIds;
+
 constexpr quint32 kFree = 0xFFFFFFFF;
-constexpr quint32 kEndOfChain = 0xFFFFFFFE;
 constexpr quint32 kFatSector = 0xFFFFFFFD;
 constexpr quint32 kDifatSector = 0xFFFFFFFC;
 constexpr int kSector = 512;
 constexpr quint32 kIdsPerSector = kSector / 4;
-constexpr quint32 kHeaderFatIds = 109;
 constexpr int kMiniStreamCutoff = 4096;
 
 quint32 sectorsFor(qint64 bytes) { return quint32((bytes + kSector - 1) / kSector); }
@@ -47,7 +49,7 @@ Layout layoutFor(qint64 streamBytes)
 QByteArray header(const Layout& layout)
 {
     ByteWriter h;
-    h.bytes("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    h.bytes(CompoundFormat::kSignature.data(), CompoundFormat::kSignature.size());
     h.zeros(16);       // class id
     h.u16(0x003E);     // minor version
     h.u16(0x0003);     // major version 3

@@ -1,15 +1,17 @@
 #include "sheets/CompoundFileReader.h"
 
+#include "sheets/CompoundFormat.h"
+
 #include <QtEndian>
 
 #include <functional>
 #include <vector>
 
 namespace {
-constexpr quint32 kEndOfChain = 0xFFFFFFFE;
+using CompoundFormat::kEndOfChain;
+using CompoundFormat::kHeaderFatIds;
 constexpr qsizetype kHeaderSize = 512;
 constexpr qsizetype kEntrySize = 128;
-constexpr quint32 kHeaderFatIds = 109;
 
 class CompoundFile {
 public:
@@ -52,7 +54,7 @@ private:
 
     bool readHeader()
     {
-        if (m_file.size() < kHeaderSize || !m_file.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        if (m_file.size() < kHeaderSize || !m_file.startsWith(CompoundFormat::kSignature))
             return false;
         m_major = qFromLittleEndian<quint16>(m_file.constData() + 26);
         const quint16 shift = qFromLittleEndian<quint16>(m_file.constData() + 30);

@@ -1,5 +1,6 @@
 #include "sheets/SpreadsheetFile.h"
 
+#include "sheets/CompoundFormat.h"
 #include "sheets/DelimitedText.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "sheets/XlsReader.h"
@@ -23,7 +24,7 @@ FileContent sniffContent(const QString& path)
     const QByteArray start = file.read(8);
     if (start.isEmpty())
         return FileContent::Empty;
-    if (start == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+    if (start == CompoundFormat::kSignature)
         return FileContent::CompoundFile;
     if (start.startsWith(QByteArrayLiteral("PK\x03\x04")))
         return FileContent::Zip;
