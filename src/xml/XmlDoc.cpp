@@ -230,6 +230,7 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
     std::vector<OpenTag> stack;
     stack.reserve(7);
     XmlOpenNames openNames(m_docFlags);
+    const auto nameAt = [&](size_t i) { return QByteArrayView(text + stack[i].nameStart, stack[i].nameLength); };
     int current = parent;
     int first = 0;
     XmlNodeInfo node;
@@ -253,7 +254,7 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
             r.setTagLengths(node.length, 0);
             if (!(node.flags & XmlNodeInfo::kEmptyElement)) {
                 stack.push_back({scanner.tokenLeft, scanner.tokenLength(), pos});
-                openNames.add(scanner.token(), scanner.tokenLength());
+                openNames.opened(stack.size(), nameAt);
                 current = pos;
             }
             if (!first)
@@ -264,7 +265,7 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
                 RaiseFlag(parent, current, node.results);
                 continue;
             }
-            // The walk passes only elements that the end tag then closes.
+            // Deep down, the walk passes only elements that the end tag then closes.
             int k = openNames.mayMatch(scanner.token(), scanner.tokenLength()) ? int(stack.size()) - 1 : -1;
             while (k >= 0
                    && !xmlNameMatches(scanner.token(), scanner.tokenLength(), text + stack[k].nameStart,
@@ -278,8 +279,7 @@ int CXmlDoc::ParseElement(int parent, XmlScanner& scanner)
                               QByteArray(scanner.token(), scanner.tokenLength()).constData(), 0, node.start);
                 continue;
             }
-            for (size_t i = size_t(k); i < stack.size(); ++i)
-                openNames.remove(text + stack[i].nameStart, stack[i].nameLength);
+            openNames.closing(size_t(k), stack.size(), nameAt);
             CloseUnended(stack, size_t(k) + 1, parent, node.start + 1);
             ElementRecord& e = m_index[stack[k].pos];
             e.length = node.start + node.length - e.start;

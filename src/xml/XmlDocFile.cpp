@@ -563,56 +563,28 @@ struct CXmlDoc::FileStream {
 
     void push(const char* name, int length, int start);
     void popTo(size_t depth);
-    bool mayClose(const char* name, int length) const { return !m_counting || m_openNames.mayMatch(name, length); }
+    bool mayClose(const char* name, int length) const { return m_openNames.mayMatch(name, length); }
 
 private:
-    // Deep in a document the open elements are also counted by name, so that a stray end tag
-    // is known lone without searching them all; near the top the search is short, and
-    // counting every element would cost more than it saves.
-    static constexpr size_t kCountedFrom = 256;
-    static constexpr size_t kCountedUntil = 128;
-    void count(size_t from, bool add);
+    QByteArrayView nameOf(size_t i) const { return {names.constData() + open[i].nameOffset, open[i].nameLength}; }
 
     XmlOpenNames m_openNames;
-    bool m_counting = false;
 };
 
 void CXmlDoc::FileStream::push(const char* name, int length, int start)
 {
     open.push_back({int(names.size()), length, start});
     names.append(name, length);
-    if (m_counting) {
-        count(open.size() - 1, true);
-    } else if (open.size() >= kCountedFrom) {
-        m_counting = true;
-        count(0, true);
-    }
+    m_openNames.opened(open.size(), [this](size_t i) { return nameOf(i); });
 }
 
 void CXmlDoc::FileStream::popTo(size_t depth)
 {
     if (depth >= open.size())
         return;
-    if (m_counting && depth < kCountedUntil) {
-        m_counting = false;
-        m_openNames.clear();
-    }
-    if (m_counting)
-        count(depth, false);
+    m_openNames.closing(depth, open.size(), [this](size_t i) { return nameOf(i); });
     names.truncate(open[depth].nameOffset);
     open.resize(depth);
-}
-
-// Adds the names of the open elements from `from` on to the count, or takes them out.
-void CXmlDoc::FileStream::count(size_t from, bool add)
-{
-    for (size_t i = from; i < open.size(); ++i) {
-        const char* name = names.constData() + open[i].nameOffset;
-        if (add)
-            m_openNames.add(name, open[i].nameLength);
-        else
-            m_openNames.remove(name, open[i].nameLength);
-    }
 }
 
 namespace {

@@ -369,8 +369,9 @@ uint64_t XmlOpenNames::mix(uint64_t hash, char c, bool& fold)
     return (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
 }
 
-void XmlOpenNames::count(const char* name, int length, int delta)
+void XmlOpenNames::count(QByteArrayView name, int delta)
 {
+    const int length = int(name.size());
     bool fold = m_fold;
     uint64_t hash = m_seed;
     for (int i = 0; i <= length; ++i) {
@@ -384,7 +385,7 @@ void XmlOpenNames::count(const char* name, int length, int delta)
     }
 }
 
-bool XmlOpenNames::mayMatch(const char* name, int length) const
+bool XmlOpenNames::counted(const char* name, int length) const
 {
     bool fold = m_fold;
     uint64_t hash = m_seed;

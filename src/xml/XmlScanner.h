@@ -82,24 +82,54 @@ bool xmlNameMatches(const char* name, int n, const char* given, int givenLength,
 // that an end tag's name may stand for (see xmlNameMatches: the whole name, and each part a
 // name boundary follows), as seeded hashes. An end tag whose name is not counted closes
 // nothing and is known as such at once: walking down the open elements for every stray end
-// tag made a hostile reply cost its length times its depth.
+// tag made a hostile reply cost its length times its depth. Near the top that walk is short
+// and counting every element would cost more than it saves, so the names are counted only
+// while the parse is deep.
 class XmlOpenNames {
 public:
     explicit XmlOpenNames(int docFlags);
-    void add(const char* name, int length) { count(name, length, 1); }
-    void remove(const char* name, int length) { count(name, length, -1); }
-    void clear() { m_counts.clear(); }
+    // After an element opened: `open` elements are open, nameAt(i) the name of the i-th,
+    // outermost first, as a QByteArrayView.
+    template <class NameAt>
+    void opened(size_t open, NameAt nameAt)
+    {
+        if (m_counting) {
+            count(nameAt(open - 1), 1);
+        } else if (open >= kCountedFrom) {
+            m_counting = true;
+            for (size_t i = 0; i < open; ++i)
+                count(nameAt(i), 1);
+        }
+    }
+    // Before the open elements from `depth` on, of `open`, close.
+    template <class NameAt>
+    void closing(size_t depth, size_t open, NameAt nameAt)
+    {
+        if (!m_counting)
+            return;
+        if (depth < kCountedUntil) {
+            m_counting = false;
+            m_counts.clear();
+            return;
+        }
+        for (size_t i = depth; i < open; ++i)
+            count(nameAt(i), -1);
+    }
     // False when no open element takes an end tag of that name (true, rarely, on a collision
-    // of hashes: the caller's walk then finds nothing).
-    bool mayMatch(const char* name, int length) const;
+    // of hashes, and always while the names are not counted: the caller's walk then decides).
+    bool mayMatch(const char* name, int length) const { return !m_counting || counted(name, length); }
 
 private:
-    void count(const char* name, int length, int delta);
+    static constexpr size_t kCountedFrom = 256;
+    static constexpr size_t kCountedUntil = 128;
+    void count(QByteArrayView name, int delta);
+    bool counted(const char* name, int length) const;
     static uint64_t mix(uint64_t hash, char c, bool& fold);
 
     uint64_t m_seed;
     bool m_fold;
     std::unordered_map<uint64_t, int> m_counts;
+    bool m_counting = false;
 };
 
 // The name of the element whose '<' is at `tagStart`, as reading it from its start tag
