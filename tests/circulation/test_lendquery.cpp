@@ -163,11 +163,13 @@ private slots:
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("lastPageRows");
         QTest::newRow("loans 31") << 0 << 31 << 2 << 1;
+        QTest::newRow("loans 310") << 0 << 310 << 11 << 10;
         QTest::newRow("history 200") << 1 << 200 << 2 << 100;
         QTest::newRow("history 1150") << 1 << 1150 << 12 << 50;
     }
 
-    // Each tab's page size; the selector lists its pages in numeric order; a chosen page shows its rows.
+    // Each tab's page size; the selector lists its pages as texts sort (1, 10, 11, 12, 2, ...);
+    // a chosen page shows its rows.
     void paging()
     {
         QFETCH(int, tab);
@@ -186,13 +188,18 @@ private slots:
         QStringList expected;
         for (int p = 1; p <= pages; ++p)
             expected << QString::number(p);
+        expected.sort();
         QCOMPARE(numbers, expected);
-        selector->setCurrentIndex(pages - 1);
-        emit selector->activated(pages - 1);
+        const int last = selector->findText(QString::number(pages));
+        selector->setCurrentIndex(last);
+        emit selector->activated(last);
         QCOMPARE(list(tab)->GetItemCount(), lastPageRows);
+        QCOMPARE(selector->currentText(), QString::number(pages));
         QCOMPARE(list(tab)->GetItemText(lastPageRows - 1, 0), QStringLiteral("B%1").arg(rows - 1, 4, 10, QLatin1Char('0')));
         child<QPushButton>(tab, "m_btnNext")->click();
         QCOMPARE(messages(), QStringList{"已是最后一页！"});
+        child<QPushButton>(tab, "m_btnPrev")->click();
+        QCOMPARE(selector->currentText(), QString::number(pages - 1));
     }
 
     // By the fixed clock today is 2017-04-11: a loan is overdue from the day after its due day.
