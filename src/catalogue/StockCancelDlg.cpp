@@ -36,7 +36,8 @@ void CStockCancelDlg::OnInitDialog()
     ui->m_btnCancelStock->SetIconHandles(buttonIcon(ButtonIcon::Delete));
     ui->m_btnExit->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCloseButton));
     ui->m_btnFind->setDefault(true);
-    SearchEdit::attach(ui->m_editKeyword);
+    if (m_config.editShowsAll)
+        SearchEdit::attach(ui->m_editKeyword);
     ui->m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->m_list->SetCheckBoxes(true);
     ui->m_list->SetHeadings(m_config.headings);
@@ -46,7 +47,7 @@ void CStockCancelDlg::OnInitDialog()
 void CStockCancelDlg::OnFind()
 {
     QString keyword;
-    if (!SearchEdit::takeFilter(this, ui->m_editKeyword, keyword))
+    if (!SearchEdit::takeFilter(this, ui->m_editKeyword, keyword, AllTextMeans()))
         return;
     RecordsetPtr rs = m_config.search(keyword);
     ui->m_list->DeleteAllItems();
@@ -99,7 +100,7 @@ void CStockCancelDlg::OnCancelStock()
             break;
         }
     }
-    const QString keyword = SearchText::read(ui->m_editKeyword->text()).text;
+    const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
     SayKept(failed, skipped);
     if (m_config.reportsCount)
@@ -107,6 +108,11 @@ void CStockCancelDlg::OnCancelStock()
 }
 
 CReportListCtrl* CStockCancelDlg::List() const { return ui->m_list; }
+
+SearchText::AllText CStockCancelDlg::AllTextMeans() const
+{
+    return m_config.editShowsAll ? SearchText::AllText::EveryRow : SearchText::AllText::Typed;
+}
 
 void CStockCancelDlg::SayKept(bool failed, const QStringList& out)
 {

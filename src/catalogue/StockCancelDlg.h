@@ -2,6 +2,7 @@
 
 #include "catalogue/BookStore.h"
 #include "controls/EnterKeyFilter.h"
+#include "controls/SearchText.h"
 
 #include <QDialog>
 #include <QList>
@@ -31,6 +32,9 @@ struct StockCancelWindow {
     // The list after a cancel, by the keyword; empty: the search again.
     std::function<RecordsetPtr(const QString& keyword)> refill;
     bool reportsCount = true;   // say how many copies went
+    // The search edit starts with "(全部)", which lists every copy, and empties on the
+    // focus; else it starts empty, keeps what is typed and searches "(全部)" as text.
+    bool editShowsAll = true;
 };
 
 // Deletes copies from the catalogue for good: the librarian searches, ticks or selects rows
@@ -59,6 +63,7 @@ private slots:
 private:
     void OnInitDialog();
     void FillBookList(const RecordsetPtr& rs);
+    SearchText::AllText AllTextMeans() const;
 
     const StockCancelWindow m_config;
     std::unique_ptr<Ui::CStockCancelDlg> ui;

@@ -25,6 +25,7 @@ CPagedSearchPage::Config historyConfig()
     config.headings = QStringLiteral("图书编号,100;书名,120;读者编号,100;读者姓名,100;读者类型,100;部门,100;操作性质,100;"
                                      "操作时间,120;操作员,80");
     config.pageSize = 100;
+    config.pagesInTextOrder = true;
     config.query = [](const QString& filter) { return LoanQueries(theApp().m_ado).history(filter); };
     config.listRow = historyRow;
     return config;

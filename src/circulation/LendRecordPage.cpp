@@ -25,6 +25,7 @@ CPagedSearchPage::Config loansConfig()
     config.headings = QStringLiteral("图书编号,100;书名,120;图书价格,80;读者编号,100;读者姓名,100;读者类型,100;部门,120;"
                                      "借书日期,120;应还时间,120;操作员,80");
     config.pageSize = 30;
+    config.pagesInTextOrder = true;
     config.query = [](const QString& filter) { return LoanQueries(theApp().m_ado).currentLoans(filter); };
     config.listRow = loanRow;
     return config;

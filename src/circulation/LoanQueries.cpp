@@ -42,15 +42,15 @@ RecordsetPtr LoanQueries::history(const QString& filter) const
                        {filter, containsPattern(filter)});
 }
 
-RecordsetPtr LoanQueries::overdue(const QString& filter) const
+RecordsetPtr LoanQueries::overdue(const QString& filter, const QDate& day) const
 {
-    // A loan due today is not overdue yet; a due date with a time of day still counts by its day.
-    const QString today = todayText();
+    // A loan due that day is not overdue yet; a due date with a time of day still counts by its day.
+    const QString dayText = dateText(day);
     if (filter.isEmpty())
-        return openOrThrow(m_conn, QStringLiteral("select * from jieyueinfo where 应还时间<?1 order by rowid"), {today});
+        return openOrThrow(m_conn, QStringLiteral("select * from jieyueinfo where 应还时间<?1 order by rowid"), {dayText});
     return openOrThrow(m_conn, QStringLiteral("select * from jieyueinfo where 应还时间<?1 and (图书编号=?2 or 读者编号=?2 "
                                               "or 读者姓名 like ?3 escape '\\') order by rowid"),
-                       {today, filter, containsPattern(filter)});
+                       {dayText, filter, containsPattern(filter)});
 }
 
 RecordsetPtr LoanQueries::summary(Grouping grouping, const std::optional<Period>& period) const

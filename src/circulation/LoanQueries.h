@@ -29,9 +29,9 @@ public:
     // History rows whose book or reader number is the filter or whose title, reader name or
     // time contains it.
     RecordsetPtr history(const QString& filter) const;
-    // Loans due before today (by the clock) whose book or reader number is the filter or
-    // whose reader name contains it.
-    RecordsetPtr overdue(const QString& filter) const;
+    // Loans due before the day whose book or reader number is the filter or whose reader
+    // name contains it.
+    RecordsetPtr overdue(const QString& filter, const QDate& day) const;
     // The lendings ("图书借阅") of the period, or of all time, counted by the grouping's
     // column, ordered by it: the value and 合计.
     RecordsetPtr summary(Grouping grouping, const std::optional<Period>& period) const;

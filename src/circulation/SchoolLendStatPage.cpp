@@ -24,6 +24,7 @@ void CSchoolLendStatPage::OnInitDialog()
     ui->m_list->LoadColumnInfo();
 }
 
+// A failed count leaves the list as it was: its rows stay under the heading they belong to.
 void CSchoolLendStatPage::ShowGroups(int grouping)
 {
     const SchoolLendHistory::Grouping& by = SchoolLendHistory::groupings()[grouping];
@@ -31,7 +32,7 @@ void CSchoolLendStatPage::ShowGroups(int grouping)
     try {
         groups = SchoolLendHistory(theApp().m_ado).countBy(by);
     } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败！"));
+        return showMessage(this, QStringLiteral("操作失败！"));
     }
     ui->m_list->ReplaceGroupedRows(by.heading, 120, groups);
 }

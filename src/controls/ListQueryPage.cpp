@@ -28,8 +28,10 @@ void CListQueryPage::OnInitDialog()
     ui->m_btnExport->setText(m_config.exportCaption);
     ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
     ui->m_btnExport->setVisible(!m_config.exportCaption.isEmpty());
-    if (m_config.editShowsAll)
+    if (m_config.editShowsAll && m_config.editClearsOnFocus)
         SearchEdit::attach(ui->m_editSearch);
+    else if (m_config.editShowsAll)
+        ui->m_editSearch->setText(SearchText::allText());
     ui->m_list->SetHeadings(m_config.headings);
     ui->m_list->LoadColumnInfo();
 }

@@ -27,8 +27,11 @@ public:
         QString failure;        // said when the database refuses the query
         // Said when the edit is empty; none: an empty edit lists every row.
         QString emptyRefusal;
-        // The edit starts with "(全部)" and empties on the focus; else it starts empty.
+        // The edit starts with "(全部)"; else it starts empty.
         bool editShowsAll = true;
+        // "(全部)" goes when the edit gains the focus and comes back when it is left empty;
+        // otherwise the text stays as the user leaves it.
+        bool editClearsOnFocus = true;
         ListQuery query;
         ListRow listRow;
     };

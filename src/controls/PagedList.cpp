@@ -36,9 +36,13 @@ void PagedList::SetPageSize(int pageSize)
 void PagedList::ShowPages()
 {
     if (m_selector) {
-        m_selector->clear();
+        QStringList pages;
         for (int page = 1; page <= m_cursor.GetPageCount(); ++page)
-            m_selector->addItem(QString::number(page));
+            pages << QString::number(page);
+        if (m_textOrder)
+            pages.sort();
+        m_selector->clear();
+        m_selector->addItems(pages);
     }
     if (m_total)
         m_total->setText(m_cursor.TotalText());
@@ -51,7 +55,7 @@ void PagedList::OnNext() { Moved(m_cursor.Next()); }
 
 void PagedList::OnSelect(int index)
 {
-    if (m_cursor.SetPage(index + 1))
+    if (m_cursor.SetPage(m_selector->itemText(index).toInt()))
         ShowPage();
 }
 
@@ -69,6 +73,6 @@ void PagedList::Moved(PageCursor::Move move)
 void PagedList::ShowPage()
 {
     if (m_selector)
-        m_selector->setCurrentIndex(m_cursor.GetPage() - 1);
+        m_selector->setCurrentIndex(m_selector->findText(QString::number(m_cursor.GetPage())));
     emit pageChanged(m_cursor.GetPage());
 }

@@ -20,6 +20,10 @@ public:
     PagedList(QWidget* window, int pageSize, QAbstractButton* previous, QAbstractButton* next,
               QComboBox* selector = nullptr, QLabel* total = nullptr);
 
+    // The selector lists its pages as texts sort ("1", "10", "11", "2", ...) instead of
+    // in number order.
+    void SetPagesInTextOrder(bool textOrder) { m_textOrder = textOrder; }
+
     void SetResult(int rowCount);
     // Pages of another size (see PageCursor::SetPageSize); once there is a result the
     // selector and the total are recounted and pageChanged fires for the page shown.
@@ -43,4 +47,5 @@ private:
     QPointer<QWidget> m_window;
     QPointer<QComboBox> m_selector;
     QPointer<QLabel> m_total;
+    bool m_textOrder = false;
 };

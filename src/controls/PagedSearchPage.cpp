@@ -15,6 +15,7 @@ CPagedSearchPage::CPagedSearchPage(Config config, QWidget* parent)
 {
     ui->setupUi(this);
     m_paging = new PagedList(this, m_config.pageSize, ui->m_btnPrev, ui->m_btnNext, ui->m_cmbPage, ui->m_staticPageInfo);
+    m_paging->SetPagesInTextOrder(m_config.pagesInTextOrder);
     connect(m_paging, &PagedList::pageChanged, this, &CPagedSearchPage::FillPage);
     connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPagedSearchPage::OnSearch);
     m_enterKeys.onEnter(ui->m_editSearch, [this] { OnSearch(); });

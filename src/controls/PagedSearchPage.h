@@ -33,6 +33,8 @@ public:
         // The edit empties when it gains the focus and shows "(全部)" again when left
         // empty; otherwise its text stays as the user leaves it.
         bool editClearsOnFocus = true;
+        // The page selector lists its pages as texts sort (1, 10, 11, 2, ...).
+        bool pagesInTextOrder = false;
         ListQuery query;
         ListRow listRow;
     };

@@ -18,9 +18,9 @@ SearchEdit* SearchEdit::attach(QLineEdit* edit)
     return new SearchEdit(edit);
 }
 
-bool SearchEdit::takeFilter(QWidget* parent, const QLineEdit* edit, QString& filter)
+bool SearchEdit::takeFilter(QWidget* parent, const QLineEdit* edit, QString& filter, SearchText::AllText all)
 {
-    const SearchText::Filter read = SearchText::read(edit->text());
+    const SearchText::Filter read = SearchText::read(edit->text(), all);
     if (!read.accepted) {
         showMessage(parent, SearchText::emptyRefusal());
         return false;

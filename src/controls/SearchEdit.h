@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/SearchText.h"
+
 #include <QObject>
 
 class QLineEdit;
@@ -16,7 +18,8 @@ public:
 
     // The edit's filter (empty = every row); false after telling the user
     // "请输入用查询信息！" when the edit is empty.
-    static bool takeFilter(QWidget* parent, const QLineEdit* edit, QString& filter);
+    static bool takeFilter(QWidget* parent, const QLineEdit* edit, QString& filter,
+                           SearchText::AllText all = SearchText::AllText::EveryRow);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

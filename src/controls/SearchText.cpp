@@ -6,12 +6,12 @@ QString allText() { return QStringLiteral("(全部)"); }
 
 QString emptyRefusal() { return QStringLiteral("请输入用查询信息！"); }
 
-Filter read(const QString& editText)
+Filter read(const QString& editText, AllText all)
 {
     const QString text = editText.trimmed();
     if (text.isEmpty())
         return {};
-    return {true, text == allText() ? QString() : text};
+    return {true, all == AllText::EveryRow && text == allText() ? QString() : text};
 }
 
 }

@@ -15,7 +15,11 @@ struct Filter {
     QString text;           // the filter; empty = every row
 };
 
+// What "(全部)" typed into an edit means: every row, or the text itself where the edit
+// never shows it.
+enum class AllText { EveryRow, Typed };
+
 // Blanks around the text do not count.
-Filter read(const QString& editText);
+Filter read(const QString& editText, AllText all = AllText::EveryRow);
 
 }

@@ -22,6 +22,7 @@ StockCancelWindow periodicalCancelWindow()
     w.remove = [](const QString& number) { return PeriodicalStore(theApp().m_ado).remove(number); };
     w.refill = [](const QString& keyword) { return PeriodicalStore(theApp().m_ado).byTitleOrNumber(keyword); };
     w.reportsCount = false;
+    w.editShowsAll = false;
     return w;
 }
 }

@@ -163,11 +163,13 @@ private slots:
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("lastPageRows");
         QTest::newRow("loans 31") << 0 << 31 << 2 << 1;
+        QTest::newRow("loans 310") << 0 << 310 << 11 << 10;
         QTest::newRow("history 200") << 1 << 200 << 2 << 100;
         QTest::newRow("history 1150") << 1 << 1150 << 12 << 50;
     }
 
-    // Each tab's page size; the selector lists its pages in numeric order; a chosen page shows its rows.
+    // Each tab's page size; the selector lists its pages as texts sort (1, 10, 11, 12, 2, ...);
+    // a chosen page shows its rows.
     void paging()
     {
         QFETCH(int, tab);
@@ -186,13 +188,18 @@ private slots:
         QStringList expected;
         for (int p = 1; p <= pages; ++p)
             expected << QString::number(p);
+        expected.sort();
         QCOMPARE(numbers, expected);
-        selector->setCurrentIndex(pages - 1);
-        emit selector->activated(pages - 1);
+        const int last = selector->findText(QString::number(pages));
+        selector->setCurrentIndex(last);
+        emit selector->activated(last);
         QCOMPARE(list(tab)->GetItemCount(), lastPageRows);
+        QCOMPARE(selector->currentText(), QString::number(pages));
         QCOMPARE(list(tab)->GetItemText(lastPageRows - 1, 0), QStringLiteral("B%1").arg(rows - 1, 4, 10, QLatin1Char('0')));
         child<QPushButton>(tab, "m_btnNext")->click();
         QCOMPARE(messages(), QStringList{"已是最后一页！"});
+        child<QPushButton>(tab, "m_btnPrev")->click();
+        QCOMPARE(selector->currentText(), QString::number(pages - 1));
     }
 
     // By the fixed clock today is 2017-04-11: a loan is overdue from the day after its due day.
@@ -227,7 +234,8 @@ private slots:
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
-    // The sheet holds the rows listed by the last query, eleven fields in the table's order.
+    // The export asks the last query again, by the day it was first asked on: the sheet holds
+    // the loans overdue by that day when the export runs, eleven fields in the table's order.
     void overdueExport()
     {
         const QString name = QStringLiteral("到期.xls");
@@ -235,13 +243,19 @@ private slots:
         QCOMPARE(m_work->seams.chooser.proposals.size(), 0);
         addLoan("O1", "红楼梦", "R1", "张三", "2017-04-10");
         addLoan("O2", "水浒传", "R2", "李四", "2017-04-20");
-        searchFor(page(2), QStringLiteral("(全部)"));
-        addLoan("O3", "西游记", "R1", "张三", "2017-04-01");
+        addLoan("O3", "西游记", "R3", "王五", "2017-04-09");
+        searchFor(page(2), QStringLiteral("R1"));
+        QCOMPARE(listColumn(list(2), 0), QStringList{"O1"});
+        QVERIFY(theApp().m_ado.ExecuteSql("update jieyueinfo set 图书价格=30 where 图书编号='O1'"));
+        addLoan("O4", "诗经", "R1", "张三", "2017-04-01");
+        addLoan("O5", "楚辞", "R1", "张三", "2017-04-15");
+        m_work->seams.clock.set(QDateTime(QDate(2017, 4, 30), QTime(8, 0)));
         exportTo(2, file(name));
         QCOMPARE(messages(), QStringList{"导出文件成功!"});
         QCOMPARE(fileRows(file(name), QStringLiteral("到期未还读者信息")),
                  (Rows{{"图书编号", "书名", "条形码", "读者编号", "读者姓名", "读者类别", "借书日期", "应还日期", "图书价格", "操作员", "部门"},
-                       {"O1", "红楼梦", "", "R1", "张三", "学生", "2017-04-01", "2017-04-10", "25", "超级用户", "一班"}}));
+                       {"O1", "红楼梦", "", "R1", "张三", "学生", "2017-04-01", "2017-04-10", "30", "超级用户", "一班"},
+                       {"O4", "诗经", "", "R1", "张三", "学生", "2017-04-01", "2017-04-01", "25", "超级用户", "一班"}}));
     }
 
     // Both days of a period count, a time on the last day included; returns never count.

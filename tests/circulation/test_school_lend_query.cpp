@@ -194,6 +194,24 @@ private slots:
         QVERIFY(texts().isEmpty());
     }
 
+    // A failed count leaves the list as it was; the next click counts again.
+    void failedCountKeepsTheList()
+    {
+        fourSchoolRows();
+        CSchoolLendStatPage page;
+        page.findChild<QRadioButton*>("m_radioUnit")->click();
+        const QStringList schools = rows(list(page));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyuelishiinfogx rename to gone")));
+        page.findChild<QRadioButton*>("m_radioKind")->click();
+        QCOMPARE(texts(), QStringList{"操作失败！"});
+        QCOMPARE(list(page)->headerItem()->text(0), QStringLiteral("单位名称"));
+        QCOMPARE(rows(list(page)), schools);
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table gone rename to jieyuelishiinfogx")));
+        page.findChild<QRadioButton*>("m_radioKind")->click();
+        QCOMPARE(list(page)->headerItem()->text(0), QStringLiteral("操作性质"));
+        QCOMPARE(rows(list(page)), QStringList({"图书借阅|3", "图书归还|1"}));
+    }
+
     void emptyHistory()
     {
         CSchoolLendStatPage stat;

@@ -173,12 +173,13 @@ private slots:
                                                                          "2017-04-11", "12.8", "超级用户"}));
     }
 
-    // Neither the stock search nor the losses search touches its edit's text on the focus.
+    // No search edit of the window touches its text on the focus.
     void searchEditsKeepTheirText_data()
     {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("shown");
         QTest::newRow("stock") << 0 << "(全部)";
+        QTest::newRow("loans") << 1 << "(全部)";
         QTest::newRow("losses") << 3 << "";
     }
     void searchEditsKeepTheirText()

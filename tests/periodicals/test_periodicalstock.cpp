@@ -236,7 +236,7 @@ private slots:
     {
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("(全部) lists every copy") << "(全部)" << QStringList{"KA", "QK1", "QK2", "QK3"};
+        QTest::newRow("(全部) is a text like any other") << "(全部)" << QStringList();
         QTest::newRow("number and barcode only whole, the rest contained") << "KA" << QStringList{"KA", "QK1", "QK3"};
         QTest::newRow("a barcode") << "6901" << QStringList{"QK2"};
         QTest::newRow("nothing") << "无" << QStringList();
@@ -257,6 +257,32 @@ private slots:
         QCOMPARE(messages(), found.isEmpty() ? QStringList{"期刊库里没有找到相关数据!"} : QStringList());
         if (found.contains("QK2"))
             QCOMPARE(list(w, "m_list")->GetItemText(found.indexOf("QK2"), 15), "-1");
+    }
+
+    // The search edit starts empty and keeps what is typed when the focus comes and goes;
+    // an empty search is refused.
+    void cancelSearchEdit()
+    {
+        insertPeriodical("KA", "读者");
+        CPeriodicalCancelDlg w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* edit = child<QLineEdit>(&w, "m_editKeyword");
+        QCOMPARE(edit->text(), QString());
+        click(w, "m_btnFind");
+        QCOMPARE(messages(), QStringList{"请输入用查询信息！"});
+        QTest::keyClicks(edit, "KA");
+        list(w, "m_list")->setFocus();
+        QTRY_VERIFY(!edit->hasFocus());
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->text(), "KA");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(listColumn(list(w, "m_list"), 1), QStringList{"KA"});
+        edit->clear();
+        list(w, "m_list")->setFocus();
+        QTRY_VERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), QString());
     }
 
     // Selected and ticked rows go once each, a lent one stays and is named; the list then
