@@ -778,6 +778,11 @@ private slots:
         QCOMPARE(fileBytes(path), original);
         QCOMPARE(fileBytes(copy), copied);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), operation == 3 ? 2 : 1);
+        if (operation == 3) {
+            QVERIFY(QFile::remove(copy));
+            QVERIFY2(file.SaveAsOtherFormat(QStringLiteral("sheet1")), qPrintable(file.GetLastError()));
+            QCOMPARE(fileRows(copy, QStringLiteral("sheet1")), (Rows{{"c0", "c1"}, {"1", "2"}}));
+        }
     }
 
     void readRowMovesOn()
