@@ -3,9 +3,53 @@
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetFormat.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
+// The highest column number a caller may name: the bound of a 16-bit column number, which
+// keeps a text file's padding within reach of memory.
+constexpr int kMaxColumn = 32767;
+
+// One or two letters A to Z (any case) name a column: A is 1, AA 27, IV 256; 0 for any
+// other text.
+int columnOfLetters(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 2)
+        return 0;
+    int column = 0;
+    for (const QChar c : text.toUpper()) {
+        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
+            return 0;
+        column = column * 26 + (c.unicode() - 'A' + 1);
+    }
+    return column;
+}
+
+// Where a name stands the second time, -1 when every name stands once.
+qsizetype repeatedName(const QStringList& names)
+{
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names.indexOf(names[i], i + 1) >= 0)
+            return i;
+    }
+    return -1;
+}
+
+// The path with its extension (".xlsx" as well as three letters) replaced.
+QString otherFormatPath(const QString& path, bool workbook)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    const QString stem = suffix.isEmpty() ? path : path.chopped(suffix.size() + 1);
+    return stem + (workbook ? QStringLiteral(".csv") : QStringLiteral(".xls"));
+}
+
+QString missingSheetText(const QString& sheet)
+{
+    return QStringLiteral("工作簿中没有工作表：%1\n").arg(sheet);
+}
+
 // A separator must not be a character that quoting or line ends use.
 QChar separatorOf(const QString& argument)
 {
@@ -29,15 +73,12 @@ CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, boo
         m_sheet.sheetName = kFirstSheet;
 }
 
+// What the file holds replaces what is held only when the sheet is there, so that a failed
+// read back keeps the changes.
 bool CExcelFile::Open()
 {
-    m_sheet.rows.clear();
-    m_arrFieldNames.clear();
-    m_nTotalColumns = 0;
-    m_nCurrentRow = 1;
-    m_bSheetExists = false;
     const FileContent content = sniffContent(m_strFile);
-    if (content == FileContent::Missing || content == FileContent::Empty)
+    if (content == FileContent::Missing || (m_bWorkbook && content == FileContent::Empty))
         return false;
     Workbook book;
     QString error;
@@ -48,24 +89,26 @@ bool CExcelFile::Open()
     // A file without sheet names (text) or a text path has one sheet to offer. A text
     // file under a workbook's name reads, but a commit would replace it by a workbook.
     const bool named = m_bWorkbook && isWorkbookContent(content);
-    if (m_bWorkbook && !named) {
-        m_bUnreadable = true;
+    m_bUnreadable = m_bWorkbook && !named;
+    if (m_bUnreadable)
         Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
-    }
     const int found = sheetIndex(book, named ? m_sheet.sheetName : QString());
     if (found < 0)
         return false;
-    const QString wanted = m_sheet.sheetName;
-    m_sheet = std::move(book[size_t(found)]);
-    if (!named)
-        m_sheet.sheetName = wanted;
-    m_nTotalColumns = m_sheet.columnCount();
-    if (!m_sheet.rows.empty()) {
-        for (const SheetCell& cell : m_sheet.rows.front())
-            m_arrFieldNames << cell.displayText();
-    }
-    m_bSheetExists = m_nTotalColumns > 0;
+    if (named)
+        m_sheet.sheetName = book[size_t(found)].sheetName;
+    Hold(std::move(book[size_t(found)]));
     return true;
+}
+
+void CExcelFile::Hold(Sheet&& sheet)
+{
+    m_sheet.rows = std::move(sheet.rows);
+    m_sheet.texts = std::move(sheet.texts);
+    m_nTotalColumns = m_sheet.columnCount();
+    m_arrFieldNames = m_sheet.rows.empty() ? QStringList() : TextsOf(m_sheet.rows.front());
+    m_bSheetExists = m_nTotalColumns > 0;
+    m_nCurrentRow = 1;
 }
 
 bool CExcelFile::WriteBackup()
@@ -107,10 +150,8 @@ bool CExcelFile::AddRow(const QStringList& cells, int row, bool replace)
     if (row < 0)
         return Fail(QStringLiteral("行号不能小于0\n"));
     if (row == 1 && m_bWorkbook) {
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (cells.indexOf(cells[i], i + 1) >= 0)
-                return Fail(QStringLiteral("首行列头字段重复:%1\n").arg(cells[i]));
-        }
+        if (const qsizetype twice = repeatedName(cells); twice >= 0)
+            return Fail(QStringLiteral("首行列头字段重复:%1\n").arg(cells[twice]));
         if (width < m_nTotalColumns)
             return Fail(QStringLiteral("新列头数不能小于原列头数"));
         m_nTotalColumns = width;
@@ -133,11 +174,68 @@ bool CExcelFile::AddRow(const QStringList& cells, int row, bool replace)
         else
             rows.insert(rows.begin() + qsizetype(at - 1), Cells(cells));
     } else {
+        const CellRow filler = Cells(FillerTexts(m_nTotalColumns));
         while (rows.size() + 1 < at)
-            rows.push_back(FillerRow());
+            rows.push_back(filler);
         rows.push_back(Cells(cells));
     }
     return m_bTransaction || Commit();
+}
+
+bool CExcelFile::AddCell(const QString& value, int column, int row)
+{
+    if (column == 0)
+        return Fail(QStringLiteral("列数不能为0\n"));
+    if (column < 0)
+        return Fail(QStringLiteral("列号不能小于0\n"));
+    if (row < 0)
+        return Fail(QStringLiteral("行号不能小于0\n"));
+    if (column > (m_bWorkbook ? int(m_arrFieldNames.size()) + 1 : kMaxColumn))
+        return Fail(QStringLiteral("指定列号大于表格中存在的总列数\n"));
+    if (row > 0 && row <= GetTotalRows())
+        return SetCellInRow(value, column, row);
+    QStringList cells = FillerTexts(std::max(m_nTotalColumns, column));
+    cells[column - 1] = value;
+    return AddRow(cells, row, false);
+}
+
+bool CExcelFile::AddCell(const QString& value, const QString& column, int row, bool letters)
+{
+    const int number = LookupColumn(column, letters);
+    return number > 0 && AddCell(value, number, row);
+}
+
+// The other cells of the row keep what they hold: numbers and dates stay numbers and dates.
+bool CExcelFile::SetCellInRow(const QString& value, int column, int row)
+{
+    CellRow& cells = m_sheet.rows[size_t(row - 1)];
+    if (row == 1 && m_bWorkbook) {
+        QStringList names = TextsOf(cells);
+        names.resize(std::max(names.size(), qsizetype(column)));
+        names[column - 1] = value;
+        if (const qsizetype twice = repeatedName(names); twice >= 0)
+            return Fail(QStringLiteral("首行字段重复(列头):%1\n").arg(names[twice]));
+    } else if (m_bWorkbook && column > m_nTotalColumns) {
+        return Fail(QStringLiteral("列数大于表格中总列数\n"));
+    }
+    if (cells.size() < size_t(column))
+        cells.resize(size_t(column));
+    cells[size_t(column - 1)] = SheetCell::fromText(value);
+    m_nTotalColumns = std::max(m_nTotalColumns, column);
+    if (row == 1)
+        m_arrFieldNames = TextsOf(cells);
+    return m_bTransaction || Commit();
+}
+
+int CExcelFile::LookupColumn(const QString& column, bool letters)
+{
+    if (const int number = letters ? columnOfLetters(column) : 0; number > 0)
+        return number;
+    const qsizetype at = m_arrFieldNames.indexOf(column);
+    if (at >= 0)
+        return int(at) + 1;
+    Fail(QStringLiteral("无效字段名或字母列号\n"));
+    return 0;
 }
 
 bool CExcelFile::ReadRow(QStringList& cells, int row)
@@ -152,6 +250,49 @@ bool CExcelFile::ReadRow(QStringList& cells, int row)
     cells = Texts(m_sheet.rows[size_t(m_nCurrentRow - 1)]);
     ++m_nCurrentRow;
     return true;
+}
+
+bool CExcelFile::ReadColumn(QStringList& cells, int column)
+{
+    if (column == 0)
+        return Fail(QStringLiteral("列数不能为0\n"));
+    if (column < 0)
+        return Fail(QStringLiteral("列号不能小于0\n"));
+    cells.clear();
+    cells.reserve(GetTotalRows());
+    for (const CellRow& row : m_sheet.rows)
+        cells << (size_t(column) <= row.size() ? row[size_t(column - 1)].displayText() : QString());
+    return true;
+}
+
+bool CExcelFile::ReadColumn(QStringList& cells, const QString& column, bool letters)
+{
+    const int number = LookupColumn(column, letters);
+    return number > 0 && ReadColumn(cells, number);
+}
+
+bool CExcelFile::ReadCell(QString& text, int column, int row)
+{
+    if (column == 0)
+        return Fail(QStringLiteral("列不能为0\n"));
+    if (column < 0)
+        return Fail(QStringLiteral("列号不能小于0\n"));
+    const int at = row > 0 ? row : m_nCurrentRow;
+    if (row < 0 || at > GetTotalRows())
+        return Fail(QStringLiteral("读取行时产生错误\n"));
+    text.clear();
+    const CellRow& cells = m_sheet.rows[size_t(at - 1)];
+    if (column > std::max(m_nTotalColumns, int(cells.size())))
+        return false;
+    if (size_t(column) <= cells.size())
+        text = cells[size_t(column - 1)].displayText();
+    return true;
+}
+
+bool CExcelFile::ReadCell(QString& text, const QString& column, int row, bool letters)
+{
+    const int number = LookupColumn(column, letters);
+    return number > 0 && ReadCell(text, number, row);
 }
 
 bool CExcelFile::Commit(const std::vector<CExcelFile*>& alongside)
@@ -180,17 +321,43 @@ void CExcelFile::Committed()
     m_bSheetExists = m_bSheetExists || !m_sheet.rows.empty();
 }
 
+bool CExcelFile::RollBack()
+{
+    if (!Open())
+        return Fail(QStringLiteral("在回滚先前状态时产生错误\n"));
+    m_bTransaction = false;
+    return true;
+}
+
+// The sheets as the file holds them now; none for a file not yet written.
+bool CExcelFile::ReadFileBook(Workbook* book)
+{
+    if (m_bUnreadable)
+        return Fail(QStringLiteral("文件不能读取，没有覆盖：%1\n").arg(m_strFile));
+    QString error;
+    const FileContent content = sniffContent(m_strFile);
+    if (content == FileContent::Text)
+        return Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
+    if (isWorkbookContent(content) && !readSpreadsheet(m_strFile, m_separator, book, &error))
+        return Fail(QStringLiteral("%1，没有覆盖：%2\n").arg(error, m_strFile));
+    return true;
+}
+
+bool CExcelFile::SaveBook(const SheetList& sheets)
+{
+    QString error;
+    if (!saveSpreadsheet(m_strFile, sheets, m_separator, true, &error))
+        return Fail(error + QLatin1Char('\n'));
+    return true;
+}
+
 // Every sheet of the file stays in its place, ours replacing those of their names; new
 // ones follow in the order given.
 bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
 {
     Workbook book;
-    QString error;
-    const FileContent content = sniffContent(m_strFile);
-    if (content == FileContent::Text)
-        return Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
-    if (isWorkbookContent(content) && !readSpreadsheet(m_strFile, m_separator, &book, &error))
-        return Fail(QStringLiteral("%1，没有覆盖：%2\n").arg(error, m_strFile));
+    if (!ReadFileBook(&book))
+        return false;
     auto sameName = [](const Sheet& a, const Sheet& b) {
         return a.sheetName.compare(b.sheetName, Qt::CaseInsensitive) == 0;
     };
@@ -209,8 +376,145 @@ bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
         if (!placed[i])
             sheets.push_back(ours[i]);
     }
-    if (!saveSpreadsheet(m_strFile, sheets, m_separator, true, &error))
-        return Fail(error + QLatin1Char('\n'));
+    return SaveBook(sheets);
+}
+
+bool CExcelFile::DeleteSheet()
+{
+    if (!m_bWorkbook)
+        return EmptyTextFile();
+    if (!DeleteSheet(m_sheet.sheetName))
+        return Fail(QStringLiteral("删除表格时产生错误\n") + m_strLastError);
+    return true;
+}
+
+bool CExcelFile::DeleteSheet(const QString& sheet)
+{
+    if (!m_bWorkbook)
+        return EmptyTextFile();
+    if (!DropFromWorkbook(sheet))
+        return false;
+    if (sheet.compare(m_sheet.sheetName, Qt::CaseInsensitive) == 0)
+        Hold(Sheet());
+    return true;
+}
+
+// What the file holds goes out without this object's changes: only the named sheet changes.
+bool CExcelFile::DropFromWorkbook(const QString& sheet)
+{
+    Workbook book;
+    if (!ReadFileBook(&book))
+        return false;
+    const int found = sheet.isEmpty() ? -1 : sheetIndex(book, sheet);
+    if (found < 0)
+        return Fail(missingSheetText(sheet));
+    // A workbook holds at least one sheet.
+    if (book.size() == 1)
+        book.front().rows.clear();
+    else
+        book.erase(book.begin() + found);
+    SheetList sheets;
+    for (const Sheet& kept : book)
+        sheets.push_back(&kept);
+    return SaveBook(sheets);
+}
+
+bool CExcelFile::EmptyTextFile()
+{
+    Hold(Sheet());
+    return m_bTransaction || Commit();
+}
+
+bool CExcelFile::UpdateMatchingRows(const QStringList& newValues, const QStringList& oldValues)
+{
+    if (!m_bWorkbook)
+        return Fail(QStringLiteral("这个涵数对分隔符文本文件无效\n"));
+    if (newValues.isEmpty() || oldValues.isEmpty())
+        return Fail(QStringLiteral("没有要更新的值或条件\n"));
+    Workbook book;
+    if (!ReadFileBook(&book))
+        return false;
+    const int found = sheetIndex(book, m_sheet.sheetName);
+    if (found < 0)
+        return Fail(missingSheetText(m_sheet.sheetName));
+    std::vector<CellRow>& rows = book[size_t(found)].rows;
+    const qsizetype named = rows.empty() ? 0 : qsizetype(rows.front().size());
+    if (std::max(newValues.size(), oldValues.size()) > named)
+        return Fail(QStringLiteral("列数大于表格中总列数\n"));
+    auto matches = [&](const CellRow& cells) {
+        for (qsizetype i = 0; i < oldValues.size(); ++i) {
+            const QString held = size_t(i) < cells.size() ? cells[size_t(i)].displayText() : QString();
+            if (held != oldValues[i])
+                return false;
+        }
+        return true;
+    };
+    for (size_t r = 1; r < rows.size(); ++r) {
+        CellRow& cells = rows[r];
+        if (!matches(cells))
+            continue;
+        cells.resize(std::max(cells.size(), size_t(newValues.size())));
+        for (qsizetype i = 0; i < newValues.size(); ++i)
+            cells[size_t(i)] = SheetCell::fromText(newValues[i]);
+    }
+    SheetList sheets;
+    for (const Sheet& sheet : book)
+        sheets.push_back(&sheet);
+    if (!SaveBook(sheets))
+        return false;
+    Open();
+    return true;
+}
+
+bool CExcelFile::SaveAsOtherFormat(const QString& sheetOrSeparator)
+{
+    const QString path = otherFormatPath(m_strFile, m_bWorkbook);
+    CExcelFile copy(path, sheetOrSeparator);
+    if (!copy.IsReadable())
+        return Fail(copy.GetLastError());
+    if (copy.GetTotalColumns() > 0)
+        return Fail(QStringLiteral("另存的文件已有内容，没有覆盖：%1\n").arg(path));
+    // One commit: a failure leaves no half-written copy.
+    copy.BeginTransaction();
+    if (!(m_bWorkbook ? CopyTo(copy) : CopyTextTo(copy)) || !copy.Commit())
+        return Fail(copy.GetLastError());
+    return true;
+}
+
+bool CExcelFile::CopyTo(CExcelFile& copy)
+{
+    for (int row = 1; row <= GetTotalRows(); ++row) {
+        if (!copy.AddRow(Texts(m_sheet.rows[size_t(row - 1)]), row, false))
+            return false;
+    }
+    return true;
+}
+
+// A workbook needs distinct names over its columns: a header that repeats one becomes data
+// under numbered columns.
+bool CExcelFile::CopyTextTo(CExcelFile& copy)
+{
+    if (m_nTotalColumns == 0)
+        return copy.Fail(QStringLiteral("没有列头，首先要加入列头\n"));
+    const QStringList header = Texts(m_sheet.rows.front());
+    const qsizetype twice = repeatedName(header);
+    int shift = 0;
+    if (twice < 0) {
+        if (!copy.AddHeaders(header, false))
+            return false;
+    } else {
+        m_strLastError = QStringLiteral("首行(列头)字段重复:%1\n").arg(header[twice]);
+        QStringList numbers;
+        for (int column = 1; column <= m_nTotalColumns; ++column)
+            numbers << QString::number(column);
+        if (!copy.AddHeaders(numbers, false))
+            return false;
+        shift = 1;
+    }
+    for (int row = 2 - shift; row <= GetTotalRows(); ++row) {
+        if (!copy.AddRow(Texts(m_sheet.rows[size_t(row - 1)]), row + shift, false))
+            return false;
+    }
     return true;
 }
 
@@ -230,13 +534,26 @@ bool CExcelFile::Fail(const QString& text)
 
 QStringList CExcelFile::Texts(const CellRow& cells) const
 {
+    QStringList texts = TextsOf(cells);
+    if (texts.size() < m_nTotalColumns)
+        texts.resize(m_nTotalColumns);
+    return texts;
+}
+
+QStringList CExcelFile::TextsOf(const CellRow& cells)
+{
     QStringList texts;
-    texts.reserve(std::max(m_nTotalColumns, int(cells.size())));
+    texts.reserve(qsizetype(cells.size()));
     for (const SheetCell& cell : cells)
         texts << cell.displayText();
-    while (texts.size() < m_nTotalColumns)
-        texts << QString();
     return texts;
+}
+
+// The files other installations wrote pad a workbook's rows with a space and a text file's
+// with empty cells; ours look the same.
+QStringList CExcelFile::FillerTexts(int width) const
+{
+    return QStringList(width, m_bWorkbook ? QStringLiteral(" ") : QString());
 }
 
 CellRow CExcelFile::Cells(const QStringList& texts)

@@ -28,11 +28,25 @@ public:
     // it; without replace they are appended to it (a workbook refuses a name it holds).
     bool AddHeaders(const QStringList& names, bool replace);
     // Row 0 appends; a row within the sheet is replaced or inserted before; a row past
-    // the end is reached through empty rows. Row 1 is the header.
+    // the end is reached through filler rows (as AddCell pads). Row 1 is the header.
     bool AddRow(const QStringList& cells, int row = 0, bool replace = false);
+    // Sets one cell (columns from 1); row 0 appends a row, a row past the end is reached
+    // through filler rows. A workbook's filler cells hold one space, a text file's are empty.
+    // A workbook takes a new column in the header only (one past its last name).
+    bool AddCell(const QString& value, int column, int row);
+    // The column is the first header cell equal to `column`, or with `letters` its letters
+    // (A is 1, AA 27, IV 256, in any case; other texts are taken as names).
+    bool AddCell(const QString& value, const QString& column, int row, bool letters);
     // Row 0 reads the current row, which then moves on; the cells are padded to the
     // column count.
     bool ReadRow(QStringList& cells, int row = 0);
+    // One cell of every row, the header's included, the empty text for a row without it.
+    bool ReadColumn(QStringList& cells, int column);
+    bool ReadColumn(QStringList& cells, const QString& column, bool letters);
+    // Row 0 reads from the current row; neither form moves it. A column beyond the row as
+    // ReadRow gives it empties the text and is false without a reason.
+    bool ReadCell(QString& text, int column, int row = 0);
+    bool ReadCell(QString& text, const QString& column, int row, bool letters);
     void GetFieldNames(QStringList& names) const { names = m_arrFieldNames; }
     int GetTotalRows() const { return int(m_sheet.rows.size()); }
     int GetTotalColumns() const { return m_nTotalColumns; }
@@ -41,6 +55,22 @@ public:
     // `alongside` are other objects opened on the same workbook, whose sheets are written
     // in the same commit; the reason of a failure is this object's.
     bool Commit(const std::vector<CExcelFile*>& alongside = {});
+    // Reads the file again, dropping what was not committed, and ends the transaction.
+    bool RollBack();
+
+    // A workbook loses the sheet in the file at once, even inside a transaction; the other
+    // sheets stay (the last sheet of a workbook stays, emptied). Deleting this object's own
+    // sheet empties what it holds. A text file is emptied, at once unless a transaction is open.
+    bool DeleteSheet();
+    bool DeleteSheet(const QString& sheet);
+    // Workbooks only, in the file at once: every data row whose first cells equal `oldValues`
+    // gets `newValues` in its first cells. The sheet is then read again, like RollBack.
+    bool UpdateMatchingRows(const QStringList& newValues, const QStringList& oldValues);
+    // Writes the sheet beside the file under the other extension: a workbook as ".csv", a
+    // text file as ".xls" (the argument is the copy's separator or sheet name). A copy that
+    // has content already is left alone. A text file's header with a name twice goes into
+    // the copy as a data row under the header "1", "2", ...; GetLastError names the name.
+    bool SaveAsOtherFormat(const QString& sheetOrSeparator);
 
     QString GetLastError() const { return m_strLastError; }
     // False when the backup was asked for and could not be written.
@@ -51,14 +81,24 @@ public:
 
 private:
     bool Open();
+    void Hold(Sheet&& sheet);
     bool WriteBackup();
+    bool ReadFileBook(Workbook* book);
+    bool SaveBook(const SheetList& sheets);
     bool CommitWorkbook(const std::vector<const Sheet*>& ours);
+    bool DropFromWorkbook(const QString& sheet);
+    bool EmptyTextFile();
     void Committed();
     bool CommitText(const QString& path);
+    bool SetCellInRow(const QString& value, int column, int row);
+    bool CopyTo(CExcelFile& copy);
+    bool CopyTextTo(CExcelFile& copy);
+    int LookupColumn(const QString& column, bool letters);
     bool Fail(const QString& text);
     QStringList Texts(const CellRow& cells) const;
+    static QStringList TextsOf(const CellRow& cells);
     static CellRow Cells(const QStringList& texts);
-    CellRow FillerRow() const { return CellRow(size_t(m_nTotalColumns)); }
+    QStringList FillerTexts(int width) const;
 
     bool m_bSheetExists = false;
     bool m_bBackup = false;

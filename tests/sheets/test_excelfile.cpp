@@ -1,5 +1,6 @@
 #include "sheets/ExcelFile.h"
 #include "sheets/SpreadsheetFile.h"
+#include "sheets/SpreadsheetFormat.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -16,6 +17,63 @@ void writeSheet(const QString& path, const QString& sheet, const Rows& rows)
         QVERIFY(file.AddRow(rows[i]));
     QVERIFY2(file.Commit(), qPrintable(file.GetLastError()));
 }
+
+// A workbook's filler cell reads back as a space, a text file's as empty.
+QString fillerOf(const QString& extension)
+{
+    return extension.startsWith(QLatin1String("xls")) ? QStringLiteral(" ") : QString();
+}
+
+Workbook fileBook(const QString& path)
+{
+    Workbook book;
+    QString error;
+    if (!readSpreadsheet(path, QLatin1Char(','), &book, &error))
+        qWarning("%s", qPrintable(error));
+    return book;
+}
+
+QStringList sheetNames(const QString& path)
+{
+    QStringList names;
+    for (const Sheet& sheet : fileBook(path))
+        names << sheet.sheetName;
+    return names;
+}
+
+Rows heldRows(CExcelFile& file)
+{
+    Rows rows;
+    QStringList cells;
+    for (int row = 1; row <= file.GetTotalRows() && file.ReadRow(cells, row); ++row)
+        rows << cells;
+    return rows;
+}
+
+// A column given as digits takes the numbered form, any other text the named one.
+bool addCellBy(CExcelFile& file, const QString& value, const QString& column, int row, bool letters)
+{
+    bool numbered = false;
+    const int number = column.toInt(&numbered);
+    return numbered ? file.AddCell(value, number, row) : file.AddCell(value, column, row, letters);
+}
+
+bool readCellBy(CExcelFile& file, QString& text, const QString& column, int row, bool letters)
+{
+    bool numbered = false;
+    const int number = column.toInt(&numbered);
+    return numbered ? file.ReadCell(text, number, row) : file.ReadCell(text, column, row, letters);
+}
+
+bool readColumnBy(CExcelFile& file, QStringList& cells, const QString& column, bool letters)
+{
+    bool numbered = false;
+    const int number = column.toInt(&numbered);
+    return numbered ? file.ReadColumn(cells, number) : file.ReadColumn(cells, column, letters);
+}
+
+const QStringList kExtensions{"xls", "xlsx", "csv"};
+const Rows kBooks{{"书名", "单价"}, {"红楼梦", "30"}, {"西游记"}};
 }
 
 class TestExcelFile : public QObject {
@@ -25,6 +83,12 @@ private:
     QTemporaryDir m_dir;
     int m_serial = 0;
     QString newPath(const QString& extension) { return m_dir.filePath(QStringLiteral("f%1.%2").arg(++m_serial).arg(extension)); }
+    // A copy of a sample that another program wrote, to change.
+    QString copyOfSample(const QString& sample)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("%1-%2").arg(++m_serial).arg(sample));
+        return QFile::copy(QFINDTESTDATA("samples/" + sample), path) ? path : QString();
+    }
 
 private slots:
     void addRow_data()
@@ -40,10 +104,11 @@ private slots:
         const QStringList second{"O'Brien", "\",\""};
         for (const char* ext : {"xls", "xlsx", "csv"}) {
             const QString e = QLatin1String(ext);
+            const QString f = fillerOf(e);
             QTest::addRow("%s append", ext) << e << QStringList{"新", "1"} << 0 << false << QString()
                                             << Rows{header, first, second, {"新", "1"}};
             QTest::addRow("%s past the end", ext) << e << QStringList{"新", "1"} << 6 << false << QString()
-                                                  << Rows{header, first, second, {"", ""}, {"", ""}, {"新", "1"}};
+                                                  << Rows{header, first, second, {f, f}, {f, f}, {"新", "1"}};
             QTest::addRow("%s replace", ext) << e << QStringList{"新", "1"} << 2 << true << QString()
                                              << Rows{header, {"新", "1"}, second};
             QTest::addRow("%s insert", ext) << e << QStringList{"新", "1"} << 3 << false << QString()
@@ -215,6 +280,509 @@ private slots:
         QVERIFY(!file.Commit());
         QVERIFY(!file.GetLastError().isEmpty());
         QCOMPARE(fileBytes(path), bytes);
+    }
+
+    void addCell_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("letters");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<Rows>("expected");
+        const QStringList header{"书名", "单价"};
+        const QStringList first{"红楼梦", "30"};
+        const Rows unchanged{header, first};
+        const QString quoted = QStringLiteral("O'Brien \"第1版\",上");
+        auto add = [](const QString& ext, const char* tag, const QString& value, const QString& column, bool letters,
+                      int row, const QString& error, const Rows& expected) {
+            QTest::addRow("%s %s", qPrintable(ext), tag) << ext << value << column << letters << row << error << expected;
+        };
+        for (const QString& e : kExtensions) {
+            const QString f = fillerOf(e);
+            add(e, "by number", "35", "2", false, 2, {}, {header, {"红楼梦", "35"}});
+            add(e, "by name", "35", "单价", false, 2, {}, {header, {"红楼梦", "35"}});
+            add(e, "by letters", "35", "b", true, 2, {}, {header, {"红楼梦", "35"}});
+            add(e, "quotes kept", quoted, "1", false, 2, {}, {header, {quoted, "30"}});
+            add(e, "past the end", "9", "2", false, 4, {}, {header, first, {f, f}, {f, "9"}});
+            add(e, "row 0 appends", "新", "A", true, 0, {}, {header, first, {"新", f}});
+            add(e, "new column in the header", "作者", "3", false, 1, {}, {{"书名", "单价", "作者"}, {"红楼梦", "30", ""}});
+            add(e, "column 0", "x", "0", false, 2, "列数不能为0\n", unchanged);
+            add(e, "unknown name", "x", "作者", false, 2, "无效字段名或字母列号\n", unchanged);
+            add(e, "name is not letters", "x", "B", false, 2, "无效字段名或字母列号\n", unchanged);
+        }
+        add("xls", "name twice in the header", "书名", "2", false, 1, "首行字段重复(列头):书名\n", unchanged);
+        add("xlsx", "name twice in the header", "单价", "a", true, 1, "首行字段重复(列头):单价\n", unchanged);
+        add("xls", "beyond the header", "x", "4", false, 1, "指定列号大于表格中存在的总列数\n", unchanged);
+        add("xlsx", "data cell beyond the header", "x", "3", false, 2, "列数大于表格中总列数\n", unchanged);
+        add("csv", "name twice in the header", "书名", "2", false, 1, {}, {{"书名", "书名"}, first});
+        add("csv", "beyond the columns", "x", "4", false, 2, {}, {{"书名", "单价", "", ""}, {"红楼梦", "30", "", "x"}});
+    }
+
+    // Outside a transaction a cell goes into the file at once.
+    void addCell()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QString, value);
+        QFETCH(QString, column);
+        QFETCH(bool, letters);
+        QFETCH(int, row);
+        QFETCH(QString, error);
+        QFETCH(Rows, expected);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), {{"书名", "单价"}, {"红楼梦", "30"}});
+
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        QCOMPARE(addCellBy(file, value, column, row, letters), error.isEmpty());
+        QCOMPARE(file.GetLastError(), error);
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")), expected);
+    }
+
+    void readColumn_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("letters");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("expected");
+        for (const QString& e : kExtensions) {
+            const QByteArray x = e.toLatin1();
+            QTest::addRow("%s by number", x.data()) << e << "2" << false << QString() << QStringList{"单价", "30", ""};
+            QTest::addRow("%s by name", x.data()) << e << "书名" << false << QString() << QStringList{"书名", "红楼梦", "西游记"};
+            QTest::addRow("%s by letters", x.data()) << e << "b" << true << QString() << QStringList{"单价", "30", ""};
+            QTest::addRow("%s beyond every row", x.data()) << e << "7" << false << QString() << QStringList{"", "", ""};
+            QTest::addRow("%s column 0", x.data()) << e << "0" << false << "列数不能为0\n" << QStringList();
+            QTest::addRow("%s unknown name", x.data()) << e << "作者" << true << "无效字段名或字母列号\n" << QStringList();
+        }
+    }
+
+    void readColumn()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QString, column);
+        QFETCH(bool, letters);
+        QFETCH(QString, error);
+        QFETCH(QStringList, expected);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), kBooks);
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        QStringList cells;
+        QVERIFY(file.ReadRow(cells, 2));
+        QCOMPARE(readColumnBy(file, cells, column, letters), error.isEmpty());
+        QCOMPARE(file.GetLastError(), error);
+        if (error.isEmpty())
+            QCOMPARE(cells, expected);
+        QVERIFY(file.ReadRow(cells));
+        QCOMPARE(cells.front(), QStringLiteral("西游记"));
+    }
+
+    void readCell_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("letters");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("error");
+        for (const QString& e : kExtensions) {
+            const QByteArray x = e.toLatin1();
+            QTest::addRow("%s by number", x.data()) << e << "1" << false << 3 << true << "西游记" << QString();
+            QTest::addRow("%s by name", x.data()) << e << "单价" << false << 2 << true << "30" << QString();
+            QTest::addRow("%s by letters", x.data()) << e << "B" << true << 2 << true << "30" << QString();
+            QTest::addRow("%s current row", x.data()) << e << "a" << true << 0 << true << "西游记" << QString();
+            QTest::addRow("%s empty cell of a short row", x.data()) << e << "2" << false << 3 << true << "" << QString();
+            QTest::addRow("%s beyond the row's cells", x.data()) << e << "3" << false << 2 << false << "" << QString();
+            QTest::addRow("%s column 0", x.data()) << e << "0" << false << 2 << false << "" << "列不能为0\n";
+            QTest::addRow("%s row beyond the sheet", x.data()) << e << "1" << false << 9 << false << "" << "读取行时产生错误\n";
+            QTest::addRow("%s unknown name", x.data()) << e << "AAA" << true << 2 << false << "" << "无效字段名或字母列号\n";
+        }
+    }
+
+    // Neither form moves the current row.
+    void readCell()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QString, column);
+        QFETCH(bool, letters);
+        QFETCH(int, row);
+        QFETCH(bool, found);
+        QFETCH(QString, expected);
+        QFETCH(QString, error);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), kBooks);
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        QStringList cells;
+        QVERIFY(file.ReadRow(cells, 2));
+        QString text = QStringLiteral("left over");
+        QCOMPARE(readCellBy(file, text, column, row, letters), found);
+        QCOMPARE(file.GetLastError(), error);
+        if (error.isEmpty())
+            QCOMPARE(text, expected);
+        QVERIFY(file.ReadRow(cells));
+        QCOMPARE(cells.front(), QStringLiteral("西游记"));
+    }
+
+    void lettersAndNames_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<bool>("letters");
+        QTest::addColumn<QString>("expected");
+        for (const QString& e : kExtensions) {
+            const QByteArray x = e.toLatin1();
+            QTest::addRow("%s A as letters", x.data()) << e << "A" << true << "v1";
+            QTest::addRow("%s A as a name", x.data()) << e << "A" << false << "v5";
+            QTest::addRow("%s z", x.data()) << e << "z" << true << "v26";
+            QTest::addRow("%s AA", x.data()) << e << "AA" << true << "v27";
+            QTest::addRow("%s iv", x.data()) << e << "iv" << true << "v256";
+            QTest::addRow("%s three letters are a name", x.data()) << e << "ABC" << true << "v7";
+            QTest::addRow("%s IV as a name", x.data()) << e << "IV" << false << QString();
+            QTest::addRow("%s a name that is no letters", x.data()) << e << "书名" << true << QString();
+        }
+    }
+
+    void lettersAndNames()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QString, column);
+        QFETCH(bool, letters);
+        QFETCH(QString, expected);
+        QStringList header, values;
+        for (int c = 1; c <= 256; ++c) {
+            header << QStringLiteral("n%1").arg(c);
+            values << QStringLiteral("v%1").arg(c);
+        }
+        header[4] = QStringLiteral("A");
+        header[6] = QStringLiteral("ABC");
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), {header, values});
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        QString text;
+        QCOMPARE(file.ReadCell(text, column, 2, letters), !expected.isNull());
+        QCOMPARE(text, expected.isNull() ? QString() : expected);
+        QCOMPARE(file.GetLastError(), expected.isNull() ? QStringLiteral("无效字段名或字母列号\n") : QString());
+    }
+
+    void rollBack_data()
+    {
+        QTest::addColumn<QString>("extension");
+        for (const QString& e : kExtensions)
+            QTest::newRow(e.toLatin1().constData()) << e;
+    }
+
+    // Buffered changes go; afterwards changes are written at once again.
+    void rollBack()
+    {
+        QFETCH(QString, extension);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), {{"书名"}, {"红楼梦"}});
+        const QByteArray written = fileBytes(path);
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        file.BeginTransaction();
+        QVERIFY(file.AddRow({"西游记"}));
+        QVERIFY(file.AddCell(QStringLiteral("水浒传"), 1, 2));
+        QVERIFY(file.RollBack());
+        QCOMPARE(heldRows(file), (Rows{{"书名"}, {"红楼梦"}}));
+        QCOMPARE(fileBytes(path), written);
+        QVERIFY(file.AddRow({"三国演义"}));
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")), (Rows{{"书名"}, {"红楼梦"}, {"三国演义"}}));
+
+        CExcelFile unwritten(newPath(extension), QStringLiteral("sheet1"));
+        unwritten.BeginTransaction();
+        QVERIFY(unwritten.AddHeaders({"书名"}, false));
+        QVERIFY(!unwritten.RollBack());
+        QCOMPARE(unwritten.GetLastError(), QStringLiteral("在回滚先前状态时产生错误\n"));
+    }
+
+    void deleteSheet_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("sheets");
+        QTest::addColumn<int>("held");
+        const QStringList all{"书目", "读者", "说明"};
+        for (const char* sample : {"sheets.xls", "sheets.xlsx"}) {
+            const QString s = QLatin1String(sample);
+            QTest::addRow("%s own sheet", sample) << s << "读者" << QString() << QString() << QStringList{"书目", "说明"} << 0;
+            QTest::addRow("%s own sheet by name", sample) << s << "读者" << "读者" << QString() << QStringList{"书目", "说明"} << 0;
+            QTest::addRow("%s another sheet", sample) << s << "读者" << "说明" << QString() << QStringList{"书目", "读者"} << 2;
+            QTest::addRow("%s first sheet", sample) << s << "读者" << "书目" << QString() << QStringList{"读者", "说明"} << 2;
+            QTest::addRow("%s missing sheet", sample) << s << "读者" << "借阅" << "工作簿中没有工作表：借阅\n" << all << 2;
+            QTest::addRow("%s own sheet missing", sample)
+                << s << "借阅" << QString() << "删除表格时产生错误\n工作簿中没有工作表：借阅\n" << all << 1;
+        }
+    }
+
+    // The sheet goes from the file at once, without the changes this object holds; the
+    // sheets that stay keep their numbers and dates.
+    void deleteSheet()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, sheet);
+        QFETCH(QString, deleted);
+        QFETCH(QString, error);
+        QFETCH(QStringList, sheets);
+        QFETCH(int, held);
+        const QString path = copyOfSample(sample);
+        QVERIFY(!path.isEmpty());
+        const QByteArray original = fileBytes(path);
+        CExcelFile file(path, sheet);
+        file.BeginTransaction();
+        QVERIFY(file.AddHeaders({"备注"}, false));
+
+        QCOMPARE(deleted.isNull() ? file.DeleteSheet() : file.DeleteSheet(deleted), error.isEmpty());
+        QCOMPARE(file.GetLastError(), error);
+        QCOMPARE(sheetNames(path), sheets);
+        QCOMPARE(file.GetTotalRows(), held);
+        if (!error.isEmpty())
+            QCOMPARE(fileBytes(path), original);
+        if (sheets.contains(QStringLiteral("读者")))
+            QCOMPARE(fileRows(path, QStringLiteral("读者")), (Rows{{"编号", "姓名"}, {"D0001", "张三"}}));
+        if (sheets.contains(QStringLiteral("书目"))) {
+            const Workbook book = fileBook(path);
+            const CellRow& first = book[size_t(sheetIndex(book, QStringLiteral("书目")))].rows[1];
+            QCOMPARE(first[2].kind, SheetCell::Kind::Number);
+            QCOMPARE(first[3].kind, SheetCell::Kind::Date);
+            QCOMPARE(first[3].displayText(), QStringLiteral("2023-09-01"));
+        }
+    }
+
+    void deleteLastSheet_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("xls") << QStringLiteral("readers.xls");
+        QTest::newRow("xlsx") << QStringLiteral("readers.xlsx");
+    }
+
+    // A workbook cannot be without sheets: its only sheet stays, emptied.
+    void deleteLastSheet()
+    {
+        QFETCH(QString, sample);
+        const QString path = copyOfSample(sample);
+        QVERIFY(!path.isEmpty());
+        CExcelFile file(path, QString());
+        QVERIFY(file.GetTotalRows() > 1);
+        QVERIFY2(file.DeleteSheet(), qPrintable(file.GetLastError()));
+        QCOMPARE(file.GetTotalRows(), 0);
+        QCOMPARE(sheetNames(path).size(), 1);
+        QCOMPARE(fileRows(path), Rows());
+    }
+
+    void deleteTextSheet_data()
+    {
+        QTest::addColumn<bool>("transaction");
+        QTest::addColumn<QString>("argument");
+        QTest::newRow("at once") << false << QString();
+        QTest::newRow("a name is no matter") << false << QStringLiteral("sheet1");
+        QTest::newRow("at the commit") << true << QString();
+    }
+
+    void deleteTextSheet()
+    {
+        QFETCH(bool, transaction);
+        QFETCH(QString, argument);
+        const QString path = newPath(QStringLiteral("csv"));
+        writeSheet(path, QStringLiteral(","), kBooks);
+        const QByteArray written = fileBytes(path);
+        CExcelFile file(path, QStringLiteral(","));
+        if (transaction)
+            file.BeginTransaction();
+        QVERIFY(argument.isNull() ? file.DeleteSheet() : file.DeleteSheet(argument));
+        QCOMPARE(file.GetTotalRows(), 0);
+        QCOMPARE(file.GetTotalColumns(), 0);
+        QCOMPARE(fileBytes(path), transaction ? written : QByteArray());
+        QVERIFY(file.Commit());
+        QCOMPARE(fileBytes(path), QByteArray());
+        QVERIFY(file.RollBack());
+        QCOMPARE(file.GetTotalRows(), 0);
+    }
+
+    void updateMatchingRows_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QStringList>("newValues");
+        QTest::addColumn<QStringList>("oldValues");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<Rows>("expected");
+        const QStringList header{"班级", "姓名", "备注"};
+        const Rows unchanged{header, {"一班", "张三", ""}, {"一班", "李四", "x"}, {"二班", "王五", ""}};
+        const QString quoted = QStringLiteral("O'Neil \"五\"");
+        for (const char* ext : {"xls", "xlsx"}) {
+            const QString e = QLatin1String(ext);
+            QTest::addRow("%s several rows", ext) << e << QStringList{"三班"} << QStringList{"一班"} << QString()
+                                                  << Rows{header, {"三班", "张三", ""}, {"三班", "李四", "x"}, {"二班", "王五", ""}};
+            QTest::addRow("%s every old value must match", ext)
+                << e << QStringList{"一班", quoted} << QStringList{"二班", "王五"} << QString()
+                << Rows{header, {"一班", "张三", ""}, {"一班", "李四", "x"}, {"一班", quoted, ""}};
+            QTest::addRow("%s an empty cell matches", ext)
+                << e << QStringList{"一班", "张三", "新"} << QStringList{"一班", "张三", ""} << QString()
+                << Rows{header, {"一班", "张三", "新"}, {"一班", "李四", "x"}, {"二班", "王五", ""}};
+            QTest::addRow("%s no row matches", ext) << e << QStringList{"x"} << QStringList{"四班"} << QString() << unchanged;
+            QTest::addRow("%s more values than columns", ext)
+                << e << QStringList{"a", "b", "c", "d"} << QStringList{"一班"} << "列数大于表格中总列数\n" << unchanged;
+        }
+        QTest::newRow("csv") << "csv" << QStringList{"三班"} << QStringList{"一班"} << "这个涵数对分隔符文本文件无效\n" << unchanged;
+    }
+
+    // The file changes at once; what the object holds is read from it again, so a change
+    // not committed goes.
+    void updateMatchingRows()
+    {
+        QFETCH(QString, extension);
+        QFETCH(QStringList, newValues);
+        QFETCH(QStringList, oldValues);
+        QFETCH(QString, error);
+        QFETCH(Rows, expected);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"),
+                   {{"班级", "姓名", "备注"}, {"一班", "张三", ""}, {"一班", "李四", "x"}, {"二班", "王五", ""}});
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        file.BeginTransaction();
+        QVERIFY(file.AddRow({"一班", "未提交"}));
+        QCOMPARE(file.UpdateMatchingRows(newValues, oldValues), error.isEmpty());
+        QCOMPARE(file.GetLastError(), error);
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")), expected);
+        if (error.isEmpty())
+            QCOMPARE(heldRows(file), expected);
+    }
+
+    void updateKeepsWhatItDoesNotChange_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("xls") << QStringLiteral("sheets.xls");
+        QTest::newRow("xlsx") << QStringLiteral("sheets.xlsx");
+    }
+
+    // A sheet LibreOffice wrote: a number cell matches by its text, the row's other numbers
+    // and dates and the other sheets stay as they were.
+    void updateKeepsWhatItDoesNotChange()
+    {
+        QFETCH(QString, sample);
+        const QString path = copyOfSample(sample);
+        QVERIFY(!path.isEmpty());
+        CExcelFile file(path, QStringLiteral("书目"));
+        QVERIFY2(file.UpdateMatchingRows({"B002", "西游记", "35"}, {"B002", "西游记", "30"}), qPrintable(file.GetLastError()));
+        QCOMPARE(sheetNames(path), (QStringList{"书目", "读者", "说明"}));
+        QCOMPARE(fileRows(path, QStringLiteral("书目")),
+                 (Rows{{"条形码", "书名", "单价", "入库日期"},
+                       {"B001", "红楼梦", "25.8", "2023-09-01"},
+                       {"B002", "西游记", "35", "2023-09-02"},
+                       {"B003", "水浒传", "30", ""}}));
+        const Workbook book = fileBook(path);
+        QCOMPARE(book[0].rows[2][3].kind, SheetCell::Kind::Date);
+        QCOMPARE(book[0].rows[3][2].kind, SheetCell::Kind::Number);
+        QCOMPARE(fileRows(path, QStringLiteral("读者")), (Rows{{"编号", "姓名"}, {"D0001", "张三"}}));
+    }
+
+    void saveAsOtherFormat_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("copy");
+        QTest::addColumn<Rows>("expected");
+        QTest::addColumn<QString>("error");
+        const Rows books{{"书名", "单价"}, {"红楼梦", "30"}, {"O'Brien \"1\"", ""}};
+        QTest::newRow("xls to csv") << "f.xls" << books << "," << "f.csv" << books << QString();
+        QTest::newRow("xlsx to csv") << "g.xlsx" << books << ";" << "g.csv" << books << QString();
+        QTest::newRow("csv to xls") << "h.csv" << books << "图书" << "h.xls" << books << QString();
+        QTest::newRow("txt to xls") << "i.txt" << books << QString() << "i.xls" << books << QString();
+        QTest::newRow("csv with a name twice")
+            << "j.csv" << Rows{{"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "图书" << "j.xls"
+            << Rows{{"1", "2", "3"}, {"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "首行(列头)字段重复:书名\n";
+        QTest::newRow("xls LibreOffice wrote") << "sheets.xls" << Rows() << "," << "sheets.csv"
+                                               << Rows{{"条形码", "书名", "单价", "入库日期"},
+                                                       {"B001", "红楼梦", "25.8", "2023-09-01"},
+                                                       {"B002", "西游记", "30", "2023-09-02"},
+                                                       {"B003", "水浒传", "30", ""}}
+                                               << QString();
+    }
+
+    void saveAsOtherFormat()
+    {
+        QFETCH(QString, source);
+        QFETCH(Rows, rows);
+        QFETCH(QString, argument);
+        QFETCH(QString, copy);
+        QFETCH(Rows, expected);
+        QFETCH(QString, error);
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(source);
+        const bool workbook = !source.endsWith(QLatin1String("csv")) && !source.endsWith(QLatin1String("txt"));
+        if (rows.isEmpty())
+            QVERIFY(QFile::copy(QFINDTESTDATA("samples/" + source), path));
+        else
+            writeSheet(path, workbook ? QStringLiteral("sheet1") : QStringLiteral(","), rows);
+        const QByteArray original = fileBytes(path);
+        const QString sheet = rows.isEmpty() ? QStringLiteral("书目") : QStringLiteral("sheet1");
+        CExcelFile file(path, workbook ? sheet : QStringLiteral(","));
+        QVERIFY2(file.SaveAsOtherFormat(argument), qPrintable(file.GetLastError()));
+        QCOMPARE(file.GetLastError(), error);
+        QStringList files{copy, source};
+        files.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        QCOMPARE(fileRows(dir.filePath(copy), argument), expected);
+        QCOMPARE(fileBytes(path), original);
+    }
+
+    void failuresLeaveTheFilesAlone_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<QString>("error");
+        const QString tooLong = cellTooLongText(2, 1) + QLatin1Char('\n');
+        for (const char* ext : {"xls", "xlsx"}) {
+            const QString e = QLatin1String(ext);
+            QTest::addRow("%s cell too long", ext) << e << 0 << tooLong;
+            QTest::addRow("%s update too long", ext) << e << 1 << tooLong;
+            QTest::addRow("%s delete a missing sheet", ext) << e << 2 << "工作簿中没有工作表：借阅\n";
+            QTest::addRow("%s copy has content", ext) << e << 3 << QString();
+        }
+        QTest::newRow("csv to xls of too many columns") << "csv" << 4 << QString();
+        QTest::newRow("csv copy has content") << "csv" << 3 << QString();
+    }
+
+    // A failing write leaves the file (and the copy) as they were; a copy that could not
+    // be written is not there.
+    void failuresLeaveTheFilesAlone()
+    {
+        QFETCH(QString, extension);
+        QFETCH(int, operation);
+        QFETCH(QString, error);
+        const QTemporaryDir dir;
+        const QString path = dir.filePath("f." + extension);
+        const QString copy = dir.filePath(extension == QLatin1String("csv") ? "f.xls" : "f.csv");
+        QStringList wide;
+        for (int c = 0; c < (operation == 4 ? 300 : 2); ++c)
+            wide << QStringLiteral("c%1").arg(c);
+        writeSheet(path, QStringLiteral("sheet1"), {wide, {"1", "2"}});
+        if (operation == 3)
+            writeSheet(copy, QStringLiteral("sheet1"), {{"在此"}});
+        const QByteArray original = fileBytes(path);
+        const QByteArray copied = fileBytes(copy);
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        const QString text(kMaxCellText + 1, QLatin1Char('x'));
+        switch (operation) {
+        case 0: QVERIFY(!file.AddCell(text, 1, 2)); break;
+        case 1: QVERIFY(!file.UpdateMatchingRows({text}, {"1"})); break;
+        case 2: QVERIFY(!file.DeleteSheet(QStringLiteral("借阅"))); break;
+        default: QVERIFY(!file.SaveAsOtherFormat(QStringLiteral("sheet1"))); break;
+        }
+        if (!error.isEmpty())
+            QCOMPARE(file.GetLastError(), error);
+        QVERIFY(!file.GetLastError().isEmpty());
+        QCOMPARE(fileBytes(path), original);
+        QCOMPARE(fileBytes(copy), copied);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), operation == 3 ? 2 : 1);
+        if (operation == 3) {
+            QVERIFY(QFile::remove(copy));
+            QVERIFY2(file.SaveAsOtherFormat(QStringLiteral("sheet1")), qPrintable(file.GetLastError()));
+            QCOMPARE(fileRows(copy, QStringLiteral("sheet1")), (Rows{{"c0", "c1"}, {"1", "2"}}));
+        }
     }
 
     void readRowMovesOn()
