@@ -165,13 +165,12 @@ void CBookAddDlg::InsertBooks()
     const AddCopiesResult result = m_store.addCopies(values, copies, numberCopies);
     if (result.added > 0)
         SearchFor(values[kIsbn]);
-    const QString kept = result.added > 0 ? QStringLiteral("\n已添加的%1本保留。").arg(result.added) : QString();
     if (!result.duplicateNo.isEmpty()) {
-        showMessage(this, QStringLiteral("编号%1已存在，请输入其他编号!").arg(result.duplicateNo) + kept);
+        showMessage(this, QStringLiteral("编号%1已存在，请输入其他编号!").arg(result.duplicateNo));
         return;
     }
     if (result.failed) {
-        showMessage(this, QStringLiteral("添加数据失败") + kept);
+        showMessage(this, QStringLiteral("添加数据失败"));
         return;
     }
     ui->m_edtBookNo->setText(result.nextBookNo);

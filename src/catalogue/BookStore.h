@@ -8,7 +8,9 @@
 
 class CAdoConn;
 
-// Whether a price may be stored: digits with at most one point ("12.80", "12.", ".5").
+// Whether a price may be stored: digits with at most one point ("12.80", "12.", ".5"). A
+// second point ("8.9.0") would be stored as text, which lists show as typed while sums
+// and reports count it as 8.9.
 bool isPriceText(const QString& price);
 
 // The tables whose copies are counted by title.

@@ -86,10 +86,10 @@ StockMover::Outcome StockMover::restore(OutKind kind, qint64 rowId)
         return Outcome::AlreadyInStock;
 
     executeOrThrow(m_conn,
-                   QStringLiteral("insert into %1 (%2) select %3, ? from %4 where rowid=?")
+                   QStringLiteral("insert into %1 (%2) select %3, %5 from %4 where rowid=?2")
                        .arg(m_tables.stock, columnList(m_tables.stock, kFirstCopied, kLastCopied + 1),
-                            columnList(source, kFirstCopied, kLastCopied), source),
-                   {m_tables.inStockFlag, rowId});
+                            columnList(source, kFirstCopied, kLastCopied), source, m_tables.backInStockFlag()),
+                   {row->GetValue(0), rowId});
     executeOrThrow(m_conn, QStringLiteral("delete from %1 where rowid=?").arg(source), {rowId});
     if (m_conn.ChangedRows() != 1)
         throw DbError(QStringLiteral("row %1 was not removed from %2").arg(rowId).arg(source));

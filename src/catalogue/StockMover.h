@@ -34,7 +34,8 @@ public:
     // A reader lost the copy he borrowed: his number and name, today, the operator. No lent
     // test: the caller ends the loan in the same transaction.
     Outcome moveToLossForReader(const QString& number, const QString& readerNumber, const QString& readerName);
-    // Puts the loss or weed-out row back into stock, flagged in stock; the row's own columns go.
+    // Puts the loss or weed-out row back into stock, flagged in stock, or reserved while a
+    // reservation of the copy remains; the row's own columns go.
     Outcome restore(OutKind kind, qint64 rowId);
 
 private:

@@ -34,3 +34,13 @@ bool StockTables::isOut(CAdoConn& conn, const QString& number) const
         sql += QStringLiteral(" union all select 1 from %1 where %2=?1").arg(reservations, key);
     return !openOrThrow(conn, sql + QStringLiteral(" limit 1"), params)->IsEOF();
 }
+
+QString StockTables::backInStockFlag() const
+{
+    if (reservations.isEmpty())
+        return QString::number(inStockFlag);
+    return QStringLiteral("case when exists (select 1 from %1 where %2=?1) then %3 else %4 end")
+        .arg(reservations, key)
+        .arg(reservedFlag)
+        .arg(inStockFlag);
+}

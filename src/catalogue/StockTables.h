@@ -24,11 +24,14 @@ struct StockTables {
     QString titleColumn;
     QString flagColumn;
     QList<int> outFlags;     // flag values of a copy that is lent or reserved
-    int inStockFlag = 0;     // the flag a restored copy gets
+    int inStockFlag = 0;     // the flag of a copy free to lend
     QString loans;           // loan rows naming the copy by `key`
     QString reservations;    // reservation rows naming the copy; empty when there are none
     OutTable loss;
     OutTable weedOut;
+
+    // The flag of a book copy that a reader reserved.
+    static constexpr int reservedFlag = 2;
 
     static const StockTables& books();
     static const StockTables& periodicals();
@@ -37,4 +40,7 @@ struct StockTables {
     // Whether the copy is lent or reserved: by its flag, a loan row or a reservation row.
     // Throws DbError when the database fails.
     bool isOut(CAdoConn& conn, const QString& number) const;
+    // The flag of a copy that comes back into stock, as SQL on its number (?1): reserved
+    // while a reservation of it remains, so that it stays the reader's; else free to lend.
+    QString backInStockFlag() const;
 };

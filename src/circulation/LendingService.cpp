@@ -15,9 +15,6 @@
 
 namespace {
 
-// 是否借出 of a book copy that a reader reserved.
-constexpr int kReservedFlag = 2;
-
 const QString kCopyColumns = QStringLiteral("图书编号, 书名, 著译者, 出版处, 单价, 书架名称, 是否借出, 条形码");
 const QString kFreshCount = QStringLiteral(
     "(select count(*) from jieyueinfo where 读者编号=?) + (select count(*) from qkjieyueinfo where 读者编号=?)");
@@ -221,7 +218,7 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
         return Outcome::LimitReached;
     const StockTables& t = *m_tables.stock;
     executeOrThrow(m_conn, QStringLiteral("update %1 set %3=? where %2=? and %3 in (0, ?)").arg(t.stock, t.key, t.flagColumn),
-            {m_tables.lentFlag, copy.bookNumber, rules.reservedCopy ? kReservedFlag : 0});
+            {m_tables.lentFlag, copy.bookNumber, rules.reservedCopy ? StockTables::reservedFlag : 0});
     if (m_conn.ChangedRows() != 1)
         return holds(copy.bookNumber) ? Outcome::NotAvailable : Outcome::CopyMissing;
 
@@ -274,13 +271,8 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
     }
     for (const QString& reader : borrowers)
         recount(reader);
-    // A copy another reader reserved stays his: it goes back reserved, not free to lend.
-    const QString backFlag = t.reservations.isEmpty()
-                                 ? QStringLiteral("0")
-                                 : QStringLiteral("case when exists (select 1 from %1 where %2=?1) then %3 else 0 end")
-                                       .arg(t.reservations, t.key)
-                                       .arg(kReservedFlag);
-    executeOrThrow(m_conn, QStringLiteral("update %1 set %3=%4 where %2=?1").arg(t.stock, t.key, t.flagColumn, backFlag),
+    executeOrThrow(m_conn,
+                   QStringLiteral("update %1 set %3=%4 where %2=?1").arg(t.stock, t.key, t.flagColumn, t.backInStockFlag()),
                    {bookNumber});
     const bool copyFound = m_conn.ChangedRows() > 0;
     if (!transaction.Commit())

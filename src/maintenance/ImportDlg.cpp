@@ -52,8 +52,8 @@ void CImportDlg::OnInitDialog()
 
 void CImportDlg::OnBrowse()
 {
-    const QString chosen = FileChooser::instance().openFile(this, m_spec.title, theApp().m_strAppPath,
-                                                            QStringLiteral("Excel文件(*.xls *.xlsx)"));
+    const QString chosen =
+        FileChooser::instance().openFile(this, m_spec.title, theApp().m_strAppPath, m_spec.browseFilter);
     if (chosen.isEmpty())
         return;
     m_strPath = chosen;
@@ -112,6 +112,8 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
 
 void CImportDlg::FillList()
 {
+    // The list shows the table's first rows as they stand now: kept from an earlier import,
+    // it would show those copies twice, or copies that an overwrite has removed.
     ui->m_list->DeleteAllItems();
     try {
         const QString table = ImportSpec::forTarget(m_spec.target).table;
@@ -177,7 +179,8 @@ CImportLendHistoryDlg::CImportLendHistoryDlg(QWidget* parent)
 CImportBookDlg::CImportBookDlg(QWidget* parent)
     : CImportDlg({ImportSpec::Target::Books, QStringLiteral("导入数据"),
                   QStringLiteral("图书编号,100;书名,100;著译者,90;出版处,90;出版日期,100;单价,80;入库时间,90"),
-                  {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess},
+                  {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess,
+                  QStringLiteral("Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)")},
                  parent)
 {
     setObjectName(QStringLiteral("CImportBookDlg"));
@@ -186,7 +189,8 @@ CImportBookDlg::CImportBookDlg(QWidget* parent)
 CImportPeriodicalDlg::CImportPeriodicalDlg(QWidget* parent)
     : CImportDlg({ImportSpec::Target::Periodicals, QStringLiteral("导入期刊信息"),
                   QStringLiteral("期刊编号,80;期刊名称,100;邮发代号,90;出版处,120;出版日期,100;单价,80;入库时间,90"),
-                  {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess},
+                  {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess,
+                  QStringLiteral("Excel文件(*.xls)")},
                  parent)
 {
     setObjectName(QStringLiteral("CImportPeriodicalDlg"));

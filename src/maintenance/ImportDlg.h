@@ -23,6 +23,7 @@ struct ImportWindowSpec {
     bool importIsDefault = false;  // Enter imports
     QString emptyPathText;
     QString successText;
+    QString browseFilter = QStringLiteral("Excel文件(*.xls *.xlsx)");
 };
 
 // An import window: the librarian chooses a spreadsheet file, says whether it replaces the

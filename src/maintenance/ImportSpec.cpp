@@ -60,7 +60,8 @@ ImportSpec ImportSpec::forTarget(Target target)
         spec.overwriteBlockers = {books ? QStringLiteral("jieyueinfo") : QStringLiteral("qkjieyueinfo")};
         spec.failureStyle = FailureStyle::RowAndColumn;
         spec.failureText = kCatalogueFailure;
-        spec.fileFailureText = kTemplateFailure;
+        // The periodicals name the first cell also when the file or its sheet cannot be read.
+        spec.fileFailureText = books ? kTemplateFailure : kCatalogueFailure.arg(2).arg(1);
         break;
     }
     }

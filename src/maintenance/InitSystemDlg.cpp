@@ -66,15 +66,11 @@ void CInitSystemDlg::ShowImpliedTables()
 
 void CInitSystemDlg::OnInitialise()
 {
-    const QStringList tables = ChosenTables();
-    if (tables.isEmpty())
-        return showMessage(this, QStringLiteral("没有勾选要初始化的项目！"));
     if (Prompter::instance().ask(this, QStringLiteral("初始化将数据彻底清除，确定吗？"), QStringLiteral("警告！"),
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel)
         != QMessageBox::Ok)
         return;
-    if (const std::optional<QString> failure = DatabaseMaintenance(theApp().m_ado).Initialise(tables))
+    if (const std::optional<QString> failure = DatabaseMaintenance(theApp().m_ado).Initialise(ChosenTables()))
         return showMessage(this, QStringLiteral("初始化失败！\n%1").arg(*failure));
-    showMessage(this, QStringLiteral("初始化完成！"));
     accept();
 }

@@ -8,6 +8,7 @@
 #include "maintenance/BackupDlg.h"
 #include "maintenance/BackupFiles.h"
 #include "maintenance/DatabaseRestore.h"
+#include "remote/DbServiceCommands.h"
 
 #include <QCoreApplication>
 #include <QStyle>
@@ -48,9 +49,12 @@ void CRestoreDlg::OnConfirm()
         ui->m_progress->setValue(0);
         return showMessage(this, QStringLiteral("数据恢复失败！\n%1").arg(error));
     }
-    // Yes ends the program at once, without the backup offered on the way out.
     if (askQuestion(this, QStringLiteral("数据恢复成功,你需要重新启动数据库服务！？"), QStringLiteral("提示"),
                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes)
-        QCoreApplication::exit(0);
+        != QMessageBox::Yes)
+        return;
+    // The service is started whether or not it can be, and the program ends at once, without
+    // the backup offered on the way out.
+    DbServiceCommands::run(DbServiceCommands::startCommand());
+    QCoreApplication::exit(0);
 }

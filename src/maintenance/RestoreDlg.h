@@ -9,7 +9,8 @@ class CRestoreDlg;
 }
 
 // Puts a backup back in place of the open database, once it is known to be a sound
-// database of ours; a copy of what it replaces is kept in the backup folder.
+// database of ours; a copy of what it replaces is kept in the backup folder. Afterwards the
+// librarian may restart the database service, which ends the program.
 class CRestoreDlg : public QDialog {
     Q_OBJECT
 public:

@@ -35,13 +35,11 @@ int wantedCount()
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The price as a whole number, read as the C library's atoi reads it after every "CNY" is
-// removed: leading blanks, a sign, the digits up to the first other character. A price
-// that was not given stays empty.
+// removed: leading blanks, a sign, the digits up to the first other character; 0 when
+// there are none, also when the field gives no price.
 QString priceText(QString text)
 {
     text.remove(QStringLiteral("CNY"));
-    if (text.isEmpty())
-        return {};
     qsizetype at = 0;
     while (at < text.size() && text[at].isSpace())
         ++at;
@@ -152,11 +150,17 @@ QList<QStringList> MarcReader::rows(const QString& entryDate) const
     QList<QStringList> rows;
     rows.reserve(static_cast<qsizetype>(m_records.size()));
     for (qsizetype first = 0; first + perRecord < values.size(); first += perRecord) {
+        const MarcRecord& record = m_records[size_t(first / perRecord)];
         QStringList row(kBookFieldCount);
         qsizetype at = first;
-        for (const WantedField& wanted : wantedFields())
-            for (const WantedSubfield& subfield : wanted.subfields)
-                row[subfield.column] = treated(subfield.column, values[at++].toString());
+        for (const WantedField& wanted : wantedFields()) {
+            // A field the record lacks leaves its columns empty.
+            const bool present = record.hasField(wanted.tag);
+            for (const WantedSubfield& subfield : wanted.subfields) {
+                const QString value = values[at++].toString();
+                row[subfield.column] = present ? treated(subfield.column, value) : value;
+            }
+        }
         if (row[kTitle].isEmpty())
             continue;
         row[kEntryDate] = entryDate;

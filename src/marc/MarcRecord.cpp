@@ -45,8 +45,6 @@ QString marcFaultText(MarcFault fault)
         return QStringLiteral("记录长度不符");
     case MarcFault::Directory:
         return QStringLiteral("目次区错误");
-    case MarcFault::FieldOutside:
-        return QStringLiteral("字段超出记录");
     case MarcFault::NoTerminator:
         return QStringLiteral("缺少记录结束符");
     case MarcFault::Incomplete:
@@ -101,37 +99,43 @@ bool MarcRecord::leaderAt(qsizetype position) const
            && numberAt(m_bytes, position + kBaseAt, kNumberSize) >= 0;
 }
 
-// Every entry: a tag, then the field's length and start in digits; every field inside the
-// data, which ends before the record terminator.
+// Every entry: a tag, then the field's length and start in digits.
 MarcFault MarcRecord::checkDirectory() const
 {
     if (m_bytes[m_base - 1] != kFieldTerminator || (m_base - 1 - kLeaderSize) % kEntrySize != 0)
         return MarcFault::Directory;
-    const qsizetype dataSize = m_bytes.size() - 1 - m_base;
     for (qsizetype entry = kLeaderSize; entry < m_base - 1; entry += kEntrySize) {
         const qsizetype length = numberAt(m_bytes, entry + kTagSize, kFieldLengthSize);
         const qsizetype start = numberAt(m_bytes, entry + kTagSize + kFieldLengthSize, kFieldStartSize);
         if (length < 0 || start < 0 || !isTag(m_bytes.sliced(entry, kTagSize)))
             return MarcFault::Directory;
-        if (start + length > dataSize)
-            return MarcFault::FieldOutside;
     }
     return MarcFault::None;
 }
 
-QByteArrayView MarcRecord::field(QByteArrayView tag) const
+qsizetype MarcRecord::entryOf(QByteArrayView tag) const
 {
     if (!isValid())
+        return -1;
+    for (qsizetype entry = kLeaderSize; entry < m_base - 1; entry += kEntrySize)
+        if (m_bytes.sliced(entry, kTagSize) == tag)
+            return entry;
+    return -1;
+}
+
+QByteArrayView MarcRecord::field(QByteArrayView tag) const
+{
+    const qsizetype entry = entryOf(tag);
+    if (entry < 0)
         return {};
-    for (qsizetype entry = kLeaderSize; entry < m_base - 1; entry += kEntrySize) {
-        if (m_bytes.sliced(entry, kTagSize) != tag)
-            continue;
-        const qsizetype length = numberAt(m_bytes, entry + kTagSize, kFieldLengthSize);
-        const qsizetype start = numberAt(m_bytes, entry + kTagSize + kFieldLengthSize, kFieldStartSize);
-        // The field's data without its terminator; a field of length 0 is empty, not null.
-        return m_bytes.sliced(m_base + start, length > 0 ? length - 1 : 0);
-    }
-    return {};
+    const qsizetype length = numberAt(m_bytes, entry + kTagSize, kFieldLengthSize);
+    const qsizetype start = numberAt(m_bytes, entry + kTagSize + kFieldLengthSize, kFieldStartSize);
+    // The field, its terminator included, must lie inside the data, which ends before the
+    // record terminator.
+    if (start + length > m_bytes.size() - 1 - m_base)
+        return {};
+    // The field's data without its terminator; a field of length 0 is empty.
+    return m_bytes.sliced(m_base + start, length > 0 ? length - 1 : 0);
 }
 
 std::array<QByteArrayView, 6> MarcRecord::SplitSubfields(QByteArrayView data)

@@ -6,14 +6,15 @@
 #include <array>
 
 // Why a record of an exchange file cannot be read.
-enum class MarcFault { None, Leader, Length, Directory, FieldOutside, NoTerminator, Incomplete };
+enum class MarcFault { None, Leader, Length, Directory, NoTerminator, Incomplete };
 
 // The librarian's words for a fault.
 QString marcFaultText(MarcFault fault);
 
 // One record of an ISO 2709 exchange file (the MARC formats), over bytes it does not own.
 // Positions and lengths count bytes, as the format does. A record is checked whole before
-// anything is read from it, so that a damaged record is never read in part.
+// anything is read from it, so that a damaged record is never read in part; a field that
+// runs past the record's data is read as empty, the others as they stand.
 class MarcRecord {
 public:
     static constexpr char kRecordTerminator = 0x1D;
@@ -30,8 +31,11 @@ public:
     bool isValid() const { return m_fault == MarcFault::None; }
     QByteArrayView bytes() const { return m_bytes; }
 
+    // Whether the directory names a field with this tag; false when the record is not valid.
+    bool hasField(QByteArrayView tag) const { return entryOf(tag) >= 0; }
     // The data of the first field with this tag, without its field terminator; empty when
-    // the record has no such field or is not valid.
+    // the record has no such field, the field runs past the record's data or the record is
+    // not valid.
     QByteArrayView field(QByteArrayView tag) const;
 
     // The values of the field's first subfields $a to $f, in that order; empty where the
@@ -43,6 +47,8 @@ private:
     MarcFault checkLength(qsizetype length, bool terminated) const;
     MarcFault checkDirectory() const;
     bool leaderAt(qsizetype position) const;
+    // The position of the first directory entry with this tag; -1 when there is none.
+    qsizetype entryOf(QByteArrayView tag) const;
 
     QByteArrayView m_bytes;
     qsizetype m_base = 0;

@@ -88,8 +88,10 @@ private slots:
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into bkinfo (图书编号, 书名) values ('b0100', '别的书')")));
         fillBook();
         addCopies(QStringLiteral("B0099"), 3);
-        QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("编号B0100已存在，请输入其他编号!\n已添加的1本保留。")}));
+        QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("编号B0100已存在，请输入其他编号!")}));
+        // The copy stored before stays, and the list shows it.
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 书名='红楼梦'")), 1);
+        QCOMPARE(listColumn(find<CReportListCtrl>("m_listLocal"), 1), QStringList{QStringLiteral("B0099")});
         QCOMPARE(text("m_edtBookNo"), QStringLiteral("B0099"));
     }
 

@@ -125,6 +125,34 @@ private slots:
         QCOMPARE(stockSnapshot(), before);
     }
 
+    // A copy found again while another reader still reserves it stays his: it comes back
+    // reserved, not free to lend.
+    void restoreKeepsAReservation_data()
+    {
+        QTest::addColumn<bool>("weeded");
+        QTest::addColumn<QString>("reserved");
+        QTest::addColumn<QString>("flag");
+        QTest::newRow("lost by its reader, reserved by another") << false << "B1" << "2";
+        QTest::newRow("lost by its reader, another copy reserved") << false << "B2" << "0";
+        QTest::newRow("weeded out, reserved") << true << "B1" << "2";
+    }
+    void restoreKeepsAReservation()
+    {
+        QFETCH(bool, weeded);
+        QFETCH(QString, reserved);
+        QFETCH(QString, flag);
+        stockBook("B1");
+        stockBook("B2");
+        StockMover m = mover();
+        QCOMPARE(weeded ? m.weedOut("B1") : m.moveToLossForReader("B1", "R1", "张三"), Outcome::Done);
+        reserveRow(reserved, "R2");
+        const QString table = weeded ? "bkinfo_tijiu" : "bkinfo_diushi";
+        QCOMPARE(m.restore(weeded ? OutKind::WeedOut : OutKind::Loss, idOf(table, "B1")), Outcome::Done);
+        QCOMPARE(cell("select quote(是否借出) from bkinfo where 图书编号='B1'"), flag);
+        QCOMPARE(cell("select quote(是否借出) from bkinfo where 图书编号='B2'"), "0");
+        QCOMPARE(count("select count(*) from jieyue_yuyue"), 1);
+    }
+
     void restoreMovesOnlyTheRowChosen()
     {
         lossRow("B1", "2017-04-01", "第一本");

@@ -4,6 +4,7 @@
 #include "maintenance/BackupDlg.h"
 #include "maintenance/DatabaseRestore.h"
 #include "maintenance/RestoreDlg.h"
+#include "remote/SetupIni.h"
 
 #include <QEventLoop>
 #include <QLineEdit>
@@ -30,6 +31,18 @@ bool addManyReaders(int count, const QString& prefix)
                  {prefix + QString::number(i), QString(300, QLatin1Char('x'))}))
             return false;
     return transaction.Commit();
+}
+
+// Runs the program's own loop, starting with `first`, until something ends the program; the
+// code it ends with, or 1 when nothing did within five seconds.
+int runUntilEnded(const std::function<void()>& first)
+{
+    QTimer::singleShot(0, first);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    giveUp.start(5000);
+    return QCoreApplication::exec();
 }
 
 bool exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
@@ -215,6 +228,39 @@ private slots:
         QCOMPARE(loop.exec(), 0);
         QCOMPARE(work.seams.prompter.messages.size(), 4);
         QCOMPARE(QDir(bakPath(work, {})).entryList(QDir::Files), (QStringList{"book(2017-04-11).db", "book(恢复前).db"}));
+    }
+
+    // Yes starts the database service by setup.ini's command, where one is set, and ends
+    // the program.
+    void yesRestartsTheServiceAndEnds_data()
+    {
+        QTest::addColumn<bool>("commandSet");
+        QTest::newRow("start command set") << true;
+        QTest::newRow("no start command") << false;
+    }
+
+    void yesRestartsTheServiceAndEnds()
+    {
+        QFETCH(bool, commandSet);
+        Workplace work;
+        const QString started = QDir::current().filePath(QStringLiteral("started.txt"));
+        if (commandSet) {
+            SetupIni ini;
+            ini.setValue(QStringLiteral("Server"), QStringLiteral("start"),
+                         QStringLiteral("/bin/sh -c \"echo started > '%1'\"").arg(started));
+            QVERIFY(ini.save());
+        }
+        const QString source = bakPath(work, QStringLiteral("book.db"));
+        QString error;
+        QVERIFY2(backupDatabase(theApp().m_ado, source, &error), qPrintable(error));
+        CRestoreDlg window;
+        work.seams.chooser.answers.enqueue(source);
+        click(window, "m_btnBrowse");
+        work.seams.prompter.answers.enqueue(QMessageBox::Yes);
+        QCOMPARE(runUntilEnded([&window] { click(window, "m_btnConfirm"); }), 0);
+        QCOMPARE(work.seams.prompter.texts(), QStringList{QStringLiteral("数据恢复成功,你需要重新启动数据库服务！？")});
+        if (commandSet)
+            QTRY_COMPARE(fileBytes(started), QByteArray("started\n"));
     }
 
     void stoppedRestoreChangesNothing()

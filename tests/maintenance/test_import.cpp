@@ -277,7 +277,11 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString wrongTemplate = QStringLiteral("导入数据失败,请检查数据模板名称是否正确!\n文件中没有工作表“sheet1”");
         QTest::newRow("books, other sheet") << Target::Books << "图书" << wrongTemplate;
-        QTest::newRow("periodicals, other sheet") << Target::Periodicals << "期刊" << wrongTemplate;
+        // The periodicals name the first cell for any file they cannot read.
+        const QString firstCell = QStringLiteral("导入数据失败,错误在2行1列!\n");
+        QTest::newRow("periodicals, other sheet") << Target::Periodicals << "期刊"
+                                                  << firstCell + QStringLiteral("文件中没有工作表“sheet1”");
+        QTest::newRow("periodicals, text named .xls") << Target::Periodicals << "" << firstCell;
         QTest::newRow("books, SHEET1") << Target::Books << "SHEET1" << "";
         QTest::newRow("readers, any sheet") << Target::Readers << "名单" << "";
         QTest::newRow("text named .xls") << Target::Readers << "" << "导入文件失败，可能是有的数据为空或有非法字符!\n";
@@ -303,6 +307,42 @@ private slots:
             QCOMPARE(outcome.stored, 0);
         else
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
+    }
+
+    // The book window offers both workbook kinds, the periodical window .xls files.
+    void browseFilters_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("books") << Target::Books << "Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)";
+        QTest::newRow("periodicals") << Target::Periodicals << "Excel文件(*.xls)";
+    }
+
+    void browseFilters()
+    {
+        QFETCH(Target, target);
+        QFETCH(QString, filter);
+        struct FilterRecorder : FileChooser {
+            QStringList filters;
+            QString openFile(QWidget*, const QString&, const QString&, const QString& offered) override
+            {
+                filters << offered;
+                return {};
+            }
+            QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+            QString folder(QWidget*, const QString&, const QString&) override { return {}; }
+        };
+        Workplace work;
+        FilterRecorder recorder;
+        FileChooser::install(&recorder);
+        std::unique_ptr<CImportDlg> window;
+        if (target == Target::Books)
+            window = std::make_unique<CImportBookDlg>();
+        else
+            window = std::make_unique<CImportPeriodicalDlg>();
+        window->findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        FileChooser::install(&work.seams.chooser);
+        QCOMPARE(recorder.filters, QStringList{filter});
     }
 
     // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.

@@ -85,7 +85,7 @@ private slots:
                                      .record();
         QCOMPARE(literal.size(), 75);
         QCOMPARE(built, literal);
-        QCOMPARE(rowTexts(MarcReader(literal).rows(kToday)), QStringList{rowText({{kIsbn, "702000220X"}, {kTitle, "AB"}})});
+        QCOMPARE(rowTexts(MarcReader(literal).rows(kToday)), QStringList{rowText({{kIsbn, "702000220X"}, {kPrice, "0"}, {kTitle, "AB"}})});
     }
 
     void reading_data()
@@ -102,9 +102,11 @@ private slots:
                     + MarcBuilder().field("010", {{'d', "unknown"}}).field("200", {{'a', "U"}}).record()
             << QStringList{rowText({{kPrice, "30"}, {kTitle, "T"}}), rowText({{kPrice, "0"}, {kTitle, "U"}})};
         QTest::newRow("no 010: isbn and price empty") << titled("T") << QStringList{rowText({{kTitle, "T"}})};
-        QTest::newRow("010 without price leaves the price empty")
+        QTest::newRow("010 without price: price 0")
             << MarcBuilder().field("010", {{'a', "978-7-5322"}}).field("200", {{'a', "T"}}).record()
-            << QStringList{rowText({{kIsbn, "97875322"}, {kTitle, "T"}})};
+                    + MarcBuilder().field("010", {{'d', "CNY"}}).field("200", {{'a', "U"}}).record()
+            << QStringList{rowText({{kIsbn, "97875322"}, {kPrice, "0"}, {kTitle, "T"}}),
+                           rowText({{kPrice, "0"}, {kTitle, "U"}})};
         QTest::newRow("no 200 $a: not listed")
             << MarcBuilder().field("200", {{'f', "Author only"}}).record() + titled("Next")
             << QStringList{rowText({{kTitle, "Next"}})};
@@ -136,6 +138,23 @@ private slots:
         QTest::newRow("crlf and blanks") << "\r\n" + titled("A") + "\r\n \t" + titled("B") + "\r\n\r\n" + titled("C") + "\r\n"
                                          << abc;
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+
+        // A field past the record's data reads as empty; the others as they stand.
+        const QByteArray book = fullBook("Title", "Author");
+        const auto fieldStart = [](int entry) { return 24 + 12 * entry + 7; };
+        const auto fieldLength = [](int entry) { return 24 + 12 * entry + 3; };
+        QTest::newRow("215 starting past the record")
+            << withDigits(book, fieldStart(5), "00900")
+            << QStringList{fullRow("Title", "Author").replace("|356p|26cm|", "|||")};
+        const int lastLength = book.mid(fieldLength(6), 4).toInt();
+        QTest::newRow("the last field one byte too long: its terminator would be the record's")
+            << withDigits(book, fieldLength(6), MarcBuilder::number(lastLength + 1, 4))
+            << QStringList{fullRow("Title", "Author").replace("|I206.2|", "||")};
+        QTest::newRow("010 past the record: no isbn, price 0")
+            << withDigits(book, fieldStart(1), "99999")
+            << QStringList{fullRow("Title", "Author").replace("702000220X|", "|").replace("|25|", "|0|")};
+        QTest::newRow("200 past the record: no title, not listed")
+            << withDigits(book, fieldStart(2), "00900") + titled("Next") << QStringList{rowText({{kTitle, "Next"}})};
     }
     void reading()
     {
@@ -180,13 +199,6 @@ private slots:
                                                           << message("目次区错误") << both;
         QTest::newRow("letters in a directory entry") << between(withDigits(bad, 24 + 12 + 4, "?")) << message("目次区错误")
                                                       << both;
-        QTest::newRow("a field past the record") << between(withDigits(bad, 24 + 12 * 2 + 7, "00900"))
-                                                 << message("字段超出记录") << both;
-        // The last field ends where the record terminator stands.
-        const qsizetype lastLength = 24 + 12 * 6 + 3;
-        QTest::newRow("the last field one byte too long")
-            << between(withDigits(bad, lastLength, MarcBuilder::number(bad.mid(lastLength, 4).toInt() + 1, 4)))
-            << message("字段超出记录") << both;
         QTest::newRow("too short for a leader") << between("0012\x1d") << message("头标区错误") << both;
         QTest::newRow("file cut inside its last record") << before + after + bad.left(bad.size() / 2)
                                                          << message("记录不完整", 1, 3, before.size() + after.size()) << both;
