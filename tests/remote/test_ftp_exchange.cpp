@@ -59,6 +59,13 @@ class TestFtpExchange : public QObject {
         const bool came = QTest::qWaitFor([&] { return m_work->seams.prompter.messages.size() >= count; }, 15000);
         return came ? texts().value(count - 1) : QString();
     }
+    static void fillAccount(QWidget& window, const FtpAccount& who)
+    {
+        edit(window, "m_editServer")->setText(who.host);
+        edit(window, "m_editUser")->setText(who.user);
+        edit(window, "m_editPassword")->setText(who.password);
+        edit(window, "m_editPort")->setText(who.port > 0 ? QString::number(who.port) : QString());
+    }
     void saveKeys(const QString& section, const QList<std::pair<QString, QString>>& keys)
     {
         SetupIni ini;
@@ -323,6 +330,7 @@ private slots:
         button(download, "m_btnConnect")->click();
         QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("notes.txt")}));
         button(download, "m_btnAddAllFiles")->click();
+        fillAccount(download, account());
         edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
         button(download, "m_btnDownload")->click();
         QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
@@ -335,6 +343,39 @@ private slots:
         // Disconnecting empties the server's list.
         button(download, "m_btnConnect")->click();
         QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    // 数据下载 connects and lists with the fixed account ("library"), whatever its fields
+    // hold, and fetches with the account its fields show when 下载 is pressed.
+    void downloadGoesWithTheFieldsAccount_data()
+    {
+        QTest::addColumn<FtpAccount>("fields");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("fetched");
+        QTest::newRow("the fields' account") << account() << "下载完毕，共下载了1个文件!" << QStringList{kBook};
+        QTest::newRow("a wrong password in the fields")
+            << account(QStringLiteral("wrong")) << "连接失败,请检查连接参数!" << QStringList{};
+        QTest::newRow("no port in the fields is port 21")
+            << FtpAccount{QStringLiteral("127.0.0.1"), 0, QStringLiteral("teacher"), QStringLiteral("chalk-2017")}
+            << "连接失败,请检查连接参数!" << QStringList{};
+    }
+    void downloadGoesWithTheFieldsAccount()
+    {
+        QFETCH(FtpAccount, fields);
+        QFETCH(QString, message);
+        QFETCH(QStringList, fetched);
+        QVERIFY(writeFile(serverRoot().filePath(kBook), "figures"));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        CDataDownloadDlg download;
+        fillAccount(download, fields);
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList{kBook});
+        QVERIFY(m_work->seams.prompter.messages.isEmpty());
+        button(download, "m_btnAddAllFiles")->click();
+        edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(said(1), message);
+        QCOMPARE(filesIn(QStringLiteral("in")), fetched);
     }
 
     void wrongFixedAccountIsSaid()
@@ -363,6 +404,7 @@ private slots:
             download.show();
             auto* fetch = download.findChild<QListWidget*>("m_listFetch");
             fetch->addItem(QStringLiteral("big.dat"));
+            fillAccount(download, account());
             edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
             button(download, "m_btnDownload")->click();
             QVERIFY(!button(download, "m_btnDownload")->isEnabled());
