@@ -5,6 +5,7 @@
 #include "core/TextCodec.h"
 #include "db/Statements.h"
 #include "export/SheetExport.h"
+#include "remote/FtpClient.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "sheets/TabTextFile.h"
 
@@ -73,13 +74,13 @@ bool write(CAdoConn& local, const QString& path, const QString& unit, const QDat
     return true;
 }
 
-bool parse(const QByteArray& bytes, Sections* sections)
+Kind parse(const QByteArray& bytes, Sections* sections)
 {
     QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
     for (QString& line : lines)
         line.remove(QLatin1Char('\r'));
     if (lines.isEmpty() || lines.first() != kBookTypes)
-        return false;
+        return Kind::Other;
     *sections = Sections();
     QList<QStringList>* rows = &sections->bookTypes;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -91,7 +92,7 @@ bool parse(const QByteArray& bytes, Sections* sections)
         else if (!line.isEmpty())
             rows->append(line.split(QLatin1Char('\t')));
     }
-    return true;
+    return rows == &sections->lendings && bytes.endsWith('\n') ? Kind::Whole : Kind::Cut;
 }
 
 MergeResult merge(const QString& folder, const QString& workbook)
@@ -106,13 +107,20 @@ MergeResult merge(const QString& folder, const QString& workbook)
     for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         QFile file(entry.filePath());
         Sections one;
-        if (entry.isDir() || !file.open(QIODevice::ReadOnly) || !parse(file.readAll(), &one)) {
+        const Kind kind = entry.isDir() || !file.open(QIODevice::ReadOnly) ? Kind::Other : parse(file.readAll(), &one);
+        if (kind == Kind::Other) {
             result.skipped << entry.fileName();
-            continue;
+        } else if (kind == Kind::Cut || isUploadPiece(entry.fileName())) {
+            result.cut << entry.fileName();
+        } else {
+            all.bookTypes << one.bookTypes;
+            all.entryDates << one.entryDates;
+            all.lendings << one.lendings;
         }
-        all.bookTypes << one.bookTypes;
-        all.entryDates << one.entryDates;
-        all.lendings << one.lendings;
+    }
+    if (!result.cut.isEmpty()) {
+        result.error = QStringLiteral("以下文件不完整（传输被中断），请删除或重新下载：\n") + result.cut.join(QLatin1Char('\n'));
+        return result;
     }
     const auto unit = QStringLiteral("单位名称");
     const auto copies = QStringLiteral("图书册书");

@@ -30,24 +30,31 @@ QString periodDateText(const QDate& date);
 bool write(CAdoConn& local, const QString& path, const QString& unit, const QDate& from, const QDate& to,
            QString* error);
 
-// The rows of the three sections of a file, cells split at TAB, CR dropped; false when
-// the file does not start with the line "[图书类别]".
+// The rows of the three sections of a file, cells split at TAB, CR dropped. A file that
+// does not start with the line "[图书类别]" is none of these files (Other). A whole file
+// holds the three section lines in order and ends with the end of its last line, as every
+// writer ends it; a file that lacks a section or ends inside a line was cut short (Cut):
+// its rows are not all there.
 struct Sections {
     QList<QStringList> bookTypes;
     QList<QStringList> entryDates;
     QList<QStringList> lendings;
 };
-bool parse(const QByteArray& bytes, Sections* sections);
+enum class Kind { Whole, Cut, Other };
+Kind parse(const QByteArray& bytes, Sections* sections);
 
 // Adds the rows of every statistics exchange file in the folder (in the order of their
 // names) to the three sheets 图书类别, 入库时间 and 借阅情况 of the workbook, behind the rows
 // the sheets hold. Entries that are no such file (folders, other files) are skipped and
-// named in `skipped`. The three sheets change in one write: false with the reason when the
-// workbook could not be written, which is then as it was.
+// named in `skipped`. A file cut short, or a piece of an upload (NAME.part, NAME.old),
+// refuses the whole merge, named in `cut`: merged once it is whole, each unit counts once.
+// The three sheets change in one write: false with the reason when the workbook could not
+// be written, which is then as it was.
 struct MergeResult {
     bool written = false;
     QString error;
     QStringList skipped;
+    QStringList cut;
 };
 MergeResult merge(const QString& folder, const QString& workbook);
 

@@ -195,13 +195,47 @@ private slots:
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), before.isEmpty() ? QByteArray("<missing>") : before);
     }
 
-    // A whole upload takes its name, over an earlier file too, also on a server that renames
-    // onto no existing file; nothing else is left on the server.
+    // What a cut upload leaves on the server goes with the next upload of the file, also on
+    // a server that stores over no file.
+    void nextUploadRemovesAStalePart_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::newRow("store and rename replace") << "teacher";
+        QTest::newRow("nothing is replaced") << "strict";
+    }
+    void nextUploadRemovesAStalePart()
+    {
+        QFETCH(QString, user);
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+        QVERIFY(writeFile(here(kBook), "first"));
+        QVERIFY(client.put(here(kBook), kBook));
+        QByteArray big(16 * 1024 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        QVERIFY(writeFile(here(kBook), big));
+        {
+            FtpClient cut({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+            cut.setProgress([&cut](qint64 moved) {
+                if (moved > 0)
+                    cut.abort();
+            });
+            QVERIFY(!cut.put(here(kBook), kBook));
+        }
+        QTRY_VERIFY(serverRoot().exists(kBook + QStringLiteral(".part")));
+        // An old copy that a replace cut midway left.
+        QVERIFY(writeFile(serverRoot().filePath(kBook + QStringLiteral(".old")), "first"));
+        QVERIFY(writeFile(here(kBook), "second"));
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("second"));
+        QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), QStringList{kBook});
+    }
+
+    // A whole upload takes its name, over an earlier file too, also on a server that replaces
+    // no file; nothing else is left on the server.
     void uploadReplacesTheFile_data()
     {
         QTest::addColumn<QString>("user");
-        QTest::newRow("rename replaces") << "teacher";
-        QTest::newRow("rename refuses to replace") << "strict";
+        QTest::newRow("store and rename replace") << "teacher";
+        QTest::newRow("nothing is replaced") << "strict";
     }
     void uploadReplacesTheFile()
     {
@@ -241,6 +275,21 @@ private slots:
         fetch->item(0)->setSelected(true);
         button(download, "m_btnRemoveFile")->click();
         QCOMPARE(items(download, "m_listServer"), (QStringList{ordered[0], ordered[1]}));
+    }
+
+    // The pieces that uploads work under are no files to fetch: a cut upload's part would
+    // be merged as the unit's figures.
+    void listingLeavesOutUploadPieces()
+    {
+        const QString other = QStringLiteral("book(第二中学).dat");
+        for (const QString& name : {kBook, kBook + QStringLiteral(".part"), other + QStringLiteral(".old"),
+                                    other + QStringLiteral(".part"), QStringLiteral("part.dat")})
+            QVERIFY(writeFile(serverRoot().filePath(name), "[图书类别]\r\n"));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("part.dat")}));
     }
 
     // The windows with an account of their own: a test saves it and opens 连接.
