@@ -2,7 +2,6 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
-#include "core/TextCodec.h"
 #include "db/Statements.h"
 #include "export/SheetExport.h"
 #include "remote/FtpClient.h"
@@ -27,11 +26,6 @@ void writeRows(TabTextFile& file, CAdoRecordset& rs, const QString& unit)
 }
 
 } // namespace
-
-QString periodDateText(const QDate& date)
-{
-    return QStringLiteral("%1-%2-%3").arg(date.year()).arg(date.month()).arg(date.day());
-}
 
 bool write(CAdoConn& local, const QString& path, const QString& unit, const QDate& from, const QDate& to,
            QString* error)
@@ -72,27 +66,6 @@ bool write(CAdoConn& local, const QString& path, const QString& unit, const QDat
         return false;
     }
     return true;
-}
-
-Kind parse(const QByteArray& bytes, Sections* sections)
-{
-    QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line.remove(QLatin1Char('\r'));
-    if (lines.isEmpty() || lines.first() != kBookTypes)
-        return Kind::Other;
-    *sections = Sections();
-    QList<QStringList>* rows = &sections->bookTypes;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (line == kEntryDates && rows == &sections->bookTypes)
-            rows = &sections->entryDates;
-        else if (line == kLendings && rows == &sections->entryDates)
-            rows = &sections->lendings;
-        else if (!line.isEmpty())
-            rows->append(line.split(QLatin1Char('\t')));
-    }
-    return rows == &sections->lendings && bytes.endsWith('\n') ? Kind::Whole : Kind::Cut;
 }
 
 MergeResult merge(const QString& folder, const QString& workbook)
