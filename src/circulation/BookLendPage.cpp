@@ -43,6 +43,7 @@ CBookLendPage::CBookLendPage(QWidget* parent) : QWidget(parent), ui(std::make_un
     m_enterKeys.onEnter(ui->m_editReturnKey, [this] { OnReturnQuery(); });
     connect(ui->m_checkUpload, &QCheckBox::toggled, this, &CBookLendPage::OnUploadCheck);
     connect(&m_uploader, &CountsUploader::Started, this, &CBookLendPage::OnUploadStarted);
+    connect(&m_uploader, &CountsUploader::CountFailed, this, [this] { showMessage(this, QStringLiteral("操作失败！")); });
     OnInitDialog();
 }
 

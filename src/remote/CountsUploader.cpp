@@ -9,28 +9,39 @@
 #include <algorithm>
 
 namespace {
-qint64 count(CAdoConn& local, const QString& sql, const QVariantList& params = {})
-{
-    return openOrThrow(local, sql, params)->GetValue(0).toLongLong();
-}
-
 QString remoteHost() { return SetupIni::read(QStringLiteral("Net"), QStringLiteral("id")); }
 
 struct PassResult {
     CountsUploader::Outcome outcome = CountsUploader::Outcome::Failed;
     QString failure;
+    int unread = 0;
 };
+
+constexpr int kCounts = 5;
 }
 
-LibraryCounts readLibraryCounts(CAdoConn& local)
+LibraryCountsRead readLibraryCounts(CAdoConn& local)
 {
+    LibraryCountsRead read;
+    const auto count = [&](qint64& target, const QString& sql, const QVariantList& params = {}) {
+        try {
+            target = openOrThrow(local, sql, params)->GetValue(0).toLongLong();
+        } catch (const DbError& e) {
+            ++read.unread;
+            read.failure = e.text();
+        }
+    };
     const QString loans = QStringLiteral("select count(图书编号) from jieyueinfo where 读者类别=?");
     const QString readers = QStringLiteral("select count(编号) from readerinfo where 类别=?");
     const QString student = QStringLiteral("学生");
     const QString teacher = QStringLiteral("教师");
-    return {count(local, QStringLiteral("select count(图书编号) from bkinfo where 是否借出=0")),
-            count(local, loans, {student}), count(local, loans, {teacher}), count(local, readers, {student}),
-            count(local, readers, {teacher})};
+    LibraryCounts& c = read.counts;
+    count(c.inStock, QStringLiteral("select count(图书编号) from bkinfo where 是否借出=0"));
+    count(c.studentLoans, loans, {student});
+    count(c.teacherLoans, loans, {teacher});
+    count(c.students, readers, {student});
+    count(c.teachers, readers, {teacher});
+    return read;
 }
 
 CountsUploader::CountsUploader(QObject* parent) : QObject(parent)
@@ -75,25 +86,34 @@ void CountsUploader::RunPass()
         [school](CAdoConn& remote) -> PassResult {
             if (school.isEmpty())
                 return {Outcome::NoSchool, {}};
+            CAdoConn local;
+            if (!local.Connect(CAdoConn::LocalDatabasePath()))
+                return {Outcome::CountFailed, local.LastError(), kCounts};
+            const LibraryCountsRead read = readLibraryCounts(local);
+            if (read.unread > 0)
+                return {Outcome::CountFailed, read.failure, read.unread};
             if (!remote.IsConnected())
                 return {Outcome::Failed, remote.LastError()};
             try {
-                CAdoConn local;
-                if (!local.Connect(CAdoConn::LocalDatabasePath()))
-                    return {Outcome::Failed, local.LastError()};
-                SchoolFiguresTable(remote).updateCounts(school, readLibraryCounts(local));
+                SchoolFiguresTable(remote).updateCounts(school, read.counts);
                 return {Outcome::Sent, {}};
             } catch (const DbError& e) {
                 return {Outcome::Failed, e.text()};
             }
         },
-        [this](const PassResult& result) { PassDone(result.outcome, result.failure); });
+        [this](const PassResult& result) { PassDone(result.outcome, result.failure, result.unread); });
 }
 
-void CountsUploader::PassDone(Outcome outcome, const QString& failure)
+void CountsUploader::PassDone(Outcome outcome, const QString& failure, int unread)
 {
+    // The pass counts as running until every count failure is answered: the ticks that come
+    // while a message is open start no pass of their own.
+    for (int i = 0; i < unread; ++i)
+        emit CountFailed();
     m_passRunning = false;
-    if (outcome != Outcome::Failed) {
+    if (outcome == Outcome::CountFailed) {
+        m_lastFailure = failure;
+    } else if (outcome != Outcome::Failed) {
         m_broken = false;
         m_failedBefore = false;
         m_retryDelayMs = kFirstRetryMs;

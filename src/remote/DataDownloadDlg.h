@@ -9,7 +9,8 @@ class CDataDownloadDlg;
 }
 
 // Lists the exchange's FTP server (fixed account), fetches the chosen files into a folder
-// and merges every statistics file of that folder into one workbook.
+// with the account of its fields and merges every statistics file of that folder into one
+// workbook.
 class CDataDownloadDlg : public CFtpExchangeDlg {
     Q_OBJECT
 public:

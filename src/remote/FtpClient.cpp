@@ -61,6 +61,11 @@ size_t readBody(char* data, size_t size, size_t count, void* source)
 }
 }
 
+bool isUploadPiece(const QString& name)
+{
+    return name.endsWith(QString::fromLatin1(kPartSuffix)) || name.endsWith(QString::fromLatin1(kOldSuffix));
+}
+
 FtpClient::FtpClient(FtpAccount account, int timeoutSeconds)
     : m_account(std::move(account)), m_timeoutSeconds(std::max(1, timeoutSeconds))
 {
@@ -157,6 +162,7 @@ bool FtpClient::list(QStringList* names)
     if (!perform("/"))
         return false;
     *names = filesInListing(listing);
+    names->removeIf(isUploadPiece);
     return true;
 }
 
@@ -174,12 +180,17 @@ bool FtpClient::put(const QString& localPath, const QString& remoteName)
     }
     const QByteArray name = toGbk(remoteName);
     const QByteArray part = name + kPartSuffix;
-    CurlCommands rename({"RNFR " + part, "RNTO " + name});
+    // A part or an old copy that a cut upload left goes first: a server that stores over no
+    // file would refuse the part, and the pieces would stay on the server for good. Commands
+    // marked * may fail (there is nothing to clear away).
+    CurlCommands clear({"*DELE " + part});
+    CurlCommands rename({"RNFR " + part, "RNTO " + name, "*DELE " + name + kOldSuffix});
     curl_easy_reset(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
     curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
     curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    curl_easy_setopt(m_curl, CURLOPT_QUOTE, clear.list());
     curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, rename.list());
     if (perform("/" + part.toPercentEncoding()))
         return true;

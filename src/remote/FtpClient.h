@@ -16,6 +16,10 @@ struct FtpAccount {
     QString password;
 };
 
+// Whether the name is one under which an upload works (NAME.part while the file comes,
+// NAME.old while it replaces an earlier file): what a cut upload leaves, never a whole file.
+bool isUploadPiece(const QString& name);
+
 // One FTP session as the statistics exchange uses it: active mode, binary transfers,
 // names relative to the folder the server logs the user in to, sent in GBK as the
 // schools' servers expect. Every step waits at most the timeout for the server; a step
@@ -29,7 +33,8 @@ public:
     FtpClient& operator=(const FtpClient&) = delete;
 
     bool login();
-    // The files (not folders) of the login folder, asked of the server afresh.
+    // The files (not folders) of the login folder, asked of the server afresh, without the
+    // pieces of uploads.
     bool list(QStringList* names);
     // Sends the file under a temporary name and renames it when the whole file came: a cut
     // transfer leaves the server's file of that name as it was.

@@ -142,14 +142,21 @@ void CFtpExchangeDlg::LoadSavedAccount()
     TakeFields();
 }
 
-void CFtpExchangeDlg::TakeFields()
+FtpAccount CFtpExchangeDlg::FieldsAccount() const
 {
-    m_taken = {m_editServer->text(), portFromText(m_editPort->text()), m_editUser->text(), m_editPassword->text()};
+    return {m_editServer->text(), portFromText(m_editPort->text()), m_editUser->text(), m_editPassword->text()};
 }
+
+void CFtpExchangeDlg::TakeFields() { m_taken = FieldsAccount(); }
 
 FtpAccount CFtpExchangeDlg::StepAccount() const
 {
     return m_account == Account::Fixed ? fixedExchangeAccount() : m_taken;
+}
+
+FtpAccount CFtpExchangeDlg::DownloadAccount() const
+{
+    return m_account == Account::Fixed ? FieldsAccount() : m_taken;
 }
 
 void CFtpExchangeDlg::SetLamp(bool connected) { m_btnLamp->SetIconHandles(connectionLamp(connected)); }
@@ -286,7 +293,7 @@ void CFtpExchangeDlg::OnDownload()
         m_progress->setValue(0);
     }
     m_work.Start<Downloads>(
-        StepAccount(),
+        DownloadAccount(),
         [names, folder](FtpClient& client, FtpWork& work) {
             Downloads result;
             result.connected = client.login();

@@ -25,6 +25,8 @@ int portFromText(const QString& text);
 // connection test, the upload of a file, the listing of the server and the download of
 // the chosen files. The windows differ in their account: the fixed one, or the one their
 // fields show (as last taken at opening, 连接 or 连接测试), saved by a successful test.
+// A download always goes with the account the window shows: the fixed-account window
+// fetches with its fields as they stand when 下载 is pressed.
 // Controls are found by the names the windows' forms share.
 class CFtpExchangeDlg : public QDialog {
     Q_OBJECT
@@ -61,6 +63,8 @@ protected:
 
 private:
     FtpAccount StepAccount() const;
+    FtpAccount FieldsAccount() const;
+    FtpAccount DownloadAccount() const;
     void TakeFields();
     void OnBusyChanged(bool busy);
     void MoveSelected(QListWidget* from, QListWidget* to);

@@ -2,9 +2,9 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
-#include "core/TextCodec.h"
 #include "db/Statements.h"
 #include "export/SheetExport.h"
+#include "remote/FtpClient.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "sheets/TabTextFile.h"
 
@@ -26,11 +26,6 @@ void writeRows(TabTextFile& file, CAdoRecordset& rs, const QString& unit)
 }
 
 } // namespace
-
-QString periodDateText(const QDate& date)
-{
-    return QStringLiteral("%1-%2-%3").arg(date.year()).arg(date.month()).arg(date.day());
-}
 
 bool write(CAdoConn& local, const QString& path, const QString& unit, const QDate& from, const QDate& to,
            QString* error)
@@ -73,27 +68,6 @@ bool write(CAdoConn& local, const QString& path, const QString& unit, const QDat
     return true;
 }
 
-bool parse(const QByteArray& bytes, Sections* sections)
-{
-    QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line.remove(QLatin1Char('\r'));
-    if (lines.isEmpty() || lines.first() != kBookTypes)
-        return false;
-    *sections = Sections();
-    QList<QStringList>* rows = &sections->bookTypes;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        if (line == kEntryDates && rows == &sections->bookTypes)
-            rows = &sections->entryDates;
-        else if (line == kLendings && rows == &sections->entryDates)
-            rows = &sections->lendings;
-        else if (!line.isEmpty())
-            rows->append(line.split(QLatin1Char('\t')));
-    }
-    return true;
-}
-
 MergeResult merge(const QString& folder, const QString& workbook)
 {
     MergeResult result;
@@ -106,13 +80,20 @@ MergeResult merge(const QString& folder, const QString& workbook)
     for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         QFile file(entry.filePath());
         Sections one;
-        if (entry.isDir() || !file.open(QIODevice::ReadOnly) || !parse(file.readAll(), &one)) {
+        const Kind kind = entry.isDir() || !file.open(QIODevice::ReadOnly) ? Kind::Other : parse(file.readAll(), &one);
+        if (kind == Kind::Other) {
             result.skipped << entry.fileName();
-            continue;
+        } else if (kind == Kind::Cut || isUploadPiece(entry.fileName())) {
+            result.cut << entry.fileName();
+        } else {
+            all.bookTypes << one.bookTypes;
+            all.entryDates << one.entryDates;
+            all.lendings << one.lendings;
         }
-        all.bookTypes << one.bookTypes;
-        all.entryDates << one.entryDates;
-        all.lendings << one.lendings;
+    }
+    if (!result.cut.isEmpty()) {
+        result.error = QStringLiteral("以下文件不完整（传输被中断），请删除或重新下载：\n") + result.cut.join(QLatin1Char('\n'));
+        return result;
     }
     const auto unit = QStringLiteral("单位名称");
     const auto copies = QStringLiteral("图书册书");

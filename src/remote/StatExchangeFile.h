@@ -1,53 +1,29 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDate>
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "remote/StatExchangeText.h"
 
 class CAdoConn;
 
-// The statistics exchange file that a school sends to the education authority: a GBK text
-// file with CR LF line ends and three sections, each a line "[name]" followed by one line
-// of TAB-separated cells a row:
-//   [图书类别]  unit, 图书类别, copies with a price, the sum of their prices
-//   [入库时间]  unit, 入库时间, copies with a price, the sum of their prices
-//   [借阅情况]  unit followed at once by the first day ("实验小学2017-4-1"), 读者类别, lendings
-// Dates in the file are written without leading zeros ("2017-4-1"), as other schools'
-// installations write them.
+// Writing a unit's statistics exchange file (see StatExchangeText.h) and merging such files.
 namespace StatExchangeFile {
-
-inline const QString kBookTypes = QStringLiteral("[图书类别]");
-inline const QString kEntryDates = QStringLiteral("[入库时间]");
-inline const QString kLendings = QStringLiteral("[借阅情况]");
-
-// "2017-4-1".
-QString periodDateText(const QDate& date);
 
 // Writes the unit's file from the local database, counting the lendings from `from` to
 // `to`, both days included. The file appears whole or not at all; false with the reason.
 bool write(CAdoConn& local, const QString& path, const QString& unit, const QDate& from, const QDate& to,
            QString* error);
 
-// The rows of the three sections of a file, cells split at TAB, CR dropped; false when
-// the file does not start with the line "[图书类别]".
-struct Sections {
-    QList<QStringList> bookTypes;
-    QList<QStringList> entryDates;
-    QList<QStringList> lendings;
-};
-bool parse(const QByteArray& bytes, Sections* sections);
-
 // Adds the rows of every statistics exchange file in the folder (in the order of their
 // names) to the three sheets 图书类别, 入库时间 and 借阅情况 of the workbook, behind the rows
 // the sheets hold. Entries that are no such file (folders, other files) are skipped and
-// named in `skipped`. The three sheets change in one write: false with the reason when the
-// workbook could not be written, which is then as it was.
+// named in `skipped`. A file cut short, or a piece of an upload (NAME.part, NAME.old),
+// refuses the whole merge, named in `cut`: merged once it is whole, each unit counts once.
+// The three sheets change in one write: false with the reason when the workbook could not
+// be written, which is then as it was.
 struct MergeResult {
     bool written = false;
     QString error;
     QStringList skipped;
+    QStringList cut;
 };
 MergeResult merge(const QString& folder, const QString& workbook);
 

@@ -102,10 +102,12 @@ void CUnitInfoUploadDlg::OnUpload()
         },
         [this, failed, figures](const bool& written) {
             SetBusy(false);
+            if (!written)
+                return showMessage(this, failed);
             SetupIni ini;
             ini.setValue(QStringLiteral("Unit"), QStringLiteral("name"), figures.school);
-            if (!written || !ini.save())
-                return showMessage(this, failed);
+            if (!ini.save())
+                return showMessage(this, QStringLiteral("上传数据成功，但无法把学校名称保存到setup.ini！"));
             showMessage(this, QStringLiteral("上传数据成功！"));
         });
 }

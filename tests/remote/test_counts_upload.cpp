@@ -121,6 +121,43 @@ private slots:
         QVERIFY(m_work->seams.prompter.messages.isEmpty());
     }
 
+    // A count that cannot be read is told once for each such count, and the school's row
+    // keeps what it held: nothing is sent for a pass with a count missing. While the window
+    // answers, the ticks start no pass of their own.
+    void failedCountIsToldAndNothingSent()
+    {
+        setSchool(QStringLiteral("实验小学"));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyueinfo rename to gone")));
+        CountsUploader uploader;
+        int told = 0, open = 0, mostOpen = 0;
+        connect(&uploader, &CountsUploader::CountFailed, this, [&] {
+            mostOpen = std::max(mostOpen, ++open);
+            if (++told == 1)
+                QTest::qWait(CountsUploader::kTickMs * 3 / 2);  // as a message box answered late
+            --open;
+        });
+        QVERIFY(started(uploader));
+        QCOMPARE(pass(uploader), Outcome::CountFailed);
+        QCOMPARE(told, 2);
+        QCOMPARE(mostOpen, 1);
+        QVERIFY(!uploader.LastFailure().isEmpty());
+        QVERIFY(!uploader.LastSent().isValid());
+        QCOMPARE(m_server.rows(kCounts), QStringList({"实验小学|0|0|0|0|0", "其他学校|0|0|0|0|0"}));
+    }
+
+    // The lending page says "操作失败！" for each count it could not read.
+    void pageSaysAFailedCount()
+    {
+        setSchool(QStringLiteral("实验小学"));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table readerinfo rename to gone")));
+        CBookLendPage page;
+        page.findChild<QCheckBox*>("m_checkUpload")->setChecked(true);
+        QTRY_COMPARE_WITH_TIMEOUT(m_work->seams.prompter.texts(),
+                                  QStringList({QStringLiteral("操作失败！"), QStringLiteral("操作失败！")}), 5000);
+        page.findChild<QCheckBox*>("m_checkUpload")->setChecked(false);
+        QCOMPARE(m_server.rows(kCounts), QStringList({"实验小学|0|0|0|0|0", "其他学校|0|0|0|0|0"}));
+    }
+
     // The hidden switch of the lending page: a server that is not there is said at once
     // and the switch goes off.
     void closedPortClearsTheSwitch()

@@ -59,6 +59,13 @@ class TestFtpExchange : public QObject {
         const bool came = QTest::qWaitFor([&] { return m_work->seams.prompter.messages.size() >= count; }, 15000);
         return came ? texts().value(count - 1) : QString();
     }
+    static void fillAccount(QWidget& window, const FtpAccount& who)
+    {
+        edit(window, "m_editServer")->setText(who.host);
+        edit(window, "m_editUser")->setText(who.user);
+        edit(window, "m_editPassword")->setText(who.password);
+        edit(window, "m_editPort")->setText(who.port > 0 ? QString::number(who.port) : QString());
+    }
     void saveKeys(const QString& section, const QList<std::pair<QString, QString>>& keys)
     {
         SetupIni ini;
@@ -188,13 +195,47 @@ private slots:
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), before.isEmpty() ? QByteArray("<missing>") : before);
     }
 
-    // A whole upload takes its name, over an earlier file too, also on a server that renames
-    // onto no existing file; nothing else is left on the server.
+    // What a cut upload leaves on the server goes with the next upload of the file, also on
+    // a server that stores over no file.
+    void nextUploadRemovesAStalePart_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::newRow("store and rename replace") << "teacher";
+        QTest::newRow("nothing is replaced") << "strict";
+    }
+    void nextUploadRemovesAStalePart()
+    {
+        QFETCH(QString, user);
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+        QVERIFY(writeFile(here(kBook), "first"));
+        QVERIFY(client.put(here(kBook), kBook));
+        QByteArray big(16 * 1024 * 1024, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
+        QVERIFY(writeFile(here(kBook), big));
+        {
+            FtpClient cut({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+            cut.setProgress([&cut](qint64 moved) {
+                if (moved > 0)
+                    cut.abort();
+            });
+            QVERIFY(!cut.put(here(kBook), kBook));
+        }
+        QTRY_VERIFY(serverRoot().exists(kBook + QStringLiteral(".part")));
+        // An old copy that a replace cut midway left.
+        QVERIFY(writeFile(serverRoot().filePath(kBook + QStringLiteral(".old")), "first"));
+        QVERIFY(writeFile(here(kBook), "second"));
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("second"));
+        QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), QStringList{kBook});
+    }
+
+    // A whole upload takes its name, over an earlier file too, also on a server that replaces
+    // no file; nothing else is left on the server.
     void uploadReplacesTheFile_data()
     {
         QTest::addColumn<QString>("user");
-        QTest::newRow("rename replaces") << "teacher";
-        QTest::newRow("rename refuses to replace") << "strict";
+        QTest::newRow("store and rename replace") << "teacher";
+        QTest::newRow("nothing is replaced") << "strict";
     }
     void uploadReplacesTheFile()
     {
@@ -234,6 +275,21 @@ private slots:
         fetch->item(0)->setSelected(true);
         button(download, "m_btnRemoveFile")->click();
         QCOMPARE(items(download, "m_listServer"), (QStringList{ordered[0], ordered[1]}));
+    }
+
+    // The pieces that uploads work under are no files to fetch: a cut upload's part would
+    // be merged as the unit's figures.
+    void listingLeavesOutUploadPieces()
+    {
+        const QString other = QStringLiteral("book(第二中学).dat");
+        for (const QString& name : {kBook, kBook + QStringLiteral(".part"), other + QStringLiteral(".old"),
+                                    other + QStringLiteral(".part"), QStringLiteral("part.dat")})
+            QVERIFY(writeFile(serverRoot().filePath(name), "[图书类别]\r\n"));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        CDataDownloadDlg download;
+        edit(download, "m_editServer")->setText(QStringLiteral("any"));
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("part.dat")}));
     }
 
     // The windows with an account of their own: a test saves it and opens 连接.
@@ -323,6 +379,7 @@ private slots:
         button(download, "m_btnConnect")->click();
         QTRY_COMPARE(items(download, "m_listServer"), QStringList({kBook, QStringLiteral("notes.txt")}));
         button(download, "m_btnAddAllFiles")->click();
+        fillAccount(download, account());
         edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
         button(download, "m_btnDownload")->click();
         QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
@@ -335,6 +392,39 @@ private slots:
         // Disconnecting empties the server's list.
         button(download, "m_btnConnect")->click();
         QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    // 数据下载 connects and lists with the fixed account ("library"), whatever its fields
+    // hold, and fetches with the account its fields show when 下载 is pressed.
+    void downloadGoesWithTheFieldsAccount_data()
+    {
+        QTest::addColumn<FtpAccount>("fields");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("fetched");
+        QTest::newRow("the fields' account") << account() << "下载完毕，共下载了1个文件!" << QStringList{kBook};
+        QTest::newRow("a wrong password in the fields")
+            << account(QStringLiteral("wrong")) << "连接失败,请检查连接参数!" << QStringList{};
+        QTest::newRow("no port in the fields is port 21")
+            << FtpAccount{QStringLiteral("127.0.0.1"), 0, QStringLiteral("teacher"), QStringLiteral("chalk-2017")}
+            << "连接失败,请检查连接参数!" << QStringList{};
+    }
+    void downloadGoesWithTheFieldsAccount()
+    {
+        QFETCH(FtpAccount, fields);
+        QFETCH(QString, message);
+        QFETCH(QStringList, fetched);
+        QVERIFY(writeFile(serverRoot().filePath(kBook), "figures"));
+        saveKeys(QStringLiteral("Exchange"), {{"host", "127.0.0.1"}, {"port", QString::number(serverPort())}});
+        CDataDownloadDlg download;
+        fillAccount(download, fields);
+        button(download, "m_btnConnect")->click();
+        QTRY_COMPARE(items(download, "m_listServer"), QStringList{kBook});
+        QVERIFY(m_work->seams.prompter.messages.isEmpty());
+        button(download, "m_btnAddAllFiles")->click();
+        edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(said(1), message);
+        QCOMPARE(filesIn(QStringLiteral("in")), fetched);
     }
 
     void wrongFixedAccountIsSaid()
@@ -363,6 +453,7 @@ private slots:
             download.show();
             auto* fetch = download.findChild<QListWidget*>("m_listFetch");
             fetch->addItem(QStringLiteral("big.dat"));
+            fillAccount(download, account());
             edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
             button(download, "m_btnDownload")->click();
             QVERIFY(!button(download, "m_btnDownload")->isEnabled());

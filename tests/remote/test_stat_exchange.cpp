@@ -141,8 +141,74 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         StatExchangeFile::Sections sections;
-        QVERIFY(StatExchangeFile::parse(bytes, &sections));
+        QCOMPARE(StatExchangeFile::parse(bytes, &sections), StatExchangeFile::Kind::Whole);
         QCOMPARE(sections.bookTypes, (Rows{{"第二中学", "文学", "5", "100"}}));
+    }
+
+    // A file cut anywhere is taken whole only where a cut leaves nothing to see: at the end
+    // of a line of its last section.
+    void cutFilesAreKnown()
+    {
+        book("B1", "文学", 25.8, "2017-01-01");
+        book("B2", "科技", 20, "2017-03-05");
+        history("图书借阅", "2017-04-11", "学生");
+        history("图书借阅", "2017-05-02", "教师");
+        const QString path = here(QStringLiteral("book(实验小学).dat"));
+        QVERIFY(write(path));
+        const QByteArray bytes = fileBytes(path);
+        const qsizetype lastSection = bytes.indexOf(toGbk(StatExchangeFile::kLendings));
+        QList<qsizetype> whole;
+        for (qsizetype size = 0; size <= bytes.size(); ++size) {
+            StatExchangeFile::Sections sections;
+            const StatExchangeFile::Kind kind = StatExchangeFile::parse(bytes.left(size), &sections);
+            QCOMPARE(kind == StatExchangeFile::Kind::Other, size < toGbk(StatExchangeFile::kBookTypes).size());
+            if (kind == StatExchangeFile::Kind::Whole)
+                whole << size;
+        }
+        const qsizetype firstLendings = bytes.indexOf('\n', lastSection) + 1;
+        const qsizetype secondLendings = bytes.indexOf('\n', firstLendings) + 1;
+        QCOMPARE(whole, (QList<qsizetype>{firstLendings, secondLendings, bytes.size()}));
+    }
+
+    // A file cut short refuses the merge with its name, and so does a piece of an upload,
+    // however whole inside: once it is whole the merge counts every unit once.
+    void cutFileRefusesTheMerge_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray whole = toGbk("[图书类别]\r\n实验小学\t文学\t2\t45.8\r\n[入库时间]\r\n"
+                                       "实验小学\t2017-01-01\t1\t25.8\r\n[借阅情况]\r\n实验小学2017-4-1\t学生\t12\r\n");
+        const QString unit = QStringLiteral("book(实验小学).dat");
+        QTest::newRow("cut inside the last line") << unit << whole.left(whole.size() - 3);
+        QTest::newRow("cut between CR and LF") << unit << whole.left(whole.size() - 1);
+        QTest::newRow("cut before the last section") << unit << whole.left(whole.indexOf(toGbk("[借阅情况]")));
+        QTest::newRow("cut in the first section") << unit << whole.left(20);
+        QTest::newRow("an upload's part") << unit + QStringLiteral(".part") << whole;
+        QTest::newRow("an old copy") << unit + QStringLiteral(".old") << whole;
+    }
+    void cutFileRefusesTheMerge()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QDir folder(here(QStringLiteral("download")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(第二中学).dat")),
+                          toGbk("[图书类别]\r\n第二中学\t文学\t5\t100\r\n[入库时间]\r\n[借阅情况]\r\n")));
+        QVERIFY(writeFile(folder.filePath(name), bytes));
+        const QString workbook = here(QStringLiteral("汇总.xls"));
+
+        const StatExchangeFile::MergeResult result = StatExchangeFile::merge(folder.path(), workbook);
+        QVERIFY(!result.written);
+        QCOMPARE(result.cut, QStringList{name});
+        QVERIFY(!QFile::exists(workbook));
+
+        CDataDownloadDlg window;
+        window.findChild<QLineEdit*>(QStringLiteral("m_editWorkbook"))->setText(workbook);
+        window.findChild<QLineEdit*>(QStringLiteral("m_editFolder"))->setText(folder.path());
+        window.findChild<QAbstractButton*>(QStringLiteral("m_btnMerge"))->click();
+        QCOMPARE(m_work->seams.prompter.texts(),
+                 QStringList{QStringLiteral("数据合成失败!\n以下文件不完整（传输被中断），请删除或重新下载：\n") + name});
+        QVERIFY(!QFile::exists(workbook));
     }
 
     // A sheet that cannot take its rows (a full .xls sheet) leaves the others as they
@@ -191,7 +257,8 @@ private slots:
         QFETCH(QString, workbook);
         QDir folder(here(QStringLiteral("download")));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(a).dat")), toGbk("[图书类别]\r\na\tb\t1\t2\r\n")));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("book(a).dat")),
+                          toGbk("[图书类别]\r\na\tb\t1\t2\r\n[入库时间]\r\n[借阅情况]\r\n")));
         QVERIFY(!StatExchangeFile::merge(folder.path(), here(workbook)).written);
         QVERIFY(!QFile::exists(here(workbook)));
     }

@@ -213,6 +213,29 @@ private slots:
         QCOMPARE(SetupIni::read(QStringLiteral("Net"), QStringLiteral("id")), QStringLiteral("127.0.0.1"));
     }
 
+    // A row written while setup.ini cannot take the school's name says both; once it can,
+    // the next upload keeps the name.
+    void unsavedSchoolNameIsSaid()
+    {
+        QVERIFY(connectLink(RemoteTestServer::port()));
+        CUnitInfoUploadDlg dlg;
+        edit(dlg, "m_editUnit")->setText(QStringLiteral("实验小学"));
+        QVERIFY(QFile::rename(SetupIni::path(), QStringLiteral("setup.kept")));
+        QVERIFY(QDir().mkdir(SetupIni::path()));
+        click(dlg, "m_btnUpload");
+        QVERIFY(waitForMessage());
+        QCOMPARE(messages(), QStringList{QStringLiteral("上传数据成功，但无法把学校名称保存到setup.ini！")});
+        QCOMPARE(m_server.rows(QStringLiteral("学校名称")), QStringList{QStringLiteral("实验小学")});
+        QVERIFY(QDir().rmdir(SetupIni::path()));
+        QVERIFY(QFile::rename(QStringLiteral("setup.kept"), SetupIni::path()));
+        m_work->seams.prompter.messages.clear();
+        click(dlg, "m_btnUpload");
+        QVERIFY(waitForMessage());
+        QCOMPARE(messages(), QStringList{QStringLiteral("上传数据成功！")});
+        QCOMPARE(m_server.rows(QStringLiteral("学校名称")), QStringList{QStringLiteral("实验小学")});
+        QCOMPARE(SetupIni::read(QStringLiteral("Unit"), QStringLiteral("name")), QStringLiteral("实验小学"));
+    }
+
     // Reachable from code only: the unit name and the report date, read again.
     void refreshTakesTheNameAndToday()
     {

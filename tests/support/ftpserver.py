@@ -29,8 +29,15 @@ class GbkFS(AbstractedFS):
 
 
 class GbkHandler(FTPHandler):
-    """Commands and replies in GBK. The account "strict" renames as some Windows servers
-    do: never onto an existing file."""
+    """Commands and replies in GBK. The account "strict" replaces no file, as some servers
+    do: it renames onto no existing file (some Windows servers) and stores over none
+    (ProFTPD's default, AllowOverwrite off)."""
+
+    def ftp_STOR(self, file, mode="w"):
+        if self.username == "strict" and "a" not in mode and self.fs.lexists(file):
+            self.respond("550 %s: Overwrite permission denied." % self.fs.fs2ftp(file))
+            return None
+        return super().ftp_STOR(file, mode)
 
     def ftp_RNTO(self, path):
         if self.username == "strict" and self._rnfr and self.fs.lexists(path):
