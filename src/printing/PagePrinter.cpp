@@ -48,6 +48,10 @@ void PrintEach(QWidget* parent, QPrinter& printer, const PageSource& pages, cons
 void PrintToFile(QWidget* parent, QPrinter& printer, const PageSource& pages, const QList<int>& chosen,
                  double pageDpi)
 {
+    // A file has no edge a printer cannot reach, and Qt's default margins would move every
+    // label: the layout's millimetres are measured from the paper's corner.
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     bool pageAdded = true;
     const bool printed = PageSink::instance().PrintJob(printer, kJobName, [&](QPainter& painter) {
         for (qsizetype i = 0; i < chosen.size() && pageAdded; ++i) {

@@ -7,7 +7,8 @@ class QWidget;
 
 // The print command of every print window: the print dialog offers pages 1 to the page
 // count; each chosen page, in the order chosen, is drawn on an A4 printer as a print job
-// "print" of its own, or, when the dialog chose a PDF file, all of them as pages of that file.
+// "print" of its own, or, when the dialog chose a PDF file, all of them as pages of that file,
+// drawn from the paper's corner without margins.
 // Pages are drawn at the resolution the print chooser set up, the one the printer reports,
 // so a barcode module is a whole number of the printer's own dots (2 at 203 dpi, 3 at 300,
 // 5 at 600); the scale is that resolution over the page's.

@@ -35,9 +35,11 @@ public:
 // The printer chosen draws at the resolution it prints at (see JobResolution).
 class DialogPrintChooser : public PrintChooser {
 public:
-    // A PDF file is drawn at 300 dpi: a 3-dot module is whole dots at 300, 600 and 1200 dpi
-    // and 2.03 at 203.
-    static constexpr int kFileResolution = 300;
+    // A PDF file may be printed later on any printer, so it is drawn on the coarsest grid a
+    // label is printed at: a module of 2 dots at 203 dpi (0.25 mm) stays whole dots there and
+    // lands on about 3 and 6 dots of a finer printer, where its rounding is a small part of
+    // the module; whole 300-dpi dots would be 2.03 dots at 203 and misread.
+    static constexpr int kFileResolution = 203;
     // Which of the resolutions a printer reports its job is drawn at, so that bars are whole
     // dots of the resolution it prints at: the lowest of at least 200 dpi (the others are its
     // multiples on common printers), else the highest reported, else 600.

@@ -67,13 +67,21 @@ QList<QStringList> PrintBench::scannedPages()
     return pages;
 }
 
+QStringList variedCodes(int count)
+{
+    QStringList codes;
+    for (int n = 1; n <= count; ++n)
+        codes << QStringLiteral("%1%2").arg(n % 3 ? QStringLiteral("TS") : QStringLiteral("b-")).arg(n * 7919 % 100003);
+    return codes;
+}
+
 QStringList decodeBarcodes(const QStringList& imageFiles)
 {
     QProcess zbar;
     zbar.setProcessChannelMode(QProcess::SeparateChannels);
     zbar.start(QStringLiteral("zbarimg"),
-               QStringList{QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
-                           QStringLiteral("-Scode128.enable")}
+               QStringList{QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("--nodbus"),
+                           QStringLiteral("-Sdisable"), QStringLiteral("-Scode128.enable")}
                    + imageFiles);
     zbar.waitForFinished(60000);
     QStringList found = QString::fromLatin1(zbar.readAllStandardOutput()).split(QLatin1Char('\n'));
@@ -81,12 +89,13 @@ QStringList decodeBarcodes(const QStringList& imageFiles)
     return found;
 }
 
-QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi)
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi, const QStringList& options)
 {
     QProcess poppler;
     poppler.start(QStringLiteral("pdftoppm"),
-                  {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
-                   pdfFile});
+                  QStringList{QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi),
+                              QStringLiteral("-singlefile")}
+                      + options + QStringList{pdfFile});
     poppler.waitForFinished(60000);
     QFile out(imageFile);
     if (!out.open(QIODevice::WriteOnly) || out.write(poppler.readAllStandardOutput()) <= 0)

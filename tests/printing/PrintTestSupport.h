@@ -65,11 +65,14 @@ struct PrintBench : Workplace {
     QStringList messages() const { return seams.prompter.texts(); }
 };
 
+// Book numbers of varied lengths and characters, as a library's stock has them.
+QStringList variedCodes(int count);
+
 // What zbarimg reads in the images, one text per symbol, in file order (stdout only).
 QStringList decodeBarcodes(const QStringList& imageFiles);
 // The first page of a PDF file as a grey image file at dpi (300 unless given), through
-// pdftoppm's stdout.
-QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi = 300);
+// pdftoppm's stdout, with its further options (a part of the page: "-W", "-H").
+QString rasterisePdf(const QString& pdfFile, const QString& imageFile, int dpi = 300, const QStringList& options = {});
 // The first page of a PDF file at 300 dpi in shades of grey, read back (null when it failed).
 QImage rasterisedPage(const QString& pdfFile, const QString& folder);
 constexpr double kRasterDotsPerMm = 300 / 25.4;

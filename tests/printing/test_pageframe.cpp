@@ -8,8 +8,6 @@
 #include "support/TestSupport.h"
 
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -30,42 +28,6 @@ public:
 private:
     int m_nCount;
     QSize m_size;
-};
-
-// Book numbers of varied lengths and characters, as a library's stock has them.
-QStringList variedCodes(int count)
-{
-    QStringList codes;
-    for (int n = 1; n <= count; ++n)
-        codes << QStringLiteral("%1%2").arg(n % 3 ? QStringLiteral("TS") : QStringLiteral("b-")).arg(n * 7919 % 100003);
-    return codes;
-}
-
-// The print dialog of a machine without printers, proposing its PDF file in a folder of the
-// test's own.
-class NoPrinterChooser : public DialogPrintChooser {
-public:
-    explicit NoPrinterChooser(QString folder) : m_strFolder(std::move(folder)) {}
-
-protected:
-    bool PrintersInstalled() const override { return false; }
-    QString PdfFolder() const override { return m_strFolder; }
-
-private:
-    QString m_strFolder;
-};
-
-// Sends jobs to the printer and notes the resolution each was drawn at.
-class RecordingSink : public PrinterPageSink {
-public:
-    bool PrintJob(QPrinter& printer, const QString& jobName, const std::function<void(QPainter&)>& draw) override
-    {
-        return PrinterPageSink::PrintJob(printer, jobName, [&](QPainter& painter) {
-            resolutions << painter.device()->logicalDpiX();
-            draw(painter);
-        });
-    }
-    QList<int> resolutions;
 };
 
 // A preview whose view is exactly width x height pixels.
@@ -236,6 +198,7 @@ private slots:
         QTest::newRow("label printer") << QList<int>{203} << 203;
         QTest::newRow("laser") << QList<int>{1200, 600, 300} << 300;
         QTest::newRow("draft mode left out") << QList<int>{180, 360, 720} << 360;
+        QTest::newRow("exactly 200") << QList<int>{400, 200} << 200;
         QTest::newRow("only low ones") << QList<int>{72, 150} << 150;
         QTest::newRow("none reported") << QList<int>{} << 600;
     }
@@ -247,38 +210,6 @@ private slots:
         QCOMPARE(DialogPrintChooser::JobResolution(reported), resolution);
     }
 
-    // Without a printer the print dialog opens on a PDF file named after the window; the
-    // pages chosen all go into that file as one job at 300 dpi, which scans as the labels.
-    void noPrinterPrintsToPdf()
-    {
-        Workplace w;
-        NoPrinterChooser chooser(w.folder.path());
-        PrintChooser::install(&chooser);
-        RecordingSink sink;
-        PageSink::install(&sink);
-        QWidget window;
-        window.setWindowTitle(QStringLiteral("图书条码打印"));
-        BarcodeLabelPages labels;
-        labels.SetCodes(variedCodes(60));
-        QString proposed;
-        whenShown<QPrintDialog>([&](QPrintDialog& dialog) {
-            proposed = dialog.printer()->outputFileName();
-            dialog.accept();
-        });
-        PagePrinter::Print(&window, labels);
-        PrintChooser::install(nullptr);
-        PageSink::install(nullptr);
-        QCOMPARE(sink.resolutions, QList<int>{DialogPrintChooser::kFileResolution});
-        const QString file = w.folder.path() + QStringLiteral("/图书条码打印.pdf");
-        QCOMPARE(proposed, file);
-        QVERIFY(w.seams.prompter.texts().isEmpty());
-        QCOMPARE(pdfPageCount(file), 2);
-        QStringList scanned = decodeBarcodes({rasterisePdf(file, w.folder.path() + "/scan.pgm")});
-        scanned.sort();
-        QStringList first = labels.CodesOfPage(1);
-        first.sort();
-        QCOMPARE(scanned, first);
-    }
 };
 
 QTEST_MAIN(TestPageFrame)
