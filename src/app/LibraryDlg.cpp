@@ -139,6 +139,13 @@ void CLibraryDlg::loadCaption()
     setWindowTitle(caption);
 }
 
+void CLibraryDlg::SetCaption(const QString& caption)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<CLibraryDlg*>(widget))
+            main->setWindowTitle(caption);
+}
+
 QAction* CLibraryDlg::action(int id) const
 {
     const auto it = m_actions.find(id);

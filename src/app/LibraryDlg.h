@@ -17,6 +17,8 @@ class CLibraryDlg : public QDialog {
 public:
     explicit CLibraryDlg(QWidget* parent = nullptr);
 
+    // Sets the caption of the application's main window.
+    static void SetCaption(const QString& caption);
     // Runs a command as the menu or the toolbar would.
     void OnCommand(int id);
     QAction* action(int id) const;
