@@ -8,7 +8,6 @@ class QLabel;
 class QStatusBar;
 class QToolBar;
 class BackgroundPicture;
-class PageViewer;
 
 // The main window: menu, toolbar, status bar and the background picture. Each command
 // opens one window modally; closing offers a backup of the database first.
@@ -45,7 +44,6 @@ private:
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_statusText = nullptr;
     BackgroundPicture* m_stcBack = nullptr;
-    PageViewer* m_helpViewer = nullptr;
     std::map<int, QAction*> m_actions;
     bool m_closing = false;
     bool m_leftCtrlDown = false;

@@ -290,24 +290,23 @@ private slots:
         QVERIFY(prompter().messages.isEmpty());
     }
 
-    // Help shows the page through xdg-open and says so when nothing shows it. A script of
-    // that name ahead in PATH stands in for the desktop's own.
-    void helpSaysWhenNoViewerShowsIt_data()
+    // Help shows the page through xdg-open; like the shell's "open", it reports nothing when
+    // the page is missing or nothing shows it. A script of that name ahead in PATH stands in
+    // for the desktop's own.
+    void helpReportsNoFailure_data()
     {
         QTest::addColumn<bool>("pagePresent");
         QTest::addColumn<QString>("opener");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("shown") << true << "echo \"$1\" > opened; exit 0" << "";
-        QTest::newRow("no viewer found") << true << "echo \"$1\" > opened; exit 3" << "没有能显示使用说明的程序";
-        QTest::newRow("no xdg-open") << true << "" << "没有能显示使用说明的程序";
-        QTest::newRow("no page") << false << "echo \"$1\" > opened; exit 0" << "找不到使用说明";
+        QTest::newRow("shown") << true << "echo \"$1\" > opened; exit 0";
+        QTest::newRow("no viewer found") << true << "echo \"$1\" > opened; exit 3";
+        QTest::newRow("no xdg-open") << true << "";
+        QTest::newRow("no page") << false << "echo \"$1\" > opened; exit 0";
     }
 
-    void helpSaysWhenNoViewerShowsIt()
+    void helpReportsNoFailure()
     {
         QFETCH(bool, pagePresent);
         QFETCH(QString, opener);
-        QFETCH(QString, message);
         const QString page = m_work->folder.path() + QStringLiteral("/help.html");
         if (pagePresent)
             QVERIFY(writeFile(page, "<html><body>使用说明</body></html>"));
@@ -323,21 +322,13 @@ private slots:
         dlg.OnCommand(MainMenu::Help);
         qputenv("PATH", path);
         QFile opened(bin.filePath(QStringLiteral("opened")));
-        if (message.isEmpty()) {
-            QTRY_VERIFY(opened.exists());
-            QTest::qWait(50);
-            QVERIFY(prompter().messages.isEmpty());
-        } else {
-            QTRY_COMPARE(prompter().messages.size(), 1);
-            QVERIFY2(prompter().lastText().startsWith(message), qPrintable(prompter().lastText()));
-            QVERIFY(prompter().lastText().contains(QStringLiteral("help.html")));
-        }
         if (pagePresent && !opener.isEmpty()) {
             QTRY_VERIFY(opened.exists());
-            QCOMPARE(QString::fromUtf8(fileBytes(opened.fileName())).trimmed(), page);
-        } else {
-            QVERIFY(!opened.exists());
+            QTRY_COMPARE(QString::fromUtf8(fileBytes(opened.fileName())).trimmed(), page);
         }
+        QTest::qWait(50);
+        QVERIFY(prompter().messages.isEmpty());
+        QCOMPARE(opened.exists(), pagePresent && !opener.isEmpty());
     }
 
     // The README's list of what is not built yet names exactly the menu entries that are
