@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -329,6 +330,60 @@ private slots:
         QTest::qWait(50);
         QVERIFY(prompter().messages.isEmpty());
         QCOMPARE(opened.exists(), pagePresent && !opener.isEmpty());
+    }
+
+    // The book entry window, the book search page, the lending page and the reader entry
+    // window show their tips in blue, 150 ms after the mouse comes to rest.
+    void blueTipWindows_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("part");  // the page that carries the tips, or the window
+        QTest::newRow("book entry") << 32796 << "CBookAddDlg";
+        QTest::newRow("book search") << 32808 << "CBookSearchPage";
+        QTest::newRow("lending") << 32801 << "CBookLendPage";
+        QTest::newRow("reader entry") << 32805 << "CReaderAddDlg";
+    }
+
+    void blueTipWindows()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, part);
+        std::unique_ptr<QDialog> window = CommandTable::instance().create(command);
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QWidget* scope = window.get();
+        if (part != QLatin1String(window->metaObject()->className())) {
+            const QList<QWidget*> pages = window->findChildren<QWidget*>();
+            const auto page = std::find_if(pages.begin(), pages.end(), [&](QWidget* widget) {
+                return part == QLatin1String(widget->metaObject()->className());
+            });
+            QVERIFY(page != pages.end());
+            scope = *page;
+        }
+        QList<QWidget*> tipped;
+        for (QWidget* widget : scope->findChildren<QWidget*>())
+            if (!widget->toolTip().isEmpty())
+                tipped << widget;
+        QVERIFY(!tipped.isEmpty());
+        for (QWidget* widget : tipped)
+            QCOMPARE(widget->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, widget), 150);
+        QWidget* first = tipped.first();
+        first->window()->activateWindow();
+        const QPoint where = first->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, where, first->mapToGlobal(where));
+        QApplication::sendEvent(first, &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QImage tip;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->windowType() == Qt::ToolTip && widget->isVisible())
+                tip = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int blue = 0;
+        for (int y = 0; y < tip.height(); ++y)
+            for (int x = 0; x < tip.width(); ++x)
+                blue += tip.pixel(x, y) == qRgb(0, 0, 255);
+        QVERIFY2(blue >= 20, qPrintable(first->objectName()));
+        QToolTip::hideText();
     }
 
     // The README's list of what is not built yet names exactly the menu entries that are
