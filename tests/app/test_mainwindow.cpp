@@ -267,6 +267,26 @@ private slots:
         QCOMPARE(operatorDuringLogin, QStringLiteral("超级用户"));
     }
 
+    // The application itself, from its first window on, counts a double click on a push
+    // button as one click (the tests of the windows install that filter themselves).
+    void applicationCountsADoubleClickOnce()
+    {
+        int clicks = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget* login = QApplication::activeModalWidget();
+            auto* button = new QPushButton(QStringLiteral("保存"), login);
+            button->show();
+            int count = 0;
+            connect(button, &QPushButton::clicked, [&count] { ++count; });
+            doubleClick(button);
+            clicks = count;
+            login->close();
+        });
+        CLibraryApp app;
+        QCOMPARE(app.InitInstance(), 1);
+        QCOMPARE(clicks, 1);
+    }
+
     // Each command opens its window over the main window; a command whose window is not
     // built yet stays disabled. Every command that opens a window today must keep doing so.
     void everyCommandReachesItsWindow()
