@@ -357,7 +357,7 @@ private slots:
     void blueTipWindows_data()
     {
         QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("part");  // the page that carries the tips, or the window
+        QTest::addColumn<QString>("carrier");  // the page that carries the tips, or the window
         QTest::newRow("book entry") << 32796 << "CBookAddDlg";
         QTest::newRow("book search") << 32808 << "CBookSearchPage";
         QTest::newRow("lending") << 32801 << "CBookLendPage";
@@ -367,16 +367,16 @@ private slots:
     void blueTipWindows()
     {
         QFETCH(int, command);
-        QFETCH(QString, part);
+        QFETCH(QString, carrier);
         std::unique_ptr<QDialog> window = CommandTable::instance().create(command);
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QWidget* scope = window.get();
-        if (part != QLatin1String(window->metaObject()->className())) {
+        if (carrier != QLatin1String(window->metaObject()->className())) {
             const QList<QWidget*> pages = window->findChildren<QWidget*>();
             const auto page = std::find_if(pages.begin(), pages.end(), [&](QWidget* widget) {
-                return part == QLatin1String(widget->metaObject()->className());
+                return carrier == QLatin1String(widget->metaObject()->className());
             });
             QVERIFY(page != pages.end());
             scope = *page;
