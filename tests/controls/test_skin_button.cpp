@@ -235,6 +235,9 @@ private slots:
             QVERIFY(text.right() < icon.left() && !text.isEmpty());
         else
             QVERIFY(text.top() >= icon.bottom() && !text.isEmpty());
+        // A layout gives an image above its caption the height of both.
+        if (captionSide == "below")
+            QVERIFY(button.sizeHint().height() >= 3 + 16 + button.fontMetrics().height() + 3);
     }
 
     // A flat button is raised while the mouse is over it and sunken while pressed, unless its
