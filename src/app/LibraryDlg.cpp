@@ -55,12 +55,6 @@ void CLibraryDlg::OnInitDialog()
     buildToolBar();
     layout->addWidget(m_wndToolBar);
 
-    m_helpViewer = new PageViewer(this);
-    connect(m_helpViewer, &PageViewer::failed, this, [this](const QString& page) {
-        showMessage(this, QStringLiteral("没有能显示使用说明的程序。\n请安装网页浏览器，或直接打开文件 %1")
-                              .arg(QDir::toNativeSeparators(page)));
-    });
-
     m_stcBack = new BackgroundPicture(QStringLiteral("bmp/back.dll"), this);
     m_stcBack->setObjectName(QStringLiteral("m_stcBack"));
     auto* backFrame = new QWidget(this);
@@ -139,6 +133,13 @@ void CLibraryDlg::loadCaption()
     setWindowTitle(caption);
 }
 
+void CLibraryDlg::SetCaption(const QString& caption)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<CLibraryDlg*>(widget))
+            main->setWindowTitle(caption);
+}
+
 QAction* CLibraryDlg::action(int id) const
 {
     const auto it = m_actions.find(id);
@@ -160,14 +161,12 @@ void CLibraryDlg::OnCommand(int id)
         CommandTable::instance().run(target, this);
 }
 
+// A help page that is missing or that no viewer shows is not reported.
 void CLibraryDlg::OnHelp()
 {
     const QString page = QDir::current().absoluteFilePath(QStringLiteral("help.html"));
-    if (!QFileInfo::exists(page)) {
-        showMessage(this, QStringLiteral("找不到使用说明：%1").arg(QDir::toNativeSeparators(page)));
-        return;
-    }
-    m_helpViewer->open(page);
+    if (QFileInfo::exists(page))
+        openPage(page);
 }
 
 bool CLibraryDlg::confirmClose()

@@ -8,7 +8,6 @@ class QLabel;
 class QStatusBar;
 class QToolBar;
 class BackgroundPicture;
-class PageViewer;
 
 // The main window: menu, toolbar, status bar and the background picture. Each command
 // opens one window modally; closing offers a backup of the database first.
@@ -17,6 +16,8 @@ class CLibraryDlg : public QDialog {
 public:
     explicit CLibraryDlg(QWidget* parent = nullptr);
 
+    // Sets the caption of the application's main window.
+    static void SetCaption(const QString& caption);
     // Runs a command as the menu or the toolbar would.
     void OnCommand(int id);
     QAction* action(int id) const;
@@ -43,7 +44,6 @@ private:
     QStatusBar* m_wndStatusBar = nullptr;
     QLabel* m_statusText = nullptr;
     BackgroundPicture* m_stcBack = nullptr;
-    PageViewer* m_helpViewer = nullptr;
     std::map<int, QAction*> m_actions;
     bool m_closing = false;
     bool m_leftCtrlDown = false;

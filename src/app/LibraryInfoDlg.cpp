@@ -6,19 +6,10 @@
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 
-#include <QApplication>
-
 namespace {
 const QString kFailed = QStringLiteral("操作失败!");
 const QString kModify = QStringLiteral("修改信息");
 const QString kSave = QStringLiteral("保存信息");
-
-void setMainCaption(const QString& caption)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* main = qobject_cast<CLibraryDlg*>(widget))
-            main->setWindowTitle(caption);
-}
 }
 
 CLibraryInfoDlg::CLibraryInfoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CLibraryInfoDlg)
@@ -81,6 +72,6 @@ void CLibraryInfoDlg::OnSave()
         return;
     }
     setEditing(false);
-    setMainCaption(m_info.name);
+    CLibraryDlg::SetCaption(m_info.name);
     showMessage(this, QStringLiteral("保存成功."));
 }

@@ -13,6 +13,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
+#include "controls/WindowTips.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AppState.h"
@@ -114,6 +115,7 @@ void CBookAddDlg::OnInitDialog()
     ui->m_listResults->LoadColumnInfo();
     ui->m_cmbCopies->setCurrentIndex(0);
     SearchEdit::attach(ui->m_edtSearch);
+    WindowTips::apply(this);
     qApp->installEventFilter(this);
 }
 

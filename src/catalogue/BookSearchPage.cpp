@@ -2,6 +2,7 @@
 
 #include "catalogue/BookStore.h"
 #include "controls/SkinButton.h"
+#include "controls/WindowTips.h"
 #include "db/AppState.h"
 #include "export/ListExport.h"
 
@@ -56,6 +57,7 @@ CBookSearchPage::CBookSearchPage(QWidget* parent) : CPagedSearchPage(searchConfi
     // No button is handed to the export, so that its end does not enable the hidden one.
     m_export = new CListExport(this, ExportProgress(), nullptr, exportOptions());
     connect(ExportButton(), &QPushButton::clicked, this, &CBookSearchPage::OnExport);
+    WindowTips::apply(this);
 }
 
 void CBookSearchPage::OnExport() { m_export->Start(Result()); }

@@ -5,6 +5,7 @@
 #include "controls/ButtonIcons.h"
 #include "controls/ListClicks.h"
 #include "controls/Prompter.h"
+#include "controls/WindowTips.h"
 #include "db/AppState.h"
 
 #include <QMenu>
@@ -63,6 +64,7 @@ void CBookLendPage::OnInitDialog()
                                                "借书日期,120;应还日期,120;操作员,90;条形码,150"));
     ui->m_listLent->LoadColumnInfo();
     ui->m_checkUpload->hide();
+    WindowTips::apply(this);
     ui->m_editReaderInput->setFocus();
 }
 

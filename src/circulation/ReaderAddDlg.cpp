@@ -11,6 +11,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
+#include "controls/WindowTips.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AppState.h"
@@ -56,6 +57,7 @@ void CReaderAddDlg::OnInitDialog()
     SetEditState(false);
     ui->m_list->SetHeadings(readerListHeadings());
     ui->m_list->LoadColumnInfo();
+    WindowTips::apply(this);
     ResetForm();
     ui->m_editNo->setFocus();
 }

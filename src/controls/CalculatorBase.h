@@ -9,8 +9,9 @@
 class QLineEdit;
 
 // What both calculator windows share: their keys carry the same object names, and the
-// engine does the arithmetic. The display only shows the engine's number (typing into it
-// would change nothing the engine computes); OK takes its text as it stands.
+// engine does the arithmetic. The librarian may type into the display: that changes nothing
+// the engine computes, and the next key shows the engine's number again; OK takes the
+// display's text as it stands.
 class CCalculatorBase : public QDialog {
     Q_OBJECT
 public:

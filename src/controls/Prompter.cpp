@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
@@ -27,14 +28,24 @@ QFont titleFont(const QMessageBox& box)
     return title;
 }
 
+// The title as the window system shows it: Qt puts the program's name after a caption of
+// the box's own ("提示 — 图书管理系统"), as it does for every window.
+QString shownTitle(const QString& caption)
+{
+    const QString program = QGuiApplication::applicationDisplayName();
+    if (program == QCoreApplication::applicationName() || caption.endsWith(program))
+        return caption;
+    return caption.isEmpty() ? program : caption + QStringLiteral(" \u2014 ") + program;
+}
+
 void makeRoomForCaption(QMessageBox& box)
 {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid)
         return;
     const int screenWidth = box.screen() ? box.screen()->availableGeometry().width() : 1024;
-    const int caption = QFontMetrics(titleFont(box)).horizontalAdvance(box.windowTitle());
-    const int wanted = std::min(caption + kTitleBarRoom, screenWidth / 2);
+    const int caption = QFontMetrics(titleFont(box)).horizontalAdvance(shownTitle(box.windowTitle()));
+    const int wanted = std::min(caption + kTitleBarRoom, screenWidth);
     const QMargins margins = grid->contentsMargins();
     grid->addItem(new QSpacerItem(wanted - margins.left() - margins.right(), 0), grid->rowCount(), 0, 1,
                   grid->columnCount());

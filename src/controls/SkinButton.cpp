@@ -1,13 +1,25 @@
 #include "controls/SkinButton.h"
 
+#include <QCursor>
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 constexpr int kColorCount = 6;
+// Gap between the image and the button's edge.
+constexpr int kImageGap = 3;
+// The focus rectangle stands this far inside the button.
+constexpr int kFocusInset = 3;
+// Width of the style's frame that stays drawn over the parent's background.
+constexpr int kFrameWidth = 2;
 }
 
 CSkinButton::CSkinButton(QWidget* parent)
@@ -30,6 +42,31 @@ int CSkinButton::SetIcon(const QString& inIcon, const QString& outIcon)
     return SetIconHandles(QIcon(in), out.isNull() ? QIcon() : QIcon(out));
 }
 
+int CSkinButton::SetIcon(const QString& inIcon, GreyOut)
+{
+    const QPixmap in(inIcon);
+    if (in.isNull())
+        return SetIconHandles(QIcon(), QIcon());
+    return SetIconHandles(QIcon(in), QIcon(QPixmap::fromImage(MakeGreyImage(in.toImage()))));
+}
+
+QImage CSkinButton::MakeGreyImage(const QImage& image)
+{
+    QImage grey = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const QRgb pixel = line[x];
+            if (qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0)
+                continue;
+            // In whole numbers, so that white stays 255 and no rounding of the weights shows.
+            const int g = (299 * qRed(pixel) + 587 * qGreen(pixel) + 114 * qBlue(pixel)) / 1000;
+            line[x] = qRgba(g, g, g, qAlpha(pixel));
+        }
+    }
+    return grey;
+}
+
 int CSkinButton::SetIconHandles(const QIcon& inIcon, const QIcon& outIcon)
 {
     // A failed image leaves no image behind, not half a pair.
@@ -49,6 +86,55 @@ int CSkinButton::SetFlatLook(bool flat, bool repaint)
     if (repaint)
         UpdateLook();
     return Ok;
+}
+
+int CSkinButton::SetAlign(int align, bool repaint)
+{
+    if (align < ImageLeft || align > ImageRight)
+        return BadAlign;
+    m_nImageAlign = align;
+    updateGeometry();
+    Repaint(repaint);
+    return Ok;
+}
+
+int CSkinButton::SetHoverBorder(bool border, bool repaint)
+{
+    m_bHoverBorder = border;
+    Repaint(repaint);
+    return Ok;
+}
+
+int CSkinButton::SetFlatFocusRect(bool focusRect, bool repaint)
+{
+    m_bFlatFocusRect = focusRect;
+    Repaint(repaint);
+    return Ok;
+}
+
+void CSkinButton::UseParentBackground(bool repaint)
+{
+    m_bPaintParentBack = true;
+    Repaint(repaint);
+}
+
+int CSkinButton::SetBtnCursor(const QString& cursor, bool repaint)
+{
+    unsetCursor();
+    if (cursor.isEmpty())
+        return Ok;
+    const QPixmap image(cursor);
+    Repaint(repaint);
+    if (image.isNull())
+        return BadImage;
+    setCursor(QCursor(image));
+    return Ok;
+}
+
+void CSkinButton::Repaint(bool repaint)
+{
+    if (repaint)
+        update();
 }
 
 int CSkinButton::SetTrackInactive(bool track)
@@ -228,4 +314,104 @@ void CSkinButton::UpdateLook()
     colours.setColor(QPalette::ButtonText, m_clr[active ? ForeIn : ForeOut]);
     setPalette(colours);
     update();
+}
+
+QSize CSkinButton::sizeHint() const
+{
+    QSize hint = QPushButton::sizeHint();
+    if (m_nImageAlign == ImageAbove && !icon().isNull() && !text().isEmpty()) {
+        const int caption = fontMetrics().size(Qt::TextShowMnemonic, text()).height();
+        hint.setHeight(std::max(hint.height(), 2 * kImageGap + icon().actualSize(iconSize()).height() + caption));
+    }
+    return hint;
+}
+
+CSkinButton::Placement CSkinButton::PlaceImage(const QSize& image, bool shifted) const
+{
+    const QRect item = rect();
+    const bool hasCaption = !text().isEmpty();
+    const int w = image.width();
+    const int h = image.height();
+    const int centredX = item.left() + (item.width() - w) / 2;
+    const int centredY = item.top() + (item.height() - h) / 2;
+    Placement place{QRect(QPoint(centredX, centredY), image), item};
+    switch (m_nImageAlign) {
+    case ImageLeft:
+        if (hasCaption) {
+            place.image.moveLeft(item.left() + kImageGap);
+            place.caption.setLeft(item.left() + w + kImageGap);
+        }
+        break;
+    case ImageAbove:
+        if (hasCaption) {
+            place.image.moveTop(item.top() + kImageGap);
+            place.caption.setTop(item.top() + h);
+        }
+        break;
+    case ImageRight:
+        if (hasCaption) {
+            place.caption.setLeft(kImageGap);
+            place.caption.setRight(item.width() - w - kImageGap - 1);
+            place.image.moveLeft(item.width() - w - kImageGap);
+        } else {
+            place.image.moveTop(item.top());
+        }
+        break;
+    }
+    if (shifted) {
+        place.image.translate(1, 1);
+        place.caption.translate(1, 1);
+    }
+    return place;
+}
+
+void CSkinButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // Only the frame is drawn over the parent, which Qt painted underneath.
+    if (m_bPaintParentBack)
+        painter.setClipRegion(QRegion(rect()).subtracted(rect().marginsRemoved(QMargins(kFrameWidth, kFrameWidth,
+                                                                                          kFrameWidth, kFrameWidth))));
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    painter.setClipping(false);
+
+    const bool pressed = isDown() || (isCheckable() && isChecked());
+    if (m_bFlatLook && m_bHoverBorder && (pressed || m_bMouseOver))
+        OnDrawBorder(painter, pressed);
+    const QIcon shown = icon();
+    const Placement place = PlaceImage(shown.isNull() ? QSize() : shown.actualSize(iconSize()), pressed && !isCheckable());
+    if (!shown.isNull())
+        shown.paint(&painter, place.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    if (!text().isEmpty()) {
+        int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+        if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+            flags |= Qt::TextHideMnemonic;
+        style()->drawItemText(&painter, place.caption, flags, palette(), isEnabled(), text(), QPalette::ButtonText);
+    }
+    if (hasFocus() && (!m_bFlatLook || m_bFlatFocusRect))
+        DrawFocusRect(painter);
+}
+
+void CSkinButton::OnDrawBorder(QPainter& painter, bool pressed) const
+{
+    const QColor light = palette().color(QPalette::Light);
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QRect r = rect();
+    painter.setPen(pressed ? shadow : light);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(pressed ? light : shadow);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+void CSkinButton::DrawFocusRect(QPainter& painter) const
+{
+    QPen dotted(palette().color(QPalette::ButtonText));
+    dotted.setStyle(Qt::DotLine);
+    painter.setPen(dotted);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }

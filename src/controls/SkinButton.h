@@ -2,35 +2,53 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QImage>
 #include <QPushButton>
 
 #include <array>
 
 class QMenu;
+class QPainter;
 
 // The push button of the windows: framed as a button at rest, so that it never reads as a
-// label, and tracking the mouse over it (the "flat look"): an icon left of the caption (an
-// "in" icon while hovered or pressed, an optional "out" icon otherwise), six settable
-// colours, a tooltip, a link opened on click and an optional drop-down menu. A checkable
-// button is a toggle. Painting itself is left to the Qt style. An icon given the plain
-// QPushButton way (a form's icon property) serves as the in icon.
+// label, and tracking the mouse over it (the "flat look"): a raised border while hovered, a
+// sunken one while pressed, an image left of, above or right of the caption (an "in" image
+// while hovered or pressed, an optional "out" image otherwise), six settable colours, a hover
+// cursor, a tooltip, a link opened on click and an optional drop-down menu. A checkable
+// button is a toggle. The Qt style draws the frame; the button places its image and caption
+// itself. An icon given the plain QPushButton way (a form's icon property) serves as the in
+// icon.
 class CSkinButton : public QPushButton {
     Q_OBJECT
 public:
     // Results of the setters.
-    enum Result { Ok = 0, BadImage = 1, BadColorIndex = 3, BadShade = 5 };
+    enum Result { Ok = 0, BadImage = 1, BadColorIndex = 3, BadAlign = 4, BadShade = 5 };
     // Colour indexes: background and caption while hovered or pressed, otherwise, focused.
     enum ColorIndex { BackIn = 0, ForeIn = 1, BackOut = 2, ForeOut = 3, BackFocus = 4, ForeFocus = 5 };
+    // Where the image stands beside the caption.
+    enum Align { ImageLeft = 0, ImageAbove = 1, ImageRight = 2 };
+    // The out image that is a grey copy of the in image.
+    enum GreyOut { GreyCopy };
 
     explicit CSkinButton(QWidget* parent = nullptr);
 
     // Icons by resource path (":/icons/x.png"); an empty out icon = the in icon throughout.
     int SetIcon(const QString& inIcon, const QString& outIcon = {});
+    int SetIcon(const QString& inIcon, GreyOut out);
     int SetIconHandles(const QIcon& inIcon, const QIcon& outIcon = {});
 
     // Hover tracking: while on, the in icon and colours show while the mouse is over it.
     int SetFlatLook(bool flat, bool repaint = true);
     bool IsFlatLook() const { return m_bFlatLook; }
+    int SetAlign(int align, bool repaint = true);
+    // The raised or sunken border of a flat button while hovered or pressed.
+    int SetHoverBorder(bool border, bool repaint = true);
+    // A flat button draws the dotted focus rectangle only when asked to.
+    int SetFlatFocusRect(bool focusRect, bool repaint = true);
+    // The parent window shows through inside the frame instead of the button's own colour.
+    void UseParentBackground(bool repaint = true);
+    // The cursor over the button, by image path; an empty path = the usual cursor.
+    int SetBtnCursor(const QString& cursor, bool repaint = true);
     int SetTrackInactive(bool track);
     bool IsMouseOver() const { return m_bMouseOver; }
 
@@ -53,7 +71,10 @@ public:
     // Attaches a drop-down menu (the button takes it over); nullptr removes the menu.
     int SetMenu(QMenu* menu);
 
+    QSize sizeHint() const override;
+
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -64,6 +85,15 @@ private slots:
     void OnClicked();
 
 private:
+    struct Placement {
+        QRect image;
+        QRect caption;
+    };
+    static QImage MakeGreyImage(const QImage& image);
+    Placement PlaceImage(const QSize& image, bool shifted) const;
+    void OnDrawBorder(QPainter& painter, bool pressed) const;
+    void DrawFocusRect(QPainter& painter) const;
+    void Repaint(bool repaint);
     void CancelHover();
     void UpdateLook();
     void AdoptPlainIcon();
@@ -72,6 +102,10 @@ private:
     bool m_bFlatLook = true;
     bool m_bTrackInactive = true;
     bool m_bMouseOver = false;
+    bool m_bPaintParentBack = false;
+    bool m_bHoverBorder = true;
+    bool m_bFlatFocusRect = false;
+    int m_nImageAlign = ImageLeft;
     std::array<QColor, 6> m_clr;
     QIcon m_iconIn;
     QIcon m_iconOut;

@@ -11,6 +11,7 @@
 #include "core/PasswordHash.h"
 #include "db/AppState.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -210,6 +211,56 @@ private slots:
         QCOMPARE(storedRows(QStringLiteral("gonggao")).size(), 1);
         QVERIFY(!storedRows(QStringLiteral("gonggao")).first().startsWith(deleted));
         QCOMPARE(list->GetItemCount(), 1);
+    }
+
+    // Command 1014 starts the counter that writes 0, 1, 2 ... into the main window's caption
+    // and enables 1016, which stops it, as closing the box does. A second 1014 replaces the
+    // running counter; the count goes on in a box opened again.
+    void aboutCounterWritesTheCaption()
+    {
+        CLibraryDlg mainWindow;
+        QSignalSpy captions(&mainWindow, &QWidget::windowTitleChanged);
+        const auto written = [&] {
+            QStringList texts;
+            for (const QList<QVariant>& signal : captions)
+                texts << signal.first().toString();
+            return texts;
+        };
+        const auto writesNoMore = [&] {
+            const qsizetype before = captions.size();
+            QTest::qWait(40);
+            return captions.size() == before;
+        };
+        {
+            CAboutDlg dlg;
+            dlg.SetCounterInterval(5);
+            auto* start = child<QAction>(dlg, "m_actStartCounter");
+            auto* stop = child<QAction>(dlg, "m_actStopCounter");
+            QVERIFY(!stop->isEnabled());
+            QVERIFY(writesNoMore());
+            QCOMPARE(captions.size(), 0);
+            start->trigger();
+            QVERIFY(stop->isEnabled());
+            QTRY_VERIFY(captions.size() >= 3);
+            QCOMPARE(written().mid(0, 3), (QStringList{"0", "1", "2"}));
+            start->trigger();
+            stop->trigger();
+            QVERIFY(writesNoMore());
+            start->trigger();
+            QTRY_VERIFY(captions.size() >= 5);
+            dlg.reject();
+            QVERIFY(writesNoMore());
+        }
+        CAboutDlg again;
+        again.SetCounterInterval(5);
+        const qsizetype before = captions.size();
+        child<QAction>(again, "m_actStartCounter")->trigger();
+        QTRY_VERIFY(captions.size() > before);
+        // One count across both boxes, each write one more than the last.
+        const QStringList texts = written();
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            QCOMPARE(texts[i], QString::number(i));
+        QCOMPARE(mainWindow.windowTitle(), texts.last());
     }
 
     void missingHelpPageIsReported()

@@ -56,6 +56,8 @@ private slots:
         addRow("one third", "1 / 3 =", "0.333333333333333");
         addRow("running result keeps 15 digits", "1 / 3 = * 3 =", "0.999999999999999");
         addRow("large sums stay exact", "1 2 3 4 5 6 7 + 1 =", "1234568.");
+        addRow("prices keep their cents", "1 2 3 4 5 . 6 7 + 1 =", "12346.67");
+        addRow("no exponent below 15 digits", "1 2 3 4 5 6 7 8 . 5 * 2 =", "24691357.");
         addRow("point typed in last operand", "1 . 5 + 1 . 5 =", "3");
         addRow("strictly left to right", "2 + 3 * 4 =", "20.");
         addRow("second operator ignored", "6 - + 2 =", "4.");
@@ -93,18 +95,22 @@ private slots:
         QCOMPARE(calc.Display(), display);
     }
 
-    // The display shows the engine's number only: typed keys leave it, and what OK
-    // returns, unchanged. A refused key is shown and changes nothing.
+    // The display takes typing, which changes nothing the engine computes; OK, by its
+    // button or by Enter in the display, returns the text shown. A refused key is shown and
+    // changes nothing.
     void window_data()
     {
         QTest::addColumn<bool>("large");
-        QTest::newRow("book entry calculator") << false;
-        QTest::newRow("system calculator") << true;
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("book entry calculator") << false << false;
+        QTest::newRow("system calculator") << true << false;
+        QTest::newRow("Enter in the display") << false << true;
     }
 
     void window()
     {
         QFETCH(bool, large);
+        QFETCH(bool, enter);
         ScriptedSeams seams;
         std::unique_ptr<CCalculatorBase> dlg(large ? static_cast<CCalculatorBase*>(new CCalculator2Dlg) : new CCalculatorDlg);
         dlg->show();
@@ -119,12 +125,20 @@ private slots:
         QCOMPARE(display->text(), QStringLiteral("8."));
         click({"m_btnDigit4", "m_btnEquals"});
         display->setFocus();
+        QTest::keyClicks(display, "99");
+        QCOMPARE(display->text(), QStringLiteral("2.99"));
+        click({"m_btnPlus", "m_btnDigit1", "m_btnEquals"});
+        QCOMPARE(display->text(), QStringLiteral("3."));
+        display->setFocus();
         QTest::keyClicks(display, "123");
         QTest::keyClick(display, Qt::Key_Backspace);
-        QCOMPARE(display->text(), QStringLiteral("2."));
-        click({"m_btnOK"});
+        QCOMPARE(display->text(), QStringLiteral("3.12"));
+        if (enter)
+            QTest::keyClick(display, Qt::Key_Return);
+        else
+            click({"m_btnOK"});
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QCOMPARE(dlg->DisplayText(), QStringLiteral("2."));
+        QCOMPARE(dlg->DisplayText(), QStringLiteral("3.12"));
     }
 
     // Saving buttons take a double click as one click; a calculator's keys take both clicks.

@@ -1,6 +1,9 @@
 #include "controls/Resources.h"
 #include "controls/SkinButton.h"
 
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -24,6 +27,32 @@ void leave(CSkinButton& button)
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(&button, &event);
 }
+
+QImage shot(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// Where the pixels of one colour stand in a picture.
+QRect areaOf(const QImage& image, QColor colour)
+{
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+// A 120 x 40 button of a shown window, without icon or caption unless the test gives them.
+struct ShownButton {
+    QWidget window;
+    CSkinButton* button = new CSkinButton(&window);
+    ShownButton()
+    {
+        window.resize(200, 80);
+        button->setAutoDefault(false);
+        button->setGeometry(20, 20, 120, 40);
+        window.show();
+    }
+};
 }
 
 class TestSkinButton : public QObject {
@@ -153,6 +182,232 @@ private slots:
         QVERIFY(sideDrawn(rect.bottomLeft() + QPoint(4, 0), {1, 0}, {0, -1}, width));
         QVERIFY(sideDrawn(rect.topLeft() + QPoint(0, 4), {0, 1}, {1, 0}, height));
         QVERIFY(sideDrawn(rect.topRight() + QPoint(0, 4), {0, 1}, {-1, 0}, height));
+    }
+
+    // The image stands left of, above or right of the caption, 3 pixels from the edge, or in
+    // the middle without a caption; a pressed button moves it by one pixel each way.
+    void placesTheImage_data()
+    {
+        QTest::addColumn<int>("align");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("pressed");
+        QTest::addColumn<QPoint>("image");
+        QTest::addColumn<QString>("captionSide");
+        QTest::newRow("left") << 0 << "查询" << false << QPoint(3, 12) << "right";
+        QTest::newRow("left, pressed") << 0 << "查询" << true << QPoint(4, 13) << "right";
+        QTest::newRow("left, no caption") << 0 << "" << false << QPoint(52, 12) << "";
+        QTest::newRow("above") << 1 << "查询" << false << QPoint(52, 3) << "below";
+        QTest::newRow("above, no caption") << 1 << "" << false << QPoint(52, 12) << "";
+        QTest::newRow("right") << 2 << "查询" << false << QPoint(101, 12) << "left";
+        QTest::newRow("right, no caption") << 2 << "" << false << QPoint(52, 0) << "";
+        QTest::newRow("refused alignment keeps the last") << 3 << "查询" << false << QPoint(101, 12) << "left";
+    }
+
+    void placesTheImage()
+    {
+        QFETCH(int, align);
+        QFETCH(QString, caption);
+        QFETCH(bool, pressed);
+        QFETCH(QPoint, image);
+        QFETCH(QString, captionSide);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        button.resize(120, 40);
+        button.setText(caption);
+        QCOMPARE(button.SetIconHandles(filled(Qt::red)), 0);
+        QCOMPARE(button.SetAlign(2), 0);
+        QCOMPARE(button.SetAlign(align), align > 2 ? 4 : 0);
+        button.setDown(pressed);
+        const QImage picture = shot(button);
+        const QRect icon = areaOf(picture, Qt::red);
+        QCOMPARE(icon, QRect(image, QSize(16, 16)));
+        // The caption's dark strokes stand on the named side of the image.
+        QRect text;
+        for (int y = 3; y < 37; ++y)
+            for (int x = 3; x < 117; ++x)
+                if (!icon.contains(x, y) && qGray(picture.pixel(x, y)) < 100)
+                    text |= QRect(x, y, 1, 1);
+        if (captionSide.isEmpty())
+            QVERIFY(text.isEmpty());
+        else if (captionSide == "right")
+            QVERIFY(text.left() >= icon.right());
+        else if (captionSide == "left")
+            QVERIFY(text.right() < icon.left() && !text.isEmpty());
+        else
+            QVERIFY(text.top() >= icon.bottom() && !text.isEmpty());
+        // A layout gives an image above its caption the height of both.
+        if (captionSide == "below")
+            QVERIFY(button.sizeHint().height() >= 3 + 16 + button.fontMetrics().height() + 3);
+    }
+
+    // A flat button is raised while the mouse is over it and sunken while pressed, unless its
+    // hover border is off; at rest it keeps the style's frame either way.
+    void hoverBorder_data()
+    {
+        QTest::addColumn<bool>("border");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("look");
+        QTest::newRow("hovered") << true << "hovered" << "raised";
+        QTest::newRow("pressed") << true << "pressed" << "sunken";
+        QTest::newRow("at rest") << true << "rest" << "rest";
+        QTest::newRow("hovered, no border") << false << "hovered" << "rest";
+        QTest::newRow("pressed, no border") << false << "pressed" << "rest";
+    }
+
+    void hoverBorder()
+    {
+        QFETCH(bool, border);
+        QFETCH(QString, state);
+        QFETCH(QString, look);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        const QImage rest = shot(button);
+        QCOMPARE(button.SetHoverBorder(border), 0);
+        if (state == "hovered")
+            enter(button);
+        button.setDown(state == "pressed");
+        const QImage picture = shot(button);
+        const QColor light = button.palette().color(QPalette::Light).rgb();
+        const QColor dark = button.palette().color(QPalette::Dark).rgb();
+        const QPoint top(60, 0), left(0, 20), bottom(60, 39), right(119, 20);
+        if (look == "rest") {
+            for (QPoint edge : {top, left, bottom, right})
+                QCOMPARE(picture.pixelColor(edge), rest.pixelColor(edge));
+            return;
+        }
+        const QColor topLeft = look == "raised" ? light : dark;
+        const QColor bottomRight = look == "raised" ? dark : light;
+        QCOMPARE(picture.pixelColor(top), topLeft);
+        QCOMPARE(picture.pixelColor(left), topLeft);
+        QCOMPARE(picture.pixelColor(bottom), bottomRight);
+        QCOMPARE(picture.pixelColor(right), bottomRight);
+        QVERIFY(rest.pixelColor(top) != topLeft);
+    }
+
+    // The dotted focus rectangle, 3 pixels inside: always on a button that is not flat, on a
+    // flat one only when asked for, never without the focus.
+    void focusRectangle_data()
+    {
+        QTest::addColumn<bool>("flat");
+        QTest::addColumn<bool>("flatFocusRect");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("flat") << true << false << true << false;
+        QTest::newRow("flat, asked for") << true << true << true << true;
+        QTest::newRow("not flat") << false << false << true << true;
+        QTest::newRow("flat, asked for, no focus") << true << true << false << false;
+    }
+
+    void focusRectangle()
+    {
+        QFETCH(bool, flat);
+        QFETCH(bool, flatFocusRect);
+        QFETCH(bool, focused);
+        QFETCH(bool, drawn);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        auto* other = new QLineEdit(&shown.window);
+        other->setGeometry(20, 65, 60, 10);
+        other->show();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        QCOMPARE(button.SetFlatLook(flat), 0);
+        QCOMPARE(button.SetFlatFocusRect(flatFocusRect), 0);
+        (focused ? static_cast<QWidget*>(&button) : other)->setFocus();
+        QCOMPARE(button.hasFocus(), focused);
+        const QImage picture = shot(button);
+        const QColor pen = button.palette().color(QPalette::ButtonText);
+        // Each side of the rectangle, 3 pixels in: dotted, so a pixel in every few.
+        const auto dotted = [&](QPoint from, QPoint step, int length) {
+            int count = 0;
+            for (int i = 0; i < length; ++i)
+                count += picture.pixel(from + i * step) == pen.rgb();
+            return drawn ? count >= length / 4 : count == 0;
+        };
+        QVERIFY(dotted({3, 3}, {1, 0}, 114));
+        QVERIFY(dotted({3, 36}, {1, 0}, 114));
+        QVERIFY(dotted({3, 3}, {0, 1}, 34));
+        QVERIFY(dotted({116, 3}, {0, 1}, 34));
+    }
+
+    // The out icon -2: a grey copy of the in icon, g = 0.299 R + 0.587 G + 0.114 B cut to a
+    // whole number; black and transparent pixels stay. The mouse over it shows the in icon.
+    void greyCopyOfTheIcon()
+    {
+        QTemporaryDir folder;
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(QColor(0, 255, 0));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 8; x < 16; ++x)
+                picture.setPixelColor(x, y, y < 8 ? QColor(Qt::black) : QColor(200, 100, 50));
+        picture.setPixelColor(0, 15, QColor(Qt::white));
+        picture.setPixelColor(1, 15, Qt::transparent);
+        const QString path = folder.filePath("in.png");
+        QVERIFY(picture.save(path));
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        QCOMPARE(button.SetIcon(path, CSkinButton::GreyCopy), 0);
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        const QImage out = button.icon().pixmap(16).toImage();
+        QCOMPARE(out.pixelColor(2, 2), QColor(149, 149, 149));
+        QCOMPARE(out.pixelColor(10, 2), QColor(Qt::black));
+        QCOMPARE(out.pixelColor(10, 12), QColor(124, 124, 124));
+        QCOMPARE(out.pixelColor(0, 15), QColor(Qt::white));
+        QCOMPARE(out.pixelColor(1, 15).alpha(), 0);
+        // Drawn on the button: the middle, as the button has no caption.
+        QCOMPARE(shot(button).pixelColor(52 + 2, 12 + 2), QColor(149, 149, 149));
+        enter(button);
+        QCOMPARE(shot(button).pixelColor(52 + 2, 12 + 2), QColor(0, 255, 0));
+        QCOMPARE(shot(button).pixelColor(52 + 10, 12 + 12), QColor(200, 100, 50));
+        QCOMPARE(button.SetIcon(folder.filePath("none.png"), CSkinButton::GreyCopy), 1);
+        QVERIFY(button.icon().isNull());
+    }
+
+    // The hover cursor shows while the mouse is over the button; a picture that cannot be
+    // read gives 1 and leaves the usual cursor, as does an empty name.
+    void cursorOverTheButton()
+    {
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        QWindow* window = shown.window.windowHandle();
+        QCOMPARE(button.SetBtnCursor(QStringLiteral(":/icons/app.png")), 0);
+        QTest::mouseMove(&button, QPoint(60, 20));
+        QTRY_COMPARE(window->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(window->cursor().pixmap().size(), QPixmap(QStringLiteral(":/icons/app.png")).size());
+        QTest::mouseMove(&shown.window, QPoint(5, 5));
+        QTRY_COMPARE(window->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(button.SetBtnCursor(QStringLiteral(":/icons/none.png")), 1);
+        QVERIFY(!button.testAttribute(Qt::WA_SetCursor));
+        QCOMPARE(button.SetBtnCursor(QStringLiteral(":/icons/app.png")), 0);
+        QCOMPARE(button.SetBtnCursor(QString()), 0);
+        QVERIFY(!button.testAttribute(Qt::WA_SetCursor));
+        QTest::mouseMove(&button, QPoint(60, 20));
+        QTRY_COMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // With the parent's background the window shows through inside the frame, also after it
+    // changed; the frame stays.
+    void parentBackgroundShowsThrough()
+    {
+        ShownButton shown;
+        shown.window.setAutoFillBackground(true);
+        const auto paintParent = [&](QColor colour) {
+            QPalette palette = shown.window.palette();
+            palette.setColor(QPalette::Window, colour);
+            shown.window.setPalette(palette);
+        };
+        paintParent(QColor(255, 0, 255));
+        CSkinButton& button = *shown.button;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        QVERIFY(shot(shown.window).pixelColor(80, 40) != QColor(255, 0, 255));
+        button.UseParentBackground();
+        QCOMPARE(shot(shown.window).pixelColor(80, 40), QColor(255, 0, 255));
+        paintParent(QColor(0, 128, 0));
+        const QImage picture = shot(shown.window);
+        QCOMPARE(picture.pixelColor(80, 40), QColor(0, 128, 0));
+        QCOMPARE(picture.pixelColor(30, 30), QColor(0, 128, 0));
+        QVERIFY(picture.pixelColor(80, 20) != QColor(0, 128, 0));
     }
 
     void badIconLeavesNoImage()

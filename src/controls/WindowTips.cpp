@@ -1,0 +1,69 @@
+#include "controls/WindowTips.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QLabel>
+#include <QProxyStyle>
+
+namespace {
+class TipDelayStyle : public QProxyStyle {
+public:
+    TipDelayStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return WindowTips::kWakeUpDelay;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Qt shows a tip as a label of the tooltip window type, a child of the control it explains.
+bool isTipLabel(const QObject* object)
+{
+    const auto* label = qobject_cast<const QLabel*>(object);
+    return label && label->windowType() == Qt::ToolTip;
+}
+}
+
+WindowTips::WindowTips(QObject* parent) : QObject(parent), m_style(new TipDelayStyle)
+{
+    m_style->setParent(this);
+}
+
+WindowTips& WindowTips::instance()
+{
+    static auto* tips = new WindowTips(qApp);
+    return *tips;
+}
+
+void WindowTips::apply(QWidget* window) { instance().adopt(window); }
+
+void WindowTips::adopt(QWidget* widget)
+{
+    QList<QWidget*> widgets = widget->findChildren<QWidget*>();
+    widgets.prepend(widget);
+    for (QWidget* each : widgets) {
+        if (isTipLabel(each) || each->style() == m_style)
+            continue;
+        each->setStyle(m_style);
+        each->installEventFilter(this);
+    }
+}
+
+bool WindowTips::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ChildPolished)
+        return QObject::eventFilter(watched, event);
+    QObject* child = static_cast<QChildEvent*>(event)->child();
+    if (isTipLabel(child)) {
+        auto* label = static_cast<QLabel*>(child);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::ToolTipText, textColour());
+        label->setPalette(palette);
+    } else if (child->isWidgetType()) {
+        adopt(static_cast<QWidget*>(child));
+    }
+    return QObject::eventFilter(watched, event);
+}
