@@ -196,6 +196,49 @@ private slots:
         }
     }
 
+    // Blocks of any size, odd ones too, end inside a 16-bit unit or between the halves of a
+    // surrogate pair; a block smaller than a unit reads a whole one.
+    void utf16Blocks_data()
+    {
+        QTest::addColumn<bool>("bigEndian");
+        QTest::addColumn<int>("blockSize");
+        for (const bool big : {false, true})
+            for (const int block : {1, 2, 3, 7, 101, 4097})
+                QTest::addRow("%s, block %d", big ? "UTF-16BE" : "UTF-16LE", block) << big << block;
+    }
+    void utf16Blocks()
+    {
+        QFETCH(bool, bigEndian);
+        QFETCH(int, blockSize);
+        constexpr int kBooks = 150;
+        QString text = QStringLiteral("<catalogue>\n");
+        for (int i = 0; i < kBooks; ++i)
+            text += QStringLiteral("<book id=\"%1\" note='𠀀 &amp; 书'><title>红楼梦 %1</title><!-- 注 -->"
+                                   "<p><![CDATA[<raw>𠀀]]>中</p><e/></book>\n")
+                        .arg(i);
+        text += QStringLiteral("</catalogue>\n");
+        QByteArray bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const QChar c : std::as_const(text)) {
+            const char high = char(c.unicode() >> 8);
+            const char low = char(c.unicode() & 0xFF);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        const QByteArray file = write(bytes);
+        const QList<Element> loaded = walkLoaded(file);
+        QCOMPARE(loaded.size(), 1 + 4 * kBooks);
+        QCOMPARE(loaded.last().name, QByteArray("e"));
+        QCOMPARE(loaded[3].data, QByteArray("<raw>𠀀中"));
+        QCOMPARE(loaded[1].attributes.value(1).second, QByteArray("𠀀 & 书"));
+        CXmlDoc doc;
+        QVERIFY(doc.Open(file.constData(), CXmlDoc::kReadFileMode, blockSize));
+        QList<Element> streamed;
+        walk(doc, 0, streamed);
+        QCOMPARE(streamed, loaded);
+        QVERIFY(doc.CheckWellFormed());
+        QVERIFY2(!doc.GetResultText().contains("lost") && !doc.GetResultText().contains("error"),
+                 doc.GetResultText().constData());
+    }
+
     void writtenFileReadsBackEqual_data()
     {
         QTest::addColumn<int>("blockSize");
