@@ -129,6 +129,42 @@ private slots:
         QCOMPARE(doc.GetResultText().count("start tag"), 0);
     }
 
+    // A document that ignores case, deeper than the open names are counted from: its end tags
+    // close their elements whatever their case; but past a pair of equal bytes of 0x80 or
+    // above case counts again, so the one end tag differing there stays lone.
+    void caseFoldedEndTagsDeepDown_data()
+    {
+        QTest::addColumn<int>("blockSize");
+        QTest::newRow("in memory") << 0;
+        QTest::newRow("streamed") << int(CXmlDoc::kFileBlockSize);
+        QTest::newRow("streamed, small blocks") << 7;
+    }
+    void caseFoldedEndTagsDeepDown()
+    {
+        QFETCH(int, blockSize);
+        constexpr int kDepth = 300;
+        const QByteArray text = "<Shelf>" + QByteArray("<Book书X>").repeated(kDepth) + "</BOOK书x><c>x</C>"
+                                + QByteArray("</book书X>").repeated(kDepth) + "</SHELF>";
+        CXmlDoc doc;
+        if (blockSize) {
+            QVERIFY(doc.Open(write(text).constData(), CXmlDoc::kReadFileMode | CXmlDoc::kIgnoreCase, blockSize));
+        } else {
+            doc.SetDocFlags(CXmlDoc::kIgnoreCase);
+            QVERIFY(!doc.SetDocText(text));
+        }
+        QVERIFY(doc.FindElement("SHELF") && doc.EnterElement());
+        for (int depth = 0; depth < kDepth; ++depth)
+            QVERIFY(doc.FindElement("BOOK书X") && doc.EnterElement());
+        QVERIFY(doc.FindElement("c"));
+        QCOMPARE(doc.GetData(), QByteArray("x"));
+        while (doc.LeaveElement())
+            QVERIFY(!doc.FindElement());
+        const QByteArray results = doc.GetResultText();
+        QVERIFY2(results.endsWith("lone end tag 'BOOK书x' at offset 3007"), results.constData());
+        QCOMPARE(results.count("lone end tag"), 1);
+        QCOMPARE(results.count("start tag"), 0);
+    }
+
     void positionsFollowThePath()
     {
         CXmlDoc doc;
