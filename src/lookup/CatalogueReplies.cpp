@@ -103,7 +103,8 @@ QString CatalogueReplies::opacRecordBase(const QString& hitList)
 
 QString CatalogueReplies::opacRecordAddress(const QString& recordBase, int hit)
 {
-    return recordBase + QStringLiteral("%1&format=999").arg(hit, 6, 10, QLatin1Char('0'));
+    return recordBase + (hit <= 9 ? QStringLiteral("00000") : QStringLiteral("0000")) + QString::number(hit)
+        + QStringLiteral("&format=999");
 }
 
 std::optional<QStringList> CatalogueReplies::opacRecordRow(const QString& recordPage, const QString& isbn)

@@ -22,7 +22,8 @@ QString opacSearchQuery(const QString& isbn);
 int opacHitCount(const QString& hitList);
 // The address of the hit records, up to and including "&set_entry=".
 QString opacRecordBase(const QString& hitList);
-// The address of hit number `hit` (from 1).
+// The address of hit number `hit` (from 1): five zeros before the hits 1 to 9, four before
+// the later ones (000010, 0000100).
 QString opacRecordAddress(const QString& recordBase, int hit);
 // One result row (the ISBN and eleven fields) from a full record; none without "头标区".
 std::optional<QStringList> opacRecordRow(const QString& recordPage, const QString& isbn);
