@@ -7,6 +7,9 @@
 
 namespace {
 constexpr int kMaxOffers = 10;
+// The next offer's title marker is looked for this many characters after the last one's
+// start: markers closer together than that count once.
+constexpr int kOfferHead = 30;
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
@@ -184,7 +187,7 @@ QList<QStringList> CatalogueReplies::secondHandRows(const QString& resultPage, c
     const QString title = QStringLiteral("<div class=\"result_tit\">");
     QList<qsizetype> offers;
     for (qsizetype at = resultPage.indexOf(title); at >= 0 && offers.size() < kMaxOffers;
-         at = resultPage.indexOf(title, at + title.size()))
+         at = resultPage.indexOf(title, at + kOfferHead))
         offers << at;
     struct Label {
         CBookWebSearch::Field field;

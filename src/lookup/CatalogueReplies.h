@@ -35,6 +35,8 @@ QString reviewPath(const QString& isbn);
 QStringList reviewFields(const QString& entry, const std::atomic_bool* abort = nullptr);
 // The path of an ISBN at the second-hand market ("978" gives "k39k37k38").
 QString secondHandPath(const QString& isbn);
-// Second-hand market: one row per offer (at most 10), each read inside its own block.
+// Second-hand market: one row per offer (at most 10; title markers less than 30 characters
+// apart count once), each read inside its own block, so that an offer lacking a field never
+// shows another offer's, and the last offer on the page as well.
 QList<QStringList> secondHandRows(const QString& resultPage, const QString& isbn);
 }

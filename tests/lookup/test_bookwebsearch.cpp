@@ -338,6 +338,23 @@ private slots:
         QCOMPARE(rows[1][3], QStringLiteral("李四"));
         QCOMPARE(rows[1][9], QString());
     }
+
+    void secondHandMarkersCloseTogether_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("29 characters after the last marker's start") << QStringLiteral("<p/> ") << 1;
+        QTest::newRow("30 characters after") << QStringLiteral("<p/>  ") << 2;
+    }
+    void secondHandMarkersCloseTogether()
+    {
+        QFETCH(QString, between);
+        const QString marker = QStringLiteral("<div class=\"result_tit\">");
+        const QString page = marker + between + marker + QStringLiteral("<a>乙</a></div><p>作者：李四</p>");
+        const QList<QStringList> rows = CatalogueReplies::secondHandRows(page, kIsbn);
+        QTEST(int(rows.size()), "rows");
+        QCOMPARE(rows.last()[3], QStringLiteral("李四"));
+    }
 private:
     QString url(const QString& path) const { return m_server.baseUrl() + path; }
     // A title, then 1 MB of the opening markup (half of it) and the closing markup, inside
