@@ -1,8 +1,9 @@
 // Any bytes as a document: parse, read every element's name, attributes and data, and the
 // result text. The same bytes as a file are then streamed in read-file mode through small
-// blocks (the first byte picks the size), which must read as the whole file does whenever it
-// is well formed; and what was read is written again in write-file mode, with edits the
-// bytes pick, which must give the bytes the same edits in memory save.
+// blocks (the last byte picks the size: the first is fixed by a byte-order mark), which must
+// read as the whole file does whenever it is well formed; and what was read is written again
+// in write-file mode, with edits the bytes pick, which must give the bytes the same edits in
+// memory save.
 #include "xml/XmlDoc.h"
 
 #include <unistd.h>
@@ -157,7 +158,7 @@ void streamFile(const uint8_t* data, size_t size)
     static const std::string written = scratchFile("written");
     if (!writeFile(input, data, size))
         return;
-    const int blockSize = size ? 1 + data[0] % 64 : 1;
+    const int blockSize = size ? 1 + data[size - 1] % 64 : 1;
     CXmlDoc loaded;
     const bool wellFormed = loaded.LoadFile(input.c_str());
     const std::vector<Element> whole = walk(loaded);

@@ -7,6 +7,9 @@
 
 namespace {
 constexpr int kMaxOffers = 10;
+// The next offer's title marker is looked for this many characters after the last one's
+// start: markers closer together than that count once.
+constexpr int kOfferHead = 30;
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
@@ -103,7 +106,8 @@ QString CatalogueReplies::opacRecordBase(const QString& hitList)
 
 QString CatalogueReplies::opacRecordAddress(const QString& recordBase, int hit)
 {
-    return recordBase + QStringLiteral("%1&format=999").arg(hit, 6, 10, QLatin1Char('0'));
+    return recordBase + (hit <= 9 ? QStringLiteral("00000") : QStringLiteral("0000")) + QString::number(hit)
+        + QStringLiteral("&format=999");
 }
 
 std::optional<QStringList> CatalogueReplies::opacRecordRow(const QString& recordPage, const QString& isbn)
@@ -183,7 +187,7 @@ QList<QStringList> CatalogueReplies::secondHandRows(const QString& resultPage, c
     const QString title = QStringLiteral("<div class=\"result_tit\">");
     QList<qsizetype> offers;
     for (qsizetype at = resultPage.indexOf(title); at >= 0 && offers.size() < kMaxOffers;
-         at = resultPage.indexOf(title, at + title.size()))
+         at = resultPage.indexOf(title, at + kOfferHead))
         offers << at;
     struct Label {
         CBookWebSearch::Field field;

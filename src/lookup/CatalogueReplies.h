@@ -22,7 +22,8 @@ QString opacSearchQuery(const QString& isbn);
 int opacHitCount(const QString& hitList);
 // The address of the hit records, up to and including "&set_entry=".
 QString opacRecordBase(const QString& hitList);
-// The address of hit number `hit` (from 1).
+// The address of hit number `hit` (from 1): five zeros before the hits 1 to 9, four before
+// the later ones (000010, 0000100).
 QString opacRecordAddress(const QString& recordBase, int hit);
 // One result row (the ISBN and eleven fields) from a full record; none without "头标区".
 std::optional<QStringList> opacRecordRow(const QString& recordPage, const QString& isbn);
@@ -34,6 +35,8 @@ QString reviewPath(const QString& isbn);
 QStringList reviewFields(const QString& entry, const std::atomic_bool* abort = nullptr);
 // The path of an ISBN at the second-hand market ("978" gives "k39k37k38").
 QString secondHandPath(const QString& isbn);
-// Second-hand market: one row per offer (at most 10), each read inside its own block.
+// Second-hand market: one row per offer (at most 10; title markers less than 30 characters
+// apart count once), each read inside its own block, so that an offer lacking a field never
+// shows another offer's, and the last offer on the page as well.
 QList<QStringList> secondHandRows(const QString& resultPage, const QString& isbn);
 }

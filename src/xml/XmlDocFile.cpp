@@ -336,7 +336,8 @@ bool XmlFileReader::read(QByteArray& text, qint64 bytes, QByteArray& records, bo
     bool ok;
     QByteArray raw = m_carry + std::exchange(m_head, {});
     m_carry.clear();
-    raw += readRaw(bytes - raw.size(), ok);
+    // Less than a unit would bring back only the half unit carried, again and again.
+    raw += readRaw(std::max<qint64>(bytes, m_unit) - raw.size(), ok);
     if (!ok) {
         CXmlDoc::AddResult(records, "file_error", std::strerror(errno), CXmlDoc::kResultMessage);
         return false;

@@ -17,7 +17,8 @@ public:
     // Null when the file cannot be opened; the reason is added to `results`.
     static std::unique_ptr<XmlFileReader> open(const char* path, QByteArray& results);
 
-    // Appends up to `bytes` more bytes of the file, converted, to `text`; false on a read error.
+    // Appends up to `bytes` more bytes of the file (a whole code unit at least), converted, to
+    // `text`; false on a read error.
     // With `faultsOnly` only what went wrong is recorded, not the read itself, so that a long
     // stream of blocks leaves room in the records for the faults of its text.
     bool read(QByteArray& text, qint64 bytes, QByteArray& results, bool faultsOnly = false);

@@ -23,9 +23,13 @@ constexpr qint64 kHostileReplyMs = 4000;
 constexpr qint64 kHostileReplyMs = 1000;
 #endif
 
+// The catalogue numbers its records 000001 to 000009, then 000010 on: four zeros before
+// any number from 10, so that the hundredth is 0000100.
 QString recordQuery(int hit)
 {
-    return QStringLiteral("func=full-set-set&set_number=000321&set_entry=%1&format=999").arg(hit, 6, 10, QLatin1Char('0'));
+    return QStringLiteral("func=full-set-set&set_number=000321&set_entry=%1%2&format=999")
+        .arg(hit <= 9 ? "00000" : "0000")
+        .arg(hit);
 }
 }
 
@@ -201,9 +205,10 @@ private slots:
     void opacHits_data()
     {
         QTest::addColumn<int>("hits");
-        QTest::newRow("one hit: the list is the record") << 1;
-        QTest::newRow("12 hits") << 12;
-        QTest::newRow("100 hits") << 100;
+        QTest::addColumn<QString>("lastEntry");
+        QTest::newRow("one hit: the list is the record") << 1 << QString();
+        QTest::newRow("12 hits") << 12 << QStringLiteral("set_entry=000012&");
+        QTest::newRow("100 hits") << 100 << QStringLiteral("set_entry=0000100&");
     }
     void opacHits()
     {
@@ -221,6 +226,8 @@ private slots:
         for (int hit = 1; hit <= hits && hits > 1; ++hit)
             expected << recordQuery(hit);
         QCOMPARE(recordRequests, expected);
+        QFETCH(QString, lastEntry);
+        QVERIFY(recordRequests.isEmpty() || recordRequests.last().contains(lastEntry));
     }
 
     void opacStopsWithoutRecordHead()
@@ -330,6 +337,23 @@ private slots:
         QCOMPARE(rows[0][4], QString());
         QCOMPARE(rows[1][3], QStringLiteral("李四"));
         QCOMPARE(rows[1][9], QString());
+    }
+
+    void secondHandMarkersCloseTogether_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("29 characters after the last marker's start") << QStringLiteral("<p/> ") << 1;
+        QTest::newRow("30 characters after") << QStringLiteral("<p/>  ") << 2;
+    }
+    void secondHandMarkersCloseTogether()
+    {
+        QFETCH(QString, between);
+        const QString marker = QStringLiteral("<div class=\"result_tit\">");
+        const QString page = marker + between + marker + QStringLiteral("<a>乙</a></div><p>作者：李四</p>");
+        const QList<QStringList> rows = CatalogueReplies::secondHandRows(page, kIsbn);
+        QTEST(int(rows.size()), "rows");
+        QCOMPARE(rows.last()[3], QStringLiteral("李四"));
     }
 private:
     QString url(const QString& path) const { return m_server.baseUrl() + path; }

@@ -129,6 +129,42 @@ private slots:
         QCOMPARE(doc.GetResultText().count("start tag"), 0);
     }
 
+    // A document that ignores case, deeper than the open names are counted from: its end tags
+    // close their elements whatever their case; but past a pair of equal bytes of 0x80 or
+    // above case counts again, so the one end tag differing there stays lone.
+    void caseFoldedEndTagsDeepDown_data()
+    {
+        QTest::addColumn<int>("blockSize");
+        QTest::newRow("in memory") << 0;
+        QTest::newRow("streamed") << int(CXmlDoc::kFileBlockSize);
+        QTest::newRow("streamed, small blocks") << 7;
+    }
+    void caseFoldedEndTagsDeepDown()
+    {
+        QFETCH(int, blockSize);
+        constexpr int kDepth = 300;
+        const QByteArray text = "<Shelf>" + QByteArray("<Book书X>").repeated(kDepth) + "</BOOK书x><c>x</C>"
+                                + QByteArray("</book书X>").repeated(kDepth) + "</SHELF>";
+        CXmlDoc doc;
+        if (blockSize) {
+            QVERIFY(doc.Open(write(text).constData(), CXmlDoc::kReadFileMode | CXmlDoc::kIgnoreCase, blockSize));
+        } else {
+            doc.SetDocFlags(CXmlDoc::kIgnoreCase);
+            QVERIFY(!doc.SetDocText(text));
+        }
+        QVERIFY(doc.FindElement("SHELF") && doc.EnterElement());
+        for (int depth = 0; depth < kDepth; ++depth)
+            QVERIFY(doc.FindElement("BOOK书X") && doc.EnterElement());
+        QVERIFY(doc.FindElement("c"));
+        QCOMPARE(doc.GetData(), QByteArray("x"));
+        while (doc.LeaveElement())
+            QVERIFY(!doc.FindElement());
+        const QByteArray results = doc.GetResultText();
+        QVERIFY2(results.endsWith("lone end tag 'BOOK书x' at offset 3007"), results.constData());
+        QCOMPARE(results.count("lone end tag"), 1);
+        QCOMPARE(results.count("start tag"), 0);
+    }
+
     void positionsFollowThePath()
     {
         CXmlDoc doc;
@@ -194,6 +230,49 @@ private slots:
             QVERIFY2(!doc.GetResultText().contains("lost") && !doc.GetResultText().contains("error"),
                      doc.GetResultText().constData());
         }
+    }
+
+    // Blocks of any size, odd ones too, end inside a 16-bit unit or between the halves of a
+    // surrogate pair; a block smaller than a unit reads a whole one.
+    void utf16Blocks_data()
+    {
+        QTest::addColumn<bool>("bigEndian");
+        QTest::addColumn<int>("blockSize");
+        for (const bool big : {false, true})
+            for (const int block : {1, 2, 3, 7, 101, 4097})
+                QTest::addRow("%s, block %d", big ? "UTF-16BE" : "UTF-16LE", block) << big << block;
+    }
+    void utf16Blocks()
+    {
+        QFETCH(bool, bigEndian);
+        QFETCH(int, blockSize);
+        constexpr int kBooks = 150;
+        QString text = QStringLiteral("<catalogue>\n");
+        for (int i = 0; i < kBooks; ++i)
+            text += QStringLiteral("<book id=\"%1\" note='𠀀 &amp; 书'><title>红楼梦 %1</title><!-- 注 -->"
+                                   "<p><![CDATA[<raw>𠀀]]>中</p><e/></book>\n")
+                        .arg(i);
+        text += QStringLiteral("</catalogue>\n");
+        QByteArray bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const QChar c : std::as_const(text)) {
+            const char high = char(c.unicode() >> 8);
+            const char low = char(c.unicode() & 0xFF);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        const QByteArray file = write(bytes);
+        const QList<Element> loaded = walkLoaded(file);
+        QCOMPARE(loaded.size(), 1 + 4 * kBooks);
+        QCOMPARE(loaded.last().name, QByteArray("e"));
+        QCOMPARE(loaded[3].data, QByteArray("<raw>𠀀中"));
+        QCOMPARE(loaded[1].attributes.value(1).second, QByteArray("𠀀 & 书"));
+        CXmlDoc doc;
+        QVERIFY(doc.Open(file.constData(), CXmlDoc::kReadFileMode, blockSize));
+        QList<Element> streamed;
+        walk(doc, 0, streamed);
+        QCOMPARE(streamed, loaded);
+        QVERIFY(doc.CheckWellFormed());
+        QVERIFY2(!doc.GetResultText().contains("lost") && !doc.GetResultText().contains("error"),
+                 doc.GetResultText().constData());
     }
 
     void writtenFileReadsBackEqual_data()
