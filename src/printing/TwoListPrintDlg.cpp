@@ -9,6 +9,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
+#include "controls/WindowTips.h"
 #include "db/AdoRecordset.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
@@ -37,6 +38,7 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     fillSortedCombo(ui->m_comboColumn, texts.columns, 0);
     SearchEdit::attach(ui->m_editSearch);
     ui->m_editSearch->setToolTip(texts.searchTip);
+    WindowTips::apply(this);
     // The search text keeps "(全部)" until the librarian goes into it, which empties it.
     ui->m_btnSearch->setFocus();
     for (CReportListCtrl* list : {ui->m_listCandidates, ui->m_listPrint}) {

@@ -352,8 +352,9 @@ private slots:
         QCOMPARE(opened.exists(), pagePresent && !opener.isEmpty());
     }
 
-    // The book entry window, the book search page, the lending page and the reader entry
-    // window show their tips in blue, 150 ms after the mouse comes to rest.
+    // The book entry window, the book search page, the lending page, the reader entry window
+    // and the three print windows with two lists show their tips in blue, 150 ms after the
+    // mouse comes to rest.
     void blueTipWindows_data()
     {
         QTest::addColumn<int>("command");
@@ -362,6 +363,9 @@ private slots:
         QTest::newRow("book search") << 32808 << "CBookSearchPage";
         QTest::newRow("lending") << 32801 << "CBookLendPage";
         QTest::newRow("reader entry") << 32805 << "CReaderAddDlg";
+        QTest::newRow("spine labels") << 32845 << "CBookLabelPrintDlg";
+        QTest::newRow("reader cards") << 32846 << "CReaderCardPrintDlg";
+        QTest::newRow("book barcodes") << 32855 << "CBookBarcodePrintDlg";
     }
 
     void blueTipWindows()
