@@ -42,8 +42,9 @@ using CellRow = std::vector<SheetCell>;
 
 // The serial day of the 1900 date system for a moment, and back to text. Serials below 61
 // count from 1899-12-31, because the 1900 system holds a 29 February 1900 that never was.
-// The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows the time (midnight too)
-// or, with no format known, when the value carries a time; a date format shows no time.
+// The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows date and time (midnight
+// too) or, with no format known, when the value carries a time; a date format shows no time,
+// and a time format ("hh:mm", in a 1904 workbook as well) the time of day alone.
 double serialFromDateTime(const QDateTime& moment);
 QString serialDateText(double serial, DateParts shows = DateParts::None);
 // Days between the 1904 and the 1900 date systems.

@@ -343,9 +343,20 @@ private slots:
         QTest::newRow("date only over noon") << "yyyy\\-mm\\-dd" << september1 + 0.5 << "2023-09-01";
         QTest::newRow("chinese date") << "yyyy\"年\"m\"月\"d\"日\";@" << september1 << "2023-09-01";
         QTest::newRow("minutes and seconds") << "mm:ss" << 0.25 << "06:00:00";
+        QTest::newRow("time at midnight") << "hh:mm:ss" << 0.0 << "00:00:00";
+        QTest::newRow("time of a date") << "h:mm AM/PM" << september1 + 0.75 << "18:00:00";
+        QTest::newRow("time in a 1904 workbook") << "hh:mm:ss" << kDays1904 + 0.25 << "06:00:00";
         QTest::newRow("months") << "mmm" << september1 << "2023-09-01";
         QTest::newRow("no date") << "0.00_ ;[Red]\\-0.00\\ " << september1 << "";
         QTest::newRow("duration") << "[h]:mm:ss" << 1.5 << "";
+    }
+
+    void builtInFormats()
+    {
+        QCOMPARE(builtInDateParts(14), DateParts::Date);
+        QCOMPARE(builtInDateParts(21), DateParts::Time);
+        QCOMPARE(builtInDateParts(22), DateParts::DateTime);
+        QCOMPARE(builtInDateParts(46), DateParts::None);  // "[h]:mm:ss", a duration
     }
 
     void formatDecidesWhatADateShows()
@@ -445,6 +456,22 @@ private slots:
             QVERIFY(sheet.rowCount() <= kXlsxMaxRows);
             QVERIFY(sheet.columnCount() <= kXlsxMaxColumns);
         }
+    }
+
+    // Written by LibreOffice in the 1904 date system (soffice --headless --convert-to xls|xlsx
+    // sheets/times1904.fods): dates keep their day, times of day show the time alone.
+    void readsTimesAndThe1904DateSystem_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xls") << sampleSheet("times1904.xls");
+        QTest::newRow("xlsx") << sampleSheet("times1904.xlsx");
+    }
+
+    void readsTimesAndThe1904DateSystem()
+    {
+        QFETCH(QString, file);
+        QCOMPARE(fileRows(file, QStringLiteral("读者")),
+                 (Rows{{"编号", "登记日期", "到馆"}, {"R001", "2023-09-01", "08:30:00"}, {"R002", "1998-02-28", "00:00:00"}}));
     }
 
     // The format lets generators leave out the references of rows and cells: each follows
