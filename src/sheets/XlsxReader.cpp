@@ -1,11 +1,13 @@
 #include "sheets/XlsxReader.h"
 
 #include "sheets/DateFormats.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFormat.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -18,13 +20,13 @@ namespace {
 // More than any sheet of the format's full size holds in practice; a part past it is a
 // crafted file, refused before it eats the memory.
 constexpr quint64 kMaxEntryBytes = quint64(1) << 30;
-// Cell slots a workbook may take (a full .xls sheet has 16,777,216), so that a sheet of
-// scattered far cells is refused instead of filling the memory.
-constexpr size_t kMaxCellSlots = size_t(1) << 25;
 
 class ZipArchive {
 public:
-    explicit ZipArchive(const QString& path) : m_zip(unzOpen64(QFile::encodeName(path).constData())) {}
+    ZipArchive(const QString& path, ReadBudget& budget)
+        : m_zip(unzOpen64(QFile::encodeName(path).constData())), m_budget(budget)
+    {
+    }
     ~ZipArchive()
     {
         if (m_zip)
@@ -35,10 +37,11 @@ public:
 
     bool isOpen() const { return m_zip != nullptr; }
 
-    enum class Entry { Read, Missing, TooBig, Damaged };
+    enum class Entry { Read, Missing, TooBig, OverBudget, Damaged };
 
-    // The whole inflated entry. It grows as it inflates, never to more than kMaxEntryBytes,
-    // and must come to the size its header declares: a crafted header allocates nothing.
+    // The whole inflated entry. Its declared size is taken from the workbook's budget before
+    // anything inflates; it grows as it inflates, never to more than kMaxEntryBytes, and must
+    // come to the size declared: a crafted header allocates nothing.
     Entry read(const QString& name, QByteArray* bytes) const
     {
         unz_file_info64 info;
@@ -48,6 +51,8 @@ public:
             return Entry::Damaged;
         if (info.uncompressed_size > kMaxEntryBytes)
             return Entry::TooBig;
+        if (!m_budget.take(info.uncompressed_size))
+            return Entry::OverBudget;
         if (unzOpenCurrentFile(m_zip) != UNZ_OK)
             return Entry::Damaged;
         bytes->clear();
@@ -77,6 +82,7 @@ private:
     }
 
     unzFile m_zip;
+    ReadBudget& m_budget;
 };
 
 // "_x000D_" and its kin stand for characters XML cannot carry.
@@ -152,9 +158,11 @@ int columnOf(QStringView reference)
     return column <= kXlsxMaxColumns ? column - 1 : kBadReference;
 }
 
+// Rows, cells, shared strings and every inflated part are taken from the budget of the
+// whole workbook.
 class XlsxWorkbookReader {
 public:
-    explicit XlsxWorkbookReader(const QString& path) : m_zip(path) {}
+    explicit XlsxWorkbookReader(const QString& path) : m_budget(QFileInfo(path).size()), m_zip(path, m_budget) {}
 
     bool read(Workbook* workbook, QString* error)
     {
@@ -168,6 +176,8 @@ public:
                                                                    : partError(found, book));
         const QString folder = book.section(QLatin1Char('/'), 0, -2);
         const QHash<QString, QString> targets = relationships(relationshipsOf(book), folder);
+        if (m_budget.exceeded())
+            return fail(error, m_budget.exceededText());
         struct Entry {
             QString name;
             QString part;
@@ -196,8 +206,7 @@ public:
         for (const Entry& entry : entries) {
             Sheet sheet;
             sheet.sheetName = entry.name;
-            const ZipArchive::Entry part = m_zip.read(entry.part, &bytes);
-            fault = part == ZipArchive::Entry::Read ? readSheet(bytes, &sheet) : partError(part, entry.part);
+            fault = readSheetPart(entry.part, &sheet);
             if (!fault.isEmpty())
                 return fail(error, QStringLiteral("xlsx文件的工作表“%1”不能读取：%2").arg(entry.name, fault));
             workbook->push_back(std::move(sheet));
@@ -212,7 +221,7 @@ private:
         return false;
     }
 
-    static QString partError(ZipArchive::Entry entry, const QString& part)
+    QString partError(ZipArchive::Entry entry, const QString& part) const
     {
         switch (entry) {
         case ZipArchive::Entry::Read:
@@ -221,6 +230,8 @@ private:
             return QStringLiteral("文件中缺少%1").arg(part);
         case ZipArchive::Entry::TooBig:
             return QStringLiteral("%1展开后超过%2 MB").arg(part).arg(kMaxEntryBytes >> 20);
+        case ZipArchive::Entry::OverBudget:
+            return QStringLiteral("%1展开后，").arg(part) + m_budget.exceededText();
         case ZipArchive::Entry::Damaged:
             return QStringLiteral("%1已损坏").arg(part);
         }
@@ -280,14 +291,19 @@ private:
     QString readSharedStrings(const QHash<QString, QString>& targets)
     {
         const QString part = targets.value(QStringLiteral("#sharedStrings"));
+        const QString unreadable = QStringLiteral("xlsx文件的共享文字不能读取：");
         QByteArray bytes;
         const QString fault = optionalPart(part, &bytes);
         if (!fault.isEmpty() || bytes.isEmpty())
-            return fault;
+            return fault.isEmpty() ? fault : unreadable + fault;
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
-                m_strings.push_back(richText(xml));
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"si")
+                continue;
+            QString text = richText(xml);
+            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.take(quint64(text.size()) * sizeof(QChar)))
+                return unreadable + m_budget.exceededText();
+            m_strings.back() = std::move(text);
         }
         return xml.hasError() ? QStringLiteral("xlsx文件的共享文字已损坏") : QString();
     }
@@ -329,6 +345,15 @@ private:
         return index >= 0 && index < qsizetype(m_dateStyles.size()) ? m_dateStyles[size_t(index)] : DateParts::None;
     }
 
+    QString readSheetPart(const QString& part, Sheet* sheet)
+    {
+        if (!m_budget.take(sizeof(Sheet)))
+            return m_budget.exceededText();
+        QByteArray bytes;
+        const ZipArchive::Entry read = m_zip.read(part, &bytes);
+        return read == ZipArchive::Entry::Read ? readSheet(bytes, sheet) : partError(read, part);
+    }
+
     // Rows and cells without a reference follow the one before them, as the format allows.
     QString readSheet(const QByteArray& bytes, Sheet* sheet)
     {
@@ -352,28 +377,24 @@ private:
                 if (reference == kBadReference || column >= kXlsxMaxColumns)
                     return QStringLiteral("单元格%1超出表格的%2列").arg(a.value(QLatin1String("r")).toString()).arg(kXlsxMaxColumns);
                 nextColumn = column + 1;
+                const bool shared = a.value(QLatin1String("t")) == u"s";
                 SheetCell cell = readCell(xml, a);
-                if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell)))
-                    return QStringLiteral("单元格超过%1个，不能读入内存").arg(kMaxCellSlots);
+                if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell), shared))
+                    return m_budget.exceededText();
             }
         }
         sheet->dropTrailingEmptyRows();
         return xml.hasError() ? QStringLiteral("内容已损坏：%1").arg(xml.errorString()) : QString();
     }
 
-    bool place(Sheet* sheet, int row, int column, SheetCell cell)
+    // False when the budget is spent. A cell's own text is counted; a shared one is held once.
+    bool place(Sheet* sheet, int row, int column, SheetCell cell, bool shared)
     {
-        if (sheet->rows.size() <= size_t(row))
-            sheet->rows.resize(size_t(row) + 1);
-        CellRow& cells = sheet->rows[size_t(row)];
-        if (cells.size() <= size_t(column)) {
-            const size_t added = size_t(column) + 1 - cells.size();
-            if (m_cellSlots + added > kMaxCellSlots)
-                return false;
-            m_cellSlots += added;
-            cells.resize(size_t(column) + 1);
-        }
-        cells[size_t(column)] = std::move(cell);
+        const quint64 ownText = shared ? 0 : quint64(cell.text.size()) * sizeof(QChar);
+        if (!m_budget.grow(sheet->rows, size_t(row) + 1) || !m_budget.grow(sheet->rows[size_t(row)], size_t(column) + 1) ||
+            !m_budget.take(ownText))
+            return false;
+        sheet->rows[size_t(row)][size_t(column)] = std::move(cell);
         return true;
     }
 
@@ -422,15 +443,18 @@ private:
         return moment.isValid() ? SheetCell::fromSerialDate(serialFromDateTime(moment), shows) : SheetCell::fromText(value);
     }
 
+    ReadBudget m_budget;
     ZipArchive m_zip;
     std::vector<QString> m_strings;
     std::vector<DateParts> m_dateStyles;
     double m_dateShift = 0;
-    size_t m_cellSlots = 0;
 };
 }
 
 bool readXlsx(const QString& path, Workbook* workbook, QString* error)
 {
-    return XlsxWorkbookReader(path).read(workbook, error);
+    if (XlsxWorkbookReader(path).read(workbook, error))
+        return true;
+    workbook->clear();
+    return false;
 }

@@ -3,11 +3,14 @@
 #include "sheets/DateFormats.h"
 #include "sheets/DelimitedText.h"
 #include "sheets/ExcelFile.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -71,12 +74,17 @@ void writeProgramXlsx(const QString& path)
     writeZip(path, parts);
 }
 
-// A workbook of one sheet "Sheet1" holding `sheetData` (the rows), nothing shared.
-void writeSheetXlsx(const QString& path, const QByteArray& sheetData)
+// A workbook of one sheet "Sheet1" holding `sheetData` (the rows), nothing shared; with
+// more `sheets`, "Sheet2" and on are further entries of the same part.
+void writeSheetXlsx(const QString& path, const QByteArray& sheetData, int sheets = 1)
 {
+    QByteArray entries;
+    for (int i = 1; i <= sheets; ++i)
+        entries += QStringLiteral(R"(<sheet name="Sheet%1" sheetId="%1" r:id="rId1"/>)").arg(i).toUtf8();
     writeZip(path, {
         {"xl/workbook.xml",
-         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)" +
+             entries + "</sheets></workbook>"},
         {"xl/_rels/workbook.xml.rels",
          R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
         {"xl/worksheets/sheet1.xml",
@@ -96,6 +104,14 @@ void declareSheetSize(const QString& path, quint32 size)
 }
 
 QString sampleSheet(const char* name) { return QStringLiteral(SCHOOLLIB_SHEETS "/") + QLatin1String(name); }
+
+// The workbooks of damaged-workbooks.py too big to keep: written into `folder`.
+bool writeBigDamagedWorkbooks(const QString& folder)
+{
+    return QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                             {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), folder,
+                              QStringLiteral("sixty-thousand-sheets.xls"), QStringLiteral("shared-strings-bomb.xlsx")}) == 0;
+}
 }
 
 // An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
@@ -187,6 +203,8 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
+    void initTestCase() { QVERIFY(writeBigDamagedWorkbooks(m_dir.path())); }
+
     void roundTrip_data()
     {
         QTest::addColumn<QString>("file");
@@ -456,6 +474,67 @@ private slots:
             QVERIFY(sheet.rowCount() <= kXlsxMaxRows);
             QVERIFY(sheet.columnCount() <= kXlsxMaxColumns);
         }
+    }
+
+    // Files made on purpose (damaged-workbooks.py): each is refused with its reason. Crafted
+    // ones take far more memory than their size and are refused before they take it.
+    void damagedWorkbooksAreRefusedWithTheReason_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");  // a pattern
+        const QString damaged = QStringLiteral(SCHOOLLIB_SHEETS "/damaged/");
+        const QString budget = QStringLiteral("不能读取：整个工作簿读入内存将超过\\d+ MB$");
+        QTest::newRow("100 sheet entries of one far row")
+            << damaged + "many-sheets-far-row.xlsx" << "^xlsx文件的工作表“S\\d+”" + budget;
+        QTest::newRow("3,000 sheet entries of one far row")
+            << damaged + "three-thousand-sheets.xlsx" << "^xlsx文件的工作表“S\\d+”" + budget;
+        QTest::newRow("1,000 BOUNDSHEETs of one far row") << damaged + "many-sheets-far-row.xls" << "^xls文件的工作表“S\\d+”" + budget;
+        QTest::newRow("60,000 BOUNDSHEETs of one far row") << path("sixty-thousand-sheets.xls") << "^xls文件的工作表“S\\d+”" + budget;
+        QTest::newRow("shared strings of a gigabyte")
+            << path("shared-strings-bomb.xlsx") << "^xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB$";
+    }
+
+    void damagedWorkbooksAreRefusedWithTheReason()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        Workbook book;
+        QString error;
+        QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
+        QVERIFY2(QRegularExpression(reason).match(error).hasMatch(), qPrintable(error));
+        QVERIFY(book.empty());
+    }
+
+    // One budget for the whole workbook: two sheets of the last row take 48 MiB of row
+    // slots and read; a third passes the 64 MiB a small file is allowed.
+    void budgetCountsEverySheet_data()
+    {
+        QTest::addColumn<int>("sheets");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("two") << 2 << QString();
+        QTest::newRow("three") << 3 << QStringLiteral("xlsx文件的工作表“Sheet3”不能读取：整个工作簿读入内存将超过64 MB");
+    }
+
+    void budgetCountsEverySheet()
+    {
+        QFETCH(int, sheets);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("far%1.xlsx").arg(sheets));
+        writeSheetXlsx(file, R"(<row r="1048576"><c r="A1048576"><v>1</v></c></row>)", sheets);
+        Workbook book;
+        QString reason;
+        QCOMPARE(readSpreadsheet(file, QLatin1Char(','), &book, &reason), error.isEmpty());
+        QCOMPARE(reason, error);
+        QCOMPARE(book.size(), size_t(error.isEmpty() ? sheets : 0));
+    }
+
+    // A text file takes its rows and cells from the budget as well.
+    void textStopsAtTheBudget()
+    {
+        ReadBudget budget(0);
+        const Sheet sheet = parseDelimited(QByteArray(2 << 20, ','), QLatin1Char(','), budget);
+        QVERIFY(budget.exceeded());
+        QVERIFY(sheet.rows.empty());
     }
 
     // Written by LibreOffice in the 1904 date system (soffice --headless --convert-to xls|xlsx

@@ -1,0 +1,162 @@
+#!/usr/bin/python3
+"""Writes the workbooks of samples/damaged/ that are made on purpose, and the big ones the
+tests make in their own folders.
+
+Crafted to take far more memory than their size, as a hostile or broken generator could:
+many sheet entries pointing at one far row, shared strings that inflate to a gigabyte.
+
+usage: damaged-workbooks.py FOLDER NAME...   (NAME as below, or "kept" for samples/damaged/)
+"""
+import os
+import struct
+import sys
+import zipfile
+import zlib
+
+MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+RELATIONS = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+PACKAGE = "http://schemas.openxmlformats.org/package/2006/relationships"
+
+
+def workbook_xml(sheets):
+    entries = "".join('<sheet name="S%d" sheetId="%d" r:id="rId1"/>' % (i, i) for i in range(1, sheets + 1))
+    return '<workbook xmlns="%s" xmlns:r="%s"><sheets>%s</sheets></workbook>' % (MAIN, RELATIONS, entries)
+
+
+def relations_xml(parts):
+    items = "".join('<Relationship Id="%s" Type="%s/%s" Target="%s"/>' % (rid, RELATIONS, kind, target)
+                    for rid, kind, target in parts)
+    return '<Relationships xmlns="%s">%s</Relationships>' % (PACKAGE, items)
+
+
+def sheet_xml(row):
+    return ('<worksheet xmlns="%s"><sheetData><row r="%d"><c r="A%d"><v>1</v></c></row></sheetData></worksheet>'
+            % (MAIN, row, row))
+
+
+def add_part(z, name, text):
+    """A part of a fixed date, so that a file written again is the same."""
+    z.writestr(zipfile.ZipInfo(name, date_time=(2024, 1, 1, 0, 0, 0)), text, compress_type=zipfile.ZIP_DEFLATED)
+
+
+def many_sheets_xlsx(path, sheets):
+    """`sheets` entries, all of the one part whose only row is the last a sheet has."""
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        add_part(z, "xl/workbook.xml", workbook_xml(sheets))
+        add_part(z, "xl/_rels/workbook.xml.rels", relations_xml([("rId1", "worksheet", "worksheets/sheet1.xml")]))
+        add_part(z, "xl/worksheets/sheet1.xml", sheet_xml(1048576))
+
+
+def shared_strings_bomb_xlsx(path):
+    """One sheet; its shared strings part inflates to 1 GiB of empty <si/> from 1.5 MB. The
+    deflate stream repeats one flushed block, so writing it takes no compressing of a gigabyte."""
+    head = ('<sst xmlns="%s">' % MAIN).encode()
+    tail = b"</sst>"
+    chunk = b"<si/>" * 209715
+    repeats = 1024
+    size = len(head) + len(chunk) * repeats + len(tail)
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    first = packer.compress(head + chunk) + packer.flush(zlib.Z_SYNC_FLUSH)
+    again = packer.compress(chunk) + packer.flush(zlib.Z_SYNC_FLUSH)
+    probe = packer.copy()
+    assert probe.compress(chunk) + probe.flush(zlib.Z_SYNC_FLUSH) == again
+    last = packer.compress(tail) + packer.flush(zlib.Z_FINISH)
+    crc = zlib.crc32(head + chunk)
+    for _ in range(repeats - 1):
+        crc = zlib.crc32(chunk, crc)
+    crc = zlib.crc32(tail, crc)
+    deflated = first + again * (repeats - 1) + last
+
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        add_part(z, "xl/workbook.xml", workbook_xml(1))
+        add_part(z, "xl/_rels/workbook.xml.rels", relations_xml([
+            ("rId1", "worksheet", "worksheets/sheet1.xml"), ("rId2", "sharedStrings", "sharedStrings.xml")]))
+        add_part(z, "xl/worksheets/sheet1.xml", sheet_xml(1))
+    # The part is added by hand: zipfile would deflate the whole gigabyte.
+    with open(path, "r+b") as f:
+        data = f.read()
+        directory = data.index(b"PK\x01\x02")
+        end = data.index(b"PK\x05\x06")
+        entries, central = data[directory:end], data[end:]
+        name = b"xl/sharedStrings.xml"
+        offset = directory
+        local = struct.pack("<4s5H3I2H", b"PK\x03\x04", 20, 0, 8, 0, 0x21, crc, len(deflated), size, len(name), 0)
+        entry = struct.pack("<4s6H3I5H2I", b"PK\x01\x02", 20, 20, 0, 8, 0, 0x21, crc, len(deflated), size,
+                            len(name), 0, 0, 0, 0, 0, offset)
+        count = struct.unpack_from("<H", central, 10)[0] + 1
+        f.seek(directory)
+        f.write(local + name + deflated)
+        start = f.tell()
+        f.write(entries + entry + name)
+        length = f.tell() - start
+        f.write(central[:8] + struct.pack("<HHII", count, count, length, start) + central[20:])
+        f.truncate()
+
+
+def record(kind, data):
+    return struct.pack("<HH", kind, len(data)) + data
+
+
+def bof(kind):
+    return record(0x0809, struct.pack("<HHHHII", 0x0600, kind, 0x0DBB, 0x07CC, 0, 6))
+
+
+def many_sheets_xls(path, sheets):
+    """A BIFF8 workbook of `sheets` BOUNDSHEET records, all of the one sheet whose only cell
+    is in the last row an .xls sheet has."""
+    names = [("S%d" % i).encode() for i in range(1, sheets + 1)]
+    bound = lambda name, at: record(0x0085, struct.pack("<IBBBB", at, 0, 0, len(name), 0) + name)
+    globals_size = len(bof(0x0005)) + sum(len(bound(n, 0)) for n in names) + len(record(0x000A, b""))
+    stream = bof(0x0005) + b"".join(bound(n, globals_size) for n in names) + record(0x000A, b"")
+    stream += bof(0x0010) + record(0x0203, struct.pack("<HHHd", 65535, 0, 15, 1.0)) + record(0x000A, b"")
+    write_compound_file(path, "Workbook", stream.ljust(4096, b"\0"))
+
+
+def write_compound_file(path, name, stream):
+    """Version 3, 512-byte sectors: the allocation table, the stream, one directory sector.
+    The stream is at least 4096 bytes, so it needs no mini stream."""
+    sector = 512
+    data_sectors = -(-len(stream) // sector)
+    fat_sectors = 1
+    while fat_sectors * 128 < fat_sectors + data_sectors + 1:
+        fat_sectors += 1
+    assert fat_sectors <= 109
+    directory_at = fat_sectors + data_sectors
+    fat = [0xFFFFFFFD] * fat_sectors
+    fat += [fat_sectors + i + 1 for i in range(data_sectors - 1)] + [0xFFFFFFFE]
+    fat += [0xFFFFFFFE]
+    fat += [0xFFFFFFFF] * (fat_sectors * 128 - len(fat))
+
+    header = b"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + b"\0" * 16
+    header += struct.pack("<HHHHH", 0x003E, 3, 0xFFFE, 9, 6) + b"\0" * 6
+    header += struct.pack("<IIIIIIIII", 0, fat_sectors, directory_at, 0, 4096, 0xFFFFFFFE, 0, 0xFFFFFFFE, 0)
+    header += b"".join(struct.pack("<I", i) for i in range(fat_sectors)) + b"\xFF\xFF\xFF\xFF" * (109 - fat_sectors)
+
+    def entry(text, kind, child, start, size):
+        units = text.encode("utf-16-le") + b"\0\0"
+        return (units.ljust(64, b"\0") + struct.pack("<HBBIII", len(units), kind, 1, 0xFFFFFFFF, 0xFFFFFFFF, child)
+                + b"\0" * 36 + struct.pack("<III", start, size, 0))
+
+    empty = entry("", 0, 0xFFFFFFFF, 0, 0)
+    directory = entry("Root Entry", 5, 1, 0xFFFFFFFE, 0) + entry(name, 2, 0xFFFFFFFF, fat_sectors, len(stream))
+    directory += empty * 2
+    with open(path, "wb") as f:
+        f.write(header)
+        f.write(struct.pack("<%dI" % len(fat), *fat))
+        f.write(stream.ljust(data_sectors * sector, b"\0"))
+        f.write(directory)
+
+
+MADE = {
+    "many-sheets-far-row.xlsx": lambda path: many_sheets_xlsx(path, 100),
+    "three-thousand-sheets.xlsx": lambda path: many_sheets_xlsx(path, 3000),
+    "many-sheets-far-row.xls": lambda path: many_sheets_xls(path, 1000),
+    "sixty-thousand-sheets.xls": lambda path: many_sheets_xls(path, 60000),
+    "shared-strings-bomb.xlsx": shared_strings_bomb_xlsx,
+}
+BIG = ["sixty-thousand-sheets.xls", "shared-strings-bomb.xlsx"]
+
+if __name__ == "__main__":
+    folder, names = sys.argv[1], sys.argv[2:]
+    for name in [n for n in MADE if n not in BIG] if names == ["kept"] else names:
+        MADE[name](os.path.join(folder, name))
