@@ -4,6 +4,10 @@ tests make in their own folders.
 
 Crafted to take far more memory than their size, as a hostile or broken generator could:
 many sheet entries pointing at one far row, shared strings that inflate to a gigabyte.
+Damaged copies of samples/chart.xls (written by LibreOffice from chart.fods), each with one
+fault a reader must catch: a circular sector chain, a last sector cut short (after or inside
+the stream's data), a stream shorter than its directory entry declares, an allocation table
+larger than the file.
 
 usage: damaged-workbooks.py FOLDER NAME...   (NAME as below, or "kept" for samples/damaged/)
 """
@@ -147,12 +151,114 @@ def write_compound_file(path, name, stream):
         f.write(directory)
 
 
+class CompoundFile:
+    """A version 3 compound file of one allocation sector, as LibreOffice writes small ones."""
+
+    def __init__(self, path):
+        self.data = bytearray(open(path, "rb").read())
+        assert struct.unpack_from("<I", self.data, 44)[0] == 1
+        self.fat_at = 512 + 512 * struct.unpack_from("<I", self.data, 76)[0]
+
+    def fat(self, sector):
+        return struct.unpack_from("<I", self.data, self.fat_at + 4 * sector)[0]
+
+    def set_fat(self, sector, value):
+        struct.pack_into("<I", self.data, self.fat_at + 4 * sector, value)
+
+    def chain(self, start):
+        sectors = []
+        while start != 0xFFFFFFFE:
+            sectors.append(start)
+            start = self.fat(start)
+        return sectors
+
+    def entry(self, name):
+        """The file offset of the directory entry of that name."""
+        for sector in self.chain(struct.unpack_from("<I", self.data, 48)[0]):
+            for at in range(512 + 512 * sector, 1024 + 512 * sector, 128):
+                length = struct.unpack_from("<H", self.data, at + 64)[0]
+                if self.data[at:at + length - 2].decode("utf-16-le") == name:
+                    return at
+        raise KeyError(name)
+
+    def stream_offset(self, name, offset):
+        """The file offset of a byte of a stream in the regular sectors."""
+        start = struct.unpack_from("<I", self.data, self.entry(name) + 116)[0]
+        return 512 + 512 * self.chain(start)[offset // 512] + offset % 512
+
+    def records(self, name):
+        """(type, length, file offset of its header) of every BIFF record of the stream."""
+        size = struct.unpack_from("<I", self.data, self.entry(name) + 120)[0]
+        at = 0
+        while at + 4 <= size:
+            header = self.stream_offset(name, at)
+            kind, length = struct.unpack_from("<HH", self.data, header)
+            yield kind, length, header
+            at += 4 + length
+
+    def save(self, path):
+        open(path, "wb").write(self.data)
+
+
+def chart_sample():
+    return CompoundFile(SAMPLES + "/chart.xls")
+
+
+def workbook_chain(book):
+    return book.chain(struct.unpack_from("<I", book.data, book.entry("Workbook") + 116)[0])
+
+
+def circular_chain(path):
+    book = chart_sample()
+    sectors = workbook_chain(book)
+    book.set_fat(sectors[-1], sectors[0])
+    book.save(path)
+
+
+def short_last_sector(path, missing=0):
+    """The Workbook's last sector moved to the end of the file and cut after the stream's
+    data, as writers that leave out the last sector's padding do; `missing` bytes of the
+    data cut off too."""
+    book = chart_sample()
+    sectors = workbook_chain(book)
+    size = struct.unpack_from("<I", book.data, book.entry("Workbook") + 120)[0]
+    moved = (len(book.data) - 512) // 512
+    book.data += book.data[512 + 512 * sectors[-1]:1024 + 512 * sectors[-1]]
+    book.set_fat(sectors[-2], moved)
+    book.set_fat(moved, 0xFFFFFFFE)
+    book.set_fat(sectors[-1], 0xFFFFFFFF)
+    del book.data[512 + 512 * moved + (size - 512 * (len(sectors) - 1)) - missing:]
+    book.save(path)
+
+
+def stream_longer_than_chain(path):
+    book = chart_sample()
+    size_at = book.entry("Workbook") + 120
+    struct.pack_into("<I", book.data, size_at, struct.unpack_from("<I", book.data, size_at)[0] + 4096)
+    book.save(path)
+
+
+def table_larger_than_file(path):
+    """The header lists more allocation sectors than the file has, all the real one."""
+    book = chart_sample()
+    sectors = (len(book.data) - 512) // 512
+    struct.pack_into("<I", book.data, 44, sectors + 10)
+    struct.pack_into("<%dI" % (sectors + 10), book.data, 76, *[0] * (sectors + 10))
+    book.save(path)
+
+
+SAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "samples")
 MADE = {
     "many-sheets-far-row.xlsx": lambda path: many_sheets_xlsx(path, 100),
     "three-thousand-sheets.xlsx": lambda path: many_sheets_xlsx(path, 3000),
     "many-sheets-far-row.xls": lambda path: many_sheets_xls(path, 1000),
     "sixty-thousand-sheets.xls": lambda path: many_sheets_xls(path, 60000),
     "shared-strings-bomb.xlsx": shared_strings_bomb_xlsx,
+    "circular-chain.xls": circular_chain,
+    "short-last-sector.xls": short_last_sector,
+    "cut-in-last-sector.xls": lambda path: short_last_sector(path, missing=10),
+    "stream-longer-than-chain.xls": stream_longer_than_chain,
+    "table-larger-than-file.xls": table_larger_than_file,
 }
 BIG = ["sixty-thousand-sheets.xls", "shared-strings-bomb.xlsx"]
 

@@ -477,13 +477,16 @@ private slots:
     }
 
     // Files made on purpose (damaged-workbooks.py): each is refused with its reason. Crafted
-    // ones take far more memory than their size and are refused before they take it.
+    // ones take far more memory than their size and are refused before they take it; the
+    // others each break one check of the compound file.
     void damagedWorkbooksAreRefusedWithTheReason_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("reason");  // a pattern
         const QString damaged = QStringLiteral(SCHOOLLIB_SHEETS "/damaged/");
         const QString budget = QStringLiteral("不能读取：整个工作簿读入内存将超过\\d+ MB$");
+        const auto exactly = [](const QString& text) { return QLatin1Char('^') + QRegularExpression::escape(text) + QLatin1Char('$'); };
+        const QString stream = exactly(QStringLiteral("复合文档中的Workbook数据已损坏"));
         QTest::newRow("100 sheet entries of one far row")
             << damaged + "many-sheets-far-row.xlsx" << "^xlsx文件的工作表“S\\d+”" + budget;
         QTest::newRow("3,000 sheet entries of one far row")
@@ -492,6 +495,11 @@ private slots:
         QTest::newRow("60,000 BOUNDSHEETs of one far row") << path("sixty-thousand-sheets.xls") << "^xls文件的工作表“S\\d+”" + budget;
         QTest::newRow("shared strings of a gigabyte")
             << path("shared-strings-bomb.xlsx") << "^xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB$";
+        QTest::newRow("circular sector chain") << damaged + "circular-chain.xls" << stream;
+        QTest::newRow("last sector cut inside the data") << damaged + "cut-in-last-sector.xls" << stream;
+        QTest::newRow("stream shorter than declared") << damaged + "stream-longer-than-chain.xls" << stream;
+        QTest::newRow("table larger than the file")
+            << damaged + "table-larger-than-file.xls" << exactly(QStringLiteral("文件的复合文档头已损坏"));
     }
 
     void damagedWorkbooksAreRefusedWithTheReason()
@@ -503,6 +511,23 @@ private slots:
         QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
         QVERIFY2(QRegularExpression(reason).match(error).hasMatch(), qPrintable(error));
         QVERIFY(book.empty());
+    }
+
+    // Damaged copies that still hold the whole workbook read as the file they were made from:
+    // a last sector cut after the stream's data (its padding left out, as some writers do).
+    void damagedWorkbooksReadAsWritten_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("short last sector") << QStringLiteral(SCHOOLLIB_SHEETS "/damaged/short-last-sector.xls");
+    }
+
+    void damagedWorkbooksReadAsWritten()
+    {
+        QFETCH(QString, file);
+        const Rows written = fileRows(sampleSheet("chart.xls"), QStringLiteral("借阅"));
+        QCOMPARE(written.size(), 61);
+        QCOMPARE(written.mid(0, 3), (Rows{{"班级", "次数"}, {"一班", "12"}, {"二班", "7"}}));
+        QCOMPARE(fileRows(file, QStringLiteral("借阅")), written);
     }
 
     // One budget for the whole workbook: two sheets of the last row take 48 MiB of row
