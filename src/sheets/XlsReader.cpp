@@ -148,7 +148,7 @@ private:
                 break;
             }
         }
-        return {};
+        return records.overran() ? damaged() : QString();
     }
 
     static QByteArray codePageName(quint16 page)
@@ -258,7 +258,7 @@ private:
             if (!fault.isEmpty())
                 return fault;
         }
-        return {};
+        return records.overran() ? QStringLiteral("记录的长度超出了文件中数据的末尾（文件已损坏）") : QString();
     }
 
     // Each gives the fault that stops the sheet, or the empty text.

@@ -7,7 +7,8 @@ many sheet entries pointing at one far row, shared strings that inflate to a gig
 Damaged copies of samples/chart.xls (written by LibreOffice from chart.fods), each with one
 fault a reader must catch: a circular sector chain, a last sector cut short (after or inside
 the stream's data), a stream shorter than its directory entry declares, an allocation table
-larger than the file.
+larger than the file, BIFF records running past the stream, and an embedded chart's section
+holding cell records.
 
 usage: damaged-workbooks.py FOLDER NAME...   (NAME as below, or "kept" for samples/damaged/)
 """
@@ -247,6 +248,37 @@ def table_larger_than_file(path):
     book.save(path)
 
 
+def record_past_end(path, in_sheet):
+    """The length of the last cell record of the sheet, or of the first FONT record of the
+    globals, runs past the end of the stream."""
+    book = chart_sample()
+    records = list(book.records("Workbook"))
+    if in_sheet:
+        header = [at for kind, _, at in records if kind in (0x00FD, 0x027E)][-1]
+    else:
+        header = next(at for kind, _, at in records if kind == 0x0031)
+    struct.pack_into("<H", book.data, header + 2, 0xFFFF)
+    book.save(path)
+
+
+def chart_cells(path):
+    """Records of the embedded chart's section rewritten, at their lengths, as cells of A1 and
+    B2: a NUMBER and a LABELSST, as charts keep their cached values."""
+    book = chart_sample()
+    depth, chart = 0, []
+    for kind, length, at in book.records("Workbook"):
+        if kind == 0x0809:
+            depth += 1
+        elif kind == 0x000A:
+            depth -= 1
+        elif depth == 2 and length >= 14:
+            chart.append((length, at))
+    (number_length, number_at), (label_length, label_at) = chart[0], chart[1]
+    struct.pack_into("<HHHHHd", book.data, number_at, 0x0203, number_length, 1, 1, 15, 999.0)
+    struct.pack_into("<HHHHHI", book.data, label_at, 0x00FD, label_length, 0, 0, 15, 2)
+    book.save(path)
+
+
 SAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "samples")
 MADE = {
     "many-sheets-far-row.xlsx": lambda path: many_sheets_xlsx(path, 100),
@@ -259,6 +291,9 @@ MADE = {
     "cut-in-last-sector.xls": lambda path: short_last_sector(path, missing=10),
     "stream-longer-than-chain.xls": stream_longer_than_chain,
     "table-larger-than-file.xls": table_larger_than_file,
+    "record-past-end.xls": lambda path: record_past_end(path, in_sheet=True),
+    "globals-record-past-end.xls": lambda path: record_past_end(path, in_sheet=False),
+    "chart-cells.xls": chart_cells,
 }
 BIG = ["sixty-thousand-sheets.xls", "shared-strings-bomb.xlsx"]
 

@@ -478,7 +478,7 @@ private slots:
 
     // Files made on purpose (damaged-workbooks.py): each is refused with its reason. Crafted
     // ones take far more memory than their size and are refused before they take it; the
-    // others each break one check of the compound file.
+    // others each break one check of the compound file or the BIFF records.
     void damagedWorkbooksAreRefusedWithTheReason_data()
     {
         QTest::addColumn<QString>("file");
@@ -500,6 +500,11 @@ private slots:
         QTest::newRow("stream shorter than declared") << damaged + "stream-longer-than-chain.xls" << stream;
         QTest::newRow("table larger than the file")
             << damaged + "table-larger-than-file.xls" << exactly(QStringLiteral("文件的复合文档头已损坏"));
+        QTest::newRow("sheet record past the end")
+            << damaged + "record-past-end.xls"
+            << exactly(QStringLiteral("xls文件的工作表“借阅”不能读取：记录的长度超出了文件中数据的末尾（文件已损坏）"));
+        QTest::newRow("globals record past the end")
+            << damaged + "globals-record-past-end.xls" << exactly(QStringLiteral("文件不是可读的xls表格文件（已损坏）"));
     }
 
     void damagedWorkbooksAreRefusedWithTheReason()
@@ -514,11 +519,14 @@ private slots:
     }
 
     // Damaged copies that still hold the whole workbook read as the file they were made from:
-    // a last sector cut after the stream's data (its padding left out, as some writers do).
+    // a last sector cut after the stream's data (its padding left out, as some writers do),
+    // and cell records in the section of the sheet's embedded chart (charts keep their
+    // cached values so), which are the chart's and not the sheet's.
     void damagedWorkbooksReadAsWritten_data()
     {
         QTest::addColumn<QString>("file");
         QTest::newRow("short last sector") << QStringLiteral(SCHOOLLIB_SHEETS "/damaged/short-last-sector.xls");
+        QTest::newRow("cells in the chart") << QStringLiteral(SCHOOLLIB_SHEETS "/damaged/chart-cells.xls");
     }
 
     void damagedWorkbooksReadAsWritten()
