@@ -294,8 +294,10 @@ private:
         const QString unreadable = QStringLiteral("xlsx文件的共享文字不能读取：");
         QByteArray bytes;
         const QString fault = optionalPart(part, &bytes);
-        if (!fault.isEmpty() || bytes.isEmpty())
-            return fault.isEmpty() ? fault : unreadable + fault;
+        if (!fault.isEmpty())
+            return unreadable + fault;
+        if (bytes.isEmpty())
+            return {};
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"si")
