@@ -53,7 +53,7 @@ public:
 private:
     void endCell()
     {
-        if (m_budget.grow(m_row, m_row.size() + 1) && m_budget.take(quint64(m_cell.size()) * sizeof(QChar)))
+        if (m_budget.grow(m_row, m_row.size() + 1) && m_budget.takeText(m_cell.size()))
             m_row.back() = SheetCell::fromText(m_cell);
         m_cell.clear();
         m_quoted = false;

@@ -15,6 +15,12 @@ bool ReadBudget::take(quint64 bytes)
     return true;
 }
 
+bool ReadBudget::takeText(qsizetype units)
+{
+    constexpr quint64 kAllocation = 32;  // the text's header and the allocator's own share
+    return units <= 0 || take(kAllocation + quint64(units) * sizeof(QChar));
+}
+
 QString ReadBudget::exceededText() const
 {
     return QStringLiteral("整个工作簿读入内存将超过%1 MB").arg(m_limit >> 20);

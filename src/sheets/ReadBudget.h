@@ -23,6 +23,8 @@ public:
 
     // Counts `bytes`; false, counting nothing, when they would pass the limit.
     bool take(quint64 bytes);
+    // Counts a text of its own of `units` UTF-16 units, with what its allocation takes besides.
+    bool takeText(qsizetype units);
     // Grows `items` to `size` elements, counting the capacity it adds (doubling, as a vector
     // grows); false, leaving `items` as it was, when that would pass the limit.
     template <typename T> bool grow(std::vector<T>& items, size_t size);

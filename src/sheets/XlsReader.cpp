@@ -137,7 +137,8 @@ private:
                 m_xfFormats.push_back(data.size() >= 4 ? u16At(data, 2) : 0);
                 break;
             case kBoundSheet:
-                readBoundSheet(data);
+                if (!readBoundSheet(data))
+                    return QStringLiteral("xls文件的工作表目录不能读取：") + m_budget.exceededText();
                 break;
             case kSst:
                 if (!readSharedStrings(records))
@@ -176,14 +177,19 @@ private:
             m_formats.insert(u16At(data, 0), dateFormatParts(code));
     }
 
-    void readBoundSheet(QByteArrayView data)
+    // False only when the budget is spent; other kinds of sheet and damaged names are left out.
+    bool readBoundSheet(QByteArrayView data)
     {
         if (data.size() < 7 || quint8(data[5]) != kWorksheet)
-            return;
+            return true;
         ContinuedData rest(data.sliced(6));
         QString name;
-        if (string(rest, 1, &name))
-            m_sheets.push_back({name, u32At(data, 0)});
+        if (!string(rest, 1, &name))
+            return true;
+        if (!m_budget.grow(m_sheets, m_sheets.size() + 1) || !m_budget.takeText(name.size()))
+            return false;
+        m_sheets.back() = {name, u32At(data, 0)};
+        return true;
     }
 
     bool readSharedStrings(BiffRecords& records)
@@ -348,9 +354,8 @@ private:
             return tooWide();
         if (cell.isEmpty())
             return {};
-        const quint64 ownText = cell.isPooled() ? 0 : quint64(cell.text.size()) * sizeof(QChar);
         if (!m_budget.grow(sheet->rows, size_t(at.row) + 1) || !m_budget.grow(sheet->rows[at.row], size_t(at.column) + 1) ||
-            !m_budget.take(ownText))
+            !m_budget.takeText(cell.isPooled() ? 0 : cell.text.size()))
             return m_budget.exceededText();
         sheet->rows[at.row][at.column] = std::move(cell);
         return {};

@@ -20,6 +20,8 @@ namespace {
 // More than any sheet of the format's full size holds in practice; a part past it is a
 // crafted file, refused before it eats the memory.
 constexpr quint64 kMaxEntryBytes = quint64(1) << 30;
+// What an entry of a hash takes besides its texts, roughly.
+constexpr quint64 kHashEntry = 64;
 
 class ZipArchive {
 public:
@@ -176,15 +178,13 @@ public:
                                                                    : partError(found, book));
         const QString folder = book.section(QLatin1Char('/'), 0, -2);
         const QHash<QString, QString> targets = relationships(relationshipsOf(book), folder);
-        if (m_budget.exceeded())
-            return fail(error, m_budget.exceededText());
         struct Entry {
             QString name;
             QString part;
         };
         std::vector<Entry> entries;
         QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
+        while (!xml.atEnd() && !m_budget.exceeded()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
             if (xml.name() == u"workbookPr") {
@@ -192,9 +192,13 @@ public:
                 m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904 : 0;
             } else if (xml.name() == u"sheet") {
                 const QXmlStreamAttributes a = xml.attributes();
-                entries.push_back({a.value(QLatin1String("name")).toString(), targets.value(relationId(a))});
+                QString name = a.value(QLatin1String("name")).toString();
+                if (m_budget.take(sizeof(Entry)) && m_budget.takeText(name.size()))
+                    entries.push_back({std::move(name), targets.value(relationId(a))});
             }
         }
+        if (m_budget.exceeded())
+            return fail(error, QStringLiteral("xlsx工作簿不能读取：") + m_budget.exceededText());
         if (xml.hasError())
             return fail(error, QStringLiteral("xlsx工作簿已损坏：%1").arg(xml.errorString()));
         QString fault = readSharedStrings(targets);
@@ -263,8 +267,9 @@ private:
         return QDir::cleanPath(folder.isEmpty() ? target : folder + QLatin1Char('/') + target);
     }
 
-    // Relationship id, and type by its last word ("styles", "sharedStrings"), to part.
-    QHash<QString, QString> relationships(const QString& part, const QString& folder) const
+    // Relationship id, and type by its last word ("styles", "sharedStrings"), to part. The
+    // entries are taken from the budget; the reading stops when it is spent.
+    QHash<QString, QString> relationships(const QString& part, const QString& folder)
     {
         QHash<QString, QString> targets;
         QByteArray bytes;
@@ -276,13 +281,17 @@ private:
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             const QString target = resolve(a.value(QLatin1String("Target")).toString(), folder);
-            targets.insert(a.value(QLatin1String("Id")).toString(), target);
-            targets.insert(QLatin1Char('#') + a.value(QLatin1String("Type")).toString().section(QLatin1Char('/'), -1), target);
+            const QString id = a.value(QLatin1String("Id")).toString();
+            const QString type = QLatin1Char('#') + a.value(QLatin1String("Type")).toString().section(QLatin1Char('/'), -1);
+            if (!m_budget.take(2 * kHashEntry + quint64(id.size() + type.size() + target.size()) * sizeof(QChar)))
+                break;
+            targets.insert(id, target);
+            targets.insert(type, target);
         }
         return targets;
     }
 
-    QString workbookPart() const
+    QString workbookPart()
     {
         const QString found = relationships(QStringLiteral("_rels/.rels"), {}).value(QStringLiteral("#officeDocument"));
         return found.isEmpty() ? QStringLiteral("xl/workbook.xml") : found;
@@ -303,7 +312,7 @@ private:
             if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"si")
                 continue;
             QString text = richText(xml);
-            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.take(quint64(text.size()) * sizeof(QChar)))
+            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.takeText(text.size()))
                 return unreadable + m_budget.exceededText();
             m_strings.back() = std::move(text);
         }
@@ -328,6 +337,8 @@ private:
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             if (xml.name() == u"numFmt") {
+                if (!m_budget.take(kHashEntry))
+                    return QStringLiteral("xlsx文件的格式不能读取：") + m_budget.exceededText();
                 customDate.insert(a.value(QLatin1String("numFmtId")).toInt(), dateFormatParts(a.value(QLatin1String("formatCode"))));
             } else if (xml.name() == u"cellXfs") {
                 inCellFormats = true;
@@ -392,9 +403,8 @@ private:
     // False when the budget is spent. A cell's own text is counted; a shared one is held once.
     bool place(Sheet* sheet, int row, int column, SheetCell cell, bool shared)
     {
-        const quint64 ownText = shared ? 0 : quint64(cell.text.size()) * sizeof(QChar);
         if (!m_budget.grow(sheet->rows, size_t(row) + 1) || !m_budget.grow(sheet->rows[size_t(row)], size_t(column) + 1) ||
-            !m_budget.take(ownText))
+            !m_budget.takeText(shared ? 0 : cell.text.size()))
             return false;
         sheet->rows[size_t(row)][size_t(column)] = std::move(cell);
         return true;
