@@ -50,6 +50,13 @@ SheetCell SheetCell::fromSerialDate(double serial, DateParts shows)
     return cell;
 }
 
+DateParts SheetCell::shownParts() const
+{
+    if (shows != DateParts::None)
+        return shows;
+    return number == std::floor(number) ? DateParts::Date : DateParts::DateTime;
+}
+
 QString SheetCell::displayText() const
 {
     switch (kind) {

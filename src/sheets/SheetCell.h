@@ -32,6 +32,9 @@ struct SheetCell {
     static SheetCell fromSerialDate(double serial, DateParts shows = DateParts::None);
 
     bool isEmpty() const { return kind == Kind::Empty; }
+    // What a writer's format shows of a date: what the cell's own format showed, or with
+    // none known the date, with the time of day when the value has one.
+    DateParts shownParts() const;
     bool isPooled() const { return kind == Kind::Text && pooledSize > 0; }
     // What readers give: numbers by numberText, dates as serialDateText gives them, an empty
     // cell as the empty text. Always a text of its own, never one referring into a pool.

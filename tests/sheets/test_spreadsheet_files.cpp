@@ -232,6 +232,12 @@ private slots:
              QStringLiteral("2017-04-11")},
             {"date and time", SheetCell::fromSerialDate(serialFromDateTime(morning)),
              QStringLiteral("2017-04-11 09:30:15")},
+            // Cells read under a format keep what it shows.
+            {"time", SheetCell::fromSerialDate(0.3541666666666667, DateParts::Time), QStringLiteral("08:30:00")},
+            {"midnight", SheetCell::fromSerialDate(0, DateParts::Time), QStringLiteral("00:00:00")},
+            {"date over noon", SheetCell::fromSerialDate(45170.5, DateParts::Date), QStringLiteral("2023-09-01")},
+            {"date and time at midnight", SheetCell::fromSerialDate(45170, DateParts::DateTime),
+             QStringLiteral("2023-09-01 00:00:00")},
         };
         for (const char* ext : {"xls", "xlsx", "csv"}) {
             for (const auto& c : cases) {
