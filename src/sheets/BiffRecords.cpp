@@ -13,8 +13,10 @@ bool BiffRecords::next()
         return false;
     m_type = qFromLittleEndian<quint16>(m_stream.constData() + m_at);
     const quint16 size = qFromLittleEndian<quint16>(m_stream.constData() + m_at + 2);
-    if (m_at + 4 + size > m_stream.size())
+    if (m_at + 4 + size > m_stream.size()) {
+        m_overran = true;
         return false;
+    }
     m_data = QByteArrayView(m_stream.constData() + m_at + 4, size);
     m_at += 4 + size;
     return true;

@@ -18,12 +18,16 @@ public:
     QByteArrayView data() const { return m_data; }
     // The type of the record after this one, without moving on (0 at the end).
     quint16 peekType() const;
+    // Whether a record's length took it past the end of the stream: the stream is cut short
+    // or damaged, and what follows is lost.
+    bool overran() const { return m_overran; }
 
 private:
     const QByteArray& m_stream;
     qsizetype m_at;
     quint16 m_type = 0;
     QByteArrayView m_data;
+    bool m_overran = false;
 };
 
 // A record's data with the CONTINUE records after it, read as one: a string that crosses

@@ -4,7 +4,7 @@
 
 #include <QtEndian>
 
-#include <functional>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -12,6 +12,40 @@ using CompoundFormat::kEndOfChain;
 using CompoundFormat::kHeaderFatIds;
 constexpr qsizetype kHeaderSize = 512;
 constexpr qsizetype kEntrySize = 128;
+constexpr qsizetype kMiniSector = 64;
+constexpr quint32 kFree = 0xFFFFFFFF;
+
+quint32 u32At(QByteArrayView bytes, qsizetype at) { return qFromLittleEndian<quint32>(bytes.data() + at); }
+
+// Sectors of one size laid end to end. The last may be short: some writers leave out the
+// padding of a file's last sector. Its bytes that are there are read, never any past them.
+class Sectors {
+public:
+    Sectors() = default;
+    Sectors(QByteArrayView bytes, qsizetype size) : m_bytes(bytes), m_size(size) {}
+
+    qsizetype size() const { return m_size; }
+    quint32 count() const { return quint32((m_bytes.size() + m_size - 1) / m_size); }
+    // The bytes of the sector that are there; empty past the end.
+    QByteArrayView at(quint32 id) const
+    {
+        if (id >= count())
+            return {};
+        const qsizetype from = qsizetype(id) * m_size;
+        return m_bytes.sliced(from, std::min(m_size, m_bytes.size() - from));
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_size = kHeaderSize;
+};
+
+// Entry `index` of a sector of a table; entries past the end of a short sector are free.
+quint32 tableEntry(QByteArrayView sector, quint32 index)
+{
+    const qsizetype at = qsizetype(index) * 4;
+    return at + 4 <= sector.size() ? u32At(sector, at) : kFree;
+}
 
 class CompoundFile {
 public:
@@ -22,7 +56,7 @@ public:
         if (!readHeader() || !readFat())
             return fail(error, QStringLiteral("文件的复合文档头已损坏"));
         QByteArray directory;
-        if (!chain(m_fat, u32(48), m_sector, sectorAt(), &directory) || directory.size() < kEntrySize)
+        if (!chain(m_fat, u32(48), m_sectors, &directory) || directory.size() < kEntrySize)
             return fail(error, QStringLiteral("复合文档的目录已损坏"));
         const qsizetype entry = find(directory, name);
         if (entry < 0)
@@ -31,8 +65,7 @@ public:
                                           : u32At(directory, entry + 120);
         const quint32 start = u32At(directory, entry + 116);
         QByteArray bytes;
-        const bool read = size < u32(56) ? miniStream(directory, start, &bytes)
-                                         : chain(m_fat, start, m_sector, sectorAt(), &bytes);
+        const bool read = size < u32(56) ? miniStream(directory, start, &bytes) : chain(m_fat, start, m_sectors, &bytes);
         if (!read || quint64(bytes.size()) < size)
             return fail(error, QStringLiteral("复合文档中的%1数据已损坏").arg(name));
         bytes.truncate(qsizetype(size));
@@ -41,16 +74,13 @@ public:
     }
 
 private:
-    using SectorAt = std::function<const char*(quint32)>;
-
     static bool fail(QString* error, const QString& text)
     {
         *error = text;
         return false;
     }
 
-    quint32 u32(qsizetype at) const { return qFromLittleEndian<quint32>(m_file.constData() + at); }
-    static quint32 u32At(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
+    quint32 u32(qsizetype at) const { return u32At(m_file, at); }
 
     bool readHeader()
     {
@@ -61,22 +91,11 @@ private:
         if (!((m_major == 3 && shift == 9) || (m_major == 4 && shift == 12)) ||
             qFromLittleEndian<quint16>(m_file.constData() + 32) != 6)
             return false;
-        m_sector = qsizetype(1) << shift;
-        m_sectors = quint32((m_file.size() - m_sector + m_sector - 1) / m_sector);
-        return m_file.size() > m_sector;
-    }
-
-    // The sector's bytes, or null when it is past the end of the file.
-    const char* sector(quint32 id) const
-    {
-        if (id >= m_sectors || qsizetype(id + 1) * m_sector + m_sector > m_file.size())
-            return nullptr;
-        return m_file.constData() + qsizetype(id + 1) * m_sector;
-    }
-
-    SectorAt sectorAt() const
-    {
-        return [this](quint32 id) { return sector(id); };
+        const qsizetype sector = qsizetype(1) << shift;
+        if (m_file.size() <= sector)
+            return false;
+        m_sectors = Sectors(QByteArrayView(m_file).sliced(sector), sector);  // the header fills sector -1
+        return true;
     }
 
     // The allocation table from the sectors the header and the DIFAT chain list; a table
@@ -84,43 +103,46 @@ private:
     bool readFat()
     {
         const quint32 fatSectors = u32(44);
-        if (fatSectors > m_sectors)
+        if (fatSectors > m_sectors.count())
             return false;
         std::vector<quint32> ids;
         for (quint32 i = 0; i < kHeaderFatIds && ids.size() < fatSectors; ++i)
             ids.push_back(u32(76 + 4 * qsizetype(i)));
-        const quint32 perSector = quint32(m_sector / 4);
+        const quint32 perSector = quint32(m_sectors.size() / 4);
         quint32 next = u32(68);
         for (quint32 hops = 0; ids.size() < fatSectors; ++hops) {
-            const char* difat = sector(next);
-            if (!difat || hops > m_sectors)
+            const QByteArrayView difat = m_sectors.at(next);
+            if (difat.isEmpty() || hops >= m_sectors.count())
                 return false;
             for (quint32 i = 0; i + 1 < perSector && ids.size() < fatSectors; ++i)
-                ids.push_back(qFromLittleEndian<quint32>(difat + 4 * i));
-            next = qFromLittleEndian<quint32>(difat + 4 * (perSector - 1));
+                ids.push_back(tableEntry(difat, i));
+            next = tableEntry(difat, perSector - 1);
         }
         m_fat.reserve(size_t(fatSectors) * perSector);
         for (quint32 id : ids) {
-            const char* table = sector(id);
-            if (!table)
+            const QByteArrayView table = m_sectors.at(id);
+            if (table.isEmpty())
                 return false;
             for (quint32 i = 0; i < perSector; ++i)
-                m_fat.push_back(qFromLittleEndian<quint32>(table + 4 * i));
+                m_fat.push_back(tableEntry(table, i));
         }
         return true;
     }
 
-    // The bytes of the chain from `start`; false when it leaves the table or the file, or
-    // runs in a circle.
-    static bool chain(const std::vector<quint32>& table, quint32 start, qsizetype unit, const SectorAt& at,
-                      QByteArray* out)
+    // The bytes of the chain from `start`; false when it leaves the table or the file, has a
+    // short sector before its end, or visits more sectors than there are: runs in a circle.
+    static bool chain(const std::vector<quint32>& table, quint32 start, const Sectors& sectors, QByteArray* out)
     {
         out->clear();
-        for (quint32 id = start, hops = 0; id != kEndOfChain; id = table[id], ++hops) {
-            const char* bytes = at(id);
-            if (!bytes || id >= table.size() || hops >= table.size())
+        const size_t most = std::min<size_t>(table.size(), sectors.count());
+        size_t visited = 0;
+        for (quint32 id = start; id != kEndOfChain; id = table[id]) {
+            if (id >= table.size() || ++visited > most)
                 return false;
-            out->append(bytes, unit);
+            const QByteArrayView bytes = sectors.at(id);
+            if (bytes.isEmpty() || (bytes.size() < sectors.size() && table[id] != kEndOfChain))
+                return false;
+            out->append(bytes);
         }
         return true;
     }
@@ -129,17 +151,12 @@ private:
     {
         QByteArray container;
         QByteArray miniTable;
-        if (!chain(m_fat, u32At(directory, 116), m_sector, sectorAt(), &container) ||
-            !chain(m_fat, u32(60), m_sector, sectorAt(), &miniTable))
+        if (!chain(m_fat, u32At(directory, 116), m_sectors, &container) || !chain(m_fat, u32(60), m_sectors, &miniTable))
             return false;
         std::vector<quint32> miniFat(size_t(miniTable.size() / 4));
         for (size_t i = 0; i < miniFat.size(); ++i)
             miniFat[i] = u32At(miniTable, qsizetype(i) * 4);
-        constexpr qsizetype kMini = 64;
-        const auto miniAt = [&container](quint32 id) -> const char* {
-            return qsizetype(id + 1) * kMini <= container.size() ? container.constData() + qsizetype(id) * kMini : nullptr;
-        };
-        return chain(miniFat, start, kMini, miniAt, out);
+        return chain(miniFat, start, Sectors(container, kMiniSector), out);
     }
 
     // The offset of the root storage's stream of that name, by a walk of its tree.
@@ -175,8 +192,7 @@ private:
 
     const QByteArray& m_file;
     quint16 m_major = 0;
-    qsizetype m_sector = 512;
-    quint32 m_sectors = 0;
+    Sectors m_sectors;
     std::vector<quint32> m_fat;
 };
 }

@@ -76,7 +76,8 @@ DateParts builtInDateParts(int id)
 {
     if (id == 22)
         return DateParts::DateTime;
-    if ((id >= 18 && id <= 21) || (id >= 32 && id <= 35) || (id >= 45 && id <= 47) || id == 55 || id == 56)
+    // 46 is "[h]:mm:ss", a duration, as elapsed hours in a custom format are.
+    if ((id >= 18 && id <= 21) || (id >= 32 && id <= 35) || id == 45 || id == 47 || id == 55 || id == 56)
         return DateParts::Time;
     if ((id >= 14 && id <= 17) || (id >= 27 && id <= 31) || id == 36 || (id >= 50 && id <= 58))
         return DateParts::Date;

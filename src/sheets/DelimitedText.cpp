@@ -2,6 +2,7 @@
 
 #include "core/TextCodec.h"
 #include "sheets/Gb18030.h"
+#include "sheets/ReadBudget.h"
 
 #include <QFile>
 
@@ -14,14 +15,15 @@ QString decode(QByteArrayView bytes)
     return isValidUtf8(content) ? QString::fromUtf8(content) : fromGb18030(content);
 }
 
+// Rows and cells are taken from the budget; parsing stops when it is spent.
 class RowParser {
 public:
-    explicit RowParser(QChar separator) : m_separator(separator) {}
+    RowParser(QChar separator, ReadBudget& budget) : m_separator(separator), m_budget(budget) {}
 
     Sheet parse(const QString& text)
     {
         const qsizetype n = text.size();
-        for (qsizetype i = 0; i < n; ++i) {
+        for (qsizetype i = 0; i < n && !m_budget.exceeded(); ++i) {
             const QChar c = text[i];
             if (m_inQuotes) {
                 if (c != QLatin1Char('"'))
@@ -51,7 +53,8 @@ public:
 private:
     void endCell()
     {
-        m_row.push_back(SheetCell::fromText(m_cell));
+        if (m_budget.grow(m_row, m_row.size() + 1) && m_budget.takeText(m_cell.size()))
+            m_row.back() = SheetCell::fromText(m_cell);
         m_cell.clear();
         m_quoted = false;
     }
@@ -59,11 +62,13 @@ private:
     void endRow()
     {
         endCell();
-        m_sheet.rows.push_back(std::move(m_row));
+        if (m_budget.grow(m_sheet.rows, m_sheet.rows.size() + 1))
+            m_sheet.rows.back() = std::move(m_row);
         m_row.clear();
     }
 
     QChar m_separator;
+    ReadBudget& m_budget;
     Sheet m_sheet;
     CellRow m_row;
     QString m_cell;
@@ -121,5 +126,13 @@ bool writeDelimited(const QString& path, const SheetSource& sheet, QChar separat
 
 Sheet parseDelimited(const QByteArray& bytes, QChar separator)
 {
-    return RowParser(separator).parse(decode(bytes));
+    ReadBudget budget(bytes.size());
+    return parseDelimited(bytes, separator, budget);
+}
+
+Sheet parseDelimited(const QByteArray& bytes, QChar separator, ReadBudget& budget)
+{
+    if (!budget.take(quint64(bytes.size()) * sizeof(QChar)))
+        return {};
+    return RowParser(separator, budget).parse(decode(bytes));
 }

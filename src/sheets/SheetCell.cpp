@@ -50,6 +50,13 @@ SheetCell SheetCell::fromSerialDate(double serial, DateParts shows)
     return cell;
 }
 
+DateParts SheetCell::shownParts() const
+{
+    if (shows != DateParts::None)
+        return shows;
+    return number == std::floor(number) ? DateParts::Date : DateParts::DateTime;
+}
+
 QString SheetCell::displayText() const
 {
     switch (kind) {
@@ -83,10 +90,10 @@ QString serialDateText(double serial, DateParts shows)
     if (days < 61)
         days += 1;
     const QDate date = kEpoch.addDays(days);
-    if (shows == DateParts::Date || (rest == 0 && shows != DateParts::DateTime))
+    if (shows == DateParts::Date || (rest == 0 && shows == DateParts::None))
         return dateText(date);
-    const QTime time = QTime(0, 0).addSecs(int(rest));
-    if (serial < 1)
-        return time.toString(QStringLiteral("hh:mm:ss"));
-    return dateText(date) + QLatin1Char(' ') + time.toString(QStringLiteral("hh:mm:ss"));
+    const QString time = QTime(0, 0).addSecs(int(rest)).toString(QStringLiteral("hh:mm:ss"));
+    if (shows == DateParts::Time || serial < 1)
+        return time;
+    return dateText(date) + QLatin1Char(' ') + time;
 }

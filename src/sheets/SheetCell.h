@@ -32,6 +32,9 @@ struct SheetCell {
     static SheetCell fromSerialDate(double serial, DateParts shows = DateParts::None);
 
     bool isEmpty() const { return kind == Kind::Empty; }
+    // What a writer's format shows of a date: what the cell's own format showed, or with
+    // none known the date, with the time of day when the value has one.
+    DateParts shownParts() const;
     bool isPooled() const { return kind == Kind::Text && pooledSize > 0; }
     // What readers give: numbers by numberText, dates as serialDateText gives them, an empty
     // cell as the empty text. Always a text of its own, never one referring into a pool.
@@ -42,8 +45,9 @@ using CellRow = std::vector<SheetCell>;
 
 // The serial day of the 1900 date system for a moment, and back to text. Serials below 61
 // count from 1899-12-31, because the 1900 system holds a 29 February 1900 that never was.
-// The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows the time (midnight too)
-// or, with no format known, when the value carries a time; a date format shows no time.
+// The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows date and time (midnight
+// too) or, with no format known, when the value carries a time; a date format shows no time,
+// and a time format ("hh:mm", in a 1904 workbook as well) the time of day alone.
 double serialFromDateTime(const QDateTime& moment);
 QString serialDateText(double serial, DateParts shows = DateParts::None);
 // Days between the 1904 and the 1900 date systems.

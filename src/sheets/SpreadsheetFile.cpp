@@ -2,6 +2,7 @@
 
 #include "sheets/CompoundFormat.h"
 #include "sheets/DelimitedText.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "sheets/XlsReader.h"
 #include "sheets/XlsWriter.h"
@@ -51,7 +52,15 @@ bool readSpreadsheet(const QString& path, QChar separator, Workbook* workbook, Q
         return false;
     }
     workbook->clear();
-    workbook->push_back(parseDelimited(file.readAll(), separator));
+    ReadBudget budget(file.size());
+    Sheet sheet;
+    if (budget.take(quint64(file.size())))
+        sheet = parseDelimited(file.readAll(), separator, budget);
+    if (budget.exceeded()) {
+        *error = QStringLiteral("文本文件读入内存将超过%1 MB，不能读取").arg(budget.limit() >> 20);
+        return false;
+    }
+    workbook->push_back(std::move(sheet));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "sheets/BiffRecords.h"
 #include "sheets/CompoundFileReader.h"
 #include "sheets/DateFormats.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFormat.h"
 
 #include <QFile>
@@ -83,10 +84,11 @@ struct SheetEntry {
 };
 
 // The workbook stream's globals (formats, shared strings, the sheets' places), then each
-// sheet's cells. Formula cells give the result their program saved with them.
+// sheet's cells. Formula cells give the result their program saved with them. Rows, cells,
+// shared strings and texts are taken from the budget of the whole workbook.
 class BiffWorkbook {
 public:
-    explicit BiffWorkbook(const QByteArray& stream) : m_stream(stream) {}
+    BiffWorkbook(const QByteArray& stream, ReadBudget& budget) : m_stream(stream), m_budget(budget) {}
 
     QString read(Workbook* workbook)
     {
@@ -98,7 +100,7 @@ public:
             Sheet sheet;
             sheet.sheetName = entry.name;
             sheet.texts = m_texts;
-            fault = readSheet(entry.offset, &sheet);
+            fault = m_budget.take(sizeof(Sheet)) ? readSheet(entry.offset, &sheet) : m_budget.exceededText();
             if (!fault.isEmpty())
                 return QStringLiteral("xls文件的工作表“%1”不能读取：%2").arg(entry.name, fault);
             sheet.dropTrailingEmptyRows();
@@ -135,17 +137,19 @@ private:
                 m_xfFormats.push_back(data.size() >= 4 ? u16At(data, 2) : 0);
                 break;
             case kBoundSheet:
-                readBoundSheet(data);
+                if (!readBoundSheet(data))
+                    return QStringLiteral("xls文件的工作表目录不能读取：") + m_budget.exceededText();
                 break;
             case kSst:
                 if (!readSharedStrings(records))
-                    return QStringLiteral("xls文件的共享文字已损坏");
+                    return m_budget.exceeded() ? QStringLiteral("xls文件的共享文字不能读取：") + m_budget.exceededText()
+                                               : QStringLiteral("xls文件的共享文字已损坏");
                 break;
             default:
                 break;
             }
         }
-        return {};
+        return records.overran() ? damaged() : QString();
     }
 
     static QByteArray codePageName(quint16 page)
@@ -173,14 +177,19 @@ private:
             m_formats.insert(u16At(data, 0), dateFormatParts(code));
     }
 
-    void readBoundSheet(QByteArrayView data)
+    // False only when the budget is spent; other kinds of sheet and damaged names are left out.
+    bool readBoundSheet(QByteArrayView data)
     {
         if (data.size() < 7 || quint8(data[5]) != kWorksheet)
-            return;
+            return true;
         ContinuedData rest(data.sliced(6));
         QString name;
-        if (string(rest, 1, &name))
-            m_sheets.push_back({name, u32At(data, 0)});
+        if (!string(rest, 1, &name))
+            return true;
+        if (!m_budget.grow(m_sheets, m_sheets.size() + 1) || !m_budget.takeText(name.size()))
+            return false;
+        m_sheets.back() = {name, u32At(data, 0)};
+        return true;
     }
 
     bool readSharedStrings(BiffRecords& records)
@@ -192,13 +201,14 @@ private:
         quint32 unique = 0;
         if (!data.u32(&total) || !data.u32(&unique))
             return false;
-        m_strings.reserve(std::min<quint32>(unique, quint32(m_stream.size() / 3)));
         QString text;
         for (quint32 i = 0; i < unique; ++i) {
             if (!data.unicodeString(2, &text))
                 return false;
             const QByteArray utf8 = text.toUtf8();
-            m_strings.push_back(SheetCell::fromPooledUtf8(m_texts->add(utf8.constData(), size_t(utf8.size())), quint32(utf8.size())));
+            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.take(quint64(utf8.size()) + 1))
+                return false;
+            m_strings.back() = SheetCell::fromPooledUtf8(m_texts->add(utf8.constData(), size_t(utf8.size())), quint32(utf8.size()));
         }
         return true;
     }
@@ -239,116 +249,120 @@ private:
             }
             if (depth > 1)
                 continue;
+            QString fault;
             if (type == kString && pendingText) {
                 ContinuedData data(records.data());
                 while (records.peekType() == kContinue && records.next())
                     data.add(records.data());
                 QString text;
-                if (string(data, 2, &text) && !place(sheet, *pendingText, SheetCell::fromText(text)))
-                    return tooWide();
+                if (string(data, 2, &text))
+                    fault = place(sheet, *pendingText, SheetCell::fromText(text));
                 pendingText.reset();
-                continue;
+            } else {
+                fault = readCell(type, records.data(), sheet, &pendingText);
             }
-            const QString fault = readCell(type, records.data(), sheet, &pendingText);
             if (!fault.isEmpty())
                 return fault;
         }
-        return {};
+        return records.overran() ? QStringLiteral("记录的长度超出了文件中数据的末尾（文件已损坏）") : QString();
     }
 
-    static QString tooWide() { return QStringLiteral("单元格超出表格的%1列").arg(kXlsMaxColumns); }
-
-    QString readCell(quint16 type, QByteArrayView data, Sheet* sheet, std::optional<Place>* pendingText) const
+    // Each gives the fault that stops the sheet, or the empty text.
+    QString readCell(quint16 type, QByteArrayView data, Sheet* sheet, std::optional<Place>* pendingText)
     {
         if (data.size() < 6)
             return {};
         const Place at{u16At(data, 0), u16At(data, 2)};
         const quint16 xf = u16At(data, 4);
-        bool placed = true;
         switch (type) {
         case kLabelSst:
             if (data.size() >= 10 && u32At(data, 6) < m_strings.size())
-                placed = place(sheet, at, m_strings[u32At(data, 6)]);
+                return place(sheet, at, m_strings[u32At(data, 6)]);
             break;
         case kLabel:
         case kRString: {
             ContinuedData rest(data.sliced(6));
             QString text;
             if (string(rest, 2, &text))
-                placed = place(sheet, at, SheetCell::fromText(text));
+                return place(sheet, at, SheetCell::fromText(text));
             break;
         }
         case kNumber:
             if (data.size() >= 14)
-                placed = place(sheet, at, numberCell(f64At(data, 6), xf));
+                return place(sheet, at, numberCell(f64At(data, 6), xf));
             break;
         case kRk:
             if (data.size() >= 10)
-                placed = place(sheet, at, numberCell(rkValue(u32At(data, 6)), xf));
+                return place(sheet, at, numberCell(rkValue(u32At(data, 6)), xf));
             break;
         case kMulRk:
-            placed = placeMulRk(data, sheet);
-            break;
+            return placeMulRk(data, sheet);
         case kBoolErr:
             if (data.size() >= 8)
-                placed = place(sheet, at, SheetCell::fromText(data[7] ? errorText(quint8(data[6])) : booleanText(data[6])));
+                return place(sheet, at, SheetCell::fromText(data[7] ? errorText(quint8(data[6])) : booleanText(data[6])));
             break;
         case kFormula:
             if (data.size() >= 14)
-                placed = placeFormula(at, xf, data.sliced(6, 8), sheet, pendingText);
+                return placeFormula(at, xf, data.sliced(6, 8), sheet, pendingText);
             break;
         default:
             break;
         }
-        return placed ? QString() : tooWide();
+        return {};
     }
 
-    bool placeMulRk(QByteArrayView data, Sheet* sheet) const
+    QString placeMulRk(QByteArrayView data, Sheet* sheet)
     {
         const quint16 row = u16At(data, 0);
         const quint16 first = u16At(data, 2);
         for (qsizetype at = 4, column = first; at + 6 <= data.size() - 2; at += 6, ++column) {
-            if (column > 0xFFFF || !place(sheet, {row, quint16(column)}, numberCell(rkValue(u32At(data, at + 2)), u16At(data, at))))
-                return false;
+            const QString fault = column > 0xFFFF ? tooWide()
+                                                  : place(sheet, {row, quint16(column)},
+                                                          numberCell(rkValue(u32At(data, at + 2)), u16At(data, at)));
+            if (!fault.isEmpty())
+                return fault;
         }
-        return true;
+        return {};
     }
 
     // The saved result: a number, or by its first byte a text (in the STRING record that
     // follows), a boolean, an error or the empty text.
-    bool placeFormula(Place at, quint16 xf, QByteArrayView result, Sheet* sheet, std::optional<Place>* pendingText) const
+    QString placeFormula(Place at, quint16 xf, QByteArrayView result, Sheet* sheet, std::optional<Place>* pendingText)
     {
         if (u16At(result, 6) != 0xFFFF)
             return place(sheet, at, numberCell(f64At(result, 0), xf));
         switch (quint8(result[0])) {
         case 0:
             *pendingText = at;
-            return true;
+            break;
         case 1:
             return place(sheet, at, SheetCell::fromText(booleanText(result[2])));
         case 2:
             return place(sheet, at, SheetCell::fromText(errorText(quint8(result[2]))));
         default:
-            return true;
+            break;
         }
+        return {};
     }
 
-    static bool place(Sheet* sheet, Place at, SheetCell cell)
+    static QString tooWide() { return QStringLiteral("单元格超出表格的%1列").arg(kXlsMaxColumns); }
+
+    // A text of the cell's own (not a shared one) is counted with its slots.
+    QString place(Sheet* sheet, Place at, SheetCell cell)
     {
         if (at.column >= kXlsMaxColumns)
-            return false;
+            return tooWide();
         if (cell.isEmpty())
-            return true;
-        if (sheet->rows.size() <= at.row)
-            sheet->rows.resize(size_t(at.row) + 1);
-        CellRow& cells = sheet->rows[at.row];
-        if (cells.size() <= at.column)
-            cells.resize(size_t(at.column) + 1);
-        cells[at.column] = std::move(cell);
-        return true;
+            return {};
+        if (!m_budget.grow(sheet->rows, size_t(at.row) + 1) || !m_budget.grow(sheet->rows[at.row], size_t(at.column) + 1) ||
+            !m_budget.takeText(cell.isPooled() ? 0 : cell.text.size()))
+            return m_budget.exceededText();
+        sheet->rows[at.row][at.column] = std::move(cell);
+        return {};
     }
 
     const QByteArray& m_stream;
+    ReadBudget& m_budget;
     bool m_biff8 = true;
     QByteArray m_codePage = "CP1252";
     double m_dateShift = 0;
@@ -372,11 +386,23 @@ bool readXls(const QString& path, Workbook* workbook, QString* error)
         *error = QStringLiteral("文件超过%1 MB，不是可读的xls表格文件").arg(kMaxFileBytes >> 20);
         return false;
     }
+    ReadBudget budget(file.size());
+    if (!budget.take(quint64(file.size()))) {
+        *error = budget.exceededText();
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     QByteArray stream;
     QString bookError;
     if (!readCompoundStream(bytes, u"Workbook", &stream, error) && !readCompoundStream(bytes, u"Book", &stream, &bookError))
         return false;
-    *error = BiffWorkbook(stream).read(workbook);
-    return error->isEmpty();
+    if (!budget.take(quint64(stream.size()))) {
+        *error = budget.exceededText();
+        return false;
+    }
+    *error = BiffWorkbook(stream, budget).read(workbook);
+    if (error->isEmpty())
+        return true;
+    workbook->clear();
+    return false;
 }

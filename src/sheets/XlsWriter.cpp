@@ -8,7 +8,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -33,13 +32,15 @@ constexpr quint16 kLabelSst = 0x00FD;
 constexpr quint16 kNumber = 0x0203;
 
 constexpr qsizetype kMaxRecordData = 8224;
-// Cell formats: 15 style formats come first, then the default cell format and the two
-// date formats.
+// Cell formats: 15 style formats come first, then the default cell format and the three
+// date and time formats.
 constexpr quint16 kCellXf = 15;
 constexpr quint16 kDateXf = 16;
 constexpr quint16 kDateTimeXf = 17;
+constexpr quint16 kTimeXf = 18;
 constexpr quint16 kDateFormat = 164;
 constexpr quint16 kDateTimeFormat = 165;
+constexpr quint16 kTimeFormat = 166;
 constexpr quint16 kUtf16CodePage = 1200;
 
 bool fitsOneByte(const QString& text)
@@ -310,11 +311,13 @@ public:
             record(globals, kFont, font());
         record(globals, kFormat, format(kDateFormat, QStringLiteral("yyyy-mm-dd")));
         record(globals, kFormat, format(kDateTimeFormat, QStringLiteral("yyyy-mm-dd hh:mm:ss")));
+        record(globals, kFormat, format(kTimeFormat, QStringLiteral("hh:mm:ss")));
         for (int i = 0; i < 15; ++i)
             record(globals, kXf, xf(0, 0xFFF5, 0));
         record(globals, kXf, xf(0, 0x0001, 0));
         record(globals, kXf, xf(kDateFormat, 0x0001, 0x04));
         record(globals, kXf, xf(kDateTimeFormat, 0x0001, 0x04));
+        record(globals, kXf, xf(kTimeFormat, 0x0001, 0x04));
         record(globals, kStyle, QByteArray("\x00\x80\x00\xFF", 4));  // built-in "Normal" on format 0
 
         std::vector<qsizetype> offsetAt;
@@ -377,7 +380,14 @@ private:
     {
         if (cell.kind != SheetCell::Kind::Date)
             return kCellXf;
-        return cell.number == std::floor(cell.number) ? kDateXf : kDateTimeXf;
+        switch (cell.shownParts()) {
+        case DateParts::Date:
+            return kDateXf;
+        case DateParts::Time:
+            return kTimeXf;
+        default:
+            return kDateTimeXf;
+        }
     }
 
     SharedStrings m_strings;

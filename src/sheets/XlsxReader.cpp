@@ -1,11 +1,13 @@
 #include "sheets/XlsxReader.h"
 
 #include "sheets/DateFormats.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFormat.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -18,13 +20,15 @@ namespace {
 // More than any sheet of the format's full size holds in practice; a part past it is a
 // crafted file, refused before it eats the memory.
 constexpr quint64 kMaxEntryBytes = quint64(1) << 30;
-// Cell slots a workbook may take (a full .xls sheet has 16,777,216), so that a sheet of
-// scattered far cells is refused instead of filling the memory.
-constexpr size_t kMaxCellSlots = size_t(1) << 25;
+// What an entry of a hash takes besides its texts, roughly.
+constexpr quint64 kHashEntry = 64;
 
 class ZipArchive {
 public:
-    explicit ZipArchive(const QString& path) : m_zip(unzOpen64(QFile::encodeName(path).constData())) {}
+    ZipArchive(const QString& path, ReadBudget& budget)
+        : m_zip(unzOpen64(QFile::encodeName(path).constData())), m_budget(budget)
+    {
+    }
     ~ZipArchive()
     {
         if (m_zip)
@@ -35,10 +39,11 @@ public:
 
     bool isOpen() const { return m_zip != nullptr; }
 
-    enum class Entry { Read, Missing, TooBig, Damaged };
+    enum class Entry { Read, Missing, TooBig, OverBudget, Damaged };
 
-    // The whole inflated entry. It grows as it inflates, never to more than kMaxEntryBytes,
-    // and must come to the size its header declares: a crafted header allocates nothing.
+    // The whole inflated entry. Its declared size is taken from the workbook's budget before
+    // anything inflates; it grows as it inflates, never to more than kMaxEntryBytes, and must
+    // come to the size declared: a crafted header allocates nothing.
     Entry read(const QString& name, QByteArray* bytes) const
     {
         unz_file_info64 info;
@@ -48,6 +53,8 @@ public:
             return Entry::Damaged;
         if (info.uncompressed_size > kMaxEntryBytes)
             return Entry::TooBig;
+        if (!m_budget.take(info.uncompressed_size))
+            return Entry::OverBudget;
         if (unzOpenCurrentFile(m_zip) != UNZ_OK)
             return Entry::Damaged;
         bytes->clear();
@@ -77,6 +84,7 @@ private:
     }
 
     unzFile m_zip;
+    ReadBudget& m_budget;
 };
 
 // "_x000D_" and its kin stand for characters XML cannot carry.
@@ -152,9 +160,11 @@ int columnOf(QStringView reference)
     return column <= kXlsxMaxColumns ? column - 1 : kBadReference;
 }
 
+// Rows, cells, shared strings and every inflated part are taken from the budget of the
+// whole workbook.
 class XlsxWorkbookReader {
 public:
-    explicit XlsxWorkbookReader(const QString& path) : m_zip(path) {}
+    explicit XlsxWorkbookReader(const QString& path) : m_budget(QFileInfo(path).size()), m_zip(path, m_budget) {}
 
     bool read(Workbook* workbook, QString* error)
     {
@@ -174,7 +184,7 @@ public:
         };
         std::vector<Entry> entries;
         QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
+        while (!xml.atEnd() && !m_budget.exceeded()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
             if (xml.name() == u"workbookPr") {
@@ -182,9 +192,13 @@ public:
                 m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904 : 0;
             } else if (xml.name() == u"sheet") {
                 const QXmlStreamAttributes a = xml.attributes();
-                entries.push_back({a.value(QLatin1String("name")).toString(), targets.value(relationId(a))});
+                QString name = a.value(QLatin1String("name")).toString();
+                if (m_budget.take(sizeof(Entry)) && m_budget.takeText(name.size()))
+                    entries.push_back({std::move(name), targets.value(relationId(a))});
             }
         }
+        if (m_budget.exceeded())
+            return fail(error, QStringLiteral("xlsx工作簿不能读取：") + m_budget.exceededText());
         if (xml.hasError())
             return fail(error, QStringLiteral("xlsx工作簿已损坏：%1").arg(xml.errorString()));
         QString fault = readSharedStrings(targets);
@@ -196,8 +210,7 @@ public:
         for (const Entry& entry : entries) {
             Sheet sheet;
             sheet.sheetName = entry.name;
-            const ZipArchive::Entry part = m_zip.read(entry.part, &bytes);
-            fault = part == ZipArchive::Entry::Read ? readSheet(bytes, &sheet) : partError(part, entry.part);
+            fault = readSheetPart(entry.part, &sheet);
             if (!fault.isEmpty())
                 return fail(error, QStringLiteral("xlsx文件的工作表“%1”不能读取：%2").arg(entry.name, fault));
             workbook->push_back(std::move(sheet));
@@ -212,7 +225,7 @@ private:
         return false;
     }
 
-    static QString partError(ZipArchive::Entry entry, const QString& part)
+    QString partError(ZipArchive::Entry entry, const QString& part) const
     {
         switch (entry) {
         case ZipArchive::Entry::Read:
@@ -221,6 +234,8 @@ private:
             return QStringLiteral("文件中缺少%1").arg(part);
         case ZipArchive::Entry::TooBig:
             return QStringLiteral("%1展开后超过%2 MB").arg(part).arg(kMaxEntryBytes >> 20);
+        case ZipArchive::Entry::OverBudget:
+            return QStringLiteral("%1展开后，").arg(part) + m_budget.exceededText();
         case ZipArchive::Entry::Damaged:
             return QStringLiteral("%1已损坏").arg(part);
         }
@@ -252,8 +267,9 @@ private:
         return QDir::cleanPath(folder.isEmpty() ? target : folder + QLatin1Char('/') + target);
     }
 
-    // Relationship id, and type by its last word ("styles", "sharedStrings"), to part.
-    QHash<QString, QString> relationships(const QString& part, const QString& folder) const
+    // Relationship id, and type by its last word ("styles", "sharedStrings"), to part. The
+    // entries are taken from the budget; the reading stops when it is spent.
+    QHash<QString, QString> relationships(const QString& part, const QString& folder)
     {
         QHash<QString, QString> targets;
         QByteArray bytes;
@@ -265,13 +281,17 @@ private:
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             const QString target = resolve(a.value(QLatin1String("Target")).toString(), folder);
-            targets.insert(a.value(QLatin1String("Id")).toString(), target);
-            targets.insert(QLatin1Char('#') + a.value(QLatin1String("Type")).toString().section(QLatin1Char('/'), -1), target);
+            const QString id = a.value(QLatin1String("Id")).toString();
+            const QString type = QLatin1Char('#') + a.value(QLatin1String("Type")).toString().section(QLatin1Char('/'), -1);
+            if (!m_budget.take(2 * kHashEntry + quint64(id.size() + type.size() + target.size()) * sizeof(QChar)))
+                break;
+            targets.insert(id, target);
+            targets.insert(type, target);
         }
         return targets;
     }
 
-    QString workbookPart() const
+    QString workbookPart()
     {
         const QString found = relationships(QStringLiteral("_rels/.rels"), {}).value(QStringLiteral("#officeDocument"));
         return found.isEmpty() ? QStringLiteral("xl/workbook.xml") : found;
@@ -280,14 +300,21 @@ private:
     QString readSharedStrings(const QHash<QString, QString>& targets)
     {
         const QString part = targets.value(QStringLiteral("#sharedStrings"));
+        const QString unreadable = QStringLiteral("xlsx文件的共享文字不能读取：");
         QByteArray bytes;
         const QString fault = optionalPart(part, &bytes);
-        if (!fault.isEmpty() || bytes.isEmpty())
-            return fault;
+        if (!fault.isEmpty())
+            return unreadable + fault;
+        if (bytes.isEmpty())
+            return {};
         QXmlStreamReader xml(bytes);
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
-                m_strings.push_back(richText(xml));
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"si")
+                continue;
+            QString text = richText(xml);
+            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.takeText(text.size()))
+                return unreadable + m_budget.exceededText();
+            m_strings.back() = std::move(text);
         }
         return xml.hasError() ? QStringLiteral("xlsx文件的共享文字已损坏") : QString();
     }
@@ -310,6 +337,8 @@ private:
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             if (xml.name() == u"numFmt") {
+                if (!m_budget.take(kHashEntry))
+                    return QStringLiteral("xlsx文件的格式不能读取：") + m_budget.exceededText();
                 customDate.insert(a.value(QLatin1String("numFmtId")).toInt(), dateFormatParts(a.value(QLatin1String("formatCode"))));
             } else if (xml.name() == u"cellXfs") {
                 inCellFormats = true;
@@ -327,6 +356,15 @@ private:
             return DateParts::None;
         const qsizetype index = style.toInt();
         return index >= 0 && index < qsizetype(m_dateStyles.size()) ? m_dateStyles[size_t(index)] : DateParts::None;
+    }
+
+    QString readSheetPart(const QString& part, Sheet* sheet)
+    {
+        if (!m_budget.take(sizeof(Sheet)))
+            return m_budget.exceededText();
+        QByteArray bytes;
+        const ZipArchive::Entry read = m_zip.read(part, &bytes);
+        return read == ZipArchive::Entry::Read ? readSheet(bytes, sheet) : partError(read, part);
     }
 
     // Rows and cells without a reference follow the one before them, as the format allows.
@@ -352,28 +390,23 @@ private:
                 if (reference == kBadReference || column >= kXlsxMaxColumns)
                     return QStringLiteral("单元格%1超出表格的%2列").arg(a.value(QLatin1String("r")).toString()).arg(kXlsxMaxColumns);
                 nextColumn = column + 1;
+                const bool shared = a.value(QLatin1String("t")) == u"s";
                 SheetCell cell = readCell(xml, a);
-                if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell)))
-                    return QStringLiteral("单元格超过%1个，不能读入内存").arg(kMaxCellSlots);
+                if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell), shared))
+                    return m_budget.exceededText();
             }
         }
         sheet->dropTrailingEmptyRows();
         return xml.hasError() ? QStringLiteral("内容已损坏：%1").arg(xml.errorString()) : QString();
     }
 
-    bool place(Sheet* sheet, int row, int column, SheetCell cell)
+    // False when the budget is spent. A cell's own text is counted; a shared one is held once.
+    bool place(Sheet* sheet, int row, int column, SheetCell cell, bool shared)
     {
-        if (sheet->rows.size() <= size_t(row))
-            sheet->rows.resize(size_t(row) + 1);
-        CellRow& cells = sheet->rows[size_t(row)];
-        if (cells.size() <= size_t(column)) {
-            const size_t added = size_t(column) + 1 - cells.size();
-            if (m_cellSlots + added > kMaxCellSlots)
-                return false;
-            m_cellSlots += added;
-            cells.resize(size_t(column) + 1);
-        }
-        cells[size_t(column)] = std::move(cell);
+        if (!m_budget.grow(sheet->rows, size_t(row) + 1) || !m_budget.grow(sheet->rows[size_t(row)], size_t(column) + 1) ||
+            !m_budget.takeText(shared ? 0 : cell.text.size()))
+            return false;
+        sheet->rows[size_t(row)][size_t(column)] = std::move(cell);
         return true;
     }
 
@@ -422,15 +455,18 @@ private:
         return moment.isValid() ? SheetCell::fromSerialDate(serialFromDateTime(moment), shows) : SheetCell::fromText(value);
     }
 
+    ReadBudget m_budget;
     ZipArchive m_zip;
     std::vector<QString> m_strings;
     std::vector<DateParts> m_dateStyles;
     double m_dateShift = 0;
-    size_t m_cellSlots = 0;
 };
 }
 
 bool readXlsx(const QString& path, Workbook* workbook, QString* error)
 {
-    return XlsxWorkbookReader(path).read(workbook, error);
+    if (XlsxWorkbookReader(path).read(workbook, error))
+        return true;
+    workbook->clear();
+    return false;
 }

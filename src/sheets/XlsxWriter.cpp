@@ -7,7 +7,6 @@
 #include <unzip.h>
 #include <xlsxwriter.h>
 
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -66,6 +65,8 @@ public:
         format_set_num_format(m_date, "yyyy-mm-dd");
         m_dateTime = workbook_add_format(workbook);
         format_set_num_format(m_dateTime, "yyyy-mm-dd hh:mm:ss");
+        m_time = workbook_add_format(workbook);
+        format_set_num_format(m_time, "hh:mm:ss");
     }
 
     bool addSheet(const SheetSource& sheet, QString* error)
@@ -121,15 +122,27 @@ private:
         case SheetCell::Kind::Number:
             return worksheet_write_number(target, row, column, cell.number, nullptr);
         case SheetCell::Kind::Date:
-            return worksheet_write_number(target, row, column, cell.number,
-                                          cell.number == std::floor(cell.number) ? m_date : m_dateTime);
+            return worksheet_write_number(target, row, column, cell.number, dateFormat(cell.shownParts()));
         }
         return LXW_NO_ERROR;
     }
 
     lxw_workbook* m_workbook;
+    lxw_format* dateFormat(DateParts parts) const
+    {
+        switch (parts) {
+        case DateParts::Date:
+            return m_date;
+        case DateParts::Time:
+            return m_time;
+        default:
+            return m_dateTime;
+        }
+    }
+
     lxw_format* m_date;
     lxw_format* m_dateTime;
+    lxw_format* m_time;
     std::vector<int> m_lastRows;
 };
 }

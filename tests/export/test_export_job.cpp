@@ -221,6 +221,33 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.front().front(), QStringLiteral("编号"));
     }
+
+    // A text file whose header ends in empty cells (a separator after the last name, as
+    // spreadsheet programs and the lists' text exports leave it) has the export's header
+    // and takes its rows.
+    void headerEndingInEmptyCellsTakesRows_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("csv, a comma") << QStringLiteral("借阅.csv") << QStringLiteral(",") << QByteArray("编号,姓名,\r\n1,张三,\r\n");
+        QTest::newRow("text, TABs") << QStringLiteral("借阅.txt") << QStringLiteral("\t") << QByteArray("编号\t姓名\t\t\r\n1\t张三\r\n");
+    }
+
+    void headerEndingInEmptyCellsTakesRows()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, separator);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(writeFile(filePath(name), bytes));
+        QString error;
+        QVERIFY2(exportSheet(filePath(name), separator, false, {QStringLiteral("编号"), QStringLiteral("姓名")},
+                             {{QStringLiteral("2"), QStringLiteral("李四")}}, &error),
+                 qPrintable(error));
+        const Rows rows = fileRows(filePath(name), separator);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.last().mid(0, 2), (QStringList{"2", "李四"}));
+    }
 };
 
 QTEST_MAIN(TestExportJob)

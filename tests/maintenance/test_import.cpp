@@ -9,7 +9,9 @@
 #include "sheets/SpreadsheetIdle.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -360,6 +362,41 @@ private slots:
         QCOMPARE(work.seams.prompter.texts().mid(1),
                  QStringList{QStringLiteral("导入文件失败，可能是有的数据为空或有非法字符!\n"
                                             "xlsx文件的工作表“读者信息模板”不能读取：行号超出表格的1048576行")});
+        QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
+    }
+
+    // Workbooks crafted to take far more memory than their size, which ended the program:
+    // the window refuses each with the reason and stores nothing.
+    void craftedWorkbooksRefusedWithTheirReasons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");  // a pattern
+        QTest::newRow("3,000 sheet entries of one far row")
+            << "three-thousand-sheets.xlsx" << "xlsx文件的工作表“S\\d+”不能读取：整个工作簿读入内存将超过\\d+ MB";
+        QTest::newRow("60,000 BOUNDSHEETs of one far row")
+            << "sixty-thousand-sheets.xls" << "xls文件的工作表“S\\d+”不能读取：整个工作簿读入内存将超过\\d+ MB";
+        QTest::newRow("shared strings of a gigabyte")
+            << "shared-strings-bomb.xlsx" << "xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB";
+    }
+
+    void craftedWorkbooksRefusedWithTheirReasons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Workplace work;
+        QCOMPARE(QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                                   {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), work.folder.path(), name}),
+                 0);
+        CImportReaderDlg window;
+        work.seams.chooser.answers.enqueue(work.folder.path() + QLatin1Char('/') + name);
+        work.seams.prompter.answers.enqueue(QMessageBox::No);  // append, not overwrite
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        const QStringList texts = work.seams.prompter.texts().mid(1);
+        QCOMPARE(texts.size(), 1);
+        const QRegularExpression refusal(QStringLiteral("^导入文件失败，可能是有的数据为空或有非法字符!\n") + reason + QLatin1Char('$'));
+        QVERIFY2(refusal.match(texts.front()).hasMatch(), qPrintable(texts.front()));
         QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
     }
 

@@ -3,11 +3,14 @@
 #include "sheets/DateFormats.h"
 #include "sheets/DelimitedText.h"
 #include "sheets/ExcelFile.h"
+#include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetFormat.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -71,12 +74,17 @@ void writeProgramXlsx(const QString& path)
     writeZip(path, parts);
 }
 
-// A workbook of one sheet "Sheet1" holding `sheetData` (the rows), nothing shared.
-void writeSheetXlsx(const QString& path, const QByteArray& sheetData)
+// A workbook of one sheet "Sheet1" holding `sheetData` (the rows), nothing shared; with
+// more `sheets`, "Sheet2" and on are further entries of the same part.
+void writeSheetXlsx(const QString& path, const QByteArray& sheetData, int sheets = 1)
 {
+    QByteArray entries;
+    for (int i = 1; i <= sheets; ++i)
+        entries += QStringLiteral(R"(<sheet name="Sheet%1" sheetId="%1" r:id="rId1"/>)").arg(i).toUtf8();
     writeZip(path, {
         {"xl/workbook.xml",
-         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+         R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)" +
+             entries + "</sheets></workbook>"},
         {"xl/_rels/workbook.xml.rels",
          R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)"},
         {"xl/worksheets/sheet1.xml",
@@ -96,6 +104,14 @@ void declareSheetSize(const QString& path, quint32 size)
 }
 
 QString sampleSheet(const char* name) { return QStringLiteral(SCHOOLLIB_SHEETS "/") + QLatin1String(name); }
+
+// The workbooks of damaged-workbooks.py too big to keep: written into `folder`.
+bool writeBigDamagedWorkbooks(const QString& folder)
+{
+    return QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                             {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), folder,
+                              QStringLiteral("sixty-thousand-sheets.xls"), QStringLiteral("shared-strings-bomb.xlsx")}) == 0;
+}
 }
 
 // An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
@@ -187,6 +203,8 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
+    void initTestCase() { QVERIFY(writeBigDamagedWorkbooks(m_dir.path())); }
+
     void roundTrip_data()
     {
         QTest::addColumn<QString>("file");
@@ -214,6 +232,12 @@ private slots:
              QStringLiteral("2017-04-11")},
             {"date and time", SheetCell::fromSerialDate(serialFromDateTime(morning)),
              QStringLiteral("2017-04-11 09:30:15")},
+            // Cells read under a format keep what it shows.
+            {"time", SheetCell::fromSerialDate(0.3541666666666667, DateParts::Time), QStringLiteral("08:30:00")},
+            {"midnight", SheetCell::fromSerialDate(0, DateParts::Time), QStringLiteral("00:00:00")},
+            {"date over noon", SheetCell::fromSerialDate(45170.5, DateParts::Date), QStringLiteral("2023-09-01")},
+            {"date and time at midnight", SheetCell::fromSerialDate(45170, DateParts::DateTime),
+             QStringLiteral("2023-09-01 00:00:00")},
         };
         for (const char* ext : {"xls", "xlsx", "csv"}) {
             for (const auto& c : cases) {
@@ -343,9 +367,20 @@ private slots:
         QTest::newRow("date only over noon") << "yyyy\\-mm\\-dd" << september1 + 0.5 << "2023-09-01";
         QTest::newRow("chinese date") << "yyyy\"年\"m\"月\"d\"日\";@" << september1 << "2023-09-01";
         QTest::newRow("minutes and seconds") << "mm:ss" << 0.25 << "06:00:00";
+        QTest::newRow("time at midnight") << "hh:mm:ss" << 0.0 << "00:00:00";
+        QTest::newRow("time of a date") << "h:mm AM/PM" << september1 + 0.75 << "18:00:00";
+        QTest::newRow("time in a 1904 workbook") << "hh:mm:ss" << kDays1904 + 0.25 << "06:00:00";
         QTest::newRow("months") << "mmm" << september1 << "2023-09-01";
         QTest::newRow("no date") << "0.00_ ;[Red]\\-0.00\\ " << september1 << "";
         QTest::newRow("duration") << "[h]:mm:ss" << 1.5 << "";
+    }
+
+    void builtInFormats()
+    {
+        QCOMPARE(builtInDateParts(14), DateParts::Date);
+        QCOMPARE(builtInDateParts(21), DateParts::Time);
+        QCOMPARE(builtInDateParts(22), DateParts::DateTime);
+        QCOMPARE(builtInDateParts(46), DateParts::None);  // "[h]:mm:ss", a duration
     }
 
     void formatDecidesWhatADateShows()
@@ -445,6 +480,116 @@ private slots:
             QVERIFY(sheet.rowCount() <= kXlsxMaxRows);
             QVERIFY(sheet.columnCount() <= kXlsxMaxColumns);
         }
+    }
+
+    // Files made on purpose (damaged-workbooks.py): each is refused with its reason. Crafted
+    // ones take far more memory than their size and are refused before they take it; the
+    // others each break one check of the compound file or the BIFF records.
+    void damagedWorkbooksAreRefusedWithTheReason_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");  // a pattern
+        const QString damaged = QStringLiteral(SCHOOLLIB_SHEETS "/damaged/");
+        const QString budget = QStringLiteral("不能读取：整个工作簿读入内存将超过\\d+ MB$");
+        const auto exactly = [](const QString& text) { return QLatin1Char('^') + QRegularExpression::escape(text) + QLatin1Char('$'); };
+        const QString stream = exactly(QStringLiteral("复合文档中的Workbook数据已损坏"));
+        QTest::newRow("100 sheet entries of one far row")
+            << damaged + "many-sheets-far-row.xlsx" << "^xlsx文件的工作表“S\\d+”" + budget;
+        QTest::newRow("3,000 sheet entries of one far row")
+            << damaged + "three-thousand-sheets.xlsx" << "^xlsx文件的工作表“S\\d+”" + budget;
+        QTest::newRow("1,000 BOUNDSHEETs of one far row") << damaged + "many-sheets-far-row.xls" << "^xls文件的工作表“S\\d+”" + budget;
+        QTest::newRow("60,000 BOUNDSHEETs of one far row") << path("sixty-thousand-sheets.xls") << "^xls文件的工作表“S\\d+”" + budget;
+        QTest::newRow("shared strings of a gigabyte")
+            << path("shared-strings-bomb.xlsx") << "^xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB$";
+        QTest::newRow("circular sector chain") << damaged + "circular-chain.xls" << stream;
+        QTest::newRow("last sector cut inside the data") << damaged + "cut-in-last-sector.xls" << stream;
+        QTest::newRow("stream shorter than declared") << damaged + "stream-longer-than-chain.xls" << stream;
+        QTest::newRow("table larger than the file")
+            << damaged + "table-larger-than-file.xls" << exactly(QStringLiteral("文件的复合文档头已损坏"));
+        QTest::newRow("sheet record past the end")
+            << damaged + "record-past-end.xls"
+            << exactly(QStringLiteral("xls文件的工作表“借阅”不能读取：记录的长度超出了文件中数据的末尾（文件已损坏）"));
+        QTest::newRow("globals record past the end")
+            << damaged + "globals-record-past-end.xls" << exactly(QStringLiteral("文件不是可读的xls表格文件（已损坏）"));
+    }
+
+    void damagedWorkbooksAreRefusedWithTheReason()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        Workbook book;
+        QString error;
+        QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
+        QVERIFY2(QRegularExpression(reason).match(error).hasMatch(), qPrintable(error));
+        QVERIFY(book.empty());
+    }
+
+    // Damaged copies that still hold the whole workbook read as the file they were made from:
+    // a last sector cut after the stream's data (its padding left out, as some writers do),
+    // and cell records in the section of the sheet's embedded chart (charts keep their
+    // cached values so), which are the chart's and not the sheet's.
+    void damagedWorkbooksReadAsWritten_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("short last sector") << QStringLiteral(SCHOOLLIB_SHEETS "/damaged/short-last-sector.xls");
+        QTest::newRow("cells in the chart") << QStringLiteral(SCHOOLLIB_SHEETS "/damaged/chart-cells.xls");
+    }
+
+    void damagedWorkbooksReadAsWritten()
+    {
+        QFETCH(QString, file);
+        const Rows written = fileRows(sampleSheet("chart.xls"), QStringLiteral("借阅"));
+        QCOMPARE(written.size(), 61);
+        QCOMPARE(written.mid(0, 3), (Rows{{"班级", "次数"}, {"一班", "12"}, {"二班", "7"}}));
+        QCOMPARE(fileRows(file, QStringLiteral("借阅")), written);
+    }
+
+    // One budget for the whole workbook: two sheets of the last row take 48 MiB of row
+    // slots and read; a third passes the 64 MiB a small file is allowed.
+    void budgetCountsEverySheet_data()
+    {
+        QTest::addColumn<int>("sheets");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("two") << 2 << QString();
+        QTest::newRow("three") << 3 << QStringLiteral("xlsx文件的工作表“Sheet3”不能读取：整个工作簿读入内存将超过64 MB");
+    }
+
+    void budgetCountsEverySheet()
+    {
+        QFETCH(int, sheets);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("far%1.xlsx").arg(sheets));
+        writeSheetXlsx(file, R"(<row r="1048576"><c r="A1048576"><v>1</v></c></row>)", sheets);
+        Workbook book;
+        QString reason;
+        QCOMPARE(readSpreadsheet(file, QLatin1Char(','), &book, &reason), error.isEmpty());
+        QCOMPARE(reason, error);
+        QCOMPARE(book.size(), size_t(error.isEmpty() ? sheets : 0));
+    }
+
+    // A text file takes its rows and cells from the budget as well.
+    void textStopsAtTheBudget()
+    {
+        ReadBudget budget(0);
+        const Sheet sheet = parseDelimited(QByteArray(2 << 20, ','), QLatin1Char(','), budget);
+        QVERIFY(budget.exceeded());
+        QVERIFY(sheet.rows.empty());
+    }
+
+    // Written by LibreOffice in the 1904 date system (soffice --headless --convert-to xls|xlsx
+    // sheets/times1904.fods): dates keep their day, times of day show the time alone.
+    void readsTimesAndThe1904DateSystem_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xls") << sampleSheet("times1904.xls");
+        QTest::newRow("xlsx") << sampleSheet("times1904.xlsx");
+    }
+
+    void readsTimesAndThe1904DateSystem()
+    {
+        QFETCH(QString, file);
+        QCOMPARE(fileRows(file, QStringLiteral("读者")),
+                 (Rows{{"编号", "登记日期", "到馆"}, {"R001", "2023-09-01", "08:30:00"}, {"R002", "1998-02-28", "00:00:00"}}));
     }
 
     // The format lets generators leave out the references of rows and cells: each follows
