@@ -127,7 +127,6 @@ private:
         return LXW_NO_ERROR;
     }
 
-    lxw_workbook* m_workbook;
     lxw_format* dateFormat(DateParts parts) const
     {
         switch (parts) {
@@ -140,6 +139,7 @@ private:
         }
     }
 
+    lxw_workbook* m_workbook;
     lxw_format* m_date;
     lxw_format* m_dateTime;
     lxw_format* m_time;
