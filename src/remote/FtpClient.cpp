@@ -107,6 +107,7 @@ bool FtpClient::perform(const QByteArray& path)
 {
     m_error.clear();
     m_commandRefused = false;
+    m_refused = false;
     if (m_abort) {
         m_error = QStringLiteral("已取消");
         return false;
@@ -138,6 +139,7 @@ bool FtpClient::perform(const QByteArray& path)
     const CURLcode code = curl_easy_perform(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, nullptr);
     m_commandRefused = code == CURLE_QUOTE_ERROR;
+    m_refused = m_commandRefused || code == CURLE_UPLOAD_FAILED || code == CURLE_REMOTE_ACCESS_DENIED;
     if (code == CURLE_OK)
         return true;
     m_error = code == CURLE_ABORTED_BY_CALLBACK ? QStringLiteral("已取消")
@@ -194,7 +196,29 @@ bool FtpClient::put(const QString& localPath, const QString& remoteName)
     curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, rename.list());
     if (perform("/" + part.toPercentEncoding()))
         return true;
-    return m_commandRefused && replaceWith(part, name);
+    if (!m_refused)
+        return false;
+    if (m_commandRefused && replaceWith(part, name))
+        return true;
+    return storeUnderName(file, part, name);
+}
+
+// For accounts that may store but not rename: the file goes straight under its name, as
+// uploads went before they came in parts. The part goes too where the server lets it.
+bool FtpClient::storeUnderName(QFile& file, const QByteArray& part, const QByteArray& name)
+{
+    if (!file.seek(0)) {
+        m_error = file.errorString();
+        return false;
+    }
+    CurlCommands clear({"*DELE " + part});
+    curl_easy_reset(m_curl);
+    curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
+    curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
+    curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, clear.list());
+    return perform("/" + name.toPercentEncoding());
 }
 
 // For servers that rename onto no existing file: the old file steps aside under a name of its

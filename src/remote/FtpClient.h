@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 
+class QFile;
 typedef void CURL;
 
 // Where an FTP server is and how to log in to it. Port 0 is the protocol's own, 21.
@@ -37,7 +38,8 @@ public:
     // pieces of uploads.
     bool list(QStringList* names);
     // Sends the file under a temporary name and renames it when the whole file came: a cut
-    // transfer leaves the server's file of that name as it was.
+    // transfer leaves the server's file of that name as it was. Where the server refuses
+    // that way (an account that may store but not rename), the file is stored under its name.
     bool put(const QString& localPath, const QString& remoteName);
 
     enum class Fetch { Fetched, Exists, Failed };
@@ -55,6 +57,7 @@ public:
 private:
     bool perform(const QByteArray& path);
     bool replaceWith(const QByteArray& part, const QByteArray& name);
+    bool storeUnderName(QFile& file, const QByteArray& part, const QByteArray& name);
     QByteArray url(const QByteArray& path) const;
     static int onProgress(void* self, qint64 downTotal, qint64 down, qint64 upTotal, qint64 up);
 
@@ -65,4 +68,5 @@ private:
     std::function<void(qint64)> m_progress;
     QString m_error;
     bool m_commandRefused = false;  // the last step failed at a command sent around its transfer
+    bool m_refused = false;         // the server refused the last step (not a cut or a timeout)
 };

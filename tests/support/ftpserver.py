@@ -1,5 +1,5 @@
 """An FTP server for the tests on 127.0.0.1: names on the wire in GBK, as the schools'
-servers speak, two accounts sharing one root folder.
+servers speak, several accounts sharing one root folder.
 
     ftpserver.py ROOT PORT
 """
@@ -62,6 +62,8 @@ def main():
     # An account of the kind a librarian types into the settings.
     authorizer.add_user("teacher", "chalk-2017", root, perm="elradfmwMT")
     authorizer.add_user("strict", "chalk-2017", root, perm="elradfmwMT")
+    # An account that may store but neither rename nor delete.
+    authorizer.add_user("storeonly", "chalk-2017", root, perm="elrw")
     handler = GbkHandler
     handler.authorizer = authorizer
     handler.abstracted_fs = GbkFS
