@@ -27,7 +27,8 @@ QString periodDateText(const QDate& date);
 // does not start with the line "[图书类别]" is none of these files (Other). A whole file
 // holds the three section lines in order and ends with the end of its last line, as every
 // writer ends it; a file that lacks a section or ends inside a line was cut short (Cut):
-// its rows are not all there.
+// its rows are not all there. An empty file, or one that ends inside its first line, was cut
+// too: it is the start of such a file.
 struct Sections {
     QList<QStringList> bookTypes;
     QList<QStringList> entryDates;
