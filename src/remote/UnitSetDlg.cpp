@@ -40,8 +40,7 @@ void CUnitSetDlg::FillList()
 void CUnitSetDlg::OnAdd()
 {
     const QString unit = ui->m_editUnit->text();
-    // A name of blanks would be offered as an empty choice.
-    if (unit.trimmed().isEmpty())
+    if (unit.isEmpty())
         return showMessage(this, QStringLiteral("请输入单位名称!\n"));
     try {
         UnitRegister(theApp().m_ado).add(unit);

@@ -307,6 +307,11 @@ private slots:
         CUnitSetDlg dlg;
         auto* list = dlg.findChild<CReportListCtrl*>("m_list");
         click(dlg, "m_btnAdd");
+        edit(dlg, "m_editUnit")->setText(QStringLiteral("  "));
+        click(dlg, "m_btnAdd");  // blanks are a name like any other
+        QCOMPARE(list->GetItemCount(), 1);
+        list->SetSelected(0, true);
+        click(dlg, "m_btnDelete");
         edit(dlg, "m_editUnit")->setText(QStringLiteral("实验小学"));
         click(dlg, "m_btnAdd");
         click(dlg, "m_btnAdd");  // the same name again: the table keeps one
