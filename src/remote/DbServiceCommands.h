@@ -11,6 +11,7 @@ QString startCommand();
 QString stopCommand();
 // False when the command is empty or could not be started.
 bool run(const QString& command);
-// Wires the window's start and stop buttons; a button whose command is not set is disabled.
+// Wires the window's start and stop buttons. They are started blind, as the service tools are:
+// a click on a button whose command is not set does nothing.
 void wire(QAbstractButton* start, QAbstractButton* stop);
 }

@@ -86,13 +86,13 @@ private slots:
         QCOMPARE(SetupIni::read(QStringLiteral("Server"), QStringLiteral("id")), QStringLiteral("127.0.0.1"));
     }
 
-    void commandsRunOnlyWhenSet_data()
+    void commandsRunWhenSet_data()
     {
         QTest::addColumn<bool>("set");
         QTest::newRow("unset") << false;
         QTest::newRow("set") << true;
     }
-    void commandsRunOnlyWhenSet()
+    void commandsRunWhenSet()
     {
         QFETCH(bool, set);
         if (set) {
@@ -107,14 +107,13 @@ private slots:
         CDbServiceDlg service;
         CDbEngineDlg engine;
         for (QWidget* dlg : std::initializer_list<QWidget*>{&run, &service, &engine}) {
-            QCOMPARE(button(*dlg, "m_btnStart")->isEnabled(), set);
-            QCOMPARE(button(*dlg, "m_btnStop")->isEnabled(), set);
+            QVERIFY(button(*dlg, "m_btnStart")->isEnabled());
+            QVERIFY(button(*dlg, "m_btnStop")->isEnabled());
         }
-        if (!set)
-            return;
         button(run, "m_btnStart")->click();
         button(service, "m_btnStop")->click();
-        QTRY_VERIFY(QFile::exists("start.txt") && QFile::exists("stop.txt"));
+        if (set)
+            QTRY_VERIFY(QFile::exists("start.txt") && QFile::exists("stop.txt"));
         QVERIFY(texts().isEmpty());
     }
 };
