@@ -38,12 +38,14 @@ void CDataDownloadDlg::OnBrowseExcelFile()
 
 void CDataDownloadDlg::OnMerge()
 {
+    TakeFields();
     const QString workbook = ui->m_editWorkbook->text();
     if (workbook.isEmpty())
         return showMessage(this, QStringLiteral("请设置导出文件目录!"));
-    if (DownloadFolder().isEmpty())
+    // Without a folder the merge would walk the root folder.
+    if (TakenFolder().isEmpty())
         return showMessage(this, QStringLiteral("请设置下载目录!"));
-    const StatExchangeFile::MergeResult result = StatExchangeFile::merge(DownloadFolder(), workbook);
+    const StatExchangeFile::MergeResult result = StatExchangeFile::merge(TakenFolder(), workbook);
     if (!result.written)
         return showMessage(this, withReason(QStringLiteral("数据合成失败!"), result.error));
     QString text = QStringLiteral("数据合成成功!");

@@ -31,10 +31,12 @@ void CDataUploadDlg::OnInitDialog()
     FillUnits();
 }
 
+void CDataUploadDlg::OnFieldsTaken() { m_exportPath = ui->m_editExportPath->text(); }
+
 void CDataUploadDlg::OnBrowseExportFile()
 {
-    const QString proposed =
-        QDir(exchangeDataFolder()).filePath(QStringLiteral("book(%1).dat").arg(ui->m_cboUnit->currentText()));
+    TakeFields();
+    const QString proposed = QDir(exchangeDataFolder()).filePath(QStringLiteral("book(%1).dat").arg(TakenUnit()));
     QString path = FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed,
                                                     QStringLiteral("上传文件(*.dat)"));
     if (path.isEmpty())
@@ -42,15 +44,16 @@ void CDataUploadDlg::OnBrowseExportFile()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".dat");
     ui->m_editExportPath->setText(path);
+    m_exportPath = path;
 }
 
+// The unit and the path as last taken: the file's name and its lines name one unit.
 void CDataUploadDlg::OnExport()
 {
-    const QString path = ui->m_editExportPath->text();
-    if (path.isEmpty())
+    if (m_exportPath.isEmpty())
         return showMessage(this, QStringLiteral("请设置导出文件的路径!"));
     QString error;
-    const bool written = StatExchangeFile::write(theApp().m_ado, path, ui->m_cboUnit->currentText(),
+    const bool written = StatExchangeFile::write(theApp().m_ado, m_exportPath, TakenUnit(),
                                                  ui->m_dateFrom->date(), ui->m_dateTo->date(), &error);
     showMessage(this, written ? QStringLiteral("导出数据成功!") : QStringLiteral("导出数据失败!"));
 }

@@ -18,8 +18,10 @@ public:
 
 private:
     void OnInitDialog() override;
+    void OnFieldsTaken() override;
     void OnBrowseExportFile();
     void OnExport();
 
     std::unique_ptr<Ui::CDataUploadDlg> ui;
+    QString m_exportPath;
 };

@@ -82,12 +82,17 @@ int portFromText(const QString& text)
 
 CFtpExchangeDlg::CFtpExchangeDlg(QWidget* parent, Account account) : QDialog(parent), m_account(account) {}
 
-CFtpExchangeDlg::~CFtpExchangeDlg() { m_work.Cancel(); }
+CFtpExchangeDlg::~CFtpExchangeDlg()
+{
+    m_work.Cancel();
+    m_download.Cancel();
+}
 
 void CFtpExchangeDlg::reject()
 {
     // Closing stops a transfer in progress; a file cut short leaves nothing behind.
     m_work.Cancel();
+    m_download.Cancel();
     QDialog::reject();
 }
 
@@ -127,8 +132,10 @@ void CFtpExchangeDlg::InitExchange()
         });
     }
     connect(&m_work, &FtpWork::BusyChanged, this, &CFtpExchangeDlg::OnBusyChanged);
+    if (auto* download = findChild<QPushButton*>(QStringLiteral("m_btnDownload")))
+        connect(&m_download, &FtpWork::BusyChanged, download, &QWidget::setDisabled);
     if (m_progress)
-        connect(&m_work, &FtpWork::Progress, m_progress, &QProgressBar::setValue);
+        connect(&m_download, &FtpWork::Progress, m_progress, &QProgressBar::setValue);
 }
 
 void CFtpExchangeDlg::LoadSavedAccount()
@@ -147,16 +154,19 @@ FtpAccount CFtpExchangeDlg::FieldsAccount() const
     return {m_editServer->text(), portFromText(m_editPort->text()), m_editUser->text(), m_editPassword->text()};
 }
 
-void CFtpExchangeDlg::TakeFields() { m_taken = FieldsAccount(); }
+void CFtpExchangeDlg::TakeFields()
+{
+    m_taken = FieldsAccount();
+    if (m_editFolder)
+        m_takenFolder = m_editFolder->text();
+    if (m_cboUnit)
+        m_takenUnit = m_cboUnit->currentText();
+    OnFieldsTaken();
+}
 
 FtpAccount CFtpExchangeDlg::StepAccount() const
 {
     return m_account == Account::Fixed ? fixedExchangeAccount() : m_taken;
-}
-
-FtpAccount CFtpExchangeDlg::DownloadAccount() const
-{
-    return m_account == Account::Fixed ? FieldsAccount() : m_taken;
 }
 
 void CFtpExchangeDlg::SetLamp(bool connected) { m_btnLamp->SetIconHandles(connectionLamp(connected)); }
@@ -190,15 +200,14 @@ void CFtpExchangeDlg::OnBusyChanged(bool busy)
 
 void CFtpExchangeDlg::OnConnect()
 {
-    if (m_editServer->text().isEmpty())
+    TakeFields();
+    if (m_taken.host.isEmpty())
         return showMessage(this, QStringLiteral("请输入服务器有关信息!"));
     if (m_btnConnect->text() == kDisconnect) {
         SetLamp(false);
         m_btnConnect->setText(kConnect);
         return OnDisconnected();
     }
-    if (m_account == Account::Fields)
-        TakeFields();
     const bool list = m_listServer != nullptr;
     m_work.Start<Listing>(
         StepAccount(),
@@ -221,9 +230,9 @@ void CFtpExchangeDlg::OnConnect()
 
 void CFtpExchangeDlg::OnTestConnect()
 {
-    if (m_editServer->text().isEmpty())
-        return showMessage(this, QStringLiteral("请输入服务器有关信息!"));
     TakeFields();
+    if (m_taken.host.isEmpty())
+        return showMessage(this, QStringLiteral("请输入服务器有关信息!"));
     m_work.Start<bool>(
         m_taken, [](FtpClient& client, FtpWork&) { return client.login(); },
         [this](const bool& ok) {
@@ -251,6 +260,7 @@ void CFtpExchangeDlg::OnUnitSet()
 
 void CFtpExchangeDlg::OnBrowseUploadFile()
 {
+    TakeFields();
     const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), exchangeDataFolder(),
                                                           QStringLiteral("上传文件(*.dat)"));
     if (!path.isEmpty())
@@ -259,11 +269,10 @@ void CFtpExchangeDlg::OnBrowseUploadFile()
 
 void CFtpExchangeDlg::OnUpload()
 {
+    TakeFields();
     const QString path = m_editUploadPath->text();
     if (path.isEmpty())
         return showMessage(this, QStringLiteral("请设置上传文件的路径!"));
-    if (m_account == Account::Fields)
-        TakeFields();
     m_work.Start<bool>(
         StepAccount(), [path](FtpClient& client, FtpWork&) { return client.put(path, remoteName(path)); },
         [this](const bool& ok) {
@@ -273,16 +282,19 @@ void CFtpExchangeDlg::OnUpload()
 
 void CFtpExchangeDlg::OnBrowseFolder()
 {
-    const QString folder = FileChooser::instance().folder(this, QStringLiteral("选择文件夹 "), DownloadFolder());
-    if (!folder.isEmpty())
-        m_editFolder->setText(folder);
+    const QString folder = FileChooser::instance().folder(this, QStringLiteral("选择文件夹 "), m_editFolder->text());
+    if (folder.isEmpty())
+        return;
+    m_editFolder->setText(folder);
+    m_takenFolder = folder;
 }
-
-QString CFtpExchangeDlg::DownloadFolder() const { return m_editFolder->text(); }
 
 void CFtpExchangeDlg::OnDownload()
 {
-    const QString folder = DownloadFolder();
+    if (m_account == Account::Fixed)
+        TakeFields();
+    const QString folder = m_takenFolder;
+    // Files with nowhere to go would land in the root folder.
     if (folder.isEmpty())
         return showMessage(this, QStringLiteral("请设置下载目录!"));
     QStringList names;
@@ -292,8 +304,8 @@ void CFtpExchangeDlg::OnDownload()
         m_progress->setRange(0, std::max(1, int(names.size())));
         m_progress->setValue(0);
     }
-    m_work.Start<Downloads>(
-        DownloadAccount(),
+    m_download.Start<Downloads>(
+        m_taken,
         [names, folder](FtpClient& client, FtpWork& work) {
             Downloads result;
             result.connected = client.login();

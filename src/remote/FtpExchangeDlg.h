@@ -24,9 +24,12 @@ int portFromText(const QString& text);
 // the buttons disabled meanwhile, the connection lamp and its 连接/断开连接 button, the
 // connection test, the upload of a file, the listing of the server and the download of
 // the chosen files. The windows differ in their account: the fixed one, or the one their
-// fields show (as last taken at opening, 连接 or 连接测试), saved by a successful test.
-// A download always goes with the account the window shows: the fixed-account window
-// fetches with its fields as they stand when 下载 is pressed.
+// fields show, saved by a successful test.
+// The windows work with their fields as last taken: 连接, 连接测试, 上传 and the upload's
+// "…" take them all; the download folder is also taken when chosen with "…". A download
+// always goes with the account the window shows: the fixed-account window takes its fields
+// when 下载 is pressed, the other fetches with them as last taken. A download runs beside the
+// window, which stays usable meanwhile; one download runs at a time.
 // Controls are found by the names the windows' forms share.
 class CFtpExchangeDlg : public QDialog {
     Q_OBJECT
@@ -57,20 +60,25 @@ protected:
     // After 断开连接.
     virtual void OnDisconnected() {}
 
-    QString DownloadFolder() const;
+    // Takes the window's fields; a window with fields of its own takes them in OnFieldsTaken.
+    void TakeFields();
+    virtual void OnFieldsTaken() {}
+    QString TakenFolder() const { return m_takenFolder; }
+    QString TakenUnit() const { return m_takenUnit; }
 
     FtpWork m_work;
+    FtpWork m_download;
 
 private:
     FtpAccount StepAccount() const;
     FtpAccount FieldsAccount() const;
-    FtpAccount DownloadAccount() const;
-    void TakeFields();
     void OnBusyChanged(bool busy);
     void MoveSelected(QListWidget* from, QListWidget* to);
 
     const Account m_account;
     FtpAccount m_taken;
+    QString m_takenFolder;
+    QString m_takenUnit;
     QList<QWidget*> m_disabled;
     QLineEdit* m_editServer = nullptr;
     QLineEdit* m_editUser = nullptr;

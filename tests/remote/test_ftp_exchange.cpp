@@ -249,6 +249,23 @@ private slots:
         QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), QStringList{kBook});
     }
 
+    // An account that may store but neither rename nor delete still uploads: the file goes
+    // under its name, over the earlier one too, and the part it leaves is no file to fetch.
+    void storeOnlyAccountUploads()
+    {
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), QStringLiteral("storeonly"),
+                          QStringLiteral("chalk-2017")},
+                         3);
+        for (const QByteArray& content : {QByteArray("first"), QByteArray("second upload")}) {
+            QVERIFY(writeFile(here(kBook), content));
+            QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+            QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
+        }
+        QStringList names;
+        QVERIFY(client.list(&names));
+        QCOMPARE(names, QStringList{kBook});
+    }
+
     // Units and the server's files come in pinyin order, the files also when moved between
     // the two lists.
     void unitsAndFilesInPinyinOrder()
@@ -427,6 +444,41 @@ private slots:
         QCOMPARE(filesIn(QStringLiteral("in")), fetched);
     }
 
+    // The export writes the unit as last taken, the one its file is named after, and the
+    // download twin fetches into the folder as last taken.
+    void fieldsAsLastTaken()
+    {
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into danweiinfo values ('实验小学'), ('第二中学')")));
+        QVERIFY(theApp().m_ado.ExecuteSql(
+            QStringLiteral("insert into bkinfo (图书编号, 图书类别, 单价, 入库时间) values ('B1', '文学', 20, '2017-01-01')")));
+        QVERIFY(QDir::current().mkpath(QStringLiteral("data")));
+        CDataUploadDlg upload;
+        auto* units = upload.findChild<QComboBox*>("m_cboUnit");
+        units->setCurrentText(QStringLiteral("实验小学"));
+        m_work->seams.chooser.answers << here(QStringLiteral("data/") + kBook);
+        button(upload, "m_btnBrowseExport")->click();
+        units->setCurrentText(QStringLiteral("第二中学"));
+        edit(upload, "m_editExportPath")->setText(here(QStringLiteral("data/typed.dat")));
+        button(upload, "m_btnExport")->click();
+        QCOMPARE(texts(), QStringList{"导出数据成功!"});
+        QVERIFY(!QFile::exists(here(QStringLiteral("data/typed.dat"))));
+        QVERIFY(fileBytes(here(QStringLiteral("data/") + kBook)).contains(toGbk("实验小学\t文学")));
+
+        QVERIFY(writeFile(serverRoot().filePath(kBook), "figures"));
+        saveKeys(QStringLiteral("Net"), {{"id", "127.0.0.1"}, {"user", "teacher"}, {"pwd", "chalk-2017"},
+                                         {"port", QString::number(serverPort())}});
+        CFtpDownloadDlg download;
+        download.findChild<QListWidget*>("m_listFetch")->addItem(kBook);
+        edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(texts().last(), QStringLiteral("请设置下载目录!"));
+        button(download, "m_btnTestConnect")->click();
+        QCOMPARE(said(3), QStringLiteral("连接服务器成功!"));
+        button(download, "m_btnDownload")->click();
+        QCOMPARE(said(4), QStringLiteral("下载完毕，共下载了1个文件!"));
+        QCOMPARE(filesIn(QStringLiteral("in")), QStringList{kBook});
+    }
+
     void wrongFixedAccountIsSaid()
     {
         saveKeys(QStringLiteral("Exchange"),
@@ -456,7 +508,10 @@ private slots:
             fillAccount(download, account());
             edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
             button(download, "m_btnDownload")->click();
+            // The window stays usable while its download runs; one download at a time.
             QVERIFY(!button(download, "m_btnDownload")->isEnabled());
+            for (const char* name : {"m_btnConnect", "m_btnMerge", "m_btnAddAllFiles", "m_btnBrowseFolder"})
+                QVERIFY2(button(download, name)->isEnabled(), name);
             download.reject();
         }
         QVERIFY(filesIn(QStringLiteral("in")).isEmpty());
