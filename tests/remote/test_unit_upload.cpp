@@ -335,6 +335,9 @@ private slots:
         QCOMPARE(tab->count(), 2);
         QCOMPARE(tab->tabText(0), QStringLiteral("数据上传设置"));
         QCOMPARE(tab->tabText(1), QStringLiteral("基本数据上传"));
+        // Opened on their own, the pages show no title.
+        QCOMPARE(CUploadSetPage().windowTitle(), QString());
+        QCOMPARE(CUnitInfoUploadDlg().windowTitle(), QString());
         QVERIFY(!tab->widget(0)->isWindow() && !tab->widget(1)->isWindow());
     }
 };
