@@ -546,19 +546,22 @@ private slots:
                  stored.isEmpty() ? "R1=2017-01-01" : QString("R1=%1,R2=%1").arg(stored));
     }
 
-    void emptyDepartmentRefused()
+    // A department's name goes to the table as typed, an empty one too; the table refuses
+    // a name it holds.
+    void departmentNamesAsTyped()
     {
         CReaderDeptDlg dlg;
-        for (const char* name : {"", "  "}) {
+        for (const char* name : {"", "  ", ""}) {
             lineEdit(dlg, "m_editDept")->setText(name);
             press(dlg, "m_btnAdd");
         }
-        QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"部门不能为空!\n", "部门不能为空!\n"}));
-        QCOMPARE(tableRows("bumeninfo"), QStringList());
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败"});
+        QCOMPARE(tableRows("bumeninfo"), (QStringList{"", "  "}));
+        QCOMPARE(listedIn(dlg), (QStringList{"", "  "}));
     }
 
-    // What the "…" windows add is offered at once; the choice made before stays.
-    void subWindowAdditionsAreOffered_data()
+    // What the "…" windows add reaches the combos when the form is reset, not before.
+    void subWindowAdditionsWaitForTheReset_data()
     {
         QTest::addColumn<QByteArray>("button");
         QTest::addColumn<QByteArray>("combo");
@@ -571,7 +574,7 @@ private slots:
                                      << "研究生";
     }
 
-    void subWindowAdditionsAreOffered()
+    void subWindowAdditionsWaitForTheReset()
     {
         QFETCH(QByteArray, button);
         QFETCH(QByteArray, combo);
@@ -594,10 +597,85 @@ private slots:
             sub->close();
         });
         press(dlg, button.constData());
-        QVERIFY(choice->findText(added) >= 0);
+        QCOMPARE(choice->findText(added), -1);
         QCOMPARE(choice->currentText(), chosen);
         QCOMPARE((QStringList{lineEdit(dlg, "m_editPeriod")->text(), lineEdit(dlg, "m_editLimit")->text()}), terms);
+        doubleClick(list(dlg)->viewport());  // on the list's empty part: the form is reset
+        QVERIFY(choice->findText(added) >= 0);
         QCOMPARE(m_work->seams.prompter.texts(), QStringList());
+    }
+
+    void nextReaderNumber_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("zeros kept") << "A0099" << "A0100";
+        QTest::newRow("other characters move in front") << "0099A" << "A0100";
+        QTest::newRow("digits on both sides of a letter") << "A1B2" << "AB13";
+        QTest::newRow("a digit more") << "9" << "10";
+        QTest::newRow("empty") << "" << "1";
+        QTest::newRow("Chinese characters are no digits") << "初三0099" << "初三0100";
+        QTest::newRow("past any integer") << "R99999999999999999999" << "R100000000000000000000";
+    }
+
+    void nextReaderNumber()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, next);
+        CReaderAddDlg dlg;
+        lineEdit(dlg, "m_editNo")->setText(number);
+        press(dlg, "m_btnNextNumber");
+        QCOMPARE(lineEdit(dlg, "m_editNo")->text(), next);
+    }
+
+    // A type deleted since the form was reset cannot give its terms; the form keeps the
+    // ones shown.
+    void typeDeletedSinceTheReset()
+    {
+        CReaderAddDlg dlg;
+        auto* types = dlg.findChild<QComboBox*>("m_cmbType");
+        types->setCurrentIndex(types->findText("学生"));
+        QVERIFY(theApp().m_ado.ExecuteSql("delete from duzheleibie where 类别名='教师'"));
+        types->setCurrentIndex(types->findText("教师"));
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"操作失败"});
+        QCOMPARE((QStringList{lineEdit(dlg, "m_editPeriod")->text(), lineEdit(dlg, "m_editLimit")->text()}),
+                 (QStringList{"30", "2"}));
+    }
+
+    // A search that finds nobody, and a save, change what the pages are cut from, not the
+    // page line: pages walk the empty result, then the saved reader's row alone, and a page
+    // past its end cannot be cut from it.
+    void pagesAfterNoHitsAndAfterASave()
+    {
+        for (int i = 51; i >= 1; --i)
+            insertReader(QString("R%1").arg(i, 3, 10, QChar('0')), "读者");
+        CReaderAddDlg dlg;
+        dlg.show();
+        auto* total = dlg.findChild<QLabel*>("m_staticPageInfo");
+        press(dlg, "m_btnSearch");
+        lineEdit(dlg, "m_editSearch")->setText("无此人");
+        press(dlg, "m_btnSearch");
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"没有找到相关读者的信息!"});
+        QCOMPARE(total->text(), "共计：2页  51条记录");
+        QCOMPARE(dlg.findChild<QComboBox*>("m_cmbPage")->count(), 2);
+        QCOMPARE(list(dlg)->GetItemCount(), 0);
+        press(dlg, "m_btnNext");
+        QCOMPARE(list(dlg)->GetItemCount(), 0);
+        QCOMPARE(m_work->seams.prompter.lastText(), "操作失败");
+
+        lineEdit(dlg, "m_editSearch")->setText("(全部)");
+        press(dlg, "m_btnSearch");
+        doubleClickRow(list(dlg), 0);
+        press(dlg, "m_btnEdit");
+        press(dlg, "m_btnSave");
+        QCOMPARE(list(dlg)->GetItemCount(), 51);
+        QCOMPARE(list(dlg)->GetItemText(0, 0), "R051");  // every reader, in the table's order
+        press(dlg, "m_btnNext");
+        QCOMPARE(list(dlg)->GetItemCount(), 0);
+        press(dlg, "m_btnPrev");
+        QCOMPARE(listedIn(dlg), QStringList{"R001"});
+        QCOMPARE(total->text(), "共计：2页  51条记录");
+        QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"没有找到相关读者的信息!", "操作失败", "操作失败"}));
     }
 
     void paging_data()
@@ -645,7 +723,8 @@ private slots:
             press(dlg, "m_btnDelete");
         }
         QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"图书还没还清！", "确实删除该信息吗？"}));
-        QCOMPARE(m_work->seams.prompter.messages.last().defaultButton, QMessageBox::Cancel);
+        QCOMPARE(m_work->seams.prompter.messages.last().caption, "注销读者");
+        QCOMPARE(m_work->seams.prompter.messages.last().defaultButton, QMessageBox::NoButton);
         QCOMPARE(cell("select group_concat(编号) from readerinfo"), "R1");
     }
 
