@@ -18,6 +18,8 @@
 #include <QTimeZone>
 #include <QTimer>
 
+#include <sqlite3.h>
+
 #include <memory>
 
 namespace {
@@ -746,6 +748,51 @@ private slots:
         QCOMPARE(tableRows("readerinfo").size(), 2);
         QCOMPARE(list(dlg)->GetItemCount(), 2);
         QCOMPARE(list(dlg)->GetItemText(0, 0), "R2");
+    }
+
+    // A delete the database refuses is not said: the list that follows shows the readers
+    // still there, every one of them tried.
+    void cancelFailureShowsInTheList()
+    {
+        insertReader("R1", "张三");
+        insertReader("R2", "李四");
+        CReaderCancelDlg dlg;
+        lineEdit(dlg, "m_editKeyword")->setText("(全部)");
+        press(dlg, "m_btnFind");
+        failOn("before delete on readerinfo");
+        for (int row : {0, 1})
+            list(dlg)->SetCheck(row, true);
+        press(dlg, "m_btnCancelReaders");
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList());
+        QCOMPARE(listedIn(dlg), (QStringList{"R1", "R2"}));
+    }
+
+    // The reader found first cannot be read: said, and the list is filled all the same.
+    void firstMatchUnreadable()
+    {
+        insertReader("R1", "张三");
+        insertReader("R2", "李四");
+        CReaderCancelDlg dlg;
+        lineEdit(dlg, "m_editNo")->setText("R0");
+        lineEdit(dlg, "m_editKeyword")->setText("(全部)");
+        int refusals = 1;
+        // The first statement that reads readerinfo is refused, the next ones are not.
+        sqlite3_set_authorizer(
+            theApp().m_ado.SqliteHandle(),
+            [](void* left, int action, const char* table, const char*, const char*, const char*) {
+                int& refusalsLeft = *static_cast<int*>(left);
+                if (action != SQLITE_READ || qstrcmp(table, "readerinfo") != 0 || refusalsLeft == 0)
+                    return SQLITE_OK;
+                --refusalsLeft;
+                return SQLITE_DENY;
+            },
+            &refusals);
+        press(dlg, "m_btnFind");
+        sqlite3_set_authorizer(theApp().m_ado.SqliteHandle(), nullptr, nullptr);
+        QCOMPARE(refusals, 0);
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList{"读者信息不完整！"});
+        QCOMPARE(listedIn(dlg), (QStringList{"R1", "R2"}));
+        QCOMPARE(lineEdit(dlg, "m_editNo")->text(), "R0");
     }
 };
 
