@@ -1,11 +1,18 @@
 #include "CirculationFixture.h"
 #include "CirculationLists.h"
+#include "circulation/BookLendDlg.h"
 #include "circulation/BookLendPage.h"
+#include "circulation/BookLoanLossDlg.h"
+#include "circulation/LendQueryDlg.h"
 #include "circulation/LendingService.h"
 #include "circulation/ReaderAddDlg.h"
 #include "circulation/ReaderCancelDlg.h"
 #include "circulation/ReaderDeptDlg.h"
+#include "circulation/ReaderQueryDlg.h"
 #include "circulation/ReaderRegister.h"
+#include "circulation/ReaderTypeDlg.h"
+#include "circulation/ReserveLendPage.h"
+#include "circulation/SchoolLendQueryDlg.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 
@@ -678,6 +685,22 @@ private slots:
         QCOMPARE(listedIn(dlg), QStringList{"R001"});
         QCOMPARE(total->text(), "共计：2页  51条记录");
         QCOMPARE(m_work->seams.prompter.texts(), (QStringList{"没有找到相关读者的信息!", "操作失败", "操作失败"}));
+    }
+
+    // Each window's own title; the reservation page, a page that also opens as a window,
+    // has none.
+    void titles()
+    {
+        const QList<std::pair<QWidget*, QString>> windows{
+            {new CBookLendDlg, "图书信息查询"},          {new CBookLoanLossDlg, "图书挂失"},
+            {new CReaderAddDlg, "添加读者"},             {new CReaderCancelDlg, "注销读者"},
+            {new CReaderTypeDlg, "读者类型设置"},        {new CReaderDeptDlg, "读者部门设置"},
+            {new CLendQueryDlg, "借阅信息查询"},         {new CReaderQueryDlg, "读者档案查询"},
+            {new CReserveLendPage, ""},                  {new CSchoolLendQueryDlg, "各学校图书借阅信息查询"}};
+        for (const auto& [window, title] : windows) {
+            QCOMPARE(window->windowTitle(), title);
+            delete window;
+        }
     }
 
     void paging_data()
