@@ -28,7 +28,7 @@ const char* const kHistorySearch = "select * from jieyuelishiinfo where 图书�
                                    "or 书名 like ?2 escape '\\' or 读者姓名 like ?2 escape '\\' "
                                    "or 操作时间 like ?2 escape '\\' order by rowid";
 const char* const kSummaryByTitle = "select 书名, count(书名) as 合计 from jieyuelishiinfo "
-                                    "where 操作性质='图书借阅' and 操作时间>=?1 and 操作时间<?2 "
+                                    "where 操作性质='图书借阅' and 操作时间>=?1 and 操作时间<=?2 "
                                     "group by 书名 order by 书名";
 
 std::string likePattern(const std::string& text) { return "%" + text + "%"; }
@@ -77,11 +77,11 @@ void HistoryByReaderName(benchmark::State& state)
 
 void SummaryByTitle(benchmark::State& state)
 {
-    const LoanQueries::Period spring{QDate(2016, 3, 1), QDate(2016, 5, 31)};
     const std::string from = "2016-03-01";
-    const std::string dayAfter = "2016-06-01";
+    const std::string to = "2016-05-31";
+    const LoanQueries::Period spring{QString::fromStdString(from), QString::fromStdString(to)};
     searchBeside(state, [&](CAdoConn& conn) { return LoanQueries(conn).summary(LoanQueries::Grouping::Title, spring); },
-                 kSummaryByTitle, {from, dayAfter});
+                 kSummaryByTitle, {from, to});
 }
 
 // The book search page as the librarian uses it, on the application's connection.

@@ -16,8 +16,8 @@ const QString kLimitText = QStringLiteral("对不起！您的借阅数量受限�
 const QString kFailText = QStringLiteral("操作失败");
 constexpr int kNotFoundShownMs = 2000;
 
-// The search text without its leading blanks, as a scanner or a librarian typed it.
-QString searchKey(const QString& text)
+// A search text or barcode without its leading blanks, as a scanner or a librarian typed it.
+QString withoutLeadingBlanks(const QString& text)
 {
     qsizetype start = 0;
     while (start < text.size() && text[start].isSpace())
@@ -41,7 +41,10 @@ CBookLendPage::CBookLendPage(QWidget* parent) : QWidget(parent), ui(std::make_un
     connect(ui->m_listBooks, &QWidget::customContextMenuRequested, this, &CBookLendPage::OnRclickBookList);
     m_enterKeys.onEnter(ui->m_editReaderInput, [this] { OnReaderQuery(); });
     m_enterKeys.onEnter(ui->m_editBookKey, [this] { OnBookQuery(); });
-    m_enterKeys.onEnter(ui->m_editReturnKey, [this] { OnReturnQuery(); });
+    m_enterKeys.onEnter(ui->m_editReturnKey, [this] {
+        OnReturnQuery();
+        ui->m_editReturnKey->setFocus();
+    });
     connect(ui->m_checkUpload, &QCheckBox::toggled, this, &CBookLendPage::OnUploadCheck);
     connect(&m_uploader, &CountsUploader::Started, this, &CBookLendPage::OnUploadStarted);
     connect(&m_uploader, &CountsUploader::CountFailed, this, [this] { showMessage(this, QStringLiteral("操作失败！")); });
@@ -52,11 +55,11 @@ CBookLendPage::~CBookLendPage() = default;
 
 void CBookLendPage::OnInitDialog()
 {
-    ui->m_btnReaderQuery->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
-    ui->m_btnBookQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnReturnQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnLendAll->SetIconHandles(buttonIcon(ButtonIcon::MoveDown));
-    ui->m_btnReturnAll->SetIconHandles(buttonIcon(ButtonIcon::MoveUp));
+    ui->m_btnReaderQuery->SetIconHandles(resourceIcon(199));
+    ui->m_btnBookQuery->SetIconHandles(resourceIcon(192));
+    ui->m_btnReturnQuery->SetIconHandles(resourceIcon(192));
+    ui->m_btnLendAll->SetIconHandles(resourceIcon(283));
+    ui->m_btnReturnAll->SetIconHandles(resourceIcon(284));
     ui->m_listBooks->SetHeadings(QStringLiteral(
         "图书编号,120;图书名称,150;著译者,120;出版处,120;图书价格,100;书架名称,150;是否借出,100;条形码,150"));
     ui->m_listBooks->LoadColumnInfo();
@@ -96,31 +99,33 @@ void CBookLendPage::FillLentList()
                                  l.dueDate, l.operatorName, l.barcode});
 }
 
-bool CBookLendPage::LendBook(const BookCopy& copy)
+// Lending re-checks the reader, his limit and the copy inside its transaction: each refusal
+// is said, and nothing is written.
+void CBookLendPage::LendBook(BookCopy copy)
 {
+    copy.barcode = withoutLeadingBlanks(copy.barcode);
     try {
         switch (Service().lend(m_reader.card(), copy)) {
         case LendingService::Outcome::Done:
-            return true;
+            break;
         case LendingService::Outcome::LimitReached:
             showMessage(this, kLimitText);
-            return false;
+            break;
         case LendingService::Outcome::NoReader:
             showMessage(this, QStringLiteral("查无此人！"));
-            return false;
+            break;
         default:
             showMessage(this, QStringLiteral("图书%1已经借出！").arg(copy.bookNumber));
-            return false;
+            break;
         }
     } catch (const DbError&) {
         showMessage(this, kFailText);
-        return false;
     }
 }
 
 void CBookLendPage::OnBookQuery()
 {
-    const QString key = searchKey(ui->m_editBookKey->text());
+    const QString key = withoutLeadingBlanks(ui->m_editBookKey->text());
     if (key.isEmpty())
         return showMessage(this, QStringLiteral("请输入查询信息！"));
     if (m_reader.card().number.isEmpty())
@@ -136,11 +141,8 @@ void CBookLendPage::OnBookQuery()
             ui->m_editBookKey->setFocus();
             return;
         }
-        if (copies.size() == 1 && !Service().mayBorrow(m_reader.card())) {
-            // The text stays to be seen; selected, it gives way to the next scan.
-            ui->m_editBookKey->selectAll();
+        if (copies.size() == 1 && !Service().mayBorrow(m_reader.card()))
             return showMessage(this, kLimitText);
-        }
         if (copies.size() == 1)
             LendBook(copies.first());
         m_reader.refresh();
@@ -179,12 +181,10 @@ void CBookLendPage::LendSelected()
     const int row = ui->m_listBooks->GetFirstSelected();
     if (row < 0)
         return showMessage(this, QStringLiteral("没有选定书目!\n"));
-    // A copy that could not be lent stays listed, to be tried again or removed by hand.
-    if (LendBook(CopyOfRow(row)))
-        ui->m_listBooks->DeleteItem(row);
+    LendBook(CopyOfRow(row));
     m_reader.refresh();
+    ui->m_listBooks->DeleteItem(row);
     FillLentList();
-    ui->m_editBookKey->setFocus();
 }
 
 void CBookLendPage::OnLendAll()
@@ -196,16 +196,11 @@ void CBookLendPage::OnLendAll()
     } catch (const DbError&) {
         return showMessage(this, kFailText);
     }
-    QList<int> lent;
     for (int row = 0; row < rows; ++row)
-        if (LendBook(CopyOfRow(row)))
-            lent.prepend(row);
-    // Only the copies lent leave the list; the last row first, so the others keep their places.
-    for (int row : lent)
-        ui->m_listBooks->DeleteItem(row);
+        LendBook(CopyOfRow(row));
     m_reader.refresh();
+    ui->m_listBooks->DeleteAllItems();
     FillLentList();
-    ui->m_editBookKey->setFocus();
 }
 
 void CBookLendPage::OnRclickBookList(const QPoint& position)
@@ -224,19 +219,16 @@ void CBookLendPage::OnRclickBookList(const QPoint& position)
         ui->m_listBooks->DeleteAllItems();
 }
 
+// The history row names the reader shown, when there is one.
 void CBookLendPage::ReturnBook(const QString& bookNumber)
 {
+    std::optional<ReaderCard> shown;
+    if (!m_reader.card().number.isEmpty())
+        shown = m_reader.card();
     try {
-        switch (Service().giveBack(bookNumber)) {
-        case LendingService::Outcome::NotOnLoan:
+        // A loan already closed elsewhere is not returned twice.
+        if (Service().giveBack(bookNumber, shown) == LendingService::Outcome::NotOnLoan)
             showMessage(this, QStringLiteral("无此记录！"));
-            break;
-        case LendingService::Outcome::CopyMissing:
-            showMessage(this, QStringLiteral("图书%1已归还，但图书库中没有这本书的记录！").arg(bookNumber));
-            break;
-        default:
-            break;
-        }
         FillBookList(Service().copyInStock(bookNumber));
     } catch (const DbError&) {
         showMessage(this, kFailText);
@@ -245,7 +237,7 @@ void CBookLendPage::ReturnBook(const QString& bookNumber)
 
 void CBookLendPage::OnReturnQuery()
 {
-    const QString key = searchKey(ui->m_editReturnKey->text());
+    const QString key = withoutLeadingBlanks(ui->m_editReturnKey->text());
     if (key.isEmpty())
         return showMessage(this, QStringLiteral("请输入查询信息！"));
     QString borrower;
@@ -255,22 +247,20 @@ void CBookLendPage::OnReturnQuery()
         if (!borrower.isEmpty())
             card = Service().readerByNumber(borrower);
     } catch (const DbError&) {
-        // The key stays for another try; selected, it gives way to the next scan.
-        ui->m_editReturnKey->selectAll();
-        ui->m_editReturnKey->setFocus();
+        // Nothing is returned: the key stays for another try.
         return showMessage(this, kFailText);
     }
-    ui->m_editReturnKey->clear();
-    ui->m_editReturnKey->setFocus();
-    if (borrower.isEmpty())
-        return showMessage(this, QStringLiteral("无此记录！"));
+    if (borrower.isEmpty()) {
+        showMessage(this, QStringLiteral("无此记录！"));
+        return ui->m_editReturnKey->clear();
+    }
     // The borrower's whole card is shown before his copy comes back, so that the card and
-    // the lists never speak of two readers at once.
+    // the history row never speak of two readers at once.
     m_reader.show(card);
     ReturnBook(key);
     m_reader.refresh();
     FillLentList();
-    ui->m_editReturnKey->setFocus();
+    ui->m_editReturnKey->clear();
 }
 
 void CBookLendPage::OnDblclkLentList()
@@ -283,7 +273,6 @@ void CBookLendPage::OnDblclkLentList()
     ReturnBook(ui->m_listLent->GetItemText(row, 0));
     m_reader.refresh();
     FillLentList();
-    ui->m_editReturnKey->setFocus();
 }
 
 void CBookLendPage::OnReturnAll()
@@ -294,7 +283,6 @@ void CBookLendPage::OnReturnAll()
         ReturnBook(ui->m_listLent->GetItemText(row, 0));
     m_reader.refresh();
     FillLentList();
-    ui->m_editReturnKey->setFocus();
 }
 
 void CBookLendPage::OnUploadCheck(bool checked)

@@ -14,8 +14,8 @@ class CBookLendPage;
 }
 
 // The circulation desk: find a reader, find copies in stock, lend them, take them back.
-// A scanned reader number or barcode ends with Enter; after each lend or return the focus
-// goes back to the field the next scan goes into.
+// A scanned reader number or barcode ends with Enter; a reader shown sends the focus to the
+// book search, and a return scanned into its field keeps the focus there for the next one.
 class CBookLendPage : public QWidget {
     Q_OBJECT
 public:
@@ -42,7 +42,7 @@ private:
     void OnInitDialog();
     void FillBookList(const QList<BookCopy>& copies);
     void FillLentList();
-    bool LendBook(const BookCopy& copy);
+    void LendBook(BookCopy copy);
     void ReturnBook(const QString& bookNumber);
     void LendSelected();
     BookCopy CopyOfRow(int row) const;

@@ -3,7 +3,7 @@
 #include "ui_LendSummaryPage.h"
 
 #include "controls/Prompter.h"
-#include "core/Clock.h"
+#include "core/DateText.h"
 #include "db/AppState.h"
 #include "export/SheetExport.h"
 
@@ -50,10 +50,8 @@ CLendSummaryPage::~CLendSummaryPage() = default;
 
 void CLendSummaryPage::OnInitDialog()
 {
-    const QDate today = Clock::instance().now().date();
-    ui->m_dateFrom->setDate(today);
-    ui->m_dateTo->setDate(today);
-    OnUseDates();
+    ui->m_editFrom->setText(todayText());
+    ui->m_editTo->setText(todayText());
     m_strHeading = heading(Grouping::Department);
     ui->m_list->SetHeadings(m_strHeading + QStringLiteral(",120;借阅人次,150"));
     ui->m_list->LoadColumnInfo();
@@ -62,36 +60,41 @@ void CLendSummaryPage::OnInitDialog()
 void CLendSummaryPage::OnUseDates()
 {
     const bool useDates = ui->m_checkDates->isChecked();
-    ui->m_dateFrom->setEnabled(useDates);
-    ui->m_dateTo->setEnabled(useDates);
+    ui->m_editFrom->setEnabled(useDates);
+    ui->m_editTo->setEnabled(useDates);
 }
 
 std::optional<LoanQueries::Period> CLendSummaryPage::ChosenPeriod() const
 {
     if (!ui->m_checkDates->isChecked())
         return std::nullopt;
-    return LoanQueries::Period{ui->m_dateFrom->date(), ui->m_dateTo->date()};
+    return LoanQueries::Period{ui->m_editFrom->text(), ui->m_editTo->text()};
 }
 
+// The list names the grouping asked for, also when its counts cannot be read: it then
+// stays empty, and so would an export of it.
 void CLendSummaryPage::ShowGrouping(Grouping grouping)
 {
-    RecordsetPtr result;
-    try {
-        result = LoanQueries(theApp().m_ado).summary(grouping, ChosenPeriod());
-    } catch (const DbError&) {
-        return showMessage(this, QStringLiteral("操作失败！"));
-    }
-    const RowBlock& block = *result->SharedRows();
     QList<QStringList> rows;
-    for (int r = 0; r < block.rowCount(); ++r)
-        rows << QStringList{block.text(r, 0), block.text(r, 1)};
+    m_bQueryFailed = false;
+    try {
+        RecordsetPtr result = LoanQueries(theApp().m_ado).summary(grouping, ChosenPeriod());
+        const RowBlock& block = *result->SharedRows();
+        for (int r = 0; r < block.rowCount(); ++r)
+            rows << QStringList{block.text(r, 0), block.text(r, 1)};
+    } catch (const DbError&) {
+        m_bQueryFailed = true;
+    }
     m_rows = rows;
     m_strHeading = heading(grouping);
     ui->m_list->ReplaceGroupedRows(m_strHeading, kHeadingWidth, rows);
+    if (m_bQueryFailed)
+        showMessage(this, QStringLiteral("操作失败！"));
 }
 
 // Writes the last result, whatever the list shows now.
 void CLendSummaryPage::OnExportExcel()
 {
-    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("借阅人次")}, m_rows, EmptySummary::Written);
+    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("借阅人次")}, m_rows,
+                  m_bQueryFailed ? EmptySummary::Fails : EmptySummary::Written);
 }

@@ -231,7 +231,7 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
                         dateText(dueDate(today, leadingInteger(reader.loanDays))), price, m_operator};
     if (m_tables.bookColumns) {
         columns << QStringLiteral("条形码") << QStringLiteral("部门");
-        values << copy.barcode.trimmed() << reader.dept;
+        values << copy.barcode << reader.dept;
     }
     insertRow(m_conn, t.loans, columns, values);
     writeHistory(m_conn, m_tables, {copy.bookNumber, copy.title, reader.number, reader.name, reader.type, reader.dept},
@@ -242,7 +242,7 @@ LendingService::Outcome LendingService::lend(const ReaderCard& reader, const Boo
     return Outcome::Done;
 }
 
-LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
+LendingService::Outcome LendingService::giveBack(const QString& bookNumber, const std::optional<ReaderCard>& shownReader)
 {
     CTransaction transaction(m_conn);
     if (!transaction.IsActive())
@@ -259,17 +259,24 @@ LendingService::Outcome LendingService::giveBack(const QString& bookNumber)
         loans.append({f[0], f[1], f[2], f[3], f[4], f[5]});
     }
     executeOrThrow(m_conn, QStringLiteral("delete from %1 where %2=?").arg(t.loans, t.key), {bookNumber});
-    if (m_conn.ChangedRows() == 0)
+    if (loans.isEmpty() || m_conn.ChangedRows() == 0)
         return Outcome::NotOnLoan;
 
-    const QString returnDate = todayText();
-    QStringList borrowers;
-    for (const HistorySubject& loan : loans) {
-        writeHistory(m_conn, m_tables, loan, QStringLiteral("图书归还"), returnDate, m_operator);
-        if (!borrowers.contains(loan.readerNumber))
-            borrowers << loan.readerNumber;
+    HistorySubject returned = loans.first();
+    if (shownReader) {
+        returned.readerNumber = shownReader->number;
+        returned.readerName = shownReader->name;
+        returned.readerType = shownReader->type;
+        returned.dept = shownReader->dept;
     }
-    for (const QString& reader : borrowers)
+    writeHistory(m_conn, m_tables, returned, QStringLiteral("图书归还"), todayText(), m_operator);
+    // Every borrower's count, not only the shown reader's: a list shown before another desk
+    // lent the copy again names the wrong reader.
+    QStringList counted{returned.readerNumber};
+    for (const HistorySubject& loan : loans)
+        if (!counted.contains(loan.readerNumber))
+            counted << loan.readerNumber;
+    for (const QString& reader : counted)
         recount(reader);
     executeOrThrow(m_conn,
                    QStringLiteral("update %1 set %3=%4 where %2=?1").arg(t.stock, t.key, t.flagColumn, t.backInStockFlag()),

@@ -120,10 +120,12 @@ public:
     Outcome lend(const ReaderCard& reader, const BookCopy& copy, Rules rules);
     Outcome lend(const ReaderCard& reader, const BookCopy& copy) { return lend(reader, copy, Rules()); }
     // Takes the copy back from whoever borrowed it: deletes its loan rows, writes one history
-    // row per loan, recounts the borrowers and puts the copy in stock, reserved (是否借出 2)
-    // while a reservation of it remains. NotOnLoan changes nothing.
+    // row, recounts the borrowers and the reader shown, and puts the copy in stock, reserved
+    // (是否借出 2) while a reservation of it remains. The history row names the reader shown
+    // at the desk; with none shown (a borrower who is not registered here), the loan's reader.
+    // NotOnLoan changes nothing.
     // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
-    Outcome giveBack(const QString& bookNumber);
+    Outcome giveBack(const QString& bookNumber, const std::optional<ReaderCard>& shownReader = std::nullopt);
     // The reader lost the copy he borrowed: the copy moves to the loss table under the
     // loan's reader (and, where the tables keep one, the loss is recorded), every loan row
     // of the copy goes and each borrower is recounted; no history row. NoReader when the

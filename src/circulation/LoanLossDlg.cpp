@@ -31,8 +31,8 @@ void CLoanLossDlg::OnInitDialog()
 {
     setWindowTitle(m_config.caption);
     ui->m_btnReportLoss->setText(m_config.actionText);
-    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnReportLoss->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnFind->SetIconHandles(resourceIcon(m_config.findIcon));
+    ui->m_btnReportLoss->SetIconHandles(resourceIcon(m_config.actionIcon));
     ui->m_btnFind->setDefault(true);
     ui->m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->m_list->SetHeadings(m_config.headings);
@@ -84,7 +84,8 @@ void CLoanLossDlg::OnReportLoss()
         return;
     }
     if (outcome == LendingService::Outcome::CopyMissing) {
-        showMessage(this, m_config.copyMissing);
+        if (!m_config.copyMissing.isEmpty())
+            showMessage(this, m_config.copyMissing);
         return;
     }
     if (outcome == LendingService::Outcome::NoReader) {

@@ -18,7 +18,9 @@ struct LoanLossWindow {
     QString caption;
     QString actionText;
     QString headings;
-    QString copyMissing;       // said when the catalogue no longer holds the item
+    QString copyMissing;       // said when the catalogue no longer holds the item (empty: nothing)
+    int findIcon = 0;          // icon resources of "查找" and the action button; 0: no picture
+    int actionIcon = 0;
 };
 
 // A reader lost an item he borrowed: the librarian finds the reader, chooses the loan and

@@ -60,10 +60,9 @@ RecordsetPtr LoanQueries::summary(Grouping grouping, const std::optional<Period>
         return openOrThrow(m_conn, QStringLiteral("select %1, count(%1) as 合计 from jieyuelishiinfo "
                                                   "where 操作性质='图书借阅' group by %1 order by %1")
                                        .arg(column));
-    // Up to the day after the last one, so that a time on the last day is inside.
     return openOrThrow(m_conn, QStringLiteral("select %1, count(%1) as 合计 from jieyuelishiinfo "
-                                              "where 操作性质='图书借阅' and 操作时间>=?1 and 操作时间<?2 "
+                                              "where 操作性质='图书借阅' and 操作时间>=?1 and 操作时间<=?2 "
                                               "group by %1 order by %1")
                                    .arg(column),
-                       {dateText(period->from), dateText(period->to.addDays(1))});
+                       {period->from, period->to});
 }

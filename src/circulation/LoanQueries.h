@@ -15,10 +15,11 @@ class CAdoConn;
 class LoanQueries {
 public:
     enum class Grouping { Department, ReaderType, ReaderName, Title };
-    // Both days belong to the period, whether a row holds a date or a date and a time.
+    // The first and last 操作时间 of a period, as typed: compared with the stored texts,
+    // both bounds included.
     struct Period {
-        QDate from;
-        QDate to;
+        QString from;
+        QString to;
     };
 
     explicit LoanQueries(CAdoConn& conn) : m_conn(conn) {}

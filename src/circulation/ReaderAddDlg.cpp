@@ -13,7 +13,6 @@
 #include "controls/SearchEdit.h"
 #include "controls/WindowTips.h"
 #include "core/DateText.h"
-#include "core/NumberSequence.h"
 #include "db/AppState.h"
 
 namespace {
@@ -79,24 +78,29 @@ void CReaderAddDlg::ResetForm()
     ui->m_editName->clear();
 }
 
-void CReaderAddDlg::ShowTypeTerms(const QString& typeName)
+bool CReaderAddDlg::ShowTypeTerms(const QString& typeName)
 {
-    if (std::optional<ReaderType> type = ReaderRegister(theApp().m_ado).type(typeName)) {
+    const std::optional<ReaderType> type = ReaderRegister(theApp().m_ado).type(typeName);
+    if (type) {
         ui->m_editPeriod->setText(type->period);
         ui->m_editLimit->setText(type->limit);
     }
+    return type.has_value();
 }
 
+// A type deleted since the combo was filled has no terms to show.
 void CReaderAddDlg::OnSelchangeType()
 {
     try {
-        ShowTypeTerms(ui->m_cmbType->currentText());
+        if (ShowTypeTerms(ui->m_cmbType->currentText()))
+            return;
     } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
+        // Said as a missing type is.
     }
+    showMessage(this, QStringLiteral("操作失败"));
 }
 
-void CReaderAddDlg::OnNextNumber() { ui->m_editNo->setText(nextNumberText(ui->m_editNo->text())); }
+void CReaderAddDlg::OnNextNumber() { ui->m_editNo->setText(nextReaderNumber(ui->m_editNo->text())); }
 
 void CReaderAddDlg::OnSearch()
 {
@@ -104,12 +108,12 @@ void CReaderAddDlg::OnSearch()
     if (!SearchEdit::takeFilter(this, ui->m_editSearch, filter))
         return;
     try {
-        RecordsetPtr result = ReaderRegister(theApp().m_ado).search(filter);
-        if (result->GetRecordCount() == 0) {
+        m_pRecordset = ReaderRegister(theApp().m_ado).search(filter);
+        // No reader found: the page line and selector stay as the last search left them.
+        if (m_pRecordset->GetRecordCount() == 0) {
             ui->m_list->DeleteAllItems();
             return showMessage(this, QStringLiteral("没有找到相关读者的信息!"));
         }
-        m_pRecordset = result;
         m_paging->SetResult(static_cast<int>(m_pRecordset->GetRecordCount()));
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败"));
@@ -136,7 +140,7 @@ void CReaderAddDlg::ShowAllReaders()
 {
     ui->m_list->DeleteAllItems();
     try {
-        for (RecordsetPtr rs = ReaderRegister(theApp().m_ado).search(QString()); !rs->IsEOF(); rs->MoveNext())
+        for (RecordsetPtr rs = ReaderRegister(theApp().m_ado).all(); !rs->IsEOF(); rs->MoveNext())
             ui->m_list->AddItem(readerListRow(*rs));
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败"));
@@ -223,7 +227,11 @@ void CReaderAddDlg::OnSave()
     if (!CheckRequired(form))
         return;
     try {
-        switch (ReaderRegister(theApp().m_ado).save(form)) {
+        ReaderRegister readers(theApp().m_ado);
+        const ReaderRegister::Write written = readers.save(form);
+        // Until the next search the pages are cut from this reader's row alone.
+        m_pRecordset = readers.reader(form.number);
+        switch (written) {
         case ReaderRegister::Write::Done:
             break;
         case ReaderRegister::Write::NotADate:
@@ -248,43 +256,32 @@ void CReaderAddDlg::OnDelete()
     try {
         if (LendingService(theApp().m_ado, QString()).loanCount(number) > 0)
             return showMessage(this, QStringLiteral("图书还没还清！"));
-        if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("注销读者"),
-                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-            != QMessageBox::Ok)
-            return;
+    } catch (const DbError&) {
+        return showMessage(this, QStringLiteral("操作失败"));
+    }
+    if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("注销读者"),
+                    QMessageBox::Ok | QMessageBox::Cancel)
+        != QMessageBox::Ok)
+        return;
+    try {
         if (readers.remove(number) == ReaderRegister::Removal::HasLoans)
             return showMessage(this, QStringLiteral("图书还没还清！"));
     } catch (const DbError&) {
-        return showMessage(this, QStringLiteral("操作失败"));
+        // Not said: the search that follows still lists the reader.
     }
     ResetForm();
     OnSearch();
 }
 
-// What the sub-window added or deleted is offered at once. The reader in the form keeps his
-// type, and with it the period and limit shown, unless that type is gone from the list.
+// What the sub-windows change reaches the combos at the next reset of the form.
 void CReaderAddDlg::OnReaderTypes()
 {
     CReaderTypeDlg dlg(this);
     dlg.exec();
-    const QString shown = ui->m_cmbType->currentText();
-    try {
-        const QSignalBlocker quiet(ui->m_cmbType);
-        refillSortedCombo(ui->m_cmbType, typeNames(ReaderRegister(theApp().m_ado)));
-        if (ui->m_cmbType->currentText() != shown)
-            ShowTypeTerms(ui->m_cmbType->currentText());
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
 }
 
 void CReaderAddDlg::OnDepartments()
 {
     CReaderDeptDlg dlg(this);
     dlg.exec();
-    try {
-        refillSortedCombo(ui->m_cmbDept, ReaderRegister(theApp().m_ado).departments());
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
 }

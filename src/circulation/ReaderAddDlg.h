@@ -41,7 +41,8 @@ private:
     void SetEditState(bool editing);
     ReaderForm Form() const;
     bool CheckRequired(const ReaderForm& form);
-    void ShowTypeTerms(const QString& typeName);
+    // Shows the type's loan period and limit; false when there is no such type.
+    bool ShowTypeTerms(const QString& typeName);
 
     std::unique_ptr<Ui::CReaderAddDlg> ui;
     EnterKeyFilter m_enterKeys{this};

@@ -26,10 +26,10 @@ CReaderCancelDlg::~CReaderCancelDlg() = default;
 
 void CReaderCancelDlg::OnInitDialog()
 {
-    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnSelectAll->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
-    ui->m_btnClearAll->SetIconHandles(buttonIcon(ButtonIcon::ClearAll));
-    ui->m_btnCancelReaders->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnFind->SetIconHandles(resourceIcon(192));
+    ui->m_btnSelectAll->SetIconHandles(resourceIcon(199));
+    ui->m_btnClearAll->SetIconHandles(resourceIcon(216));
+    ui->m_btnCancelReaders->SetIconHandles(resourceIcon(211));
     SearchEdit::attach(ui->m_editKeyword);
     ui->m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->m_list->SetCheckBoxes(true);
@@ -43,23 +43,34 @@ void CReaderCancelDlg::OnFind()
     const SearchText::Filter filter = SearchText::read(ui->m_editKeyword->text());
     if (!filter.accepted)
         return showMessage(this, QStringLiteral("请输入查询信息！"));
+    ShowFirstMatch(filter.text);
     FillReaderList(filter.text);
+}
+
+// The reader found first, in the box that confirms him; the box empties when none is found.
+void CReaderCancelDlg::ShowFirstMatch(const QString& filter)
+{
+    QString name, number, unreturned;
+    try {
+        RecordsetPtr rs = ReaderRegister(theApp().m_ado).searchForCancel(filter);
+        if (!rs->IsEOF()) {
+            name = rs->GetCollect(1);
+            number = rs->GetCollect(0);
+            unreturned = rs->GetCollect(7);
+        }
+    } catch (const DbError&) {
+        return showMessage(this, QStringLiteral("读者信息不完整！"));
+    }
+    ui->m_editName->setText(name);
+    ui->m_editNo->setText(number);
+    ui->m_editUnreturned->setText(unreturned);
 }
 
 void CReaderCancelDlg::FillReaderList(const QString& filter)
 {
     ui->m_list->DeleteAllItems();
-    ui->m_editName->clear();
-    ui->m_editNo->clear();
-    ui->m_editUnreturned->clear();
     try {
-        RecordsetPtr rs = ReaderRegister(theApp().m_ado).searchForCancel(filter);
-        if (!rs->IsEOF()) {
-            ui->m_editName->setText(rs->GetCollect(1));
-            ui->m_editNo->setText(rs->GetCollect(0));
-            ui->m_editUnreturned->setText(rs->GetCollect(7));
-        }
-        for (; !rs->IsEOF(); rs->MoveNext()) {
+        for (RecordsetPtr rs = ReaderRegister(theApp().m_ado).searchForCancel(filter); !rs->IsEOF(); rs->MoveNext()) {
             QStringList row;
             for (int field : {0, 1, 2, 3, 4, 5, 7, 8, 9})
                 row << rs->GetCollect(field);
@@ -84,13 +95,13 @@ void CReaderCancelDlg::OnCancelReaders()
 {
     ReaderRegister readers(theApp().m_ado);
     int kept = 0;
-    try {
-        for (int row : markedRows(*ui->m_list)) {
+    for (int row : markedRows(*ui->m_list)) {
+        try {
             if (readers.remove(ui->m_list->GetItemText(row, 0)) == ReaderRegister::Removal::HasLoans)
                 ++kept;
+        } catch (const DbError&) {
+            // Not said: the search that follows still lists the reader.
         }
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
     }
     if (kept > 0)
         showMessage(this, QStringLiteral("有%1条读者记录因图书未还清不能清除!").arg(kept));

@@ -26,6 +26,7 @@ private slots:
 
 private:
     void OnInitDialog();
+    void ShowFirstMatch(const QString& filter);
     void FillReaderList(const QString& filter);
 
     std::unique_ptr<Ui::CReaderCancelDlg> ui;

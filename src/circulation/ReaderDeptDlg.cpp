@@ -21,8 +21,8 @@ CReaderDeptDlg::~CReaderDeptDlg() = default;
 
 void CReaderDeptDlg::OnInitDialog()
 {
-    ui->m_btnAdd->SetIconHandles(buttonIcon(ButtonIcon::Add));
-    ui->m_btnDelete->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnAdd->SetIconHandles(resourceIcon(210));
+    ui->m_btnDelete->SetIconHandles(resourceIcon(211));
     ui->m_list->SetHeadings(QStringLiteral("部门,90"));
     ui->m_list->LoadColumnInfo();
     FillList();
@@ -41,12 +41,8 @@ void CReaderDeptDlg::FillList()
 
 void CReaderDeptDlg::OnAdd()
 {
-    const QString dept = ui->m_editDept->text();
-    // A name of blanks would be offered in the reader window as an empty choice.
-    if (dept.trimmed().isEmpty())
-        return showMessage(this, QStringLiteral("部门不能为空!\n"));
     try {
-        ReaderRegister(theApp().m_ado).addDepartment(dept);
+        ReaderRegister(theApp().m_ado).addDepartment(ui->m_editDept->text());
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }

@@ -54,8 +54,6 @@ void ReaderPanel::show(const std::optional<ReaderCard>& reader)
 
 void ReaderPanel::refresh()
 {
-    if (m_card.number.isEmpty())
-        return;
     try {
         show(service().readerByNumber(m_card.number));
     } catch (const DbError&) {
@@ -72,8 +70,6 @@ bool ReaderPanel::present() const
 
 QList<Loan> ReaderPanel::loans() const
 {
-    if (m_card.number.isEmpty())
-        return {};
     try {
         return service().loansOf(m_card.number);
     } catch (const DbError&) {

@@ -23,11 +23,12 @@ public:
     bool find(QLineEdit* input);
     // Shows the reader, or empties the fields and says that there is no such reader.
     void show(const std::optional<ReaderCard>& reader);
-    // The shown reader afresh from the database; nothing when none is shown.
+    // The reader of the shown number afresh from the database, as show() does: with no
+    // reader shown, or one deleted meanwhile, the fields empty and the page says so.
     void refresh();
     // Whether a reader is shown; says so when none is.
     bool present() const;
-    // The shown reader's loans; none without a reader, or (said) when they cannot be read.
+    // The loans of the shown number (an empty one too); none (said) when they cannot be read.
     QList<Loan> loans() const;
 
     const ReaderCard& card() const { return m_card; }

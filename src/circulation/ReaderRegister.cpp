@@ -2,9 +2,19 @@
 
 #include "circulation/LendingService.h"
 #include "core/DateText.h"
+#include "core/NumberSequence.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "db/AdoConn.h"
+
+QString nextReaderNumber(const QString& number)
+{
+    QString digits;
+    QString others;
+    for (const QChar c : number)
+        (c >= QLatin1Char('0') && c <= QLatin1Char('9') ? digits : others) += c;
+    return others + nextNumberText(digits);
+}
 
 QString readerListHeadings()
 {
@@ -83,6 +93,16 @@ RecordsetPtr ReaderRegister::search(const QString& filter) const
                                "or 部门 like ?1 escape '\\' or 类别 like ?1 escape '\\' "
                                "or 登记日期 like ?1 escape '\\' order by 编号 asc"),
                 {like, filter});
+}
+
+RecordsetPtr ReaderRegister::all() const
+{
+    return openOrThrow(m_conn, QStringLiteral("select * from readerinfo order by rowid"));
+}
+
+RecordsetPtr ReaderRegister::reader(const QString& number) const
+{
+    return openOrThrow(m_conn, QStringLiteral("select * from readerinfo where 编号=?"), {number});
 }
 
 RecordsetPtr ReaderRegister::searchForCancel(const QString& filter) const

@@ -30,6 +30,11 @@ struct ReaderType {
     QString limit;
 };
 
+// The reader number after this one, as the entry window proposes it: the ASCII digits, read
+// in their order as one number, counted up with their leading zeros kept, behind every other
+// character in its order ("A0099" -> "A0100", "0099A" -> "A0100", "" -> "1").
+QString nextReaderNumber(const QString& number);
+
 // The reader lists' columns (reader entry and reader query windows), and their texts of the
 // recordset's current readerinfo row: fields 0-5, 8, 9, 7 and 11.
 QString readerListHeadings();
@@ -57,6 +62,10 @@ public:
     // The entry window's search: an empty filter lists everyone; otherwise name, department,
     // type and registration date contain the filter or the number is the filter. By number.
     RecordsetPtr search(const QString& filter) const;
+    // Every reader in the table's order.
+    RecordsetPtr all() const;
+    // The reader of that number (none or one).
+    RecordsetPtr reader(const QString& number) const;
     // The cancel window's search: number, name or department contain the filter.
     RecordsetPtr searchForCancel(const QString& filter) const;
 

@@ -21,8 +21,8 @@ CReaderTypeDlg::~CReaderTypeDlg() = default;
 
 void CReaderTypeDlg::OnInitDialog()
 {
-    ui->m_btnAdd->SetIconHandles(buttonIcon(ButtonIcon::Add));
-    ui->m_btnDelete->SetIconHandles(buttonIcon(ButtonIcon::Delete));
+    ui->m_btnAdd->SetIconHandles(resourceIcon(210));
+    ui->m_btnDelete->SetIconHandles(resourceIcon(211));
     const QRegularExpression digits(QStringLiteral("[0-9]*"));
     ui->m_editPeriod->setValidator(new QRegularExpressionValidator(digits, this));
     ui->m_editLimit->setValidator(new QRegularExpressionValidator(digits, this));

@@ -47,8 +47,11 @@ LendingService::Outcome ReservationDesk::lend(const ReaderCard& reader, const Re
     copy.bookNumber = reservation.bookNumber;
     copy.title = reservation.title;
     copy.barcode = reservation.isbn;
+    // The loan names the reader as his reservation does; his type and department are the card's.
+    ReaderCard borrower = reader;
+    borrower.name = reservation.readerName;
     const LendingService::Outcome outcome =
-        LendingService(m_conn, m_operator).lend(reader, copy, LendingService::Rules::forReservation());
+        LendingService(m_conn, m_operator).lend(borrower, copy, LendingService::Rules::forReservation());
     if (outcome != LendingService::Outcome::Done)
         return outcome;
     executeOrThrow(m_conn, QStringLiteral("delete from jieyue_yuyue where 图书编号=? and 读者编号=?"),

@@ -29,8 +29,9 @@ public:
     // name contains it.
     QList<Reservation> search(const QString& key) const;
 
-    // Lends the reserved copy to the reader (whatever his loan limit, without a price) and
-    // deletes his reservation of it, in one transaction: any failure changes nothing.
+    // Lends the reserved copy to the reader (whatever his loan limit, without a price, under
+    // the name the reservation gives) and deletes his reservation of it, in one transaction:
+    // any failure changes nothing.
     LendingService::Outcome lend(const ReaderCard& reader, const Reservation& reservation);
     // Deletes every reservation and puts every reserved copy back in stock, in one transaction.
     void clearAll();

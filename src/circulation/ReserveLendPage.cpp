@@ -12,6 +12,8 @@
 
 namespace {
 const QString kFailText = QStringLiteral("操作失败");
+// The reservation list's column of the reader who reserved the book.
+constexpr int kReaderColumn = 2;
 
 ReservationDesk desk() { return ReservationDesk(theApp().m_ado, theApp().m_strOperator); }
 }
@@ -34,9 +36,9 @@ CReserveLendPage::~CReserveLendPage() = default;
 
 void CReserveLendPage::OnInitDialog()
 {
-    ui->m_btnReaderQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnReserveQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnLendAll->SetIconHandles(buttonIcon(ButtonIcon::MoveDown));
+    ui->m_btnReaderQuery->SetIconHandles(resourceIcon(192));
+    ui->m_btnReserveQuery->SetIconHandles(resourceIcon(192));
+    ui->m_btnLendAll->SetIconHandles(resourceIcon(283));
     ui->m_listReserve->SetHeadings(
         QStringLiteral("图书编号,120;图书名称,150;读者编号,120;读者姓名,120;书架名称,120;预借时间,240;ISBN码,150"));
     ui->m_listReserve->LoadColumnInfo();
@@ -48,14 +50,20 @@ void CReserveLendPage::OnInitDialog()
 
 void CReserveLendPage::OnReaderQuery()
 {
-    if (m_reader.find(ui->m_editReaderInput))
-        Refresh();
+    if (!m_reader.find(ui->m_editReaderInput))
+        return;
+    FillReaderLists();
 }
 
 // The shown reader afresh, with his reservations and his loans.
 void CReserveLendPage::Refresh()
 {
     m_reader.refresh();
+    FillReaderLists();
+}
+
+void CReserveLendPage::FillReaderLists()
+{
     try {
         FillReserveList(desk().ofReader(m_reader.card().number));
     } catch (const DbError&) {
@@ -90,48 +98,56 @@ void CReserveLendPage::OnReserveQuery()
     }
 }
 
-bool CReserveLendPage::LendReserved(int row)
+bool CReserveLendPage::BelongsToShownReader(int row)
+{
+    if (ui->m_listReserve->GetItemText(row, kReaderColumn) == m_reader.card().number)
+        return true;
+    showMessage(this, QStringLiteral("读者编号不一致!"));
+    return false;
+}
+
+void CReserveLendPage::LendReserved(int row)
 {
     const QStringList cells = ui->m_listReserve->GetRowTexts(row);
     const Reservation reservation{cells.value(0), cells.value(1), cells.value(2), cells.value(3),
                                   cells.value(4), cells.value(5), cells.value(6)};
-    if (m_reader.card().number.isEmpty() || reservation.readerNumber != m_reader.card().number) {
-        showMessage(this, QStringLiteral("读者编号不一致!"));
-        return false;
-    }
     try {
         switch (desk().lend(m_reader.card(), reservation)) {
         case LendingService::Outcome::Done:
-            return true;
+            break;
         case LendingService::Outcome::NoReader:
             showMessage(this, QStringLiteral("查无此人！"));
-            return false;
+            break;
         case LendingService::Outcome::CopyMissing:
             showMessage(this, QStringLiteral("图书库中没有图书%1！").arg(reservation.bookNumber));
-            return false;
+            break;
         default:
             showMessage(this, QStringLiteral("图书%1已经借出！").arg(reservation.bookNumber));
-            return false;
+            break;
         }
     } catch (const DbError&) {
         showMessage(this, kFailText);
-        return false;
     }
 }
 
 void CReserveLendPage::OnDblclkReserveList()
 {
     const int row = ui->m_listReserve->GetFirstSelected();
-    if (row >= 0 && LendReserved(row))
-        Refresh();
+    if (row < 0 || !BelongsToShownReader(row))
+        return;
+    LendReserved(row);
+    Refresh();
 }
 
+// A row of another reader stops the walk at once, the rows before it lent and the lists
+// as they were.
 void CReserveLendPage::OnLendAll()
 {
-    for (int row = 0; row < ui->m_listReserve->GetItemCount(); ++row)
-        if (!LendReserved(row))
-            break;
-    // Also after a stop: the lists must show what was lent before it.
+    for (int row = 0; row < ui->m_listReserve->GetItemCount(); ++row) {
+        if (!BelongsToShownReader(row))
+            return;
+        LendReserved(row);
+    }
     Refresh();
 }
 
@@ -139,6 +155,10 @@ void CReserveLendPage::OnClearReservations()
 {
     try {
         desk().clearAll();
+    } catch (const DbError&) {
+        // Not said: the list filled again shows the reservations still there.
+    }
+    try {
         FillReserveList(desk().all());
     } catch (const DbError&) {
         showMessage(this, kFailText);

@@ -32,8 +32,11 @@ private:
     void FillReserveList(const QList<Reservation>& rows);
     void FillLentList();
     void Refresh();
-    // False when the row is another reader's (said) or could not be lent (said).
-    bool LendReserved(int row);
+    void FillReaderLists();
+    // Whether the row is the shown reader's; says so when it is not (also with no reader).
+    bool BelongsToShownReader(int row);
+    // Lends the row's reservation to the shown reader; a refusal or failure is said.
+    void LendReserved(int row);
     void OnClearReservations();
 
     std::unique_ptr<Ui::CReserveLendPage> ui;

@@ -56,13 +56,13 @@ void CSchoolLendHistoryPage::FillUnits()
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("连接数据库失败！"));
     }
-    fillSortedCombo(ui->m_cboUnit, units, -1);
-    ui->m_cboUnit->setCurrentIndex(ui->m_cboUnit->findText(kAll));
+    fillSortedCombo(ui->m_cboUnit, units, 0);
 }
 
 void CSchoolLendHistoryPage::OnQuery()
 {
-    const QString unit = ui->m_cboUnit->currentText();
+    // The entry chosen from the list, not what may have been typed over it.
+    const QString unit = ui->m_cboUnit->itemText(ui->m_cboUnit->currentIndex());
     if (unit.isEmpty())
         return showMessage(this, QStringLiteral("请输入用查询信息！"));
     try {
@@ -71,11 +71,13 @@ void CSchoolLendHistoryPage::OnQuery()
     } catch (const DbError&) {
         return;
     }
-    // A result without rows resets the pages too, so that paging does not walk the last one.
     const int count = int(m_pResult->GetRecordCount());
+    // No rows: the page line and selector stay as the last query left them.
+    if (count == 0) {
+        ui->m_list->DeleteAllItems();
+        return showMessage(this, QStringLiteral("没有找到相关信息的图书!"));
+    }
     m_paged->SetResult(count);
-    if (count == 0)
-        showMessage(this, QStringLiteral("没有找到相关信息的图书!"));
 }
 
 void CSchoolLendHistoryPage::ShowPage()

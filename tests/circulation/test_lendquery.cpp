@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -86,12 +85,15 @@ class TestLendQuery : public QObject {
         m_work->seams.chooser.answers << path;
         child<QPushButton>(tab, "m_btnExport")->click();
     }
-    void summarise(const char* radio, std::optional<std::pair<QDate, QDate>> period)
+    void summarise(const char* radio, std::optional<std::pair<QString, QString>> period)
     {
-        child<QCheckBox>(3, "m_checkDates")->setChecked(period.has_value());
+        child<QCheckBox>(3, "m_checkDates")->click();
+        if (!period)
+            child<QCheckBox>(3, "m_checkDates")->click();
+        QCOMPARE(child<QLineEdit>(3, "m_editFrom")->isEnabled(), period.has_value());
         if (period) {
-            child<QDateEdit>(3, "m_dateFrom")->setDate(period->first);
-            child<QDateEdit>(3, "m_dateTo")->setDate(period->second);
+            child<QLineEdit>(3, "m_editFrom")->setText(period->first);
+            child<QLineEdit>(3, "m_editTo")->setText(period->second);
         }
         child<QRadioButton>(3, radio)->click();
     }
@@ -258,31 +260,52 @@ private slots:
                        {"O4", "诗经", "", "R1", "张三", "学生", "2017-04-01", "2017-04-01", "25", "超级用户", "一班"}}));
     }
 
-    // Both days of a period count, a time on the last day included; returns never count.
+    // The bounds are compared with the stored times as typed, both included; returns never count.
     void summaryBounds_data()
     {
         QTest::addColumn<bool>("usePeriod");
-        QTest::addColumn<QDate>("from");
-        QTest::addColumn<QDate>("to");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("no period: every lending") << false << QDate() << QDate() << "6";
-        QTest::newRow("April") << true << QDate(2017, 4, 1) << QDate(2017, 4, 30) << "4";
-        QTest::newRow("last day alone") << true << QDate(2017, 4, 30) << QDate(2017, 4, 30) << "2";
-        QTest::newRow("first day alone") << true << QDate(2017, 4, 1) << QDate(2017, 4, 1) << "2";
-        QTest::newRow("day after") << true << QDate(2017, 5, 1) << QDate(2017, 5, 1) << "1";
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<Rows>("rows");
+        QTest::newRow("no period: every lending") << false << "" << "" << Rows{{"一班", "6"}};
+        QTest::newRow("April") << true << "2017-04-01" << "2017-04-30" << Rows{{"一班", "3"}};
+        QTest::newRow("a time after the last day's text") << true << "2017-04-30" << "2017-04-30" << Rows{{"一班", "1"}};
+        QTest::newRow("a time is inside a longer text") << true << "2017-04-30" << "2017-04-30 23:59" << Rows{{"一班", "2"}};
+        QTest::newRow("typed without zeros") << true << "2017-4-1" << "2017-4-30" << Rows{};
+        QTest::newRow("from after to") << true << "2017-05-01" << "2017-04-01" << Rows{};
     }
 
     void summaryBounds()
     {
         QFETCH(bool, usePeriod);
-        QFETCH(QDate, from);
-        QFETCH(QDate, to);
-        QFETCH(QString, count);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(Rows, rows);
+        QCOMPARE(child<QLineEdit>(3, "m_editFrom")->text(), QStringLiteral("2017-04-11"));
+        QCOMPARE(child<QLineEdit>(3, "m_editTo")->text(), QStringLiteral("2017-04-11"));
+        QVERIFY(!child<QLineEdit>(3, "m_editFrom")->isEnabled());
         for (const char* time : {"2017-03-31", "2017-04-01", "2017-04-01 08:00", "2017-04-30", "2017-04-30 23:59", "2017-05-01"})
             addHistory("B1", "红楼梦", "R1", "张三", QString::fromLatin1(time));
         addHistory("B1", "红楼梦", "R1", "张三", "2017-04-15", "图书归还");
         summarise("m_radioDept", usePeriod ? std::optional(std::pair(from, to)) : std::nullopt);
-        QCOMPARE(listRows(list(3)), (Rows{{"一班", count}}));
+        QCOMPARE(listRows(list(3)), rows);
+    }
+
+    // A grouping whose counts cannot be read still names itself, over an empty list, and
+    // the export of it fails.
+    void summaryFailure()
+    {
+        addHistory("B1", "红楼梦", "R1", "张三", "2017-04-01");
+        summarise("m_radioDept", std::nullopt);
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table jieyuelishiinfo rename to gone")));
+        summarise("m_radioReader", std::nullopt);
+        QCOMPARE(messages(), QStringList{"操作失败！"});
+        QCOMPARE(list(3)->headerItem()->text(0), QStringLiteral("读者姓名"));
+        QCOMPARE(list(3)->GetItemCount(), 0);
+        exportTo(3, file(QStringLiteral("汇总.xlsx")));
+        QCOMPARE(messages().last(), QStringLiteral("导出数据失败!"));
+        QVERIFY(!QFile::exists(file(QStringLiteral("汇总.xlsx"))));
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("alter table gone rename to jieyuelishiinfo")));
     }
 
     void summaryGrouping_data()
