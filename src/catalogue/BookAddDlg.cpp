@@ -216,18 +216,12 @@ void CBookAddDlg::DeleteSelectedBook()
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("清除记录"),
                     QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    switch (m_store.remove(bookNo)) {
-    case DeleteOutcome::OnLoan:
+    // A failed delete says nothing: the list, searched again, shows the copy still there.
+    if (m_store.remove(bookNo) == DeleteOutcome::OnLoan) {
         showMessage(this, QStringLiteral("图书%1已借出，不能删除！").arg(bookNo));
         return;
-    case DeleteOutcome::Failed:
-        showMessage(this, QStringLiteral("操作失败"));
-        return;
-    case DeleteOutcome::Deleted:
-    case DeleteOutcome::Missing:
-        OnSearchLocal();
-        return;
     }
+    OnSearchLocal();
 }
 
 void CBookAddDlg::OnIncBookNo() { ui->m_edtBookNo->setText(nextNumberText(ui->m_edtBookNo->text())); }

@@ -79,7 +79,6 @@ void CStockCancelDlg::FillBookList(const RecordsetPtr& rs)
 void CStockCancelDlg::OnCancelStock()
 {
     int deleted = 0;
-    bool failed = false;
     QStringList skipped;
     for (int row : markedRows(*ui->m_list)) {
         const QString number = ui->m_list->GetItemText(row, m_config.numberColumn);
@@ -90,16 +89,16 @@ void CStockCancelDlg::OnCancelStock()
         case DeleteOutcome::OnLoan:
             skipped << number;
             break;
+        // A delete that failed is not counted and says nothing more: the list, searched
+        // again, shows the copy still there.
         case DeleteOutcome::Failed:
-            failed = true;
-            break;
         case DeleteOutcome::Missing:
             break;
         }
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    SayKept(failed, skipped);
+    SayKept(false, skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }

@@ -270,6 +270,20 @@ private slots:
                 QCOMPARE(child<CSkinButton>(window, name)->icon().pixmap(16).toImage(), resourceIcon(icon).pixmap(16).toImage());
     }
 
+    // A delete the database refuses says nothing; the list, searched again, still shows the copy.
+    void failedDeleteSaysNothing()
+    {
+        storeBooks(1);
+        auto* list = find<CReportListCtrl>("m_listLocal");
+        click("m_btnSearchLocal");
+        list->SetSelected(0, true);
+        failOn(QStringLiteral("before delete on bkinfo"));
+        click("m_btnDelete");
+        QCOMPARE(seams->prompter.texts(), QStringList{QStringLiteral("确实删除该信息吗？")});
+        QCOMPARE(listColumn(list, 1), QStringList{QStringLiteral("X0000")});
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+    }
+
     void duplicateKeyFails()
     {
         CBookTypeDlg window;
