@@ -44,14 +44,7 @@ public:
     }
 };
 
-// Whether the librarian types in the widget: a text field or an editable combo, where Right
-// only moves the caret.
-bool takesTyping(QObject* widget)
-{
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->isEditable();
-    return qobject_cast<QLineEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
-}
+bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 }
 
 CBookAddDlg::CBookAddDlg(QWidget* parent)
@@ -81,7 +74,6 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
     connect(m_lookup, &IsbnLookup::serviceEnded, this, &CBookAddDlg::OnSearchDone);
     m_enterKeys.onEnter(ui->m_edtBookNo, [this] { OnCalcCopyNo(); });
     m_enterKeys.onEnter(ui->m_edtSearchIsbn, [this] { OnIsbnSearch(); });
-    m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearchLocal(); });
     OnInitDialog();
 }
 
@@ -90,9 +82,8 @@ CBookAddDlg::~CBookAddDlg() { delete ui; }
 void CBookAddDlg::OnInitDialog()
 {
     SetEditMode(false);
-    const QIcon searchIcon = buttonIcon(ButtonIcon::Search);
-    ui->m_btnIsbnSearch->SetIconHandles(searchIcon);
-    ui->m_btnSearchLocal->SetIconHandles(searchIcon);
+    ui->m_btnIsbnSearch->SetIconHandles(resourceIcon(192));
+    ui->m_btnSearchLocal->SetIconHandles(resourceIcon(192));
     ui->m_edtClassNo->setValidator(new UpperCaseValidator(ui->m_edtClassNo));
     ui->m_edtEntryDate->setText(todayText());
     try {
@@ -223,20 +214,14 @@ void CBookAddDlg::DeleteSelectedBook()
     }
     const QString bookNo = ui->m_listLocal->GetItemText(row, kBookNo);
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("清除记录"),
-                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    switch (m_store.remove(bookNo)) {
-    case DeleteOutcome::OnLoan:
+    // A failed delete says nothing: the list, searched again, shows the copy still there.
+    if (m_store.remove(bookNo) == DeleteOutcome::OnLoan) {
         showMessage(this, QStringLiteral("图书%1已借出，不能删除！").arg(bookNo));
         return;
-    case DeleteOutcome::Failed:
-        showMessage(this, QStringLiteral("操作失败"));
-        return;
-    case DeleteOutcome::Deleted:
-    case DeleteOutcome::Missing:
-        OnSearchLocal();
-        return;
     }
+    OnSearchLocal();
 }
 
 void CBookAddDlg::OnIncBookNo() { ui->m_edtBookNo->setText(nextNumberText(ui->m_edtBookNo->text())); }
@@ -297,13 +282,6 @@ void CBookAddDlg::OnShelfSettings()
 {
     CShelfSettingDlg shelves(this);
     shelves.exec();
-    // A shelf just added is offered at once.
-    try {
-        refillSortedCombo(ui->m_cmbShelf,
-                          CReferenceStore(theApp().m_ado, shelfTable()).sortedColumn(CReferenceStore::Column::Key));
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
 }
 
 void CBookAddDlg::SearchFor(const QString& text)
@@ -360,7 +338,7 @@ void CBookAddDlg::LoadSelectedBook()
 // window stays usable.
 void CBookAddDlg::OnIsbnSearch()
 {
-    const QString isbn = ui->m_edtSearchIsbn->text().trimmed();
+    const QString isbn = ui->m_edtSearchIsbn->text();
     if (m_lookup->isRunning()) {
         ui->m_edtSearchIsbn->clear();
         return;
@@ -463,7 +441,7 @@ void CBookAddDlg::reject()
 {
     if (m_lookup->isRunning()) {
         if (askQuestion(this, QStringLiteral("搜索线程还没结束，强制退出会造成系统不稳定！"), QStringLiteral("警告"),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
         m_lookup->abort();
     }
@@ -472,13 +450,17 @@ void CBookAddDlg::reject()
 
 // F2 adds, Up counts the book number up, Down computes the copy number and Right fills the
 // form from the lookup's best row wherever the focus is; the keys still reach the focused
-// control. Right where the librarian types only moves the caret, so that corrections are
-// not undone.
+// control. Enter in 内容简介 moves on like Tab, as it does in the form's other fields.
 bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // Only the first delivery, to the focused control, counts; not its way up the parents.
     if (event->type() == QEvent::KeyPress && watched == focusWidget() && isAncestorOf(focusWidget())) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == ui->m_edtSummary && isEnter(key)) {
+            focusNextChild();
+            return true;
+        }
+        switch (key->key()) {
         case Qt::Key_F2:
             OnAdd();
             break;
@@ -489,8 +471,7 @@ bool CBookAddDlg::eventFilter(QObject* watched, QEvent* event)
             OnCalcCopyNo();
             break;
         case Qt::Key_Right:
-            if (!takesTyping(watched))
-                FillFormFromResults();
+            FillFormFromResults();
             break;
         default:
             break;

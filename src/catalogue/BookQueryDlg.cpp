@@ -2,14 +2,13 @@
 
 #include "catalogue/BookLostQueryPage.h"
 #include "catalogue/BookSearchPage.h"
-#include "controls/Prompter.h"
 #include "catalogue/BookStatPage.h"
+#include "controls/ButtonIcons.h"
+#include "controls/Prompter.h"
 #include "sheets/SpreadsheetIdle.h"
 
-#include <QIcon>
-
 CBookQueryDlg::CBookQueryDlg(QWidget* parent)
-    : CQueryTabDlg(QStringLiteral("图书信息查询"), QIcon(QStringLiteral(":/icons/bookquery.png")), parent)
+    : CQueryTabDlg(QStringLiteral("图书信息查询"), resourceIcon(143), parent)
 {
     AddPage(new CBookSearchPage(this), QStringLiteral("图书档案查询"));
     AddPage(new CBookLostQueryPage(this), QStringLiteral("丢书资料查询"));

@@ -53,7 +53,6 @@ CBookSearchPage::CBookSearchPage(QWidget* parent) : CPagedSearchPage(searchConfi
 {
     ExportButton()->hide();
     ExportButton()->setEnabled(false);
-    ExportProgress()->hide();
     // No button is handed to the export, so that its end does not enable the hidden one.
     m_export = new CListExport(this, ExportProgress(), nullptr, exportOptions());
     connect(ExportButton(), &QPushButton::clicked, this, &CBookSearchPage::OnExport);

@@ -2,6 +2,7 @@
 
 #include "ui_BookStatPage.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "export/SheetExport.h"
@@ -29,7 +30,9 @@ CBookStatPage::CBookStatPage(QWidget* parent) : QWidget(parent), ui(std::make_un
         {ui->m_radioClass, Grouping::ClassNo},         {ui->m_radioType, Grouping::Type},
         {ui->m_radioPublisher, Grouping::Publisher}, {ui->m_radioEntryDate, Grouping::EntryDate},
         {ui->m_radioTotal, Grouping::Total}};
+    // The bright lamp while the pointer is over a choice, the dark one otherwise.
     for (const auto& [radio, grouping] : radios) {
+        radio->SetIconHandles(resourceIcon(214), resourceIcon(213));
         radio->OffsetColor(CSkinButton::BackIn, 30);
         connect(radio, &QPushButton::clicked, this, [this, g = grouping] { ShowGrouping(g); });
     }

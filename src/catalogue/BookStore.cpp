@@ -126,14 +126,15 @@ bool CBookStore::insert(const BookValues& values)
     }
 }
 
-SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
+SaveOutcome CBookStore::save(const QString& bookNo, BookValues values, EmptyTexts empty)
 {
     if (!normalizeEntryDate(values))
         return SaveOutcome::NotADate;
+    const auto written = [&values, empty](int field) { return empty == EmptyTexts::Written || !values[field].isEmpty(); };
     QStringList assignments;
     QVariantList params;
     for (int field = 0; field < kBookFieldCount; ++field) {
-        if (values[field].isEmpty())
+        if (!written(field))
             continue;
         assignments << columnNames()[field] + QStringLiteral("=?");
         params << values[field];
@@ -147,7 +148,7 @@ SaveOutcome CBookStore::save(const QString& bookNo, BookValues values)
         if (stored->IsEOF())
             return SaveOutcome::Failed;
         const QString storedNo = stored->GetCollect(0);
-        if (!values[kBookNo].isEmpty() && values[kBookNo] != storedNo && StockTables::books().isOut(m_conn, storedNo))
+        if (written(kBookNo) && values[kBookNo] != storedNo && StockTables::books().isOut(m_conn, storedNo))
             return SaveOutcome::OnLoan;
     } catch (const DbError&) {
         return SaveOutcome::Failed;
@@ -216,7 +217,7 @@ RecordsetPtr CBookStore::lostBooks(const QString& text)
 RecordsetPtr CBookStore::findForEdit(const QString& keyword)
 {
     return m_conn.GetRecordSet(
-        QStringLiteral("select* from bkinfo where 书名 like ? escape '\\' or 图书编号=? ORDER BY 图书编号 ASC"),
+        QStringLiteral("select* from bkinfo where 书名 like ? escape '\\' or 图书编号=? order by rowid"),
         {containsPattern(keyword), keyword});
 }
 

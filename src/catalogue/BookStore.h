@@ -33,6 +33,8 @@ enum class DeleteOutcome { Deleted, Missing, OnLoan, Failed };
 // Why a copy was not saved: no such copy or a database refusal; a new number for a copy
 // that is lent or reserved; an entry date that is no date.
 enum class SaveOutcome { Saved, Failed, OnLoan, NotADate };
+// Whether a save writes an empty text over the stored value or leaves that column alone.
+enum class EmptyTexts { KeepStored, Written };
 
 // Stores, changes, finds and deletes book copies (bkinfo) for the entry and edit windows.
 class CBookStore {
@@ -46,10 +48,10 @@ public:
     // written; the entry date is written "YYYY-MM-DD" (one that is no date adds nothing and
     // counts as a failure). Copies stored before a duplicate number or a failure stay.
     AddCopiesResult addCopies(BookValues values, int copies, bool numberCopies);
-    // Writes the non-empty texts over the copy stored as bookNo, the entry date as
-    // "YYYY-MM-DD". A copy that is lent or reserved keeps its number: a loan or a
-    // reservation must never lose its copy.
-    SaveOutcome save(const QString& bookNo, BookValues values);
+    // Writes the texts over the copy stored as bookNo (the empty ones as `empty` says), the
+    // entry date as "YYYY-MM-DD". A copy that is lent or reserved keeps its number: a loan or
+    // a reservation must never lose its copy.
+    SaveOutcome save(const QString& bookNo, BookValues values, EmptyTexts empty = EmptyTexts::KeepStored);
     // What the entry and edit windows say when that save did not happen, empty when it did;
     // `failure` is the window's own word for a refused write.
     static QString saveRefusal(SaveOutcome outcome, const QString& bookNo, const BookValues& values,
@@ -59,7 +61,8 @@ public:
     // Copies whose ISBN or number is the text or whose title, publisher, author or entry date
     // contains it (an empty text gives all), ordered by book number.
     RecordsetPtr search(const QString& text);
-    // Copies whose title contains the keyword or whose number is the keyword.
+    // Copies whose title contains the keyword or whose number is the keyword, in the order
+    // they were stored.
     RecordsetPtr findForEdit(const QString& keyword);
     // At most `limit` copies whose title, number or barcode contains the keyword (an empty
     // keyword gives all), in the order they were stored.

@@ -19,7 +19,6 @@ CEditBookDlg::CEditBookDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CEditB
     connect(ui->m_btnFind, &QPushButton::clicked, this, &CEditBookDlg::OnFind);
     connect(ui->m_btnSave, &QPushButton::clicked, this, &CEditBookDlg::OnSave);
     connect(ui->m_btnExit, &QPushButton::clicked, this, &QDialog::accept);
-    m_enterKeys.onEnter(ui->m_edtKeyword, [this] { OnFind(); });
     OnInitDialog();
 }
 
@@ -60,7 +59,6 @@ void CEditBookDlg::FillList(CAdoRecordset& rs)
         const int row = ui->m_list->AddItem(texts);
         ui->m_list->SetItemData(row, texts[kBookNo]);
     }
-    ui->m_btnSave->setEnabled(true);
 }
 
 void CEditBookDlg::OnSave()
@@ -73,11 +71,11 @@ void CEditBookDlg::OnSave()
     const QStringList values = ui->m_list->GetRowTexts(row).mid(0, kBookFieldCount);
     const QString loadedNo = ui->m_list->GetItemData(row).toString();
     const QString refusal =
-        CBookStore::saveRefusal(m_store.save(loadedNo, values), loadedNo, values, QStringLiteral("操作失败"));
+        CBookStore::saveRefusal(m_store.save(loadedNo, values, EmptyTexts::Written), loadedNo, values,
+                                QStringLiteral("操作失败"));
     if (!refusal.isEmpty())
         return showMessage(this, refusal);
-    if (!values[kBookNo].isEmpty())
-        ui->m_list->SetItemData(row, values[kBookNo]);
+    ui->m_list->SetItemData(row, values[kBookNo]);
     if (!values[kEntryDate].isEmpty())
         ui->m_list->SetItemText(row, kEntryDate, normalizedDateText(values[kEntryDate]));
 }

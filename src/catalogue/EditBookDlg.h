@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/BookStore.h"
-#include "controls/EnterKeyFilter.h"
 
 #include <QDialog>
 
@@ -10,7 +9,7 @@ class CEditBookDlg;
 }
 
 // Finds copies by title or number and lets them be changed in place in the list; a changed
-// row is saved over the copy it was loaded from.
+// row is saved over the copy it was loaded from. 保存 starts disabled and nothing enables it.
 class CEditBookDlg : public QDialog {
     Q_OBJECT
 public:
@@ -27,5 +26,4 @@ private:
 
     Ui::CEditBookDlg* ui;
     CBookStore m_store;
-    EnterKeyFilter m_enterKeys{this};
 };

@@ -3,13 +3,14 @@
 #include "ui_FindClassNoDlg.h"
 
 #include "catalogue/ClassTree.h"
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 
 #include <QFile>
-#include <QStyle>
 
 namespace {
 const QString kTreeFile = QStringLiteral("data/tree.dat");
+constexpr int kIconSize = 16;
 }
 
 CFindClassNoDlg::CFindClassNoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CFindClassNoDlg)
@@ -23,7 +24,11 @@ CFindClassNoDlg::CFindClassNoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::
 
 CFindClassNoDlg::~CFindClassNoDlg() { delete ui; }
 
-void CFindClassNoDlg::OnInitDialog() { LoadTree(); }
+void CFindClassNoDlg::OnInitDialog()
+{
+    ui->m_treeClass->setIconSize(QSize(kIconSize, kIconSize));
+    LoadTree();
+}
 
 void CFindClassNoDlg::LoadTree()
 {
@@ -32,8 +37,9 @@ void CFindClassNoDlg::LoadTree()
         showMessage(this, QStringLiteral("没有找到分类数据文件!"));
         return;
     }
-    QIcon icon(style()->standardIcon(QStyle::SP_DirClosedIcon));
-    icon.addPixmap(style()->standardPixmap(QStyle::SP_DirOpenIcon), QIcon::Selected);
+    // Every node shows the dark lamp, and the bright one while it is selected.
+    QIcon icon(resourceIcon(213).pixmap(kIconSize));
+    icon.addPixmap(resourceIcon(214).pixmap(kIconSize), QIcon::Selected);
     addNodes(parseClassTree(file.readAll()), nullptr, icon);
 }
 

@@ -16,7 +16,6 @@ CLossCancelDlg::CLossCancelDlg(LossCancelWindow config, QWidget* parent)
     ui->setupUi(this);
     connect(ui->m_btnQuery, &QPushButton::clicked, this, &CLossCancelDlg::OnQuery);
     connect(ui->m_btnUnloss, &QPushButton::clicked, this, &CLossCancelDlg::OnUnloss);
-    m_enterKeys.onEnter(ui->m_editKey, [this] { OnQuery(); });
     OnInitDialog();
 }
 

@@ -2,7 +2,6 @@
 
 #include "catalogue/StockLists.h"
 #include "catalogue/StockMover.h"
-#include "controls/EnterKeyFilter.h"
 
 #include <QDialog>
 #include <QList>
@@ -27,7 +26,7 @@ struct LossCancelWindow {
 };
 
 // A lost copy was found: the window lists the loss table, each row with its ID, and puts
-// the chosen row back into stock.
+// the chosen row back into stock. Enter anywhere runs the query, the default button.
 class CLossCancelDlg : public QDialog {
     Q_OBJECT
 public:
@@ -46,5 +45,4 @@ private:
     std::unique_ptr<Ui::CLossCancelDlg> ui;
     StockMover m_mover;
     StockLists m_lists;
-    EnterKeyFilter m_enterKeys{this};
 };

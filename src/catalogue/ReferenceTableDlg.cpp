@@ -2,6 +2,7 @@
 
 #include "ui_ReferenceTableDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 
@@ -22,6 +23,8 @@ void CReferenceTableDlg::OnInitDialog()
     setWindowTitle(m_texts.title);
     ui->m_lblUpper->setText(m_texts.upperLabel);
     ui->m_lblLower->setText(m_texts.lowerLabel);
+    ui->m_btnAdd->SetIconHandles(resourceIcon(210));
+    ui->m_btnDelete->SetIconHandles(resourceIcon(211));
     ui->m_list->SetHeadings(m_texts.headings);
     ui->m_list->LoadColumnInfo();
     FillList();

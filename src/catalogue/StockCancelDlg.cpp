@@ -8,8 +8,6 @@
 #include "controls/SearchEdit.h"
 #include "controls/SearchText.h"
 
-#include <QStyle>
-
 CStockCancelDlg::CStockCancelDlg(StockCancelWindow config, QWidget* parent)
     : QDialog(parent), m_config(std::move(config)), ui(std::make_unique<Ui::CStockCancelDlg>())
 {
@@ -19,7 +17,6 @@ CStockCancelDlg::CStockCancelDlg(StockCancelWindow config, QWidget* parent)
     connect(ui->m_btnSelectAll, &QPushButton::clicked, this, &CStockCancelDlg::OnSelectAll);
     connect(ui->m_btnClearAll, &QPushButton::clicked, this, &CStockCancelDlg::OnClearAll);
     connect(ui->m_btnExit, &QPushButton::clicked, this, &CStockCancelDlg::OnExit);
-    m_enterKeys.onEnter(ui->m_editKeyword, [this] { OnFind(); });
     OnInitDialog();
 }
 
@@ -30,11 +27,11 @@ void CStockCancelDlg::OnInitDialog()
     setWindowTitle(m_config.caption);
     ui->m_labelKeyword->setText(m_config.keywordLabel);
     ui->m_btnCancelStock->setText(m_config.actionText);
-    ui->m_btnFind->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnSelectAll->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
-    ui->m_btnClearAll->SetIconHandles(buttonIcon(ButtonIcon::ClearAll));
-    ui->m_btnCancelStock->SetIconHandles(buttonIcon(ButtonIcon::Delete));
-    ui->m_btnExit->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    ui->m_btnFind->SetIconHandles(resourceIcon(192));
+    ui->m_btnSelectAll->SetIconHandles(resourceIcon(199));
+    ui->m_btnClearAll->SetIconHandles(resourceIcon(216));
+    ui->m_btnCancelStock->SetIconHandles(resourceIcon(210));
+    ui->m_btnExit->SetIconHandles(resourceIcon(215));
     ui->m_btnFind->setDefault(true);
     if (m_config.editShowsAll)
         SearchEdit::attach(ui->m_editKeyword);
@@ -82,7 +79,6 @@ void CStockCancelDlg::FillBookList(const RecordsetPtr& rs)
 void CStockCancelDlg::OnCancelStock()
 {
     int deleted = 0;
-    bool failed = false;
     QStringList skipped;
     for (int row : markedRows(*ui->m_list)) {
         const QString number = ui->m_list->GetItemText(row, m_config.numberColumn);
@@ -93,16 +89,16 @@ void CStockCancelDlg::OnCancelStock()
         case DeleteOutcome::OnLoan:
             skipped << number;
             break;
+        // A delete that failed is not counted and says nothing more: the list, searched
+        // again, shows the copy still there.
         case DeleteOutcome::Failed:
-            failed = true;
-            break;
         case DeleteOutcome::Missing:
             break;
         }
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    SayKept(failed, skipped);
+    SayKept(false, skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }

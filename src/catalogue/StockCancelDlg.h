@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/BookStore.h"
-#include "controls/EnterKeyFilter.h"
 #include "controls/SearchText.h"
 
 #include <QDialog>
@@ -38,7 +37,8 @@ struct StockCancelWindow {
 };
 
 // Deletes copies from the catalogue for good: the librarian searches, ticks or selects rows
-// and cancels them. Copies that are lent or reserved stay and are named.
+// and cancels them. Copies that are lent or reserved stay and are named. Enter anywhere runs
+// the search, the default button.
 class CStockCancelDlg : public QDialog {
     Q_OBJECT
 public:
@@ -68,5 +68,4 @@ private:
     const StockCancelWindow m_config;
     std::unique_ptr<Ui::CStockCancelDlg> ui;
     RecordsetPtr m_pRecordset;
-    EnterKeyFilter m_enterKeys{this};
 };

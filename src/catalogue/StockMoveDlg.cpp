@@ -41,8 +41,6 @@ CStockMoveDlg::CStockMoveDlg(StockMoveWindow config, QWidget* parent)
     connect(ui->m_btnQueryOut, &QPushButton::clicked, this, &CStockMoveDlg::OnQueryOut);
     connect(ui->m_btnRestore, &QPushButton::clicked, this, &CStockMoveDlg::OnRestore);
     connect(ui->m_btnExport, &QPushButton::clicked, this, &CStockMoveDlg::OnExportExcel);
-    m_enterKeys.onEnter(ui->m_editStockKey, [this] { OnQueryBooks(); });
-    m_enterKeys.onEnter(ui->m_editKey, [this] { OnQueryOut(); });
     OnInitDialog();
 }
 
@@ -120,6 +118,10 @@ void CStockMoveDlg::OnMoveOut()
             const QString number = ui->m_listStock->GetItemText(row, 0);
             const StockMover::Outcome outcome =
                 m_config.kind == OutKind::Loss ? m_mover.reportLost(number) : m_mover.weedOut(number);
+            // A copy gone from stock meanwhile ends the walk: the rows above it stay ticked
+            // and the lists as they were.
+            if (outcome == StockMover::Outcome::NotInStock)
+                return;
             if (outcome == StockMover::Outcome::OnLoan)
                 skipped << number;
         }

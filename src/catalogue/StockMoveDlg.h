@@ -2,7 +2,6 @@
 
 #include "catalogue/StockLists.h"
 #include "catalogue/StockMover.h"
-#include "controls/EnterKeyFilter.h"
 
 #include <QDialog>
 #include <QList>
@@ -37,9 +36,10 @@ struct StockMoveWindow {
 
 // The window in which copies leave the stock (lost by the library, or weeded out) and come
 // back. The upper list shows copies in stock with check boxes; the chosen ones move to the
-// loss or weed-out table, from the bottom of the list up. The lower list shows the rows that
-// left, found by text or by a range of dates, each with its ID, so that a restore moves back
-// exactly the row chosen.
+// loss or weed-out table, from the bottom of the list up; a copy no longer in stock ends the
+// walk there. The lower list shows the rows that left, found by text or by a range of dates,
+// each with its ID, so that a restore moves back exactly the row chosen. Enter anywhere runs
+// the stock query, the default button.
 class CStockMoveDlg : public QDialog {
     Q_OBJECT
 public:
@@ -72,5 +72,4 @@ private:
     RecordsetPtr m_pRecordset;
     // Owned by the window; none when the window exports nothing.
     CListExport* m_export = nullptr;
-    EnterKeyFilter m_enterKeys{this};
 };

@@ -1,7 +1,9 @@
 #include "catalogue/BookLostQueryPage.h"
 #include "catalogue/BookQueryDlg.h"
 #include "catalogue/BookSearchPage.h"
+#include "controls/ButtonIcons.h"
 #include "controls/ReportListCtrl.h"
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "sheets/SpreadsheetIdle.h"
 #include "support/TestSupport.h"
@@ -9,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -105,6 +108,15 @@ private slots:
 
     // Pages of 100 with the refusals at both ends; the buttons do nothing before a search.
     // Where pages are cut is the paged list's own test.
+    // Icon 143 on the window; the search page's progress bar stands idle beside the hidden export.
+    void windowIconAndIdleProgress()
+    {
+        QCOMPARE(m_dlg->windowIcon().pixmap(32).toImage(), resourceIcon(143).pixmap(32).toImage());
+        QVERIFY(searchPage()->ExportButton()->isHidden());
+        QVERIFY(!searchPage()->ExportProgress()->isHidden());
+        QCOMPARE(searchPage()->ExportProgress()->value(), 0);
+    }
+
     void paging()
     {
         addBooks(101);

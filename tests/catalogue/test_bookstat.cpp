@@ -1,4 +1,6 @@
+#include "controls/ButtonIcons.h"
 #include "controls/ReportListCtrl.h"
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "catalogue/BookStatPage.h"
 #include "support/TestSupport.h"
@@ -70,6 +72,18 @@ private slots:
                                << QStringList{"图书总量", "3", "77.4"};
         QTest::newRow("empty catalogue, total") << QVariantList{} << "m_radioTotal" << "图书总计"
                                                 << QStringList{"图书总量", "0", ""} << QStringList{"图书总量", "0", ""};
+    }
+
+    // Each choice shows the bright lamp (214) while chosen or pointed at, else the dark one (213).
+    void choicesShowLamps()
+    {
+        const QImage dark = resourceIcon(213).pixmap(16).toImage();
+        const QImage bright = resourceIcon(214).pixmap(16).toImage();
+        for (const char* name : {"m_radioClass", "m_radioType", "m_radioPublisher", "m_radioEntryDate", "m_radioTotal"}) {
+            auto* radio = m_page->findChild<CSkinButton*>(QLatin1String(name));
+            QCOMPARE(radio->icon().pixmap(16).toImage(), radio->isChecked() ? bright : dark);
+        }
+        QVERIFY(m_page->findChild<CSkinButton*>(QStringLiteral("m_radioType"))->isChecked());
     }
 
     void listAndFile()

@@ -3,8 +3,11 @@
 #include "catalogue/BookAddDlg.h"
 #include "catalogue/BookTypeDlg.h"
 #include "catalogue/EditBookDlg.h"
+#include "catalogue/PublisherDlg.h"
 #include "catalogue/ShelfSettingDlg.h"
+#include "controls/ButtonIcons.h"
 #include "controls/EditListCtrl.h"
+#include "controls/SkinButton.h"
 #include "controls/SingleClickButtons.h"
 #include "db/AppState.h"
 #include "support/TestSupport.h"
@@ -15,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -110,7 +114,8 @@ private slots:
         click("m_btnDelete");
         const qsizetype asked = seams->prompter.texts().indexOf(QStringLiteral("确实删除该信息吗？"));
         QVERIFY(asked >= 0);
-        QCOMPARE(seams->prompter.messages[asked].defaultButton, QMessageBox::Cancel);
+        QCOMPARE(seams->prompter.messages[asked].caption, QStringLiteral("清除记录"));
+        QCOMPARE(seams->prompter.messages[asked].defaultButton, QMessageBox::NoButton);
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号 <> 'Q''2'")), 0);
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
     }
@@ -128,6 +133,44 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号='TS0300'")), 1);
         QCOMPARE(text("m_edtBookNo"), QStringLiteral("TS0301"));
         QVERIFY(seams->prompter.messages.isEmpty());
+    }
+
+    // Enter moves on like Tab everywhere but in 图书编号 and the ISBN input: the local search
+    // box does not search and 内容简介 takes no line break.
+    void enterMovesOn_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("local search box") << "m_edtSearch";
+        QTest::newRow("内容简介") << "m_edtSummary";
+        QTest::newRow("书籍名称") << "m_edtTitle";
+        QTest::newRow("local list") << "m_listLocal";
+    }
+    void enterMovesOn()
+    {
+        QFETCH(QString, field);
+        storeBooks(1);
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        auto* widget = child<QWidget>(dialog.get(), field);
+        widget->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->setText(QStringLiteral("旧书"));
+        QTest::keyClick(widget, Qt::Key_Return);
+        QVERIFY(!widget->hasFocus());
+        QCOMPARE(find<CReportListCtrl>("m_listLocal")->GetItemCount(), 0);
+        QCOMPARE(find<QPlainTextEdit>("m_edtSummary")->toPlainText(), QString());
+        QVERIFY(seams->prompter.messages.isEmpty());
+    }
+
+    void enterInBookNoCountsCopies()
+    {
+        storeBooks(2, QStringLiteral("红楼梦"));
+        fillBook();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        auto* bookNo = find<QLineEdit>("m_edtBookNo");
+        bookNo->setFocus();
+        QTest::keyClick(bookNo, Qt::Key_Return);
+        QCOMPARE(text("m_edtCopyNo"), QStringLiteral("3"));
+        QVERIFY(bookNo->hasFocus());
     }
 
     void priceRefused()
@@ -216,6 +259,31 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
     }
 
+    // 添加 and 删除 of the book type, publisher and shelf windows show icons 210 and 211.
+    void referenceWindowIcons()
+    {
+        CBookTypeDlg types;
+        CPublisherDlg publishers;
+        CShelfSettingDlg shelves;
+        for (QDialog* window : std::initializer_list<QDialog*>{&types, &publishers, &shelves})
+            for (const auto& [name, icon] : {std::pair{"m_btnAdd", 210}, {"m_btnDelete", 211}})
+                QCOMPARE(child<CSkinButton>(window, name)->icon().pixmap(16).toImage(), resourceIcon(icon).pixmap(16).toImage());
+    }
+
+    // A delete the database refuses says nothing; the list, searched again, still shows the copy.
+    void failedDeleteSaysNothing()
+    {
+        storeBooks(1);
+        auto* list = find<CReportListCtrl>("m_listLocal");
+        click("m_btnSearchLocal");
+        list->SetSelected(0, true);
+        failOn(QStringLiteral("before delete on bkinfo"));
+        click("m_btnDelete");
+        QCOMPARE(seams->prompter.texts(), QStringList{QStringLiteral("确实删除该信息吗？")});
+        QCOMPARE(listColumn(list, 1), QStringList{QStringLiteral("X0000")});
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo")), 1);
+    }
+
     void duplicateKeyFails()
     {
         CBookTypeDlg window;
@@ -236,8 +304,9 @@ private slots:
         QVERIFY(seams->prompter.messages.isEmpty());
     }
 
-    // Cells are changed through the list's own in-place edit; the copy is found by the number
-    // it was loaded with, empty cells leave their column alone, and a clash is reported.
+    // Cells are changed through the list's own in-place edit; 保存 stays disabled, and when it
+    // is enabled the copy is found by the number it was loaded with, an emptied cell empties
+    // its column, and a clash is reported.
     void editWindowSavesByNumber()
     {
         QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral(
@@ -246,6 +315,7 @@ private slots:
         QCOMPARE(seams->prompter.lastText(), QStringLiteral("请输入用查询信息！"));
         auto* list = child<CEditListCtrl>(window.get(), "m_list");
         auto* save = child<QPushButton>(window.get(), "m_btnSave");
+        QVERIFY(!save->isEnabled());
         const auto editCell = [list](int column, const QString& text) {
             list->EditSubItem(true, 0, column);
             auto* edit = child<QLineEdit>(list, "m_edit");
@@ -256,6 +326,8 @@ private slots:
         QCOMPARE(seams->prompter.lastText(), QStringLiteral("图书库没有数据!"));
         findIn(*window, QStringLiteral("水浒"));
         QCOMPARE(list->GetItemCount(), 2);
+        QVERIFY(!save->isEnabled());
+        save->setEnabled(true);
         save->click();
         QCOMPARE(seams->prompter.lastText(), QStringLiteral("没有数据！"));
         list->SetSelected(0, true);
@@ -266,7 +338,7 @@ private slots:
         save->click();
         QCOMPARE(seams->prompter.texts(), QStringList());
         RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 书名, 著译者 from bkinfo order by 图书编号"));
-        QCOMPARE(rs->GetRowTexts(), QStringList({"E10", "水浒'全传", "施耐庵"}));
+        QCOMPARE(rs->GetRowTexts(), QStringList({"E10", "水浒'全传", ""}));
         editCell(1, QStringLiteral("e2"));
         save->click();
         QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
@@ -287,6 +359,7 @@ private slots:
         QTest::newRow("loan row, flag cleared") << 0 << loan << "E9" << refused;
         QTest::newRow("reservation row only") << 0 << reservation << "E9" << refused;
         QTest::newRow("only the case changes") << 1 << loan << "e1" << refused;
+        QTest::newRow("number emptied") << 1 << loan << "" << refused;
         QTest::newRow("lent, number kept") << 1 << loan << "E1" << QString();
         QTest::newRow("in stock") << 0 << QString() << "E9" << QString();
     }
@@ -305,7 +378,7 @@ private slots:
         list->SetSelected(0, true);
         list->SetItemText(0, kBookNo, newNumber);
         list->SetItemText(0, kPrice, QStringLiteral("25"));
-        child<QPushButton>(window.get(), "m_btnSave")->click();
+        save(*window);
         QCOMPARE(seams->prompter.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
         RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 单价 from bkinfo"));
         QCOMPARE(rs->GetRowTexts(), refusal.isEmpty() ? QStringList({newNumber, "25"}) : QStringList({"E1", "20"}));
@@ -351,7 +424,7 @@ private slots:
         auto* list = child<CEditListCtrl>(window.get(), "m_list");
         list->SetSelected(0, true);
         list->SetItemText(0, kEntryDate, typed);
-        child<QPushButton>(window.get(), "m_btnSave")->click();
+        save(*window);
         QCOMPARE(storedDate("S2"), stored.isEmpty() ? QStringLiteral("2000-01-01") : stored);
 
         QCOMPARE(seams->prompter.texts(), stored.isEmpty() ? QStringList({refusal, refusal, refusal}) : QStringList());
@@ -429,9 +502,11 @@ private slots:
         QCOMPARE(seams->prompter.texts(), numbers.isEmpty() ? QStringList({QStringLiteral("图书库没有数据!")}) : QStringList());
     }
 
-    void shelfAddedIsOffered()
+    // The shelf combo keeps the entries it was opened with.
+    void shelfWindowLeavesComboAlone()
     {
         QComboBox* shelves = find<QComboBox>("m_cmbShelf");
+        const int entries = shelves->count();
         QCOMPARE(shelves->currentText(), QStringLiteral("2号书架"));
         QTimer::singleShot(0, [] {
             QWidget* window = QApplication::activeModalWidget();
@@ -441,10 +516,19 @@ private slots:
             window->close();
         });
         click("m_btnShelfSettings");
-        QVERIFY(shelves->findText(QStringLiteral("阅览室")) >= 0);
+        QCOMPARE(count(QStringLiteral("select count(*) from shujiainfo where 存放位置名='阅览室'")), 1);
+        QCOMPARE(shelves->count(), entries);
+        QCOMPARE(shelves->findText(QStringLiteral("阅览室")), -1);
         QCOMPARE(shelves->currentText(), QStringLiteral("2号书架"));
     }
 private:
+    // 保存 of the edit window, enabled for the test: nothing in the window enables it.
+    static void save(QWidget& window)
+    {
+        auto* button = child<QPushButton>(&window, "m_btnSave");
+        button->setEnabled(true);
+        button->click();
+    }
     static void findIn(QWidget& window, const QString& keyword)
     {
         child<QLineEdit>(&window, "m_edtKeyword")->setText(keyword);
