@@ -82,7 +82,6 @@ void CStockCancelDlg::FillBookList(const RecordsetPtr& rs)
 void CStockCancelDlg::OnCancelStock()
 {
     int deleted = 0;
-    bool failed = false;
     QStringList skipped;
     for (int row : markedRows(*ui->m_list)) {
         const QString number = ui->m_list->GetItemText(row, m_config.numberColumn);
@@ -93,16 +92,15 @@ void CStockCancelDlg::OnCancelStock()
         case DeleteOutcome::OnLoan:
             skipped << number;
             break;
+        // A delete that fails is not told: the list searched again still shows the copy.
         case DeleteOutcome::Failed:
-            failed = true;
-            break;
         case DeleteOutcome::Missing:
             break;
         }
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    SayKept(failed, skipped);
+    SayKept(skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }
@@ -114,10 +112,8 @@ SearchText::AllText CStockCancelDlg::AllTextMeans() const
     return m_config.editShowsAll ? SearchText::AllText::EveryRow : SearchText::AllText::Typed;
 }
 
-void CStockCancelDlg::SayKept(bool failed, const QStringList& out)
+void CStockCancelDlg::SayKept(const QStringList& out)
 {
-    if (failed)
-        showMessage(this, QStringLiteral("操作失败"));
     if (!out.isEmpty())
         showMessage(this, (QStringList{m_config.skippedLead} + out).join(QLatin1Char('\n')));
 }
