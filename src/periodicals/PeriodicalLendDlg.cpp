@@ -132,26 +132,24 @@ void CPeriodicalLendDlg::LendPeriodical()
     copy.bookNumber = ui->m_listToLend->GetItemText(row, kNumberColumn);
     copy.title = ui->m_listToLend->GetItemText(row, kTitleColumn);
     copy.price = ui->m_listToLend->GetItemText(row, kPriceColumn);
+    LendingService::Outcome outcome;
     try {
-        switch (Service().lend(m_reader.card(), copy)) {
-        case LendingService::Outcome::Done:
-            ui->m_listToLend->DeleteItem(row);
-            break;
-        case LendingService::Outcome::LimitReached:
-            showMessage(this, kLimitText);
-            break;
-        case LendingService::Outcome::NoReader:
-            showMessage(this, QStringLiteral("查无此人！"));
-            break;
-        default:
-            showMessage(this, kNotInText);
-            break;
-        }
+        outcome = Service().lend(m_reader.card(), copy);
     } catch (const DbError&) {
-        showMessage(this, kFailText);
+        return showMessage(this, kFailText);
     }
-    m_reader.refresh();
-    ShowLoans();
+    switch (outcome) {
+    case LendingService::Outcome::Done:
+        ui->m_listToLend->DeleteItem(row);
+        m_reader.refresh();
+        return ShowLoans();
+    case LendingService::Outcome::LimitReached:
+        return showMessage(this, kLimitText);
+    case LendingService::Outcome::NoReader:
+        return showMessage(this, kFailText);
+    default:
+        return showMessage(this, kNotInText);
+    }
 }
 
 void CPeriodicalLendDlg::ReturnPeriodical()
