@@ -92,7 +92,8 @@ void CStockCancelDlg::OnCancelStock()
         case DeleteOutcome::OnLoan:
             skipped << number;
             break;
-        // A delete that fails is not told: the list searched again still shows the copy.
+        // A delete that failed is not counted and says nothing more: the list, searched
+        // again, shows the copy still there.
         case DeleteOutcome::Failed:
         case DeleteOutcome::Missing:
             break;
@@ -100,7 +101,7 @@ void CStockCancelDlg::OnCancelStock()
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    SayKept(skipped);
+    SayKept(false, skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }
@@ -112,8 +113,10 @@ SearchText::AllText CStockCancelDlg::AllTextMeans() const
     return m_config.editShowsAll ? SearchText::AllText::EveryRow : SearchText::AllText::Typed;
 }
 
-void CStockCancelDlg::SayKept(const QStringList& out)
+void CStockCancelDlg::SayKept(bool failed, const QStringList& out)
 {
+    if (failed)
+        showMessage(this, QStringLiteral("操作失败"));
     if (!out.isEmpty())
         showMessage(this, (QStringList{m_config.skippedLead} + out).join(QLatin1Char('\n')));
 }
