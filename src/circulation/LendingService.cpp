@@ -302,7 +302,8 @@ LendingService::Outcome LendingService::reportLost(const QString& bookNumber, co
     if (loan->IsEOF())
         return Outcome::NotOnLoan;
     StockMover mover(m_conn, t, m_operator);
-    if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done)
+    if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done
+        && m_tables.readerLosses.isEmpty())
         return Outcome::CopyMissing;
     if (!m_tables.readerLosses.isEmpty())
         executeOrThrow(m_conn,

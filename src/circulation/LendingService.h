@@ -131,7 +131,8 @@ public:
     // of the copy goes and each borrower is recounted; no history row. NoReader when the
     // tables want a registered reader and he is not; NotOnLoan when that loan is gone;
     // CopyMissing (nothing written) when the catalogue holds no copy of that number, a loan
-    // that returning closes.
+    // that returning closes. Where the tables keep a record of the loss, a copy no longer in
+    // stock stops nothing: the loss is recorded and the loan ends all the same.
     Outcome reportLost(const QString& bookNumber, const QString& readerNumber);
 
     // The lending date plus the loan period in calendar days.

@@ -21,7 +21,10 @@ CLoanLossDlg::CLoanLossDlg(LoanLossWindow config, QWidget* parent)
     connect(ui->m_btnFind, &QPushButton::clicked, this, &CLoanLossDlg::OnFind);
     connect(ui->m_btnReportLoss, &QPushButton::clicked, this, &CLoanLossDlg::OnReportLoss);
     ListClicks::watch(ui->m_list, ListClicks::Click, [this] { OnClickLoanList(); });
-    m_enterKeys.onEnter(ui->m_editReader, [this] { OnFind(); });
+    if (!m_config.enterPressesDefault) {
+        m_enterKeys = std::make_unique<EnterKeyFilter>(this);
+        m_enterKeys->onEnter(ui->m_editReader, [this] { OnFind(); });
+    }
     OnInitDialog();
 }
 
@@ -37,6 +40,8 @@ void CLoanLossDlg::OnInitDialog()
     ui->m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->m_list->SetHeadings(m_config.headings);
     ui->m_list->LoadColumnInfo();
+    ui->m_labelReader->setVisible(!m_config.readerRadio);
+    ui->m_radioReader->setVisible(m_config.readerRadio);
 }
 
 LendingService CLoanLossDlg::Service() const
@@ -89,7 +94,7 @@ void CLoanLossDlg::OnReportLoss()
         return;
     }
     if (outcome == LendingService::Outcome::NoReader) {
-        showMessage(this, QStringLiteral("查无此人！"));
+        showMessage(this, QStringLiteral("操作失败!"));
         return;
     }
     FillLoanList();

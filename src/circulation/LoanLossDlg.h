@@ -15,6 +15,12 @@ class CLoanLossDlg;
 // long as the program) its loans and losses go through.
 struct LoanLossWindow {
     const LoanTables* tables = nullptr;
+    // A radio button "借书卡号" that nothing reads captions the reader edit, in place of the
+    // label "输入读者编号:".
+    bool readerRadio = false;
+    // Enter presses the default button "查找" (or the button that has the focus), instead of
+    // searching from the reader edit and moving the focus on from anywhere else.
+    bool enterPressesDefault = false;
     QString caption;
     QString actionText;
     QString headings;
@@ -45,5 +51,5 @@ private:
     std::unique_ptr<Ui::CLoanLossDlg> ui;
     // The reader of the last search, whose loans the list shows.
     QString m_strKey;
-    EnterKeyFilter m_enterKeys{this};
+    std::unique_ptr<EnterKeyFilter> m_enterKeys;
 };

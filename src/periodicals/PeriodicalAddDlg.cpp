@@ -8,15 +8,14 @@
 #include "controls/ButtonIcons.h"
 #include "controls/ComboFill.h"
 #include "controls/ListClicks.h"
-#include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
 #include "db/AppState.h"
+#include "periodicals/PeriodicalStockPages.h"
 
 namespace {
-constexpr int kPageSize = 50;
 const QString kFailText = QStringLiteral("操作失败");
 }
 
@@ -24,8 +23,10 @@ CPeriodicalAddDlg::CPeriodicalAddDlg(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CPeriodicalAddDlg>()), m_store(theApp().m_ado)
 {
     ui->setupUi(this);
-    m_paging = new PagedList(this, kPageSize, ui->m_btnPrevPage, ui->m_btnNextPage, ui->m_cmbPage, ui->m_lblTotal);
-    connect(m_paging, &PagedList::pageChanged, this, &CPeriodicalAddDlg::ShowPage);
+    m_pages = new PeriodicalStockPages(this,
+                                       {ui->m_edtSearch, ui->m_list, ui->m_btnPrevPage, ui->m_btnNextPage, ui->m_cmbPage,
+                                        ui->m_lblTotal},
+                                       PeriodicalStockPages::PageOrder::Texts);
     connect(ui->m_btnSave, &QPushButton::clicked, this, &CPeriodicalAddDlg::OnSave);
     connect(ui->m_btnDelete, &QPushButton::clicked, this, &CPeriodicalAddDlg::OnDelete);
     connect(ui->m_btnClear, &QPushButton::clicked, this, &CPeriodicalAddDlg::OnClear);
@@ -35,7 +36,8 @@ CPeriodicalAddDlg::CPeriodicalAddDlg(QWidget* parent)
     connect(ui->m_btnIncNumber, &QPushButton::clicked, this, &CPeriodicalAddDlg::OnIncPeriodicalNo);
     connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPeriodicalAddDlg::OnSearch);
     ListClicks::watch(ui->m_list, ListClicks::DoubleClick, [this] { OnDblclkList(); });
-    m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearch(); });
+    // Enter does nothing anywhere in the window: it neither closes it nor presses a button.
+    m_enterKeys.onEnter(this, [] {});
     OnInitDialog();
 }
 
@@ -43,13 +45,11 @@ CPeriodicalAddDlg::~CPeriodicalAddDlg() = default;
 
 void CPeriodicalAddDlg::OnInitDialog()
 {
-    ui->m_btnSave->SetIconHandles(buttonIcon(ButtonIcon::Add));
-    ui->m_btnDelete->SetIconHandles(buttonIcon(ButtonIcon::Delete));
-    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnSave->SetIconHandles(resourceIcon(210));
+    ui->m_btnDelete->SetIconHandles(resourceIcon(211));
+    ui->m_btnSearch->SetIconHandles(resourceIcon(192));
     ui->m_edtEntryDate->setText(todayText());
     FillCombos();
-    ui->m_list->SetHeadings(PeriodicalStore::listHeadings());
-    ui->m_list->LoadColumnInfo();
     SearchEdit::attach(ui->m_edtSearch);
 }
 
@@ -103,9 +103,9 @@ void CPeriodicalAddDlg::OnSave()
         return showMessage(this, complaint);
     if (!Store(values))
         return showMessage(this, kFailText);
-    ShowDatesAsStored();
     // The list shows the copy saved (or kept, after No): by its barcode, else by its number.
-    SearchFor(values[kPdBarcode].isEmpty() ? values[kPdNumber] : values[kPdBarcode]);
+    ui->m_edtSearch->setText(values[kPdBarcode].isEmpty() ? values[kPdNumber] : values[kPdBarcode]);
+    OnSearch();
 }
 
 // A new number adds a copy; a stored one is overwritten only when the librarian agrees.
@@ -117,20 +117,11 @@ bool CPeriodicalAddDlg::Store(const PeriodicalValues& values)
     } catch (const DbError&) {
         return false;
     }
-    if (askQuestion(this, QStringLiteral("期刊编号已存在,如果确定则覆盖已有记录!\n"), QStringLiteral("Warning!!"),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+    if (Prompter::instance().ask(this, QStringLiteral("期刊编号已存在,如果确定则覆盖已有记录!\n"), QStringLiteral("Warning!!"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoIcon, QMessageBox::NoButton)
+        != QMessageBox::Yes)
         return true;
     return m_store.overwrite(values);
-}
-
-// The form shows the dates as the list will: "2017-4-1" was stored as "2017-04-01".
-void CPeriodicalAddDlg::ShowDatesAsStored()
-{
-    for (QLineEdit* edit : {ui->m_edtPubDate, ui->m_edtEntryDate}) {
-        const QString stored = normalizedDateText(edit->text());
-        if (!stored.isNull())
-            edit->setText(stored);
-    }
 }
 
 void CPeriodicalAddDlg::OnDelete()
@@ -140,18 +131,12 @@ void CPeriodicalAddDlg::OnDelete()
         return showMessage(this, QStringLiteral("没有选定读者!\n"));
     const QString number = ui->m_list->GetItemText(row, kPdNumber);
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("注销读者"),
-                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    switch (m_store.remove(number)) {
-    case DeleteOutcome::OnLoan:
+    // A delete that fails is not told: the list searched again still shows the copy.
+    if (m_store.remove(number) == DeleteOutcome::OnLoan)
         return showMessage(this, QStringLiteral("期刊%1已借出，不能删除！").arg(number));
-    case DeleteOutcome::Failed:
-        showMessage(this, kFailText);
-        break;
-    default:
-        break;
-    }
-    Search(true);
+    m_pages->SearchAfterDelete();
 }
 
 void CPeriodicalAddDlg::OnClear() { SetFields(PeriodicalValues()); }
@@ -181,47 +166,7 @@ void CPeriodicalAddDlg::OnCalcCopyNo()
 
 void CPeriodicalAddDlg::OnIncPeriodicalNo() { ui->m_edtNumber->setText(nextNumberText(ui->m_edtNumber->text())); }
 
-void CPeriodicalAddDlg::SearchFor(const QString& text)
-{
-    ui->m_edtSearch->setText(text);
-    OnSearch();
-}
-
-void CPeriodicalAddDlg::OnSearch() { Search(false); }
-
-void CPeriodicalAddDlg::Search(bool afterDelete)
-{
-    QString filter;
-    if (!SearchEdit::takeFilter(this, ui->m_edtSearch, filter))
-        return;
-    RecordsetPtr result = m_store.search(filter);
-    long rows = 0;
-    try {
-        rows = result->GetRecordCount();
-    } catch (const DbError&) {
-        return showMessage(this, kFailText);
-    }
-    // Nothing found: the list keeps the copies it shows, and their pages; but a copy just
-    // deleted must not stay listed.
-    if (rows == 0 && !afterDelete)
-        return showMessage(this, QStringLiteral("期刊库没有数据!"));
-    m_pRecordset = result;
-    m_paging->SetResult(static_cast<int>(rows));
-}
-
-void CPeriodicalAddDlg::ShowPage(int)
-{
-    ui->m_list->DeleteAllItems();
-    const PageCursor& cursor = m_paging->Cursor();
-    try {
-        m_pRecordset->MoveFirst();
-        m_pRecordset->Move(cursor.GetFirstRow());
-        for (int i = 0; i < cursor.GetRowsOnPage(); ++i, m_pRecordset->MoveNext())
-            ui->m_list->AddItem(PeriodicalStore::listRow(*m_pRecordset));
-    } catch (const DbError&) {
-        showMessage(this, kFailText);
-    }
-}
+void CPeriodicalAddDlg::OnSearch() { m_pages->Search(); }
 
 void CPeriodicalAddDlg::OnDblclkList()
 {

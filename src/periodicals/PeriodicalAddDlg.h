@@ -7,8 +7,7 @@
 
 #include <memory>
 
-class PagedList;
-class QComboBox;
+class PeriodicalStockPages;
 
 namespace Ui {
 class CPeriodicalAddDlg;
@@ -31,22 +30,17 @@ private slots:
     void OnCalcCopyNo();
     void OnIncPeriodicalNo();
     void OnSearch();
-    void ShowPage(int page);
     void OnDblclkList();
 
 private:
     void OnInitDialog();
     void FillCombos();
     bool Store(const PeriodicalValues& values);
-    void ShowDatesAsStored();
-    void SearchFor(const QString& text);
-    void Search(bool afterDelete);
     PeriodicalValues GetFields() const;
     void SetFields(const PeriodicalValues& values);
 
     std::unique_ptr<Ui::CPeriodicalAddDlg> ui;
     PeriodicalStore m_store;
-    RecordsetPtr m_pRecordset;
-    PagedList* m_paging;
+    PeriodicalStockPages* m_pages;
     EnterKeyFilter m_enterKeys{this};
 };

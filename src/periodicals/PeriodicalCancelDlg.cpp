@@ -35,10 +35,10 @@ void CPeriodicalCancelDlg::OnDeleteSelected()
     if (row < 0)
         return showMessage(this, QStringLiteral("没有选定记录!\n"));
     if (askQuestion(this, QStringLiteral("确实删除该信息吗？"), QStringLiteral("删除记录"),
-                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     const QString number = List()->GetItemText(row, Config().numberColumn);
     const DeleteOutcome outcome = Config().remove(number);
     OnFind();
-    SayKept(outcome == DeleteOutcome::Failed, outcome == DeleteOutcome::OnLoan ? QStringList{number} : QStringList());
+    SayKept(false, outcome == DeleteOutcome::OnLoan ? QStringList{number} : QStringList());
 }

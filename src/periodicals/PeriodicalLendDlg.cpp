@@ -37,8 +37,8 @@ CPeriodicalLendDlg::~CPeriodicalLendDlg() = default;
 
 void CPeriodicalLendDlg::OnInitDialog()
 {
-    ui->m_btnFindReader->SetIconHandles(buttonIcon(ButtonIcon::Confirm));
-    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnFindReader->SetIconHandles(resourceIcon(192));
+    ui->m_btnSearch->SetIconHandles(resourceIcon(192));
     ui->m_listToLend->SetHeadings(QStringLiteral("期刊编号,80;期刊名称,100;第几期,60;出版社,90;是否借出,80;单价,80"));
     ui->m_listToLend->LoadColumnInfo();
     ui->m_listLoans->SetHeadings(
@@ -132,26 +132,24 @@ void CPeriodicalLendDlg::LendPeriodical()
     copy.bookNumber = ui->m_listToLend->GetItemText(row, kNumberColumn);
     copy.title = ui->m_listToLend->GetItemText(row, kTitleColumn);
     copy.price = ui->m_listToLend->GetItemText(row, kPriceColumn);
+    LendingService::Outcome outcome;
     try {
-        switch (Service().lend(m_reader.card(), copy)) {
-        case LendingService::Outcome::Done:
-            ui->m_listToLend->DeleteItem(row);
-            break;
-        case LendingService::Outcome::LimitReached:
-            showMessage(this, kLimitText);
-            break;
-        case LendingService::Outcome::NoReader:
-            showMessage(this, QStringLiteral("查无此人！"));
-            break;
-        default:
-            showMessage(this, kNotInText);
-            break;
-        }
+        outcome = Service().lend(m_reader.card(), copy);
     } catch (const DbError&) {
-        showMessage(this, kFailText);
+        return showMessage(this, kFailText);
     }
-    m_reader.refresh();
-    ShowLoans();
+    switch (outcome) {
+    case LendingService::Outcome::Done:
+        ui->m_listToLend->DeleteItem(row);
+        m_reader.refresh();
+        return ShowLoans();
+    case LendingService::Outcome::LimitReached:
+        return showMessage(this, kLimitText);
+    case LendingService::Outcome::NoReader:
+        return showMessage(this, kFailText);
+    default:
+        return showMessage(this, kNotInText);
+    }
 }
 
 void CPeriodicalLendDlg::ReturnPeriodical()
@@ -161,16 +159,9 @@ void CPeriodicalLendDlg::ReturnPeriodical()
         return showMessage(this, QStringLiteral("没有选定书目!\n"));
     const QString number = ui->m_listLoans->GetItemText(row, kNumberColumn);
     try {
-        switch (Service().giveBack(number)) {
-        case LendingService::Outcome::NotOnLoan:
+        // A copy no longer in stock is returned all the same; the to-lend list gets no row for it.
+        if (Service().giveBack(number) == LendingService::Outcome::NotOnLoan)
             showMessage(this, QStringLiteral("无此记录！"));
-            break;
-        case LendingService::Outcome::CopyMissing:
-            showMessage(this, QStringLiteral("期刊%1已归还，但期刊库中没有这本期刊的记录！").arg(number));
-            break;
-        default:
-            break;
-        }
     } catch (const DbError&) {
         showMessage(this, kFailText);
         return;

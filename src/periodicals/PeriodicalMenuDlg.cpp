@@ -16,9 +16,7 @@ CPeriodicalMenuDlg::CPeriodicalMenuDlg(QWidget* parent) : QDialog(parent), ui(st
     connect(ui->m_btnQuery, &QPushButton::clicked, this, &CPeriodicalMenuDlg::Run<CPeriodicalQueryDlg>);
     connect(ui->m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    // These two never had a window of their own: the query window holds both as tabs.
-    ui->m_btnLendQuery->setEnabled(false);
-    ui->m_btnSummary->setEnabled(false);
+    // 期刊借阅查询 and 期刊信息汇总 run nothing: the query window holds both as tabs.
 }
 
 CPeriodicalMenuDlg::~CPeriodicalMenuDlg() = default;

@@ -1,30 +1,15 @@
 #include "periodicals/PeriodicalSearchPage.h"
 
-#include "controls/SkinButton.h"
+#include "ui_PeriodicalSearchPage.h"
+
+#include "controls/ButtonIcons.h"
+#include "controls/SearchText.h"
 #include "db/AppState.h"
 #include "export/SheetExport.h"
+#include "periodicals/PeriodicalStockPages.h"
 #include "periodicals/PeriodicalStore.h"
 
-#include <QProgressBar>
-
 namespace {
-
-CPagedSearchPage::Config searchConfig()
-{
-    CPagedSearchPage::Config config;
-    config.searchLabel = QStringLiteral("编号/刊名/条码");
-    config.searchCaption = QStringLiteral("查找期刊");
-    config.searchTip = QStringLiteral("可输入期刊的条码、编号或刊名、出版社名、邮发代号的关键字");
-    config.exportCaption = QStringLiteral("结果导出到Excel");
-    config.headings = PeriodicalStore::listHeadings();
-    config.pageSize = 50;
-    config.notFound = QStringLiteral("期刊库没有数据!");
-    config.editClearsOnFocus = false;
-    config.query = [](const QString& filter) { return PeriodicalStore(theApp().m_ado).search(filter); };
-    config.listRow = PeriodicalStore::listRow;
-    return config;
-}
-
 // Every copy in stock, fields 1 to 16 as stored: 是否借出 stays "0" or "-1".
 QList<QStringList> wholeStock()
 {
@@ -34,15 +19,34 @@ QList<QStringList> wholeStock()
         rows << rs->GetRowTexts().mid(1, kPdFieldCount + 1);
     return rows;
 }
-
-} // namespace
-
-CPeriodicalSearchPage::CPeriodicalSearchPage(QWidget* parent) : CPagedSearchPage(searchConfig(), parent)
-{
-    // The export writes on the window's own thread: there is no progress to show.
-    ExportProgress()->hide();
-    connect(ExportButton(), &QPushButton::clicked, this, &CPeriodicalSearchPage::OnExportExcel);
 }
+
+CPeriodicalSearchPage::CPeriodicalSearchPage(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::CPeriodicalSearchPage>())
+{
+    ui->setupUi(this);
+    m_pages = new PeriodicalStockPages(this,
+                                       {ui->m_editSearch, ui->m_list, ui->m_btnPrev, ui->m_btnNext, ui->m_cmbPage,
+                                        ui->m_staticPageInfo},
+                                       PeriodicalStockPages::PageOrder::Numbers);
+    connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPeriodicalSearchPage::OnSearch);
+    connect(ui->m_btnExport, &QPushButton::clicked, this, &CPeriodicalSearchPage::OnExportExcel);
+    m_enterKeys.onEnter(ui->m_editSearch, [this] { OnSearch(); });
+    OnInitDialog();
+}
+
+CPeriodicalSearchPage::~CPeriodicalSearchPage() = default;
+
+// The edit keeps what the librarian leaves in it; the progress bar stands idle, as the
+// export writes on the window's own thread.
+void CPeriodicalSearchPage::OnInitDialog()
+{
+    ui->m_btnExport->SetIconHandles(resourceIcon(202));
+    ui->m_btnSearch->SetIconHandles(resourceIcon(192));
+    ui->m_editSearch->setText(SearchText::allText());
+}
+
+void CPeriodicalSearchPage::OnSearch() { m_pages->Search(); }
 
 // The whole stock, whatever the list shows.
 void CPeriodicalSearchPage::OnExportExcel()

@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(now(), (Tables{{copy + "|-1"}, {lent}, history, {reader.arg(2)}, {}, {}}));
 
         CPeriodicalLoanLossDlg loss;
-        scan(loss, "m_editReader", "R1");
+        setText(loss, "m_editReader", "R1");
+        click(loss, "m_btnFind");
         selectFirst(loss, "m_list");
         click(loss, "m_btnReportLoss");
         const QStringList lossRecord{"KA0100|读者'文摘|R1|张三|2017-04-11|12|超级用户"};

@@ -230,6 +230,20 @@ private slots:
         QCOMPARE(theApp().m_ado.TransDepth(), 0);
     }
 
+    // The reader shown was deleted meanwhile: the lend fails and writes nothing.
+    void lendToAReaderGone()
+    {
+        insertReader("R1", "张三", "5");
+        insertPeriodical("KA1", "读者");
+        CPeriodicalLendDlg w;
+        prepare(w, "R1", "KA1");
+        QVERIFY(theApp().m_ado.ExecuteSql("delete from readerinfo"));
+        const QStringList before = periodicalSnapshot();
+        lendRow(w, 0);
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(periodicalSnapshot(), before);
+    }
+
     void messagesOfTheWindow()
     {
         insertReader("R1", "张三", "5");

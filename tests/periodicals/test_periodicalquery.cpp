@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,6 +113,23 @@ private slots:
         QCOMPARE(messages().last(), "导出文件成功!");
         QCOMPARE(m_work->seams.chooser.proposals.value(0).section('/', -1), sheet + ".xls");
         QCOMPARE(fileRows(path, sheet), written);
+    }
+
+    // A search without hits says so and leaves the list, its pages and its paging as they were.
+    void searchWithoutHitsKeepsTheRows()
+    {
+        for (int i = 0; i < 60; ++i)
+            insertPeriodical(QString("KA%1").arg(i, 2, 10, QLatin1Char('0')), "读者");
+        QWidget* search = page(*m_dlg, 0);
+        searchFor(search, "(全部)");
+        child<QPushButton>(search, "m_btnNext")->click();
+        searchFor(search, "知音");
+        QCOMPARE(messages(), QStringList{"期刊库没有数据!"});
+        QCOMPARE(listColumn(list(search), 1).value(0), "KA50");
+        QCOMPARE(child<QLabel>(search, "m_staticPageInfo")->text(), "共计：2页  60条记录");
+        QCOMPARE(child<QComboBox>(search, "m_cmbPage")->currentText(), "2");
+        child<QPushButton>(search, "m_btnPrev")->click();
+        QCOMPARE(listColumn(list(search), 1).size(), 50);
     }
 
     void failedExportSaysSo()
@@ -231,6 +249,19 @@ private slots:
         QVERIFY(messages().isEmpty());
     }
 
+    // A grouping whose query fails names itself in the heading over an empty list.
+    void failedSummary()
+    {
+        insertPeriodical("KA1", "读者");
+        QWidget* summary = page(*m_dlg, 2);
+        child<QRadioButton>(summary, "m_radioClass")->click();
+        QVERIFY(theApp().m_ado.ExecuteSql("alter table qikaninfo rename to qikaninfo_gone"));
+        child<QRadioButton>(summary, "m_radioPublisher")->click();
+        QCOMPARE(messages(), QStringList{"操作失败！"});
+        QCOMPARE(list(summary)->headerItem()->text(0), "出版处");
+        QCOMPARE(listRows(list(summary)), Rows());
+    }
+
     void emptyStock()
     {
         QWidget* summary = page(*m_dlg, 2);
@@ -283,7 +314,31 @@ private slots:
         });
         child<QPushButton>(&menu, qPrintable(button))->click();
         QCOMPARE(opened, window);
-        QVERIFY(!child<QPushButton>(&menu, "m_btnLendQuery")->isEnabled());
+    }
+
+    // 期刊借阅查询 and 期刊信息汇总 can be pressed and run nothing; 确定 and 取消 close the menu.
+    void menuButtonsWithoutWindows()
+    {
+        CPeriodicalMenuDlg menu;
+        menu.show();
+        for (const char* name : {"m_btnLendQuery", "m_btnSummary"}) {
+            QWidget* opened = nullptr;
+            QTimer::singleShot(0, [&] {
+                if ((opened = QApplication::activeModalWidget()))
+                    opened->close();
+            });
+            auto* button = child<QPushButton>(&menu, name);
+            QVERIFY(button->isEnabled());
+            button->click();
+            QTest::qWait(0);
+            QVERIFY(!opened);
+            QVERIFY(menu.isVisible());
+        }
+        child<QPushButton>(&menu, "m_btnOK")->click();
+        QCOMPARE(menu.result(), int(QDialog::Accepted));
+        menu.show();
+        child<QPushButton>(&menu, "m_btnClose")->click();
+        QCOMPARE(menu.result(), int(QDialog::Rejected));
     }
 };
 
