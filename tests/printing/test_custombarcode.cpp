@@ -46,12 +46,16 @@ private slots:
         QTest::newRow("defaults") << "QX0000001" << "60" << run("QX", 1, 60, 7) << "";
         QTest::newRow("carry into a longer number") << "0099" << "3" << QStringList{"0099", "0100", "0101"} << "";
         QTest::newRow("outgrows its width") << "QX9" << "5" << QStringList{"QX9"} << "";
-        QTest::newRow("digits inside letters") << "A1B2" << "3" << QStringList{"A1B2", "A1B3", "A1B4"} << "";
-        QTest::newRow("no trailing digits") << "A12B" << "3" << QStringList{"A12B"} << "";
+        // The letters are joined in front of the number of all the digits.
+        QTest::newRow("digits inside letters") << "A1B2" << "3" << QStringList{"A1B2", "AB13", "AB14"} << "";
+        QTest::newRow("letters after the digits") << "A12B" << "3" << QStringList{"A12B", "AB13", "AB14"} << "";
+        QTest::newRow("no digits") << "ABC" << "3" << QStringList{"ABC"} << "";
         QTest::newRow("count 0") << "QX1" << "0" << QStringList{"QX1"} << "";
         QTest::newRow("count 1") << "QX1" << "1" << QStringList{"QX1"} << "";
         QTest::newRow("negative count") << "QX1" << "-4" << QStringList{"QX1"} << "";
         QTest::newRow("count 40.7") << "B01" << "40.7" << run("B", 1, 40, 2) << "";
+        QTest::newRow("count not a number") << "A00001" << "十" << QStringList{"A00001"} << "";
+        QTest::newRow("empty count") << "A00001" << "" << QStringList{"A00001"} << "";
         QTest::newRow("empty first code") << "" << "5" << QStringList{""} << "";
         QTest::newRow("20 digits") << "QX18446744073709551615" << "3"
                                    << QStringList{"QX18446744073709551615", "QX18446744073709551616",
@@ -60,7 +64,7 @@ private slots:
         QTest::newRow("the cap") << "A00001" << "10000" << run("A", 1, 10000, 5) << "";
         QTest::newRow("over the cap") << "A00001" << "10001" << QStringList() << "个数不能超过10000！";
         QTest::newRow("huge count") << "A00001" << "99999999999999" << QStringList() << "个数不能超过10000！";
-        QTest::newRow("count not a number") << "A00001" << "十" << QStringList() << "个数必须是数字！";
+        QTest::newRow("huge count, one digit") << "QX1" << "99999999999999" << run("QX", 1, 9, 1) << "";
         QTest::newRow("Chinese prefix") << "图书001" << "3" << QStringList() << "不能生成条码：字符“图”不能编码！";
         QTest::newRow("too long") << QString(49, QLatin1Char('1')) << "3" << QStringList()
                                   << "不能生成条码：超过48个条码字符！";
