@@ -159,8 +159,8 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
-    // Before the first run there is nothing to print: the window says so and offers no print
-    // dialog, as the windows with a print list do.
+    // Before the first run the print dialog offers the one page there is, which prints blank
+    // labels, or cards with nothing but their cut lines.
     void printBeforeTheFirstRun_data()
     {
         QTest::addColumn<bool>("cards");
@@ -176,9 +176,23 @@ private slots:
         const std::unique_ptr<QDialog> dlg = cards ? std::unique_ptr<QDialog>(new CCustomCardPrintDlg)
                                                    : std::unique_ptr<QDialog>(new CCustomBarcodePrintDlg);
         w.print(*dlg, {{1, 1}});
-        QCOMPARE(w.messages(), QStringList{"打印窗口中没有要打印的记录！"});
-        QVERIFY(w.printing.chooser.offered.isEmpty());
-        QVERIFY(w.printing.sink.files.isEmpty());
+        QVERIFY(w.messages().isEmpty());
+        QCOMPARE(w.printing.chooser.offered, QList<int>{1});
+        QCOMPARE(w.printing.sink.files.size(), 1);
+        const QImage page = rasterisedPage(w.printing.sink.files[0], w.folder.path());
+        QVERIFY(!page.isNull());
+        QCOMPARE(inked(page, page.rect()), cards);
+    }
+
+    void buttonIcons()
+    {
+        Workplace w;
+        CCustomBarcodePrintDlg dlg;
+        const QList<std::pair<QString, int>> icons = {{"m_btnGenerate", 265}, {"m_btnPreview", 266},
+                                                      {"m_btnPrint", 267},    {"m_btnSetting", 135},
+                                                      {"m_btnCancel", 215}};
+        for (const auto& [button, id] : icons)
+            QVERIFY2(showsIcon(dlg, button, id), qPrintable(button));
     }
 
     // A code that cannot be scanned is named before printing; "No" prints nothing.
