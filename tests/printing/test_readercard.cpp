@@ -164,6 +164,34 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
+    // Characters placed from (0, 0) with narrow 8 and wide 15 advances, lines 23 apart; "-"
+    // stands for a character that is not written.
+    void wrapping_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QList<QPoint>>("places");
+        QTest::newRow("narrow and wide") << "a书b" << 860 << QList<QPoint>{{0, 0}, {8, 0}, {23, 0}};
+        QTest::newRow("tab") << "\tb" << 860 << QList<QPoint>{{32, 0}};
+        QTest::newRow("line ends") << "a\nb\r\nc\r\rd" << 860
+                                   << QList<QPoint>{{0, 0}, {0, 23}, {0, 46}, {0, 92}};
+        // c passes the limit of 20 where it stands and d starts the next line.
+        QTest::newRow("wraps after the passing character") << "abcd" << 20
+                                                           << QList<QPoint>{{0, 0}, {8, 0}, {16, 0}, {0, 23}};
+        QTest::newRow("limit narrower than a character") << "ab" << 5 << QList<QPoint>{{0, 0}, {0, 0}};
+    }
+
+    void wrapping()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, right);
+        QFETCH(QList<QPoint>, places);
+        QList<QPoint> placed;
+        for (const CReaderCard::PlacedCharacter& character : CReaderCard::PlaceWrapped(text, 0, 0, right, 23, 8, 15))
+            placed << character.at;
+        QCOMPARE(placed, places);
+    }
+
     // The cut lines run across from x 10 to 980 and down from y 10 to 1380, past the outer
     // cards, whatever the page holds.
     void cutLinesSpanThePage()
