@@ -9,14 +9,14 @@
 
 BarcodeLabelPages::BarcodeLabelPages(const LayoutRecord& layout)
     : m_layout(layout)
-    , m_grid(layout, LabelGrid::kBarcodePixelsPerMm)
+    , m_grid(LabelGrid::Barcodes(layout))
 {
 }
 
 void BarcodeLabelPages::SetLayout(const LayoutRecord& layout)
 {
     m_layout = layout;
-    m_grid = LabelGrid(layout, LabelGrid::kBarcodePixelsPerMm);
+    m_grid = LabelGrid::Barcodes(layout);
 }
 
 bool BarcodeLabelPages::ReadLayout(int mode)
@@ -33,9 +33,8 @@ void BarcodeLabelPages::DrawPage(QPainter& painter, int page, double sx, double 
     const LogFont font = m_layout.Font();
     const QStringList codes = CodesOfPage(page);
     for (int i = 0; i < codes.size(); ++i) {
-        if (codes[i].isEmpty())
-            continue;
-        const QRect cell = m_grid.Cell(i);
-        CBarcodePainter::DrawCode128(painter, title, font, codes[i], cell.x(), cell.y(), cell.width(), sx, sy);
+        const std::optional<QRect> cell = m_grid.Cell(i);
+        if (!codes[i].isEmpty() && cell)
+            CBarcodePainter::DrawCode128(painter, title, font, codes[i], cell->x(), cell->y(), cell->width(), sx, sy);
     }
 }

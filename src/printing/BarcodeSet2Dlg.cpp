@@ -3,13 +3,10 @@
 #include "ui_BarcodeSet2Dlg.h"
 
 #include <QEvent>
-#include <QStyle>
 
 CBarcodeSet2Dlg::CBarcodeSet2Dlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CBarcodeSet2Dlg>())
 {
     ui->setupUi(this);
-    ui->m_btnOk->SetIconHandles(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
     QPalette white = ui->m_sample->palette();
     white.setColor(QPalette::Window, Qt::white);
     ui->m_sample->setPalette(white);

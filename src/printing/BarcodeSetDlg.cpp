@@ -2,13 +2,11 @@
 
 #include "ui_BarcodeSetDlg.h"
 
-#include "controls/Prompter.h"
 #include "printing/BarcodeLayoutFile.h"
 #include "printing/LabelGrid.h"
 #include "printing/NumberInput.h"
 
 #include <QComboBox>
-#include <QStyle>
 
 #include <cmath>
 
@@ -18,9 +16,6 @@ CBarcodeSetDlg::CBarcodeSetDlg(int mode, QWidget* parent)
     , m_strPath(BarcodeLayoutFile::Path(mode))
 {
     ui->setupUi(this);
-    ui->m_btnOk->SetIconHandles(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui->m_btnDefault->SetIconHandles(style()->standardIcon(QStyle::SP_DialogResetButton));
-    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(ui->m_btnOk, &QPushButton::clicked, this, &CBarcodeSetDlg::OnOK);
     connect(ui->m_btnDefault, &QPushButton::clicked, this, &CBarcodeSetDlg::OnDefault);
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -93,9 +88,7 @@ std::optional<LayoutRecord> CBarcodeSetDlg::TakeFields()
 void CBarcodeSetDlg::OnOK()
 {
     const std::optional<LayoutRecord> record = TakeFields();
-    if (!record)
-        return;
-    if (!record->Write(m_strPath))
-        return showMessage(this, QStringLiteral("保存条码配置文件出错！请检查data文件夹能否写入。"));
-    accept();
+    // A file that cannot be written leaves the window open, which is all it says.
+    if (record && record->Write(m_strPath))
+        accept();
 }

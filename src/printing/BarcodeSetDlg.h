@@ -29,8 +29,8 @@ private slots:
 private:
     void OnInitDialog();
     void ShowRecord(const LayoutRecord& record);
-    // The layout of the fields over the record as read; nullopt (after saying why) when a
-    // field holds no number, a text does not fit or a value is out of range.
+    // The layout of the fields over the record as read; nullopt (after saying why) when the
+    // grid cannot be laid out or a text does not fit its slot.
     std::optional<LayoutRecord> TakeFields();
 
     std::unique_ptr<Ui::CBarcodeSetDlg> ui;

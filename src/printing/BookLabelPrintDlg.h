@@ -6,7 +6,7 @@
 #include "printing/TwoListPrintDlg.h"
 
 // "打印书标": spine labels of books found in the catalogue, in the layout of "data/font.dat"
-// (or, without a readable file, the default layout).
+// (or, without a readable file, the built-in grid that prints white pages).
 class CBookLabelPrintDlg : public CTwoListPrintDlg {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "printing/CardPage.h"
 
+#include "printing/LabelGrid.h"
 #include "printing/PageSource.h"
 
 #include <QPainter>
@@ -9,29 +10,29 @@
 
 namespace CardPage {
 namespace {
-int scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
+constexpr int kRowPitch = kCardHeight + 15;
+constexpr int kColumnPitch = kCardWidth + 15;
 
-// The lines close the grid of cards and stop there: a line running on past the outer cut
-// lines would draw the frames of a column or row that is not on the page.
+int scaled(qint64 value, double scale) { return static_cast<int>(std::lround(value * scale)); }
+
+bool reachable(qint64 value) { return std::abs(value) <= LabelGrid::kReach; }
+
+// Six lines across from x 10 to 980 and three down from y 10 to 1380, past the outer cards.
+// They follow the left margin but not the top margin or the spacings.
 void DrawCutLines(QPainter& painter, const CardPageGeometry& geometry, double sx, double sy)
 {
     constexpr int kTop = 18;
-    constexpr int kColumns = 2;
-    constexpr int kRowPitch = kCardHeight + 15;
-    constexpr int kColumnPitch = kCardWidth + 15;
-    const int bottom = kTop + kCardsPerPage * kRowPitch;
-    const int left = geometry.left - 5;
-    const int right = left + kColumns * kColumnPitch;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 1));
     for (int i = 0; i <= kCardsPerPage; ++i) {
         const int y = scaled(kTop + i * kRowPitch, sy);
-        painter.drawLine(scaled(left, sx), y, scaled(right, sx), y);
+        painter.drawLine(scaled(10, sx), y, scaled(980, sx), y);
     }
-    for (int j = 0; j <= kColumns; ++j) {
-        const int x = scaled(left + j * kColumnPitch, sx);
-        painter.drawLine(x, scaled(kTop, sy), x, scaled(bottom, sy));
+    for (int j = 0; j <= 2; ++j) {
+        const qint64 x = qint64(geometry.left) + j * kColumnPitch - 5;
+        if (reachable(x))
+            painter.drawLine(scaled(x, sx), scaled(10, sy), scaled(x, sx), scaled(1380, sy));
     }
     painter.restore();
 }
@@ -43,8 +44,10 @@ void Draw(QPainter& painter, const CardPageGeometry& geometry, double sx, double
     painter.fillRect(QRect(0, 0, scaled(PageSource::kPageWidth, sx), scaled(PageSource::kPageHeight, sy)), Qt::white);
     DrawCutLines(painter, geometry, sx, sy);
     for (int row = 0; row < std::min(cards, kCardsPerPage); ++row) {
-        const int y = geometry.top + row * (kCardHeight + geometry.lineSpacing);
-        drawCard(row, QPoint(geometry.left, y), QPoint(geometry.left + kCardWidth + geometry.columnSpacing, y));
+        const qint64 y = geometry.top + row * (qint64(kCardHeight) + geometry.lineSpacing);
+        const qint64 back = qint64(geometry.left) + kCardWidth + geometry.columnSpacing;
+        if (reachable(y) && reachable(geometry.left) && reachable(back))
+            drawCard(row, QPoint(geometry.left, int(y)), QPoint(int(back), int(y)));
     }
 }
 }

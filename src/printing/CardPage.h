@@ -27,7 +27,8 @@ constexpr int BarcodeRoom(int barcodeLeft) { return kCardWidth - barcodeLeft; }
 
 // Fills the page white, draws the cut lines (they follow the left margin but not the top
 // margin or the spacings) and calls drawCard for rows 0 to cards - 1 with the corners of
-// the row's front and back in page pixels.
+// the row's front and back in page pixels; a row whose corners lie out of any page's reach
+// (LabelGrid::kReach) is left out.
 void Draw(QPainter& painter, const CardPageGeometry& geometry, double sx, double sy, int cards,
           const std::function<void(int row, QPoint front, QPoint back)>& drawCard);
 }

@@ -9,11 +9,8 @@
 #include "printing/NumberInput.h"
 
 #include <QPainter>
-#include <QStyle>
 
 namespace {
-constexpr int kMaxPixels = 1000;
-
 QFont pointFont(const QString& face, int points)
 {
     QFont font(face);
@@ -21,16 +18,16 @@ QFont pointFont(const QString& face, int points)
     return font;
 }
 
-// The small barcode of the mock card.
-QPixmap sampleBarcode(const QSize& size)
+// The small barcode picture of the mock card, 71 x 29 pixels: drawn at twice the size and
+// reduced, as a picture of a label rather than a symbol to scan.
+QPixmap sampleBarcode()
 {
-    QPixmap picture(size);
+    QImage picture(142, 58, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    LogFont font;
-    font.height = -10;
-    CCode128::DrawBarcode(painter, 4, 0, 1, 26, QStringLiteral("QX00001"), font, u"CODE128B", true, 1, 1);
-    return picture;
+    CCode128::DrawBarcode(painter, 15, 2, 1, 36, QStringLiteral("QX00001"), LogFont(), u"CODE128B", true, 1, 1);
+    painter.end();
+    return QPixmap::fromImage(picture.scaled(71, 29, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 }
 
@@ -42,8 +39,6 @@ CCardSetDlg::CCardSetDlg(Kind kind, const CardPageGeometry& geometry, const QStr
     , m_strTitle(title)
 {
     ui->setupUi(this);
-    ui->m_btnOk->SetIconHandles(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(ui->m_btnOk, &QPushButton::clicked, this, &CCardSetDlg::OnOK);
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->m_editTitle, &QLineEdit::textChanged, this, &CCardSetDlg::OnTitleChanged);
@@ -63,7 +58,7 @@ void CCardSetDlg::OnInitDialog()
     ui->labelCard->setVisible(custom);
     for (QLabel* field : {ui->labelSampleName, ui->labelSampleSex, ui->labelSampleType, ui->labelSampleDept})
         field->setVisible(!custom);
-    ui->m_labelSampleBarcode->setPixmap(sampleBarcode(ui->m_labelSampleBarcode->size()));
+    ui->m_labelSampleBarcode->setPixmap(sampleBarcode());
     ui->m_editFontSize->setText(QString::number(m_geometry.fontSize));
     ui->m_editTop->setText(QString::number(m_geometry.top));
     ui->m_editLeft->setText(QString::number(m_geometry.left));
@@ -77,31 +72,16 @@ void CCardSetDlg::OnTitleChanged(const QString& title) { ui->m_labelSampleTitle-
 
 void CCardSetDlg::OnOK()
 {
-    CardPageGeometry geometry;
-    const struct {
-        QLineEdit* edit;
-        QLabel* label;
-        int* value;
-    } fields[] = {{ui->m_editFontSize, ui->labelFontSize, &geometry.fontSize},
-                  {ui->m_editTop, ui->labelTop, &geometry.top},
-                  {ui->m_editLeft, ui->labelLeft, &geometry.left},
-                  {ui->m_editLineSpacing, ui->labelLineSpacing, &geometry.lineSpacing},
-                  {ui->m_editColumnSpacing, ui->labelColumnSpacing, &geometry.columnSpacing}};
-    for (const auto& field : fields) {
-        const std::optional<int> value = NumberInput::LeadingInt(field.edit->text());
-        if (!value || *value < 0 || *value > kMaxPixels) {
-            showMessage(this, QStringLiteral("%1应是0到%2之间的整数！").arg(field.label->text()).arg(kMaxPixels));
-            return field.edit->setFocus();
-        }
-        *field.value = *value;
-    }
     const QString title = ui->m_editTitle->text();
     const QString problem = m_kind == CustomCards ? CardTitle::Problem(title) : QString();
     if (!problem.isEmpty()) {
         showMessage(this, problem);
         return ui->m_editTitle->setFocus();
     }
-    m_geometry = geometry;
+    // Whole numbers as typed; a text that is no number is 0.
+    const auto number = [](const QLineEdit* edit) { return NumberInput::LeadingInt(edit->text()).value_or(0); };
+    m_geometry = {number(ui->m_editLeft), number(ui->m_editTop), number(ui->m_editFontSize),
+                  number(ui->m_editLineSpacing), number(ui->m_editColumnSpacing)};
     m_strTitle = title;
     accept();
 }

@@ -8,20 +8,23 @@ namespace CodeRun {
 
 Result Make(const QString& firstCode, const QString& countText)
 {
-    const std::optional<int> count = NumberInput::LeadingInt(countText);
-    if (!count)
-        return {{}, QStringLiteral("个数必须是数字！")};
-    if (*count > kMaxCount)
-        return {{}, QStringLiteral("个数不能超过%1！").arg(kMaxCount)};
+    const int count = NumberInput::LeadingInt(countText).value_or(0);
     const Code128Symbol symbol = CCode128::EncodeSetB(firstCode);
     if (!symbol.IsValid())
         return {{}, QStringLiteral("不能生成条码：%1！").arg(symbol.Refusal())};
+    QString letters, digits;
+    for (QChar c : firstCode)
+        (c >= QLatin1Char('0') && c <= QLatin1Char('9') ? digits : letters) += c;
     QStringList codes{firstCode};
-    while (codes.size() < *count) {
-        const QString next = nextNumberText(codes.last());
-        if (next.size() > firstCode.size())
+    // Counted as a digit string, so a number of any length keeps its zeros and never overflows.
+    QString number = digits;
+    while (codes.size() < count) {
+        number = nextNumberText(number);
+        if (number.size() > digits.size())
             break;
-        codes << next;
+        if (codes.size() == kMaxCount)
+            return {{}, QStringLiteral("个数不能超过%1！").arg(kMaxCount)};
+        codes << letters + number;
     }
     return {codes, {}};
 }

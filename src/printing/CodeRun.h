@@ -3,10 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// A run of made-up codes for labels or cards: the first code as typed, then each next code
-// counted up by the program's one numbering rule (its trailing digits, of any length), while
-// the count lasts and the digits keep their width ("QX9" ends the run: "QX10" is longer).
+// A run of made-up codes for labels or cards: the first code as typed, then the letters of the
+// first code (every character that is not a digit, joined in their order) followed by the
+// following numbers of its digits (all its digits, joined), zero-padded to as many digits,
+// while the count lasts and the numbers keep that width: "QX9" ends the run at once, "A12B"
+// runs on as AB13, AB14.
 namespace CodeRun {
+// A longer run is refused: a count near the top of the int range would otherwise fill memory.
 constexpr int kMaxCount = 10000;
 
 struct Result {
@@ -14,6 +17,7 @@ struct Result {
     QString refusal;  // the message when nothing could be made
 };
 
-// The count is read like a typed whole number; a count below 2 gives the first code alone.
+// The count is the typed text's whole number (0 when it is none); a count below 2 gives the
+// first code alone.
 Result Make(const QString& firstCode, const QString& countText);
 }

@@ -8,9 +8,6 @@
 #include "printing/CodeRun.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
-#include "printing/PrintCheck.h"
-
-#include <QStyle>
 
 CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     : QDialog(parent)
@@ -21,12 +18,11 @@ CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     ui->m_labelCode->setText(texts.codeLabel);
     ui->m_editCode->setText(texts.firstCode);
     ui->m_editCount->setText(texts.count);
-    ui->m_btnGenerate->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnPreview->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    ui->m_btnPrint->SetIconHandles(QIcon::fromTheme(QStringLiteral("document-print"),
-                                                    style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    ui->m_btnSetting->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    ui->m_btnGenerate->SetIconHandles(resourceIcon(265));
+    ui->m_btnPreview->SetIconHandles(resourceIcon(266));
+    ui->m_btnPrint->SetIconHandles(resourceIcon(267));
+    ui->m_btnSetting->SetIconHandles(resourceIcon(135));
+    ui->m_btnCancel->SetIconHandles(resourceIcon(215));
     ui->m_list->SetHeadings(QStringLiteral("序号,80;条形码,120"));
     ui->m_list->LoadColumnInfo();
     connect(ui->m_btnGenerate, &QPushButton::clicked, this, &CCodeRunPrintDlg::OnGenerate);
@@ -81,8 +77,6 @@ void CCodeRunPrintDlg::ShowPreview()
 
 void CCodeRunPrintDlg::OnPrint()
 {
-    if (m_pages->Codes().isEmpty())
-        return showMessage(this, PrintCheck::NothingToPrint());
     if (PagePrinter::ConfirmCodes(this, m_pages->Codes(), m_pages->CodePitch()))
         PagePrinter::Print(this, *m_pages);
 }

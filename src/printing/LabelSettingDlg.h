@@ -2,6 +2,7 @@
 
 #include "controls/EnterKeyFilter.h"
 #include "printing/LayoutRecord.h"
+#include "printing/SpineLabelStyle.h"
 
 #include <QDialog>
 
@@ -24,6 +25,7 @@ public:
 private slots:
     void OnOK();
     void OnDefault();
+    void OnStyleChanged();
     void OnTemplateChanged();
     void ShowSketch();
 
@@ -37,4 +39,7 @@ private:
     EnterKeyFilter m_enterKeys{this};
     // What the file held (every byte zero when it could not be read).
     LayoutRecord m_record;
+    // What the sketch shows of the two lines and the file keeps beside the style: set by a
+    // choice of style, or by "默认值" whatever the style.
+    SpineLabelStyle::Lines m_descriptions;
 };

@@ -5,8 +5,6 @@
 #include "controls/Prompter.h"
 #include "printing/NumberInput.h"
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 
 namespace {
@@ -54,13 +52,13 @@ std::nullopt_t LayoutPageFields::Refuse(QWidget* field, const QString& message)
 
 std::optional<LayoutRecord> LayoutPageFields::Take(const LayoutRecord& base)
 {
-    using Setter = std::function<void(LayoutRecord&, double)>;
-    // "%d" fields keep the whole part of what was typed ("40.7" is 40).
+    // "%d" fields are read as whole numbers ("40.7" is 40), the others as decimals.
+    using Setter = std::function<void(LayoutRecord&, const QString&)>;
     const auto whole = [](void (LayoutRecord::*set)(int)) -> Setter {
-        return [set](LayoutRecord& r, double v) { (r.*set)(static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9))); };
+        return [set](LayoutRecord& r, const QString& text) { (r.*set)(NumberInput::LeadingInt(text).value_or(0)); };
     };
     const auto decimal = [](void (LayoutRecord::*set)(double)) -> Setter {
-        return [set](LayoutRecord& r, double v) { (r.*set)(v); };
+        return [set](LayoutRecord& r, const QString& text) { (r.*set)(NumberInput::LeadingDouble(text).value_or(0)); };
     };
     const struct {
         QLineEdit* edit;
@@ -77,22 +75,16 @@ std::optional<LayoutRecord> LayoutPageFields::Take(const LayoutRecord& base)
                   {ui->m_editLabelWidth, ui->labelLabelWidth, whole(&LayoutRecord::SetLabelWidth)},
                   {ui->m_editLabelHeight, ui->labelLabelHeight, whole(&LayoutRecord::SetLabelHeight)}};
     LayoutRecord record = base;
-    for (const auto& field : fields) {
-        const std::optional<double> value = NumberInput::LeadingDouble(field.edit->text());
-        if (!value)
-            return Refuse(field.edit, fieldName(field.label) + QStringLiteral("必须是数字！"));
-        field.set(record, *value);
-    }
-    if (const QString range = record.RangeProblem(); !range.isEmpty()) {
-        QWidget* named = ui->m_editPageHeight;
-        for (const auto& field : fields)
-            if (range.startsWith(fieldName(field.label)))
-                named = field.edit;
-        return Refuse(named, range);
-    }
-    if (const QString overflow = record.WidthOverflow(); !overflow.isEmpty())
-        return Refuse(ui->m_editLabelWidth, overflow);
-    if (const QString overflow = record.HeightOverflow(); !overflow.isEmpty())
-        return Refuse(ui->m_editLabelHeight, overflow);
-    return record;
+    for (const auto& field : fields)
+        field.set(record, field.edit->text());
+    QString problem = record.RangeProblem();
+    if (problem.isEmpty() && m_bPageSized)
+        problem = record.PageSizeProblem();
+    if (problem.isEmpty())
+        return record;
+    QWidget* named = ui->m_editPageHeight;
+    for (const auto& field : fields)
+        if (problem.startsWith(fieldName(field.label)))
+            named = field.edit;
+    return Refuse(named, problem);
 }

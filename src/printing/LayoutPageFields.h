@@ -25,14 +25,19 @@ public:
     QComboBox* Paper() const;
     QLineEdit* LabelWidthEdit() const;
 
+    // Whether the page is drawn at the size set here (spine labels), so that it must be one.
+    void SetPageSized(bool pageSized) { m_bPageSized = pageSized; }
+
     // Shows the record's sizes (not its paper).
     void Show(const LayoutRecord& record);
-    // The record with the sizes typed; nullopt after saying what is wrong, with the focus on
-    // the field: a field holding no number, a value out of range, labels past the page.
+    // The record with the sizes typed, a text that is no number taken as 0; nullopt after
+    // saying what cannot be laid out (LayoutRecord::RangeProblem, PageSizeProblem), with the
+    // focus on the field.
     std::optional<LayoutRecord> Take(const LayoutRecord& record);
     // Says what is wrong and puts the focus on the field.
     std::nullopt_t Refuse(QWidget* field, const QString& message);
 
 private:
     std::unique_ptr<Ui::LayoutPageFields> ui;
+    bool m_bPageSized = false;
 };

@@ -6,8 +6,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <cstring>
 
 namespace {
@@ -27,22 +27,12 @@ QString outOfRange(const Range& range)
 
 bool within(double value, const Range& range) { return std::isfinite(value) && value >= range.low && value <= range.high; }
 
-constexpr double kA4Width = 210;
-constexpr double kA4Height = 297;
-
-// What `count` labels of `size` mm with `gap` mm between them, after `margin`, need.
-double extent(double margin, int count, double size, double gap) { return margin + count * size + (count - 1) * gap; }
-
-QString overflow(const char16_t* what, int count, const char16_t* side, double needed, double page)
+QString firstOutOfRange(std::initializer_list<std::pair<double, Range>> fields)
 {
-    if (needed <= page + 1e-9)
-        return {};
-    return QStringLiteral("%1%2标签连同边距共需%3毫米，超出纸张%4%5毫米！")
-        .arg(count)
-        .arg(QString::fromUtf16(what))
-        .arg(needed, 0, 'f', 2)
-        .arg(QString::fromUtf16(side))
-        .arg(page);
+    for (const auto& [value, range] : fields)
+        if (!within(value, range))
+            return outOfRange(range);
+    return {};
 }
 }
 
@@ -137,32 +127,16 @@ void LayoutRecord::SetColor(const QColor& color)
 
 QString LayoutRecord::RangeProblem() const
 {
-    const Range rows{u"标签行数", 1, 100}, columns{u"标签列数", 1, 100};
-    const Range labelWidth{u"标签宽度", 1, 300}, labelHeight{u"标签高度", 1, 300};
-    const Range top{u"上边距", 0, 300}, left{u"左边距", 0, 300}, rowGap{u"行间距", 0, 300}, columnGap{u"列间距", 0, 300};
-    const Range pageHeight{u"纸张高度", 1, 1000}, pageWidth{u"纸张宽度", 1, 1000};
-    // Heights are negated and scaled when drawn: a far-off number there would overflow.
-    const Range fontHeight{u"字体高度", -1000, 1000};
-    const std::pair<double, const Range*> fields[] = {
-        {PageHeight(), &pageHeight}, {PageWidth(), &pageWidth}, {Rows(), &rows},         {Columns(), &columns},
-        {TopMargin(), &top},         {LeftMargin(), &left},     {RowGap(), &rowGap},     {ColumnGap(), &columnGap},
-        {LabelWidth(), &labelWidth}, {LabelHeight(), &labelHeight}, {Font().height, &fontHeight}};
-    for (const auto& [value, range] : fields)
-        if (!within(value, *range))
-            return outOfRange(*range);
-    return {};
+    if (Rows() < 1)
+        return QStringLiteral("标签行数不能小于1！");
+    if (Columns() < 1)
+        return QStringLiteral("标签列数不能小于1！");
+    return firstOutOfRange({{Font().height, {u"字体高度", -1000, 1000}}});
 }
 
-QString LayoutRecord::WidthOverflow() const
+QString LayoutRecord::PageSizeProblem() const
 {
-    return overflow(u"列", Columns(), u"宽度", extent(LeftMargin(), Columns(), LabelWidth(), ColumnGap()),
-                    std::min(PageWidth(), kA4Width));
-}
-
-QString LayoutRecord::HeightOverflow() const
-{
-    return overflow(u"行", Rows(), u"高度", extent(TopMargin(), Rows(), LabelHeight(), RowGap()),
-                    std::min(PageHeight(), kA4Height));
+    return firstOutOfRange({{PageHeight(), {u"纸张高度", 1, 1000}}, {PageWidth(), {u"纸张宽度", 1, 1000}}});
 }
 
 double LayoutRecord::Double(int offset) const

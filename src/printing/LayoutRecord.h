@@ -24,11 +24,12 @@ public:
     LayoutRecord();
     // The layout of the "默认" button: A4, 10 x 5 labels of 40 x 27 mm, 宋体 14 px, black.
     static LayoutRecord Defaults();
-    // A record from a file's bytes; nullopt when they are short or a field is out of range.
+    // A record from a file's bytes; nullopt when they are short or cannot be laid out
+    // (RangeProblem).
     static std::optional<LayoutRecord> FromBytes(const QByteArray& bytes);
     const QByteArray& Bytes() const { return m_bytes; }
 
-    // Reads a layout file; nullopt when it is missing, short or out of range.
+    // Reads a layout file; nullopt when it is missing, short or cannot be laid out.
     static std::optional<LayoutRecord> Read(const QString& path);
     // Writes the file through a temporary name; false when that failed (the old file stays).
     bool Write(const QString& path) const;
@@ -66,12 +67,13 @@ public:
     QColor Color() const;
     void SetColor(const QColor& color);
 
-    // The first field out of range as a message naming it; empty when every field is sound.
+    // The first field that cannot be laid out, as a message naming it; empty when every field
+    // can: rows and columns below 1 (labels per page divides every page count) and font
+    // heights past 1000 (drawn at the printer's scale they would overflow).
     QString RangeProblem() const;
-    // Labels that run past the right or bottom edge of the A4 page (or of the page set, when
-    // smaller) would not be printed: the message says how far they reach; empty when they fit.
-    QString WidthOverflow() const;
-    QString HeightOverflow() const;
+    // For layouts drawn on a page of their own size: a page height or width outside 1 to
+    // 1000 mm (0 divides the fitted preview by zero; a larger page's picture outgrows memory).
+    QString PageSizeProblem() const;
 
 private:
     double Double(int offset) const;

@@ -22,7 +22,7 @@ std::optional<int> LeadingInt(const QString& text)
 
 std::optional<double> LeadingDouble(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+))"));
+    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
     const QRegularExpressionMatch m = number.match(text);
     if (!m.hasMatch())
         return std::nullopt;

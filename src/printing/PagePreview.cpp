@@ -122,7 +122,10 @@ void PagePreview::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), kBackground);
     const QRect page = PageRect();
-    painter.fillRect(page.adjusted(0, 0, kShadow, kShadow), Qt::black);
+    // The shadow is 3 pixels larger than the page; under a fitted page it starts a pixel to
+    // its left, so the page stands in it 1 pixel from the left and 2 from the right.
+    const int shadowLeft = ShowsFullSize() ? 0 : 1;
+    painter.fillRect(page.adjusted(-shadowLeft, 0, kShadow - shadowLeft, kShadow), Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !ShowsFullSize());
     painter.drawImage(page, m_page);
 }

@@ -18,8 +18,6 @@ QString Listing(const QStringList& codes)
 }
 }
 
-QString NothingToPrint() { return QStringLiteral("打印窗口中没有要打印的记录！"); }
-
 QStringList Unencodable(const QStringList& codes)
 {
     QStringList refused;

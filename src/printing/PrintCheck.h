@@ -9,9 +9,6 @@
 namespace PrintCheck {
 constexpr int kQuietModules = 10;
 
-// Why a print window with an empty print list prints nothing.
-QString NothingToPrint();
-
 QStringList Unencodable(const QStringList& codes);
 // Codes whose symbol with quiet zones is wider than pitch page pixels. A module of one page
 // pixel prints as whole dots of a printer whose resolution is known only in the print

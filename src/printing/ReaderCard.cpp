@@ -3,6 +3,7 @@
 #include "printing/Code128.h"
 #include "printing/LogFont.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <cmath>
@@ -126,11 +127,10 @@ void CReaderCard::DrawCustom(QPainter& painter, const LogFont& captionFont, cons
     CCode128::DrawBarcode(painter, x + kCustomBarcodeLeft, y + 155, 1, 30, number, captionFont, u"CODE128B", true, sx, sy);
 }
 
-void CReaderCard::DrawWrappedText(QPainter& painter, int x, int y, int right, int lineHeight, const QString& text)
+QList<CReaderCard::PlacedCharacter> CReaderCard::PlaceWrapped(const QString& text, int x, int y, int right,
+                                                             int lineHeight, int narrow, int wide)
 {
-    const int em = painter.font().pixelSize() > 0 ? painter.font().pixelSize() : painter.fontMetrics().height();
-    const int narrow = std::max(1, em / 2);
-    const int ascent = painter.fontMetrics().ascent();
+    QList<PlacedCharacter> placed;
     int atX = x;
     int atY = y;
     const auto newLine = [&] {
@@ -147,14 +147,23 @@ void CReaderCard::DrawWrappedText(QPainter& painter, int x, int y, int right, in
         }
         int advance = 4 * narrow;
         if (c != QLatin1Char('\t')) {
-            painter.drawText(atX, atY + ascent, QString(c));
-            advance = isWide(c) ? em : narrow;
+            placed.append({i, QPoint(atX, atY)});
+            advance = isWide(c) ? wide : narrow;
         }
-        // A limit narrower than the character would never let it move on.
         if (right - x < advance)
             continue;
         atX += advance;
         if (atX > right)
             newLine();
     }
+    return placed;
+}
+
+void CReaderCard::DrawWrappedText(QPainter& painter, int x, int y, int right, int lineHeight, const QString& text)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int narrow = std::max(1, metrics.averageCharWidth());
+    const int wide = std::max(1, metrics.maxWidth());
+    for (const PlacedCharacter& character : PlaceWrapped(text, x, y, right, lineHeight, narrow, wide))
+        painter.drawText(character.at.x(), character.at.y() + metrics.ascent(), QString(text[character.index]));
 }

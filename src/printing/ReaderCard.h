@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -45,10 +47,22 @@ public:
     void DrawCustom(QPainter& painter, const LogFont& captionFont, const QString& number, int x, int y, double sx,
                     double sy) const;
 
-    // Writes text with the painter's font from (x, y) in device units, one character at a time:
-    // a wide character advances one em, a narrow one half an em, a tab four narrow widths; a
-    // line break, or passing `right`, goes back to x one line height lower. A character is
-    // written where it starts, so the one that passes the limit still stands on its line.
+    // Where a character of a wrapped text is written: its index in the text and the top-left
+    // corner of its place.
+    struct PlacedCharacter {
+        qsizetype index;
+        QPoint at;
+        bool operator==(const PlacedCharacter&) const = default;
+    };
+    // Places the characters of text from (x, y) in device units, one at a time: a wide
+    // (double-byte) character advances `wide`, any other `narrow`, a tab four narrow widths
+    // and is not written; a line break (CR LF counting once), or passing `right`, goes back to
+    // x one line height lower. A character is written where it starts, so the one that passes
+    // the limit still stands on its line; a limit narrower than a character keeps the place.
+    static QList<PlacedCharacter> PlaceWrapped(const QString& text, int x, int y, int right, int lineHeight,
+                                               int narrow, int wide);
+    // Writes the text so placed with the painter's font, its average and its widest character
+    // as the narrow and wide advances.
     static void DrawWrappedText(QPainter& painter, int x, int y, int right, int lineHeight, const QString& text);
 
     // The rules printed on every back.

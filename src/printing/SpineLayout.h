@@ -15,12 +15,9 @@ QString Path();
 QString Template1();  // "模板一"
 QString Template2();  // "模板二"
 
-// Stores the style's name and the descriptions of its two lines.
-void SetStyle(LayoutRecord& layout, const QString& style);
-// The "默认值" layout with 样式一 and 模板一: what the labels are laid out by when no file
-// can be read, so that a page never prints white.
+// The "默认值" layout with 样式一 and 模板一, which a new program folder starts with.
 LayoutRecord Defaults();
-// The file; a style that is none of the ten is read as 样式一 and a template other than
-// 模板二 as 模板一 (files that never had them chosen). nullopt when it cannot be read.
+// The file; nullopt when it is missing, short, or holds a layout that cannot be laid out
+// (LayoutRecord::RangeProblem, PageSizeProblem).
 std::optional<LayoutRecord> Read();
 }

@@ -13,27 +13,24 @@
 #include "db/AdoRecordset.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
-#include "printing/PrintCheck.h"
 #include "printing/PrintList.h"
-
-#include <QStyle>
 
 #include <algorithm>
 
 CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::CTwoListPrintDlg>())
+    , m_bPrintPagingPreviews(texts.printPagingPreviews)
 {
     ui->setupUi(this);
     setWindowTitle(texts.title);
-    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
-    ui->m_btnAdd->SetIconHandles(buttonIcon(ButtonIcon::MoveDown));
-    ui->m_btnRemove->SetIconHandles(buttonIcon(ButtonIcon::Delete));
-    ui->m_btnPreview->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    ui->m_btnPrint->SetIconHandles(QIcon::fromTheme(QStringLiteral("document-print"),
-                                                    style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    ui->m_btnSetting->SetIconHandles(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    ui->m_btnCancel->SetIconHandles(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    ui->m_btnSearch->SetIconHandles(resourceIcon(265));
+    ui->m_btnAdd->SetIconHandles(resourceIcon(283));
+    ui->m_btnRemove->SetIconHandles(resourceIcon(284));
+    ui->m_btnPreview->SetIconHandles(resourceIcon(266));
+    ui->m_btnPrint->SetIconHandles(resourceIcon(267));
+    ui->m_btnSetting->SetIconHandles(resourceIcon(135));
+    ui->m_btnCancel->SetIconHandles(resourceIcon(215));
     ui->m_comboColumn->setVisible(!texts.columns.isEmpty());
     fillSortedCombo(ui->m_comboColumn, texts.columns, 0);
     SearchEdit::attach(ui->m_editSearch);
@@ -127,7 +124,8 @@ void CTwoListPrintDlg::FillPrintPage(int page)
         // Rows keep their item through sorting by a heading.
         ui->m_listPrint->SetItemData(row, index);
     }
-    ShowPreview();
+    if (m_bPrintPagingPreviews)
+        ShowPreview();
 }
 
 void CTwoListPrintDlg::OnAddToPrintList()
@@ -164,14 +162,15 @@ void CTwoListPrintDlg::ShowPrintList()
 {
     PrintListChanged();
     m_printPaging->SetResult(m_items->Count());
+    // Filling page 1 has shown it already where print paging shows its pages.
+    if (!m_bPrintPagingPreviews)
+        ShowPreview();
 }
 
 PagePreview& CTwoListPrintDlg::Preview() const { return *ui->m_preview; }
 
 void CTwoListPrintDlg::OnPrint()
 {
-    if (m_items->Count() == 0)
-        return showMessage(this, PrintCheck::NothingToPrint());
     if (ConfirmPrint())
         PagePrinter::Print(this, *m_pages, m_dDotsPerInch);
 }

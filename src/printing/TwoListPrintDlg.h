@@ -33,6 +33,9 @@ protected:
         QString searchTip;
         QStringList columns;    // the columns to search by; none: the search text alone
         bool enterSearches;     // Enter in the search text starts the search
+        // Paging the print list shows the new page in the preview at once; otherwise the
+        // preview keeps the page it shows until it is drawn again ("预览", a search's paging).
+        bool printPagingPreviews;
     };
     CTwoListPrintDlg(const Texts& texts, QWidget* parent);
 
@@ -78,6 +81,7 @@ private:
     PrintList* m_items = nullptr;
     PageSource* m_pages = nullptr;
     double m_dDotsPerInch = 120;
+    bool m_bPrintPagingPreviews;
     PagedList* m_candidatePaging = nullptr;
     PagedList* m_printPaging = nullptr;
     std::vector<QStringList> m_result;

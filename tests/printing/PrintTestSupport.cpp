@@ -1,5 +1,6 @@
 #include "PrintTestSupport.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
 #include "printing/PageSource.h"
@@ -178,6 +179,13 @@ QList<PdfFont> pdfFonts(const QString& pdfFile)
 QStringList listColumn(QWidget& window, const QString& list, int column)
 {
     return listColumn(child<CReportListCtrl>(window, list), column);
+}
+
+bool showsIcon(QWidget& window, const QString& button, int id)
+{
+    const auto picture = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+    const QImage expected = picture(resourceIcon(id));
+    return !expected.isNull() && picture(child<QPushButton>(window, button)->icon()) == expected;
 }
 
 QString pageText(QWidget& window) { return child<QLabel>(window, QStringLiteral("m_labelPage"))->text(); }

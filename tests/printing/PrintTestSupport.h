@@ -105,6 +105,9 @@ inline void click(QWidget& window, const QString& button)
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
 
+// Whether a window's button shows the picture of the icon resource id.
+bool showsIcon(QWidget& window, const QString& button, int id);
+
 // The text of a print window's page indicator ("1/2页").
 QString pageText(QWidget& window);
 // Puts a file where the program folder's data folder should be, so nothing can be saved there.

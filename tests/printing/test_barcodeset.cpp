@@ -82,15 +82,15 @@ private slots:
         QTest::newRow("trailing text") << "m_editColumns" << "4列" << "4" << "";
         QTest::newRow("title of 19 bytes") << "m_editTitle" << "一二三四五六七八九A" << "一二三四五六七八九A" << "";
         QTest::newRow("empty title") << "m_editTitle" << "" << "" << "";
-        QTest::newRow("no number") << "m_editLabelWidth" << "四十" << "" << "标签宽度必须是数字！";
-        QTest::newRow("empty margin") << "m_editTop" << "" << "" << "上边距必须是数字！";
-        QTest::newRow("no rows") << "m_editRows" << "0" << "" << "标签行数应在1到100之间！";
-        QTest::newRow("negative gap") << "m_editColumnGap" << "-1" << "" << "列间距应在0到300之间！";
-        QTest::newRow("huge page") << "m_editPageWidth" << "5000" << "" << "纸张宽度应在1到1000之间！";
-        QTest::newRow("columns past the page") << "m_editLabelWidth" << "42" << ""
-                                               << "5列标签连同边距共需214.00毫米，超出纸张宽度210毫米！";
-        QTest::newRow("rows past a smaller page") << "m_editPageHeight" << "200" << ""
-                                                  << "8行标签连同边距共需226.20毫米，超出纸张高度200毫米！";
+        QTest::newRow("no number") << "m_editLabelWidth" << "四十" << "0" << "";
+        QTest::newRow("empty margin") << "m_editTop" << "" << "0.00" << "";
+        QTest::newRow("negative gap") << "m_editColumnGap" << "-1" << "-1.00" << "";
+        QTest::newRow("exponent") << "m_editLeft" << "1e1" << "10.00" << "";
+        QTest::newRow("page size not a number") << "m_editPageWidth" << "A4" << "0" << "";
+        QTest::newRow("huge page") << "m_editPageWidth" << "5000" << "5000" << "";
+        QTest::newRow("columns past the page") << "m_editLabelWidth" << "42" << "42" << "";
+        QTest::newRow("no rows") << "m_editRows" << "0" << "" << "标签行数不能小于1！";
+        QTest::newRow("columns not a number") << "m_editColumns" << "五" << "" << "标签列数不能小于1！";
         QTest::newRow("title of 20 bytes") << "m_editTitle" << "一二三四五六七八九十" << ""
                                            << "标题不能超过19个字节（一个汉字两个字节）！";
         QTest::newRow("title without GBK") << "m_editTitle" << "한국" << "" << "标题含有不能保存的字符！";
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(field(dlg, "m_editRows")->text().isEmpty(), !existing);
         if (!existing) {
             click(dlg, "m_btnOk");
-            QCOMPARE(w.seams.prompter.texts(), QStringList{"纸张高度必须是数字！"});
+            QCOMPARE(w.seams.prompter.texts(), QStringList{"标签行数不能小于1！"});
         }
         click(dlg, "m_btnDefault");
         QCOMPARE(field(dlg, "m_editTitle")->text(), QStringLiteral("学校图书馆"));
@@ -155,6 +155,7 @@ private slots:
         QCOMPARE(fileBytes(kBook), savedLayout().Bytes());
     }
 
+    // A data folder that cannot take the file: the window stays open, which is all it says.
     void unwritableDataFolder()
     {
         Workplace w;
@@ -163,7 +164,7 @@ private slots:
         dlg.show();
         click(dlg, "m_btnDefault");
         click(dlg, "m_btnOk");
-        QCOMPARE(w.seams.prompter.texts(), QStringList{"保存条码配置文件出错！请检查data文件夹能否写入。"});
+        QVERIFY(w.seams.prompter.texts().isEmpty());
         QVERIFY(dlg.isVisible());
     }
 

@@ -5,8 +5,10 @@
 #include "printing/BarcodeLayoutFile.h"
 #include "printing/BarcodeSetDlg.h"
 #include "printing/BookBarcodePrintDlg.h"
+#include "printing/BookLabelPrintDlg.h"
 #include "printing/FontSetup.h"
 #include "printing/PagePreview.h"
+#include "printing/ReaderCardPrintDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -235,8 +237,9 @@ private slots:
         QCOMPARE(found, numbers(1, 50));
     }
 
-    // The preview follows the print list's pages: page 2 of 60 labels holds two rows.
-    void previewFollowsPrintPaging()
+    // Paging the print list leaves the preview on the page it shows until "预览"; adding
+    // shows page 1 at once.
+    void previewWaitsForPreviewAfterPrintPaging()
     {
         Workplace w;
         QVERIFY(addBooks(books(60)));
@@ -247,10 +250,11 @@ private slots:
         const QRect thirdRow(0, 266, 964, 128);
         QVERIFY(inked(page, thirdRow));
         click(dlg, "m_btnPrintNext");
+        QCOMPARE(pageText(dlg), QStringLiteral("2/2页"));
+        QVERIFY(inked(page, thirdRow));
+        click(dlg, "m_btnPreview");
         QVERIFY(inked(page, QRect(0, 133, 964, 128)));
         QVERIFY(!inked(page, thirdRow));
-        click(dlg, "m_btnPrintPrevious");
-        QVERIFY(inked(page, thirdRow));
     }
 
     // A double click on the window, off the preview, zooms the preview as a click on it does.
@@ -280,32 +284,62 @@ private slots:
         labels.SetCodes({QStringLiteral("B0001"), QString(), QStringLiteral("B0003")});
         const QImage page = renderPage(labels, 1, 1);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(inked(page, labels.Grid().Cell(i)), i != 1);
+            QCOMPARE(inked(page, *labels.Grid().Cell(i)), i != 1);
     }
 
-    void printingAsksOrRefuses_data()
+    void buttonIcons()
     {
-        QTest::addColumn<QList<QStringList>>("stored");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("nothing to print") << QList<QStringList>() << "打印窗口中没有要打印的记录！";
-        QTest::newRow("cannot be encoded, no") << QList<QStringList>{{"图书001", "I", "", "1", "", "", ""}}
-                                               << "以下编号不能编成条码";
+        Workplace w;
+        CBookBarcodePrintDlg dlg;
+        const QList<std::pair<QString, int>> icons = {{"m_btnSearch", 265}, {"m_btnAdd", 283},
+                                                      {"m_btnRemove", 284}, {"m_btnPreview", 266},
+                                                      {"m_btnPrint", 267},  {"m_btnSetting", 135},
+                                                      {"m_btnCancel", 215}};
+        for (const auto& [button, id] : icons)
+            QVERIFY2(showsIcon(dlg, button, id), qPrintable(button));
     }
 
-    void printingAsksOrRefuses()
+    // A number that cannot be a barcode is named before printing; "No" prints nothing.
+    void printingAsksFirst()
     {
-        QFETCH(QList<QStringList>, stored);
-        QFETCH(QString, message);
         PrintBench w;
-        QVERIFY(addBooks(stored));
+        QVERIFY(addBooks({{"图书001", "I", "", "1", "", "", ""}}));
         w.seams.prompter.answers.enqueue(QMessageBox::No);
         CBookBarcodePrintDlg dlg;
-        if (!stored.isEmpty())
-            addAllToPrintList(dlg);
+        addAllToPrintList(dlg);
         w.print(dlg, {{1, 1}});
         QCOMPARE(w.messages().size(), 1);
-        QVERIFY(w.messages()[0].startsWith(message));
+        QVERIFY(w.messages()[0].startsWith(QStringLiteral("以下编号不能编成条码")));
         QVERIFY(w.printing.sink.files.isEmpty());
+    }
+
+    // With nothing in the print list the print dialog offers its one page: blank labels, or
+    // cards with nothing but their cut lines.
+    void emptyPrintListPrintsOnePage_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("inked");
+        QTest::newRow("book numbers") << 0 << false;
+        QTest::newRow("spine labels") << 1 << false;
+        QTest::newRow("reader cards") << 2 << true;
+    }
+
+    void emptyPrintListPrintsOnePage()
+    {
+        QFETCH(int, window);
+        QFETCH(bool, inked);
+        PrintBench w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        const std::unique_ptr<QDialog> dlg = window == 0 ? std::unique_ptr<QDialog>(new CBookBarcodePrintDlg)
+            : window == 1                                 ? std::unique_ptr<QDialog>(new CBookLabelPrintDlg)
+                                                          : std::unique_ptr<QDialog>(new CReaderCardPrintDlg);
+        w.print(*dlg, {{1, 1}});
+        QVERIFY(w.messages().isEmpty());
+        QCOMPARE(w.printing.chooser.offered, QList<int>{1});
+        QCOMPARE(w.printing.sink.files.size(), 1);
+        const QImage page = rasterisedPage(w.printing.sink.files[0], w.folder.path());
+        QVERIFY(!page.isNull());
+        QCOMPARE(::inked(page, page.rect()), inked);
     }
 };
 

@@ -46,12 +46,16 @@ private slots:
         QTest::newRow("defaults") << "QX0000001" << "60" << run("QX", 1, 60, 7) << "";
         QTest::newRow("carry into a longer number") << "0099" << "3" << QStringList{"0099", "0100", "0101"} << "";
         QTest::newRow("outgrows its width") << "QX9" << "5" << QStringList{"QX9"} << "";
-        QTest::newRow("digits inside letters") << "A1B2" << "3" << QStringList{"A1B2", "A1B3", "A1B4"} << "";
-        QTest::newRow("no trailing digits") << "A12B" << "3" << QStringList{"A12B"} << "";
+        // The letters are joined in front of the number of all the digits.
+        QTest::newRow("digits inside letters") << "A1B2" << "3" << QStringList{"A1B2", "AB13", "AB14"} << "";
+        QTest::newRow("letters after the digits") << "A12B" << "3" << QStringList{"A12B", "AB13", "AB14"} << "";
+        QTest::newRow("no digits") << "ABC" << "3" << QStringList{"ABC"} << "";
         QTest::newRow("count 0") << "QX1" << "0" << QStringList{"QX1"} << "";
         QTest::newRow("count 1") << "QX1" << "1" << QStringList{"QX1"} << "";
         QTest::newRow("negative count") << "QX1" << "-4" << QStringList{"QX1"} << "";
         QTest::newRow("count 40.7") << "B01" << "40.7" << run("B", 1, 40, 2) << "";
+        QTest::newRow("count not a number") << "A00001" << "十" << QStringList{"A00001"} << "";
+        QTest::newRow("empty count") << "A00001" << "" << QStringList{"A00001"} << "";
         QTest::newRow("empty first code") << "" << "5" << QStringList{""} << "";
         QTest::newRow("20 digits") << "QX18446744073709551615" << "3"
                                    << QStringList{"QX18446744073709551615", "QX18446744073709551616",
@@ -60,7 +64,7 @@ private slots:
         QTest::newRow("the cap") << "A00001" << "10000" << run("A", 1, 10000, 5) << "";
         QTest::newRow("over the cap") << "A00001" << "10001" << QStringList() << "个数不能超过10000！";
         QTest::newRow("huge count") << "A00001" << "99999999999999" << QStringList() << "个数不能超过10000！";
-        QTest::newRow("count not a number") << "A00001" << "十" << QStringList() << "个数必须是数字！";
+        QTest::newRow("huge count, one digit") << "QX1" << "99999999999999" << run("QX", 1, 9, 1) << "";
         QTest::newRow("Chinese prefix") << "图书001" << "3" << QStringList() << "不能生成条码：字符“图”不能编码！";
         QTest::newRow("too long") << QString(49, QLatin1Char('1')) << "3" << QStringList()
                                   << "不能生成条码：超过48个条码字符！";
@@ -155,8 +159,8 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
-    // Before the first run there is nothing to print: the window says so and offers no print
-    // dialog, as the windows with a print list do.
+    // Before the first run the print dialog offers the one page there is, which prints blank
+    // labels, or cards with nothing but their cut lines.
     void printBeforeTheFirstRun_data()
     {
         QTest::addColumn<bool>("cards");
@@ -172,9 +176,23 @@ private slots:
         const std::unique_ptr<QDialog> dlg = cards ? std::unique_ptr<QDialog>(new CCustomCardPrintDlg)
                                                    : std::unique_ptr<QDialog>(new CCustomBarcodePrintDlg);
         w.print(*dlg, {{1, 1}});
-        QCOMPARE(w.messages(), QStringList{"打印窗口中没有要打印的记录！"});
-        QVERIFY(w.printing.chooser.offered.isEmpty());
-        QVERIFY(w.printing.sink.files.isEmpty());
+        QVERIFY(w.messages().isEmpty());
+        QCOMPARE(w.printing.chooser.offered, QList<int>{1});
+        QCOMPARE(w.printing.sink.files.size(), 1);
+        const QImage page = rasterisedPage(w.printing.sink.files[0], w.folder.path());
+        QVERIFY(!page.isNull());
+        QCOMPARE(inked(page, page.rect()), cards);
+    }
+
+    void buttonIcons()
+    {
+        Workplace w;
+        CCustomBarcodePrintDlg dlg;
+        const QList<std::pair<QString, int>> icons = {{"m_btnGenerate", 265}, {"m_btnPreview", 266},
+                                                      {"m_btnPrint", 267},    {"m_btnSetting", 135},
+                                                      {"m_btnCancel", 215}};
+        for (const auto& [button, id] : icons)
+            QVERIFY2(showsIcon(dlg, button, id), qPrintable(button));
     }
 
     // A code that cannot be scanned is named before printing; "No" prints nothing.

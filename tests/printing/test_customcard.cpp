@@ -80,7 +80,8 @@ private slots:
         QCOMPARE(drawn, fronts);
     }
 
-    // On a 600-dpi page the cut lines are scaled whole: 18 + i x 265 page pixels, times 5.
+    // On a 600-dpi page the cut lines are scaled whole: across at 18 + i x 265 page pixels from
+    // x 10 to 980, down at the left margin - 5 + j x 455 from y 10 to 1380, times 5.
     void cutLines_data()
     {
         QTest::addColumn<CardPageGeometry>("geometry");
@@ -101,8 +102,10 @@ private slots:
         cards.SetGeometry(geometry);
         cards.SetCodes({QStringLiteral("QX00001")});
         const QImage page = renderPage(cards, 1, 5).convertToFormat(QImage::Format_Grayscale8);
-        QCOMPARE(fullRows(page, columns.first(), columns.last()), (QList<int>{90, 1415, 2740, 4065, 5390, 6715}));
-        QCOMPARE(fullColumns(page, 90, 6715), columns);
+        QCOMPARE(fullRows(page, 50, 4900), (QList<int>{90, 1415, 2740, 4065, 5390, 6715}));
+        QCOMPARE(fullColumns(page, 50, 6900), columns);
+        QVERIFY(!inked(page, QRect(0, 0, 50, 5000)));
+        QVERIFY(!inked(page, QRect(4901, 0, 54, 5000)));
     }
 
     void titleFromSetupIni_data()
@@ -134,24 +137,29 @@ private slots:
         QCOMPARE(fileBytes(QStringLiteral("setup.ini")), ini);  // cancelled: nothing written
     }
 
+    // OK keeps the numbers for the window, a text that is no number as 0, and writes the
+    // title; only a title that setup.ini cannot keep is refused, and the window stays open.
     void settings_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
-        QTest::newRow("new title") << "m_editTitle" << "第二中学" << "";
-        QTest::newRow("font size is kept only") << "m_editFontSize" << "12" << "";
-        QTest::newRow("margin not a number") << "m_editTop" << "abc" << "上边距应是0到1000之间的整数！";
-        QTest::newRow("negative spacing") << "m_editLineSpacing" << "-5" << "行间距应是0到1000之间的整数！";
-        QTest::newRow("title too long") << "m_editTitle" << QString(50, QChar(0x4E66))
+        QTest::newRow("new title") << "m_editTitle" << "第二中学" << "第二中学" << "";
+        QTest::newRow("font size is kept only") << "m_editFontSize" << "12" << "12" << "";
+        QTest::newRow("margin not a number") << "m_editTop" << "abc" << "0" << "";
+        QTest::newRow("empty margin") << "m_editLeft" << "" << "0" << "";
+        QTest::newRow("negative spacing") << "m_editLineSpacing" << "-5" << "-5" << "";
+        QTest::newRow("spacing 12.7") << "m_editColumnSpacing" << "12.7" << "12" << "";
+        QTest::newRow("title too long") << "m_editTitle" << QString(50, QChar(0x4E66)) << ""
                                         << "标题不能超过99个字节（一个汉字两个字节）！";
     }
 
-    // OK keeps the values for the window and writes the title; a refusal keeps the window open.
     void settings()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
+        QFETCH(QString, shown);
         QFETCH(QString, message);
         Workplace w;
         CCustomCardPrintDlg dlg;
@@ -166,7 +174,16 @@ private slots:
         click(dlg, "m_btnSetting");
         QCOMPARE(w.seams.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(stayedOpen, !message.isEmpty());
-        QCOMPARE(CardTitle::Read(QStringLiteral("setup.ini")), field == QLatin1String("m_editTitle") && message.isEmpty() ? text : QString());
+        const bool title = field == QLatin1String("m_editTitle");
+        QCOMPARE(CardTitle::Read(QStringLiteral("setup.ini")), title ? shown : QString());
+        QString again;
+        whenShown<CCardSetDlg>([&](CCardSetDlg& settings) {
+            again = settings.findChild<QLineEdit*>(field)->text();
+            click(settings, "m_btnCancel");
+        });
+        click(dlg, "m_btnSetting");
+        if (message.isEmpty())
+            QCOMPARE(again, shown);
     }
 
     // The default run makes two pages of five cards; each printed page scans as its numbers.

@@ -5,6 +5,7 @@
 #include "printing/GbkText.h"
 #include "printing/LabelGrid.h"
 #include "printing/LayoutRecord.h"
+#include "printing/SpineLayout.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -132,41 +133,48 @@ private slots:
         QCOMPARE(record.Bytes().mid(100), LayoutRecord::Defaults().Bytes().mid(100));
     }
 
-    void unreadableFiles_data()
+    // Only what cannot be laid out is refused: no rows or columns (labels per page divides
+    // every page count), a font height whose scaling would overflow, and, where the page is
+    // drawn at its own size (spine labels), a page of no size or past 1000 mm.
+    void layoutLimits_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("spineReadable");
         const auto with = [](auto change) {
             QByteArray bytes = kDefaultFile;
             change(bytes);
             return bytes;
         };
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("231 bytes") << kDefaultFile.left(231);
-        QTest::newRow("no rows") << with([](QByteArray& b) { putInt(b, 136, 0); });
-        QTest::newRow("101 columns") << with([](QByteArray& b) { putInt(b, 140, 101); });
-        QTest::newRow("label 0 mm wide") << with([](QByteArray& b) { putInt(b, 164, 0); });
-        QTest::newRow("label 301 mm high") << with([](QByteArray& b) { putInt(b, 160, 301); });
-        QTest::newRow("negative gap") << with([](QByteArray& b) { putDouble(b, 128, -1); });
-        QTest::newRow("margin not a number") << with([](QByteArray& b) {
-            putDouble(b, 104, std::numeric_limits<double>::quiet_NaN());
-        });
-        QTest::newRow("infinite page") << with([](QByteArray& b) {
-            putDouble(b, 144, std::numeric_limits<double>::infinity());
-        });
-        QTest::newRow("page 1001 mm") << with([](QByteArray& b) { putDouble(b, 152, 1001); });
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("defaults") << kDefaultFile << true << true;
+        QTest::newRow("empty") << QByteArray() << false << false;
+        QTest::newRow("231 bytes") << kDefaultFile.left(231) << false << false;
+        QTest::newRow("no rows") << with([](QByteArray& b) { putInt(b, 136, 0); }) << false << false;
+        QTest::newRow("negative columns") << with([](QByteArray& b) { putInt(b, 140, -5); }) << false << false;
         QTest::newRow("font height INT_MIN") << with([](QByteArray& b) {
             putInt(b, 168, std::numeric_limits<qint32>::min());
-        });
-        QTest::newRow("font height 1001") << with([](QByteArray& b) { putInt(b, 168, 1001); });
+        }) << false << false;
+        QTest::newRow("font height 1001") << with([](QByteArray& b) { putInt(b, 168, 1001); }) << false << false;
+        QTest::newRow("101 columns") << with([](QByteArray& b) { putInt(b, 140, 101); }) << true << true;
+        QTest::newRow("label 0 mm wide") << with([](QByteArray& b) { putInt(b, 164, 0); }) << true << true;
+        QTest::newRow("negative gap") << with([](QByteArray& b) { putDouble(b, 128, -1); }) << true << true;
+        QTest::newRow("margin not a number") << with([nan](QByteArray& b) { putDouble(b, 104, nan); }) << true << true;
+        QTest::newRow("page 0 mm high") << with([](QByteArray& b) { putDouble(b, 144, 0); }) << true << false;
+        QTest::newRow("page 1001 mm wide") << with([](QByteArray& b) { putDouble(b, 152, 1001); }) << true << false;
+        QTest::newRow("page not a number") << with([nan](QByteArray& b) { putDouble(b, 152, nan); }) << true << false;
     }
 
-    void unreadableFiles()
+    void layoutLimits()
     {
         QFETCH(QByteArray, bytes);
-        QVERIFY(!LayoutRecord::FromBytes(bytes));
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("x.dat")), bytes));
-        QVERIFY(!LayoutRecord::Read(dir.filePath(QStringLiteral("x.dat"))));
+        QFETCH(bool, readable);
+        QFETCH(bool, spineReadable);
+        Workplace w;
+        QCOMPARE(LayoutRecord::FromBytes(bytes).has_value(), readable);
+        QVERIFY(writeFile(SpineLayout::Path(), bytes));
+        QCOMPARE(LayoutRecord::Read(SpineLayout::Path()).has_value(), readable);
+        QCOMPARE(SpineLayout::Read().has_value(), spineReadable);
     }
 
     void failedWriteLeavesTheOldFile()
@@ -181,30 +189,39 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), qint64(LayoutRecord::kSize));
     }
 
-    // Cells are placed in millimetres and rounded once, so the fifth column is at 164 mm.
+    // Barcode cells are placed in true millimetres and rounded once, so the fifth column is at
+    // 164 mm; spine cells add up lengths truncated to whole pixels (40 mm is 151, a gap of 1 mm
+    // 3 pixels). Cells out of any page's reach are none.
     void cells_data()
     {
-        QTest::addColumn<double>("perMm");
+        QTest::addColumn<bool>("spine");
+        QTest::addColumn<LayoutRecord>("layout");
         QTest::addColumn<int>("index");
-        QTest::addColumn<QRect>("cell");
-        const double barcode = LabelGrid::kBarcodePixelsPerMm, spine = LabelGrid::kSpinePixelsPerMm;
-        QTest::newRow("barcode first") << barcode << 0 << QRect(0, 0, 189, 128);
-        QTest::newRow("barcode row 1 column 2") << barcode << 7 << QRect(387, 133, 189, 128);
-        QTest::newRow("barcode column 4") << barcode << 4 << QRect(775, 0, 189, 128);
-        QTest::newRow("barcode last") << barcode << 49 << QRect(775, 1195, 189, 128);
-        QTest::newRow("spine row 1 column 2") << spine << 7 << QRect(310, 106, 151, 102);
-        QTest::newRow("spine last, 164 and 252.9 mm") << spine << 49 << QRect(620, 956, 151, 102);
+        QTest::addColumn<std::optional<QRect>>("cell");
+        const LayoutRecord defaults = LayoutRecord::Defaults();
+        LayoutRecord nan = defaults, far = defaults;
+        nan.SetTopMargin(std::numeric_limits<double>::quiet_NaN());
+        far.SetLabelHeight(std::numeric_limits<qint32>::max());
+        QTest::newRow("barcode first") << false << defaults << 0 << std::optional(QRect(0, 0, 189, 128));
+        QTest::newRow("barcode row 1 column 2") << false << defaults << 7 << std::optional(QRect(387, 133, 189, 128));
+        QTest::newRow("barcode column 4") << false << defaults << 4 << std::optional(QRect(775, 0, 189, 128));
+        QTest::newRow("barcode last") << false << defaults << 49 << std::optional(QRect(775, 1195, 189, 128));
+        QTest::newRow("spine row 1 column 2") << true << defaults << 7 << std::optional(QRect(308, 106, 151, 102));
+        QTest::newRow("spine last") << true << defaults << 49 << std::optional(QRect(616, 954, 151, 102));
+        QTest::newRow("margin not a number") << false << nan << 0 << std::optional<QRect>();
+        QTest::newRow("labels out of reach") << true << far << 0 << std::optional<QRect>();
     }
 
     void cells()
     {
-        QFETCH(double, perMm);
+        QFETCH(bool, spine);
+        QFETCH(LayoutRecord, layout);
         QFETCH(int, index);
-        QFETCH(QRect, cell);
-        const LabelGrid grid(LayoutRecord::Defaults(), perMm);
+        QFETCH(std::optional<QRect>, cell);
+        const LabelGrid grid = spine ? LabelGrid::Spine(layout) : LabelGrid::Barcodes(layout);
         QCOMPARE(grid.LabelsPerPage(), 50);
         QCOMPARE(grid.Cell(index), cell);
-        if (perMm == LabelGrid::kBarcodePixelsPerMm)
+        if (!spine && cell)
             QCOMPARE(grid.Pitch(), 194);
     }
 

@@ -61,7 +61,10 @@ private slots:
         const QImage view = preview.viewport()->grab().toImage();
         QCOMPARE(view.pixelColor(5, 5), QColor(100, 100, 100));
         QCOMPARE(view.pixelColor(15, 15), QColor(Qt::white));
-        QCOMPARE(view.pixelColor(386, 200), QColor(Qt::black));  // the shadow
+        // The shadow: a pixel left of the fitted page and 2 right of it.
+        QCOMPARE(view.pixelColor(14, 200), QColor(Qt::black));
+        QCOMPARE(view.pixelColor(386, 200), QColor(Qt::black));
+        QCOMPARE(view.pixelColor(387, 200), QColor(100, 100, 100));
         wheel(preview, -120);
         QTest::mouseClick(preview.viewport(), Qt::LeftButton, {}, QPoint(100, 100));
         QCOMPARE(preview.ZoomMode(), 2);

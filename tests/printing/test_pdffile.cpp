@@ -86,7 +86,7 @@ PdfSamples::PdfSamples(const QString& folder)
         readers.push_back(CardReaderInfo::FromTexts({number, "张三", "男", "学生", "初一(1)班"}));
     labelFile = printToPdf(labels, folder, QStringLiteral("labels"));
     cardFile = printToPdf(cards, folder, QStringLiteral("cards"));
-    labelsBottom = labels.Grid().Cell(codes.size() - 1).bottom() + 10;
+    labelsBottom = labels.Grid().Cell(codes.size() - 1)->bottom() + 10;
     cardsRight = cards.Geometry().left + CardPage::kCardWidth + 10;
 }
 
@@ -165,7 +165,7 @@ private slots:
         constexpr int dpi = 600;
         constexpr double dotsPerPixel = dpi / 120.0;
         constexpr double mmPerPixel = 25.4 / 120;
-        const QRect cell = labels.Grid().Cell(0);
+        const QRect cell = *labels.Grid().Cell(0);
         const QString corner = QString::number(std::lround((cell.bottom() + 60) * dotsPerPixel));
         const QString pdf = printToPdf(labels, w.folder.path(), QStringLiteral("labels"));
         const QImage page(rasterisePdf(pdf, w.folder.path() + "/corner.pgm", dpi, {"-W", corner, "-H", corner}));
@@ -222,7 +222,7 @@ private slots:
         QVERIFY(!page.isNull());
         constexpr double dotsPerPixel = 203 / 120.0;
         for (int i = 0; i < pdf.labels.Codes().size(); ++i) {
-            const QRect cell = pdf.labels.Grid().Cell(i);
+            const QRect cell = *pdf.labels.Grid().Cell(i);
             const int y = std::lround(barsMiddle(cell) * dotsPerPixel);
             const QList<int> runs = inkRuns(page, y, std::lround(cell.x() * dotsPerPixel),
                                             std::lround((cell.right() + 1) * dotsPerPixel));
