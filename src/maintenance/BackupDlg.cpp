@@ -49,7 +49,8 @@ void CBackupDlg::OnBrowse()
 {
     const QString appPath = theApp().m_strAppPath;
     QString chosen = FileChooser::instance().saveFile(
-        this, windowTitle(), dailyBackupPath(appPath, Clock::instance().now().date()), QStringLiteral("数据库文件(*.db)"));
+        this, QStringLiteral("另存为"), dailyBackupPath(appPath, Clock::instance().now().date()),
+        QStringLiteral("数据库文件(*.db)"));
     if (chosen.isEmpty())
         return;
     if (QFileInfo(chosen).suffix().isEmpty())

@@ -55,7 +55,7 @@ void CImportDlg::OnInitDialog()
 void CImportDlg::OnBrowse()
 {
     const QString chosen =
-        FileChooser::instance().openFile(this, m_spec.title, theApp().m_strAppPath, m_spec.browseFilter);
+        FileChooser::instance().openFile(this, QStringLiteral("打开"), theApp().m_strAppPath, m_spec.browseFilter);
     if (chosen.isEmpty())
         return;
     m_strPath = chosen;
@@ -81,7 +81,6 @@ void CImportDlg::OnImport()
     connect(m_job.get(), &CImportJob::Progress, this, &CImportDlg::OnProgress);
     connect(m_job.get(), &CImportJob::Finished, this, &CImportDlg::OnImportDone);
     ui->m_btnImport->setEnabled(false);
-    ui->m_btnBrowse->setEnabled(false);
     ui->m_progress->setRange(0, 1);
     ui->m_progress->setValue(0);
     CImportJob* job = m_job.get();
@@ -101,7 +100,6 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
     m_thread.reset();
     m_job.reset();
     ui->m_btnImport->setEnabled(true);
-    ui->m_btnBrowse->setEnabled(true);
     if (!done) {
         // Nothing was imported: a count or rows of an earlier import would say otherwise.
         ui->m_progress->setValue(0);

@@ -40,7 +40,7 @@ void CRestoreDlg::OnInitDialog()
 
 void CRestoreDlg::OnBrowse()
 {
-    m_strSource = FileChooser::instance().openFile(this, windowTitle(), backupFolder(theApp().m_strAppPath),
+    m_strSource = FileChooser::instance().openFile(this, QStringLiteral("打开"), backupFolder(theApp().m_strAppPath),
                                                    QStringLiteral("数据库文件(*.db)"));
     ui->m_editPath->setText(m_strSource);
 }

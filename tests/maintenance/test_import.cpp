@@ -345,8 +345,8 @@ private slots:
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
     }
 
-    // The book window offers both workbook kinds, the others .xls files; the browse button
-    // shows icon 192, the import button 210 or none.
+    // The open dialog, captioned as the system's: the book window offers both workbook kinds,
+    // the others .xls files. The browse button shows icon 192, the import button 210 or none.
     void browseFiltersAndIcons_data()
     {
         QTest::addColumn<Target>("target");
@@ -367,9 +367,9 @@ private slots:
         QFETCH(int, importIcon);
         struct FilterRecorder : FileChooser {
             QStringList filters;
-            QString openFile(QWidget*, const QString&, const QString&, const QString& offered) override
+            QString openFile(QWidget*, const QString& caption, const QString&, const QString& offered) override
             {
-                filters << offered;
+                filters << caption + QLatin1Char('|') + offered;
                 return {};
             }
             QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
@@ -382,7 +382,7 @@ private slots:
         auto* browse = window->findChild<QPushButton*>(QStringLiteral("m_btnBrowse"));
         browse->click();
         FileChooser::install(&work.seams.chooser);
-        QCOMPARE(recorder.filters, QStringList{filter});
+        QCOMPARE(recorder.filters, QStringList{QStringLiteral("打开|") + filter});
         QVERIFY(sameIcon(browse->icon(), resourceIcon(192)));
         const QIcon import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"))->icon();
         QVERIFY(importIcon ? sameIcon(import, resourceIcon(importIcon)) : import.isNull());
@@ -526,6 +526,7 @@ private slots:
         import->click();
         QVERIFY(window.IsImporting());
         QVERIFY(!import->isEnabled());
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->isEnabled());
         window.close();
         QVERIFY(window.isVisible());
         QCOMPARE(work.seams.prompter.texts().value(1), QStringLiteral("导入线程尚未结束!"));
