@@ -6,8 +6,8 @@
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
-#include "db/DatabaseBackup.h"
 #include "db/AppState.h"
+#include "db/DatabaseBackup.h"
 #include "maintenance/BackupFiles.h"
 
 #include <QDir>
@@ -62,7 +62,7 @@ void CBackupDlg::OnBrowse()
 void CBackupDlg::OnConfirm()
 {
     QString error;
-    // The folder must be there already: a backup is not spread over folders made on the way.
+    // The backup goes into a folder that stands; one that is missing is reported, not made.
     const QString folder = QFileInfo(m_strTarget).absolutePath();
     if (!QFileInfo(folder).isDir())
         return showMessage(this, QStringLiteral("数据备份失败！\n文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
