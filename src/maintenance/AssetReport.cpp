@@ -8,6 +8,7 @@
 #include "core/MoneySum.h"
 #include "maintenance/TableColumns.h"
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,8 @@ const QString kAssetClass = QStringLiteral("图书、档案");
 constexpr int kNumber = 2, kType = 4, kTitle = 6, kPrice = 13, kEntryDate = 15;
 constexpr int kSourceColumns = 16;
 constexpr int kReportColumns = 15;
+// A phase copies its rows a slice at a time, so that its bar moves with the rows.
+constexpr int kSliceRows = 1000;
 
 const QStringList kTotalledNames = {QStringLiteral("资产数量"), QStringLiteral("资产总价"), QStringLiteral("剔旧"),
                                     QStringLiteral("丢失"),     QStringLiteral("小计"),     QStringLiteral("库存数量"),
@@ -113,7 +116,36 @@ QString AssetReport::PhaseStatement(int phase, const QString& source) const
         .arg(m_spec.reportTable, targets.join(QStringLiteral(", ")), expressions.join(QStringLiteral(", ")), source);
 }
 
-std::optional<AssetReport::Failure> AssetReport::Generate(const std::function<void(int phase)>& phaseDone)
+// Copies the source's rows in table order, a slice of rows at a time: each slice ends at
+// the row id that closes it, so no row is skipped or copied twice.
+void AssetReport::CopyPhase(int phase, const QString& source, const Progress& progress) const
+{
+    const QString insert =
+        PhaseStatement(phase, source) + QStringLiteral(" where rowid > ? and rowid <= ? order by rowid");
+    const int total = openOrThrow(m_conn, QStringLiteral("select count(*) from ") + source)->GetValue(0).toInt();
+    std::vector<qint64> sliceEnds;
+    RecordsetPtr ends = openOrThrow(
+        m_conn,
+        QStringLiteral("select rowid from (select rowid, row_number() over (order by rowid) as n from %1) where n % ? = 0")
+            .arg(source),
+        {kSliceRows});
+    for (; !ends->IsEOF(); ends->MoveNext())
+        sliceEnds.push_back(ends->GetValue(0).toLongLong());
+    sliceEnds.push_back(std::numeric_limits<qint64>::max());
+    if (progress)
+        progress(phase, 0, total);
+    qint64 after = std::numeric_limits<qint64>::min();
+    int done = 0;
+    for (const qint64 end : sliceEnds) {
+        executeOrThrow(m_conn, insert, {kAssetClass, after, end});
+        done += int(m_conn.ChangedRows());
+        if (progress)
+            progress(phase, done, total);
+        after = end;
+    }
+}
+
+std::optional<AssetReport::Failure> AssetReport::Generate(const Progress& progress)
 {
     const QString failed = QStringLiteral("操作失败");
     CTransaction transaction(m_conn);
@@ -124,12 +156,10 @@ std::optional<AssetReport::Failure> AssetReport::Generate(const std::function<vo
     const QStringList sources = {m_spec.stockTable, m_spec.lostTable, m_spec.weededTable};
     for (int phase = StockPhase; phase <= WeededPhase; ++phase) {
         try {
-            executeOrThrow(m_conn, PhaseStatement(phase, sources[phase - 1]), {kAssetClass});
+            CopyPhase(phase, sources[phase - 1], progress);
         } catch (const DbError& e) {
             return Failure{m_spec.phaseFailures.value(phase - 1), e.text()};
         }
-        if (phaseDone)
-            phaseDone(phase);
     }
     if (!transaction.Commit())
         return Failure{failed, m_conn.LastError()};

@@ -53,14 +53,17 @@ public:
     // The report columns whose values are numbers (written as numbers by an export).
     static const QList<int>& numberColumns();
 
+    // Told while a phase copies its rows: the phase (1 stock, 2 lost, 3 weeded), the rows
+    // copied so far and the rows the phase copies in all; first with none done.
+    using Progress = std::function<void(int phase, int done, int total)>;
+
     AssetReport(CAdoConn& conn, Spec spec);
 
     const Spec& spec() const { return m_spec; }
 
     // Empties the report table and fills it from the stock, lost and weeded tables, all in
     // one transaction: when a phase fails nothing changes and the old report stays.
-    // `phaseDone` is told 1, 2, 3 as the phases end.
-    std::optional<Failure> Generate(const std::function<void(int phase)>& phaseDone = {});
+    std::optional<Failure> Generate(const Progress& progress = {});
 
     // Rows whose 资产名称 contains the text or whose 资产编号 is the text, by 资产编号; every
     // row for an empty text.
@@ -79,6 +82,7 @@ public:
 
 private:
     QString PhaseStatement(int phase, const QString& source) const;
+    void CopyPhase(int phase, const QString& source, const Progress& progress) const;
 
     CAdoConn& m_conn;
     Spec m_spec;

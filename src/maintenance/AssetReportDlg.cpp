@@ -7,6 +7,10 @@
 #include "db/AppState.h"
 #include "export/ListExport.h"
 
+#include <QProgressBar>
+
+#include <algorithm>
+
 namespace {
 constexpr int kPageSize = 50;
 const QString kNoRows = QStringLiteral("没有找到相关信息的图书!");
@@ -16,7 +20,6 @@ CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts,
     : CPageDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec)), m_cursor(kPageSize)
 {
     ui->setupUi(this);
-    setWindowTitle(texts.title);
     ui->m_btnGenerate->setText(texts.generateCaption);
     ui->m_btnSearch->setText(texts.searchCaption);
     ui->m_list->SetHeadings(texts.headings);
@@ -56,15 +59,17 @@ AssetReport CAssetReportDlg::Report() const { return AssetReport(theApp().m_ado,
 void CAssetReportDlg::OnGenerate()
 {
     if (Prompter::instance().ask(this, QStringLiteral("初始化将清除原来的报表信息？"), QStringLiteral("确定"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::Cancel)
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::NoButton)
         != QMessageBox::Ok)
         return;
-    ui->m_progressGenerate->setRange(0, 3);
-    ui->m_progressGenerate->setValue(0);
-    const std::optional<AssetReport::Failure> failure =
-        Report().Generate([this](int phase) { ui->m_progressGenerate->setValue(phase); });
+    QProgressBar* bar = ui->m_progressGenerate;
+    const std::optional<AssetReport::Failure> failure = Report().Generate([bar](int, int done, int total) {
+        // A range of 0 to 0 would show a busy bar; an empty phase shows an empty one.
+        bar->setRange(0, std::max(total, 1));
+        bar->setValue(done);
+    });
     if (failure) {
-        ui->m_progressGenerate->setValue(0);
+        bar->setValue(0);
         return showMessage(this, failure->text + QLatin1Char('\n') + failure->reason);
     }
     OnSearch();
@@ -74,7 +79,7 @@ void CAssetReportDlg::OnGenerate()
 void CAssetReportDlg::OnSearch()
 {
     try {
-        ShowResult(Report().Search(ui->m_editSearch->text().trimmed()));
+        ShowResult(Report().Search(ui->m_editSearch->text()));
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("操作失败"));
     }
@@ -86,23 +91,23 @@ void CAssetReportDlg::OnQuery()
     if (ui->m_radioPeriod->isChecked())
         range = DateRange{ui->m_dateFrom->date(), ui->m_dateTo->date()};
     try {
-        ShowResult(Report().Query(range));
+        if (!ShowResult(Report().Query(range)))
+            return;
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }
     ShowTotals(range);
 }
 
-void CAssetReportDlg::ShowResult(const RecordsetPtr& result)
+bool CAssetReportDlg::ShowResult(const RecordsetPtr& result)
 {
     m_pRecordset = result;
     m_rows = result->SharedRows();
     if (m_rows->rowCount() == 0) {
-        m_cursor = PageCursor(kPageSize);
+        // The pages and the totals stay as they were; paging then shows the empty result.
         ui->m_list->DeleteAllItems();
-        ui->m_cmbPage->clear();
-        ui->m_staticPageInfo->clear();
-        return showMessage(this, kNoRows);
+        showMessage(this, kNoRows);
+        return false;
     }
     m_cursor.Reset(m_rows->rowCount());
     ui->m_cmbPage->clear();
@@ -110,6 +115,7 @@ void CAssetReportDlg::ShowResult(const RecordsetPtr& result)
         ui->m_cmbPage->addItem(QString::number(page));
     ui->m_staticPageInfo->setText(m_cursor.TotalText());
     ShowPage();
+    return true;
 }
 
 void CAssetReportDlg::ShowTotals(const std::optional<DateRange>& range)
@@ -131,7 +137,8 @@ void CAssetReportDlg::ShowPage()
     ui->m_cmbPage->setCurrentIndex(m_cursor.GetPage() - 1);
     ui->m_list->DeleteAllItems();
     const int first = m_cursor.GetFirstRow();
-    for (int row = first; row < first + m_cursor.GetRowsOnPage(); ++row) {
+    const int end = std::min(first + m_cursor.GetRowsOnPage(), m_rows->rowCount());
+    for (int row = first; row < end; ++row) {
         QStringList texts;
         for (int column = AssetReport::kFirstShown; column <= AssetReport::kLastShown; ++column)
             texts << m_rows->text(row, column);
@@ -174,7 +181,7 @@ void CAssetReportDlg::OnExportExcel() { m_export->Start(m_pRecordset); }
 
 CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
     : CAssetReportDlg(AssetReport::Spec::forBooks(),
-                      {QStringLiteral("图书信息财务报表"), QStringLiteral("生成图书报表数据"), QStringLiteral("查询"),
+                      {QStringLiteral("生成图书报表数据"), QStringLiteral("查询"),
                        QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
                                       "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,60;")},
                       parent)
@@ -184,7 +191,7 @@ CBookAssetReportDlg::CBookAssetReportDlg(QWidget* parent)
 
 CPeriodicalAssetReportDlg::CPeriodicalAssetReportDlg(QWidget* parent)
     : CAssetReportDlg(AssetReport::Spec::forPeriodicals(),
-                      {QStringLiteral("期刊信息财务报表"), QStringLiteral("生成期刊报表数据"), QStringLiteral("确定"),
+                      {QStringLiteral("生成期刊报表数据"), QStringLiteral("确定"),
                        QStringLiteral("资产编号,80;资产名称,100;资产类别,100;明细分类,80;单价,50;数量,50;取得时间,100;"
                                       "总价,50;剔旧,50;丢失,50;小计,50;报损日期,100;库存数量,50;库存净值,80;")},
                       parent)

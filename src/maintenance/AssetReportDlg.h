@@ -14,7 +14,6 @@ class CAssetReportDlg;
 
 // What sets the two report windows apart besides their tables.
 struct AssetReportTexts {
-    QString title;
     QString generateCaption;
     QString searchCaption;
     QString headings;
@@ -43,8 +42,9 @@ private slots:
 
 private:
     void OnInitDialog();
-    // Keeps the result and shows its page 1, or empties the list when it has no rows.
-    void ShowResult(const RecordsetPtr& result);
+    // Keeps the result and shows its page 1; false, with the list emptied and the pages
+    // and totals left as they were, when it has no rows.
+    bool ShowResult(const RecordsetPtr& result);
     void ShowTotals(const std::optional<DateRange>& range);
     void ShowPage();
     void Moved(PageCursor::Move move);

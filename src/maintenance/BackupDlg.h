@@ -1,7 +1,5 @@
 #pragma once
 
-#include "db/DatabaseBackup.h"
-
 #include <QDialog>
 
 #include <memory>
@@ -12,14 +10,17 @@ class CBackupDlg;
 }
 
 // Copies the open database to a backup file, by default one a day in the backup folder.
+// The path comes from the window's default or 浏览; what is typed into its edit is not
+// read back.
 class CBackupDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CBackupDlg(QWidget* parent = nullptr);
     ~CBackupDlg() override;
 
-    // Shows a copy's progress on a bar (range 0 to 1000), painting it at once.
-    static CopyProgress ProgressOn(QProgressBar* bar);
+    // Runs a bar once from empty to one short of full, as the backup and the restore do
+    // after a copy.
+    static void SweepBar(QProgressBar* bar);
 
 private slots:
     void OnBrowse();

@@ -46,63 +46,69 @@ const QList<InitItem>& DatabaseMaintenance::initItems()
     return items;
 }
 
-QStringList DatabaseMaintenance::tablesToEmpty(const QStringList& chosen)
+// Emptying a loan table leaves its copies marked lent and its borrowers counted with loans
+// that are gone.
+void DatabaseMaintenance::SettleEmptiedLoans(const QStringList& emptied)
 {
-    const auto any = [&chosen](std::initializer_list<const char*> tables) {
-        for (const char* table : tables)
-            if (chosen.contains(QLatin1String(table)))
-                return true;
-        return false;
-    };
-    QStringList tables;
-    for (const InitItem& item : initItems()) {
-        const bool bookLoans = item.table == QLatin1String("jieyueinfo") && any({"bkinfo", "readerinfo"});
-        const bool periodicalLoans = item.table == QLatin1String("qkjieyueinfo") && any({"qikaninfo", "readerinfo"});
-        if (chosen.contains(item.table) || bookLoans || periodicalLoans)
-            tables << item.table;
+    const bool books = emptied.contains(QLatin1String("jieyueinfo"));
+    const bool periodicals = emptied.contains(QLatin1String("qkjieyueinfo"));
+    if (books)
+        executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 是否借出=1"));
+    if (periodicals)
+        executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=0 where 是否借出<>0"));
+    if (books || periodicals)
+        LendingService(m_conn, QString()).recountReaders();
+}
+
+void DatabaseMaintenance::MarkCopiesByLoans(const Progress& progress)
+{
+    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0"));
+    RecordsetPtr loans = openOrThrow(m_conn, QStringLiteral("select 图书编号 from jieyueinfo"));
+    const int total = int(loans->GetRecordCount());
+    if (progress)
+        progress(Stage::Copies, 0, total);
+    for (int done = 1; !loans->IsEOF(); loans->MoveNext(), ++done) {
+        executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=1 where 图书编号=?"), {loans->GetValue(0)});
+        if (progress)
+            progress(Stage::Copies, done, total);
     }
-    return tables;
 }
 
-void DatabaseMaintenance::ReleaseCopiesWithoutLoans()
+void DatabaseMaintenance::RecountReadersWithLoans(const Progress& progress)
 {
-    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 是否借出=1 and not exists "
-                                          "(select 1 from jieyueinfo j where j.图书编号=bkinfo.图书编号)"));
-    executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=0 where 是否借出<>0 and not exists "
-                                          "(select 1 from qkjieyueinfo q where q.期刊编号=qikaninfo.期刊编号)"));
-}
-
-void DatabaseMaintenance::MarkCopiesByLoans()
-{
-    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 是否借出<>0"));
-    executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=1 where exists "
-                                          "(select 1 from jieyueinfo j where j.图书编号=bkinfo.图书编号)"));
-    executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=0 where 是否借出<>0"));
-    executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=-1 where exists "
-                                          "(select 1 from qkjieyueinfo q where q.期刊编号=qikaninfo.期刊编号)"));
+    executeOrThrow(m_conn, QStringLiteral("update readerinfo set 未还书数=0"));
+    RecordsetPtr readers = openOrThrow(
+        m_conn, QStringLiteral("select 读者编号 from jieyueinfo union select 读者编号 from qkjieyueinfo"));
+    const int total = int(readers->GetRecordCount());
+    if (progress)
+        progress(Stage::Readers, 0, total);
+    LendingService counts(m_conn, QString());
+    for (int done = 1; !readers->IsEOF(); readers->MoveNext(), ++done) {
+        counts.recountReaders(QStringLiteral("编号=?"), {readers->GetValue(0)});
+        if (progress)
+            progress(Stage::Readers, done, total);
+    }
 }
 
 std::optional<QString> DatabaseMaintenance::Initialise(const QStringList& chosen)
 {
-    const QStringList tables = tablesToEmpty(chosen);
+    QStringList tables;
+    for (const InitItem& item : initItems())
+        if (chosen.contains(item.table))
+            tables << item.table;
     if (tables.isEmpty())
         return std::nullopt;
     return inTransaction(m_conn, [&] {
         for (const QString& table : tables)
             executeOrThrow(m_conn, QStringLiteral("delete from ") + table);
-        ReleaseCopiesWithoutLoans();
-        LendingService(m_conn, QString()).recountReaders();
+        SettleEmptiedLoans(tables);
     });
 }
 
-std::optional<QString> DatabaseMaintenance::Repair(const std::function<void(Stage stage)>& stageStarts)
+std::optional<QString> DatabaseMaintenance::Repair(const Progress& progress)
 {
     return inTransaction(m_conn, [&] {
-        if (stageStarts)
-            stageStarts(Stage::Copies);
-        MarkCopiesByLoans();
-        if (stageStarts)
-            stageStarts(Stage::Readers);
-        LendingService(m_conn, QString()).recountReaders();
+        MarkCopiesByLoans(progress);
+        RecountReadersWithLoans(progress);
     });
 }

@@ -22,27 +22,29 @@ struct InitItem {
 class DatabaseMaintenance {
 public:
     static const QList<InitItem>& initItems();
-    // The tables to empty for the chosen ones, in work-list order: emptying the books or
-    // the readers empties the book loans, emptying the periodicals or the readers the
-    // periodical loans, so that no loan is left without its copy or its reader. Names not in
-    // the work list are dropped.
-    static QStringList tablesToEmpty(const QStringList& chosen);
 
     explicit DatabaseMaintenance(CAdoConn& conn) : m_conn(conn) {}
 
-    // Empties the tables (tablesToEmpty), then puts copies marked lent without a loan back in
-    // stock and recounts every reader's loans. Nothing chosen changes nothing.
+    // Empties the chosen tables in work-list order (names not in the list are passed over).
+    // A loan table emptied puts its copies that were marked lent back in stock and recounts
+    // the readers, so that no copy stays marked lent with no loan to return. Nothing chosen
+    // changes nothing.
     std::optional<QString> Initialise(const QStringList& chosen);
 
-    // The steps of a repair, told before each runs: the copies, then the readers.
+    // The steps of a repair: the copies, then the readers.
     enum class Stage { Copies, Readers };
-    // Marks lent exactly the copies that have a loan (reserved copies too go back in stock)
-    // and recounts every reader's loans of both kinds.
-    std::optional<QString> Repair(const std::function<void(Stage stage)>& stageStarts = {});
+    // Told as a stage goes over its rows (the book loans, then the readers with loans): the
+    // rows done and the rows in all, first with none done.
+    using Progress = std::function<void(Stage stage, int done, int total)>;
+    // Puts every copy in stock (reserved ones too), marks lent the copy of each book loan,
+    // then recounts the loans of both kinds of every reader who has one; every other
+    // reader's count becomes 0.
+    std::optional<QString> Repair(const Progress& progress = {});
 
 private:
-    void ReleaseCopiesWithoutLoans();
-    void MarkCopiesByLoans();
+    void SettleEmptiedLoans(const QStringList& emptied);
+    void MarkCopiesByLoans(const Progress& progress);
+    void RecountReadersWithLoans(const Progress& progress);
 
     CAdoConn& m_conn;
 };

@@ -2,18 +2,16 @@
 
 #include "ui_ExportTemplateDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "export/SheetExport.h"
 #include "sheets/SpreadsheetFormat.h"
 
-#include <QStyle>
 
 namespace {
 const QList<int> kShownSampleFields{2, 6, 7, 8, 11, 13, 15};
-// Every format the export writes; a name without extension is an .xls.
-const QString kTemplateFilter =
-    QStringLiteral("Excel文件(*.xls);;Excel 2007文件(*.xlsx);;逗号分隔文本(*.csv)");
+constexpr int kExportIcon = 202;
 }
 
 CExportTemplateDlg::CExportTemplateDlg(TemplateSpec spec, QWidget* parent)
@@ -30,7 +28,7 @@ void CExportTemplateDlg::OnInitDialog()
 {
     setWindowTitle(m_spec.title);
     ui->m_staticCaption->setText(m_spec.caption);
-    ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->m_btnExport->SetIconHandles(resourceIcon(kExportIcon));
     ui->m_list->SetHeadings(m_spec.headings);
     ui->m_list->LoadColumnInfo();
     m_pRecordset = theApp().m_ado.GetRecordSet(m_spec.sql);
@@ -73,7 +71,7 @@ void CExportTemplateDlg::OnExportExcel()
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("导出数据失败!"));
     }
-    const QString path = chooseWorkbook(this, m_spec.fileName, kTemplateFilter);
+    const QString path = chooseWorkbook(this, m_spec.fileName);
     if (path.isEmpty())
         return;
     QString error;

@@ -2,6 +2,7 @@
 
 #include "ui_ImportDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
@@ -9,12 +10,12 @@
 #include "maintenance/ImportJob.h"
 
 #include <QFileInfo>
-#include <QStyle>
 #include <QThread>
 #include <sqlite3.h>
 
 namespace {
 const QString kCountText = QStringLiteral("共导入%1条记录,本页面只是显示一部分数据！");
+constexpr int kBrowseIcon = 192;
 
 // The file the program's connection has open, which the job opens again on its thread.
 QString openDatabasePath()
@@ -45,15 +46,16 @@ void CImportDlg::OnInitDialog()
 {
     ui->m_list->SetHeadings(m_spec.headings);
     ui->m_list->LoadColumnInfo();
-    ui->m_btnBrowse->SetIconHandles(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    ui->m_btnImport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    ui->m_btnBrowse->SetIconHandles(resourceIcon(kBrowseIcon));
+    if (m_spec.importIcon != 0)
+        ui->m_btnImport->SetIconHandles(resourceIcon(m_spec.importIcon));
     ui->m_btnImport->setDefault(m_spec.importIsDefault);
 }
 
 void CImportDlg::OnBrowse()
 {
     const QString chosen =
-        FileChooser::instance().openFile(this, m_spec.title, theApp().m_strAppPath, m_spec.browseFilter);
+        FileChooser::instance().openFile(this, QStringLiteral("打开"), theApp().m_strAppPath, m_spec.browseFilter);
     if (chosen.isEmpty())
         return;
     m_strPath = chosen;
@@ -70,7 +72,7 @@ void CImportDlg::OnImport()
     if (m_spec.asksOverwrite) {
         const auto answer = Prompter::instance().ask(
             this, QStringLiteral("导入数据是否覆盖原来的数据？'是'则覆盖，‘否’则追加数据。"), QStringLiteral("警告！"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::No);
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::NoButton);
         if (answer == QMessageBox::Cancel)
             return;
         overwrite = answer == QMessageBox::Yes;
@@ -79,7 +81,6 @@ void CImportDlg::OnImport()
     connect(m_job.get(), &CImportJob::Progress, this, &CImportDlg::OnProgress);
     connect(m_job.get(), &CImportJob::Finished, this, &CImportDlg::OnImportDone);
     ui->m_btnImport->setEnabled(false);
-    ui->m_btnBrowse->setEnabled(false);
     ui->m_progress->setRange(0, 1);
     ui->m_progress->setValue(0);
     CImportJob* job = m_job.get();
@@ -99,9 +100,11 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
     m_thread.reset();
     m_job.reset();
     ui->m_btnImport->setEnabled(true);
-    ui->m_btnBrowse->setEnabled(true);
     if (!done) {
+        // Nothing was imported: a count or rows of an earlier import would say otherwise.
         ui->m_progress->setValue(0);
+        ui->m_staticCount->clear();
+        ui->m_list->DeleteAllItems();
         return showMessage(this, message);
     }
     ui->m_progress->setValue(ui->m_progress->maximum());
@@ -141,6 +144,8 @@ namespace {
 const QString kReaderPathText = QStringLiteral("请设置导入信息的路径!");
 const QString kCataloguePathText = QStringLiteral("请确认导入文件路径!");
 const QString kCatalogueSuccess = QStringLiteral("图书信息导入成功!");
+const QString kXlsFilter = QStringLiteral("Excel文件(*.xls)");
+constexpr int kImportIcon = 210;
 }
 
 CImportReaderDlg::CImportReaderDlg(QWidget* parent)
@@ -148,7 +153,7 @@ CImportReaderDlg::CImportReaderDlg(QWidget* parent)
                   QStringLiteral("编号,80;姓名,60;性别,50;类别,50;借书期限,80;部门,60;未还图书,80;数量限制,80;登记日期,"
                                  "120;备注,100"),
                   {0, 1, 2, 3, 4, 5, 7, 8, 9, 11}, 500, true, false, kReaderPathText,
-                  QStringLiteral("读者信息导入成功!")},
+                  QStringLiteral("读者信息导入成功!"), kXlsFilter, kImportIcon},
                  parent)
 {
     setObjectName(QStringLiteral("CImportReaderDlg"));
@@ -159,7 +164,7 @@ CImportLendDlg::CImportLendDlg(QWidget* parent)
                   QStringLiteral("图书编号,80;书名,60;条形码,90;读者编号,80;读者姓名,80;读者类别,60;借书日期,80;应还日期,"
                                  "80;图书价格,80;操作员,60"),
                   {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 500, false, false, kReaderPathText,
-                  QStringLiteral("借阅信息导入成功!")},
+                  QStringLiteral("借阅信息导入成功!"), kXlsFilter},
                  parent)
 {
     setObjectName(QStringLiteral("CImportLendDlg"));
@@ -170,7 +175,7 @@ CImportLendHistoryDlg::CImportLendHistoryDlg(QWidget* parent)
                   QStringLiteral("图书编号,90;书名,90;读者编号,90;读者姓名,90;读者类别,90;操作性质,90;操作时间,90;操作员,"
                                  "80;部门,90"),
                   {0, 1, 2, 3, 4, 5, 6, 7, 8}, 200, false, false, kReaderPathText,
-                  QStringLiteral("借阅历史信息导入成功!")},
+                  QStringLiteral("借阅历史信息导入成功!"), kXlsFilter},
                  parent)
 {
     setObjectName(QStringLiteral("CImportLendHistoryDlg"));
@@ -180,7 +185,7 @@ CImportBookDlg::CImportBookDlg(QWidget* parent)
     : CImportDlg({ImportSpec::Target::Books, QStringLiteral("导入数据"),
                   QStringLiteral("图书编号,100;书名,100;著译者,90;出版处,90;出版日期,100;单价,80;入库时间,90"),
                   {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess,
-                  QStringLiteral("Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)")},
+                  QStringLiteral("Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)"), kImportIcon},
                  parent)
 {
     setObjectName(QStringLiteral("CImportBookDlg"));
@@ -190,7 +195,7 @@ CImportPeriodicalDlg::CImportPeriodicalDlg(QWidget* parent)
     : CImportDlg({ImportSpec::Target::Periodicals, QStringLiteral("导入期刊信息"),
                   QStringLiteral("期刊编号,80;期刊名称,100;邮发代号,90;出版处,120;出版日期,100;单价,80;入库时间,90"),
                   {2, 6, 7, 8, 11, 13, 15}, 500, true, true, kCataloguePathText, kCatalogueSuccess,
-                  QStringLiteral("Excel文件(*.xls)")},
+                  kXlsFilter, kImportIcon},
                  parent)
 {
     setObjectName(QStringLiteral("CImportPeriodicalDlg"));

@@ -23,13 +23,15 @@ struct ImportWindowSpec {
     bool importIsDefault = false;  // Enter imports
     QString emptyPathText;
     QString successText;
-    QString browseFilter = QStringLiteral("Excel文件(*.xls *.xlsx)");
+    QString browseFilter;
+    int importIcon = 0;  // the import button's icon resource; 0 for a plain button
 };
 
 // An import window: the librarian chooses a spreadsheet file, says whether it replaces the
 // table (where that is offered) and imports it on a worker thread while a bar runs. The
 // window cannot close and imports nothing more while the job runs; when it ends, the list
-// shows the table's first rows or the failure is told.
+// shows the table's first rows, or the failure is told and neither the list nor the count
+// of an earlier import is left standing beside it.
 class CImportDlg : public QDialog {
     Q_OBJECT
 public:

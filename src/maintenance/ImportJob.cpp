@@ -21,19 +21,6 @@ struct CImportJob::Stop {
 
 namespace {
 
-// Looked at without making a text of every cell: most cells of a big sheet are not blank.
-bool blankCell(const SheetCell& cell)
-{
-    if (cell.kind != SheetCell::Kind::Text)
-        return cell.kind == SheetCell::Kind::Empty;
-    if (!cell.isPooled())
-        return cell.text.trimmed().isEmpty();
-    return std::all_of(cell.pooled, cell.pooled + cell.pooledSize,
-                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-}
-
-bool blank(const CellRow& cells) { return std::all_of(cells.begin(), cells.end(), blankCell); }
-
 // The insert of one row, every field bound; an empty cell takes the field's default.
 QString insertStatement(CAdoConn& conn, const ImportSpec& spec)
 {
@@ -137,28 +124,40 @@ int CImportJob::StoreRows(CAdoConn& conn, const Sheet& sheet, const QList<Import
     const int bookNumber = fieldIndex(fields, QStringLiteral("图书编号"));
     const int rows = sheet.rowCount() - 1;
     const int step = std::max(1, rows / 100);
-    int stored = 0;
+    const int columns = sheet.columnCount();
     QVariantList values;
     for (int row = 1; row <= rows; ++row) {
         const CellRow& cells = sheet.rows[size_t(row)];
-        if (!blank(cells)) {
-            values.clear();
-            for (int i = 0; i < fields.size(); ++i) {
-                const FieldValue value = fieldValue(fields[i], i < int(cells.size()) ? cells[size_t(i)] : SheetCell());
-                if (!value.refusal.isEmpty())
-                    throw Stop{row + 1, i + 1, value.refusal};
-                values << value.value;
-            }
-            if (loans)
-                LendCopy(conn, values[bookNumber].toString(), row + 1, bookNumber + 1);
-            if (!conn.ExecuteSql(insert, values))
-                throw StoreFailure(conn.LastError(), values, fields, row + 1);
-            ++stored;
+        values.clear();
+        for (int i = 0; i < fields.size(); ++i) {
+            const FieldValue value = fieldValue(fields[i], i < int(cells.size()) ? cells[size_t(i)] : SheetCell());
+            if (!value.refusal.isEmpty())
+                throw Stop{row + 1, i + 1, value.refusal};
+            values << value.value;
         }
+        if (m_spec.extraCellsRefused)
+            RefuseExtraCells(cells, columns, int(fields.size()), row + 1);
+        if (loans)
+            LendCopy(conn, values[bookNumber].toString(), row + 1, bookNumber + 1);
+        if (!conn.ExecuteSql(insert, values))
+            throw StoreFailure(conn.LastError(), values, fields, row + 1);
         if (row % step == 0 || row == rows)
             emit Progress(row, rows);
     }
-    return stored;
+    return std::max(rows, 0);
+}
+
+// A row writes as many cells as the sheet has columns: a cell past the table's fields that
+// is written (any cell, where empty ones are written as texts) has nowhere to go.
+void CImportJob::RefuseExtraCells(const CellRow& cells, int columns, int fieldCount, int sheetRow) const
+{
+    for (int i = fieldCount; i < columns; ++i) {
+        const bool written =
+            m_spec.emptyCellsAsText || (i < int(cells.size()) && !cells[size_t(i)].displayText().isEmpty());
+        if (written)
+            throw Stop{sheetRow, i + 1,
+                       QStringLiteral("数据表%1只有%2个字段，这一列无处可存").arg(m_spec.table).arg(fieldCount)};
+    }
 }
 
 // A loan takes a copy in the catalogue that is neither lent nor reserved, and marks it lent.
@@ -181,19 +180,21 @@ void CImportJob::Recount(CAdoConn& conn, qint64 lastRowBefore)
         readers.recountReaders(QStringLiteral("编号 in (select 读者编号 from jieyueinfo where rowid > ?)"), {lastRowBefore});
 }
 
-// What a refused insert means for the user: a number stored already, or a value its
-// field does not take.
+// What a refused insert means for the user: a number stored already, a field left empty
+// that must hold something, or a value its field does not take.
 CImportJob::Stop CImportJob::StoreFailure(const QString& error, const QVariantList& values,
                                           const QList<ImportField>& fields, int sheetRow) const
 {
-    if (error.contains(QLatin1String("UNIQUE"))) {
-        for (int i = 0; i < fields.size(); ++i)
-            if (fields[i].required && error.contains(fields[i].name))
-                return {sheetRow, i + 1, QStringLiteral("编号“%1”已经存在").arg(values[i].toString())};
+    for (int i = 0; i < fields.size(); ++i) {
+        if (!error.contains(fields[i].name))
+            continue;
+        const QString value = values[i].toString();
+        if (error.contains(QLatin1String("UNIQUE")))
+            return {sheetRow, i + 1, QStringLiteral("编号“%1”已经存在").arg(value)};
+        if (value.isEmpty())
+            return {sheetRow, i + 1, QStringLiteral("不能为空")};
+        return {sheetRow, i + 1, QStringLiteral("“%1”不符合要求（%2）").arg(value, error)};
     }
-    for (int i = 0; i < fields.size(); ++i)
-        if (error.contains(fields[i].name))
-            return {sheetRow, i + 1, QStringLiteral("“%1”不符合要求（%2）").arg(values[i].toString(), error)};
     return {sheetRow, 0, error};
 }
 

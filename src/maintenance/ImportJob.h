@@ -34,6 +34,7 @@ private:
     const Sheet& ReadSheet();
     void Overwrite(CAdoConn& conn);
     int StoreRows(CAdoConn& conn, const Sheet& sheet, const QList<ImportField>& fields);
+    void RefuseExtraCells(const CellRow& cells, int columns, int fieldCount, int sheetRow) const;
     void LendCopy(CAdoConn& conn, const QString& bookNumber, int sheetRow, int column);
     void Recount(CAdoConn& conn, qint64 lastRowBefore);
     Stop StoreFailure(const QString& error, const QVariantList& values, const QList<ImportField>& fields,

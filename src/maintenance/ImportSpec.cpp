@@ -24,7 +24,7 @@ ImportSpec ImportSpec::forTarget(Target target)
     case Target::Readers:
         spec.table = QStringLiteral("readerinfo");
         spec.fieldCount = 12;
-        spec.requiredFields = {QStringLiteral("编号")};
+        spec.extraCellsRefused = true;
         spec.dateFields = {QStringLiteral("登记日期")};
         spec.dropMidnight = true;
         spec.overwriteBlockers = {QStringLiteral("jieyueinfo"), QStringLiteral("qkjieyueinfo")};
@@ -34,8 +34,8 @@ ImportSpec ImportSpec::forTarget(Target target)
         spec.table = QStringLiteral("jieyueinfo");
         spec.firstField = 1;
         spec.fieldCount = 11;
-        spec.requiredFields = {QStringLiteral("图书编号"), QStringLiteral("读者编号"), QStringLiteral("借书日期"),
-                               QStringLiteral("应还时间")};
+        spec.emptyCellsAsText = true;
+        spec.extraCellsRefused = true;
         spec.dateFields = {QStringLiteral("借书日期"), QStringLiteral("应还时间")};
         spec.failureStyle = FailureStyle::DataRow;
         spec.failureText = spec.fileFailureText = QStringLiteral("导入文件失败,错误在%1行!");
@@ -43,7 +43,8 @@ ImportSpec ImportSpec::forTarget(Target target)
     case Target::LendingHistory:
         spec.table = QStringLiteral("jieyuelishiinfo");
         spec.fieldCount = 9;
-        spec.requiredFields = {QStringLiteral("操作时间")};
+        spec.emptyCellsAsText = true;
+        spec.extraCellsRefused = true;
         spec.momentField = QStringLiteral("操作时间");
         spec.failureText = spec.fileFailureText = kReaderFailure;
         break;
@@ -54,7 +55,6 @@ ImportSpec ImportSpec::forTarget(Target target)
         spec.firstField = 1;
         spec.fieldCount = 16;
         spec.sheet = QStringLiteral("sheet1");
-        spec.requiredFields = {books ? QStringLiteral("图书编号") : QStringLiteral("期刊编号")};
         spec.dateFields = {QStringLiteral("入库时间")};
         spec.inStockField = QStringLiteral("是否借出");
         spec.overwriteBlockers = {books ? QStringLiteral("jieyueinfo") : QStringLiteral("qkjieyueinfo")};
@@ -84,7 +84,8 @@ QList<ImportField> ImportSpec::Fields(CAdoConn& conn) const
             field.kind = ImportField::Kind::Date;
         else if (isNumberType(column.type))
             field.kind = ImportField::Kind::Number;
-        field.required = requiredFields.contains(column.name);
+        if (emptyCellsAsText)
+            field.empty = ImportField::Empty::Text;
         field.dropMidnight = dropMidnight;
         fields << field;
     }

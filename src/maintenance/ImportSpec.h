@@ -22,7 +22,10 @@ struct ImportSpec {
     int firstField = 0;  // the field the first cell goes to
     int fieldCount = 0;  // the cells read from each row
     QString sheet;       // the sheet read (any case); empty: the first sheet
-    QStringList requiredFields;
+    // An empty cell writes an empty text rather than leaving the field at its default.
+    bool emptyCellsAsText = false;
+    // A row that writes a cell past the fields read is refused, not cut short.
+    bool extraCellsRefused = false;
     QStringList dateFields;
     QString momentField;
     QString inStockField;

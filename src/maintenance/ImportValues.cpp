@@ -59,18 +59,22 @@ FieldValue fieldValue(const ImportField& field, const SheetCell& cell)
 {
     if (field.kind == ImportField::Kind::InStock)
         return {QVariant(0), {}};
-    QString text = cell.displayText().trimmed();
-    if (text.isEmpty())
-        return field.required ? FieldValue{{}, QStringLiteral("不能为空")} : FieldValue{};
+    QString text = cell.displayText();
+    if (text.isEmpty()) {
+        if (field.empty == ImportField::Empty::Default)
+            return {};
+        return field.kind == ImportField::Kind::Text ? FieldValue{QStringLiteral(""), {}}
+                                                      : FieldValue{{}, QStringLiteral("不能为空")};
+    }
     if (field.dropMidnight)
         text = withoutMidnight(text);
     switch (field.kind) {
     case ImportField::Kind::Number:
-        return number(cell, text);
+        return number(cell, text.trimmed());
     case ImportField::Kind::Date:
-        return date(text, false);
+        return date(text.trimmed(), false);
     case ImportField::Kind::Moment:
-        return date(text, true);
+        return date(text.trimmed(), true);
     case ImportField::Kind::Text:
     case ImportField::Kind::InStock:
         break;

@@ -2,15 +2,16 @@
 
 #include "ui_InitSystemDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 #include "maintenance/DatabaseMaintenance.h"
 
 #include <QCheckBox>
-#include <QStyle>
 
 namespace {
 constexpr int kColumns = 4;
+constexpr int kConfirmIcon = 210;
 }
 
 CInitSystemDlg::CInitSystemDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CInitSystemDlg>())
@@ -24,14 +25,13 @@ CInitSystemDlg::~CInitSystemDlg() = default;
 
 void CInitSystemDlg::OnInitDialog()
 {
-    ui->m_btnConfirm->SetIconHandles(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    ui->m_btnConfirm->SetIconHandles(resourceIcon(kConfirmIcon));
     int index = 0;
     for (const InitItem& item : DatabaseMaintenance::initItems()) {
         auto* box = new QCheckBox(item.caption, ui->groupItems);
         box->setObjectName(QStringLiteral("check_") + item.table);
         box->setEnabled(item.offered);
         ui->itemsLayout->addWidget(box, index / kColumns, index % kColumns);
-        connect(box, &QCheckBox::toggled, this, &CInitSystemDlg::ShowImpliedTables);
         m_boxes[item.table] = box;
         ++index;
     }
@@ -46,28 +46,10 @@ QStringList CInitSystemDlg::ChosenTables() const
     return tables;
 }
 
-void CInitSystemDlg::ShowImpliedTables()
-{
-    const QStringList loanTables = {QStringLiteral("jieyueinfo"), QStringLiteral("qkjieyueinfo")};
-    QStringList others = ChosenTables();
-    for (const QString& loans : loanTables)
-        others.removeAll(loans);
-    const QStringList implied = DatabaseMaintenance::tablesToEmpty(others);
-    for (const QString& loans : loanTables) {
-        QCheckBox* box = m_boxes.at(loans);
-        const bool wasHeld = !box->isEnabled();
-        const bool held = implied.contains(loans);
-        const QSignalBlocker quiet(box);
-        if (held || wasHeld)
-            box->setChecked(held);
-        box->setEnabled(!held);
-    }
-}
-
 void CInitSystemDlg::OnInitialise()
 {
     if (Prompter::instance().ask(this, QStringLiteral("初始化将数据彻底清除，确定吗？"), QStringLiteral("警告！"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Cancel)
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::NoButton)
         != QMessageBox::Ok)
         return;
     if (const std::optional<QString> failure = DatabaseMaintenance(theApp().m_ado).Initialise(ChosenTables()))

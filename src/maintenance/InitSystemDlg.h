@@ -22,8 +22,6 @@ private slots:
 
 private:
     void OnInitDialog();
-    // Ticks and holds the loan boxes that the ticked tables take with them.
-    void ShowImpliedTables();
     QStringList ChosenTables() const;
 
     std::unique_ptr<Ui::CInitSystemDlg> ui;

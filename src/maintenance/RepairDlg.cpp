@@ -6,6 +6,11 @@
 #include "db/AppState.h"
 #include "maintenance/DatabaseMaintenance.h"
 
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+
 CRepairDlg::CRepairDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CRepairDlg>())
 {
     ui->setupUi(this);
@@ -17,21 +22,22 @@ CRepairDlg::~CRepairDlg() = default;
 
 void CRepairDlg::OnOK()
 {
-    ui->m_progress->setRange(0, 2);
-    ui->m_progress->setValue(0);
-    const auto show = [this](DatabaseMaintenance::Stage stage) {
-        const bool copies = stage == DatabaseMaintenance::Stage::Copies;
-        ui->m_staticStatus->setText(copies ? QStringLiteral("正在修复图书信息库......")
-                                           : QStringLiteral("正在修复读者信息库......"));
-        ui->m_progress->setValue(copies ? 0 : 1);
-        repaint();
+    QProgressBar* bar = ui->m_progress;
+    QLabel* status = ui->m_staticStatus;
+    const auto show = [bar, status](DatabaseMaintenance::Stage stage, int done, int total) {
+        if (done == 0) {
+            status->setText(stage == DatabaseMaintenance::Stage::Copies ? QStringLiteral("正在修复图书信息库......")
+                                                                        : QStringLiteral("正在修复读者信息库......"));
+            status->repaint();
+            // A range of 0 to 0 would show a busy bar; a stage without rows shows an empty one.
+            bar->setRange(0, std::max(total, 1));
+        }
+        bar->setValue(done);
     };
     if (const std::optional<QString> failure = DatabaseMaintenance(theApp().m_ado).Repair(show)) {
-        ui->m_staticStatus->clear();
-        ui->m_progress->setValue(0);
+        status->clear();
+        bar->setValue(0);
         return showMessage(this, QStringLiteral("修复失败！\n%1").arg(*failure));
     }
-    ui->m_progress->setValue(2);
-    ui->m_staticStatus->setText(QStringLiteral("修复完毕！"));
-    showMessage(this, QStringLiteral("修复完毕！"));
+    showMessage(nullptr, QStringLiteral("修复完毕！"));
 }

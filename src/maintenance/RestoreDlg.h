@@ -10,7 +10,8 @@ class CRestoreDlg;
 
 // Puts a backup back in place of the open database, once it is known to be a sound
 // database of ours; a copy of what it replaces is kept in the backup folder. Afterwards the
-// librarian may restart the database service, which ends the program.
+// librarian may restart the database service, which ends the program. The path comes from
+// the window's default or 浏览; what is typed into its edit is not read back.
 class CRestoreDlg : public QDialog {
     Q_OBJECT
 public:

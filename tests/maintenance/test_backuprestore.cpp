@@ -1,5 +1,6 @@
 #include "ExchangeFixture.h"
 
+#include "controls/ButtonIcons.h"
 #include "db/AppState.h"
 #include "maintenance/BackupDlg.h"
 #include "maintenance/DatabaseRestore.h"
@@ -8,6 +9,7 @@
 
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -108,6 +110,8 @@ private slots:
         QTest::newRow("cancelled browse") << "" << "Database/bak/book(2017-04-11).db" << "数据备份成功！";
         QTest::newRow("name without extension") << "mine" << "mine.db" << "数据备份成功！";
         QTest::newRow("unwritable folder") << "/proc/no-such/book.db" << "" << "数据备份失败！";
+        // A folder that is not there is not made on the way.
+        QTest::newRow("missing folder") << "没有的文件夹/book.db" << "" << "数据备份失败！";
     }
 
     void backupTargetChosen()
@@ -127,6 +131,55 @@ private slots:
         QVERIFY2(work.seams.prompter.lastText().startsWith(message), qPrintable(work.seams.prompter.lastText()));
         if (!written.isEmpty())
             QVERIFY(QFile::exists(work.folder.path() + QLatin1Char('/') + written));
+        QVERIFY(!QFile::exists(work.folder.path() + QStringLiteral("/没有的文件夹")));
+    }
+
+    // Both windows: icons 210 and 192, the bar's range, and a path edit that takes typing
+    // which is never read back: the path held is the one used.
+    void pathEditTakesTypingNotReadBack_data()
+    {
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("backup") << true << 1000 << "数据备份成功！";
+        // The path held on opening is the backup folder, which is no file.
+        QTest::newRow("restore") << false << 5000 << "数据恢复失败！\n“%1”不是文件";
+    }
+
+    void pathEditTakesTypingNotReadBack()
+    {
+        QFETCH(bool, backup);
+        QFETCH(int, range);
+        QFETCH(QString, message);
+        Workplace work;
+        const QString typed = bakPath(work, QStringLiteral("typed.db"));
+        QVERIFY(writeFile(typed, "typed"));
+        std::unique_ptr<QDialog> window;
+        if (backup)
+            window = std::make_unique<CBackupDlg>();
+        else
+            window = std::make_unique<CRestoreDlg>();
+        const auto sameIcon = [&window](const char* button, int id) {
+            const QIcon icon = window->findChild<QPushButton*>(QString::fromLatin1(button))->icon();
+            return !icon.isNull() && icon.pixmap(16).toImage() == resourceIcon(id).pixmap(16).toImage();
+        };
+        QVERIFY(sameIcon("m_btnConfirm", 210));
+        QVERIFY(sameIcon("m_btnBrowse", 192));
+        QCOMPARE(window->findChild<QProgressBar*>(QStringLiteral("m_progress"))->maximum(), range);
+        auto* edit = window->findChild<QLineEdit*>(QStringLiteral("m_editPath"));
+        QVERIFY(!edit->isReadOnly() && edit->isEnabled());
+        const QString held = edit->text();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(edit->text(), typed);
+        click(*window, "m_btnConfirm");
+        const QString said = work.seams.prompter.lastText();
+        QVERIFY2(said.startsWith(message.arg(held)), qPrintable(said));
+        QFile file(typed);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("typed"));
+        if (backup)
+            QVERIFY(QFile::exists(held));
     }
 
     void refusedSourcesChangeNothing_data()
@@ -208,6 +261,9 @@ private slots:
         // Yes ends the program: Enter must not.
         QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::No);
         QCOMPARE(databaseSnapshot(), backedUp);
+        // After each copy the bars have run once, to one short of full.
+        QCOMPARE(backup.findChild<QProgressBar*>(QStringLiteral("m_progress"))->value(), 999);
+        QCOMPARE(window.findChild<QProgressBar*>(QStringLiteral("m_progress"))->value(), 4999);
         // The program goes on writing into the restored database.
         QVERIFY(insertReader(QStringLiteral("after")));
         QVERIFY(run(QStringLiteral("delete from readerinfo where 编号='after'")));

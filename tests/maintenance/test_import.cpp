@@ -1,5 +1,6 @@
 #include "ExchangeFixture.h"
 
+#include "controls/ButtonIcons.h"
 #include "db/AppState.h"
 #include "maintenance/ImportDlg.h"
 #include "maintenance/ImportJob.h"
@@ -101,6 +102,28 @@ void addBooksInStock(const QStringList& numbers)
 }
 
 const QStringList kFormats = {QStringLiteral("xls"), QStringLiteral("xlsx")};
+
+std::unique_ptr<CImportDlg> importWindow(Target target)
+{
+    switch (target) {
+    case Target::Readers:
+        return std::make_unique<CImportReaderDlg>();
+    case Target::Loans:
+        return std::make_unique<CImportLendDlg>();
+    case Target::LendingHistory:
+        return std::make_unique<CImportLendHistoryDlg>();
+    case Target::Books:
+        return std::make_unique<CImportBookDlg>();
+    case Target::Periodicals:
+        break;
+    }
+    return std::make_unique<CImportPeriodicalDlg>();
+}
+
+bool sameIcon(const QIcon& a, const QIcon& b)
+{
+    return !a.isNull() && a.pixmap(16).toImage() == b.pixmap(16).toImage();
+}
 }
 
 class TestImport : public QObject {
@@ -127,8 +150,8 @@ private slots:
         Workplace work;
         const QString table = ImportSpec::forTarget(target).table;
         const QString path = writeSheet(work, QStringLiteral("目录.") + format, QStringLiteral("Sheet1"),
-                                        {headings(table, 1, 16), bookRow("B1"), {}, bookRow("B2", "12.50", "2017/4/1"),
-                                         bookRow("B3", QVariant(), QVariant())});
+                                        {headings(table, 1, 16), bookRow("B1") << "第17列不读",
+                                         bookRow("B2", "12.50", "2017/4/1"), bookRow("B3", QVariant(), QVariant())});
         const Outcome outcome = runImport(work, target, path);
         QVERIFY2(outcome.done, qPrintable(outcome.message));
         QCOMPARE(outcome.stored, 3);
@@ -141,7 +164,8 @@ private slots:
                  QStringLiteral("real"));
     }
 
-    // Reader cells are cleaned as spreadsheets give them; an empty cell keeps the default.
+    // Reader cells are cleaned as spreadsheets give them, texts kept as they stand; an empty
+    // cell keeps the default.
     void readerCellsAreCleaned_data()
     {
         QTest::addColumn<int>("column");
@@ -154,7 +178,7 @@ private slots:
         QTest::newRow("time of day stays") << 11 << QVariant("12:00") << "12:00";
         QTest::newRow("decimal stays") << 11 << QVariant("3.05") << "3.05";
         QTest::newRow("number as text") << 0 << QVariant(2017001.0) << "2017001";
-        QTest::newRow("blanks around") << 1 << QVariant("  张三 ") << "张三";
+        QTest::newRow("blanks kept") << 1 << QVariant("  张三 ") << "  张三 ";
         QTest::newRow("empty keeps the default") << 6 << QVariant() << "0";
     }
 
@@ -186,7 +210,7 @@ private slots:
         QCOMPARE(cell.displayText(), QStringLiteral("2023-09-01 00:00:00"));
         const bool dropMidnight = ImportSpec::forTarget(Target::Readers).dropMidnight;
         for (ImportField::Kind kind : {ImportField::Kind::Date, ImportField::Kind::Text}) {
-            const ImportField field{QStringLiteral("登记日期"), kind, false, dropMidnight};
+            const ImportField field{QStringLiteral("登记日期"), kind, ImportField::Empty::Default, dropMidnight};
             QCOMPARE(fieldValue(field, cell).value.toString(), QStringLiteral("2023-09-01"));
         }
     }
@@ -235,6 +259,16 @@ private slots:
             QTest::addRow("history without time %s", f.constData())
                 << Target::LendingHistory << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", ""}} << false
                 << "导入文件失败，可能是有的数据为空或有非法字符!\n第2行“操作时间”列：不能为空";
+            QTest::addRow("reader without number %s", f.constData())
+                << Target::Readers << QList<Cells>{{"R7", "甲"}, {QVariant(), "乙"}} << false
+                << "导入文件失败，可能是有的数据为空或有非法字符!\n第3行“编号”列：不能为空";
+            QTest::addRow("blank row among books %s", f.constData())
+                << Target::Books << QList<Cells>{bookRow("B7"), {}, bookRow("B8")} << false
+                << "导入数据失败,错误在3行2列!\n第3行“图书编号”列：不能为空";
+            QTest::addRow("history past its fields %s", f.constData())
+                << Target::LendingHistory
+                << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", "2017-01-02", "超级用户", "一班", "多余"}} << false
+                << "导入文件失败，可能是有的数据为空或有非法字符!\n第2行“第10”列：数据表jieyuelishiinfo只有9个字段，这一列无处可存";
             // A loan takes a copy in stock that is neither lent nor reserved.
             for (const auto& [tag, book, reason] : {std::tuple{"missing copy", "B9", "书库中没有图书“B9”"},
                                                     std::tuple{"lent copy", "B3", "图书“B3”已借出或预约"},
@@ -311,24 +345,31 @@ private slots:
             QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
     }
 
-    // The book window offers both workbook kinds, the periodical window .xls files.
-    void browseFilters_data()
+    // The open dialog, captioned as the system's: the book window offers both workbook kinds,
+    // the others .xls files. The browse button shows icon 192, the import button 210 or none.
+    void browseFiltersAndIcons_data()
     {
         QTest::addColumn<Target>("target");
         QTest::addColumn<QString>("filter");
-        QTest::newRow("books") << Target::Books << "Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)";
-        QTest::newRow("periodicals") << Target::Periodicals << "Excel文件(*.xls)";
+        QTest::addColumn<int>("importIcon");
+        const QString xls = QStringLiteral("Excel文件(*.xls)");
+        QTest::newRow("books") << Target::Books << "Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)" << 210;
+        QTest::newRow("periodicals") << Target::Periodicals << xls << 210;
+        QTest::newRow("readers") << Target::Readers << xls << 210;
+        QTest::newRow("loans") << Target::Loans << xls << 0;
+        QTest::newRow("history") << Target::LendingHistory << xls << 0;
     }
 
-    void browseFilters()
+    void browseFiltersAndIcons()
     {
         QFETCH(Target, target);
         QFETCH(QString, filter);
+        QFETCH(int, importIcon);
         struct FilterRecorder : FileChooser {
             QStringList filters;
-            QString openFile(QWidget*, const QString&, const QString&, const QString& offered) override
+            QString openFile(QWidget*, const QString& caption, const QString&, const QString& offered) override
             {
-                filters << offered;
+                filters << caption + QLatin1Char('|') + offered;
                 return {};
             }
             QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
@@ -337,14 +378,14 @@ private slots:
         Workplace work;
         FilterRecorder recorder;
         FileChooser::install(&recorder);
-        std::unique_ptr<CImportDlg> window;
-        if (target == Target::Books)
-            window = std::make_unique<CImportBookDlg>();
-        else
-            window = std::make_unique<CImportPeriodicalDlg>();
-        window->findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        const std::unique_ptr<CImportDlg> window = importWindow(target);
+        auto* browse = window->findChild<QPushButton*>(QStringLiteral("m_btnBrowse"));
+        browse->click();
         FileChooser::install(&work.seams.chooser);
-        QCOMPARE(recorder.filters, QStringList{filter});
+        QCOMPARE(recorder.filters, QStringList{QStringLiteral("打开|") + filter});
+        QVERIFY(sameIcon(browse->icon(), resourceIcon(192)));
+        const QIcon import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"))->icon();
+        QVERIFY(importIcon ? sameIcon(import, resourceIcon(importIcon)) : import.isNull());
     }
 
     // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.
@@ -476,8 +517,8 @@ private slots:
         import->click();
         QVERIFY(!window.IsImporting());
         QCOMPARE(tableRows(QStringLiteral("bkinfo")).size(), 0);
-        // Yes empties the table first: Enter appends instead.
-        QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::No);
+        // The box's own default answers Enter.
+        QCOMPARE(work.seams.prompter.messages.last().defaultButton, QMessageBox::NoButton);
 
         work.seams.prompter.messages.clear();
         work.seams.prompter.answers.enqueue(QMessageBox::No);
@@ -485,6 +526,7 @@ private slots:
         import->click();
         QVERIFY(window.IsImporting());
         QVERIFY(!import->isEnabled());
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->isEnabled());
         window.close();
         QVERIFY(window.isVisible());
         QCOMPARE(work.seams.prompter.texts().value(1), QStringLiteral("导入线程尚未结束!"));
@@ -498,19 +540,49 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void windowTellsTheFailure()
+    // A refused import leaves neither the count nor the rows of the import before it.
+    void windowTellsTheFailureAlone()
     {
         Workplace work;
-        const QString path = writeSheet(work, QStringLiteral("借阅.xls"), QStringLiteral("借阅"),
-                                        {headings("jieyueinfo", 1, 11), loanRow("B9", "R1")});
-        CImportLendDlg window;
-        work.seams.chooser.answers.enqueue(path);
-        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
-        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+        const Cells heading = headings("jieyuelishiinfo", 0, 9);
+        const Cells lent = {"B1", "书", "R1", "张三", "学生", "图书借阅", "2017-04-01", "超级用户", "一班"};
+        const QString good = writeSheet(work, QStringLiteral("历史.xls"), QStringLiteral("历史"), {heading, lent, lent});
+        Cells undated = lent;
+        undated[6] = "";
+        const QString bad = writeSheet(work, QStringLiteral("坏.xls"), QStringLiteral("历史"), {heading, lent, undated});
+        CImportLendHistoryDlg window;
+        auto* count = window.findChild<QLabel*>(QStringLiteral("m_staticCount"));
+        for (const QString& path : {good, bad}) {
+            work.seams.chooser.answers.enqueue(path);
+            window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+            window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+            QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
+            if (path == good) {
+                QCOMPARE(count->text(), QStringLiteral("共导入2条记录,本页面只是显示一部分数据！"));
+                QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 2);
+            }
+        }
         QCOMPARE(work.seams.prompter.texts(),
-                 QStringList{QStringLiteral("导入文件失败,错误在1行!\n第2行“图书编号”列：书库中没有图书“B9”")});
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("m_staticCount"))->text(), QString());
+                 (QStringList{QStringLiteral("借阅历史信息导入成功!"),
+                              QStringLiteral("导入文件失败，可能是有的数据为空或有非法字符!\n第3行“操作时间”列：不能为空")}));
+        QCOMPARE(count->text(), QString());
+        QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 0);
+        QCOMPARE(tableRows(QStringLiteral("jieyuelishiinfo")).size(), 2);
+    }
+
+    // Loan cells go in as they stand: an empty one is an empty text, blanks are kept.
+    void loanCellsGoInAsTheyStand()
+    {
+        Workplace work;
+        addBooksInStock({"B1"});
+        Cells row = loanRow("B1", "");
+        row[1] = " 书 ";
+        const QString path = writeSheet(work, QStringLiteral("借阅.xlsx"), QStringLiteral("借阅"),
+                                        {headings("jieyueinfo", 1, 11), row});
+        const Outcome outcome = runImport(work, Target::Loans, path);
+        QVERIFY2(outcome.done, qPrintable(outcome.message));
+        QCOMPARE(cell(QStringLiteral("select typeof(读者编号)||'/'||读者编号||'/'||书名 from jieyueinfo")),
+                 QStringLiteral("text// 书 "));
     }
 };
 
