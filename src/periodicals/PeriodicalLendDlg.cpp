@@ -159,8 +159,9 @@ void CPeriodicalLendDlg::ReturnPeriodical()
         return showMessage(this, QStringLiteral("没有选定书目!\n"));
     const QString number = ui->m_listLoans->GetItemText(row, kNumberColumn);
     try {
-        // A copy no longer in stock is returned all the same; the to-lend list gets no row for it.
-        if (Service().giveBack(number) == LendingService::Outcome::NotOnLoan)
+        // The history row names the reader shown. A copy no longer in stock is returned all
+        // the same; the to-lend list gets no row for it.
+        if (Service().giveBack(number, m_reader.card()) == LendingService::Outcome::NotOnLoan)
             showMessage(this, QStringLiteral("无此记录！"));
     } catch (const DbError&) {
         showMessage(this, kFailText);

@@ -171,6 +171,8 @@ private slots:
         QCOMPARE(lineEdit(w, "m_edtLentCount")->text(), "3");
         QVERIFY(theApp().m_ado.ExecuteSql("update readerinfo set 未还书数=9"));
         scan(w, "m_edtSearch", "故事会");
+        // The history row names the reader shown, not the name the loan row kept.
+        QVERIFY(theApp().m_ado.ExecuteSql("update qkjieyueinfo set 读者姓名='别人', 读者类别='教师'"));
         returnRow(w, 0);
         QVERIFY(messages().isEmpty());
         QCOMPARE(listColumn(toLend(w), 0), (QStringList{"KA3", "KA1"}));
