@@ -52,12 +52,15 @@ void CPagedSearchPage::OnSearch()
     RecordsetPtr result = openedResult(m_config.query, filter);
     if (!result)
         return showMessage(this, QStringLiteral("操作失败"));
-    // An empty result replaces the last one too, so that paging and export say so.
+    // An empty result replaces the last one too, so that paging and export say so; the page
+    // line and selector stay as they were.
     m_result = result;
     const long rows = m_result->GetRecordCount();
+    if (rows == 0) {
+        ui->m_list->DeleteAllItems();
+        return showMessage(this, m_config.notFound);
+    }
     m_paging->SetResult(static_cast<int>(rows));
-    if (rows == 0)
-        showMessage(this, m_config.notFound);
 }
 
 void CPagedSearchPage::FillPage()

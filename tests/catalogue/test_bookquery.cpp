@@ -136,6 +136,13 @@ private slots:
         QCOMPARE(listColumn(list(page), 1), QStringList{"B0100"});
         next->click();
         QCOMPARE(messages(), (QStringList{"已是第一页！", "已是最后一页！"}));
+
+        // A search without hits empties the list and leaves the page line and selector.
+        searchFor(page, QStringLiteral("no such book"));
+        QCOMPARE(list(page)->GetItemCount(), 0);
+        QCOMPARE(messages().last(), QStringLiteral("没有找到相关信息的图书!"));
+        QCOMPARE(page->findChild<QLabel*>(QStringLiteral("m_staticPageInfo"))->text(), QStringLiteral("共计：2页  101条记录"));
+        QCOMPARE(page->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->count(), 2);
     }
 
     void lentFlagShown_data()
