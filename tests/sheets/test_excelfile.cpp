@@ -3,6 +3,8 @@
 #include "sheets/SpreadsheetFormat.h"
 #include "support/TestSupport.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -782,6 +784,46 @@ private slots:
             QVERIFY(QFile::remove(copy));
             QVERIFY2(file.SaveAsOtherFormat(QStringLiteral("sheet1")), qPrintable(file.GetLastError()));
             QCOMPARE(fileRows(copy, QStringLiteral("sheet1")), (Rows{{"c0", "c1"}, {"1", "2"}}));
+        }
+    }
+
+    // Written by LibreOffice in the 1904 date system (soffice --headless --convert-to xls|xlsx
+    // sheets/durations.fods): elapsed times read as durations. When the program rewrites the
+    // workbook (a sheet added beside), durations, times of day and a time format over a date
+    // keep their format and their value, as LibreOffice reads the file again.
+    void durationsAndTimesSurviveARewrite()
+    {
+        const Rows shown{{"编号", "借期", "分钟", "秒", "到馆", "登记日期", "借出"},
+                         {"R001", "30:15:00", "1815:00", "108900", "08:30:00", "2023-09-01", "18:00:00"},
+                         {"R002", "0:45:00", "45:00", "2700", "00:00:00", "1998-02-28", "07:05:00"}};
+        QStringList rewritten;
+        for (const char* sample : {"durations.xls", "durations.xlsx"}) {
+            const QString path = copyOfSample(QLatin1String(sample));
+            QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
+            writeSheet(path, QStringLiteral("其他"), {{"备注"}});
+            QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
+            const CellRow& first = fileBook(path).front().rows[1];
+            QVERIFY(qAbs(first[1].number - (30 + 15.0 / 60) / 24) < 1e-9);
+            QVERIFY(qAbs(first[4].number - 8.5 / 24) < 1e-9);
+            QVERIFY(qAbs(first[6].number - serialFromDateTime(QDateTime(QDate(2023, 9, 1), QTime(18, 0)))) < 1e-6);
+            rewritten << path;
+        }
+
+        const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (office.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed");
+        QTemporaryDir profile, out;
+        QProcess convert;
+        // Comma-separated UTF-8, every cell as shown.
+        convert.start(office, QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                                          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                          QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"),
+                                          QStringLiteral("--outdir"), out.path()} + rewritten);
+        QVERIFY(convert.waitForFinished(180000));
+        QCOMPARE(convert.exitCode(), 0);
+        for (const QString& path : rewritten) {
+            const QString csv = out.filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".csv"));
+            QCOMPARE(fileRows(csv, QStringLiteral(",")), shown);
         }
     }
 
