@@ -84,8 +84,6 @@ void CListExport::OnFinished(bool written, const QString& error)
     m_job.reset();
     if (m_closeGuard)
         m_closeGuard->removeEventFilter(this);
-    if (m_bar)
-        m_bar->setValue(m_bar->maximum());
     if (m_button)
         m_button->setEnabled(true);
     showMessage(m_window, written ? QStringLiteral("导出数据成功!") : withReason(QStringLiteral("导出数据失败!"), error));
