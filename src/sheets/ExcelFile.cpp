@@ -118,9 +118,10 @@ bool CExcelFile::WriteBackup()
 {
     if (!m_bWorkbook)
         return CommitText(m_strFile + QStringLiteral(".bak"));
+    // An earlier backup sheet stays as it is, and this backup fails.
     const QString name = m_sheet.sheetName;
     m_sheet.sheetName = name + QStringLiteral("备份");
-    const bool written = CommitWorkbook({&m_sheet});
+    const bool written = CommitWorkbook({&m_sheet}, false);
     m_sheet.sheetName = name;
     return written;
 }
@@ -359,7 +360,7 @@ bool CExcelFile::SaveBook(const SheetList& sheets)
 
 // Every sheet of the file stays in its place, ours replacing those of their names; new
 // ones follow in the order given.
-bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
+bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours, bool replace)
 {
     Workbook book;
     if (!ReadFileBook(&book))
@@ -375,6 +376,8 @@ bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
             sheets.push_back(&sheet);
             continue;
         }
+        if (!replace)
+            return Fail(QStringLiteral("工作表已存在：%1\n").arg(sheet.sheetName));
         sheets.push_back(*mine);
         placed[size_t(mine - ours.begin())] = true;
     }

@@ -91,7 +91,8 @@ private:
     bool WriteBackup();
     bool ReadFileBook(Workbook* book);
     bool SaveBook(const SheetList& sheets);
-    bool CommitWorkbook(const std::vector<const Sheet*>& ours);
+    // With `replace` false a sheet of ours that the file holds already makes it fail.
+    bool CommitWorkbook(const std::vector<const Sheet*>& ours, bool replace = true);
     bool EmptyInWorkbook(const QString& sheet);
     bool EmptyTextFile();
     void Committed();

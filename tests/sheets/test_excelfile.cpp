@@ -213,8 +213,9 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("backupFile");
         QTest::addColumn<QString>("backupSheet");
-        QTest::newRow("workbook sheet") << QStringLiteral("xls") << QString() << QStringLiteral("期刊信息备份");
-        QTest::newRow("text file") << QStringLiteral("csv") << QStringLiteral(".bak") << QString();
+        QTest::addColumn<bool>("backedUpAgain");
+        QTest::newRow("workbook sheet") << QStringLiteral("xls") << QString() << QStringLiteral("期刊信息备份") << false;
+        QTest::newRow("text file") << QStringLiteral("csv") << QStringLiteral(".bak") << QString() << true;
     }
 
     void backup()
@@ -222,6 +223,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QString, backupFile);
         QFETCH(QString, backupSheet);
+        QFETCH(bool, backedUpAgain);
         const QString path = newPath(extension);
         const Rows old{{"期刊编号"}, {"QK1"}};
         writeSheet(path, QStringLiteral("期刊信息"), old);
@@ -233,6 +235,12 @@ private slots:
         QVERIFY(file.Commit());
         QCOMPARE(fileRows(path + backupFile, backupSheet), old);
         QCOMPARE(fileRows(path, QStringLiteral("期刊信息")).size(), 3);
+
+        // A workbook's backup sheet is made once and then kept; a text file's backup is
+        // written anew.
+        CExcelFile again(path, QStringLiteral("期刊信息"), true);
+        QCOMPARE(again.IsBackedUp(), backedUpAgain);
+        QCOMPARE(fileRows(path + backupFile, backupSheet).size(), backedUpAgain ? 3 : 2);
     }
 
     void nameDecidesTheFormat_data()
