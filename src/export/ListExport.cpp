@@ -42,7 +42,7 @@ void CListExport::Start(const RecordsetPtr& recordset)
     const bool xls = formatForPath(path) == SpreadsheetFormat::Xls && !m_options.tabText;
     const int rows = 1 + param.rows->rowCount() + int(param.footer.size());
     if (xls && rows > kXlsMaxRows)
-        return showMessage(m_window, xlsRowLimitText(rows));
+        return showMessage(m_window, withReason(QStringLiteral("导出数据失败!"), xlsRowLimitText(rows)));
 
     param.path = path;
     param.sheet = kFirstSheet;

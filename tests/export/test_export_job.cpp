@@ -171,7 +171,7 @@ private slots:
         QTest::addColumn<bool>("totals");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        const QString limit = QStringLiteral("xls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
+        const QString limit = QStringLiteral("导出数据失败!\nxls文件最多65536行（含列头），本次有65537行，请改存为xlsx文件。");
         QTest::newRow("empty result") << 0 << false << QStringLiteral("a.xls") << QStringLiteral("没有图书信息可导出!");
         QTest::newRow("existing file") << 1 << false << QStringLiteral("exists.xlsx") << QStringLiteral("文件已存在！");
         QTest::newRow("xls past its rows") << 65536 << false << QStringLiteral("big.xls") << limit;
