@@ -50,6 +50,9 @@ QString missingSheetText(const QString& sheet)
     return QStringLiteral("工作簿中没有工作表：%1\n").arg(sheet);
 }
 
+// Where the sheet of that name is, -1 when there is none; an empty name names no sheet.
+int namedSheet(const Workbook& book, const QString& name) { return name.isEmpty() ? -1 : sheetIndex(book, name); }
+
 QString negativeText(const char* what) { return QStringLiteral("%1不能小于0").arg(QLatin1String(what)); }
 }
 
@@ -62,8 +65,6 @@ CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, boo
         m_strSeparator = sheetOrSeparator;
     if (Open() && m_bBackup && m_bSheetExists && !WriteBackup())
         m_bBackup = false;
-    if (m_bWorkbook && m_sheet.sheetName.isEmpty())
-        m_sheet.sheetName = kFirstSheet;
 }
 
 // What the file holds replaces what is held only when the sheet is there, so that a failed
@@ -87,7 +88,7 @@ bool CExcelFile::Open()
     m_bUnreadable = m_bWorkbook && !named;
     if (m_bUnreadable)
         Refuse(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
-    const int found = sheetIndex(book, named ? m_sheet.sheetName : QString());
+    const int found = named ? namedSheet(book, m_sheet.sheetName) : sheetIndex(book, QString());
     if (found < 0)
         return false;
     if (named)
@@ -416,7 +417,7 @@ bool CExcelFile::EmptyInWorkbook(const QString& sheet)
     Workbook book;
     if (!ReadFileBook(&book))
         return false;
-    const int found = sheet.isEmpty() ? -1 : sheetIndex(book, sheet);
+    const int found = namedSheet(book, sheet);
     if (found < 0)
         return Fail(missingSheetText(sheet));
     book[size_t(found)].rows.clear();
@@ -442,7 +443,7 @@ bool CExcelFile::UpdateMatchingRows(const QStringList& newValues, const QStringL
     Workbook book;
     if (!ReadFileBook(&book))
         return false;
-    const int found = sheetIndex(book, m_sheet.sheetName);
+    const int found = namedSheet(book, m_sheet.sheetName);
     if (found < 0)
         return Fail(missingSheetText(m_sheet.sheetName));
     std::vector<CellRow>& rows = book[size_t(found)].rows;

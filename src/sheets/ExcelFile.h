@@ -7,8 +7,8 @@
 #include <vector>
 
 // One sheet of a spreadsheet file, held in memory. A path ending in ".xls" or ".xlsx" (in
-// any case) is a workbook and the second constructor argument names the sheet (an empty
-// name takes the first sheet; names match ignoring case); any other path is delimited
+// any case) is a workbook and the second constructor argument names the sheet (names match
+// ignoring case; an empty name names none); any other path is delimited
 // text and the argument is its separator, whatever text it is (see DelimitedText.h).
 // The constructor reads whatever the file holds (the content decides how, not the name);
 // a missing file or sheet starts empty. Rows are 1-based, row 1 the header. A workbook's

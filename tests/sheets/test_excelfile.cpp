@@ -584,7 +584,7 @@ private slots:
         QFETCH(QString, sample);
         const QString path = copyOfSample(sample);
         QVERIFY(!path.isEmpty());
-        CExcelFile file(path, QString());
+        CExcelFile file(path, sheetNames(path).front());
         QVERIFY(file.GetTotalRows() > 1);
         QVERIFY2(file.DeleteSheet(), qPrintable(file.GetLastError()));
         QCOMPARE(file.GetTotalRows(), 0);
@@ -711,7 +711,7 @@ private slots:
         QTest::newRow("xls to csv") << "f.xls" << books << "," << "f.csv" << books << QString();
         QTest::newRow("xlsx to csv") << "g.xlsx" << books << ";" << "g.csv" << books << QString();
         QTest::newRow("csv to xls") << "h.csv" << books << "图书" << "h.xls" << books << QString();
-        QTest::newRow("txt to xls") << "i.txt" << books << QString() << "i.xls" << books << QString();
+        QTest::newRow("txt to xls") << "i.txt" << books << "图书" << "i.xls" << books << QString();
         QTest::newRow("csv with a name twice")
             << "j.csv" << Rows{{"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "图书" << "j.xls"
             << Rows{{"1", "2", "3"}, {"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "首行(列头)字段重复:书名\n";
@@ -931,11 +931,23 @@ private slots:
         }
     }
 
+    // An empty sheet name names no sheet of a workbook: nothing is read, nothing written.
+    void emptySheetNameNamesNone()
+    {
+        const QString path = copyOfSample(QStringLiteral("sheets.xlsx"));
+        const QByteArray original = fileBytes(path);
+        CExcelFile file(path, QString());
+        QCOMPARE(file.GetTotalRows(), 0);
+        QVERIFY(!file.AddHeaders({"备注"}, false));
+        QVERIFY(!file.UpdateMatchingRows({"x"}, {"B001"}));
+        QCOMPARE(fileBytes(path), original);
+    }
+
     void readRowMovesOn()
     {
         const QString path = newPath(QStringLiteral("xlsx"));
         writeSheet(path, QStringLiteral("Sheet1"), {{"a"}, {"1"}});
-        CExcelFile file(path, QString());
+        CExcelFile file(path, QStringLiteral("Sheet1"));
         QStringList cells;
         QVERIFY(!file.ReadRow(cells, 3));
         QCOMPARE(file.GetLastError(), QStringLiteral("指定行大于表格中总行数\n"));
