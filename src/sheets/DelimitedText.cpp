@@ -6,6 +6,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 constexpr qsizetype kChunk = 1 << 16;
 constexpr QChar kQuote = QLatin1Char('"');
