@@ -906,7 +906,8 @@ private slots:
             QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
             writeSheet(path, QStringLiteral("其他"), {{"备注"}});
             QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
-            const CellRow& first = fileBook(path).front().rows[1];
+            const Workbook book = fileBook(path);
+            const CellRow& first = book.front().rows[1];
             QVERIFY(qAbs(first[1].number - (30 + 15.0 / 60) / 24) < 1e-9);
             QVERIFY(qAbs(first[4].number - 8.5 / 24) < 1e-9);
             QVERIFY(qAbs(first[6].number - serialFromDateTime(QDateTime(QDate(2023, 9, 1), QTime(18, 0)))) < 1e-6);
