@@ -1,5 +1,5 @@
-// Any bytes as a delimited text file, with a comma and with a TAB: every row written back
-// as the program writes rows reads as the same cells.
+// Any bytes as a delimited text file, with a comma, a TAB and a sheet name as separator:
+// every row written back as the program writes rows reads as the same cells.
 #include "sheets/DelimitedText.h"
 
 #include <algorithm>
@@ -17,7 +17,7 @@ bool sameTexts(const CellRow& a, const CellRow& b)
     return true;
 }
 
-void check(const QByteArray& bytes, QChar separator)
+void check(const QByteArray& bytes, const QString& separator)
 {
     const Sheet sheet = parseDelimited(bytes, separator);
     for (const CellRow& cells : sheet.rows) {
@@ -33,7 +33,8 @@ void check(const QByteArray& bytes, QChar separator)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    check(bytes, QLatin1Char(','));
-    check(bytes, QLatin1Char('\t'));
+    check(bytes, QStringLiteral(","));
+    check(bytes, QStringLiteral("\t"));
+    check(bytes, QStringLiteral("sheet1"));
     return 0;
 }

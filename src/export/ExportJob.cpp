@@ -80,11 +80,13 @@ int CExportJob::ProgressMaximum() const
 
 void CExportJob::RowWritten(int row)
 {
-    // Each step of the bar is one row, or ten from the threshold on; the window hears of
-    // it about a hundred times a job, not once a row.
-    const int value = (row + 1) / m_divisor;
+    // Each step of the bar is one row, or ten from the threshold on, counted from 0 for the
+    // first row: the last row leaves it one step short of its end. The window hears of it
+    // about a hundred times a job, not once a row.
+    const int value = row / m_divisor;
     const int step = std::max(1, ProgressMaximum() / 100);
-    if (value - m_lastShown >= step || value == ProgressMaximum()) {
+    const bool last = row + 1 == m_param.rows->rowCount();
+    if (value - m_lastShown >= step || last) {
         m_lastShown = value;
         emit Progress(value);
     }

@@ -42,7 +42,7 @@ void CListExport::Start(const RecordsetPtr& recordset)
     const bool xls = formatForPath(path) == SpreadsheetFormat::Xls && !m_options.tabText;
     const int rows = 1 + param.rows->rowCount() + int(param.footer.size());
     if (xls && rows > kXlsMaxRows)
-        return showMessage(m_window, xlsRowLimitText(rows));
+        return showMessage(m_window, withReason(QStringLiteral("导出数据失败!"), xlsRowLimitText(rows)));
 
     param.path = path;
     param.sheet = kFirstSheet;
@@ -84,8 +84,6 @@ void CListExport::OnFinished(bool written, const QString& error)
     m_job.reset();
     if (m_closeGuard)
         m_closeGuard->removeEventFilter(this);
-    if (m_bar)
-        m_bar->setValue(m_bar->maximum());
     if (m_button)
         m_button->setEnabled(true);
     showMessage(m_window, written ? QStringLiteral("导出数据成功!") : withReason(QStringLiteral("导出数据失败!"), error));

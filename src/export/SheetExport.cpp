@@ -34,7 +34,7 @@ QString headerClash(const QString& path, const QString& sheet, const QStringList
 bool addRows(CExcelFile& file, const QString& path, const SheetRows& content, QString* error)
 {
     if (!file.IsReadable()) {
-        *error = file.GetLastError();
+        *error = file.GetErrorDetail();
         return false;
     }
     file.BeginTransaction();
@@ -49,7 +49,7 @@ bool addRows(CExcelFile& file, const QString& path, const SheetRows& content, QS
     for (qsizetype i = 0; added && i < content.rows.size(); ++i)
         added = file.AddRow(content.rows[i]);
     if (!added)
-        *error = file.GetLastError();
+        *error = file.GetErrorDetail();
     return added;
 }
 }
@@ -62,7 +62,7 @@ bool exportSheet(const QString& path, const QString& sheet, bool backup, const Q
         return false;
     if (file.Commit())
         return true;
-    *error = file.GetLastError();
+    *error = file.GetErrorDetail();
     return false;
 }
 
@@ -79,7 +79,7 @@ bool exportSheets(const QString& path, const QList<SheetRows>& sheets, QString* 
     }
     if (files.empty() || files.front()->Commit(alongside))
         return true;
-    *error = files.front()->GetLastError();
+    *error = files.front()->GetErrorDetail();
     return false;
 }
 

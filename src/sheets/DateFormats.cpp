@@ -13,6 +13,23 @@ struct Letters {
         return date ? DateParts::Date : time ? DateParts::Time : DateParts::None;
     }
 };
+
+// "h", "mm", "sss"...: one letter, repeated, names the elapsed unit; "[Magenta]" is a colour.
+DateParts elapsedUnit(QStringView inside)
+{
+    if (inside.isEmpty() || inside.count(inside.front(), Qt::CaseInsensitive) != inside.size())
+        return DateParts::None;
+    switch (inside.front().toLower().unicode()) {
+    case u'h':
+        return DateParts::ElapsedHours;
+    case u'm':
+        return DateParts::ElapsedMinutes;
+    case u's':
+        return DateParts::ElapsedSeconds;
+    default:
+        return DateParts::None;
+    }
+}
 }
 
 DateParts dateFormatParts(QStringView code)
@@ -37,14 +54,13 @@ DateParts dateFormatParts(QStringView code)
             ++i;  // the next character is shown, padded or repeated as it is
             break;
         case u'[': {
-            // Colours, conditions and locales are skipped; elapsed hours, minutes and
-            // seconds make a duration, which is no date.
+            // Colours, conditions and locales are skipped; elapsed hours, minutes or
+            // seconds, the format's largest unit, make it a duration.
             const qsizetype close = code.indexOf(u']', i);
             if (close < 0)
                 return DateParts::None;
-            const QStringView inside = code.sliced(i + 1, close - i - 1);
-            if (!inside.isEmpty() && QStringView(u"hms").contains(inside[0].toLower()))
-                return DateParts::None;
+            if (const DateParts elapsed = elapsedUnit(code.sliced(i + 1, close - i - 1)); elapsed != DateParts::None)
+                return elapsed;
             i = close;
             break;
         }
@@ -76,7 +92,8 @@ DateParts builtInDateParts(int id)
 {
     if (id == 22)
         return DateParts::DateTime;
-    // 46 is "[h]:mm:ss", a duration, as elapsed hours in a custom format are.
+    if (id == 46)  // "[h]:mm:ss"
+        return DateParts::ElapsedHours;
     if ((id >= 18 && id <= 21) || (id >= 32 && id <= 35) || id == 45 || id == 47 || id == 55 || id == 56)
         return DateParts::Time;
     if ((id >= 14 && id <= 17) || (id >= 27 && id <= 31) || id == 36 || (id >= 50 && id <= 58))

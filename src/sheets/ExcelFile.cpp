@@ -50,14 +50,10 @@ QString missingSheetText(const QString& sheet)
     return QStringLiteral("工作簿中没有工作表：%1\n").arg(sheet);
 }
 
-// A separator must not be a character that quoting or line ends use.
-QChar separatorOf(const QString& argument)
-{
-    if (argument.size() != 1 || argument == QLatin1String("\"") || argument == QLatin1String("\r") ||
-        argument == QLatin1String("\n"))
-        return QLatin1Char(',');
-    return argument[0];
-}
+// Where the sheet of that name is, -1 when there is none; an empty name names no sheet.
+int namedSheet(const Workbook& book, const QString& name) { return name.isEmpty() ? -1 : sheetIndex(book, name); }
+
+QString negativeText(const char* what) { return QStringLiteral("%1不能小于0").arg(QLatin1String(what)); }
 }
 
 CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, bool backup)
@@ -66,11 +62,9 @@ CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, boo
     if (m_bWorkbook)
         m_sheet.sheetName = sheetOrSeparator;
     else
-        m_separator = separatorOf(sheetOrSeparator);
+        m_strSeparator = sheetOrSeparator;
     if (Open() && m_bBackup && m_bSheetExists && !WriteBackup())
         m_bBackup = false;
-    if (m_bWorkbook && m_sheet.sheetName.isEmpty())
-        m_sheet.sheetName = kFirstSheet;
 }
 
 // What the file holds replaces what is held only when the sheet is there, so that a failed
@@ -78,21 +72,23 @@ CExcelFile::CExcelFile(const QString& path, const QString& sheetOrSeparator, boo
 bool CExcelFile::Open()
 {
     const FileContent content = sniffContent(m_strFile);
-    if (content == FileContent::Missing || (m_bWorkbook && content == FileContent::Empty))
+    if (m_bWorkbook && (content == FileContent::Missing || content == FileContent::Empty))
         return false;
+    if (content == FileContent::Missing)
+        return Fail(QStringLiteral("打开文件时产生错误\n"));
     Workbook book;
     QString error;
-    if (!readSpreadsheet(m_strFile, m_separator, &book, &error)) {
+    if (!readSpreadsheet(m_strFile, m_strSeparator, &book, &error)) {
         m_bUnreadable = true;
-        return Fail(error);
+        return Fail(m_bWorkbook ? QStringLiteral("读取行时产生错误\n") : QStringLiteral("打开文件时产生错误\n"), error);
     }
     // A file without sheet names (text) or a text path has one sheet to offer. A text
     // file under a workbook's name reads, but a commit would replace it by a workbook.
     const bool named = m_bWorkbook && isWorkbookContent(content);
     m_bUnreadable = m_bWorkbook && !named;
     if (m_bUnreadable)
-        Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
-    const int found = sheetIndex(book, named ? m_sheet.sheetName : QString());
+        Refuse(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
+    const int found = named ? namedSheet(book, m_sheet.sheetName) : sheetIndex(book, QString());
     if (found < 0)
         return false;
     if (named)
@@ -106,18 +102,27 @@ void CExcelFile::Hold(Sheet&& sheet)
     m_sheet.rows = std::move(sheet.rows);
     m_sheet.texts = std::move(sheet.texts);
     m_nTotalColumns = m_sheet.columnCount();
-    m_arrFieldNames = m_sheet.rows.empty() ? QStringList() : TextsOf(m_sheet.rows.front());
+    m_arrFieldNames = m_sheet.rows.empty() ? QStringList() : RowTexts(0);
     m_bSheetExists = m_nTotalColumns > 0;
     m_nCurrentRow = 1;
+}
+
+// The sheet counts as there still: a workbook's sheet stays in its file, emptied.
+void CExcelFile::EmptyHeld()
+{
+    m_sheet.rows.clear();
+    m_arrFieldNames.clear();
+    m_nTotalColumns = 0;
 }
 
 bool CExcelFile::WriteBackup()
 {
     if (!m_bWorkbook)
         return CommitText(m_strFile + QStringLiteral(".bak"));
+    // An earlier backup sheet stays as it is, and this backup fails.
     const QString name = m_sheet.sheetName;
     m_sheet.sheetName = name + QStringLiteral("备份");
-    const bool written = CommitWorkbook({&m_sheet});
+    const bool written = CommitWorkbook({&m_sheet}, false);
     m_sheet.sheetName = name;
     return written;
 }
@@ -130,7 +135,9 @@ bool CExcelFile::AddHeaders(const QStringList& names, bool replace)
     }
     if (replace)
         return AddRow(names, 1, true);
-    QStringList header = m_arrFieldNames;
+    QStringList header;
+    if (!ReadRow(header, 1))
+        return false;
     if (m_bWorkbook) {
         for (const QString& name : names) {
             if (header.contains(name))
@@ -139,7 +146,7 @@ bool CExcelFile::AddHeaders(const QStringList& names, bool replace)
     }
     header += names;
     if (!AddRow(header, 1, true))
-        return Fail(QStringLiteral("添加列头时产生错误\n"));
+        return Fail(QStringLiteral("添加列头时产生错误\n"), GetErrorDetail());
     m_nTotalColumns = std::max(m_nTotalColumns, int(header.size()));
     return true;
 }
@@ -147,8 +154,6 @@ bool CExcelFile::AddHeaders(const QStringList& names, bool replace)
 bool CExcelFile::AddRow(const QStringList& cells, int row, bool replace)
 {
     const int width = int(cells.size());
-    if (row < 0)
-        return Fail(QStringLiteral("行号不能小于0\n"));
     if (row == 1 && m_bWorkbook) {
         if (const qsizetype twice = repeatedName(cells); twice >= 0)
             return Fail(QStringLiteral("首行列头字段重复:%1\n").arg(cells[twice]));
@@ -160,6 +165,9 @@ bool CExcelFile::AddRow(const QStringList& cells, int row, bool replace)
     } else if (m_bWorkbook && width > m_nTotalColumns) {
         return Fail(QStringLiteral("列数大于表格中总列数\n"));
     }
+    // The row would go nowhere, and the change be reported as made.
+    if (row < 0)
+        return Refuse(negativeText("行号"));
     if (row == 1)
         m_arrFieldNames = cells;
     m_nTotalColumns = std::max(m_nTotalColumns, width);
@@ -186,12 +194,12 @@ bool CExcelFile::AddCell(const QString& value, int column, int row)
 {
     if (column == 0)
         return Fail(QStringLiteral("列数不能为0\n"));
-    if (column < 0)
-        return Fail(QStringLiteral("列号不能小于0\n"));
-    if (row < 0)
-        return Fail(QStringLiteral("行号不能小于0\n"));
-    if (column > (m_bWorkbook ? int(m_arrFieldNames.size()) + 1 : kMaxColumn))
+    if (column < 0 || row < 0)
+        return Refuse(negativeText(column < 0 ? "列号" : "行号"));
+    if (m_bWorkbook && column > int(m_arrFieldNames.size()) + 1)
         return Fail(QStringLiteral("指定列号大于表格中存在的总列数\n"));
+    if (column > kMaxColumn)
+        return Refuse(QStringLiteral("列号不能大于%1").arg(kMaxColumn));
     if (row > 0 && row <= GetTotalRows())
         return SetCellInRow(value, column, row);
     QStringList cells = FillerTexts(std::max(m_nTotalColumns, column));
@@ -241,13 +249,13 @@ int CExcelFile::LookupColumn(const QString& column, bool letters)
 bool CExcelFile::ReadRow(QStringList& cells, int row)
 {
     const int total = GetTotalRows();
-    if (row < 0 || row > total)
+    if (row > total)
         return Fail(QStringLiteral("指定行大于表格中总行数\n"));
     if (row > 0)
         m_nCurrentRow = row;
     else if (m_nCurrentRow > total)
         return false;
-    cells = Texts(m_sheet.rows[size_t(m_nCurrentRow - 1)]);
+    cells = RowTexts(size_t(m_nCurrentRow - 1));
     ++m_nCurrentRow;
     return true;
 }
@@ -257,7 +265,7 @@ bool CExcelFile::ReadColumn(QStringList& cells, int column)
     if (column == 0)
         return Fail(QStringLiteral("列数不能为0\n"));
     if (column < 0)
-        return Fail(QStringLiteral("列号不能小于0\n"));
+        return Refuse(negativeText("列号"));
     cells.clear();
     cells.reserve(GetTotalRows());
     for (const CellRow& row : m_sheet.rows)
@@ -276,16 +284,15 @@ bool CExcelFile::ReadCell(QString& text, int column, int row)
     if (column == 0)
         return Fail(QStringLiteral("列不能为0\n"));
     if (column < 0)
-        return Fail(QStringLiteral("列号不能小于0\n"));
+        return Refuse(negativeText("列号"));
     const int at = row > 0 ? row : m_nCurrentRow;
-    if (row < 0 || at > GetTotalRows())
+    if (at > GetTotalRows())
         return Fail(QStringLiteral("读取行时产生错误\n"));
     text.clear();
-    const CellRow& cells = m_sheet.rows[size_t(at - 1)];
-    if (column > std::max(m_nTotalColumns, int(cells.size())))
+    const QStringList cells = RowTexts(size_t(at - 1));
+    if (column > cells.size())
         return false;
-    if (size_t(column) <= cells.size())
-        text = cells[size_t(column - 1)].displayText();
+    text = cells[column - 1];
     return true;
 }
 
@@ -300,13 +307,13 @@ bool CExcelFile::Commit(const std::vector<CExcelFile*>& alongside)
     std::vector<const Sheet*> ours{&m_sheet};
     for (const CExcelFile* other : alongside) {
         if (!m_bWorkbook || other->m_strFile != m_strFile)
-            return Fail(QStringLiteral("只有同一个工作簿的工作表才能一起写入\n"));
+            return FailCommit(QStringLiteral("只有同一个工作簿的工作表才能一起写入\n"));
         if (other->m_bUnreadable)
-            return Fail(other->m_strLastError);
+            return FailCommit(other->GetErrorDetail());
         ours.push_back(&other->m_sheet);
     }
     if (m_bUnreadable)
-        return Fail(QStringLiteral("文件不能读取，没有覆盖：%1\n").arg(m_strFile));
+        return FailCommit(QStringLiteral("文件不能读取，没有覆盖：%1\n").arg(m_strFile));
     if (!(m_bWorkbook ? CommitWorkbook(ours) : CommitText(m_strFile)))
         return false;
     for (CExcelFile* file : alongside)
@@ -323,8 +330,9 @@ void CExcelFile::Committed()
 
 bool CExcelFile::RollBack()
 {
+    m_strErrorDetail.clear();
     if (!Open())
-        return Fail(QStringLiteral("在回滚先前状态时产生错误\n"));
+        return Fail(QStringLiteral("在回滚先前状态时产生错误\n"), m_strErrorDetail);
     m_bTransaction = false;
     return true;
 }
@@ -338,7 +346,7 @@ bool CExcelFile::ReadFileBook(Workbook* book)
     const FileContent content = sniffContent(m_strFile);
     if (content == FileContent::Text)
         return Fail(QStringLiteral("文件不是表格文件，没有覆盖：%1\n").arg(m_strFile));
-    if (isWorkbookContent(content) && !readSpreadsheet(m_strFile, m_separator, book, &error))
+    if (isWorkbookContent(content) && !readSpreadsheet(m_strFile, m_strSeparator, book, &error))
         return Fail(QStringLiteral("%1，没有覆盖：%2\n").arg(error, m_strFile));
     return true;
 }
@@ -346,14 +354,14 @@ bool CExcelFile::ReadFileBook(Workbook* book)
 bool CExcelFile::SaveBook(const SheetList& sheets)
 {
     QString error;
-    if (!saveSpreadsheet(m_strFile, sheets, m_separator, true, &error))
+    if (!saveSpreadsheet(m_strFile, sheets, m_strSeparator, true, &error))
         return Fail(error + QLatin1Char('\n'));
     return true;
 }
 
 // Every sheet of the file stays in its place, ours replacing those of their names; new
 // ones follow in the order given.
-bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
+bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours, bool replace)
 {
     Workbook book;
     if (!ReadFileBook(&book))
@@ -369,6 +377,8 @@ bool CExcelFile::CommitWorkbook(const std::vector<const Sheet*>& ours)
             sheets.push_back(&sheet);
             continue;
         }
+        if (!replace)
+            return Fail(QStringLiteral("工作表已存在：%1\n").arg(sheet.sheetName));
         sheets.push_back(*mine);
         placed[size_t(mine - ours.begin())] = true;
     }
@@ -384,35 +394,33 @@ bool CExcelFile::DeleteSheet()
     if (!m_bWorkbook)
         return EmptyTextFile();
     if (!DeleteSheet(m_sheet.sheetName))
-        return Fail(QStringLiteral("删除表格时产生错误\n") + m_strLastError);
+        return Fail(QStringLiteral("删除表格时产生错误\n"), GetErrorDetail());
     return true;
 }
 
+// Emptying what this object holds for another sheet would make its next commit write its
+// own sheet empty.
 bool CExcelFile::DeleteSheet(const QString& sheet)
 {
     if (!m_bWorkbook)
         return EmptyTextFile();
-    if (!DropFromWorkbook(sheet))
+    if (!EmptyInWorkbook(sheet))
         return false;
     if (sheet.compare(m_sheet.sheetName, Qt::CaseInsensitive) == 0)
-        Hold(Sheet());
+        EmptyHeld();
     return true;
 }
 
 // What the file holds goes out without this object's changes: only the named sheet changes.
-bool CExcelFile::DropFromWorkbook(const QString& sheet)
+bool CExcelFile::EmptyInWorkbook(const QString& sheet)
 {
     Workbook book;
     if (!ReadFileBook(&book))
         return false;
-    const int found = sheet.isEmpty() ? -1 : sheetIndex(book, sheet);
+    const int found = namedSheet(book, sheet);
     if (found < 0)
         return Fail(missingSheetText(sheet));
-    // A workbook holds at least one sheet.
-    if (book.size() == 1)
-        book.front().rows.clear();
-    else
-        book.erase(book.begin() + found);
+    book[size_t(found)].rows.clear();
     SheetList sheets;
     for (const Sheet& kept : book)
         sheets.push_back(&kept);
@@ -421,7 +429,8 @@ bool CExcelFile::DropFromWorkbook(const QString& sheet)
 
 bool CExcelFile::EmptyTextFile()
 {
-    Hold(Sheet());
+    EmptyHeld();
+    m_bSheetExists = false;
     return m_bTransaction || Commit();
 }
 
@@ -434,7 +443,7 @@ bool CExcelFile::UpdateMatchingRows(const QStringList& newValues, const QStringL
     Workbook book;
     if (!ReadFileBook(&book))
         return false;
-    const int found = sheetIndex(book, m_sheet.sheetName);
+    const int found = namedSheet(book, m_sheet.sheetName);
     if (found < 0)
         return Fail(missingSheetText(m_sheet.sheetName));
     std::vector<CellRow>& rows = book[size_t(found)].rows;
@@ -471,20 +480,20 @@ bool CExcelFile::SaveAsOtherFormat(const QString& sheetOrSeparator)
     const QString path = otherFormatPath(m_strFile, m_bWorkbook);
     CExcelFile copy(path, sheetOrSeparator);
     if (!copy.IsReadable())
-        return Fail(copy.GetLastError());
+        return Refuse(copy.GetErrorDetail());
     if (copy.GetTotalColumns() > 0)
-        return Fail(QStringLiteral("另存的文件已有内容，没有覆盖：%1\n").arg(path));
+        return Refuse(QStringLiteral("另存的文件已有内容，没有覆盖：%1\n").arg(path));
     // One commit: a failure leaves no half-written copy.
     copy.BeginTransaction();
     if (!(m_bWorkbook ? CopyTo(copy) : CopyTextTo(copy)) || !copy.Commit())
-        return Fail(copy.GetLastError());
+        return Refuse(copy.GetErrorDetail());
     return true;
 }
 
 bool CExcelFile::CopyTo(CExcelFile& copy)
 {
     for (int row = 1; row <= GetTotalRows(); ++row) {
-        if (!copy.AddRow(Texts(m_sheet.rows[size_t(row - 1)]), row, false))
+        if (!copy.AddRow(RowTexts(size_t(row - 1)), row, false))
             return false;
     }
     return true;
@@ -496,14 +505,14 @@ bool CExcelFile::CopyTextTo(CExcelFile& copy)
 {
     if (m_nTotalColumns == 0)
         return copy.Fail(QStringLiteral("没有列头，首先要加入列头\n"));
-    const QStringList header = Texts(m_sheet.rows.front());
+    const QStringList header = RowTexts(0);
     const qsizetype twice = repeatedName(header);
     int shift = 0;
     if (twice < 0) {
         if (!copy.AddHeaders(header, false))
             return false;
     } else {
-        m_strLastError = QStringLiteral("首行(列头)字段重复:%1\n").arg(header[twice]);
+        Fail(QStringLiteral("首行(列头)字段重复:%1\n").arg(header[twice]));
         QStringList numbers;
         for (int column = 1; column <= m_nTotalColumns; ++column)
             numbers << QString::number(column);
@@ -512,7 +521,7 @@ bool CExcelFile::CopyTextTo(CExcelFile& copy)
         shift = 1;
     }
     for (int row = 2 - shift; row <= GetTotalRows(); ++row) {
-        if (!copy.AddRow(Texts(m_sheet.rows[size_t(row - 1)]), row + shift, false))
+        if (!copy.AddRow(RowTexts(size_t(row - 1)), row + shift, false))
             return false;
     }
     return true;
@@ -521,21 +530,36 @@ bool CExcelFile::CopyTextTo(CExcelFile& copy)
 bool CExcelFile::CommitText(const QString& path)
 {
     QString error;
-    if (!saveSpreadsheet(path, {&m_sheet}, m_separator, true, &error))
-        return Fail(QStringLiteral("写文件时产生错误\n") + error);
+    if (!saveSpreadsheet(path, {&m_sheet}, m_strSeparator, true, &error))
+        return FailCommit(error);
     return true;
 }
 
-bool CExcelFile::Fail(const QString& text)
+bool CExcelFile::Fail(const QString& text, const QString& detail)
 {
     m_strLastError = text;
+    m_strErrorDetail = detail;
     return false;
 }
 
-QStringList CExcelFile::Texts(const CellRow& cells) const
+bool CExcelFile::Refuse(const QString& detail)
 {
-    QStringList texts = TextsOf(cells);
-    if (texts.size() < m_nTotalColumns)
+    m_strErrorDetail = detail;
+    return false;
+}
+
+// A workbook's statement would fail with its own message, which the reason stands for.
+bool CExcelFile::FailCommit(const QString& reason)
+{
+    if (m_bWorkbook)
+        return Fail(reason);
+    return Fail(QStringLiteral("写文件时产生错误\n"), reason);
+}
+
+QStringList CExcelFile::RowTexts(size_t index) const
+{
+    QStringList texts = TextsOf(m_sheet.rows[index]);
+    if (m_bWorkbook && texts.size() < m_nTotalColumns)
         texts.resize(m_nTotalColumns);
     return texts;
 }

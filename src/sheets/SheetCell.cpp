@@ -79,8 +79,40 @@ double serialFromDateTime(const QDateTime& moment)
     return serial < 61 ? serial - 1 : serial;
 }
 
+namespace {
+// Durations past this many days (some 2,700 years) show as the number they are.
+constexpr double kLongestDuration = 1e6;
+
+QString twoDigits(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+QString elapsedText(double serial, DateParts unit)
+{
+    if (!std::isfinite(serial) || std::fabs(serial) > kLongestDuration)
+        return numberText(serial);
+    const qint64 seconds = std::llround(std::fabs(serial) * kSecondsPerDay);
+    const QString sign = serial < 0 && seconds > 0 ? QStringLiteral("-") : QString();
+    switch (unit) {
+    case DateParts::ElapsedHours:
+        return sign + QString::number(seconds / 3600) + QLatin1Char(':') + twoDigits(seconds / 60 % 60) +
+               QLatin1Char(':') + twoDigits(seconds % 60);
+    case DateParts::ElapsedMinutes:
+        return sign + QString::number(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60);
+    default:
+        return sign + QString::number(seconds);
+    }
+}
+}
+
+double serialIn1900System(double value, double dateShift, DateParts shows)
+{
+    const bool timeOfDay = shows == DateParts::Time && value >= 0 && value < 1;
+    return isElapsed(shows) || timeOfDay ? value : value + dateShift;
+}
+
 QString serialDateText(double serial, DateParts shows)
 {
+    if (isElapsed(shows))
+        return elapsedText(serial, shows);
     if (!std::isfinite(serial) || serial < 0 || serial > 2958466)
         return numberText(serial);
     // Whole seconds, rounded, so that 0.99999 of a day past midnight is the next day.

@@ -47,8 +47,14 @@ using CellRow = std::vector<SheetCell>;
 // count from 1899-12-31, because the 1900 system holds a 29 February 1900 that never was.
 // The text is "YYYY-MM-DD", with " hh:mm:ss" when the format shows date and time (midnight
 // too) or, with no format known, when the value carries a time; a date format shows no time,
-// and a time format ("hh:mm", in a 1904 workbook as well) the time of day alone.
+// and a time format ("hh:mm", in a 1904 workbook as well) the time of day alone. A duration
+// shows its largest unit whole, as far as it goes: "30:15:00", "1815:00", "108900".
 double serialFromDateTime(const QDateTime& moment);
 QString serialDateText(double serial, DateParts shows = DateParts::None);
 // Days between the 1904 and the 1900 date systems.
 constexpr double kDays1904 = 1462;
+// What a workbook's value under a date format holds in the 1900 system kept here, the
+// workbook counting `dateShift` days later (kDays1904 in the 1904 system, else 0): a moment
+// moves by them; a duration, and a time of day with no date (below one day), is no moment
+// and keeps its value.
+double serialIn1900System(double value, double dateShift, DateParts shows);

@@ -32,7 +32,7 @@ FileContent sniffContent(const QString& path)
     return FileContent::Text;
 }
 
-bool readSpreadsheet(const QString& path, QChar separator, Workbook* workbook, QString* error)
+bool readSpreadsheet(const QString& path, const QString& separator, Workbook* workbook, QString* error)
 {
     switch (sniffContent(path)) {
     case FileContent::CompoundFile:
@@ -65,7 +65,8 @@ bool readSpreadsheet(const QString& path, QChar separator, Workbook* workbook, Q
 }
 
 namespace {
-bool writeAs(SpreadsheetFormat format, const QString& file, const SheetList& sheets, QChar separator, QString* error)
+bool writeAs(SpreadsheetFormat format, const QString& file, const SheetList& sheets, const QString& separator,
+             QString* error)
 {
     switch (format) {
     case SpreadsheetFormat::Xls:
@@ -95,7 +96,8 @@ bool moveInPlace(const QString& temporary, const QString& target, bool mayReplac
 }
 }
 
-bool saveSpreadsheet(const QString& path, const SheetList& sheets, QChar separator, bool mayReplace, QString* error)
+bool saveSpreadsheet(const QString& path, const SheetList& sheets, const QString& separator, bool mayReplace,
+                     QString* error)
 {
     const SpreadsheetFormat format = formatForPath(path);
     *error = limitError(format, sheets);

@@ -224,7 +224,9 @@ private:
     SheetCell numberCell(double value, quint16 xf) const
     {
         const DateParts shows = datePartsOf(xf);
-        return shows == DateParts::None ? SheetCell::fromNumber(value) : SheetCell::fromSerialDate(value + m_dateShift, shows);
+        if (shows == DateParts::None)
+            return SheetCell::fromNumber(value);
+        return SheetCell::fromSerialDate(serialIn1900System(value, m_dateShift, shows), shows);
     }
 
     struct Place {

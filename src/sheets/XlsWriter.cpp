@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -32,15 +33,11 @@ constexpr quint16 kLabelSst = 0x00FD;
 constexpr quint16 kNumber = 0x0203;
 
 constexpr qsizetype kMaxRecordData = 8224;
-// Cell formats: 15 style formats come first, then the default cell format and the three
-// date and time formats.
+// Cell formats: 15 style formats come first, then the default cell format and one for each
+// written date format, whose number formats take the first ids left to a workbook's own.
 constexpr quint16 kCellXf = 15;
-constexpr quint16 kDateXf = 16;
-constexpr quint16 kDateTimeXf = 17;
-constexpr quint16 kTimeXf = 18;
-constexpr quint16 kDateFormat = 164;
-constexpr quint16 kDateTimeFormat = 165;
-constexpr quint16 kTimeFormat = 166;
+constexpr quint16 kFirstDateXf = 16;
+constexpr quint16 kFirstDateFormat = 164;
 constexpr quint16 kUtf16CodePage = 1200;
 
 bool fitsOneByte(const QString& text)
@@ -309,15 +306,14 @@ public:
         record(globals, kDateMode, word(0));  // the 1900 date system
         for (int i = 0; i < 4; ++i)
             record(globals, kFont, font());
-        record(globals, kFormat, format(kDateFormat, QStringLiteral("yyyy-mm-dd")));
-        record(globals, kFormat, format(kDateTimeFormat, QStringLiteral("yyyy-mm-dd hh:mm:ss")));
-        record(globals, kFormat, format(kTimeFormat, QStringLiteral("hh:mm:ss")));
+        quint16 id = kFirstDateFormat;
+        for (const char* code : kWrittenDateFormats)
+            record(globals, kFormat, format(id++, QString::fromLatin1(code)));
         for (int i = 0; i < 15; ++i)
             record(globals, kXf, xf(0, 0xFFF5, 0));
         record(globals, kXf, xf(0, 0x0001, 0));
-        record(globals, kXf, xf(kDateFormat, 0x0001, 0x04));
-        record(globals, kXf, xf(kDateTimeFormat, 0x0001, 0x04));
-        record(globals, kXf, xf(kTimeFormat, 0x0001, 0x04));
+        for (id = kFirstDateFormat; id < kFirstDateFormat + std::size(kWrittenDateFormats); ++id)
+            record(globals, kXf, xf(id, 0x0001, 0x04));
         record(globals, kStyle, QByteArray("\x00\x80\x00\xFF", 4));  // built-in "Normal" on format 0
 
         std::vector<qsizetype> offsetAt;
@@ -380,14 +376,7 @@ private:
     {
         if (cell.kind != SheetCell::Kind::Date)
             return kCellXf;
-        switch (cell.shownParts()) {
-        case DateParts::Date:
-            return kDateXf;
-        case DateParts::Time:
-            return kTimeXf;
-        default:
-            return kDateTimeXf;
-        }
+        return quint16(kFirstDateXf + writtenDateFormatIndex(cell.shownParts()));
     }
 
     SharedStrings m_strings;

@@ -444,7 +444,9 @@ private:
         if (!ok)
             return SheetCell::fromText(value);
         const DateParts shows = dateStyle(a.value(QLatin1String("s")));
-        return shows == DateParts::None ? SheetCell::fromNumber(number) : SheetCell::fromSerialDate(number + m_dateShift, shows);
+        if (shows == DateParts::None)
+            return SheetCell::fromNumber(number);
+        return SheetCell::fromSerialDate(serialIn1900System(number, m_dateShift, shows), shows);
     }
 
     static SheetCell isoDate(const QString& value, DateParts shows)

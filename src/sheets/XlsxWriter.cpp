@@ -61,12 +61,10 @@ class XlsxBuilder {
 public:
     explicit XlsxBuilder(lxw_workbook* workbook) : m_workbook(workbook)
     {
-        m_date = workbook_add_format(workbook);
-        format_set_num_format(m_date, "yyyy-mm-dd");
-        m_dateTime = workbook_add_format(workbook);
-        format_set_num_format(m_dateTime, "yyyy-mm-dd hh:mm:ss");
-        m_time = workbook_add_format(workbook);
-        format_set_num_format(m_time, "hh:mm:ss");
+        for (const char* code : kWrittenDateFormats) {
+            m_dateFormats.push_back(workbook_add_format(workbook));
+            format_set_num_format(m_dateFormats.back(), code);
+        }
     }
 
     bool addSheet(const SheetSource& sheet, QString* error)
@@ -122,27 +120,14 @@ private:
         case SheetCell::Kind::Number:
             return worksheet_write_number(target, row, column, cell.number, nullptr);
         case SheetCell::Kind::Date:
-            return worksheet_write_number(target, row, column, cell.number, dateFormat(cell.shownParts()));
+            return worksheet_write_number(target, row, column, cell.number,
+                                          m_dateFormats[size_t(writtenDateFormatIndex(cell.shownParts()))]);
         }
         return LXW_NO_ERROR;
     }
 
-    lxw_format* dateFormat(DateParts parts) const
-    {
-        switch (parts) {
-        case DateParts::Date:
-            return m_date;
-        case DateParts::Time:
-            return m_time;
-        default:
-            return m_dateTime;
-        }
-    }
-
     lxw_workbook* m_workbook;
-    lxw_format* m_date;
-    lxw_format* m_dateTime;
-    lxw_format* m_time;
+    std::vector<lxw_format*> m_dateFormats;  // by writtenDateFormatIndex
     std::vector<int> m_lastRows;
 };
 }

@@ -3,6 +3,8 @@
 #include "sheets/SpreadsheetFormat.h"
 #include "support/TestSupport.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -113,8 +115,9 @@ private slots:
                                              << Rows{header, {"新", "1"}, second};
             QTest::addRow("%s insert", ext) << e << QStringList{"新", "1"} << 3 << false << QString()
                                             << Rows{header, first, {"新", "1"}, second};
+            // A workbook's rows have every column of the sheet, a text file's the cells they have.
             QTest::addRow("%s short row", ext) << e << QStringList{"新"} << 0 << false << QString()
-                                               << Rows{header, first, second, {"新", ""}};
+                                               << Rows{header, first, second, e == "csv" ? QStringList{"新"} : QStringList{"新", ""}};
         }
         QTest::newRow("xls header names twice")
             << "xls" << QStringList{"a", "a"} << 1 << true << "首行列头字段重复:a\n" << Rows{header, first, second};
@@ -124,7 +127,7 @@ private slots:
             << "xls" << QStringList{"1", "2", "3"} << 0 << false << "列数大于表格中总列数\n" << Rows{header, first, second};
         QTest::newRow("text row widens the sheet")
             << "csv" << QStringList{"1", "2", "3"} << 0 << false << QString()
-            << Rows{{"书名", "单价", ""}, {"红楼梦", "30", ""}, {"O'Brien", "\",\"", ""}, {"1", "2", "3"}};
+            << Rows{header, first, second, {"1", "2", "3"}};
     }
 
     void addRow()
@@ -210,8 +213,9 @@ private slots:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("backupFile");
         QTest::addColumn<QString>("backupSheet");
-        QTest::newRow("workbook sheet") << QStringLiteral("xls") << QString() << QStringLiteral("期刊信息备份");
-        QTest::newRow("text file") << QStringLiteral("csv") << QStringLiteral(".bak") << QString();
+        QTest::addColumn<bool>("backedUpAgain");
+        QTest::newRow("workbook sheet") << QStringLiteral("xls") << QString() << QStringLiteral("期刊信息备份") << false;
+        QTest::newRow("text file") << QStringLiteral("csv") << QStringLiteral(".bak") << QString() << true;
     }
 
     void backup()
@@ -219,6 +223,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QString, backupFile);
         QFETCH(QString, backupSheet);
+        QFETCH(bool, backedUpAgain);
         const QString path = newPath(extension);
         const Rows old{{"期刊编号"}, {"QK1"}};
         writeSheet(path, QStringLiteral("期刊信息"), old);
@@ -230,6 +235,12 @@ private slots:
         QVERIFY(file.Commit());
         QCOMPARE(fileRows(path + backupFile, backupSheet), old);
         QCOMPARE(fileRows(path, QStringLiteral("期刊信息")).size(), 3);
+
+        // A workbook's backup sheet is made once and then kept; a text file's backup is
+        // written anew.
+        CExcelFile again(path, QStringLiteral("期刊信息"), true);
+        QCOMPARE(again.IsBackedUp(), backedUpAgain);
+        QCOMPARE(fileRows(path + backupFile, backupSheet).size(), backedUpAgain ? 3 : 2);
     }
 
     void nameDecidesTheFormat_data()
@@ -240,8 +251,9 @@ private slots:
         QTest::newRow("upper-case xls") << QStringLiteral("a.XLS") << QStringLiteral("sheet1")
                                         << QByteArray("\xD0\xCF\x11\xE0");
         QTest::newRow("mixed-case xlsx") << QStringLiteral("a.Xlsx") << QStringLiteral("Sheet1") << QByteArray("PK");
-        QTest::newRow("sheet name as separator") << QStringLiteral("a.txt") << QStringLiteral("读者信息模板")
-                                                 << QByteArray("\"a\",\"b\"\r\n");
+        QTest::newRow("sheet name as separator") << QStringLiteral("a.txt") << QStringLiteral("sheet1")
+                                                 << QByteArray("\"a\"sheet1\"b\"\r\n");
+        QTest::newRow("empty separator") << QStringLiteral("c.txt") << QString() << QByteArray("\"a\",\"b\"\r\n");
         QTest::newRow("one-character separator") << QStringLiteral("b.txt") << QStringLiteral(";")
                                                  << QByteArray("\"a\";\"b\"\r\n");
     }
@@ -307,7 +319,8 @@ private slots:
             add(e, "quotes kept", quoted, "1", false, 2, {}, {header, {quoted, "30"}});
             add(e, "past the end", "9", "2", false, 4, {}, {header, first, {f, f}, {f, "9"}});
             add(e, "row 0 appends", "新", "A", true, 0, {}, {header, first, {"新", f}});
-            add(e, "new column in the header", "作者", "3", false, 1, {}, {{"书名", "单价", "作者"}, {"红楼梦", "30", ""}});
+            add(e, "new column in the header", "作者", "3", false, 1, {},
+                {{"书名", "单价", "作者"}, e == "csv" ? first : QStringList{"红楼梦", "30", ""}});
             add(e, "column 0", "x", "0", false, 2, "列数不能为0\n", unchanged);
             add(e, "unknown name", "x", "作者", false, 2, "无效字段名或字母列号\n", unchanged);
             add(e, "name is not letters", "x", "B", false, 2, "无效字段名或字母列号\n", unchanged);
@@ -317,7 +330,7 @@ private slots:
         add("xls", "beyond the header", "x", "4", false, 1, "指定列号大于表格中存在的总列数\n", unchanged);
         add("xlsx", "data cell beyond the header", "x", "3", false, 2, "列数大于表格中总列数\n", unchanged);
         add("csv", "name twice in the header", "书名", "2", false, 1, {}, {{"书名", "书名"}, first});
-        add("csv", "beyond the columns", "x", "4", false, 2, {}, {{"书名", "单价", "", ""}, {"红楼梦", "30", "", "x"}});
+        add("csv", "beyond the columns", "x", "4", false, 2, {}, {header, {"红楼梦", "30", "", "x"}});
     }
 
     // Outside a transaction a cell goes into the file at once.
@@ -392,7 +405,7 @@ private slots:
             QTest::addRow("%s by name", x.data()) << e << "单价" << false << 2 << true << "30" << QString();
             QTest::addRow("%s by letters", x.data()) << e << "B" << true << 2 << true << "30" << QString();
             QTest::addRow("%s current row", x.data()) << e << "a" << true << 0 << true << "西游记" << QString();
-            QTest::addRow("%s empty cell of a short row", x.data()) << e << "2" << false << 3 << true << "" << QString();
+            QTest::addRow("%s past a short row", x.data()) << e << "2" << false << 3 << (e != "csv") << "" << QString();
             QTest::addRow("%s beyond the row's cells", x.data()) << e << "3" << false << 2 << false << "" << QString();
             QTest::addRow("%s column 0", x.data()) << e << "0" << false << 2 << false << "" << "列不能为0\n";
             QTest::addRow("%s row beyond the sheet", x.data()) << e << "1" << false << 9 << false << "" << "读取行时产生错误\n";
@@ -502,30 +515,34 @@ private slots:
         QTest::addColumn<QString>("sheet");
         QTest::addColumn<QString>("deleted");
         QTest::addColumn<QString>("error");
-        QTest::addColumn<QStringList>("sheets");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("emptied");
         QTest::addColumn<int>("held");
-        const QStringList all{"书目", "读者", "说明"};
+        const QString missing = QStringLiteral("工作簿中没有工作表：借阅\n");
         for (const char* sample : {"sheets.xls", "sheets.xlsx"}) {
             const QString s = QLatin1String(sample);
-            QTest::addRow("%s own sheet", sample) << s << "读者" << QString() << QString() << QStringList{"书目", "说明"} << 0;
-            QTest::addRow("%s own sheet by name", sample) << s << "读者" << "读者" << QString() << QStringList{"书目", "说明"} << 0;
-            QTest::addRow("%s another sheet", sample) << s << "读者" << "说明" << QString() << QStringList{"书目", "读者"} << 2;
-            QTest::addRow("%s first sheet", sample) << s << "读者" << "书目" << QString() << QStringList{"读者", "说明"} << 2;
-            QTest::addRow("%s missing sheet", sample) << s << "读者" << "借阅" << "工作簿中没有工作表：借阅\n" << all << 2;
+            QTest::addRow("%s own sheet", sample) << s << "读者" << QString() << QString() << QString() << "读者" << 0;
+            QTest::addRow("%s own sheet by name", sample) << s << "读者" << "读者" << QString() << QString() << "读者" << 0;
+            QTest::addRow("%s another sheet", sample) << s << "读者" << "说明" << QString() << QString() << "说明" << 2;
+            QTest::addRow("%s first sheet", sample) << s << "读者" << "书目" << QString() << QString() << "书目" << 2;
+            QTest::addRow("%s missing sheet", sample) << s << "读者" << "借阅" << missing << missing << QString() << 2;
+            QTest::addRow("%s no name", sample)
+                << s << "读者" << "" << "工作簿中没有工作表：\n" << "工作簿中没有工作表：\n" << QString() << 2;
             QTest::addRow("%s own sheet missing", sample)
-                << s << "借阅" << QString() << "删除表格时产生错误\n工作簿中没有工作表：借阅\n" << all << 1;
+                << s << "借阅" << QString() << "删除表格时产生错误\n" << missing << QString() << 1;
         }
     }
 
-    // The sheet goes from the file at once, without the changes this object holds; the
-    // sheets that stay keep their numbers and dates.
+    // The sheet is emptied in the file at once and stays, without the changes this object
+    // holds; the other sheets keep their rows, numbers and dates.
     void deleteSheet()
     {
         QFETCH(QString, sample);
         QFETCH(QString, sheet);
         QFETCH(QString, deleted);
         QFETCH(QString, error);
-        QFETCH(QStringList, sheets);
+        QFETCH(QString, detail);
+        QFETCH(QString, emptied);
         QFETCH(int, held);
         const QString path = copyOfSample(sample);
         QVERIFY(!path.isEmpty());
@@ -536,13 +553,16 @@ private slots:
 
         QCOMPARE(deleted.isNull() ? file.DeleteSheet() : file.DeleteSheet(deleted), error.isEmpty());
         QCOMPARE(file.GetLastError(), error);
-        QCOMPARE(sheetNames(path), sheets);
+        QCOMPARE(file.GetErrorDetail(), detail);
+        QCOMPARE(sheetNames(path), (QStringList{"书目", "读者", "说明"}));
         QCOMPARE(file.GetTotalRows(), held);
         if (!error.isEmpty())
             QCOMPARE(fileBytes(path), original);
-        if (sheets.contains(QStringLiteral("读者")))
+        if (!emptied.isEmpty())
+            QCOMPARE(fileRows(path, emptied), Rows());
+        if (emptied != QStringLiteral("读者"))
             QCOMPARE(fileRows(path, QStringLiteral("读者")), (Rows{{"编号", "姓名"}, {"D0001", "张三"}}));
-        if (sheets.contains(QStringLiteral("书目"))) {
+        if (emptied != QStringLiteral("书目")) {
             const Workbook book = fileBook(path);
             const CellRow& first = book[size_t(sheetIndex(book, QStringLiteral("书目")))].rows[1];
             QCOMPARE(first[2].kind, SheetCell::Kind::Number);
@@ -558,13 +578,13 @@ private slots:
         QTest::newRow("xlsx") << QStringLiteral("readers.xlsx");
     }
 
-    // A workbook cannot be without sheets: its only sheet stays, emptied.
+    // A workbook's only sheet empties as any other does.
     void deleteLastSheet()
     {
         QFETCH(QString, sample);
         const QString path = copyOfSample(sample);
         QVERIFY(!path.isEmpty());
-        CExcelFile file(path, QString());
+        CExcelFile file(path, sheetNames(path).front());
         QVERIFY(file.GetTotalRows() > 1);
         QVERIFY2(file.DeleteSheet(), qPrintable(file.GetLastError()));
         QCOMPARE(file.GetTotalRows(), 0);
@@ -622,6 +642,7 @@ private slots:
                 << e << QStringList{"一班", "张三", "新"} << QStringList{"一班", "张三", ""} << QString()
                 << Rows{header, {"一班", "张三", "新"}, {"一班", "李四", "x"}, {"二班", "王五", ""}};
             QTest::addRow("%s no row matches", ext) << e << QStringList{"x"} << QStringList{"四班"} << QString() << unchanged;
+            QTest::addRow("%s the header stays", ext) << e << QStringList{"x"} << QStringList{"班级"} << QString() << unchanged;
             QTest::addRow("%s more values than columns", ext)
                 << e << QStringList{"a", "b", "c", "d"} << QStringList{"一班"} << "列数大于表格中总列数\n" << unchanged;
         }
@@ -690,7 +711,7 @@ private slots:
         QTest::newRow("xls to csv") << "f.xls" << books << "," << "f.csv" << books << QString();
         QTest::newRow("xlsx to csv") << "g.xlsx" << books << ";" << "g.csv" << books << QString();
         QTest::newRow("csv to xls") << "h.csv" << books << "图书" << "h.xls" << books << QString();
-        QTest::newRow("txt to xls") << "i.txt" << books << QString() << "i.xls" << books << QString();
+        QTest::newRow("txt to xls") << "i.txt" << books << "图书" << "i.xls" << books << QString();
         QTest::newRow("csv with a name twice")
             << "j.csv" << Rows{{"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "图书" << "j.xls"
             << Rows{{"1", "2", "3"}, {"书名", "书名", "单价"}, {"红楼梦", "", "30"}} << "首行(列头)字段重复:书名\n";
@@ -747,7 +768,7 @@ private slots:
     }
 
     // A failing write leaves the file (and the copy) as they were; a copy that could not
-    // be written is not there.
+    // be written is not there. A copy's failure is the copy's: the last error stays as it was.
     void failuresLeaveTheFilesAlone()
     {
         QFETCH(QString, extension);
@@ -772,9 +793,8 @@ private slots:
         case 2: QVERIFY(!file.DeleteSheet(QStringLiteral("借阅"))); break;
         default: QVERIFY(!file.SaveAsOtherFormat(QStringLiteral("sheet1"))); break;
         }
-        if (!error.isEmpty())
-            QCOMPARE(file.GetLastError(), error);
-        QVERIFY(!file.GetLastError().isEmpty());
+        QCOMPARE(file.GetLastError(), error);
+        QVERIFY(!file.GetErrorDetail().isEmpty());
         QCOMPARE(fileBytes(path), original);
         QCOMPARE(fileBytes(copy), copied);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), operation == 3 ? 2 : 1);
@@ -785,11 +805,150 @@ private slots:
         }
     }
 
+    void addHeadersReadsTheHeader_data()
+    {
+        QTest::addColumn<QString>("extension");
+        for (const QString& e : kExtensions)
+            QTest::newRow(e.toLatin1().constData()) << e;
+    }
+
+    // Names appended to the header read it as ReadRow does: the row after it comes next.
+    void addHeadersReadsTheHeader()
+    {
+        QFETCH(QString, extension);
+        const QString path = newPath(extension);
+        writeSheet(path, QStringLiteral("sheet1"), kBooks);
+        CExcelFile file(path, QStringLiteral("sheet1"));
+        QStringList cells;
+        QVERIFY(file.ReadRow(cells, 3));
+        QVERIFY(file.AddHeaders({"作者"}, false));
+        QVERIFY(file.ReadRow(cells));
+        QCOMPARE(cells.front(), QStringLiteral("红楼梦"));
+        QCOMPARE(fileRows(path, QStringLiteral("sheet1")).front(), (QStringList{"书名", "单价", "作者"}));
+    }
+
+    void readsTextRows_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Rows>("expected");
+        // Rows as older installations wrote them: every cell quoted, nothing doubled.
+        QTest::newRow("quote inside a cell") << "," << QByteArray("\"他说\"好\"\",\"x\"" "\r\n" "\"a\",\"b\"" "\r\n")
+                                             << Rows{{"他说\"好\"", "x"}, {"a", "b"}};
+        QTest::newRow("one cell with quotes") << "," << QByteArray("\"他说\"好\"\"" "\r\n") << Rows{{"他说\"好\""}};
+        QTest::newRow("sheet name as separator") << "sheet1" << QByteArray("\"他\"说\"sheet1\"x\"" "\r\n")
+                                                 << Rows{{"他\"说", "x"}};
+        QTest::newRow("separator inside a cell") << "," << QByteArray("\"a,b\",\"c\"d\"" "\r\n") << Rows{{"a,b", "c\"d"}};
+        QTest::newRow("line without quote, separator, quote")
+            << "," << QByteArray("\"x\"y\"" "\r\n" "\"a\",b" "\r\n") << Rows{{"x\"y"}, {"\"a\"", "b"}};
+        // The program's own rows, and other programs' rows that read the same way.
+        QTest::newRow("doubled quotes") << "," << QByteArray("\"他说\"\"好\"\"\",\"x\"" "\r\n") << Rows{{"他说\"好\"", "x"}};
+        QTest::newRow("two quotes side by side are one") << "," << QByteArray("\"a\"\"b\",\"c\"" "\n") << Rows{{"a\"b", "c"}};
+        QTest::newRow("unquoted cells") << "\t" << QByteArray("编号\t姓名\r\n1\t\"张三\"\r\n") << Rows{{"编号", "姓名"}, {"1", "张三"}};
+    }
+
+    // A file whose quotes stand where the program's own format has none is read line by line
+    // as older installations read it.
+    void readsTextRows()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QByteArray, bytes);
+        QFETCH(Rows, expected);
+        const QString path = newPath(QStringLiteral("txt"));
+        QVERIFY(writeFile(path, bytes));
+        CExcelFile file(path, separator);
+        QCOMPARE(heldRows(file), expected);
+    }
+
+    void ownTextRowsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("comma") << "," << QByteArray("\"say \"\"hi\"\"\",\"");
+        QTest::newRow("tab") << "\t" << QByteArray("\"say \"\"hi\"\"\"\t\"");
+        QTest::newRow("sheet name") << "sheet1" << QByteArray("\"say \"\"hi\"\"\"sheet1\"");
+    }
+
+    // Cells holding quotes, the separator between quotes and line breaks come back whole.
+    void ownTextRowsRoundTrip()
+    {
+        QFETCH(QString, separator);
+        QFETCH(QByteArray, start);
+        const Rows rows{{"say \"hi\"", "\"" + separator + "\"", "上\r\n下"}, {"", "x\""}};
+        const QString path = newPath(QStringLiteral("csv"));
+        writeSheet(path, separator, rows);
+        QVERIFY(fileBytes(path).startsWith(start));
+        QCOMPARE(fileRows(path, separator), rows);
+    }
+
+    // A text file that cannot be written gives the class's text, the reason beside it.
+    void textWriteFailureKeepsTheReason()
+    {
+        CExcelFile file(m_dir.filePath(QStringLiteral("no-such-folder/f.csv")), QStringLiteral(","));
+        QCOMPARE(file.GetLastError(), QStringLiteral("打开文件时产生错误\n"));
+        QVERIFY(!file.AddHeaders({"书名"}, false));
+        QCOMPARE(file.GetLastError(), QStringLiteral("写文件时产生错误\n"));
+        QVERIFY(file.GetErrorDetail().startsWith(QStringLiteral("不能在文件夹中写文件")));
+    }
+
+    // Written by LibreOffice in the 1904 date system (soffice --headless --convert-to xls|xlsx
+    // sheets/durations.fods): elapsed times read as durations. When the program rewrites the
+    // workbook (a sheet added beside), durations, times of day and a time format over a date
+    // keep their format and their value, as LibreOffice reads the file again.
+    void durationsAndTimesSurviveARewrite()
+    {
+        const Rows shown{{"编号", "借期", "分钟", "秒", "到馆", "登记日期", "借出"},
+                         {"R001", "30:15:00", "1815:00", "108900", "08:30:00", "2023-09-01", "18:00:00"},
+                         {"R002", "0:45:00", "45:00", "2700", "00:00:00", "1998-02-28", "07:05:00"}};
+        QStringList rewritten;
+        for (const char* sample : {"durations.xls", "durations.xlsx"}) {
+            const QString path = copyOfSample(QLatin1String(sample));
+            QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
+            writeSheet(path, QStringLiteral("其他"), {{"备注"}});
+            QCOMPARE(fileRows(path, QStringLiteral("借阅")), shown);
+            const Workbook book = fileBook(path);
+            const CellRow& first = book.front().rows[1];
+            QVERIFY(qAbs(first[1].number - (30 + 15.0 / 60) / 24) < 1e-9);
+            QVERIFY(qAbs(first[4].number - 8.5 / 24) < 1e-9);
+            QVERIFY(qAbs(first[6].number - serialFromDateTime(QDateTime(QDate(2023, 9, 1), QTime(18, 0)))) < 1e-6);
+            rewritten << path;
+        }
+
+        const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (office.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed");
+        QTemporaryDir profile, out;
+        QProcess convert;
+        // Comma-separated UTF-8, every cell as shown.
+        convert.start(office, QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                                          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                          QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"),
+                                          QStringLiteral("--outdir"), out.path()} + rewritten);
+        QVERIFY(convert.waitForFinished(180000));
+        QCOMPARE(convert.exitCode(), 0);
+        for (const QString& path : rewritten) {
+            const QString csv = out.filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".csv"));
+            QCOMPARE(fileRows(csv, QStringLiteral(",")), shown);
+        }
+    }
+
+    // An empty sheet name names no sheet of a workbook: nothing is read, nothing written.
+    void emptySheetNameNamesNone()
+    {
+        const QString path = copyOfSample(QStringLiteral("sheets.xlsx"));
+        const QByteArray original = fileBytes(path);
+        CExcelFile file(path, QString());
+        QCOMPARE(file.GetTotalRows(), 0);
+        QVERIFY(!file.AddHeaders({"备注"}, false));
+        QVERIFY(!file.UpdateMatchingRows({"x"}, {"B001"}));
+        QCOMPARE(fileBytes(path), original);
+    }
+
     void readRowMovesOn()
     {
         const QString path = newPath(QStringLiteral("xlsx"));
         writeSheet(path, QStringLiteral("Sheet1"), {{"a"}, {"1"}});
-        CExcelFile file(path, QString());
+        CExcelFile file(path, QStringLiteral("Sheet1"));
         QStringList cells;
         QVERIFY(!file.ReadRow(cells, 3));
         QCOMPARE(file.GetLastError(), QStringLiteral("指定行大于表格中总行数\n"));

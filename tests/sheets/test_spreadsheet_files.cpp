@@ -238,6 +238,11 @@ private slots:
             {"date over noon", SheetCell::fromSerialDate(45170.5, DateParts::Date), QStringLiteral("2023-09-01")},
             {"date and time at midnight", SheetCell::fromSerialDate(45170, DateParts::DateTime),
              QStringLiteral("2023-09-01 00:00:00")},
+            {"time of a later day", SheetCell::fromSerialDate(45170.75, DateParts::Time), QStringLiteral("18:00:00")},
+            {"elapsed hours", SheetCell::fromSerialDate(30.25 / 24, DateParts::ElapsedHours), QStringLiteral("30:15:00")},
+            {"elapsed minutes", SheetCell::fromSerialDate(30.25 / 24, DateParts::ElapsedMinutes), QStringLiteral("1815:00")},
+            {"elapsed seconds", SheetCell::fromSerialDate(30.25 / 24, DateParts::ElapsedSeconds), QStringLiteral("108900")},
+            {"negative duration", SheetCell::fromSerialDate(-0.5, DateParts::ElapsedHours), QStringLiteral("-12:00:00")},
         };
         for (const char* ext : {"xls", "xlsx", "csv"}) {
             for (const auto& c : cases) {
@@ -268,12 +273,16 @@ private slots:
         QCOMPARE(texts(read.rows[1]), (QStringList{"A", expected, "", "Z"}));
         if (keepsKind)
             QCOMPARE(int(read.rows[1][1].kind), int(cell.kind));
+        if (keepsKind && cell.kind == SheetCell::Kind::Date) {
+            QCOMPARE(int(read.rows[1][1].shownParts()), int(cell.shownParts()));
+            QCOMPARE(read.rows[1][1].number, cell.number);
+        }
 
-        // The file class pads every row to the header's width.
-        CExcelFile sheetFile(path(file), QStringLiteral("SHEET1"));
+        // The file class reads a workbook's row with every column, a text file's as it stands.
+        CExcelFile sheetFile(path(file), keepsKind ? QStringLiteral("SHEET1") : QStringLiteral(","));
         QStringList cells;
         QVERIFY(sheetFile.ReadRow(cells, 3));
-        QCOMPARE(cells, QStringList({expected, QString(), QString(), QString()}));
+        QCOMPARE(cells, keepsKind ? QStringList({expected, QString(), QString(), QString()}) : QStringList{expected});
     }
 
     void xlsHoldsAFullSheet_data()
@@ -372,7 +381,11 @@ private slots:
         QTest::newRow("time in a 1904 workbook") << "hh:mm:ss" << kDays1904 + 0.25 << "06:00:00";
         QTest::newRow("months") << "mmm" << september1 << "2023-09-01";
         QTest::newRow("no date") << "0.00_ ;[Red]\\-0.00\\ " << september1 << "";
-        QTest::newRow("duration") << "[h]:mm:ss" << 1.5 << "";
+        QTest::newRow("duration") << "[h]:mm:ss" << 30.25 / 24 << "30:15:00";
+        QTest::newRow("duration of minutes") << "[mm]:ss;@" << 30.25 / 24 << "1815:00";
+        QTest::newRow("duration of seconds") << "[s]" << 30.25 / 24 << "108900";
+        QTest::newRow("short duration") << "[HH]:MM" << 0.75 / 24 << "0:45:00";
+        QTest::newRow("colour before a time") << "[Magenta]hh:mm:ss" << september1 + 0.75 << "18:00:00";
     }
 
     void builtInFormats()
@@ -380,7 +393,7 @@ private slots:
         QCOMPARE(builtInDateParts(14), DateParts::Date);
         QCOMPARE(builtInDateParts(21), DateParts::Time);
         QCOMPARE(builtInDateParts(22), DateParts::DateTime);
-        QCOMPARE(builtInDateParts(46), DateParts::None);  // "[h]:mm:ss", a duration
+        QCOMPARE(builtInDateParts(46), DateParts::ElapsedHours);  // "[h]:mm:ss"
     }
 
     void formatDecidesWhatADateShows()
@@ -571,7 +584,7 @@ private slots:
     void textStopsAtTheBudget()
     {
         ReadBudget budget(0);
-        const Sheet sheet = parseDelimited(QByteArray(2 << 20, ','), QLatin1Char(','), budget);
+        const Sheet sheet = parseDelimited(QByteArray(2 << 20, ','), QStringLiteral(","), budget);
         QVERIFY(budget.exceeded());
         QVERIFY(sheet.rows.empty());
     }
@@ -628,7 +641,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QList<QStringList>, rows);
-        const Sheet sheet = parseDelimited(bytes, QLatin1Char(','));
+        const Sheet sheet = parseDelimited(bytes, QStringLiteral(","));
         QCOMPARE(int(sheet.rows.size()), rows.size());
         for (int r = 0; r < rows.size(); ++r)
             QCOMPARE(texts(sheet.rows[size_t(r)]), rows[r]);

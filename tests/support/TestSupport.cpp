@@ -4,6 +4,7 @@
 #include "controls/Resources.h"
 #include "db/AppState.h"
 #include "sheets/ExcelFile.h"
+#include "sheets/SpreadsheetFile.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -141,7 +142,10 @@ QStringList listColumn(const CReportListCtrl* list, int column)
 
 Rows fileRows(const QString& path, const QString& sheet)
 {
-    CExcelFile file(path, sheet);
+    Workbook book;
+    QString error;
+    const bool first = sheet.isEmpty() && readSpreadsheet(path, QLatin1Char(','), &book, &error) && !book.empty();
+    CExcelFile file(path, first ? book.front().sheetName : sheet);
     Rows rows;
     QStringList cells;
     while (file.ReadRow(cells))
