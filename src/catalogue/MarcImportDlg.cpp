@@ -51,8 +51,8 @@ void CMarcImportDlg::OnInitDialog()
 // The rows of each file are added behind those already listed.
 void CMarcImportDlg::OnOpenMarcFile()
 {
-    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开MARC文件"), QString(),
-                                                          QStringLiteral("ISO文件 (*.iso)"));
+    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), QString(),
+                                                          QStringLiteral("ISO文件(*.iso)"));
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -65,16 +65,9 @@ void CMarcImportDlg::OnOpenMarcFile()
         showMessage(this, QStringLiteral("打开文件错误,操作失败!"));
         return;
     }
-    const MarcReader reader(bytes);
-    {
-        const BusyCursor busy;
-        for (const QStringList& row : reader.rows(todayText()))
-            ui->m_list->AddItem(row);
-    }
-    if (reader.recordCount() == 0)
-        showMessage(this, QStringLiteral("文件中没有MARC记录!"));
-    else if (reader.faultCount() > 0)
-        showMessage(this, reader.faultMessage());
+    const BusyCursor busy;
+    for (const QStringList& row : MarcReader(bytes).rows(todayText()))
+        ui->m_list->AddItem(row);
 }
 
 QList<QStringList> CMarcImportDlg::listedRows() const
