@@ -7,9 +7,19 @@
 
 namespace {
 constexpr int kMaxOffers = 10;
-// The next offer's title marker is looked for this many characters after the last one's
-// start: markers closer together than that count once.
+// The next offer's title marker is looked for this many bytes of the page in GBK after the
+// last one's start: markers closer together than that count once.
 constexpr int kOfferHead = 30;
+
+// The position `bytes` GBK bytes on from `from` (a character cut there counts whole; no
+// marker starts inside a character).
+qsizetype gbkBytesOn(const QString& text, qsizetype from, int bytes)
+{
+    qsizetype at = from;
+    for (int counted = 0; counted < bytes && at < text.size(); ++at)
+        counted += text[at].unicode() < 0x80 ? 1 : 2;
+    return at;
+}
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
@@ -187,7 +197,7 @@ QList<QStringList> CatalogueReplies::secondHandRows(const QString& resultPage, c
     const QString title = QStringLiteral("<div class=\"result_tit\">");
     QList<qsizetype> offers;
     for (qsizetype at = resultPage.indexOf(title); at >= 0 && offers.size() < kMaxOffers;
-         at = resultPage.indexOf(title, at + kOfferHead))
+         at = resultPage.indexOf(title, gbkBytesOn(resultPage, at, kOfferHead)))
         offers << at;
     struct Label {
         CBookWebSearch::Field field;

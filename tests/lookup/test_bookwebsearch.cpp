@@ -345,6 +345,8 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::newRow("29 characters after the last marker's start") << QStringLiteral("<p/> ") << 1;
         QTest::newRow("30 characters after") << QStringLiteral("<p/>  ") << 2;
+        QTest::newRow("28 bytes in GBK after") << QStringLiteral("甲乙") << 1;
+        QTest::newRow("30 bytes in GBK after") << QStringLiteral("甲乙丙") << 2;
     }
     void secondHandMarkersCloseTogether()
     {
