@@ -2,10 +2,12 @@
 
 #include <QHash>
 #include <QList>
+#include <QMutex>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
 #include <iconv.h>
 
 namespace {
@@ -177,8 +179,14 @@ const char* XmlCodePages::iconvName(int codePage)
     if (codePage == 0)
         codePage = kUtf8;
     for (const IconvName& n : kIconvNames)
-        if (n.codePage == codePage)
-            return n.name;
+        if (n.codePage == codePage) {
+            static QHash<int, bool> convertible;
+            static QMutex mutex;
+            const QMutexLocker lock(&mutex);
+            const auto known = convertible.constFind(codePage);
+            const bool can = known != convertible.cend() ? *known : *convertible.insert(codePage, iconvCanConvert(n.name));
+            return can ? n.name : nullptr;
+        }
     return nullptr;
 }
 
@@ -194,8 +202,7 @@ int XmlCodePages::codePage(const char* name)
             return -1;
         page = nameTable().value(QByteArray(name).toLower(), -1);
     }
-    const char* iconv = iconvName(page);
-    return iconv && iconvCanConvert(iconv) ? page : -1;
+    return page;
 }
 
 namespace {
