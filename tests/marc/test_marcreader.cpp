@@ -101,6 +101,9 @@ private slots:
             << MarcBuilder().field("010", {{'d', " CNY 030.9yuan"}}).field("200", {{'a', "T"}}).record()
                     + MarcBuilder().field("010", {{'d', "unknown"}}).field("200", {{'a', "U"}}).record()
             << QStringList{rowText({{kPrice, "30"}, {kTitle, "T"}}), rowText({{kPrice, "0"}, {kTitle, "U"}})};
+        QTest::newRow("a full-width blank is no blank to atoi")
+            << MarcBuilder().field("010", {{'d', toGbk(QStringLiteral("\u300025"))}}).field("200", {{'a', "T"}}).record()
+            << QStringList{rowText({{kPrice, "0"}, {kTitle, "T"}})};
         QTest::newRow("no 010: isbn and price empty") << titled("T") << QStringList{rowText({{kTitle, "T"}})};
         QTest::newRow("010 without price: price 0")
             << MarcBuilder().field("010", {{'a', "978-7-5322"}}).field("200", {{'a', "T"}}).record()
