@@ -107,6 +107,10 @@ private slots:
             << "<?xml version=\"1.0\" encoding=\"x-mac-thai\"?>" + toGbk(QString::fromUtf8(body))
             << "<?xml version=\"1.0\" encoding=\"x-mac-thai\"?>" + toGbk(QString::fromUtf8(body))
             << QByteArray("x-mac-thai length 54");
+        QTest::newRow("a seven-bit national variant converted")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"x-ia5-german\"?><r>[\\]</r>")
+            << "<?xml version=\"1.0\" encoding=\"x-ia5-german\"?><r>" + QStringLiteral("ÄÖÜ").toUtf8() + "</r>"
+            << QByteArray("x-ia5-german length 55 to UTF-8 length 58");
         QTest::newRow("no name, UTF-8 found") << QByteArray("中文 ") + body << QByteArray("中文 ") + body
                                               << QByteArray("length 20 (used UTF-8 detection)");
         QTest::newRow("zero bytes dropped") << QByteArray("<r>a\0b</r>", 10) << QByteArray("<r>ab</r>")
