@@ -82,19 +82,12 @@ void CMarcImportDlg::OnSaveToDatabase()
 {
     if (ui->m_list->GetItemCount() == 0)
         return;
-    MarcStoreResult result;
+    bool stored = false;
     {
         const BusyCursor busy;
-        result = m_import.store(listedRows());
+        stored = m_import.store(listedRows());
     }
-    if (result.stored) {
-        showMessage(this, QStringLiteral("保存数据成功!"));
-        return;
-    }
-    QString text = QStringLiteral("保存数据失败!");
-    if (result.failedRow > 0)
-        text += QStringLiteral("\n第%1行：%2").arg(result.failedRow).arg(result.error);
-    showMessage(this, text);
+    showMessage(this, stored ? QStringLiteral("保存数据成功!") : QStringLiteral("保存数据失败!"));
 }
 
 // The header is the names of bkinfo columns 1 to 16; 是否借出, the sixteenth, stays empty.
@@ -123,7 +116,5 @@ void CMarcImportDlg::OnExportExcel()
         const BusyCursor busy;
         written = exportSheet(path, kSheet, false, header, rows, &error);
     }
-    if (!written)
-        return showMessage(this, withReason(QStringLiteral("导出数据失败!"), error));
-    showMessage(this, QStringLiteral("导出数据成功!"));
+    showMessage(this, written ? QStringLiteral("导出数据成功!") : QStringLiteral("导出数据失败!"));
 }
