@@ -23,15 +23,23 @@ qsizetype gbkBytesOn(const QString& text, qsizetype from, int bytes)
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
-// The leading whole number of a text, as C's atoi reads it (0 when there is none).
+// The blanks of the C library's isspace: ASCII white space only; a full-width blank is text.
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
+
+// The leading whole number of a text, as C's atoi reads it: blanks, a sign, then digits; 0
+// when there is none, and also past the int range, where atoi's result is undefined.
 int leadingNumber(const QString& text)
 {
-    const QString t = text.trimmed();
-    qsizetype end = (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) ? 1 : 0;
-    while (end < t.size() && t[end].isDigit() && t[end].unicode() < 0x80)
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    qsizetype end = start;
+    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
+        ++end;
+    while (end < text.size() && text[end] >= QLatin1Char('0') && text[end] <= QLatin1Char('9'))
         ++end;
     bool ok = false;
-    const int value = t.left(end).toInt(&ok);
+    const int value = text.mid(start, end - start).toInt(&ok);
     return ok ? value : 0;
 }
 
@@ -44,7 +52,7 @@ QString beforeFirstSemicolon(const QString& cell)
 QString withoutLeadingBlanks(const QString& text)
 {
     qsizetype start = 0;
-    while (start < text.size() && text[start].isSpace())
+    while (start < text.size() && isBlank(text[start]))
         ++start;
     return text.mid(start);
 }
@@ -68,10 +76,12 @@ QStringList emptyRow(const QString& isbn)
 QString CatalogueReplies::withoutTrailingBlanks(const QString& text)
 {
     qsizetype end = text.size();
-    while (end > 0 && text[end - 1].isSpace())
+    while (end > 0 && isBlank(text[end - 1]))
         --end;
     return text.left(end);
 }
+
+QString CatalogueReplies::withoutBlanks(const QString& text) { return withoutLeadingBlanks(withoutTrailingBlanks(text)); }
 
 QString CatalogueReplies::opacFormAddress(const QString& entryPage)
 {
@@ -97,9 +107,14 @@ int CatalogueReplies::opacHitCount(const QString& hitList)
     if (p < 0)
         return -1;
     const qsizetype q = hitList.indexOf(QStringLiteral("条)"), p);
-    const qsizetype from = p + marker.size() + 1;
+    // The count is read from one byte after the marker: a character there that takes two
+    // bytes in GBK is cut in half, and its second byte stops atoi at once.
+    const qsizetype after = p + marker.size();
+    const qsizetype from = after + 1;
     if (q < 0 || q < from)
         return -1;
+    if (hitList[after].unicode() >= 0x80)
+        return 0;
     return leadingNumber(hitList.mid(from, q - from));
 }
 
