@@ -1,5 +1,7 @@
 #include "marc/MarcRecord.h"
 
+#include <algorithm>
+
 namespace {
 constexpr qsizetype kShortestLine = 13;
 constexpr qsizetype kLeaderSize = 24;
@@ -12,11 +14,12 @@ constexpr qsizetype kFieldStartSize = 5;
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// The number written in the `count` bytes at `position`, as atoi reads them: blanks, a sign,
-// then digits up to the first other byte; 0 when there are none.
+// The number written in the `count` bytes at `position` (fewer where the line ends before),
+// as atoi reads them: blanks, a sign, then digits up to the first other byte; 0 when there
+// are none.
 qsizetype numberAt(QByteArrayView line, qsizetype position, qsizetype count)
 {
-    const QByteArrayView digits = line.sliced(position, count);
+    const QByteArrayView digits = line.sliced(position, std::min(count, line.size() - position));
     qsizetype at = 0;
     while (at < digits.size() && isSpace(digits[at]))
         ++at;
