@@ -70,7 +70,8 @@ QString treated(BookField column, QString value)
 MarcReader::MarcReader(QByteArray bytes) : m_bytes(std::move(bytes))
 {
     cut();
-    m_utf8 = isValidUtf8(wantedValues());
+    m_values = wantedValues();
+    m_utf8 = isValidUtf8(m_values);
 }
 
 // A line is read with its line end, which counts one byte, as a line read in text mode has it
@@ -120,8 +121,7 @@ QByteArray MarcReader::wantedValues() const
 
 QList<QStringList> MarcReader::rows(const QString& entryDate) const
 {
-    const QByteArray bytes = wantedValues();
-    const QString text = m_utf8 ? QString::fromUtf8(bytes) : fromGbk(bytes);
+    const QString text = m_utf8 ? QString::fromUtf8(m_values) : fromGbk(m_values);
     const QList<QStringView> values = QStringView(text).split(QChar(MarcRecord::kSubfieldDelimiter));
     const int perRecord = wantedCount();
     QList<QStringList> rows;

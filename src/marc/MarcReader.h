@@ -28,5 +28,6 @@ private:
 
     QByteArray m_bytes;
     std::vector<MarcRecord> m_records;  // the readable ones, over m_bytes
+    QByteArray m_values;                // wantedValues(), read once
     bool m_utf8 = true;
 };
