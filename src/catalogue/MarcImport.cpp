@@ -26,21 +26,17 @@ QString MarcImport::firstNumber()
     return nextNumberText(digits.isEmpty() ? QStringLiteral("0") : digits);
 }
 
-MarcStoreResult MarcImport::store(const QList<QStringList>& rows)
+bool MarcImport::store(const QList<QStringList>& rows)
 {
-    MarcStoreResult result;
     CTransaction transaction(m_conn);
-    if (!transaction.IsActive()) {
-        result.error = m_conn.LastError();
-        return result;
-    }
+    if (!transaction.IsActive())
+        return false;
     const QString sql = insertStatement();
     QString number;
     try {
         number = firstNumber();
-    } catch (const DbError& error) {
-        result.error = error.text();
-        return result;
+    } catch (const DbError&) {
+        return false;
     }
     QVariantList values;
     for (qsizetype row = 0; row < rows.size(); ++row) {
@@ -49,15 +45,9 @@ MarcStoreResult MarcImport::store(const QList<QStringList>& rows)
             values << rows[row].value(field);
         values[kBookNo] = number;
         values[kCopyNo] = QStringLiteral("1");
-        if (!m_conn.ExecuteSql(sql, values)) {
-            result.failedRow = static_cast<int>(row) + 1;
-            result.error = m_conn.LastError();
-            return result;
-        }
+        if (!m_conn.ExecuteSql(sql, values))
+            return false;
         number = nextNumberText(number);
     }
-    result.stored = transaction.Commit();
-    if (!result.stored)
-        result.error = m_conn.LastError();
-    return result;
+    return transaction.Commit();
 }

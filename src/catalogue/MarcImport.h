@@ -6,13 +6,6 @@
 
 class CAdoConn;
 
-// What storing the import list did.
-struct MarcStoreResult {
-    bool stored = false;
-    int failedRow = 0;  // the list row (from 1) that the database refused; 0 for none
-    QString error;      // the database's words
-};
-
 // Stores the rows of the MARC import list as new book copies.
 class MarcImport {
 public:
@@ -23,7 +16,7 @@ public:
     QString firstNumber();
     // Stores each row (the fifteen texts of bkinfo columns 1 to 15) numbered on from
     // firstNumber, with copy number "1", all in one transaction: a failure stores nothing.
-    MarcStoreResult store(const QList<QStringList>& rows);
+    bool store(const QList<QStringList>& rows);
 
 private:
     CAdoConn& m_conn;

@@ -51,8 +51,8 @@ void CMarcImportDlg::OnInitDialog()
 // The rows of each file are added behind those already listed.
 void CMarcImportDlg::OnOpenMarcFile()
 {
-    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开MARC文件"), QString(),
-                                                          QStringLiteral("ISO文件 (*.iso)"));
+    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), QString(),
+                                                          QStringLiteral("ISO文件(*.iso)"));
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -65,16 +65,9 @@ void CMarcImportDlg::OnOpenMarcFile()
         showMessage(this, QStringLiteral("打开文件错误,操作失败!"));
         return;
     }
-    const MarcReader reader(bytes);
-    {
-        const BusyCursor busy;
-        for (const QStringList& row : reader.rows(todayText()))
-            ui->m_list->AddItem(row);
-    }
-    if (reader.recordCount() == 0)
-        showMessage(this, QStringLiteral("文件中没有MARC记录!"));
-    else if (reader.faultCount() > 0)
-        showMessage(this, reader.faultMessage());
+    const BusyCursor busy;
+    for (const QStringList& row : MarcReader(bytes).rows(todayText()))
+        ui->m_list->AddItem(row);
 }
 
 QList<QStringList> CMarcImportDlg::listedRows() const
@@ -89,19 +82,12 @@ void CMarcImportDlg::OnSaveToDatabase()
 {
     if (ui->m_list->GetItemCount() == 0)
         return;
-    MarcStoreResult result;
+    bool stored = false;
     {
         const BusyCursor busy;
-        result = m_import.store(listedRows());
+        stored = m_import.store(listedRows());
     }
-    if (result.stored) {
-        showMessage(this, QStringLiteral("保存数据成功!"));
-        return;
-    }
-    QString text = QStringLiteral("保存数据失败!");
-    if (result.failedRow > 0)
-        text += QStringLiteral("\n第%1行：%2").arg(result.failedRow).arg(result.error);
-    showMessage(this, text);
+    showMessage(this, stored ? QStringLiteral("保存数据成功!") : QStringLiteral("保存数据失败!"));
 }
 
 // The header is the names of bkinfo columns 1 to 16; 是否借出, the sixteenth, stays empty.
@@ -130,7 +116,5 @@ void CMarcImportDlg::OnExportExcel()
         const BusyCursor busy;
         written = exportSheet(path, kSheet, false, header, rows, &error);
     }
-    if (!written)
-        return showMessage(this, withReason(QStringLiteral("导出数据失败!"), error));
-    showMessage(this, QStringLiteral("导出数据成功!"));
+    showMessage(this, written ? QStringLiteral("导出数据成功!") : QStringLiteral("导出数据失败!"));
 }

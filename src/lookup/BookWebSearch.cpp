@@ -155,7 +155,7 @@ QStringList CBookWebSearch::GetFields() const
 {
     QStringList values;
     for (const QString& value : m_fields)
-        values << value.trimmed();
+        values << CatalogueReplies::withoutBlanks(value);
     return values;
 }
 

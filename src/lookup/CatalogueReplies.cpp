@@ -7,21 +7,39 @@
 
 namespace {
 constexpr int kMaxOffers = 10;
-// The next offer's title marker is looked for this many characters after the last one's
-// start: markers closer together than that count once.
+// The next offer's title marker is looked for this many bytes of the page in GBK after the
+// last one's start: markers closer together than that count once.
 constexpr int kOfferHead = 30;
+
+// The position `bytes` GBK bytes on from `from` (a character cut there counts whole; no
+// marker starts inside a character).
+qsizetype gbkBytesOn(const QString& text, qsizetype from, int bytes)
+{
+    qsizetype at = from;
+    for (int counted = 0; counted < bytes && at < text.size(); ++at)
+        counted += text[at].unicode() < 0x80 ? 1 : 2;
+    return at;
+}
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
-// The leading whole number of a text, as C's atoi reads it (0 when there is none).
+// The blanks of the C library's isspace: ASCII white space only; a full-width blank is text.
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
+
+// The leading whole number of a text, as C's atoi reads it: blanks, a sign, then digits; 0
+// when there is none, and also past the int range, where atoi's result is undefined.
 int leadingNumber(const QString& text)
 {
-    const QString t = text.trimmed();
-    qsizetype end = (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) ? 1 : 0;
-    while (end < t.size() && t[end].isDigit() && t[end].unicode() < 0x80)
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    qsizetype end = start;
+    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
+        ++end;
+    while (end < text.size() && text[end] >= QLatin1Char('0') && text[end] <= QLatin1Char('9'))
         ++end;
     bool ok = false;
-    const int value = t.left(end).toInt(&ok);
+    const int value = text.mid(start, end - start).toInt(&ok);
     return ok ? value : 0;
 }
 
@@ -34,7 +52,7 @@ QString beforeFirstSemicolon(const QString& cell)
 QString withoutLeadingBlanks(const QString& text)
 {
     qsizetype start = 0;
-    while (start < text.size() && text[start].isSpace())
+    while (start < text.size() && isBlank(text[start]))
         ++start;
     return text.mid(start);
 }
@@ -58,10 +76,12 @@ QStringList emptyRow(const QString& isbn)
 QString CatalogueReplies::withoutTrailingBlanks(const QString& text)
 {
     qsizetype end = text.size();
-    while (end > 0 && text[end - 1].isSpace())
+    while (end > 0 && isBlank(text[end - 1]))
         --end;
     return text.left(end);
 }
+
+QString CatalogueReplies::withoutBlanks(const QString& text) { return withoutLeadingBlanks(withoutTrailingBlanks(text)); }
 
 QString CatalogueReplies::opacFormAddress(const QString& entryPage)
 {
@@ -87,9 +107,14 @@ int CatalogueReplies::opacHitCount(const QString& hitList)
     if (p < 0)
         return -1;
     const qsizetype q = hitList.indexOf(QStringLiteral("条)"), p);
-    const qsizetype from = p + marker.size() + 1;
+    // The count is read from one byte after the marker: a character there that takes two
+    // bytes in GBK is cut in half, and its second byte stops atoi at once.
+    const qsizetype after = p + marker.size();
+    const qsizetype from = after + 1;
     if (q < 0 || q < from)
         return -1;
+    if (hitList[after].unicode() >= 0x80)
+        return 0;
     return leadingNumber(hitList.mid(from, q - from));
 }
 
@@ -187,7 +212,7 @@ QList<QStringList> CatalogueReplies::secondHandRows(const QString& resultPage, c
     const QString title = QStringLiteral("<div class=\"result_tit\">");
     QList<qsizetype> offers;
     for (qsizetype at = resultPage.indexOf(title); at >= 0 && offers.size() < kMaxOffers;
-         at = resultPage.indexOf(title, at + kOfferHead))
+         at = resultPage.indexOf(title, gbkBytesOn(resultPage, at, kOfferHead)))
         offers << at;
     struct Label {
         CBookWebSearch::Field field;

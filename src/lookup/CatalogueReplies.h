@@ -11,8 +11,11 @@
 // from each page. A missing marker gives an empty text (or no row); a length or count that
 // makes no sense gives nothing either.
 namespace CatalogueReplies {
-// The text without the blanks at its end; those at its start stay.
+// The text without the blanks at its end; those at its start stay. Blanks are the ASCII
+// white space that the C library's isspace knows: a full-width blank is text.
 QString withoutTrailingBlanks(const QString& text);
+// The text without the blanks at either end.
+QString withoutBlanks(const QString& text);
 
 // Library catalogue: the search form's address on the entry page.
 QString opacFormAddress(const QString& entryPage);

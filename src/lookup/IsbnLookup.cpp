@@ -12,10 +12,14 @@
 // What a lookup's workers share with it. The workers post their findings to `receiver`
 // under the mutex; abort() clears it under the same mutex, so no worker reaches the lookup
 // once it has been aborted or destroyed, and calls already on their way are dropped.
+// `search` is the lookup's row lock: the review worker holds it from its start to its end,
+// so the other two add their rows before it or after it, never between; the window never
+// takes it.
 struct IsbnLookup::Shared {
     std::atomic_bool aborted{false};
     std::atomic_int ended{0};
     std::mutex mutex;
+    std::mutex search;
     IsbnLookup* receiver = nullptr;
 
     static void post(const std::shared_ptr<Shared>& shared, std::function<void(IsbnLookup*)> call)
@@ -119,19 +123,26 @@ void IsbnLookup::releaseWorkers()
 
 void IsbnLookup::run(std::shared_ptr<Shared> shared, Service service, QString base, QString isbn, int timeout)
 {
+    std::unique_lock<std::mutex> reviewing(shared->search, std::defer_lock);
+    if (service == Service::Review)
+        reviewing.lock();
     CBookWebSearch search;
     search.SetTimeout(timeout);
     search.SetAbortFlag(&shared->aborted);
     const auto addRow = [&](const QStringList& row) {
         Shared::post(shared, [row](IsbnLookup* lookup) { lookup->onRow(row); });
     };
+    const auto addRowBesideReview = [&](const QStringList& row) {
+        const std::lock_guard<std::mutex> hold(shared->search);
+        addRow(row);
+    };
     try {
         switch (service) {
         case Service::Opac:
-            search.SearchLibraryOpac(base, isbn, addRow);
+            search.SearchLibraryOpac(base, isbn, addRowBesideReview);
             break;
         case Service::SecondHand:
-            search.SearchSecondHandSite(base, isbn, addRow);
+            search.SearchSecondHandSite(base, isbn, addRowBesideReview);
             break;
         case Service::Review: {
             search.SearchReviewSiteApi(base, isbn);

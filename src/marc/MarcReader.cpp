@@ -32,7 +32,8 @@ int wantedCount()
     return count;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// The white space that atoi skips: ASCII only, so a full-width blank ends the number.
+bool isAsciiSpace(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
 
 // The price as a whole number, read as the C library's atoi reads it after every "CNY" is
 // removed: leading blanks, a sign, the digits up to the first other character; 0 when
@@ -41,7 +42,7 @@ QString priceText(QString text)
 {
     text.remove(QStringLiteral("CNY"));
     qsizetype at = 0;
-    while (at < text.size() && text[at].isSpace())
+    while (at < text.size() && isAsciiSpace(text[at]))
         ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+')))
@@ -69,58 +70,35 @@ QString treated(BookField column, QString value)
 MarcReader::MarcReader(QByteArray bytes) : m_bytes(std::move(bytes))
 {
     cut();
-    m_utf8 = allUtf8();
+    m_values = wantedValues();
+    m_utf8 = isValidUtf8(m_values);
 }
 
+// A line is read with its line end, which counts one byte, as a line read in text mode has it
+// (the CR of a CR LF stands in for the LF). A record terminator followed by more on the line
+// ends a record there; the line's last record keeps the line end.
 void MarcReader::cut()
 {
     const QByteArrayView bytes(m_bytes);
     qsizetype at = 0;
-    for (;;) {
-        while (at < bytes.size() && isBlank(bytes[at]))
-            ++at;
-        if (at >= bytes.size())
-            return;
-        const qsizetype terminator = bytes.indexOf(MarcRecord::kRecordTerminator, at);
-        const qsizetype end = terminator < 0 ? bytes.size() : terminator + 1;
-        const MarcRecord record(bytes.sliced(at, end - at), terminator >= 0);
-        ++m_recordCount;
-        if (record.isValid())
-            m_records.push_back(record);
-        else
-            noteFault(at, record.fault());
-        at = end;
+    while (at < bytes.size()) {
+        const qsizetype newline = bytes.indexOf('\n', at);
+        const qsizetype next = newline < 0 ? bytes.size() : newline + 1;
+        const bool crlf = newline > at && bytes[newline - 1] == '\r';
+        const qsizetype content = newline < 0 ? bytes.size() : (crlf ? newline - 1 : newline);
+        const qsizetype lineEnd = crlf ? newline : next;
+        for (;;) {
+            const qsizetype terminator = bytes.sliced(0, content).indexOf(MarcRecord::kRecordTerminator, at);
+            const qsizetype end = terminator >= 0 && terminator + 1 < content ? terminator + 1 : lineEnd;
+            const MarcRecord record(bytes.sliced(at, end - at));
+            if (record.isReadable())
+                m_records.push_back(record);
+            if (end == lineEnd)
+                break;
+            at = end;
+        }
+        at = next;
     }
-}
-
-void MarcReader::noteFault(qsizetype offset, MarcFault fault)
-{
-    if (m_faultCount++ > 0)
-        return;
-    m_firstFaultRecord = m_recordCount;
-    m_firstFaultOffset = offset;
-    m_firstFault = fault;
-}
-
-QString MarcReader::faultMessage() const
-{
-    if (m_faultCount == 0)
-        return {};
-    return QStringLiteral("%1条记录格式错误，未读入。第%2条（第%3字节起）：%4")
-        .arg(m_faultCount)
-        .arg(m_firstFaultRecord)
-        .arg(m_firstFaultOffset + 1)
-        .arg(marcFaultText(m_firstFault));
-}
-
-bool MarcReader::allUtf8() const
-{
-    for (const MarcRecord& record : m_records) {
-        const QByteArrayView bytes = record.bytes();
-        if (!isValidUtf8(QByteArray::fromRawData(bytes.data(), bytes.size())))
-            return false;
-    }
-    return true;
 }
 
 // The wanted values of every record, each followed by a delimiter, so that the whole file
@@ -143,8 +121,7 @@ QByteArray MarcReader::wantedValues() const
 
 QList<QStringList> MarcReader::rows(const QString& entryDate) const
 {
-    const QByteArray bytes = wantedValues();
-    const QString text = m_utf8 ? QString::fromUtf8(bytes) : fromGbk(bytes);
+    const QString text = m_utf8 ? QString::fromUtf8(m_values) : fromGbk(m_values);
     const QList<QStringView> values = QStringView(text).split(QChar(MarcRecord::kSubfieldDelimiter));
     const int perRecord = wantedCount();
     QList<QStringList> rows;

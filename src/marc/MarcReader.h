@@ -10,36 +10,24 @@
 
 // A MARC exchange file of the Chinese profile read into the rows of the import list: one
 // row of fifteen texts, in the order of bkinfo columns 1 to 15, for each record with a title.
-// Damaged records are counted and the first one is named, but nothing of them is read.
+// The file holds a record a line; a line that holds several records, each ended by its record
+// terminator, gives each of them, so files written without line ends read too. Lines that
+// are no record (too short, their data starting past their end) are passed over.
 class MarcReader {
 public:
-    // Cuts the bytes into records after each record terminator, skipping line ends and
-    // blanks between records, and checks every record.
     explicit MarcReader(QByteArray bytes);
 
-    // Every record found, well-formed or not.
-    int recordCount() const { return m_recordCount; }
-    int faultCount() const { return m_faultCount; }
-    // How many records are damaged, with the number, first byte and fault of the first;
-    // empty when none is.
-    QString faultMessage() const;
-    // Values are UTF-8 when every well-formed record is valid UTF-8, else GBK.
+    // Values are UTF-8 when every record's values are valid UTF-8, else GBK.
     bool isUtf8() const { return m_utf8; }
-    // The rows of the well-formed records that have a title; `entryDate` is their 入库时间.
+    // The rows of the records that have a title; `entryDate` is their 入库时间.
     QList<QStringList> rows(const QString& entryDate) const;
 
 private:
     void cut();
-    void noteFault(qsizetype offset, MarcFault fault);
-    bool allUtf8() const;
     QByteArray wantedValues() const;
 
     QByteArray m_bytes;
-    std::vector<MarcRecord> m_records;  // the well-formed ones, over m_bytes
-    int m_recordCount = 0;
-    int m_faultCount = 0;
-    int m_firstFaultRecord = 0;
-    qsizetype m_firstFaultOffset = 0;
-    MarcFault m_firstFault = MarcFault::None;
+    std::vector<MarcRecord> m_records;  // the readable ones, over m_bytes
+    QByteArray m_values;                // wantedValues(), read once
     bool m_utf8 = true;
 };

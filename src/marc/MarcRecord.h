@@ -1,41 +1,29 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QString>
 
 #include <array>
 
-// Why a record of an exchange file cannot be read.
-enum class MarcFault { None, Leader, Length, Directory, NoTerminator, Incomplete };
-
-// The librarian's words for a fault.
-QString marcFaultText(MarcFault fault);
-
-// One record of an ISO 2709 exchange file (the MARC formats), over bytes it does not own.
-// Positions and lengths count bytes, as the format does. A record is checked whole before
-// anything is read from it, so that a damaged record is never read in part; a field that
-// runs past the record's data is read as empty, the others as they stand.
+// One record of an ISO 2709 exchange file (the MARC formats) as the import reads it: a line of
+// the file, its line end included, over bytes it does not own. Positions and lengths count
+// bytes, as the format does. Only what reading needs is looked at: the base address of the
+// data (leader positions 12 to 16) and the directory entries before it; the record length and
+// the terminators are not checked. Numbers are read as the C library's atoi reads them. A field
+// whose data would run past the line, or start before it, reads as empty.
 class MarcRecord {
 public:
     static constexpr char kRecordTerminator = 0x1D;
-    static constexpr char kFieldTerminator = 0x1E;
     static constexpr char kSubfieldDelimiter = 0x1F;
-    static constexpr qsizetype kLeaderSize = 24;
-    static constexpr qsizetype kEntrySize = 12;
 
-    // `bytes` runs from the leader up to and including the record terminator, or to the end
-    // of the file when no terminator follows (`terminated` false).
-    MarcRecord(QByteArrayView bytes, bool terminated);
+    explicit MarcRecord(QByteArrayView line);
 
-    MarcFault fault() const { return m_fault; }
-    bool isValid() const { return m_fault == MarcFault::None; }
-    QByteArrayView bytes() const { return m_bytes; }
+    // Whether the line is read at all: longer than 13 bytes, its data starting inside it.
+    bool isReadable() const { return m_readable; }
 
-    // Whether the directory names a field with this tag; false when the record is not valid.
+    // Whether the directory names a field with this tag.
     bool hasField(QByteArrayView tag) const { return entryOf(tag) >= 0; }
     // The data of the first field with this tag, without its field terminator; empty when
-    // the record has no such field, the field runs past the record's data or the record is
-    // not valid.
+    // the record has no such field or the field does not lie inside the line.
     QByteArrayView field(QByteArrayView tag) const;
 
     // The values of the field's first subfields $a to $f, in that order; empty where the
@@ -43,14 +31,11 @@ public:
     static std::array<QByteArrayView, 6> SplitSubfields(QByteArrayView data);
 
 private:
-    MarcFault check(bool terminated);
-    MarcFault checkLength(qsizetype length, bool terminated) const;
-    MarcFault checkDirectory() const;
-    bool leaderAt(qsizetype position) const;
     // The position of the first directory entry with this tag; -1 when there is none.
     qsizetype entryOf(QByteArrayView tag) const;
 
-    QByteArrayView m_bytes;
+    QByteArrayView m_line;
     qsizetype m_base = 0;
-    MarcFault m_fault = MarcFault::None;
+    qsizetype m_entries = 0;
+    bool m_readable = false;
 };

@@ -2,10 +2,12 @@
 
 #include <QHash>
 #include <QList>
+#include <QMutex>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
 #include <iconv.h>
 
 namespace {
@@ -153,12 +155,13 @@ const IconvName kIconvNames[] = {
     {1252, "CP1252"}, {1253, "CP1253"}, {1254, "CP1254"}, {1255, "CP1255"}, {1256, "CP1256"},
     {1257, "CP1257"}, {1258, "CP1258"}, {1361, "JOHAB"}, {10000, "MACINTOSH"}, {10007, "MAC-CYRILLIC"},
     {10017, "MAC-UK"}, {10029, "MAC-CENTRALEUROPE"}, {10079, "MAC-IS"}, {12000, "UTF-32LE"},
-    {12001, "UTF-32BE"}, {20127, "ASCII"}, {20866, "KOI8-R"}, {21866, "KOI8-U"}, {20932, "EUC-JP"},
+    {12001, "UTF-32BE"}, {20106, "ISO646-DE"}, {20107, "ISO646-SE"}, {20108, "ISO646-NO"}, {20127, "ASCII"},
+    {20261, "T.61-8BIT"}, {20269, "ISO_6937"}, {20866, "KOI8-R"}, {21866, "KOI8-U"}, {20932, "EUC-JP"},
     {20936, "GB2312"}, {28591, "ISO-8859-1"}, {28592, "ISO-8859-2"}, {28593, "ISO-8859-3"},
     {28594, "ISO-8859-4"}, {28595, "ISO-8859-5"}, {28596, "ISO-8859-6"}, {28597, "ISO-8859-7"},
     {28598, "ISO-8859-8"}, {28599, "ISO-8859-9"}, {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
     {38598, "ISO-8859-8"}, {50220, "ISO-2022-JP"}, {50221, "ISO-2022-JP"}, {50222, "ISO-2022-JP"},
-    {50225, "ISO-2022-KR"}, {51932, "EUC-JP"}, {51936, "EUC-CN"}, {51949, "EUC-KR"}, {54936, "GB18030"},
+    {50225, "ISO-2022-KR"}, {50227, "ISO-2022-CN"}, {51932, "EUC-JP"}, {51936, "EUC-CN"}, {51949, "EUC-KR"}, {54936, "GB18030"},
     {kUtf32, "UTF-32"}, {65000, "UTF-7"}, {XmlCodePages::kUtf8, "UTF-8"},
 };
 
@@ -177,8 +180,14 @@ const char* XmlCodePages::iconvName(int codePage)
     if (codePage == 0)
         codePage = kUtf8;
     for (const IconvName& n : kIconvNames)
-        if (n.codePage == codePage)
-            return n.name;
+        if (n.codePage == codePage) {
+            static QHash<int, bool> convertible;
+            static QMutex mutex;
+            const QMutexLocker lock(&mutex);
+            const auto known = convertible.constFind(codePage);
+            const bool can = known != convertible.cend() ? *known : *convertible.insert(codePage, iconvCanConvert(n.name));
+            return can ? n.name : nullptr;
+        }
     return nullptr;
 }
 
@@ -194,8 +203,7 @@ int XmlCodePages::codePage(const char* name)
             return -1;
         page = nameTable().value(QByteArray(name).toLower(), -1);
     }
-    const char* iconv = iconvName(page);
-    return iconv && iconvCanConvert(iconv) ? page : -1;
+    return page;
 }
 
 namespace {

@@ -8,9 +8,10 @@ namespace XmlCodePages {
 constexpr int kUtf8 = 65001;
 
 // The Windows code page an encoding name stands for: 0 for an empty name, -1 for a name
-// that is not in the table or whose code page iconv cannot convert.
+// that is not in the table.
 int codePage(const char* name);
-// The iconv name of a code page (0 counts as UTF-8); null when there is none.
+// The iconv name of a code page (0 counts as UTF-8); null when iconv cannot convert it, and
+// text in it is then taken as it stands, as text in an unknown encoding is.
 const char* iconvName(int codePage);
 // Converts between two iconv encodings; characters the target lacks (or bytes that are not
 // valid in the source) become '?' and set `lossy`. False when iconv cannot convert at all.

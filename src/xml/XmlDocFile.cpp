@@ -33,9 +33,10 @@ FILE* openFile(const char* path, const char* mode, QByteArray& results)
     return file;
 }
 
-bool equalsIgnoringCase(const char* text, int length, const char* word)
+// Names match case-sensitively, as in every document of the program (flags 0).
+bool equals(const char* text, int length, const char* word)
 {
-    return int(std::strlen(word)) == length && qstrnicmp(text, word, uint(length)) == 0;
+    return int(std::strlen(word)) == length && std::strncmp(text, word, size_t(length)) == 0;
 }
 
 // The decoded value of a tag's attribute (from just after "<" or "<?"); null when absent.
@@ -43,7 +44,7 @@ QByteArray attributeValue(const char* text, int end, int from, const char* name)
 {
     const XmlTagTokens tokens = xmlTagTokens(text, end, from);
     for (const auto& a : tokens.attributes)
-        if (equalsIgnoringCase(text + a.name.start, a.name.length, name))
+        if (equals(text + a.name.start, a.name.length, name))
             return a.hasValue ? CXmlDoc::DecodeText(text + a.value.start, a.value.length) : QByteArray("");
     return {};
 }
@@ -65,7 +66,7 @@ QByteArray charsetOf(const QByteArray& content)
         }
     }
     for (qsizetype i = 0; i + 2 < tokens.size(); ++i)
-        if (tokens[i].toLower() == "charset" && tokens[i + 1] == "=")
+        if (tokens[i] == "charset" && tokens[i + 1] == "=")
             return tokens[i + 2];
     return {};
 }
@@ -234,19 +235,19 @@ QByteArray CXmlDoc::DetectEncoding(const char* text, int length)
             return {};
         const char* token = scanner.token();
         const int tokenLength = scanner.tokenLength();
-        if (type == XmlNode::ProcessingInstruction && node.start == 0 && equalsIgnoringCase(token, tokenLength, "xml")) {
+        if (type == XmlNode::ProcessingInstruction && node.start == 0 && equals(token, tokenLength, "xml")) {
             const QByteArray encoding = attributeValue(text, node.start + node.length, node.start + 2, "encoding");
             if (!encoding.isEmpty())
                 return encoding;
-        } else if (type == XmlNode::EndTag && equalsIgnoringCase(token, tokenLength, "head")) {
+        } else if (type == XmlNode::EndTag && equals(token, tokenLength, "head")) {
             return {};
         } else if (type == XmlNode::StartTag && !insideHtml) {
-            if (!equalsIgnoringCase(token, tokenLength, "html"))
+            if (!equals(token, tokenLength, "html"))
                 return {};
             insideHtml = true;
-        } else if (type == XmlNode::StartTag && equalsIgnoringCase(token, tokenLength, "meta")) {
+        } else if (type == XmlNode::StartTag && equals(token, tokenLength, "meta")) {
             const int end = node.start + node.length;
-            if (attributeValue(text, end, node.start + 1, "http-equiv").toLower() == "content-type") {
+            if (attributeValue(text, end, node.start + 1, "http-equiv") == "Content-Type") {
                 const QByteArray charset = charsetOf(attributeValue(text, end, node.start + 1, "content"));
                 if (!charset.isEmpty())
                     return charset;

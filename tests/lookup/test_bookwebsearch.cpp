@@ -192,6 +192,13 @@ private slots:
                                                     << QString() << -1 << QString();
         QTest::newRow("count without its end") << QStringLiteral("条记录(共 7") << QString() << -1 << QString();
         QTest::newRow("count not a number") << QStringLiteral("条记录(共 many条)") << QString() << 0 << QString();
+        // The count is read from one GBK byte after the marker, as atoi reads it.
+        QTest::newRow("count right after the marker: its first digit passed")
+            << QStringLiteral("条记录(共12条)") << QString() << 2 << QString();
+        QTest::newRow("a full-width blank after the marker is cut in half")
+            << QStringLiteral("条记录(共\u30007 条)") << QString() << 0 << QString();
+        QTest::newRow("a full-width blank stops atoi") << QStringLiteral("条记录(共 \u30007 条)") << QString() << 0
+                                                       << QString();
         QTest::newRow("record base too short") << QStringLiteral("var nextp=&set_entry=") << QString() << -1 << QString();
     }
     void opacCuts()
@@ -259,6 +266,11 @@ private slots:
         blanks[CBookWebSearch::Author] = QStringLiteral("Zhang San");
         QTest::newRow("blanks around a value") << QByteArray("<entry><db:attribute name=\"author\">  Zhang San </db:attribute></entry>")
                                                << blanks;
+        QStringList fullWidth(CBookWebSearch::kFieldCount);
+        fullWidth[CBookWebSearch::Author] = QStringLiteral("\u3000Zhang San");
+        QTest::newRow("a full-width blank is text")
+            << QStringLiteral("<entry><db:attribute name=\"author\">\u3000Zhang San\t</db:attribute></entry>").toUtf8()
+            << fullWidth;
         QTest::newRow("not XML") << QByteArray("<html><body>busy</body></html>") << QStringList(CBookWebSearch::kFieldCount);
     }
     void reviewEntry()
@@ -345,6 +357,8 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::newRow("29 characters after the last marker's start") << QStringLiteral("<p/> ") << 1;
         QTest::newRow("30 characters after") << QStringLiteral("<p/>  ") << 2;
+        QTest::newRow("28 bytes in GBK after") << QStringLiteral("甲乙") << 1;
+        QTest::newRow("30 bytes in GBK after") << QStringLiteral("甲乙丙") << 2;
     }
     void secondHandMarkersCloseTogether()
     {

@@ -104,6 +104,18 @@ private slots:
         QVERIFY(!server.requests().isEmpty());
     }
 
+    // The review worker holds the lookup's row lock from its start: the rows of quicker
+    // services wait for its own.
+    void reviewRowBeforeQuickerOnes()
+    {
+        serveAll(0, 0.6, 0);
+        scan(kScannedIsbn);
+        QTRY_VERIFY_WITH_TIMEOUT(finished(), 5000);
+        QCOMPARE(resultRows(), 3);
+        QCOMPARE(find<QTreeWidget>("m_listResults")->topLevelItem(0)->text(10),
+                 QStringLiteral("http://img.example.org/s1070959.jpg"));
+    }
+
     // The scan is taken as it stands: thirteen characters start a lookup, blanks counted.
     void scanLength_data()
     {

@@ -44,7 +44,7 @@ private slots:
         QTest::newRow("trailing blank") << QByteArray("cp1256 ") << 1256;
         QTest::newRow("big5") << QByteArray("Big5") << 950;
         QTest::newRow("latin1") << QByteArray("ISO_8859-1:1987") << 28591;
-        QTest::newRow("no converter") << QByteArray("x-mac-thai") << -1;
+        QTest::newRow("no converter: the table's page all the same") << QByteArray("x-mac-thai") << 10021;
         QTest::newRow("unknown") << QByteArray("klingon") << -1;
     }
     void codePages()
@@ -68,6 +68,17 @@ private slots:
                                          << QByteArray();
         QTest::newRow("not html") << QByteArray("<body><meta http-equiv=\"Content-Type\" content=\"charset=GBK\">")
                                   << QByteArray();
+        // Names match in their own case, as the program's documents are read.
+        QTest::newRow("upper-case HTML") << QByteArray("<HTML><head><meta http-equiv=\"Content-Type\" "
+                                                       "content=\"text/html; charset=GBK\"></head>")
+                                         << QByteArray();
+        QTest::newRow("upper-case META") << QByteArray("<html><META http-equiv=\"Content-Type\" content=\"charset=GBK\">"
+                                                       "<meta http-equiv=\"content-type\" content=\"charset=BIG5\">"
+                                                       "<meta http-equiv=\"Content-Type\" content=\"CHARSET=UTF-8\">"
+                                                       "<meta http-equiv=\"Content-Type\" content=\"charset=gb2312\">")
+                                         << QByteArray("gb2312");
+        QTest::newRow("upper-case XML declaration") << QByteArray("<?XML version=\"1.0\" ENCODING='gb2312'?><r/>")
+                                                    << QByteArray();
     }
     void detectEncoding()
     {
@@ -92,6 +103,14 @@ private slots:
             << "<?xml version=\"1.0\" encoding=\"klingon\"?>" + toGbk(QString::fromUtf8(body))
             << "<?xml version=\"1.0\" encoding=\"klingon\"?>" + toGbk(QString::fromUtf8(body))
             << QByteArray("klingon length 51");
+        QTest::newRow("a known name without a converter: as it stands")
+            << "<?xml version=\"1.0\" encoding=\"x-mac-thai\"?>" + toGbk(QString::fromUtf8(body))
+            << "<?xml version=\"1.0\" encoding=\"x-mac-thai\"?>" + toGbk(QString::fromUtf8(body))
+            << QByteArray("x-mac-thai length 54");
+        QTest::newRow("a seven-bit national variant converted")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"x-ia5-german\"?><r>[\\]</r>")
+            << "<?xml version=\"1.0\" encoding=\"x-ia5-german\"?><r>" + QStringLiteral("ÄÖÜ").toUtf8() + "</r>"
+            << QByteArray("x-ia5-german length 55 to UTF-8 length 58");
         QTest::newRow("no name, UTF-8 found") << QByteArray("中文 ") + body << QByteArray("中文 ") + body
                                               << QByteArray("length 20 (used UTF-8 detection)");
         QTest::newRow("zero bytes dropped") << QByteArray("<r>a\0b</r>", 10) << QByteArray("<r>ab</r>")
