@@ -116,5 +116,6 @@ void CMarcImportDlg::OnExportExcel()
         const BusyCursor busy;
         written = exportSheet(path, kSheet, false, header, rows, &error);
     }
-    showMessage(this, written ? QStringLiteral("导出数据成功!") : QStringLiteral("导出数据失败!"));
+    // A sheet that holds another export's header is refused; the reason says what to do.
+    showMessage(this, written ? QStringLiteral("导出数据成功!") : withReason(QStringLiteral("导出数据失败!"), error));
 }
