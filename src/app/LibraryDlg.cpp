@@ -2,8 +2,8 @@
 
 #include "app/BackgroundPicture.h"
 #include "app/MainMenu.h"
-#include "app/PageViewer.h"
 #include "controls/CommandTable.h"
+#include "controls/PageViewer.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -161,12 +160,10 @@ void CLibraryDlg::OnCommand(int id)
         CommandTable::instance().run(target, this);
 }
 
-// A help page that is missing or that no viewer shows is not reported.
+// A help page that is missing or cannot be read is not reported.
 void CLibraryDlg::OnHelp()
 {
-    const QString page = QDir::current().absoluteFilePath(QStringLiteral("help.html"));
-    if (QFileInfo::exists(page))
-        openPage(page);
+    showPage(this, QDir::current().absoluteFilePath(QStringLiteral("help.html")));
 }
 
 bool CLibraryDlg::confirmClose()
