@@ -1,5 +1,7 @@
 #include "controls/SkinButton.h"
 
+#include "controls/ButtonIcons.h"
+
 #include <QCursor>
 #include <QDesktopServices>
 #include <QEnterEvent>
@@ -31,6 +33,15 @@ CSkinButton::CSkinButton(QWidget* parent)
     connect(this, &QAbstractButton::released, this, &CSkinButton::UpdateLook);
     connect(this, &QAbstractButton::toggled, this, &CSkinButton::UpdateLook);
     UpdateLook();
+}
+
+int CSkinButton::SetIcon(int inIcon, int outIcon)
+{
+    const QIcon in = resourceIcon(inIcon);
+    if (outIcon != kGreyOut || in.isNull())
+        return SetIconHandles(in, outIcon == 0 ? QIcon() : resourceIcon(outIcon));
+    const QImage picture = in.pixmap(in.availableSizes().value(0, QSize(32, 32))).toImage();
+    return SetIconHandles(in, QIcon(QPixmap::fromImage(MakeGreyImage(picture))));
 }
 
 int CSkinButton::SetIcon(const QString& inIcon, const QString& outIcon)

@@ -32,6 +32,10 @@ public:
 
     explicit CSkinButton(QWidget* parent = nullptr);
 
+    // Icons by the program's icon numbers (resourceIcon): out 0 = the in icon throughout,
+    // kGreyOut = a grey copy of the in icon.
+    static constexpr int kGreyOut = -2;
+    int SetIcon(int inIcon, int outIcon);
     // Icons by resource path (":/icons/x.png"); an empty out icon = the in icon throughout.
     int SetIcon(const QString& inIcon, const QString& outIcon = {});
     int SetIcon(const QString& inIcon, GreyOut out);
