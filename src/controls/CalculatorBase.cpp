@@ -39,6 +39,8 @@ void CCalculatorBase::connectKey(const QString& name, const Key& key)
 
 void CCalculatorBase::press(const Key& key)
 {
+    if (m_edtDisplay->text() != m_engine.Display())
+        m_engine.TypeOperand(m_edtDisplay->text());
     key(m_engine);
     if (!m_engine.Error().isEmpty()) {
         showMessage(this, m_engine.Error());
@@ -49,6 +51,11 @@ void CCalculatorBase::press(const Key& key)
 
 void CCalculatorBase::OnOK()
 {
-    m_strDisplay = m_edtDisplay->text();
+    const QString text = m_edtDisplay->text();
+    if (text != m_engine.Display() && !CCalculatorEngine().TypeOperand(text)) {
+        showMessage(this, QStringLiteral("请输入数字！"));
+        return;
+    }
+    m_strDisplay = text;
     accept();
 }
