@@ -28,6 +28,9 @@ void CCalculatorBase::OnInitDialog()
     connect(findChild<QPushButton*>(QStringLiteral("m_btnOK")), &QPushButton::clicked, this, &CCalculatorBase::OnOK);
     connect(findChild<QPushButton*>(QStringLiteral("m_btnCancel")), &QPushButton::clicked, this, &QDialog::reject);
     m_edtDisplay->setText(m_engine.Display());
+    // As a dialog hands its first edit the focus: with the text selected, so that a number
+    // typed at once replaces it.
+    m_edtDisplay->selectAll();
 }
 
 void CCalculatorBase::connectKey(const QString& name, const Key& key)

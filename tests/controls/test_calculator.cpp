@@ -161,7 +161,11 @@ private slots:
             else
                 click({"m_btnOK"});
         };
-        click({"m_btnDigit8", "m_btnDivide", "m_btnDigit0", "m_btnEquals"});
+        // The display opens with its text selected: a number typed at once replaces it.
+        QTest::keyClicks(display, "12345.67");
+        click({"m_btnPlus", "m_btnDigit1", "m_btnEquals"});
+        QCOMPARE(display->text(), QStringLiteral("12346.67"));
+        click({"m_btnC", "m_btnDigit8", "m_btnDivide", "m_btnDigit0", "m_btnEquals"});
         QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("除数不能为零！")});
         QCOMPARE(display->text(), QStringLiteral("8."));
         click({"m_btnDigit4", "m_btnEquals"});
