@@ -2,6 +2,7 @@
 
 #include "app/BackgroundPicture.h"
 #include "app/MainMenu.h"
+#include "controls/ButtonIcons.h"
 #include "controls/CommandTable.h"
 #include "controls/PageViewer.h"
 #include "controls/Prompter.h"
@@ -41,7 +42,7 @@ CLibraryDlg::CLibraryDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("CLibraryDlg"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    setWindowIcon(resourceIcon(128));
     OnInitDialog();
 }
 
@@ -102,7 +103,7 @@ void CLibraryDlg::buildToolBar()
     m_wndToolBar->setIconSize(QSize(38, 38));
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const MainMenu::ToolButton& button : MainMenu::toolButtons()) {
-        QAction* act = m_wndToolBar->addAction(QIcon(button.icon), button.text);
+        QAction* act = m_wndToolBar->addAction(resourceIcon(button.icon), button.text);
         const int id = button.id;
         act->setData(id);
         act->setToolTip(button.text);

@@ -58,7 +58,6 @@ void CLibraryInfoDlg::OnModify()
 {
     if (ui->m_btnModify->text() == kModify) {
         setEditing(true);
-        ui->m_edtLibName->setFocus();
         return;
     }
     OnSave();
