@@ -2,6 +2,7 @@
 
 #include "controls/CellOrder.h"
 #include "controls/ColumnText.h"
+#include "controls/SortHeaderCtrl.h"
 #include "core/IniFile.h"
 #include "db/AppState.h"
 
@@ -55,7 +56,9 @@ protected:
 
 CReportListCtrl::CReportListCtrl(QWidget* parent)
     : QTreeWidget(parent)
+    , m_header(new CSortHeaderCtrl(this))
 {
+    setHeader(m_header);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -63,8 +66,9 @@ CReportListCtrl::CReportListCtrl(QWidget* parent)
     setItemDelegate(new HotRowDelegate(this));
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
-    header()->setSortIndicatorShown(false);
     header()->setMinimumSectionSize(0);
+    // Every column is inserted left-aligned, its heading too.
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header(), &QHeaderView::sectionClicked, this, &CReportListCtrl::OnColumnClick);
     SetExtendedStyle(kListStyle);
 }
@@ -119,10 +123,7 @@ void CReportListCtrl::RenameFirstColumn(const QString& heading, int width)
         return;
     headerItem()->setText(0, heading);
     headerItem()->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
-    if (m_nSortColumn == 0) {
-        m_nSortColumn = -1;
-        header()->setSortIndicatorShown(false);
-    }
+    m_header->ForgetColumn(0);
     header()->resizeSection(0, width);
 }
 
@@ -306,7 +307,7 @@ void CReportListCtrl::SortColumn(int column, bool ascending)
         return;
     m_nSortColumn = column;
     m_bSortAscending = ascending;
-    header()->setSortIndicatorShown(true);
+    m_header->SetSortArrow(column, ascending);
     SortRows(column, ascending, compareCells);
 }
 
@@ -317,7 +318,6 @@ void CReportListCtrl::SortRows(int column, bool ascending, CellComparison compar
     g_rowOrder = {compare, ascending};
     sortItems(column, Qt::AscendingOrder);
     g_rowOrder = {};
-    header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CReportListCtrl::OnColumnClick(int column)

@@ -11,6 +11,8 @@
 // second click) and every row keeps its own data value and check state through sorting.
 // Column widths can be kept in the profile's section "ListCtrls", entry = the list's
 // objectName, value = the widths in pixels separated by commas ("80,120").
+class CSortHeaderCtrl;
+
 class CReportListCtrl : public QTreeWidget {
     Q_OBJECT
 public:
@@ -35,8 +37,8 @@ public:
     bool SetHeadings(const QString& columnText);
     // The rows of another grouping, which the first column names: every row replaced by these
     // and the first column given a new heading and width, left-aligned, as if it were deleted
-    // and inserted again (a sort by it ends); the other columns stay as they are. The list is
-    // drawn once when all rows are there.
+    // and inserted again (its heading shows no sort arrow until it is sorted again); the
+    // other columns stay as they are. The list is drawn once when all rows are there.
     void ReplaceGroupedRows(const QString& heading, int width, const QList<QStringList>& rows);
     int GetColumnCount() const { return m_nColumns; }
     // Restores the column widths saved in the profile, when their count matches.
@@ -82,6 +84,7 @@ public:
     // Sorts by a column with another order of cells, leaving the heading's sort state alone.
     void SortRows(int column, bool ascending, CellComparison compare);
     int GetSortColumn() const { return m_nSortColumn; }
+    CSortHeaderCtrl* SortHeader() const { return m_header; }
     bool IsSortAscending() const { return m_bSortAscending; }
 
     // The row under the mouse while one-click activation is on; -1 when none.
@@ -106,6 +109,7 @@ private:
     void DrawGridLines();
     int gridRowHeight() const;
 
+    CSortHeaderCtrl* m_header;
     int m_nColumns = 0;
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;

@@ -3,6 +3,7 @@
 #include "controls/ListSelection.h"
 #include "controls/ReportListCtrl.h"
 #include "controls/SortClass.h"
+#include "controls/SortHeaderCtrl.h"
 #include "core/IniFile.h"
 #include "db/AppState.h"
 #include "support/TestSupport.h"
@@ -47,6 +48,17 @@ struct EditWindow {
         return list->IsEditing() ? list->findChild<QLineEdit*>("m_edit") : nullptr;
     }
 };
+
+// Whether the line from p to q is drawn in the colour: its middle, within a pixel.
+bool lineDrawn(const QImage& image, QPoint p, QPoint q, const QColor& colour)
+{
+    const QPoint middle = (p + q) / 2;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.pixelColor(middle + QPoint(dx, dy)) == colour)
+                return true;
+    return false;
+}
 
 void fill(CReportListCtrl& list, const QString& headings, const QStringList& cells)
 {
@@ -226,7 +238,7 @@ private slots:
         QCOMPARE(columnTexts(list), (QStringList{"1", "4", "30", "200"}));
         QTest::mouseClick(list.header()->viewport(), Qt::LeftButton, {}, heading);
         QCOMPARE(columnTexts(list), (QStringList{"200", "30", "4", "1"}));
-        QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(!list.SortHeader()->IsSortArrowAscending());
         for (int row = 0; row < list.GetItemCount(); ++row) {
             const QString number = list.GetItemText(row, 0);
             QCOMPARE(list.GetItemData(row).toInt(), number.toInt() * 7);
@@ -235,7 +247,42 @@ private slots:
         }
         list.OnColumnClick(1);
         QVERIFY(list.IsSortAscending());
-        QCOMPARE(list.header()->sortIndicatorSection(), 1);
+        QCOMPARE(list.SortHeader()->SortArrowColumn(), 1);
+    }
+
+    // The sorted column's heading carries a triangle of a light and a dark line, a quarter
+    // of the heading's height in from its right; up for ascending, down for descending. A
+    // column sorted once stays painted by the header; a first column inserted anew does not.
+    void sortedHeadingShowsTheTriangle()
+    {
+        CReportListCtrl list;
+        list.SetHeadings("编号,80;书名,100");
+        list.resize(300, 100);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        CSortHeaderCtrl* header = list.SortHeader();
+        const QColor light = header->palette().color(QPalette::Light).rgb();
+        const QColor dark = header->palette().color(QPalette::Dark).rgb();
+        const QRect item = QRect(0, 0, 80, header->height()).adjusted(1, 1, -1, -1);
+        const int h = item.height() / 4, r = item.left() + item.width(), t = item.top(), b = item.top() + item.height();
+        for (const bool ascending : {true, false}) {
+            list.SortColumn(0, ascending);
+            const QImage image = header->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            if (ascending) {
+                QVERIFY(lineDrawn(image, {r - 2 * h, t + h}, {r - h, b - h - 1}, light));
+                QVERIFY(lineDrawn(image, {r - h, b - h - 1}, {r - 3 * h - 2, b - h - 1}, light));
+                QVERIFY(lineDrawn(image, {r - 3 * h - 1, b - h - 1}, {r - 2 * h, t + h - 1}, dark));
+            } else {
+                QVERIFY(lineDrawn(image, {r - h - 1, t + h}, {r - 2 * h - 1, b - h}, light));
+                QVERIFY(lineDrawn(image, {r - 2 * h - 2, b - h}, {r - 3 * h - 1, t + h}, dark));
+                QVERIFY(lineDrawn(image, {r - 3 * h - 1, t + h}, {r - h - 1, t + h}, dark));
+            }
+        }
+        list.SortColumn(1, true);
+        QVERIFY(header->IsOwnerDrawn(0) && header->IsOwnerDrawn(1));
+        list.ReplaceGroupedRows(QStringLiteral("部门"), 80, {});
+        QVERIFY(!header->IsOwnerDrawn(0));
+        QCOMPARE(list.GetSortColumn(), 1);
     }
 
     void bulkRowsAreTickedOrSelected()
