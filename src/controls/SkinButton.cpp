@@ -19,11 +19,14 @@ constexpr int kColorCount = 6;
 constexpr int kImageGap = 3;
 // The focus rectangle stands this far inside the button.
 constexpr int kFocusInset = 3;
+constexpr int kIconSize = 32;
 }
 
 CSkinButton::CSkinButton(QWidget* parent)
     : QPushButton(parent)
 {
+    // Icons load at the system's icon size, as an icon resource loaded without a size does.
+    setIconSize(QSize(kIconSize, kIconSize));
     SetDefaultColors(false);
     connect(this, &QAbstractButton::clicked, this, &CSkinButton::OnClicked);
     connect(this, &QAbstractButton::pressed, this, &CSkinButton::UpdateLook);
@@ -75,8 +78,43 @@ QImage CSkinButton::MakeGreyImage(const QImage& image)
     return grey;
 }
 
+int CSkinButton::SetBitmaps(const QString& inBitmap, const QColor& inTransparent, const QString& outBitmap,
+                            const QColor& outTransparent)
+{
+    return SetBitmapHandles(QImage(inBitmap), inTransparent, outBitmap.isEmpty() ? QImage() : QImage(outBitmap),
+                            outTransparent);
+}
+
+int CSkinButton::SetBitmapHandles(const QImage& inBitmap, const QColor& inTransparent, const QImage& outBitmap,
+                                  const QColor& outTransparent)
+{
+    if (inBitmap.isNull())
+        return SetIconHandles(QIcon(), QIcon());
+    const auto icon = [](const QImage& bitmap, const QColor& transparent) {
+        return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(MakeMask(bitmap, transparent)));
+    };
+    const int result = SetIconHandles(icon(inBitmap, inTransparent), icon(outBitmap, outTransparent));
+    setIconSize(inBitmap.size());
+    return result;
+}
+
+// The bitmap with every pixel of the transparent colour left out.
+QImage CSkinButton::MakeMask(const QImage& bitmap, const QColor& transparent)
+{
+    QImage masked = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = transparent.rgb() & RGB_MASK;
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            if ((line[x] & RGB_MASK) == clear)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return masked;
+}
+
 int CSkinButton::SetIconHandles(const QIcon& inIcon, const QIcon& outIcon)
 {
+    setIconSize(QSize(kIconSize, kIconSize));
     // A failed image leaves no image behind, not half a pair.
     const bool broken = inIcon.isNull();
     m_iconIn = broken ? QIcon() : inIcon;

@@ -54,6 +54,12 @@ public:
     int SetIcon(const QString& inIcon, const QString& outIcon = {});
     int SetIcon(const QString& inIcon, GreyOut out);
     int SetIconHandles(const QIcon& inIcon, const QIcon& outIcon = {});
+    // Bitmaps drawn at their own size, every pixel of the transparent colour left out; by
+    // picture path or as images. 1 when the in bitmap cannot be read (no image is left).
+    int SetBitmaps(const QString& inBitmap, const QColor& inTransparent, const QString& outBitmap = {},
+                   const QColor& outTransparent = {});
+    int SetBitmapHandles(const QImage& inBitmap, const QColor& inTransparent, const QImage& outBitmap = {},
+                         const QColor& outTransparent = {});
 
     // Hover tracking: while on, the in icon and colours show while the mouse is over it.
     int SetFlatLook(bool flat, bool repaint = true);
@@ -115,6 +121,7 @@ private:
         QRect caption;
     };
     static QImage MakeGreyImage(const QImage& image);
+    static QImage MakeMask(const QImage& bitmap, const QColor& transparent);
     bool IsPressed() const;
     Placement PlaceImage(const QSize& image, bool shifted) const;
     void OnDrawBackground(QPainter& painter, const QRect& area) const;

@@ -272,6 +272,7 @@ private slots:
         auto* button = new CSkinButton;
         button->setText(QStringLiteral("查询"));
         button->SetIconHandles(filled(Qt::red));
+        button->setIconSize(QSize(16, 16));
         layout->addWidget(button);
         layout->addStretch();
         window.resize(200, 200);
@@ -460,11 +461,38 @@ private slots:
         QCOMPARE(picture.pixelColor(80, 20), button.palette().color(QPalette::Light).rgb());
     }
 
+    // A bitmap is drawn at its own size, its transparent colour left out so the button's
+    // background shows there; the mouse over it shows the in bitmap.
+    void bitmapsWithATransparentColour()
+    {
+        QImage in(24, 20, QImage::Format_RGB32);
+        in.fill(Qt::magenta);
+        in.setPixelColor(5, 5, Qt::red);
+        QImage out = in;
+        out.setPixelColor(5, 5, Qt::blue);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        QCOMPARE(button.SetBitmapHandles(in, Qt::magenta, out, Qt::magenta), 0);
+        QCOMPARE(button.iconSize(), QSize(24, 20));
+        // Without a caption the bitmap stands in the middle: (48, 10) in the 120 x 40 button.
+        QTest::mouseMove(&shown.window, QPoint(5, 5));
+        leave(button);
+        const QImage rest = shot(button);
+        QCOMPARE(rest.pixelColor(48 + 5, 10 + 5), QColor(Qt::blue));
+        QCOMPARE(rest.pixelColor(48, 10), button.palette().color(QPalette::Button).rgb());
+        enter(button);
+        QCOMPARE(shot(button).pixelColor(48 + 5, 10 + 5), QColor(Qt::red));
+        QCOMPARE(button.SetBitmapHandles(QImage(), Qt::magenta), 1);
+        QVERIFY(button.icon().isNull());
+    }
+
+    // An icon shows at the system's icon size, 32 pixels; one that cannot be read leaves none.
     void badIconLeavesNoImage()
     {
         CSkinButton button;
         QCOMPARE(button.SetIcon(":/icons/app.png"), 0);
-        QVERIFY(!button.icon().isNull());
+        QCOMPARE(button.icon().actualSize(button.iconSize()), QSize(32, 32));
         QCOMPARE(button.SetIcon(":/icons/app.png", ":/icons/none.png"), 1);
         QVERIFY(button.icon().isNull());
     }
