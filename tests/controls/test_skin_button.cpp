@@ -142,24 +142,27 @@ private slots:
         QCOMPARE(hovered->palette().color(QPalette::Button), plain->palette().color(QPalette::Button));
     }
 
-    // A flat button at rest shows no border at all, also as the default button; a button
-    // that is not flat has the classic raised border, and a black frame around it when it
-    // is the default button.
+    // A flat button at rest shows no border at all, also as the default button or with the
+    // focus (no focus frame unless asked for); a button that is not flat has the classic
+    // raised border, and a black frame around it when it is the default button.
     void bordersAtRest_data()
     {
         QTest::addColumn<bool>("flat");
         QTest::addColumn<bool>("isDefault");
+        QTest::addColumn<bool>("focused");
         QTest::addColumn<QString>("edge");
-        QTest::newRow("flat") << true << false << "none";
-        QTest::newRow("flat default button") << true << true << "none";
-        QTest::newRow("classic") << false << false << "raised";
-        QTest::newRow("classic default button") << false << true << "black";
+        QTest::newRow("flat") << true << false << false << "none";
+        QTest::newRow("flat default button") << true << true << false << "none";
+        QTest::newRow("flat with the focus") << true << false << true << "none";
+        QTest::newRow("classic") << false << false << false << "raised";
+        QTest::newRow("classic default button") << false << true << false << "black";
     }
 
     void bordersAtRest()
     {
         QFETCH(bool, flat);
         QFETCH(bool, isDefault);
+        QFETCH(bool, focused);
         QFETCH(QString, edge);
         ShownButton shown;
         CSkinButton& button = *shown.button;
@@ -167,15 +170,25 @@ private slots:
         button.SetIconHandles(filled(Qt::red));
         button.SetFlatLook(flat);
         button.setDefault(isDefault);
-        button.setFocusPolicy(Qt::NoFocus);
-        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        if (!focused)
+            button.setFocusPolicy(Qt::NoFocus);
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        if (focused)
+            button.setFocus();
+        QCOMPARE(button.hasFocus(), focused);
+        QTest::mouseMove(&shown.window, QPoint(5, 5));
+        leave(button);
         const QImage picture = shot(button);
         const QColor face = button.palette().color(QPalette::Button).rgb();
         const QPalette& colours = button.palette();
         const QPoint top(60, 0), left(0, 20), bottom(60, 39), right(119, 20);
         if (edge == "none") {
-            for (QPoint point : {top, left, bottom, right})
-                QCOMPARE(picture.pixelColor(point), face);
+            for (int depth = 0; depth < 3; ++depth) {
+                const QPoint in[] = {top + QPoint(0, depth), left + QPoint(depth, 0), bottom - QPoint(0, depth),
+                                     right - QPoint(depth, 0)};
+                for (QPoint point : in)
+                    QCOMPARE(picture.pixelColor(point), face);
+            }
         } else if (edge == "black") {
             for (QPoint point : {top, left, bottom, right})
                 QCOMPARE(picture.pixelColor(point), QColor(Qt::black));
