@@ -43,10 +43,10 @@ void CAboutDlg::OnInitDialog()
     const QColor link(0, 0, 255);
     const QColor visited(255, 0, 0);
     const QColor hover(125, 125, 0);
-    const QDir folder = QDir::current();
-    ui->m_stcLink->SetLink(QUrl::fromLocalFile(folder.absoluteFilePath(QStringLiteral("help.html"))).toString(), link,
-                           visited, hover, true);
-    ui->m_stcLink2->SetLink(QUrl::fromLocalFile(folder.absolutePath()).toString(), link, visited, hover, true);
+    // Both links lead to the help page (the second one stays hidden).
+    const QString help = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("help.html"))).toString();
+    ui->m_stcLink->SetLink(help, link, visited, hover, true);
+    ui->m_stcLink2->SetLink(help, link, visited, hover, true);
 }
 
 void CAboutDlg::SetCounterInterval(int milliseconds) { m_counter.setInterval(milliseconds); }

@@ -11,13 +11,6 @@ namespace {
 const QString kFailed = QStringLiteral("操作失败!");
 const QString kListedPassword = QStringLiteral("**********");
 const QString kPlaceholder = QStringLiteral("********");
-
-// The password typed into a field; the placeholder put there by a click on the list counts
-// as no password until the user types over it.
-QString typedPassword(const QLineEdit* edit)
-{
-    return !edit->isModified() && edit->text() == kPlaceholder ? QString() : edit->text();
-}
 }
 
 CAdminSetDlg::CAdminSetDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CAdminSetDlg)
@@ -34,9 +27,10 @@ CAdminSetDlg::~CAdminSetDlg() { delete ui; }
 
 void CAdminSetDlg::OnInitDialog()
 {
-    ui->m_btnAdd->SetIcon(QStringLiteral(":/icons/operator.png"));
-    ui->m_btnDelete->SetIcon(QStringLiteral(":/icons/exit.png"));
-    ui->m_btnChangePassword->SetIcon(QStringLiteral(":/icons/password.png"));
+    ui->m_btnAdd->SetIcon(210, 0);
+    ui->m_btnDelete->SetIcon(211, 0);
+    ui->m_btnChangePassword->SetIcon(188, 0);
+    ui->m_lstAdmin->SetExtendedStyle(CReportListCtrl::kListStyle);
     ui->m_lstAdmin->SetHeadings(QStringLiteral("用户名,80;密码,80"));
     ui->m_lstAdmin->LoadColumnInfo();
     FillList();
@@ -69,8 +63,8 @@ void CAdminSetDlg::UpdateData(bool saveAndValidate)
 {
     if (saveAndValidate) {
         m_strUser = ui->m_edtUser->text();
-        m_strPassword = typedPassword(ui->m_edtPassword);
-        m_strConfirm = typedPassword(ui->m_edtConfirm);
+        m_strPassword = ui->m_edtPassword->text();
+        m_strConfirm = ui->m_edtConfirm->text();
         return;
     }
     ui->m_edtUser->setText(m_strUser);
@@ -126,14 +120,11 @@ void CAdminSetDlg::OnDelete()
         showMessage(this, QStringLiteral("请选定用户!\n"));
         return;
     }
-    switch (CAdminAccounts(theApp().m_ado).Remove(ui->m_lstAdmin->GetItemText(row, 0))) {
-    case CAdminAccounts::Result::Protected:
+    // A delete that fails is not reported: the refreshed list still shows the row.
+    if (CAdminAccounts(theApp().m_ado).Remove(ui->m_lstAdmin->GetItemText(row, 0))
+        == CAdminAccounts::Result::Protected) {
         showMessage(this, QStringLiteral("超级用户不能删除!\n"));
         return;
-    case CAdminAccounts::Result::Done:
-        break;
-    default:
-        showMessage(this, kFailed);
     }
     clearTexts();
     FillList();

@@ -7,11 +7,10 @@
 namespace Ui {
 class CAdminSetDlg;
 }
-class QLineEdit;
 
 // Lists the operators, adds one, deletes one and changes a password. The list never shows
-// a password; a click on a row fills the password fields with a placeholder that is never
-// saved.
+// a password; a click on a row fills both password fields with eight asterisks, which are
+// the new password unless the user types over them.
 class CAdminSetDlg : public QDialog {
     Q_OBJECT
 public:

@@ -10,7 +10,6 @@
 #include "db/AppState.h"
 #include "printing/FontSetup.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 
 namespace {
@@ -21,8 +20,6 @@ constexpr int kNoDatabase = 2;
 int CLibraryApp::InitInstance()
 {
     initResources();
-    // Window titles and message boxes without a caption of their own show this name.
-    QGuiApplication::setApplicationDisplayName(programCaption());
     setUpFonts();
     SingleClickButtons::install();
     registerAllWindows(CommandTable::instance());

@@ -2,8 +2,9 @@
 
 #include "app/BackgroundPicture.h"
 #include "app/MainMenu.h"
-#include "app/PageViewer.h"
+#include "controls/ButtonIcons.h"
 #include "controls/CommandTable.h"
+#include "controls/PageViewer.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -42,7 +42,7 @@ CLibraryDlg::CLibraryDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("CLibraryDlg"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    setWindowIcon(resourceIcon(128));
     OnInitDialog();
 }
 
@@ -103,7 +103,7 @@ void CLibraryDlg::buildToolBar()
     m_wndToolBar->setIconSize(QSize(38, 38));
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const MainMenu::ToolButton& button : MainMenu::toolButtons()) {
-        QAction* act = m_wndToolBar->addAction(QIcon(button.icon), button.text);
+        QAction* act = m_wndToolBar->addAction(resourceIcon(button.icon), button.text);
         const int id = button.id;
         act->setData(id);
         act->setToolTip(button.text);
@@ -161,12 +161,10 @@ void CLibraryDlg::OnCommand(int id)
         CommandTable::instance().run(target, this);
 }
 
-// A help page that is missing or that no viewer shows is not reported.
+// A help page that is missing or cannot be read is not reported.
 void CLibraryDlg::OnHelp()
 {
-    const QString page = QDir::current().absoluteFilePath(QStringLiteral("help.html"));
-    if (QFileInfo::exists(page))
-        openPage(page);
+    showPage(this, QDir::current().absoluteFilePath(QStringLiteral("help.html")));
 }
 
 bool CLibraryDlg::confirmClose()

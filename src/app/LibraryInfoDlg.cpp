@@ -24,8 +24,8 @@ CLibraryInfoDlg::~CLibraryInfoDlg() { delete ui; }
 
 void CLibraryInfoDlg::OnInitDialog()
 {
-    ui->m_btnModify->SetIcon(QStringLiteral(":/icons/operator.png"));
-    ui->m_btnExit->SetIcon(QStringLiteral(":/icons/exit.png"));
+    ui->m_btnModify->SetIcon(210, 0);
+    ui->m_btnExit->SetIcon(215, 0);
     try {
         if (loadLibraryInfo(theApp().m_ado, m_info))
             UpdateData(false);
@@ -58,7 +58,6 @@ void CLibraryInfoDlg::OnModify()
 {
     if (ui->m_btnModify->text() == kModify) {
         setEditing(true);
-        ui->m_edtLibName->setFocus();
         return;
     }
     OnSave();

@@ -18,13 +18,12 @@ QStringList operatorNames(CAdoConn& conn)
     return names;
 }
 
-QString checkLogin(CAdoConn& conn, const QString& name, const QString& password)
+bool checkLogin(CAdoConn& conn, const QString& name, const QString& password)
 {
     try {
-        RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select 用户名, 密码 from admin where 用户名=?"), {name});
-        if (!rs->IsEOF() && verifyPassword(password, rs->GetCollect(1)))
-            return rs->GetCollect(0);
+        RecordsetPtr rs = conn.GetRecordSet(QStringLiteral("select 密码 from admin where 用户名=?"), {name});
+        return !rs->IsEOF() && verifyPassword(password, rs->GetCollect(0));
     } catch (const DbError&) {
+        return false;
     }
-    return {};
 }

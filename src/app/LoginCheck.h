@@ -7,5 +7,6 @@ class CAdoConn;
 
 // The operator names, sorted for the login list.
 QStringList operatorNames(CAdoConn& conn);
-// The stored operator name when the password matches it, else the empty text.
-QString checkLogin(CAdoConn& conn, const QString& name, const QString& password);
+// Whether admin holds the name (compared as the database compares it, without regard to
+// Latin case) with that password.
+bool checkLogin(CAdoConn& conn, const QString& name, const QString& password);

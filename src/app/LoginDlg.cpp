@@ -18,12 +18,11 @@ CLoginDlg::~CLoginDlg() { delete ui; }
 
 void CLoginDlg::OnInitDialog()
 {
+    ui->m_btnLogin->SetIcon(199, 0);
+    ui->m_btnExit->SetIcon(211, 0);
     ui->m_cmbUserName->addItems(operatorNames(theApp().m_ado));
     ui->m_cmbUserName->setCurrentIndex(ui->m_cmbUserName->count() > 0 ? 0 : -1);
     ui->m_btnLogin->setDefault(true);
-    // With a name already chosen, the password is what the operator types next.
-    if (ui->m_cmbUserName->count() > 0)
-        ui->m_edtPassword->setFocus();
 }
 
 void CLoginDlg::OnLogin()
@@ -34,15 +33,13 @@ void CLoginDlg::OnLogin()
         showMessage(this, QStringLiteral("用户名或密码不能为空"));
         return;
     }
-    const QString operatorName = checkLogin(theApp().m_ado, name, password);
-    if (operatorName.isEmpty()) {
+    if (!checkLogin(theApp().m_ado, name, password)) {
         showMessage(this, QStringLiteral("用户名或密码错误！"));
         ui->m_cmbUserName->setCurrentIndex(-1);
         ui->m_cmbUserName->setEditText(QString());
         ui->m_edtPassword->clear();
-        ui->m_cmbUserName->setFocus();
         return;
     }
-    theApp().m_strOperator = operatorName;
+    theApp().m_strOperator = name;
     accept();
 }

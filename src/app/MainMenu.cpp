@@ -53,14 +53,14 @@ const std::vector<Popup>& popups()
 const std::vector<ToolButton>& toolButtons()
 {
     static const std::vector<ToolButton> buttons = {
-        {1001, QStringLiteral("操 作 员"), QStringLiteral(":/icons/operator.png")},
-        {1002, QStringLiteral("添加图书"), QStringLiteral(":/icons/bookadd.png")},
-        {1003, QStringLiteral("图书借阅"), QStringLiteral(":/icons/booklend.png")},
-        {1004, QStringLiteral("期刊借阅"), QStringLiteral(":/icons/periodicallend.png")},
-        {1005, QStringLiteral("读者管理"), QStringLiteral(":/icons/reader.png")},
-        {1006, QStringLiteral("借阅查询"), QStringLiteral(":/icons/lendquery.png")},
-        {1007, QStringLiteral("图书查询"), QStringLiteral(":/icons/bookquery.png")},
-        {1008, QStringLiteral("退出系统"), QStringLiteral(":/icons/exit.png")},
+        {1001, QStringLiteral("操 作 员"), 188},
+        {1002, QStringLiteral("添加图书"), 313},
+        {1003, QStringLiteral("图书借阅"), 207},
+        {1004, QStringLiteral("期刊借阅"), 315},
+        {1005, QStringLiteral("读者管理"), 206},
+        {1006, QStringLiteral("借阅查询"), 143},
+        {1007, QStringLiteral("图书查询"), 242},
+        {1008, QStringLiteral("退出系统"), 205},
     };
     return buttons;
 }

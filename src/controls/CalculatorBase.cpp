@@ -28,6 +28,9 @@ void CCalculatorBase::OnInitDialog()
     connect(findChild<QPushButton*>(QStringLiteral("m_btnOK")), &QPushButton::clicked, this, &CCalculatorBase::OnOK);
     connect(findChild<QPushButton*>(QStringLiteral("m_btnCancel")), &QPushButton::clicked, this, &QDialog::reject);
     m_edtDisplay->setText(m_engine.Display());
+    // As a dialog hands its first edit the focus: with the text selected, so that a number
+    // typed at once replaces it.
+    m_edtDisplay->selectAll();
 }
 
 void CCalculatorBase::connectKey(const QString& name, const Key& key)
@@ -39,6 +42,8 @@ void CCalculatorBase::connectKey(const QString& name, const Key& key)
 
 void CCalculatorBase::press(const Key& key)
 {
+    if (m_edtDisplay->text() != m_engine.Display())
+        m_engine.TypeOperand(m_edtDisplay->text());
     key(m_engine);
     if (!m_engine.Error().isEmpty()) {
         showMessage(this, m_engine.Error());
@@ -49,6 +54,11 @@ void CCalculatorBase::press(const Key& key)
 
 void CCalculatorBase::OnOK()
 {
-    m_strDisplay = m_edtDisplay->text();
+    const QString text = m_edtDisplay->text();
+    if (text != m_engine.Display() && !CCalculatorEngine().TypeOperand(text)) {
+        showMessage(this, QStringLiteral("请输入数字！"));
+        return;
+    }
+    m_strDisplay = text;
     accept();
 }

@@ -2,6 +2,8 @@
 
 #include "core/NumberText.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace {
@@ -185,4 +187,23 @@ void CCalculatorEngine::ChangeSign()
     else if (valueOf(text) != 0)
         text.prepend(QLatin1Char('-'));
     showOperand();
+}
+
+bool CCalculatorEngine::TypeOperand(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^-?(\\d+\\.?\\d*|\\.\\d+)$"));
+    if (!number.match(text).hasMatch())
+        return false;
+    m_strError.clear();
+    // With no operator pending the number shown is the first operand (or the result of
+    // "="), which the typed number replaces; after an operator it is the second operand.
+    if (m_nPendingOp == None) {
+        m_nCurrent = 0;
+        m_strOperand[1] = QStringLiteral("0");
+    }
+    current() = text.endsWith(QLatin1Char('.')) ? text.chopped(1) : text;
+    m_bHasPoint = current().contains(QLatin1Char('.'));
+    m_bEntering = true;
+    showOperand();
+    return true;
 }

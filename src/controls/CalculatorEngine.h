@@ -21,6 +21,11 @@ public:
     void Reciprocal();
     void Backspace();
     void ChangeSign();
+    // A number typed into the display replaces the number it shows: with no operator pending
+    // it is the first operand (also in place of the result of "="), after an operator the
+    // second; it is then being entered, as if its digits had been keyed ("12." is the whole
+    // number 12). False for text that is no number, which changes nothing.
+    bool TypeOperand(const QString& text);
 
     QString Display() const { return m_strDisplay; }
     // Why the last key was refused (division by zero and the like), else empty. The

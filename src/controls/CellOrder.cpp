@@ -113,8 +113,6 @@ int compareCells(const QString& a, const QString& b, bool ascending)
     // The cells' digits are views into a and b, which outlive them here.
     const Cell x = readCell(a);
     const Cell y = readCell(b);
-    if (x.kind != y.kind)
-        return x.kind < y.kind ? -1 : 1;
-    const int order = compareSameKind(x, y, a, b);
+    const int order = x.kind != y.kind ? (x.kind < y.kind ? -1 : 1) : compareSameKind(x, y, a, b);
     return ascending ? order : -order;
 }

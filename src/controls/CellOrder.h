@@ -6,9 +6,8 @@
 // order: numbers (an optional sign, digits, an optional decimal part; the empty cell counts
 // as 0) by exact value at any length, so prices, negative sums and 13-digit barcodes all
 // sort right; dates ("YYYY-MM-DD", with or without a time behind, or "DD/MM/YYYY") by day;
-// everything else by the zh_CN collation. The kinds keep that order whichever way the column
-// is sorted: only the order within a kind turns round, so a column that mixes numbers with
-// notes keeps the numbers on top. The order is the same however the rows are paired, so a
-// sort gives the same result every time.
+// everything else by the zh_CN collation. A descending sort is the ascending order turned
+// round. The order is the same however the rows are paired, so a sort gives the same result
+// every time.
 // Returns < 0 when a goes before b, > 0 when after; 0 only for identical texts.
 int compareCells(const QString& a, const QString& b, bool ascending = true);

@@ -1,9 +1,8 @@
 #include "controls/HyperLink.h"
 
+#include "controls/PageViewer.h"
 #include "controls/Prompter.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QUrl>
 
@@ -42,14 +41,13 @@ void CHyperLink::updateLook()
 
 bool CHyperLink::GotoURL()
 {
-    // A local target that does not exist cannot be opened; say so as any other failure.
+    // The page shows in the program's own viewer, so a true result means the librarian sees
+    // it; handing it to the desktop would report success whether or not any viewer came up.
     const QUrl url = QUrl::fromUserInput(m_strURL);
-    const bool missingFile = url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
-    if (m_strURL.isEmpty() || !url.isValid() || missingFile || !QDesktopServices::openUrl(url)) {
-        showMessage(this, QStringLiteral("提供的超级链接或者指定的文件无法执行"));
-        return false;
-    }
-    return true;
+    if (!m_strURL.isEmpty() && url.isLocalFile() && showPage(this, url.toLocalFile()))
+        return true;
+    showMessage(this, QStringLiteral("提供的超级链接或者指定的文件无法执行"));
+    return false;
 }
 
 void CHyperLink::enterEvent(QEnterEvent* event)

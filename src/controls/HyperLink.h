@@ -3,15 +3,16 @@
 #include <QColor>
 #include <QLabel>
 
-// A label that opens its target when clicked. Its text takes the link colour, the hover
-// colour while the mouse is over it, and keeps the visited colour once clicked.
+// A label that opens its target, a page of the program folder, when clicked. Its text takes
+// the link colour, the hover colour while the mouse is over it, and keeps the visited colour
+// once clicked.
 class CHyperLink : public QLabel {
     Q_OBJECT
 public:
     explicit CHyperLink(QWidget* parent = nullptr);
 
     void SetLink(const QString& url, const QColor& link, const QColor& visited, const QColor& hover, bool underline);
-    // Opens the target; a target that cannot be opened is reported and gives false.
+    // Shows the target page; one that cannot be shown is reported and gives false.
     bool GotoURL();
 
     QString URL() const { return m_strURL; }

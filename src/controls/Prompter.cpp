@@ -1,8 +1,8 @@
 #include "controls/Prompter.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
@@ -28,14 +28,10 @@ QFont titleFont(const QMessageBox& box)
     return title;
 }
 
-// The title as the window system shows it: Qt puts the program's name after a caption of
-// the box's own ("提示 — 图书管理系统"), as it does for every window.
+// The title as the window system shows it: an empty caption shows the program's name.
 QString shownTitle(const QString& caption)
 {
-    const QString program = QGuiApplication::applicationDisplayName();
-    if (program == QCoreApplication::applicationName() || caption.endsWith(program))
-        return caption;
-    return caption.isEmpty() ? program : caption + QStringLiteral(" \u2014 ") + program;
+    return caption.isEmpty() ? QCoreApplication::applicationName() : caption;
 }
 
 void makeRoomForCaption(QMessageBox& box)

@@ -2,11 +2,15 @@
 
 #include "controls/CellOrder.h"
 #include "controls/ColumnText.h"
+#include "controls/SortHeaderCtrl.h"
 #include "core/IniFile.h"
 #include "db/AppState.h"
 
 #include <QDir>
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -33,21 +37,58 @@ public:
     }
 };
 
+// The hot row of one-click activation shows its texts in the hot-track colour.
+class HotRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* list = static_cast<const CReportListCtrl*>(parent());
+        if (index.row() == list->GetHotItem() && !(option->state & QStyle::State_Selected))
+            option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Link));
+    }
+};
+
 }
 
 CReportListCtrl::CReportListCtrl(QWidget* parent)
     : QTreeWidget(parent)
+    , m_header(new CSortHeaderCtrl(this))
 {
+    setHeader(m_header);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new HotRowDelegate(this));
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
-    header()->setSortIndicatorShown(false);
+    header()->setMinimumSectionSize(0);
+    // Every column is inserted left-aligned, its heading too.
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header(), &QHeaderView::sectionClicked, this, &CReportListCtrl::OnColumnClick);
+    SetExtendedStyle(kListStyle);
+}
+
+void CReportListCtrl::SetExtendedStyle(int styles)
+{
+    const bool checkBoxes = (styles & CheckBoxes) != 0;
+    const bool checkBoxesChanged = checkBoxes != HasCheckBoxes();
+    m_nStyles = styles;
+    setSelectionBehavior(fullRow() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    setAllColumnsShowFocus(fullRow());
+    const bool oneClick = (styles & OneClickActivate) != 0;
+    setMouseTracking(oneClick);
+    if (!oneClick)
+        SetHotItem(-1);
+    if (checkBoxesChanged) {
+        for (int i = 0; i < GetItemCount(); ++i)
+            row(i)->setData(0, Qt::CheckStateRole, checkBoxes ? QVariant(Qt::Unchecked) : QVariant());
+    }
+    viewport()->update();
 }
 
 bool CReportListCtrl::SetHeadings(const QString& columnText)
@@ -59,11 +100,9 @@ bool CReportListCtrl::SetHeadings(const QString& columnText)
     m_nColumns += int(columns.size());
     setColumnCount(m_nColumns);
     QTreeWidgetItem* headings = headerItem();
-    for (int i = 0; i < columns.size(); ++i)
-        headings->setText(first + i, columns[i].heading);
     for (int i = 0; i < columns.size(); ++i) {
-        const int given = columns[i].width;
-        header()->resizeSection(first + i, given > 0 ? std::max(given, headingWidth(first + i)) : 0);
+        headings->setText(first + i, columns[i].heading);
+        header()->resizeSection(first + i, columns[i].width);
     }
     return true;
 }
@@ -84,21 +123,8 @@ void CReportListCtrl::RenameFirstColumn(const QString& heading, int width)
         return;
     headerItem()->setText(0, heading);
     headerItem()->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
-    if (m_nSortColumn == 0) {
-        m_nSortColumn = -1;
-        header()->setSortIndicatorShown(false);
-    }
-    header()->resizeSection(0, width > 0 ? std::max(width, headingWidth(0)) : 0);
-}
-
-int CReportListCtrl::headingWidth(int column) const
-{
-    // Measured as if the list were sorted, so the arrow of a later heading click cuts nothing.
-    const bool arrowShown = header()->isSortIndicatorShown();
-    header()->setSortIndicatorShown(true);
-    const int width = header()->sectionSizeHint(column);
-    header()->setSortIndicatorShown(arrowShown);
-    return width;
+    m_header->ForgetColumn(0);
+    header()->resizeSection(0, width);
 }
 
 QString CReportListCtrl::profilePath()
@@ -137,9 +163,7 @@ bool CReportListCtrl::SaveColumnInfo() const
 
 void CReportListCtrl::SetCheckBoxes(bool on)
 {
-    m_bCheckBoxes = on;
-    for (int i = 0; i < GetItemCount(); ++i)
-        row(i)->setData(0, Qt::CheckStateRole, on ? QVariant(Qt::Unchecked) : QVariant());
+    SetExtendedStyle(on ? m_nStyles | CheckBoxes : m_nStyles & ~CheckBoxes);
 }
 
 QTreeWidgetItem* CReportListCtrl::newRow(const QStringList& texts) const
@@ -147,7 +171,7 @@ QTreeWidgetItem* CReportListCtrl::newRow(const QStringList& texts) const
     auto* item = new ReportRow();
     for (int i = 0; i < std::max<int>(m_nColumns, columnCount()); ++i)
         item->setText(i, texts.value(i));
-    if (m_bCheckBoxes)
+    if (HasCheckBoxes())
         item->setCheckState(0, Qt::Unchecked);
     return item;
 }
@@ -224,13 +248,13 @@ QVariant CReportListCtrl::GetItemData(int index) const
 bool CReportListCtrl::GetCheck(int index) const
 {
     const QTreeWidgetItem* item = row(index);
-    return m_bCheckBoxes && item && item->checkState(0) == Qt::Checked;
+    return HasCheckBoxes() && item && item->checkState(0) == Qt::Checked;
 }
 
 bool CReportListCtrl::SetCheck(int index, bool checked)
 {
     QTreeWidgetItem* item = row(index);
-    if (!m_bCheckBoxes || !item)
+    if (!HasCheckBoxes() || !item)
         return false;
     item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     return true;
@@ -272,7 +296,8 @@ bool CReportListCtrl::SetSelected(int index, bool selected)
     QTreeWidgetItem* item = row(index);
     if (!item)
         return false;
-    item->setSelected(selected);
+    const QItemSelectionModel::SelectionFlags rows = fullRow() ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate;
+    selectionModel()->select(indexFromItem(item), (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | rows);
     return true;
 }
 
@@ -282,7 +307,7 @@ void CReportListCtrl::SortColumn(int column, bool ascending)
         return;
     m_nSortColumn = column;
     m_bSortAscending = ascending;
-    header()->setSortIndicatorShown(true);
+    m_header->SetSortArrow(column, ascending);
     SortRows(column, ascending, compareCells);
 }
 
@@ -293,10 +318,87 @@ void CReportListCtrl::SortRows(int column, bool ascending, CellComparison compar
     g_rowOrder = {compare, ascending};
     sortItems(column, Qt::AscendingOrder);
     g_rowOrder = {};
-    header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CReportListCtrl::OnColumnClick(int column)
 {
     SortColumn(column, column == m_nSortColumn ? !m_bSortAscending : true);
+}
+
+void CReportListCtrl::SetHotItem(int index)
+{
+    if (index == m_nHotItem)
+        return;
+    m_nHotItem = index;
+    if (index >= 0)
+        viewport()->setCursor(Qt::PointingHandCursor);
+    else
+        viewport()->unsetCursor();
+    viewport()->update();
+}
+
+void CReportListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    // Without full-row selection only the first cell of a row takes a click; the rest of
+    // the row is as empty space.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!fullRow() && index.isValid() && index.column() > 0) {
+        clearSelection();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+    if ((m_nStyles & OneClickActivate) && index.isValid() && event->button() == Qt::LeftButton)
+        emit activated(index);
+}
+
+void CReportListCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseMoveEvent(event);
+    if (m_nStyles & OneClickActivate)
+        SetHotItem(indexAt(event->position().toPoint()).row());
+}
+
+void CReportListCtrl::leaveEvent(QEvent* event)
+{
+    QTreeWidget::leaveEvent(event);
+    SetHotItem(-1);
+}
+
+void CReportListCtrl::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (m_nStyles & GridLines)
+        DrawGridLines();
+}
+
+int CReportListCtrl::gridRowHeight() const
+{
+    if (GetItemCount() > 0)
+        return std::max(1, rowHeight(indexFromItem(row(0))));
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return std::max(1, itemDelegate()->sizeHint(option, QModelIndex()).height());
+}
+
+// The grid fills the whole list, below the last row too, as the list-view draws it.
+void CReportListCtrl::DrawGridLines()
+{
+    QPainter painter(viewport());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    painter.setPen(QColor(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const int height = viewport()->height();
+    const int width = viewport()->width();
+    for (int i = 0; i < header()->count(); ++i) {
+        if (header()->isSectionHidden(i) || header()->sectionSize(i) == 0)
+            continue;
+        const int x = header()->sectionViewportPosition(i) + header()->sectionSize(i) - 1;
+        painter.drawLine(x, 0, x, height);
+    }
+    const int step = gridRowHeight();
+    int y = (GetItemCount() > 0 ? visualItemRect(row(0)).top() : 0) + step - 1;
+    if (y < 0)
+        y += (-y + step - 1) / step * step;
+    for (; y < height; y += step)
+        painter.drawLine(0, y, width, y);
 }

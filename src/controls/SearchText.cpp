@@ -8,10 +8,9 @@ QString emptyRefusal() { return QStringLiteral("请输入用查询信息！"); }
 
 Filter read(const QString& editText, AllText all)
 {
-    const QString text = editText.trimmed();
-    if (text.isEmpty())
+    if (editText.isEmpty())
         return {};
-    return {true, all == AllText::EveryRow && text == allText() ? QString() : text};
+    return {true, all == AllText::EveryRow && editText == allText() ? QString() : editText};
 }
 
 }

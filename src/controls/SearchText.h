@@ -19,7 +19,7 @@ struct Filter {
 // never shows it.
 enum class AllText { EveryRow, Typed };
 
-// Blanks around the text do not count.
+// The text as typed, blanks included: only an empty text is refused.
 Filter read(const QString& editText, AllText all = AllText::EveryRow);
 
 }

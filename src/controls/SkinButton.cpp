@@ -1,13 +1,14 @@
 #include "controls/SkinButton.h"
 
+#include "controls/ButtonIcons.h"
+
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QEnterEvent>
-#include <QMenu>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <QUrl>
 
 #include <algorithm>
@@ -18,19 +19,29 @@ constexpr int kColorCount = 6;
 constexpr int kImageGap = 3;
 // The focus rectangle stands this far inside the button.
 constexpr int kFocusInset = 3;
-// Width of the style's frame that stays drawn over the parent's background.
-constexpr int kFrameWidth = 2;
+constexpr int kIconSize = 32;
 }
 
 CSkinButton::CSkinButton(QWidget* parent)
     : QPushButton(parent)
 {
+    // Icons load at the system's icon size, as an icon resource loaded without a size does.
+    setIconSize(QSize(kIconSize, kIconSize));
     SetDefaultColors(false);
     connect(this, &QAbstractButton::clicked, this, &CSkinButton::OnClicked);
     connect(this, &QAbstractButton::pressed, this, &CSkinButton::UpdateLook);
     connect(this, &QAbstractButton::released, this, &CSkinButton::UpdateLook);
     connect(this, &QAbstractButton::toggled, this, &CSkinButton::UpdateLook);
     UpdateLook();
+}
+
+int CSkinButton::SetIcon(int inIcon, int outIcon)
+{
+    const QIcon in = resourceIcon(inIcon);
+    if (outIcon != kGreyOut || in.isNull())
+        return SetIconHandles(in, outIcon == 0 ? QIcon() : resourceIcon(outIcon));
+    const QImage picture = in.pixmap(in.availableSizes().value(0, QSize(32, 32))).toImage();
+    return SetIconHandles(in, QIcon(QPixmap::fromImage(MakeGreyImage(picture))));
 }
 
 int CSkinButton::SetIcon(const QString& inIcon, const QString& outIcon)
@@ -67,8 +78,43 @@ QImage CSkinButton::MakeGreyImage(const QImage& image)
     return grey;
 }
 
+int CSkinButton::SetBitmaps(const QString& inBitmap, const QColor& inTransparent, const QString& outBitmap,
+                            const QColor& outTransparent)
+{
+    return SetBitmapHandles(QImage(inBitmap), inTransparent, outBitmap.isEmpty() ? QImage() : QImage(outBitmap),
+                            outTransparent);
+}
+
+int CSkinButton::SetBitmapHandles(const QImage& inBitmap, const QColor& inTransparent, const QImage& outBitmap,
+                                  const QColor& outTransparent)
+{
+    if (inBitmap.isNull())
+        return SetIconHandles(QIcon(), QIcon());
+    const auto icon = [](const QImage& bitmap, const QColor& transparent) {
+        return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(MakeMask(bitmap, transparent)));
+    };
+    const int result = SetIconHandles(icon(inBitmap, inTransparent), icon(outBitmap, outTransparent));
+    setIconSize(inBitmap.size());
+    return result;
+}
+
+// The bitmap with every pixel of the transparent colour left out.
+QImage CSkinButton::MakeMask(const QImage& bitmap, const QColor& transparent)
+{
+    QImage masked = bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = transparent.rgb() & RGB_MASK;
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            if ((line[x] & RGB_MASK) == clear)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return masked;
+}
+
 int CSkinButton::SetIconHandles(const QIcon& inIcon, const QIcon& outIcon)
 {
+    setIconSize(QSize(kIconSize, kIconSize));
     // A failed image leaves no image behind, not half a pair.
     const bool broken = inIcon.isNull();
     m_iconIn = broken ? QIcon() : inIcon;
@@ -222,24 +268,59 @@ int CSkinButton::SetURL(const QString& link)
     return Ok;
 }
 
-int CSkinButton::SetMenu(QMenu* menu)
+int CSkinButton::SetMenu(const QByteArray& menuTemplate, QObject* owner, bool flatLook, const MenuToolBar& toolbar,
+                         int cx, int cy, const QColor& imageBackground, bool repaint)
 {
-    if (QMenu* old = QPushButton::menu()) {
-        QPushButton::setMenu(nullptr);
-        delete old;
+    m_menu.DestroyMenu();
+    m_menuOwner = nullptr;
+    m_bMenuOpen = false;
+    if (!menuTemplate.isEmpty()) {
+        KestrelMenu::SetMenuDrawMode(flatLook);
+        if (!m_menu.LoadMenu(menuTemplate))
+            return BadImage;
+        if (!toolbar.data.isEmpty()) {
+            m_menu.SetBitmapBackground(imageBackground);
+            m_menu.SetIconSize(cx, cy);
+            if (!m_menu.LoadToolbar(toolbar.data, toolbar.bitmap)) {
+                m_menu.DestroyMenu();
+                return BadImage;
+            }
+        }
+        m_menuOwner = owner;
     }
-    if (menu) {
-        menu->setParent(this, menu->windowFlags());
-        QPushButton::setMenu(menu);
-    }
+    Repaint(repaint);
     return Ok;
+}
+
+QEvent::Type CSkinButton::CommandEvent::kind()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
 }
 
 void CSkinButton::OnClicked()
 {
     setFocus(Qt::MouseFocusReason);
-    if (!isCheckable() && !menu() && !m_strLink.isEmpty())
+    if (isCheckable()) {
+        update();
+    } else if (KestrelMenu::IsMenu(&m_menu)) {
+        TrackMenu();
+    } else if (!m_strLink.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromUserInput(m_strLink));
+    }
+}
+
+void CSkinButton::TrackMenu()
+{
+    m_bMenuOpen = true;
+    repaint();
+    KestrelMenu* popup = m_menu.GetSubMenu(0);
+    const QAction* chosen = popup ? popup->exec(mapToGlobal(rect().bottomLeft() + QPoint(0, 1))) : nullptr;
+    m_bMenuOpen = false;
+    update();
+    const int command = chosen ? chosen->data().toInt() : 0;
+    if (command != 0 && m_menuOwner)
+        QCoreApplication::postEvent(m_menuOwner, new CommandEvent(command));
 }
 
 bool CSkinButton::HoverAllowed() const
@@ -250,6 +331,9 @@ bool CSkinButton::HoverAllowed() const
 void CSkinButton::enterEvent(QEnterEvent* event)
 {
     QPushButton::enterEvent(event);
+    // A drag that comes in with the left button down does not light the button up.
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+        return;
     if (HoverAllowed() && !m_bMouseOver) {
         m_bMouseOver = true;
         UpdateLook();
@@ -303,16 +387,9 @@ void CSkinButton::AdoptPlainIcon()
 void CSkinButton::UpdateLook()
 {
     AdoptPlainIcon();
-    const bool pressed = isDown() || (isCheckable() && isChecked());
-    const bool active = m_bMouseOver || pressed;
-    const bool outLook = !pressed && (isCheckable() || !m_bMouseOver);
+    const bool outLook = !IsPressed() && (isCheckable() || !m_bMouseOver);
     m_iconShown = outLook && !m_iconOut.isNull() ? m_iconOut : m_iconIn;
     QPushButton::setIcon(m_iconShown);
-    QPalette colours = palette();
-    const int back = active ? BackIn : (hasFocus() ? BackFocus : BackOut);
-    colours.setColor(QPalette::Button, m_clr[back]);
-    colours.setColor(QPalette::ButtonText, m_clr[active ? ForeIn : ForeOut]);
-    setPalette(colours);
     update();
 }
 
@@ -365,46 +442,96 @@ CSkinButton::Placement CSkinButton::PlaceImage(const QSize& image, bool shifted)
     return place;
 }
 
+bool CSkinButton::IsPressed() const
+{
+    if (isCheckable())
+        return isDown() || isChecked();
+    return isDown() || m_bMenuOpen;
+}
+
 void CSkinButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    // Only the frame is drawn over the parent, which Qt painted underneath.
-    if (m_bPaintParentBack)
-        painter.setClipRegion(QRegion(rect()).subtracted(rect().marginsRemoved(QMargins(kFrameWidth, kFrameWidth,
-                                                                                          kFrameWidth, kFrameWidth))));
-    painter.drawControl(QStyle::CE_PushButtonBevel, option);
-    painter.setClipping(false);
-
-    const bool pressed = isDown() || (isCheckable() && isChecked());
-    if (m_bFlatLook && m_bHoverBorder && (pressed || m_bMouseOver))
-        OnDrawBorder(painter, pressed);
+    QPainter painter(this);
+    const bool pressed = IsPressed();
+    QRect area = rect();
+    if (!m_bFlatLook && (hasFocus() || isDefault())) {
+        painter.setPen(Qt::black);
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+        area.adjust(1, 1, -1, -1);
+    }
+    if (!m_bPaintParentBack)
+        OnDrawBackground(painter, area);
+    if (pressed) {
+        if (!m_bFlatLook) {
+            painter.setPen(palette().color(QPalette::Dark));
+            painter.drawRect(area.adjusted(0, 0, -1, -1));
+        } else if (m_bHoverBorder) {
+            OnDrawBorder(painter, area, true);
+        }
+    } else if (!m_bFlatLook) {
+        DrawRaisedBorder(painter, area);
+    } else if (m_bMouseOver && m_bHoverBorder) {
+        OnDrawBorder(painter, area, false);
+    }
     const QIcon shown = icon();
     const Placement place = PlaceImage(shown.isNull() ? QSize() : shown.actualSize(iconSize()), pressed && !isCheckable());
     if (!shown.isNull())
         shown.paint(&painter, place.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    if (!text().isEmpty()) {
-        int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-        if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
-            flags |= Qt::TextHideMnemonic;
-        style()->drawItemText(&painter, place.caption, flags, palette(), isEnabled(), text(), QPalette::ButtonText);
-    }
+    if (!text().isEmpty())
+        DrawCaption(painter, place.caption, pressed);
     if (hasFocus() && (!m_bFlatLook || m_bFlatFocusRect))
         DrawFocusRect(painter);
 }
 
-void CSkinButton::OnDrawBorder(QPainter& painter, bool pressed) const
+void CSkinButton::OnDrawBackground(QPainter& painter, const QRect& area) const
+{
+    const bool active = m_bMouseOver || IsPressed();
+    painter.fillRect(area, m_clr[active ? BackIn : (hasFocus() ? BackFocus : BackOut)]);
+}
+
+void CSkinButton::OnDrawBorder(QPainter& painter, const QRect& area, bool pressed) const
 {
     const QColor light = palette().color(QPalette::Light);
     const QColor shadow = palette().color(QPalette::Dark);
-    const QRect r = rect();
+    const QRect& r = area;
     painter.setPen(pressed ? shadow : light);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());
     painter.setPen(pressed ? light : shadow);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+// The classic raised border: a light and a lighter line up and left, the darkest and a
+// dark line down and right.
+void CSkinButton::DrawRaisedBorder(QPainter& painter, const QRect& area) const
+{
+    const int l = area.left(), t = area.top(), r = area.right(), b = area.bottom();
+    const auto corner = [&](QPalette::ColorRole role, QPoint from, QPoint via, QPoint to) {
+        painter.setPen(palette().color(role));
+        painter.drawPolyline(QList<QPoint>{from, via, to});
+    };
+    corner(QPalette::Light, {l, b}, {l, t}, {r, t});
+    corner(QPalette::Midlight, {l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1});
+    corner(QPalette::Shadow, {l, b}, {r, b}, {r, t});
+    corner(QPalette::Dark, {l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1});
+}
+
+// The caption centred in its rectangle, word-wrapped; a disabled one engraved.
+void CSkinButton::DrawCaption(QPainter& painter, const QRect& area, bool pressed) const
+{
+    const int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
+    QRect measured = fontMetrics().boundingRect(area, flags, text());
+    measured.moveTopLeft(area.topLeft()
+                         + QPoint((area.width() - measured.width()) / 2, (area.height() - measured.height()) / 2));
+    if (!isEnabled()) {
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(measured.translated(1, 1), flags, text());
+        painter.setPen(palette().color(QPalette::Dark));
+    } else {
+        painter.setPen(m_clr[m_bMouseOver || pressed ? ForeIn : ForeOut]);
+    }
+    painter.drawText(measured, flags, text());
 }
 
 void CSkinButton::DrawFocusRect(QPainter& painter) const

@@ -5,9 +5,12 @@
 #include "app/LibraryDlg.h"
 #include "app/LibraryInfoDlg.h"
 #include "app/LoginCheck.h"
+#include "app/LoginDlg.h"
+#include "controls/ButtonIcons.h"
 #include "app/NoticeBoardDlg.h"
 #include "controls/HyperLink.h"
 #include "controls/ReportListCtrl.h"
+#include "controls/SkinButton.h"
 #include "core/PasswordHash.h"
 #include "db/AppState.h"
 
@@ -61,7 +64,7 @@ private slots:
     void cleanup() { m_work.reset(); }
 
     // Each row starts from the seed operator 超级用户/123456 and 王五/pw. "listed" clicks the user's
-    // row first, which puts the "********" placeholder into both password fields.
+    // row first, which puts "********" into both password fields: that is then the password.
     void adminEdits_data()
     {
         QTest::addColumn<QString>("button");
@@ -82,10 +85,12 @@ private slots:
         QTest::newRow("add without password") << add << "张三" << false << "" << "" << "请输入密码!\n" << 2 << super;
         QTest::newRow("add unconfirmed") << add << "张三" << false << "abc" << "abd" << "请重新确认密码!\n" << 2 << super;
         QTest::newRow("add existing") << add << "超级用户" << false << "abc" << "abc" << "用户名已存在！" << 2 << super;
-        QTest::newRow("add placeholder") << add << "李四" << true << "" << "" << "请输入密码!\n" << 2 << super;
+        QTest::newRow("add placeholder") << add << "李四" << true << "" << "" << "" << 3
+                                         << QStringList{"李四", "********"};
         QTest::newRow("change") << change << "超级用户" << false << "n'w" << "n'w" << "密码修改成功！" << 2
                                 << QStringList{"超级用户", "n'w"};
-        QTest::newRow("change placeholder") << change << "超级用户" << true << "" << "" << "请输入新的密码!\n" << 2 << super;
+        QTest::newRow("change placeholder") << change << "超级用户" << true << "" << "" << "密码修改成功！" << 2
+                                            << QStringList{"超级用户", "********"};
         QTest::newRow("change missing user") << change << "无此人" << false << "pw" << "pw" << "用户名不存在！" << 2 << super;
         QTest::newRow("delete unselected") << del << "" << true << "" << "" << "请选定用户!\n" << 2 << super;
         QTest::newRow("delete 超级用户") << del << "超级用户" << true << "" << "" << "超级用户不能删除!\n" << 2 << super;
@@ -119,9 +124,73 @@ private slots:
         QCOMPARE(prompter().texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(storedRows(QStringLiteral("admin")).size(), rows);
         QCOMPARE(list->GetItemCount(), rows);
-        QCOMPARE(checkLogin(theApp().m_ado, login[0], login[1]), login[0]);
+        QVERIFY(checkLogin(theApp().m_ado, login[0], login[1]));
         const QString saved = QStringLiteral("select * from admin where 密码 in (?, ?)");
         QCOMPARE(theApp().m_ado.GetRecordSet(saved, {password, QStringLiteral("********")})->GetRecordCount(), 0);
+    }
+
+    // Each button shows the picture of the icon number its window gives it.
+    void buttonsCarryTheirIcons_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("添加用户") << "admin" << "m_btnAdd" << 210;
+        QTest::newRow("删除用户") << "admin" << "m_btnDelete" << 211;
+        QTest::newRow("修改密码") << "admin" << "m_btnChangePassword" << 188;
+        QTest::newRow("修改信息") << "library" << "m_btnModify" << 210;
+        QTest::newRow("退出") << "library" << "m_btnExit" << 215;
+        QTest::newRow("登　录") << "login" << "m_btnLogin" << 199;
+        QTest::newRow("退　出") << "login" << "m_btnExit" << 211;
+    }
+
+    void buttonsCarryTheirIcons()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(int, icon);
+        std::unique_ptr<QDialog> dlg;
+        if (window == QStringLiteral("admin"))
+            dlg = std::make_unique<CAdminSetDlg>();
+        else if (window == QStringLiteral("library"))
+            dlg = std::make_unique<CLibraryInfoDlg>();
+        else
+            dlg = std::make_unique<CLoginDlg>();
+        const QSize size(32, 32);
+        QCOMPARE(child<CSkinButton>(*dlg, button)->icon().pixmap(size).toImage(),
+                 resourceIcon(icon).pixmap(size).toImage());
+    }
+
+    // The lists show grid lines, select whole rows and activate on one click.
+    void listsHaveTheirStyle()
+    {
+        CAdminSetDlg admin;
+        QCOMPARE(child<CReportListCtrl>(admin, "m_lstAdmin")->GetExtendedStyle(), 0x61);
+        CNoticeBoardDlg notices;
+        QCOMPARE(child<CReportListCtrl>(notices, "m_lstNotice")->GetExtendedStyle(), 0x61);
+    }
+
+    // A delete that the database refuses is not reported: the list, filled again, still
+    // shows the row.
+    void refusedDeletesAreNotReported()
+    {
+        QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into admin (用户名, 密码) values ('王五', 'x')")));
+        QVERIFY(storeNotice(QStringLiteral("甲"), QStringLiteral("一")));
+        for (const char* table : {"admin", "gonggao"})
+            QVERIFY(theApp().m_ado.ExecuteSql(
+                QStringLiteral("create trigger keep_%1 before delete on %1 begin select raise(abort, 'kept'); end")
+                    .arg(QLatin1String(table))));
+        CAdminSetDlg admin;
+        auto* admins = child<CReportListCtrl>(admin, "m_lstAdmin");
+        admins->SetSelected(admins->GetItemText(0, 0) == QStringLiteral("王五") ? 0 : 1, true);
+        child<QPushButton>(admin, "m_btnDelete")->click();
+        QCOMPARE(admins->GetItemCount(), 2);
+        CNoticeBoardDlg notices;
+        auto* list = child<CReportListCtrl>(notices, "m_lstNotice");
+        list->SetSelected(0, true);
+        child<QPushButton>(notices, "m_btnDelete")->click();
+        QCOMPARE(list->GetItemCount(), 1);
+        QCOMPARE(prompter().texts(), QStringList());
     }
 
     void unreadableAdminsAreReported()

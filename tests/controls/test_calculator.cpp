@@ -95,9 +95,44 @@ private slots:
         QCOMPARE(calc.Display(), display);
     }
 
-    // The display takes typing, which changes nothing the engine computes; OK, by its
-    // button or by Enter in the display, returns the text shown. A refused key is shown and
-    // changes nothing.
+    // A number typed into the display is the operand being entered when the next key is
+    // pressed; text that is no number is not taken and the keys go on as before.
+    void typedOperands_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("a price") << "" << "12345.67" << true << "+ 1 =" << "12346.67";
+        QTest::newRow("whole number shown with its point") << "" << "12." << true << "* 2 =" << "24.";
+        QTest::newRow("negative") << "" << "-3" << true << "+ 5 =" << "2.";
+        QTest::newRow("digits append to it") << "" << "12" << true << "3 + 1 =" << "124.";
+        QTest::newRow("second operand") << "7 +" << "0.5" << true << "=" << "7.5";
+        QTest::newRow("in place of the result") << "5 =" << "2" << true << "+ 1 =" << "3.";
+        QTest::newRow("over the second operand") << "7 + 3" << "3.4" << true << "=" << "10.4";
+        QTest::newRow("no number") << "" << "abc" << false << "+ 1 =" << "1.";
+        QTest::newRow("two points") << "4 +" << "1.2.3" << false << "2 =" << "6.";
+        QTest::newRow("blank") << "" << "" << false << "3 =" << "3.";
+    }
+
+    void typedOperands()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(bool, taken);
+        QFETCH(QString, after);
+        QFETCH(QString, display);
+        CCalculatorEngine calc;
+        press(calc, before);
+        QCOMPARE(calc.TypeOperand(typed), taken);
+        press(calc, after);
+        QCOMPARE(calc.Display(), display);
+    }
+
+    // A number typed into the display is what the next key works on; OK, by its button or
+    // by Enter in the display, returns the text shown when it is a number and refuses other
+    // text. A refused key is shown and changes nothing.
     void window_data()
     {
         QTest::addColumn<bool>("large");
@@ -120,7 +155,17 @@ private slots:
                 dlg->findChild<QPushButton*>(name)->click();
         };
         auto* display = dlg->findChild<QLineEdit*>(QStringLiteral("m_edtDisplay"));
-        click({"m_btnDigit8", "m_btnDivide", "m_btnDigit0", "m_btnEquals"});
+        const auto ok = [&] {
+            if (enter)
+                QTest::keyClick(display, Qt::Key_Return);
+            else
+                click({"m_btnOK"});
+        };
+        // The display opens with its text selected: a number typed at once replaces it.
+        QTest::keyClicks(display, "12345.67");
+        click({"m_btnPlus", "m_btnDigit1", "m_btnEquals"});
+        QCOMPARE(display->text(), QStringLiteral("12346.67"));
+        click({"m_btnC", "m_btnDigit8", "m_btnDivide", "m_btnDigit0", "m_btnEquals"});
         QCOMPARE(seams.prompter.texts(), QStringList{QStringLiteral("除数不能为零！")});
         QCOMPARE(display->text(), QStringLiteral("8."));
         click({"m_btnDigit4", "m_btnEquals"});
@@ -128,17 +173,18 @@ private slots:
         QTest::keyClicks(display, "99");
         QCOMPARE(display->text(), QStringLiteral("2.99"));
         click({"m_btnPlus", "m_btnDigit1", "m_btnEquals"});
-        QCOMPARE(display->text(), QStringLiteral("3."));
+        QCOMPARE(display->text(), QStringLiteral("3.99"));
         display->setFocus();
-        QTest::keyClicks(display, "123");
+        display->selectAll();
+        QTest::keyClicks(display, "12y");
+        ok();
+        QCOMPARE(seams.prompter.texts().last(), QStringLiteral("请输入数字！"));
+        QVERIFY(dlg->isVisible());
         QTest::keyClick(display, Qt::Key_Backspace);
-        QCOMPARE(display->text(), QStringLiteral("3.12"));
-        if (enter)
-            QTest::keyClick(display, Qt::Key_Return);
-        else
-            click({"m_btnOK"});
+        QCOMPARE(display->text(), QStringLiteral("12"));
+        ok();
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QCOMPARE(dlg->DisplayText(), QStringLiteral("3.12"));
+        QCOMPARE(dlg->DisplayText(), QStringLiteral("12"));
     }
 
     // Saving buttons take a double click as one click; a calculator's keys take both clicks.

@@ -21,9 +21,10 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("filter");
         QTest::newRow("all") << "(全部)" << true << "";
-        QTest::newRow("blanks around") << " 978 " << true << "978";
+        QTest::newRow("blanks kept") << " 978 " << true << " 978 ";
         QTest::newRow("empty") << "" << false << "old";
-        QTest::newRow("only blanks") << "   " << false << "old";
+        QTest::newRow("only blanks") << "   " << true << "   ";
+        QTest::newRow("all with a blank") << "(全部) " << true << "(全部) ";
     }
 
     void takesSearchFilter()

@@ -3,6 +3,7 @@
 #include "controls/ListSelection.h"
 #include "controls/ReportListCtrl.h"
 #include "controls/SortClass.h"
+#include "controls/SortHeaderCtrl.h"
 #include "core/IniFile.h"
 #include "db/AppState.h"
 #include "support/TestSupport.h"
@@ -48,6 +49,17 @@ struct EditWindow {
     }
 };
 
+// Whether the line from p to q is drawn in the colour: its middle, within a pixel.
+bool lineDrawn(const QImage& image, QPoint p, QPoint q, const QColor& colour)
+{
+    const QPoint middle = (p + q) / 2;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.pixelColor(middle + QPoint(dx, dy)) == colour)
+                return true;
+    return false;
+}
+
 void fill(CReportListCtrl& list, const QString& headings, const QStringList& cells)
 {
     list.SetHeadings(headings);
@@ -90,37 +102,26 @@ private slots:
             QCOMPARE(list.headerItem()->text(i), headings[i]);
     }
 
-    // The widths were chosen for a smaller font: a heading that would be cut (or lose its
-    // end to the sort arrow) widens its column; one that fits keeps its width; 0 stays hidden.
-    void headingsShowWhole_data()
+    // Each column is exactly as wide as its width in pixels, however narrow for its heading,
+    // also once the list is sorted by it.
+    void columnsTakeTheirWidths_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<bool>>("keepsWidth");
-        QTest::newRow("reader list") << "编号,100;姓名,80;借书期限,60;部门,80;数量限制,40;登记日期,120"
-                                     << QList<bool>{true, true, false, true, false, true};
-        QTest::newRow("long heading") << "图书类型名称与说明,60;备注,300" << QList<bool>{false, true};
-        QTest::newRow("hidden column") << "内部编号,0;书名,200" << QList<bool>{true, true};
+        QTest::newRow("reader list") << "编号,100;姓名,80;借书期限,60;部门,80;数量限制,40;登记日期,120";
+        QTest::newRow("long heading") << "图书类型名称与说明,60;备注,300";
+        QTest::newRow("hidden column") << "内部编号,0;书名,200";
+        QTest::newRow("narrower than a letter") << "页数,5;开本,1";
     }
 
-    void headingsShowWhole()
+    void columnsTakeTheirWidths()
     {
         QFETCH(QString, text);
-        QFETCH(QList<bool>, keepsWidth);
         const QList<ColumnSpec> columns = parseColumnText(text);
         CReportListCtrl list;
         QVERIFY(list.SetHeadings(text));
         list.SortColumn(0, true);
-        QVERIFY(list.header()->isSortIndicatorShown());
-        for (int i = 0; i < columns.size(); ++i) {
-            const int width = list.header()->sectionSize(i);
-            const QString which = columns[i].heading;
-            QVERIFY2(width >= columns[i].width, qPrintable(which));
-            QCOMPARE(width == columns[i].width, keepsWidth[i]);
-            if (columns[i].width > 0) {
-                QVERIFY2(width >= list.header()->sectionSizeHint(i), qPrintable(which));
-                QVERIFY2(width > list.header()->fontMetrics().horizontalAdvance(which), qPrintable(which));
-            }
-        }
+        for (int i = 0; i < columns.size(); ++i)
+            QCOMPARE(list.header()->sectionSize(i), columns[i].width);
     }
 
     // Widths kept by SaveColumnInfo come back through LoadColumnInfo in a list with the same
@@ -165,48 +166,38 @@ private slots:
             QCOMPARE(list.header()->sectionSize(i), widths[i]);
     }
 
-    // "descending" is left empty where it is "ascending" turned round (cells of one kind).
-    // Otherwise each kind turns round on its own and the kinds keep their order.
+    // A descending sort is the ascending order turned round, also where kinds mix.
     void sortsCells_data()
     {
         QTest::addColumn<QStringList>("cells");
         QTest::addColumn<QStringList>("ascending");
-        QTest::addColumn<QStringList>("descending");
         QTest::newRow("prices") << QStringList{"25.8", "8", "100", "12.5", "-3", "9.9"}
-                                << QStringList{"-3", "8", "9.9", "12.5", "25.8", "100"} << QStringList{};
+                                << QStringList{"-3", "8", "9.9", "12.5", "25.8", "100"};
         QTest::newRow("signs and decimals") << QStringList{"-0.5", "+2", "-12", ".25", "3.", "-1.75", "0"}
-                                            << QStringList{"-12", "-1.75", "-0.5", "0", ".25", "+2", "3."} << QStringList{};
+                                            << QStringList{"-12", "-1.75", "-0.5", "0", ".25", "+2", "3."};
         QTest::newRow("equal values") << QStringList{"1.50", "1.5", "01.5", "-0", "0"}
-                                      << QStringList{"-0", "0", "01.5", "1.5", "1.50"} << QStringList{};
+                                      << QStringList{"-0", "0", "01.5", "1.5", "1.50"};
         QTest::newRow("beyond 64 bits") << QStringList{"123456789012345678901234567890.5", "-99999999999999999999999",
                                                         "123456789012345678901234567890.25", "99999999999999999999999"}
                                         << QStringList{"-99999999999999999999999", "99999999999999999999999",
-                                                       "123456789012345678901234567890.25", "123456789012345678901234567890.5"}
-                                        << QStringList{};
-        QTest::newRow("no number") << QStringList{"1.2.3", "2", "-"} << QStringList{"2", "-", "1.2.3"}
-                                   << QStringList{"2", "1.2.3", "-"};
+                                                       "123456789012345678901234567890.25", "123456789012345678901234567890.5"};
+        QTest::newRow("no number") << QStringList{"1.2.3", "2", "-"} << QStringList{"2", "-", "1.2.3"};
         QTest::newRow("barcodes") << QStringList{"9787111213826", "978711121382", "19787111213826", "9787020002207"}
-                                  << QStringList{"978711121382", "9787020002207", "9787111213826", "19787111213826"}
-                                  << QStringList{};
-        QTest::newRow("leading zeros") << QStringList{"010", "9", "0001"} << QStringList{"0001", "9", "010"} << QStringList{};
-        QTest::newRow("empty like zero") << QStringList{"5", "", "0"} << QStringList{"", "0", "5"} << QStringList{};
+                                  << QStringList{"978711121382", "9787020002207", "9787111213826", "19787111213826"};
+        QTest::newRow("leading zeros") << QStringList{"010", "9", "0001"} << QStringList{"0001", "9", "010"};
+        QTest::newRow("empty like zero") << QStringList{"5", "", "0"} << QStringList{"", "0", "5"};
         QTest::newRow("day first dates") << QStringList{"05/03/2009", "28/02/2009", "01/01/2010"}
-                                         << QStringList{"28/02/2009", "05/03/2009", "01/01/2010"} << QStringList{};
+                                         << QStringList{"28/02/2009", "05/03/2009", "01/01/2010"};
         QTest::newRow("stored times") << QStringList{"2017-04-11 09:30:00", "2017-04-11 08:05:00", "2017-04-02 23:00:00"}
-                                      << QStringList{"2017-04-02 23:00:00", "2017-04-11 08:05:00", "2017-04-11 09:30:00"}
-                                      << QStringList{};
+                                      << QStringList{"2017-04-02 23:00:00", "2017-04-11 08:05:00", "2017-04-11 09:30:00"};
         QTest::newRow("dates before text") << QStringList{"张三", "2017-02-30", "2017-02-28", "1"}
-                                           << QStringList{"1", "2017-02-28", "2017-02-30", "张三"}
-                                           << QStringList{"1", "2017-02-28", "张三", "2017-02-30"};
-        QTest::newRow("pinyin") << QStringList{"张三", "李四", "安娜"} << QStringList{"安娜", "李四", "张三"} << QStringList{};
-        QTest::newRow("numbers before text") << QStringList{"10a", "9", "10"} << QStringList{"9", "10", "10a"}
-                                             << QStringList{"10", "9", "10a"};
+                                           << QStringList{"1", "2017-02-28", "2017-02-30", "张三"};
+        QTest::newRow("pinyin") << QStringList{"张三", "李四", "安娜"} << QStringList{"安娜", "李四", "张三"};
+        QTest::newRow("numbers before text") << QStringList{"10a", "9", "10"} << QStringList{"9", "10", "10a"};
         QTest::newRow("numbers with notes") << QStringList{"无", "8", "2017-04-11", "-2.5", "待定", "", "12.5"}
-                                            << QStringList{"-2.5", "", "8", "12.5", "2017-04-11", "待定", "无"}
-                                            << QStringList{"12.5", "8", "", "-2.5", "2017-04-11", "无", "待定"};
+                                            << QStringList{"-2.5", "", "8", "12.5", "2017-04-11", "待定", "无"};
         QTest::newRow("mixed") << QStringList{"10", "1a", "9", "2017-04-11", "abc", "", "9787111213826", "05/03/2009", "张三", "10"}
-                               << QStringList{"", "9", "10", "10", "9787111213826", "05/03/2009", "2017-04-11", "1a", "张三", "abc"}
-                               << QStringList{"9787111213826", "10", "10", "9", "", "2017-04-11", "05/03/2009", "abc", "张三", "1a"};
+                               << QStringList{"", "9", "10", "10", "9787111213826", "05/03/2009", "2017-04-11", "1a", "张三", "abc"};
     }
 
     // Every starting order gives the same result: the comparison is a consistent order.
@@ -214,11 +205,8 @@ private slots:
     {
         QFETCH(QStringList, cells);
         QFETCH(QStringList, ascending);
-        QFETCH(QStringList, descending);
-        if (descending.isEmpty()) {
-            descending = ascending;
-            std::reverse(descending.begin(), descending.end());
-        }
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
         CReportListCtrl list;
         for (qsizetype rotation = 0; rotation < cells.size(); ++rotation) {
             list.DeleteAllItems();
@@ -250,7 +238,7 @@ private slots:
         QCOMPARE(columnTexts(list), (QStringList{"1", "4", "30", "200"}));
         QTest::mouseClick(list.header()->viewport(), Qt::LeftButton, {}, heading);
         QCOMPARE(columnTexts(list), (QStringList{"200", "30", "4", "1"}));
-        QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(!list.SortHeader()->IsSortArrowAscending());
         for (int row = 0; row < list.GetItemCount(); ++row) {
             const QString number = list.GetItemText(row, 0);
             QCOMPARE(list.GetItemData(row).toInt(), number.toInt() * 7);
@@ -259,7 +247,42 @@ private slots:
         }
         list.OnColumnClick(1);
         QVERIFY(list.IsSortAscending());
-        QCOMPARE(list.header()->sortIndicatorSection(), 1);
+        QCOMPARE(list.SortHeader()->SortArrowColumn(), 1);
+    }
+
+    // The sorted column's heading carries a triangle of a light and a dark line, a quarter
+    // of the heading's height in from its right; up for ascending, down for descending. A
+    // column sorted once stays painted by the header; a first column inserted anew does not.
+    void sortedHeadingShowsTheTriangle()
+    {
+        CReportListCtrl list;
+        list.SetHeadings("编号,80;书名,100");
+        list.resize(300, 100);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        CSortHeaderCtrl* header = list.SortHeader();
+        const QColor light = header->palette().color(QPalette::Light).rgb();
+        const QColor dark = header->palette().color(QPalette::Dark).rgb();
+        const QRect item = QRect(0, 0, 80, header->height()).adjusted(1, 1, -1, -1);
+        const int h = item.height() / 4, r = item.left() + item.width(), t = item.top(), b = item.top() + item.height();
+        for (const bool ascending : {true, false}) {
+            list.SortColumn(0, ascending);
+            const QImage image = header->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            if (ascending) {
+                QVERIFY(lineDrawn(image, {r - 2 * h, t + h}, {r - h, b - h - 1}, light));
+                QVERIFY(lineDrawn(image, {r - h, b - h - 1}, {r - 3 * h - 2, b - h - 1}, light));
+                QVERIFY(lineDrawn(image, {r - 3 * h - 1, b - h - 1}, {r - 2 * h, t + h - 1}, dark));
+            } else {
+                QVERIFY(lineDrawn(image, {r - h - 1, t + h}, {r - 2 * h - 1, b - h}, light));
+                QVERIFY(lineDrawn(image, {r - 2 * h - 2, b - h}, {r - 3 * h - 1, t + h}, dark));
+                QVERIFY(lineDrawn(image, {r - 3 * h - 1, t + h}, {r - h - 1, t + h}, dark));
+            }
+        }
+        list.SortColumn(1, true);
+        QVERIFY(header->IsOwnerDrawn(0) && header->IsOwnerDrawn(1));
+        list.ReplaceGroupedRows(QStringLiteral("部门"), 80, {});
+        QVERIFY(!header->IsOwnerDrawn(0));
+        QCOMPARE(list.GetSortColumn(), 1);
     }
 
     void bulkRowsAreTickedOrSelected()
@@ -279,6 +302,70 @@ private slots:
         checkAllRows(list, false);
         QVERIFY(list.GetCheckedRows().isEmpty());
         QCOMPARE(markedRows(list), QList<int>{1});
+    }
+
+    // Full-row selection lets a click anywhere on a row select it; without it only the first
+    // cell takes the click. One-click activation activates the clicked row.
+    void styleDecidesWhatAClickDoes_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("activations");
+        QTest::newRow("windows' style, second cell") << int(CReportListCtrl::kListStyle) << 1 << 1 << 1;
+        QTest::newRow("windows' style, first cell") << int(CReportListCtrl::kListStyle) << 0 << 1 << 1;
+        QTest::newRow("plain, second cell") << 0 << 1 << -1 << 0;
+        QTest::newRow("plain, first cell") << 0 << 0 << 1 << 0;
+    }
+
+    void styleDecidesWhatAClickDoes()
+    {
+        QFETCH(int, style);
+        QFETCH(int, column);
+        QFETCH(int, selected);
+        QFETCH(int, activations);
+        CReportListCtrl list;
+        QCOMPARE(list.GetExtendedStyle(), 0x61);
+        list.SetExtendedStyle(style);
+        list.SetHeadings("编号,60;书名,120");
+        list.AddItem({"1", "甲书"});
+        list.AddItem({"2", "乙书"});
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy activated(&list, &QAbstractItemView::activated);
+        const QRect rowRect = list.visualItemRect(list.topLevelItem(1));
+        const QPoint cell(list.header()->sectionViewportPosition(column) + 20, rowRect.center().y());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell);
+        QCOMPARE(list.GetFirstSelected(), selected);
+        QCOMPARE(activated.count(), activations);
+        QTest::mouseMove(list.viewport(), cell);
+        QCOMPARE(list.GetHotItem(), activations > 0 ? 1 : -1);
+    }
+
+    // Grid lines run along every column's right edge down the whole list, below the last
+    // row too, and under every row's height.
+    void gridLinesFillTheList()
+    {
+        for (const bool grid : {true, false}) {
+            CReportListCtrl list;
+            list.SetExtendedStyle(grid ? CReportListCtrl::kListStyle : 0);
+            list.SetHeadings("编号,60;书名,120");
+            list.AddItem({"", ""});
+            list.resize(300, 200);
+            list.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&list));
+            const QImage image = list.viewport()->grab().toImage();
+            const QRect first = list.visualItemRect(list.topLevelItem(0));
+            const int x = list.header()->sectionSize(0) - 1;
+            const QColor background = list.viewport()->palette().color(QPalette::Base);
+            const QColor belowRows = image.pixelColor(x, image.height() - 5);
+            const QColor rowEdge = image.pixelColor(200, first.bottom());
+            const QColor nextRowEdge = image.pixelColor(200, first.bottom() + first.height());
+            QCOMPARE(belowRows != background, grid);
+            QCOMPARE(rowEdge != background, grid);
+            QCOMPARE(nextRowEdge != background, grid);
+        }
     }
 
     // 0 stands for the focus leaving the edit.

@@ -2,6 +2,7 @@
 #include "controls/SkinButton.h"
 
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
@@ -141,47 +142,81 @@ private slots:
         QCOMPARE(hovered->palette().color(QPalette::Button), plain->palette().color(QPalette::Button));
     }
 
-    // At rest, a button without an icon still shows a frame around its caption, so that it
-    // reads as a button and not as a label.
-    void framedAtRest_data()
+    // A flat button at rest shows no border at all, also as the default button or with the
+    // focus (no focus frame unless asked for); a button that is not flat has the classic
+    // raised border, and a black frame around it when it is the default button.
+    void bordersAtRest_data()
     {
-        QTest::addColumn<bool>("withIcon");
-        QTest::newRow("caption only") << false;
-        QTest::newRow("with an icon") << true;
+        QTest::addColumn<bool>("flat");
+        QTest::addColumn<bool>("isDefault");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<QString>("edge");
+        QTest::newRow("flat") << true << false << false << "none";
+        QTest::newRow("flat default button") << true << true << false << "none";
+        QTest::newRow("flat with the focus") << true << false << true << "none";
+        QTest::newRow("classic") << false << false << false << "raised";
+        QTest::newRow("classic default button") << false << true << false << "black";
     }
 
-    void framedAtRest()
+    void bordersAtRest()
     {
-        QFETCH(bool, withIcon);
-        QWidget window;
-        window.resize(200, 80);
-        auto* button = new CSkinButton(&window);
-        button->setText(QStringLiteral("下一页"));
-        if (withIcon)
-            button->SetIconHandles(filled(Qt::red));
-        button->setAutoDefault(false);
-        button->setGeometry(20, 20, 120, 32);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QImage shown = window.grab().toImage();
-        const QColor background = shown.pixelColor(5, 5);
-        const QRect rect = button->geometry();
-        // Each side: one of its three outermost lines differs from the window behind it.
-        const auto sideDrawn = [&](QPoint from, QPoint step, QPoint inward, int length) {
+        QFETCH(bool, flat);
+        QFETCH(bool, isDefault);
+        QFETCH(bool, focused);
+        QFETCH(QString, edge);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        button.setText(QStringLiteral("下一页"));
+        button.SetIconHandles(filled(Qt::red));
+        button.SetFlatLook(flat);
+        button.setDefault(isDefault);
+        if (!focused)
+            button.setFocusPolicy(Qt::NoFocus);
+        QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+        if (focused)
+            button.setFocus();
+        QCOMPARE(button.hasFocus(), focused);
+        QTest::mouseMove(&shown.window, QPoint(5, 5));
+        leave(button);
+        const QImage picture = shot(button);
+        const QColor face = button.palette().color(QPalette::Button).rgb();
+        const QPalette& colours = button.palette();
+        const QPoint top(60, 0), left(0, 20), bottom(60, 39), right(119, 20);
+        if (edge == "none") {
             for (int depth = 0; depth < 3; ++depth) {
-                int differing = 0;
-                for (int i = 0; i < length; ++i)
-                    differing += shown.pixelColor(from + depth * inward + i * step) != background;
-                if (differing * 5 >= length * 4)
-                    return true;
+                const QPoint in[] = {top + QPoint(0, depth), left + QPoint(depth, 0), bottom - QPoint(0, depth),
+                                     right - QPoint(depth, 0)};
+                for (QPoint point : in)
+                    QCOMPARE(picture.pixelColor(point), face);
             }
-            return false;
-        };
-        const int width = rect.width() - 8, height = rect.height() - 8;
-        QVERIFY(sideDrawn(rect.topLeft() + QPoint(4, 0), {1, 0}, {0, 1}, width));
-        QVERIFY(sideDrawn(rect.bottomLeft() + QPoint(4, 0), {1, 0}, {0, -1}, width));
-        QVERIFY(sideDrawn(rect.topLeft() + QPoint(0, 4), {0, 1}, {1, 0}, height));
-        QVERIFY(sideDrawn(rect.topRight() + QPoint(0, 4), {0, 1}, {-1, 0}, height));
+        } else if (edge == "black") {
+            for (QPoint point : {top, left, bottom, right})
+                QCOMPARE(picture.pixelColor(point), QColor(Qt::black));
+        } else {
+            QCOMPARE(picture.pixelColor(top), colours.color(QPalette::Light).rgb());
+            QCOMPARE(picture.pixelColor(left), colours.color(QPalette::Light).rgb());
+            QCOMPARE(picture.pixelColor(bottom), colours.color(QPalette::Shadow).rgb());
+            QCOMPARE(picture.pixelColor(right), colours.color(QPalette::Shadow).rgb());
+            QCOMPARE(picture.pixelColor(bottom - QPoint(0, 1)), colours.color(QPalette::Dark).rgb());
+        }
+    }
+
+    // A disabled caption is engraved: a light copy one pixel down and right under the dark one.
+    void disabledCaptionIsEngraved()
+    {
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        button.setText(QStringLiteral("删除"));
+        QFont large = button.font();
+        large.setPixelSize(30);
+        button.setFont(large);
+        button.setEnabled(false);
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        const QImage picture = shot(button);
+        const QRect dark = areaOf(picture, button.palette().color(QPalette::Dark).rgb());
+        const QRect light = areaOf(picture, button.palette().color(QPalette::Light).rgb());
+        QVERIFY(!dark.isEmpty());
+        QCOMPARE(light.topLeft(), dark.topLeft() + QPoint(1, 1));
     }
 
     // The image stands left of, above or right of the caption, 3 pixels from the edge, or in
@@ -240,8 +275,36 @@ private slots:
             QVERIFY(button.sizeHint().height() >= 3 + 16 + button.fontMetrics().height() + 3);
     }
 
+    // A new alignment lays a shown button out again at once: in a layout, an image put above
+    // the caption makes the button as high as both. A negative alignment, as any above 2,
+    // is refused with 4 and changes nothing.
+    void alignmentRelaysOutTheShownButton()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* button = new CSkinButton;
+        button->setText(QStringLiteral("查询"));
+        button->SetIconHandles(filled(Qt::red));
+        button->setIconSize(QSize(16, 16));
+        layout->addWidget(button);
+        layout->addStretch();
+        window.resize(200, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(20);
+        const int needed = 3 + 16 + button->fontMetrics().height() + 3;
+        QVERIFY(button->height() < needed);
+        QCOMPARE(button->SetAlign(CSkinButton::ImageAbove), 0);
+        QTRY_VERIFY(button->height() >= needed);
+        QCOMPARE(areaOf(shot(*button), Qt::red).top(), 3);
+        for (int refused : {-1, -128, 3, 255})
+            QCOMPARE(button->SetAlign(refused), 4);
+        QCOMPARE(areaOf(shot(*button), Qt::red).top(), 3);
+        QCOMPARE(button->height(), layout->itemAt(0)->geometry().height());
+    }
+
     // A flat button is raised while the mouse is over it and sunken while pressed, unless its
-    // hover border is off; at rest it keeps the style's frame either way.
+    // hover border is off; at rest it has no border either way.
     void hoverBorder_data()
     {
         QTest::addColumn<bool>("border");
@@ -386,8 +449,8 @@ private slots:
         QTRY_COMPARE(window->cursor().shape(), Qt::ArrowCursor);
     }
 
-    // With the parent's background the window shows through inside the frame, also after it
-    // changed; the frame stays.
+    // With the parent's background the window shows through the button, also after it
+    // changed; the border of a hovered button is drawn over it.
     void parentBackgroundShowsThrough()
     {
         ShownButton shown;
@@ -404,17 +467,45 @@ private slots:
         button.UseParentBackground();
         QCOMPARE(shot(shown.window).pixelColor(80, 40), QColor(255, 0, 255));
         paintParent(QColor(0, 128, 0));
+        enter(button);
         const QImage picture = shot(shown.window);
         QCOMPARE(picture.pixelColor(80, 40), QColor(0, 128, 0));
         QCOMPARE(picture.pixelColor(30, 30), QColor(0, 128, 0));
-        QVERIFY(picture.pixelColor(80, 20) != QColor(0, 128, 0));
+        QCOMPARE(picture.pixelColor(80, 20), button.palette().color(QPalette::Light).rgb());
     }
 
+    // A bitmap is drawn at its own size, its transparent colour left out so the button's
+    // background shows there; the mouse over it shows the in bitmap.
+    void bitmapsWithATransparentColour()
+    {
+        QImage in(24, 20, QImage::Format_RGB32);
+        in.fill(Qt::magenta);
+        in.setPixelColor(5, 5, Qt::red);
+        QImage out = in;
+        out.setPixelColor(5, 5, Qt::blue);
+        ShownButton shown;
+        CSkinButton& button = *shown.button;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        QCOMPARE(button.SetBitmapHandles(in, Qt::magenta, out, Qt::magenta), 0);
+        QCOMPARE(button.iconSize(), QSize(24, 20));
+        // Without a caption the bitmap stands in the middle: (48, 10) in the 120 x 40 button.
+        QTest::mouseMove(&shown.window, QPoint(5, 5));
+        leave(button);
+        const QImage rest = shot(button);
+        QCOMPARE(rest.pixelColor(48 + 5, 10 + 5), QColor(Qt::blue));
+        QCOMPARE(rest.pixelColor(48, 10), button.palette().color(QPalette::Button).rgb());
+        enter(button);
+        QCOMPARE(shot(button).pixelColor(48 + 5, 10 + 5), QColor(Qt::red));
+        QCOMPARE(button.SetBitmapHandles(QImage(), Qt::magenta), 1);
+        QVERIFY(button.icon().isNull());
+    }
+
+    // An icon shows at the system's icon size, 32 pixels; one that cannot be read leaves none.
     void badIconLeavesNoImage()
     {
         CSkinButton button;
         QCOMPARE(button.SetIcon(":/icons/app.png"), 0);
-        QVERIFY(!button.icon().isNull());
+        QCOMPARE(button.icon().actualSize(button.iconSize()), QSize(32, 32));
         QCOMPARE(button.SetIcon(":/icons/app.png", ":/icons/none.png"), 1);
         QVERIFY(button.icon().isNull());
     }
