@@ -7,7 +7,6 @@
 #include "controls/SearchEdit.h"
 #include "controls/SearchText.h"
 
-#include <QStyle>
 
 CListQueryPage::CListQueryPage(Config config, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CListQueryPage>()), m_config(std::move(config))
@@ -24,9 +23,9 @@ void CListQueryPage::OnInitDialog()
 {
     ui->m_labelSearch->setText(m_config.searchLabel);
     ui->m_btnQuery->setText(m_config.searchCaption);
-    ui->m_btnQuery->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnQuery->SetIconHandles(resourceIcon(m_config.searchIcon));
     ui->m_btnExport->setText(m_config.exportCaption);
-    ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->m_btnExport->SetIconHandles(resourceIcon(m_config.exportIcon));
     ui->m_btnExport->setVisible(!m_config.exportCaption.isEmpty());
     if (m_config.editShowsAll && m_config.editClearsOnFocus)
         SearchEdit::attach(ui->m_editSearch);
@@ -40,7 +39,9 @@ CSkinButton* CListQueryPage::ExportButton() const { return ui->m_btnExport; }
 
 void CListQueryPage::OnQuery()
 {
-    const SearchText::Filter filter = SearchText::read(ui->m_editSearch->text());
+    // Where the edit never shows "(全部)", the words typed are searched as they stand.
+    const SearchText::Filter filter = SearchText::read(
+        ui->m_editSearch->text(), m_config.editShowsAll ? SearchText::AllText::EveryRow : SearchText::AllText::Typed);
     if (!filter.accepted && !m_config.emptyRefusal.isEmpty())
         return showMessage(this, m_config.emptyRefusal);
     RecordsetPtr result = openedResult(m_config.query, filter.text);

@@ -32,6 +32,9 @@ public:
         // "(全部)" goes when the edit gains the focus and comes back when it is left empty;
         // otherwise the text stays as the user leaves it.
         bool editClearsOnFocus = true;
+        // The buttons' icon resources; 0: none.
+        int searchIcon = 192;
+        int exportIcon = 202;
         ListQuery query;
         ListRow listRow;
     };

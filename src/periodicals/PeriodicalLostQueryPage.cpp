@@ -12,6 +12,7 @@ CListQueryPage::Config lostConfig()
     config.headings = QStringLiteral("期刊编号,120;期刊名称,120;读者编号,120;读者姓名,120;挂失日期,120;图书价格,120;操作员,90");
     config.failure = QStringLiteral("操作失败！");
     config.editShowsAll = false;
+    config.searchIcon = 0;
     config.query = [](const QString& filter) { return PeriodicalQueries(theApp().m_ado).losses(filter); };
     config.listRow = [](const CAdoRecordset& rs) {
         QStringList row;
