@@ -40,12 +40,14 @@ WindowTips& WindowTips::instance()
 
 void WindowTips::apply(QWidget* window) { instance().adopt(window); }
 
+// The windows opened over this one (message boxes, chosen files) keep their own style: a
+// message box lays itself out anew when its style changes, losing its room for the caption.
 void WindowTips::adopt(QWidget* widget)
 {
     QList<QWidget*> widgets = widget->findChildren<QWidget*>();
     widgets.prepend(widget);
     for (QWidget* each : widgets) {
-        if (isTipLabel(each) || each->style() == m_style)
+        if (isTipLabel(each) || each->style() == m_style || (each != widget && each->window() != widget->window()))
             continue;
         each->setStyle(m_style);
         each->installEventFilter(this);
@@ -62,7 +64,7 @@ bool WindowTips::eventFilter(QObject* watched, QEvent* event)
         QPalette palette = label->palette();
         palette.setColor(QPalette::ToolTipText, textColour());
         label->setPalette(palette);
-    } else if (child->isWidgetType()) {
+    } else if (child->isWidgetType() && !static_cast<QWidget*>(child)->isWindow()) {
         adopt(static_cast<QWidget*>(child));
     }
     return QObject::eventFilter(watched, event);

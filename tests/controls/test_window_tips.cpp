@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -73,6 +74,14 @@ private slots:
             QCOMPARE(wakeUpDelay(widget), 150);
         QVERIFY(wakeUpDelay(plain.edit) != 150);
         QVERIFY(wakeUpDelay(plain.list->viewport()) != 150);
+
+        // A message box opened over the window keeps its own style: a change of style lays
+        // the box out anew and loses the room made for its caption.
+        QMessageBox box(QMessageBox::Information, QStringLiteral("图书管理系统"), QStringLiteral("x"), QMessageBox::Ok,
+                        &blue.window);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(wakeUpDelay(&box) != 150);
     }
 
     // The tip of a control in the window is written in blue (0, 0, 255); that of another
