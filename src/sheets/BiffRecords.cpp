@@ -1,6 +1,7 @@
 #include "sheets/BiffRecords.h"
 
 #include "core/TextCodec.h"
+#include "sheets/ReadBudget.h"
 
 #include <QtEndian>
 
@@ -25,6 +26,31 @@ bool BiffRecords::next()
 quint16 BiffRecords::peekType() const
 {
     return m_at + 4 <= m_stream.size() ? qFromLittleEndian<quint16>(m_stream.constData() + m_at) : 0;
+}
+
+ContinuedData::ContinuedData(QByteArrayView first, ReadBudget* budget) : m_budget(budget)
+{
+    m_pieces.push_back(first);
+}
+
+ContinuedData::~ContinuedData()
+{
+    if (m_budget)
+        m_budget->giveBack(m_taken);
+}
+
+bool ContinuedData::add(QByteArrayView piece)
+{
+    if (!m_budget) {
+        m_pieces.push_back(piece);
+        return true;
+    }
+    const size_t capacity = m_pieces.capacity();
+    if (!m_budget->grow(m_pieces, m_pieces.size() + 1))
+        return false;
+    m_pieces.back() = piece;
+    m_taken += quint64(m_pieces.capacity() - capacity) * sizeof(QByteArrayView);
+    return true;
 }
 
 bool ContinuedData::nextPiece()

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class ReadBudget;
+
 // The records of a BIFF5 or BIFF8 workbook stream one after the other: type and data, every
 // length checked against the stream.
 class BiffRecords {
@@ -35,8 +37,15 @@ private:
 // checked; a read past the end gives false and leaves the values at zero.
 class ContinuedData {
 public:
-    explicit ContinuedData(QByteArrayView first) { m_pieces.push_back(first); }
-    void add(QByteArrayView piece) { m_pieces.push_back(piece); }
+    // With a budget, the list of pieces is taken from it as it grows (a crafted record may
+    // have millions of CONTINUEs) and given back when the data goes.
+    explicit ContinuedData(QByteArrayView first, ReadBudget* budget = nullptr);
+    ~ContinuedData();
+    ContinuedData(const ContinuedData&) = delete;
+    ContinuedData& operator=(const ContinuedData&) = delete;
+
+    // Adds the next piece; false when the list would pass the budget.
+    [[nodiscard]] bool add(QByteArrayView piece);
 
     bool u8(quint8* value);
     bool u16(quint16* value);
@@ -54,6 +63,8 @@ private:
     qsizetype leftInPiece() const { return m_pieces[m_piece].size() - m_at; }
     bool nextPiece();
 
+    ReadBudget* m_budget;
+    quint64 m_taken = 0;
     std::vector<QByteArrayView> m_pieces;
     size_t m_piece = 0;
     qsizetype m_at = 0;

@@ -1,6 +1,7 @@
 #include "sheets/CompoundFileReader.h"
 
 #include "sheets/CompoundFormat.h"
+#include "sheets/ReadBudget.h"
 
 #include <QtEndian>
 
@@ -49,9 +50,25 @@ quint32 tableEntry(QByteArrayView sector, quint32 index)
 
 class CompoundFile {
 public:
-    explicit CompoundFile(const QByteArray& file) : m_file(file) {}
+    CompoundFile(const QByteArray& file, ReadBudget& budget) : m_file(file), m_budget(budget) {}
 
     bool stream(QStringView name, QByteArray* out, QString* error)
+    {
+        const quint64 before = m_budget.taken();
+        QByteArray bytes;
+        const bool read = readStream(name, &bytes, error);
+        if (!read && m_budget.exceeded())
+            *error = m_budget.exceededText();
+        // What the tables and the directory took goes with this object; the stream stays counted.
+        const quint64 taken = m_budget.taken() - before;
+        m_budget.giveBack(taken - std::min(taken, read ? quint64(bytes.capacity()) : 0));
+        if (read)
+            *out = std::move(bytes);
+        return read;
+    }
+
+private:
+    bool readStream(QStringView name, QByteArray* out, QString* error)
     {
         if (!readHeader() || !readFat())
             return fail(error, QStringLiteral("文件的复合文档头已损坏"));
@@ -64,16 +81,13 @@ public:
         const quint64 size = m_major == 4 ? qFromLittleEndian<quint64>(directory.constData() + entry + 120)
                                           : u32At(directory, entry + 120);
         const quint32 start = u32At(directory, entry + 116);
-        QByteArray bytes;
-        const bool read = size < u32(56) ? miniStream(directory, start, &bytes) : chain(m_fat, start, m_sectors, &bytes);
-        if (!read || quint64(bytes.size()) < size)
+        const bool read = size < u32(56) ? miniStream(directory, start, out) : chain(m_fat, start, m_sectors, out);
+        if (!read || quint64(out->size()) < size)
             return fail(error, QStringLiteral("复合文档中的%1数据已损坏").arg(name));
-        bytes.truncate(qsizetype(size));
-        *out = std::move(bytes);
+        out->truncate(qsizetype(size));
         return true;
     }
 
-private:
     static bool fail(QString* error, const QString& text)
     {
         *error = text;
@@ -118,6 +132,8 @@ private:
                 ids.push_back(tableEntry(difat, i));
             next = tableEntry(difat, perSector - 1);
         }
+        if (!m_budget.take(quint64(fatSectors) * perSector * sizeof(quint32)))
+            return false;
         m_fat.reserve(size_t(fatSectors) * perSector);
         for (quint32 id : ids) {
             const QByteArrayView table = m_sectors.at(id);
@@ -131,7 +147,8 @@ private:
 
     // The bytes of the chain from `start`; false when it leaves the table or the file, has a
     // short sector before its end, or visits more sectors than there are: runs in a circle.
-    static bool chain(const std::vector<quint32>& table, quint32 start, const Sectors& sectors, QByteArray* out)
+    // Also false when the bytes would pass the budget.
+    bool chain(const std::vector<quint32>& table, quint32 start, const Sectors& sectors, QByteArray* out) const
     {
         out->clear();
         const size_t most = std::min<size_t>(table.size(), sectors.count());
@@ -140,9 +157,9 @@ private:
             if (id >= table.size() || ++visited > most)
                 return false;
             const QByteArrayView bytes = sectors.at(id);
-            if (bytes.isEmpty() || (bytes.size() < sectors.size() && table[id] != kEndOfChain))
+            if (bytes.isEmpty() || (bytes.size() < sectors.size() && table[id] != kEndOfChain) ||
+                !m_budget.append(*out, bytes))
                 return false;
-            out->append(bytes);
         }
         return true;
     }
@@ -151,7 +168,9 @@ private:
     {
         QByteArray container;
         QByteArray miniTable;
-        if (!chain(m_fat, u32At(directory, 116), m_sectors, &container) || !chain(m_fat, u32(60), m_sectors, &miniTable))
+        // The mini table's entries are copied out of it, as many bytes again.
+        if (!chain(m_fat, u32At(directory, 116), m_sectors, &container) || !chain(m_fat, u32(60), m_sectors, &miniTable) ||
+            !m_budget.take(quint64(miniTable.size())))
             return false;
         std::vector<quint32> miniFat(size_t(miniTable.size() / 4));
         for (size_t i = 0; i < miniFat.size(); ++i)
@@ -191,13 +210,14 @@ private:
     }
 
     const QByteArray& m_file;
+    ReadBudget& m_budget;
     quint16 m_major = 0;
     Sectors m_sectors;
     std::vector<quint32> m_fat;
 };
 }
 
-bool readCompoundStream(const QByteArray& file, QStringView name, QByteArray* stream, QString* error)
+bool readCompoundStream(const QByteArray& file, QStringView name, ReadBudget& budget, QByteArray* stream, QString* error)
 {
-    return CompoundFile(file).stream(name, stream, error);
+    return CompoundFile(file, budget).stream(name, stream, error);
 }

@@ -15,6 +15,26 @@ bool ReadBudget::take(quint64 bytes)
     return true;
 }
 
+void ReadBudget::giveBack(quint64 bytes)
+{
+    m_taken -= std::min(bytes, m_taken);
+}
+
+bool ReadBudget::append(QByteArray& bytes, QByteArrayView more)
+{
+    const qsizetype size = bytes.size() + more.size();
+    if (size > bytes.capacity()) {
+        const qsizetype old = bytes.capacity();
+        const qsizetype capacity = std::max(size, 2 * old);
+        if (!take(quint64(capacity)))
+            return false;
+        bytes.reserve(capacity);
+        giveBack(quint64(old));
+    }
+    bytes.append(more);
+    return true;
+}
+
 bool ReadBudget::takeText(qsizetype units)
 {
     constexpr quint64 kAllocation = 32;  // the text's header and the allocator's own share

@@ -14,6 +14,7 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+#include <new>
 
 FileContent sniffContent(const QString& path)
 {
@@ -32,20 +33,9 @@ FileContent sniffContent(const QString& path)
     return FileContent::Text;
 }
 
-bool readSpreadsheet(const QString& path, const QString& separator, Workbook* workbook, QString* error)
+namespace {
+bool readText(const QString& path, const QString& separator, Workbook* workbook, QString* error)
 {
-    switch (sniffContent(path)) {
-    case FileContent::CompoundFile:
-        return readXls(path, workbook, error);
-    case FileContent::Zip:
-        return readXlsx(path, workbook, error);
-    case FileContent::Missing:
-        *error = QStringLiteral("文件不存在：%1").arg(path);
-        return false;
-    case FileContent::Empty:
-    case FileContent::Text:
-        break;
-    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("打开文件时产生错误\n");
@@ -62,6 +52,37 @@ bool readSpreadsheet(const QString& path, const QString& separator, Workbook* wo
     }
     workbook->push_back(std::move(sheet));
     return true;
+}
+
+bool readByContent(const QString& path, const QString& separator, Workbook* workbook, QString* error)
+{
+    switch (sniffContent(path)) {
+    case FileContent::CompoundFile:
+        return readXls(path, workbook, error);
+    case FileContent::Zip:
+        return readXlsx(path, workbook, error);
+    case FileContent::Missing:
+        *error = QStringLiteral("文件不存在：%1").arg(path);
+        return false;
+    case FileContent::Empty:
+    case FileContent::Text:
+        break;
+    }
+    return readText(path, separator, workbook, error);
+}
+}
+
+bool readSpreadsheet(const QString& path, const QString& separator, Workbook* workbook, QString* error)
+{
+    // The budget keeps a reading within what its file may take, which a machine short of
+    // memory may still not have: the file is refused then, and the program goes on.
+    try {
+        return readByContent(path, separator, workbook, error);
+    } catch (const std::bad_alloc&) {
+        *workbook = {};
+        *error = QStringLiteral("内存不足，不能读取这个文件");
+        return false;
+    }
 }
 
 namespace {

@@ -134,7 +134,9 @@ private:
                 readFormat(data);
                 break;
             case kXf:
-                m_xfFormats.push_back(data.size() >= 4 ? u16At(data, 2) : 0);
+                if (!m_budget.grow(m_xfFormats, m_xfFormats.size() + 1))
+                    return QStringLiteral("xls文件的格式不能读取：") + m_budget.exceededText();
+                m_xfFormats.back() = data.size() >= 4 ? u16At(data, 2) : 0;
                 break;
             case kBoundSheet:
                 if (!readBoundSheet(data))
@@ -194,9 +196,10 @@ private:
 
     bool readSharedStrings(BiffRecords& records)
     {
-        ContinuedData data(records.data());
+        ContinuedData data(records.data(), &m_budget);
         while (records.peekType() == kContinue && records.next())
-            data.add(records.data());
+            if (!data.add(records.data()))
+                return false;
         quint32 total = 0;
         quint32 unique = 0;
         if (!data.u32(&total) || !data.u32(&unique))
@@ -253,11 +256,14 @@ private:
                 continue;
             QString fault;
             if (type == kString && pendingText) {
-                ContinuedData data(records.data());
-                while (records.peekType() == kContinue && records.next())
-                    data.add(records.data());
+                ContinuedData data(records.data(), &m_budget);
+                bool listed = true;
+                while (listed && records.peekType() == kContinue && records.next())
+                    listed = data.add(records.data());
                 QString text;
-                if (string(data, 2, &text))
+                if (!listed)
+                    fault = m_budget.exceededText();
+                else if (string(data, 2, &text))
                     fault = place(sheet, *pendingText, SheetCell::fromText(text));
                 pendingText.reset();
             } else {
@@ -396,12 +402,9 @@ bool readXls(const QString& path, Workbook* workbook, QString* error)
     const QByteArray bytes = file.readAll();
     QByteArray stream;
     QString bookError;
-    if (!readCompoundStream(bytes, u"Workbook", &stream, error) && !readCompoundStream(bytes, u"Book", &stream, &bookError))
+    if (!readCompoundStream(bytes, u"Workbook", budget, &stream, error) &&
+        (budget.exceeded() || !readCompoundStream(bytes, u"Book", budget, &stream, &bookError)))
         return false;
-    if (!budget.take(quint64(stream.size()))) {
-        *error = budget.exceededText();
-        return false;
-    }
     *error = BiffWorkbook(stream, budget).read(workbook);
     if (error->isEmpty())
         return true;

@@ -3,89 +3,18 @@
 #include "sheets/DateFormats.h"
 #include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFormat.h"
+#include "sheets/XlsxParts.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QXmlStreamReader>
 
-#include <unzip.h>
-
-#include <algorithm>
 #include <vector>
 
 namespace {
-// More than any sheet of the format's full size holds in practice; a part past it is a
-// crafted file, refused before it eats the memory.
-constexpr quint64 kMaxEntryBytes = quint64(1) << 30;
 // What an entry of a hash takes besides its texts, roughly.
 constexpr quint64 kHashEntry = 64;
-
-class ZipArchive {
-public:
-    ZipArchive(const QString& path, ReadBudget& budget)
-        : m_zip(unzOpen64(QFile::encodeName(path).constData())), m_budget(budget)
-    {
-    }
-    ~ZipArchive()
-    {
-        if (m_zip)
-            unzClose(m_zip);
-    }
-    ZipArchive(const ZipArchive&) = delete;
-    ZipArchive& operator=(const ZipArchive&) = delete;
-
-    bool isOpen() const { return m_zip != nullptr; }
-
-    enum class Entry { Read, Missing, TooBig, OverBudget, Damaged };
-
-    // The whole inflated entry. Its declared size is taken from the workbook's budget before
-    // anything inflates; it grows as it inflates, never to more than kMaxEntryBytes, and must
-    // come to the size declared: a crafted header allocates nothing.
-    Entry read(const QString& name, QByteArray* bytes) const
-    {
-        unz_file_info64 info;
-        if (unzLocateFile(m_zip, name.toUtf8().constData(), 1) != UNZ_OK)
-            return Entry::Missing;
-        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-            return Entry::Damaged;
-        if (info.uncompressed_size > kMaxEntryBytes)
-            return Entry::TooBig;
-        if (!m_budget.take(info.uncompressed_size))
-            return Entry::OverBudget;
-        if (unzOpenCurrentFile(m_zip) != UNZ_OK)
-            return Entry::Damaged;
-        bytes->clear();
-        const Entry inflated = inflate(bytes);
-        const int closed = unzCloseCurrentFile(m_zip);
-        if (inflated != Entry::Read)
-            return inflated;
-        return quint64(bytes->size()) == info.uncompressed_size && closed == UNZ_OK ? Entry::Read : Entry::Damaged;
-    }
-
-private:
-    Entry inflate(QByteArray* bytes) const
-    {
-        constexpr qsizetype kChunk = 1 << 16;
-        for (;;) {
-            const qsizetype at = bytes->size();
-            bytes->resize(at + kChunk);
-            const int got = unzReadCurrentFile(m_zip, bytes->data() + at, unsigned(kChunk));
-            bytes->resize(at + std::max(got, 0));
-            if (got < 0)
-                return Entry::Damaged;
-            if (got == 0)
-                return Entry::Read;
-            if (quint64(bytes->size()) > kMaxEntryBytes)
-                return Entry::TooBig;
-        }
-    }
-
-    unzFile m_zip;
-    ReadBudget& m_budget;
-};
 
 // "_x000D_" and its kin stand for characters XML cannot carry.
 QString unescaped(QString text)
@@ -106,23 +35,24 @@ QString unescaped(QString text)
 
 // Gathers the text of every <t> inside the current element (runs of a rich text),
 // leaving out phonetic parts (<rPh>).
-QString richText(QXmlStreamReader& xml)
+QString richText(XmlPart& part)
 {
+    const QXmlStreamReader& xml = part.xml();
     QString text;
     int phonetic = 0;
-    const QString end = xml.name().toString();
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
+    const size_t depth = part.depth();
+    while (!part.atEnd()) {
+        const QXmlStreamReader::TokenType token = part.readNext();
         if (token == QXmlStreamReader::StartElement) {
             if (xml.name() == u"rPh")
                 ++phonetic;
             else if (xml.name() == u"t" && phonetic == 0)
-                text += xml.readElementText();
+                text += part.elementText();
         } else if (token == QXmlStreamReader::EndElement) {
+            if (part.depth() < depth)
+                break;
             if (xml.name() == u"rPh")
                 --phonetic;
-            else if (xml.name() == end)
-                break;
         }
     }
     return text.contains(QLatin1String("_x")) ? unescaped(text) : text;
@@ -160,8 +90,9 @@ int columnOf(QStringView reference)
     return column <= kXlsxMaxColumns ? column - 1 : kBadReference;
 }
 
-// Rows, cells, shared strings and every inflated part are taken from the budget of the
-// whole workbook.
+// Rows, cells, shared strings and what the XML reader holds of every part are taken from the
+// budget of the whole workbook. The parts are read one after the other, each while it
+// inflates.
 class XlsxWorkbookReader {
 public:
     explicit XlsxWorkbookReader(const QString& path) : m_budget(QFileInfo(path).size()), m_zip(path, m_budget) {}
@@ -171,37 +102,14 @@ public:
         if (!m_zip.isOpen())
             return fail(error, QStringLiteral("文件不是可读的xlsx表格文件"));
         const QString book = workbookPart();
-        QByteArray bytes;
-        const ZipArchive::Entry found = m_zip.read(book, &bytes);
-        if (found != ZipArchive::Entry::Read)
-            return fail(error, found == ZipArchive::Entry::Missing ? QStringLiteral("xlsx文件中没有工作簿")
-                                                                   : partError(found, book));
         const QString folder = book.section(QLatin1Char('/'), 0, -2);
         const QHash<QString, QString> targets = relationships(relationshipsOf(book), folder);
-        struct Entry {
-            QString name;
-            QString part;
-        };
-        std::vector<Entry> entries;
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd() && !m_budget.exceeded()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == u"workbookPr") {
-                const QStringView flag = xml.attributes().value(QLatin1String("date1904"));
-                m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904 : 0;
-            } else if (xml.name() == u"sheet") {
-                const QXmlStreamAttributes a = xml.attributes();
-                QString name = a.value(QLatin1String("name")).toString();
-                if (m_budget.take(sizeof(Entry)) && m_budget.takeText(name.size()))
-                    entries.push_back({std::move(name), targets.value(relationId(a))});
-            }
-        }
         if (m_budget.exceeded())
             return fail(error, QStringLiteral("xlsx工作簿不能读取：") + m_budget.exceededText());
-        if (xml.hasError())
-            return fail(error, QStringLiteral("xlsx工作簿已损坏：%1").arg(xml.errorString()));
-        QString fault = readSharedStrings(targets);
+        std::vector<Entry> entries;
+        QString fault = readWorkbook(book, targets, &entries);
+        if (fault.isEmpty())
+            fault = readSharedStrings(targets);
         if (fault.isEmpty())
             fault = readStyles(targets);
         if (!fault.isEmpty())
@@ -225,31 +133,37 @@ private:
         return false;
     }
 
-    QString partError(ZipArchive::Entry entry, const QString& part) const
+    QString partError(XmlPart::Outcome outcome, const QString& part) const
     {
-        switch (entry) {
-        case ZipArchive::Entry::Read:
+        switch (outcome) {
+        case XmlPart::Outcome::Read:
+        case XmlPart::Outcome::BadXml:
             break;
-        case ZipArchive::Entry::Missing:
+        case XmlPart::Outcome::Missing:
             return QStringLiteral("文件中缺少%1").arg(part);
-        case ZipArchive::Entry::TooBig:
-            return QStringLiteral("%1展开后超过%2 MB").arg(part).arg(kMaxEntryBytes >> 20);
-        case ZipArchive::Entry::OverBudget:
+        case XmlPart::Outcome::TooBig:
+            return QStringLiteral("%1展开后超过%2 MB").arg(part).arg(XmlPart::kMaxBytes >> 20);
+        case XmlPart::Outcome::OverBudget:
             return QStringLiteral("%1展开后，").arg(part) + m_budget.exceededText();
-        case ZipArchive::Entry::Damaged:
+        case XmlPart::Outcome::Damaged:
             return QStringLiteral("%1已损坏").arg(part);
         }
         return {};
     }
 
-    // The part's bytes; empty with no fault when the workbook has no such part.
-    QString optionalPart(const QString& part, QByteArray* bytes) const
+    // The fault of a part that need not be there, once read: none when it is missing,
+    // `damaged` when it is no well-formed XML, else the reason after `unreadable`.
+    QString optionalPartFault(XmlPart& part, const QString& name, const QString& unreadable, const QString& damaged) const
     {
-        bytes->clear();
-        if (part.isEmpty())
+        switch (const XmlPart::Outcome outcome = part.outcome()) {
+        case XmlPart::Outcome::Read:
+        case XmlPart::Outcome::Missing:
             return {};
-        const ZipArchive::Entry entry = m_zip.read(part, bytes);
-        return entry == ZipArchive::Entry::Missing ? QString() : partError(entry, part);
+        case XmlPart::Outcome::BadXml:
+            return damaged;
+        default:
+            return unreadable + partError(outcome, name);
+        }
     }
 
     static QString relationshipsOf(const QString& part)
@@ -267,17 +181,51 @@ private:
         return QDir::cleanPath(folder.isEmpty() ? target : folder + QLatin1Char('/') + target);
     }
 
+    struct Entry {
+        QString name;
+        QString part;
+    };
+
+    // The sheets' names and parts, and the date system.
+    QString readWorkbook(const QString& name, const QHash<QString, QString>& targets, std::vector<Entry>* entries)
+    {
+        XmlPart part(m_zip, name);
+        const QXmlStreamReader& xml = part.xml();
+        while (!part.atEnd()) {
+            if (part.nextItem() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"workbookPr") {
+                const QStringView flag = xml.attributes().value(QLatin1String("date1904"));
+                m_dateShift = (flag == u"1" || flag == u"true") ? kDays1904 : 0;
+            } else if (xml.name() == u"sheet") {
+                const QXmlStreamAttributes a = xml.attributes();
+                QString sheet = a.value(QLatin1String("name")).toString();
+                if (!m_budget.grow(*entries, entries->size() + 1) || !m_budget.takeText(sheet.size()))
+                    return QStringLiteral("xlsx工作簿不能读取：") + m_budget.exceededText();
+                entries->back() = {std::move(sheet), targets.value(relationId(a))};
+            }
+        }
+        switch (const XmlPart::Outcome outcome = part.outcome()) {
+        case XmlPart::Outcome::Read:
+            return {};
+        case XmlPart::Outcome::Missing:
+            return QStringLiteral("xlsx文件中没有工作簿");
+        case XmlPart::Outcome::BadXml:
+            return QStringLiteral("xlsx工作簿已损坏：%1").arg(part.xmlError());
+        default:
+            return partError(outcome, name);
+        }
+    }
+
     // Relationship id, and type by its last word ("styles", "sharedStrings"), to part. The
     // entries are taken from the budget; the reading stops when it is spent.
-    QHash<QString, QString> relationships(const QString& part, const QString& folder)
+    QHash<QString, QString> relationships(const QString& name, const QString& folder)
     {
         QHash<QString, QString> targets;
-        QByteArray bytes;
-        if (m_zip.read(part, &bytes) != ZipArchive::Entry::Read)
-            return targets;
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"Relationship")
+        XmlPart part(m_zip, name);
+        const QXmlStreamReader& xml = part.xml();
+        while (!part.atEnd()) {
+            if (part.nextItem() != QXmlStreamReader::StartElement || xml.name() != u"Relationship")
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
             const QString target = resolve(a.value(QLatin1String("Target")).toString(), folder);
@@ -299,38 +247,33 @@ private:
 
     QString readSharedStrings(const QHash<QString, QString>& targets)
     {
-        const QString part = targets.value(QStringLiteral("#sharedStrings"));
-        const QString unreadable = QStringLiteral("xlsx文件的共享文字不能读取：");
-        QByteArray bytes;
-        const QString fault = optionalPart(part, &bytes);
-        if (!fault.isEmpty())
-            return unreadable + fault;
-        if (bytes.isEmpty())
+        const QString name = targets.value(QStringLiteral("#sharedStrings"));
+        if (name.isEmpty())
             return {};
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"si")
+        const QString unreadable = QStringLiteral("xlsx文件的共享文字不能读取：");
+        XmlPart part(m_zip, name);
+        while (!part.atEnd()) {
+            if (part.nextItem() != QXmlStreamReader::StartElement || part.xml().name() != u"si")
                 continue;
-            QString text = richText(xml);
-            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.takeText(text.size()))
+            QString text = richText(part);
+            if (!m_budget.grow(m_strings, m_strings.size() + 1) || !m_budget.takeText(text.capacity()))
                 return unreadable + m_budget.exceededText();
             m_strings.back() = std::move(text);
         }
-        return xml.hasError() ? QStringLiteral("xlsx文件的共享文字已损坏") : QString();
+        return optionalPartFault(part, name, unreadable, QStringLiteral("xlsx文件的共享文字已损坏"));
     }
 
     QString readStyles(const QHash<QString, QString>& targets)
     {
-        const QString part = targets.value(QStringLiteral("#styles"));
-        QByteArray bytes;
-        const QString fault = optionalPart(part, &bytes);
-        if (!fault.isEmpty() || bytes.isEmpty())
-            return fault;
+        const QString name = targets.value(QStringLiteral("#styles"));
+        if (name.isEmpty())
+            return {};
         QHash<int, DateParts> customDate;
         bool inCellFormats = false;
-        QXmlStreamReader xml(bytes);
-        while (!xml.atEnd()) {
-            const QXmlStreamReader::TokenType token = xml.readNext();
+        XmlPart part(m_zip, name);
+        const QXmlStreamReader& xml = part.xml();
+        while (!part.atEnd()) {
+            const QXmlStreamReader::TokenType token = part.nextItem();
             if (token == QXmlStreamReader::EndElement && xml.name() == u"cellXfs")
                 inCellFormats = false;
             if (token != QXmlStreamReader::StartElement)
@@ -344,10 +287,12 @@ private:
                 inCellFormats = true;
             } else if (inCellFormats && xml.name() == u"xf") {
                 const int id = a.value(QLatin1String("numFmtId")).toInt();
-                m_dateStyles.push_back(customDate.contains(id) ? customDate.value(id) : builtInDateParts(id));
+                if (!m_budget.grow(m_dateStyles, m_dateStyles.size() + 1))
+                    return QStringLiteral("xlsx文件的格式不能读取：") + m_budget.exceededText();
+                m_dateStyles.back() = customDate.contains(id) ? customDate.value(id) : builtInDateParts(id);
             }
         }
-        return xml.hasError() ? QStringLiteral("xlsx文件的格式已损坏") : QString();
+        return optionalPartFault(part, name, {}, QStringLiteral("xlsx文件的格式已损坏"));
     }
 
     DateParts dateStyle(QStringView style) const
@@ -358,23 +303,33 @@ private:
         return index >= 0 && index < qsizetype(m_dateStyles.size()) ? m_dateStyles[size_t(index)] : DateParts::None;
     }
 
-    QString readSheetPart(const QString& part, Sheet* sheet)
+    QString readSheetPart(const QString& name, Sheet* sheet)
     {
         if (!m_budget.take(sizeof(Sheet)))
             return m_budget.exceededText();
-        QByteArray bytes;
-        const ZipArchive::Entry read = m_zip.read(part, &bytes);
-        return read == ZipArchive::Entry::Read ? readSheet(bytes, sheet) : partError(read, part);
+        XmlPart part(m_zip, name);
+        const QString fault = readSheet(part, sheet);
+        if (!fault.isEmpty())
+            return fault;
+        switch (const XmlPart::Outcome outcome = part.outcome()) {
+        case XmlPart::Outcome::Read:
+            sheet->dropTrailingEmptyRows();
+            return {};
+        case XmlPart::Outcome::BadXml:
+            return QStringLiteral("内容已损坏：%1").arg(part.xmlError());
+        default:
+            return partError(outcome, name);
+        }
     }
 
     // Rows and cells without a reference follow the one before them, as the format allows.
-    QString readSheet(const QByteArray& bytes, Sheet* sheet)
+    QString readSheet(XmlPart& part, Sheet* sheet)
     {
-        QXmlStreamReader xml(bytes);
+        const QXmlStreamReader& xml = part.xml();
         int row = -1;
         int nextColumn = 0;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
+        while (!part.atEnd()) {
+            if (part.nextItem() != QXmlStreamReader::StartElement)
                 continue;
             if (xml.name() == u"row") {
                 const QStringView number = xml.attributes().value(QLatin1String("r"));
@@ -391,38 +346,38 @@ private:
                     return QStringLiteral("单元格%1超出表格的%2列").arg(a.value(QLatin1String("r")).toString()).arg(kXlsxMaxColumns);
                 nextColumn = column + 1;
                 const bool shared = a.value(QLatin1String("t")) == u"s";
-                SheetCell cell = readCell(xml, a);
+                SheetCell cell = readCell(part, a);
                 if (!cell.isEmpty() && !place(sheet, row, column, std::move(cell), shared))
                     return m_budget.exceededText();
             }
         }
-        sheet->dropTrailingEmptyRows();
-        return xml.hasError() ? QStringLiteral("内容已损坏：%1").arg(xml.errorString()) : QString();
+        return {};
     }
 
     // False when the budget is spent. A cell's own text is counted; a shared one is held once.
     bool place(Sheet* sheet, int row, int column, SheetCell cell, bool shared)
     {
         if (!m_budget.grow(sheet->rows, size_t(row) + 1) || !m_budget.grow(sheet->rows[size_t(row)], size_t(column) + 1) ||
-            !m_budget.takeText(shared ? 0 : cell.text.size()))
+            !m_budget.takeText(shared ? 0 : cell.text.capacity()))
             return false;
         sheet->rows[size_t(row)][size_t(column)] = std::move(cell);
         return true;
     }
 
     // Reads the cell element to its end.
-    SheetCell readCell(QXmlStreamReader& xml, const QXmlStreamAttributes& a) const
+    SheetCell readCell(XmlPart& part, const QXmlStreamAttributes& a) const
     {
         const QStringView type = a.value(QLatin1String("t"));
         if (type == u"inlineStr")
-            return SheetCell::fromText(richText(xml));
+            return SheetCell::fromText(richText(part));
+        const QXmlStreamReader& xml = part.xml();
         QString value;
-        while (!xml.atEnd()) {
-            const QXmlStreamReader::TokenType token = xml.readNext();
+        while (!part.atEnd()) {
+            const QXmlStreamReader::TokenType token = part.readNext();
             if (token == QXmlStreamReader::StartElement && xml.name() == u"v")
-                value = xml.readElementText();
+                value = part.elementText();
             else if (token == QXmlStreamReader::StartElement)
-                xml.skipCurrentElement();
+                part.skipElement();
             else if (token == QXmlStreamReader::EndElement)
                 break;
         }
@@ -458,7 +413,7 @@ private:
     }
 
     ReadBudget m_budget;
-    ZipArchive m_zip;
+    XlsxArchive m_zip;
     std::vector<QString> m_strings;
     std::vector<DateParts> m_dateStyles;
     double m_dateShift = 0;

@@ -8,11 +8,13 @@
 #include "maintenance/ImportValues.h"
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetIdle.h"
+#include "support/LimitedChild.h"
 
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -128,6 +130,8 @@ bool sameIcon(const QIcon& a, const QIcon& b)
 
 class TestImport : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_bigWorkbooks;  // written once, for the runs under a memory limit
 
 private slots:
     void cleanup() { QCOMPARE(g_bSpreadsheetIdle.load(), 0); }
@@ -417,7 +421,7 @@ private slots:
         QTest::newRow("60,000 BOUNDSHEETs of one far row")
             << "sixty-thousand-sheets.xls" << "xls文件的工作表“S\\d+”不能读取：整个工作簿读入内存将超过\\d+ MB";
         QTest::newRow("shared strings of a gigabyte")
-            << "shared-strings-bomb.xlsx" << "xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB";
+            << "shared-strings-bomb.xlsx" << "xlsx文件的共享文字不能读取：整个工作簿读入内存将超过\\d+ MB";
     }
 
     void craftedWorkbooksRefusedWithTheirReasons()
@@ -438,6 +442,50 @@ private slots:
         QCOMPARE(texts.size(), 1);
         const QRegularExpression refusal(QStringLiteral("^导入文件失败，可能是有的数据为空或有非法字符!\n") + reason + QLatin1Char('$'));
         QVERIFY2(refusal.match(texts.front()).hasMatch(), qPrintable(texts.front()));
+        QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
+    }
+
+    // The three workbooks that took gigabytes before they were refused (900 MiB of blanks,
+    // 1,000 MiB of empty shared strings, 1,000,000 rows of 30 numbers), imported in a child
+    // whose address space is limited to 2 GB: the window refuses each with the reason, stores
+    // nothing, and goes on.
+    void workbooksRefusedUnderAMemoryLimit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        const QString spent = QStringLiteral("整个工作簿读入内存将超过1024 MB");
+        const QString sheet = QStringLiteral("xlsx文件的工作表“S1”不能读取：");
+        QTest::newRow("900 MiB of blanks") << "blanks-900-mib.xlsx" << sheet + "xl/worksheets/sheet1.xml展开后，" + spent;
+        QTest::newRow("1,000 MiB of empty shared strings")
+            << "empty-strings-1000-mib.xlsx" << QStringLiteral("xlsx文件的共享文字不能读取：") + spent;
+        QTest::newRow("1,000,000 rows of 30 numbers") << "million-rows-of-30-numbers.xlsx" << sheet + spent;
+    }
+
+    void workbooksRefusedUnderAMemoryLimit()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString folder = QStringLiteral("SCHOOLLIB_BIG_WORKBOOKS");
+        if (!LimitedChild::isChild()) {
+            if (!m_bigWorkbooks) {
+                m_bigWorkbooks = std::make_unique<QTemporaryDir>();
+                QCOMPARE(QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                                           {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), m_bigWorkbooks->path(),
+                                            QStringLiteral("memory")}),
+                         0);
+            }
+            LimitedChild::run(2 * LimitedChild::kGiB, {folder + QLatin1Char('=') + m_bigWorkbooks->path()});
+            return;
+        }
+        Workplace work;
+        CImportReaderDlg window;
+        work.seams.chooser.answers.enqueue(qEnvironmentVariable(qPrintable(folder)) + QLatin1Char('/') + name);
+        work.seams.prompter.answers.enqueue(QMessageBox::No);  // append, not overwrite
+        window.findChild<QPushButton*>(QStringLiteral("m_btnBrowse"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("m_btnImport"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 300000);
+        QCOMPARE(work.seams.prompter.texts().mid(1),
+                 QStringList{QStringLiteral("导入文件失败，可能是有的数据为空或有非法字符!\n") + reason});
         QCOMPARE(tableRows(QStringLiteral("readerinfo")), QStringList());
     }
 

@@ -1,3 +1,4 @@
+#include "sheets/BiffRecords.h"
 #include "sheets/ByteWriter.h"
 #include "sheets/CompoundFile.h"
 #include "sheets/DateFormats.h"
@@ -6,6 +7,7 @@
 #include "sheets/ReadBudget.h"
 #include "sheets/SpreadsheetFile.h"
 #include "sheets/SpreadsheetFormat.h"
+#include "support/LimitedChild.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -109,9 +111,11 @@ QString sampleSheet(const char* name) { return QStringLiteral(SCHOOLLIB_SHEETS "
 bool writeBigDamagedWorkbooks(const QString& folder)
 {
     return QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                             {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), folder,
-                              QStringLiteral("sixty-thousand-sheets.xls"), QStringLiteral("shared-strings-bomb.xlsx")}) == 0;
+                             {QStringLiteral(SCHOOLLIB_SHEETS "/../damaged-workbooks.py"), folder, QStringLiteral("big")}) == 0;
 }
+
+// Where a child run under a memory limit finds the big workbooks its parent wrote.
+const QString kBigWorkbooks = QStringLiteral("SCHOOLLIB_BIG_WORKBOOKS");
 }
 
 // An .xls laid out as spreadsheet programs write one: numbers as RK (whole, and with the
@@ -203,7 +207,11 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
-    void initTestCase() { QVERIFY(writeBigDamagedWorkbooks(m_dir.path())); }
+    void initTestCase()
+    {
+        if (!LimitedChild::isChild())
+            QVERIFY(writeBigDamagedWorkbooks(m_dir.path()));
+    }
 
     void roundTrip_data()
     {
@@ -513,9 +521,18 @@ private slots:
         QTest::newRow("1,000 BOUNDSHEETs of one far row") << damaged + "many-sheets-far-row.xls" << "^xls文件的工作表“S\\d+”" + budget;
         QTest::newRow("60,000 BOUNDSHEETs of one far row") << path("sixty-thousand-sheets.xls") << "^xls文件的工作表“S\\d+”" + budget;
         QTest::newRow("shared strings of a gigabyte")
-            << path("shared-strings-bomb.xlsx") << "^xlsx文件的共享文字不能读取：xl/sharedStrings.xml展开后，整个工作簿读入内存将超过\\d+ MB$";
+            << path("shared-strings-bomb.xlsx") << "^xlsx文件的共享文字不能读取：整个工作簿读入内存将超过\\d+ MB$";
+        // Each empty string is counted, though it has no text to count.
+        QTest::newRow("8 million empty shared strings")
+            << path("eight-million-empty-strings.xlsx") << "^xlsx文件的共享文字不能读取：整个工作簿读入内存将超过\\d+ MB$";
+        // The file may take enough for the XML reader's share of the name's start tag, not
+        // for the name's own copy besides: the sheet list is refused, not read short.
+        QTest::newRow("a sheet name of 40 million characters")
+            << path("sheet-name-of-forty-million.xlsx") << exactly(QStringLiteral("xlsx工作簿不能读取：整个工作簿读入内存将超过952 MB"));
         QTest::newRow("circular sector chain") << damaged + "circular-chain.xls" << stream;
         QTest::newRow("last sector cut inside the data") << damaged + "cut-in-last-sector.xls" << stream;
+        QTest::newRow("short sector inside the chain") << damaged + "short-sector-inside-chain.xls" << stream;
+        QTest::newRow("mini stream's container past the end") << damaged + "mini-container-past-end.xls" << stream;
         QTest::newRow("stream shorter than declared") << damaged + "stream-longer-than-chain.xls" << stream;
         QTest::newRow("table larger than the file")
             << damaged + "table-larger-than-file.xls" << exactly(QStringLiteral("文件的复合文档头已损坏"));
@@ -535,6 +552,80 @@ private slots:
         QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
         QVERIFY2(QRegularExpression(reason).match(error).hasMatch(), qPrintable(error));
         QVERIFY(book.empty());
+    }
+
+    // Workbooks that want gigabytes, each read in a child whose address space is limited as
+    // a small machine's is: each is refused with its reason, and the reading stays within what
+    // its file may take (64 MiB and 128 bytes a byte of the file, at most 1 GiB) and the
+    // little the readers hold besides. The first three took 3 to 5 GB before they were
+    // refused. Under a limit below what the file may take, the file is refused for the memory
+    // the machine lacks, and the program goes on.
+    void refusedWithinTheirBudgetUnderALimit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<quint64>("limit");
+        QTest::addColumn<QString>("reason");  // a pattern
+        const QString sheet = QStringLiteral("^xlsx文件的工作表“S1”不能读取：");
+        const QString spent = QStringLiteral("整个工作簿读入内存将超过%1 MB$");
+        const quint64 twoGiB = 2 * LimitedChild::kGiB;
+        const QString blanks = sheet + "xl/worksheets/sheet1\\.xml展开后，" + spent.arg(1024);
+        QTest::newRow("900 MiB of blanks") << "blanks-900-mib.xlsx" << twoGiB << blanks;
+        QTest::newRow("900 MiB of blanks, 4 GB") << "blanks-900-mib.xlsx" << 4 * LimitedChild::kGiB << blanks;
+        QTest::newRow("1,000 MiB of empty shared strings")
+            << "empty-strings-1000-mib.xlsx" << twoGiB << "^xlsx文件的共享文字不能读取：" + spent.arg(1024);
+        QTest::newRow("1,000,000 rows of 30 numbers") << "million-rows-of-30-numbers.xlsx" << twoGiB << sheet + spent.arg(1024);
+        // What the XML reader holds for each element open.
+        QTest::newRow("ten million elements deep")
+            << "ten-million-deep.xlsx" << twoGiB << sheet + "xl/worksheets/sheet1\\.xml展开后，" + spent.arg(67);
+        // Rows of a far cell that want 4 GB beside 2 MB and 12 MB of incompressible data.
+        QTest::newRow("128 bytes a byte of the file") << "far-rows-beside-2-mb.xlsx" << twoGiB << sheet + spent.arg(308);
+        QTest::newRow("1 GiB at most") << "far-rows-beside-12-mb.xlsx" << twoGiB << sheet + spent.arg(1024);
+        // A chain going round two sectors stops after as many sectors as the file has, not
+        // the 2 million its allocation table lists.
+        QTest::newRow("circular chain in a big table")
+            << "circular-chain-big-table.xls" << twoGiB << QStringLiteral("^复合文档中的Workbook数据已损坏$");
+        QTest::newRow("less memory than the file may take")
+            << "far-rows-beside-12-mb.xlsx" << LimitedChild::kGiB << QStringLiteral("^内存不足，不能读取这个文件$");
+    }
+
+    void refusedWithinTheirBudgetUnderALimit()
+    {
+        QFETCH(QString, name);
+        QFETCH(quint64, limit);
+        QFETCH(QString, reason);
+        if (!LimitedChild::isChild()) {
+            LimitedChild::run(limit, {kBigWorkbooks + QLatin1Char('=') + m_dir.path()});
+            return;
+        }
+        Workbook book;
+        QString error;
+        const QString file = qEnvironmentVariable(qPrintable(kBigWorkbooks)) + QLatin1Char('/') + name;
+        QVERIFY(!readSpreadsheet(file, QLatin1Char(','), &book, &error));
+        QVERIFY2(QRegularExpression(reason).match(error).hasMatch(), qPrintable(error));
+        QVERIFY(book.empty());
+    }
+
+    // A record continued by millions of CONTINUE records: the list of its pieces is counted
+    // as it grows (4 million pieces take the 64 MiB a small file may), and given back with it.
+    void continuedRecordsCountTheirPieces()
+    {
+        ReadBudget budget(0);
+        {
+            ContinuedData data(QByteArrayView(), &budget);
+            int pieces = 1;
+            while (pieces < 10000000 && data.add(QByteArrayView()))
+                ++pieces;
+            QVERIFY(budget.exceeded());
+            QVERIFY(pieces < (1 << 22));
+        }
+        QCOMPARE(budget.taken(), quint64(0));
+    }
+
+    // A small workbook kept in the compound file's mini stream, as spreadsheet programs keep
+    // streams under 4096 bytes.
+    void readsAWorkbookInTheMiniStream()
+    {
+        QCOMPARE(fileRows(QStringLiteral(SCHOOLLIB_SHEETS "/damaged/mini-stream.xls"), QStringLiteral("S1")), Rows{{"42"}});
     }
 
     // Damaged copies that still hold the whole workbook read as the file they were made from:
@@ -580,11 +671,20 @@ private slots:
         QCOMPARE(book.size(), size_t(error.isEmpty() ? sheets : 0));
     }
 
-    // A text file takes its rows and cells from the budget as well.
+    // A text file takes its rows and cells from the budget as well, and the copies its
+    // decoding holds for a moment: 12 MiB of text hold 72 MiB while they are decoded.
+    void textStopsAtTheBudget_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("cells") << QByteArray(2 << 20, ',');
+        QTest::newRow("decoding") << QByteArray(12 << 20, 'a');
+    }
+
     void textStopsAtTheBudget()
     {
+        QFETCH(QByteArray, bytes);
         ReadBudget budget(0);
-        const Sheet sheet = parseDelimited(QByteArray(2 << 20, ','), QStringLiteral(","), budget);
+        const Sheet sheet = parseDelimited(bytes, QStringLiteral(","), budget);
         QVERIFY(budget.exceeded());
         QVERIFY(sheet.rows.empty());
     }
