@@ -168,6 +168,15 @@ bool FtpClient::list(QStringList* names)
     return true;
 }
 
+void FtpClient::prepareUpload(QFile& file)
+{
+    curl_easy_reset(m_curl);
+    curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
+    curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
+    curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+}
+
 bool FtpClient::put(const QString& localPath, const QString& remoteName)
 {
     // The name goes into commands of its own, where a line break would start another.
@@ -187,11 +196,7 @@ bool FtpClient::put(const QString& localPath, const QString& remoteName)
     // marked * may fail (there is nothing to clear away).
     CurlCommands clear({"*DELE " + part});
     CurlCommands rename({"RNFR " + part, "RNTO " + name, "*DELE " + name + kOldSuffix});
-    curl_easy_reset(m_curl);
-    curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
-    curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
-    curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    prepareUpload(file);
     curl_easy_setopt(m_curl, CURLOPT_QUOTE, clear.list());
     curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, rename.list());
     if (perform("/" + part.toPercentEncoding()))
@@ -212,11 +217,7 @@ bool FtpClient::storeUnderName(QFile& file, const QByteArray& part, const QByteA
         return false;
     }
     CurlCommands clear({"*DELE " + part});
-    curl_easy_reset(m_curl);
-    curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &readBody);
-    curl_easy_setopt(m_curl, CURLOPT_READDATA, static_cast<QIODevice*>(&file));
-    curl_easy_setopt(m_curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    prepareUpload(file);
     curl_easy_setopt(m_curl, CURLOPT_POSTQUOTE, clear.list());
     return perform("/" + name.toPercentEncoding());
 }

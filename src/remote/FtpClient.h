@@ -56,6 +56,8 @@ public:
 
 private:
     bool perform(const QByteArray& path);
+    // Resets the session's options for sending the file from its current position.
+    void prepareUpload(QFile& file);
     bool replaceWith(const QByteArray& part, const QByteArray& name);
     bool storeUnderName(QFile& file, const QByteArray& part, const QByteArray& name);
     QByteArray url(const QByteArray& path) const;
