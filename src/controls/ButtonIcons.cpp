@@ -5,28 +5,6 @@
 #include <QPixmap>
 #include <QStyle>
 
-QIcon buttonIcon(ButtonIcon which)
-{
-    QStyle* style = QApplication::style();
-    switch (which) {
-    case ButtonIcon::Search:
-        return style->standardIcon(QStyle::SP_FileDialogContentsView);
-    case ButtonIcon::Confirm:
-        return style->standardIcon(QStyle::SP_DialogApplyButton);
-    case ButtonIcon::Add:
-        return style->standardIcon(QStyle::SP_FileDialogNewFolder);
-    case ButtonIcon::Delete:
-        return style->standardIcon(QStyle::SP_TrashIcon);
-    case ButtonIcon::ClearAll:
-        return style->standardIcon(QStyle::SP_DialogResetButton);
-    case ButtonIcon::MoveDown:
-        return style->standardIcon(QStyle::SP_ArrowDown);
-    case ButtonIcon::MoveUp:
-        return style->standardIcon(QStyle::SP_ArrowUp);
-    }
-    return {};
-}
-
 namespace {
 
 QIcon lamp(bool bright)
@@ -57,23 +35,23 @@ QIcon resourceIcon(int resourceId)
     case 187: return picture("password");
     case 188: return picture("operator");
     case 192:
-    case 265: return buttonIcon(ButtonIcon::Search);
-    case 199: return buttonIcon(ButtonIcon::Confirm);
+    case 265: return styleIcon(QStyle::SP_FileDialogContentsView);
+    case 199: return styleIcon(QStyle::SP_DialogApplyButton);
     case 202: return styleIcon(QStyle::SP_DialogSaveButton);
     case 205:
     case 215: return picture("exit");
     case 206: return picture("reader");
     case 207: return picture("booklend");
-    case 210: return buttonIcon(ButtonIcon::Add);
-    case 211: return buttonIcon(ButtonIcon::Delete);
+    case 210: return styleIcon(QStyle::SP_FileDialogNewFolder);
+    case 211: return styleIcon(QStyle::SP_TrashIcon);
     case 213: return lamp(false);
     case 214: return lamp(true);
-    case 216: return buttonIcon(ButtonIcon::ClearAll);
+    case 216: return styleIcon(QStyle::SP_DialogResetButton);
     case 242: return picture("bookquery");
     case 266: return styleIcon(QStyle::SP_FileDialogInfoView);
     case 267: return styleIcon(QStyle::SP_DriveFDIcon);
-    case 283: return buttonIcon(ButtonIcon::MoveDown);
-    case 284: return buttonIcon(ButtonIcon::MoveUp);
+    case 283: return styleIcon(QStyle::SP_ArrowDown);
+    case 284: return styleIcon(QStyle::SP_ArrowUp);
     case 313: return picture("bookadd");
     case 315: return picture("periodicallend");
     default: return {};

@@ -2,11 +2,6 @@
 
 #include <QIcon>
 
-// The pictures of the windows' icon buttons, drawn from the desktop style.
-enum class ButtonIcon { Search, Confirm, Add, Delete, ClearAll, MoveDown, MoveUp };
-
-QIcon buttonIcon(ButtonIcon which);
-
 // The picture of one of the program's icon resources, by the number the windows know it by:
 // 128 and 224 the application, 135 settings, 143 the lending query, 187 password, 188 operator,
 // 192 search, 199 confirm, 202 export to a spreadsheet, 205 exit, 206 readers, 207 book lending,

@@ -8,7 +8,6 @@
 #include "controls/SearchEdit.h"
 #include "controls/SearchText.h"
 
-#include <QStyle>
 
 CPagedSearchPage::CPagedSearchPage(Config config, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CPagedSearchPage>()), m_config(std::move(config))
@@ -28,9 +27,9 @@ void CPagedSearchPage::OnInitDialog()
 {
     ui->m_labelSearch->setText(m_config.searchLabel);
     ui->m_btnSearch->setText(m_config.searchCaption);
-    ui->m_btnSearch->SetIconHandles(buttonIcon(ButtonIcon::Search));
+    ui->m_btnSearch->SetIconHandles(resourceIcon(192));
     ui->m_btnExport->setText(m_config.exportCaption);
-    ui->m_btnExport->SetIconHandles(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->m_btnExport->SetIconHandles(resourceIcon(202));
     ui->m_editSearch->setToolTip(m_config.searchTip);
     if (m_config.editClearsOnFocus)
         SearchEdit::attach(ui->m_editSearch);

@@ -1,12 +1,12 @@
 #include "remote/FtpExchangeDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/ComboFill.h"
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
 #include "controls/SkinButton.h"
 #include "core/Collation.h"
 #include "db/AppState.h"
-#include "remote/ConnectionLamp.h"
 #include "remote/SetupIni.h"
 #include "remote/UnitRegister.h"
 #include "remote/UnitSetDlg.h"
@@ -169,7 +169,7 @@ FtpAccount CFtpExchangeDlg::StepAccount() const
     return m_account == Account::Fixed ? fixedExchangeAccount() : m_taken;
 }
 
-void CFtpExchangeDlg::SetLamp(bool connected) { m_btnLamp->SetIconHandles(connectionLamp(connected)); }
+void CFtpExchangeDlg::SetLamp(bool connected) { m_btnLamp->SetIconHandles(resourceIcon(connected ? 214 : 213)); }
 
 void CFtpExchangeDlg::FillUnits()
 {

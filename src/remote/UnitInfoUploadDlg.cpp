@@ -2,11 +2,11 @@
 
 #include "ui_UnitInfoUploadDlg.h"
 
+#include "controls/ButtonIcons.h"
 #include "controls/Prompter.h"
 #include "core/DateText.h"
 #include "db/AppState.h"
 #include "db/Statements.h"
-#include "remote/ConnectionLamp.h"
 #include "remote/RemoteLink.h"
 #include "remote/SetupIni.h"
 
@@ -24,7 +24,7 @@ CUnitInfoUploadDlg::~CUnitInfoUploadDlg() = default;
 void CUnitInfoUploadDlg::OnInitDialog()
 {
     ui->m_editServer->setText(SetupIni::read(QStringLiteral("Net"), QStringLiteral("id")));
-    ui->m_btnLamp->SetIconHandles(connectionLamp(false));
+    ui->m_btnLamp->SetIconHandles(resourceIcon(213));
     FillFigures();
 }
 
@@ -73,7 +73,7 @@ void CUnitInfoUploadDlg::OnConnect()
         SetBusy(false);
         if (!ok)
             return showMessage(this, QStringLiteral("远程连接失败！"));
-        ui->m_btnLamp->SetIconHandles(connectionLamp(true));
+        ui->m_btnLamp->SetIconHandles(resourceIcon(214));
         SetupIni ini;
         ini.setValue(QStringLiteral("Net"), QStringLiteral("id"), server);
         if (!ini.save())
