@@ -310,16 +310,8 @@ void CBookAddDlg::OnSearchLocal()
 
 void CBookAddDlg::ShowLocalPage(int)
 {
-    ui->m_listLocal->DeleteAllItems();
-    const PageCursor& cursor = m_paging->Cursor();
-    try {
-        m_pRecordset->MoveFirst();
-        m_pRecordset->Move(cursor.GetFirstRow());
-        for (int i = 0; i < cursor.GetRowsOnPage(); ++i, m_pRecordset->MoveNext())
-            ui->m_listLocal->AddItem(m_pRecordset->GetRowTexts().mid(1, kBookFieldCount));
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
+    m_paging->FillList(ui->m_listLocal, m_pRecordset,
+                       [](const CAdoRecordset& rs) { return rs.GetRowTexts().mid(1, kBookFieldCount); });
 }
 
 void CBookAddDlg::LoadSelectedBook()

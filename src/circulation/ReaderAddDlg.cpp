@@ -120,21 +120,7 @@ void CReaderAddDlg::OnSearch()
     }
 }
 
-void CReaderAddDlg::FillPage()
-{
-    ui->m_list->DeleteAllItems();
-    if (!m_pRecordset)
-        return;
-    try {
-        const PageCursor& page = m_paging->Cursor();
-        m_pRecordset->MoveFirst();
-        m_pRecordset->Move(page.GetFirstRow());
-        for (int i = 0; i < page.GetRowsOnPage() && !m_pRecordset->IsEOF(); ++i, m_pRecordset->MoveNext())
-            ui->m_list->AddItem(readerListRow(*m_pRecordset));
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
-}
+void CReaderAddDlg::FillPage() { m_paging->FillList(ui->m_list, m_pRecordset, readerListRow); }
 
 void CReaderAddDlg::ShowAllReaders()
 {

@@ -80,18 +80,6 @@ void CSchoolLendHistoryPage::OnQuery()
     m_paged->SetResult(count);
 }
 
-void CSchoolLendHistoryPage::ShowPage()
-{
-    ui->m_list->DeleteAllItems();
-    const PageCursor& cursor = m_paged->Cursor();
-    try {
-        m_pResult->MoveFirst();
-        m_pResult->Move(cursor.GetFirstRow());
-        for (int i = 0; i < cursor.GetRowsOnPage() && !m_pResult->IsEOF(); ++i, m_pResult->MoveNext())
-            ui->m_list->AddItem(SchoolLendHistory::listCells(*m_pResult));
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
-}
+void CSchoolLendHistoryPage::ShowPage() { m_paged->FillList(ui->m_list, m_pResult, SchoolLendHistory::listCells); }
 
 void CSchoolLendHistoryPage::OnExport() { m_export->Start(m_pResult); }

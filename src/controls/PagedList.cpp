@@ -1,6 +1,7 @@
 #include "controls/PagedList.h"
 
 #include "controls/Prompter.h"
+#include "controls/ReportListCtrl.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -31,6 +32,21 @@ void PagedList::SetPageSize(int pageSize)
     m_cursor.SetPageSize(pageSize);
     if (m_cursor.HasResult())
         ShowPages();
+}
+
+void PagedList::FillList(CReportListCtrl* list, const RecordsetPtr& result, const ListRow& listRow) const
+{
+    list->DeleteAllItems();
+    if (!result)
+        return;
+    try {
+        result->MoveFirst();
+        result->Move(m_cursor.GetFirstRow());
+        for (int i = 0; i < m_cursor.GetRowsOnPage() && !result->IsEOF(); ++i, result->MoveNext())
+            list->AddItem(listRow(*result));
+    } catch (const DbError&) {
+        showMessage(m_window, QStringLiteral("操作失败"));
+    }
 }
 
 void PagedList::ShowPages()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "controls/ListQuery.h"
 #include "controls/PageCursor.h"
 
 #include <QObject>
 #include <QPointer>
 
+class CReportListCtrl;
 class QAbstractButton;
 class QComboBox;
 class QLabel;
@@ -29,6 +31,10 @@ public:
     // selector and the total are recounted and pageChanged fires for the page shown.
     void SetPageSize(int pageSize);
     const PageCursor& Cursor() const { return m_cursor; }
+    // Empties the list and fills it with the current page's rows of the result, each made by
+    // `listRow`; nothing when there is no result. A result that cannot be read says
+    // "操作失败"; the rows added so far stay.
+    void FillList(CReportListCtrl* list, const RecordsetPtr& result, const ListRow& listRow) const;
 
 signals:
     void pageChanged(int page);

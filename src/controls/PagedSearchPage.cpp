@@ -62,18 +62,4 @@ void CPagedSearchPage::OnSearch()
     m_paging->SetResult(static_cast<int>(rows));
 }
 
-void CPagedSearchPage::FillPage()
-{
-    ui->m_list->DeleteAllItems();
-    if (!m_result)
-        return;
-    try {
-        const PageCursor& page = m_paging->Cursor();
-        m_result->MoveFirst();
-        m_result->Move(page.GetFirstRow());
-        for (int i = 0; i < page.GetRowsOnPage() && !m_result->IsEOF(); ++i, m_result->MoveNext())
-            ui->m_list->AddItem(m_config.listRow(*m_result));
-    } catch (const DbError&) {
-        showMessage(this, QStringLiteral("操作失败"));
-    }
-}
+void CPagedSearchPage::FillPage() { m_paging->FillList(ui->m_list, m_result, m_config.listRow); }

@@ -49,16 +49,4 @@ void PeriodicalStockPages::Run(bool afterDelete)
     m_paging->SetResult(static_cast<int>(rows));
 }
 
-void PeriodicalStockPages::ShowPage()
-{
-    m_controls.list->DeleteAllItems();
-    const PageCursor& cursor = m_paging->Cursor();
-    try {
-        m_result->MoveFirst();
-        m_result->Move(cursor.GetFirstRow());
-        for (int i = 0; i < cursor.GetRowsOnPage() && !m_result->IsEOF(); ++i, m_result->MoveNext())
-            m_controls.list->AddItem(PeriodicalStore::listRow(*m_result));
-    } catch (const DbError&) {
-        showMessage(m_window, kFailText);
-    }
-}
+void PeriodicalStockPages::ShowPage() { m_paging->FillList(m_controls.list, m_result, PeriodicalStore::listRow); }
