@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QMutex>
 
 #include <algorithm>
 #include <cerrno>
@@ -180,14 +179,8 @@ const char* XmlCodePages::iconvName(int codePage)
     if (codePage == 0)
         codePage = kUtf8;
     for (const IconvName& n : kIconvNames)
-        if (n.codePage == codePage) {
-            static QHash<int, bool> convertible;
-            static QMutex mutex;
-            const QMutexLocker lock(&mutex);
-            const auto known = convertible.constFind(codePage);
-            const bool can = known != convertible.cend() ? *known : *convertible.insert(codePage, iconvCanConvert(n.name));
-            return can ? n.name : nullptr;
-        }
+        if (n.codePage == codePage)
+            return iconvCanConvert(n.name) ? n.name : nullptr;
     return nullptr;
 }
 
