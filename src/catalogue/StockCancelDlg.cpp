@@ -98,7 +98,7 @@ void CStockCancelDlg::OnCancelStock()
     }
     const QString keyword = SearchText::read(ui->m_editKeyword->text(), AllTextMeans()).text;
     FillBookList(m_config.refill ? m_config.refill(keyword) : m_config.search(keyword));
-    SayKept(false, skipped);
+    SayKept(skipped);
     if (m_config.reportsCount)
         showMessage(this, QStringLiteral("共删除了%1条记录!").arg(deleted));
 }
@@ -110,10 +110,8 @@ SearchText::AllText CStockCancelDlg::AllTextMeans() const
     return m_config.editShowsAll ? SearchText::AllText::EveryRow : SearchText::AllText::Typed;
 }
 
-void CStockCancelDlg::SayKept(bool failed, const QStringList& out)
+void CStockCancelDlg::SayKept(const QStringList& out)
 {
-    if (failed)
-        showMessage(this, QStringLiteral("操作失败"));
     if (!out.isEmpty())
         showMessage(this, (QStringList{m_config.skippedLead} + out).join(QLatin1Char('\n')));
 }

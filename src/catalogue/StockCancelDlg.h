@@ -51,8 +51,8 @@ protected slots:
 protected:
     CReportListCtrl* List() const;
     const StockCancelWindow& Config() const { return m_config; }
-    // Says what kept copies in stock: a failure, the copies that are out.
-    void SayKept(bool failed, const QStringList& out);
+    // Names the copies that stayed in stock because they are out.
+    void SayKept(const QStringList& out);
 
 private slots:
     void OnCancelStock();

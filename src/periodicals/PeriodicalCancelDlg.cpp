@@ -40,5 +40,5 @@ void CPeriodicalCancelDlg::OnDeleteSelected()
     const QString number = List()->GetItemText(row, Config().numberColumn);
     const DeleteOutcome outcome = Config().remove(number);
     OnFind();
-    SayKept(false, outcome == DeleteOutcome::OnLoan ? QStringList{number} : QStringList());
+    SayKept(outcome == DeleteOutcome::OnLoan ? QStringList{number} : QStringList());
 }
