@@ -57,6 +57,17 @@ void PrintBench::print(QWidget& window, const PageRanges& pages)
     click(window, QStringLiteral("m_btnPrint"));
 }
 
+void PrintBench::printsOnePage(QWidget& window, bool inked)
+{
+    print(window, {{1, 1}});
+    QVERIFY(messages().isEmpty());
+    QCOMPARE(printing.chooser.offered, QList<int>{1});
+    QCOMPARE(printing.sink.files.size(), 1);
+    const QImage page = rasterisedPage(printing.sink.files[0], folder.path());
+    QVERIFY(!page.isNull());
+    QCOMPARE(::inked(page, page.rect()), inked);
+}
+
 QList<QStringList> PrintBench::scannedPages()
 {
     QList<QStringList> pages;

@@ -62,6 +62,9 @@ struct PrintBench : Workplace {
     void print(QWidget& window, const PageRanges& pages);
     // What each printed page scans as, read at 300 dpi, sorted.
     QList<QStringList> scannedPages();
+    // Prints page 1 of the window and checks that it went through without a word as one
+    // page, inked or blank as said.
+    void printsOnePage(QWidget& window, bool inked);
     QStringList messages() const { return seams.prompter.texts(); }
 };
 
