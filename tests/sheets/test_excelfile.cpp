@@ -75,6 +75,14 @@ bool readColumnBy(CExcelFile& file, QStringList& cells, const QString& column, b
 }
 
 const QStringList kExtensions{"xls", "xlsx", "csv"};
+
+// One row for each kind of file, in the column "extension".
+void extensionRows()
+{
+    QTest::addColumn<QString>("extension");
+    for (const QString& e : kExtensions)
+        QTest::newRow(e.toLatin1().constData()) << e;
+}
 const Rows kBooks{{"书名", "单价"}, {"红楼梦", "30"}, {"西游记"}};
 }
 
