@@ -222,12 +222,9 @@ void CBookLendPage::OnRclickBookList(const QPoint& position)
 // The history row names the reader shown, when there is one.
 void CBookLendPage::ReturnBook(const QString& bookNumber)
 {
-    std::optional<ReaderCard> shown;
-    if (!m_reader.card().number.isEmpty())
-        shown = m_reader.card();
     try {
         // A loan already closed elsewhere is not returned twice.
-        if (Service().giveBack(bookNumber, shown) == LendingService::Outcome::NotOnLoan)
+        if (Service().giveBack(bookNumber, m_reader.shown()) == LendingService::Outcome::NotOnLoan)
             showMessage(this, QStringLiteral("无此记录！"));
         FillBookList(Service().copyInStock(bookNumber));
     } catch (const DbError&) {

@@ -32,6 +32,11 @@ public:
     QList<Loan> loans() const;
 
     const ReaderCard& card() const { return m_card; }
+    // The card of the reader shown; none when no reader is shown (nothing is said).
+    std::optional<ReaderCard> shown() const
+    {
+        return m_card.number.isEmpty() ? std::nullopt : std::optional<ReaderCard>(m_card);
+    }
 
 private:
     LendingService service() const;

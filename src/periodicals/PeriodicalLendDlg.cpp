@@ -161,7 +161,7 @@ void CPeriodicalLendDlg::ReturnPeriodical()
     try {
         // The history row names the reader shown. A copy no longer in stock is returned all
         // the same; the to-lend list gets no row for it.
-        if (Service().giveBack(number, m_reader.card()) == LendingService::Outcome::NotOnLoan)
+        if (Service().giveBack(number, m_reader.shown()) == LendingService::Outcome::NotOnLoan)
             showMessage(this, QStringLiteral("无此记录！"));
     } catch (const DbError&) {
         showMessage(this, kFailText);
