@@ -9,11 +9,8 @@
 
 QString nextReaderNumber(const QString& number)
 {
-    QString digits;
-    QString others;
-    for (const QChar c : number)
-        (c >= QLatin1Char('0') && c <= QLatin1Char('9') ? digits : others) += c;
-    return others + nextNumberText(digits);
+    const CodeParts parts = splitDigits(number);
+    return parts.letters + nextNumberText(parts.digits);
 }
 
 QString readerListHeadings()

@@ -23,3 +23,11 @@ QString nextNumberText(const QString& number)
     result.insert(start, QLatin1Char('1'));
     return result;
 }
+
+CodeParts splitDigits(const QString& code)
+{
+    CodeParts parts;
+    for (const QChar c : code)
+        (isAsciiDigit(c) ? parts.digits : parts.letters) += c;
+    return parts;
+}

@@ -12,19 +12,17 @@ Result Make(const QString& firstCode, const QString& countText)
     const Code128Symbol symbol = CCode128::EncodeSetB(firstCode);
     if (!symbol.IsValid())
         return {{}, QStringLiteral("不能生成条码：%1！").arg(symbol.Refusal())};
-    QString letters, digits;
-    for (QChar c : firstCode)
-        (c >= QLatin1Char('0') && c <= QLatin1Char('9') ? digits : letters) += c;
+    const CodeParts parts = splitDigits(firstCode);
     QStringList codes{firstCode};
     // Counted as a digit string, so a number of any length keeps its zeros and never overflows.
-    QString number = digits;
+    QString number = parts.digits;
     while (codes.size() < count) {
         number = nextNumberText(number);
-        if (number.size() > digits.size())
+        if (number.size() > parts.digits.size())
             break;
         if (codes.size() == kMaxCount)
             return {{}, QStringLiteral("个数不能超过%1！").arg(kMaxCount)};
-        codes << letters + number;
+        codes << parts.letters + number;
     }
     return {codes, {}};
 }
