@@ -1,5 +1,6 @@
 #include "lookup/CatalogueReplies.h"
 
+#include "core/NumberText.h"
 #include "lookup/BookWebSearch.h"
 #include "xml/XmlDoc.h"
 
@@ -23,15 +24,12 @@ qsizetype gbkBytesOn(const QString& text, qsizetype from, int bytes)
 
 QString encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
 
-// The blanks of the C library's isspace: ASCII white space only; a full-width blank is text.
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
-
 // The leading whole number of a text, as C's atoi reads it: blanks, a sign, then digits; 0
 // when there is none, and also past the int range, where atoi's result is undefined.
 int leadingNumber(const QString& text)
 {
     qsizetype start = 0;
-    while (start < text.size() && isBlank(text[start]))
+    while (start < text.size() && isAsciiBlank(text[start]))
         ++start;
     qsizetype end = start;
     if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
@@ -52,7 +50,7 @@ QString beforeFirstSemicolon(const QString& cell)
 QString withoutLeadingBlanks(const QString& text)
 {
     qsizetype start = 0;
-    while (start < text.size() && isBlank(text[start]))
+    while (start < text.size() && isAsciiBlank(text[start]))
         ++start;
     return text.mid(start);
 }
@@ -76,7 +74,7 @@ QStringList emptyRow(const QString& isbn)
 QString CatalogueReplies::withoutTrailingBlanks(const QString& text)
 {
     qsizetype end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
+    while (end > 0 && isAsciiBlank(text[end - 1]))
         --end;
     return text.left(end);
 }

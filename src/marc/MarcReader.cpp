@@ -1,5 +1,6 @@
 #include "marc/MarcReader.h"
 
+#include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "db/BookFields.h"
 
@@ -32,9 +33,6 @@ int wantedCount()
     return count;
 }
 
-// The white space that atoi skips: ASCII only, so a full-width blank ends the number.
-bool isAsciiSpace(QChar c) { return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r')); }
-
 // The price as a whole number, read as the C library's atoi reads it after every "CNY" is
 // removed: leading blanks, a sign, the digits up to the first other character; 0 when
 // there are none, also when the field gives no price.
@@ -42,7 +40,7 @@ QString priceText(QString text)
 {
     text.remove(QStringLiteral("CNY"));
     qsizetype at = 0;
-    while (at < text.size() && isAsciiSpace(text[at]))
+    while (at < text.size() && isAsciiBlank(text[at]))
         ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+')))

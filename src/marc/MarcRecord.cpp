@@ -1,5 +1,7 @@
 #include "marc/MarcRecord.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,8 +14,6 @@ constexpr qsizetype kTagSize = 3;
 constexpr qsizetype kFieldLengthSize = 4;
 constexpr qsizetype kFieldStartSize = 5;
 
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The number written in the `count` bytes at `position` (fewer where the line ends before),
 // as atoi reads them: blanks, a sign, then digits up to the first other byte; 0 when there
 // are none.
@@ -21,7 +21,7 @@ qsizetype numberAt(QByteArrayView line, qsizetype position, qsizetype count)
 {
     const QByteArrayView digits = line.sliced(position, std::min(count, line.size() - position));
     qsizetype at = 0;
-    while (at < digits.size() && isSpace(digits[at]))
+    while (at < digits.size() && isAsciiBlank(QLatin1Char(digits[at])))
         ++at;
     bool negative = false;
     if (at < digits.size() && (digits[at] == '-' || digits[at] == '+'))
