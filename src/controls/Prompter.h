@@ -11,7 +11,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     // `defaultButton` is what Enter answers (NoButton: the box's own choice, its first
-    // accepting button); questions whose Yes destroys something make it No or Cancel.
+    // accepting button, as a Windows message box answers).
     virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& text, const QString& caption,
                                             QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                             QMessageBox::StandardButton defaultButton) = 0;
