@@ -2,10 +2,14 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include <iconv.h>
 
@@ -140,12 +144,12 @@ const QHash<QByteArray, int>& nameTable()
     return table;
 }
 
-struct IconvName {
+struct PageName {
     int codePage;
     const char* name;
 };
 
-const IconvName kIconvNames[] = {
+const PageName kIconvNames[] = {
     {154, "PT154"}, {437, "CP437"}, {708, "ASMO-708"}, {737, "CP737"}, {775, "CP775"}, {850, "CP850"},
     {852, "CP852"}, {855, "CP855"}, {857, "CP857"}, {858, "CP858"}, {860, "CP860"}, {861, "CP861"},
     {862, "CP862"}, {863, "CP863"}, {864, "CP864"}, {865, "CP865"}, {866, "CP866"}, {869, "CP869"},
@@ -164,42 +168,20 @@ const IconvName kIconvNames[] = {
     {kUtf32, "UTF-32"}, {65000, "UTF-7"}, {XmlCodePages::kUtf8, "UTF-8"},
 };
 
-bool iconvCanConvert(const char* name)
+// The pages iconv lacks, by the names Qt's converters know them by.
+const PageName kQtNames[] = {
+    {720, "windows-720"},  {10006, "x-mac-greek"}, {10081, "x-mac-turkish"}, {52936, "HZ-GB-2312"},
+    {57002, "x-iscii-de"}, {57003, "x-iscii-be"},  {57004, "x-iscii-ta"},    {57005, "x-iscii-te"},
+    {57006, "x-iscii-as"}, {57007, "x-iscii-or"},  {57008, "x-iscii-ka"},    {57009, "x-iscii-ma"},
+    {57010, "x-iscii-gu"}, {57011, "x-iscii-pa"},
+};
+
+const char* nameIn(const PageName* begin, const PageName* end, int codePage)
 {
-    iconv_t cd = iconv_open("UTF-8", name);
-    if (cd == iconv_t(-1))
-        return false;
-    iconv_close(cd);
-    return true;
-}
+    const auto found = std::find_if(begin, end, [&](const PageName& n) { return n.codePage == codePage; });
+    return found == end ? nullptr : found->name;
 }
 
-const char* XmlCodePages::iconvName(int codePage)
-{
-    if (codePage == 0)
-        codePage = kUtf8;
-    for (const IconvName& n : kIconvNames)
-        if (n.codePage == codePage)
-            return iconvCanConvert(n.name) ? n.name : nullptr;
-    return nullptr;
-}
-
-int XmlCodePages::codePage(const char* name)
-{
-    if (!name || !*name)
-        return 0;
-    int page;
-    if (std::strcmp(name, "UTF-32") == 0) {
-        page = kUtf32;
-    } else {
-        if (std::strlen(name) >= 100)
-            return -1;
-        page = nameTable().value(QByteArray(name).toLower(), -1);
-    }
-    return page;
-}
-
-namespace {
 // How far to step over a sequence the conversion refused.
 size_t skipLength(const char* from, const char* at, size_t left)
 {
@@ -229,63 +211,255 @@ QByteArray replacementCharacter(const char* to)
     iconv_close(cd);
     return ok ? QByteArray(buffer, qsizetype(dst - buffer)) : question;
 }
-}
 
-XmlCodePages::Converter::Converter(const char* from, const char* to)
-    : m_cd(iconv_open(to, from)), m_from(from), m_replacement(replacementCharacter(to))
-{
-}
+class IconvConverter : public XmlCodePages::Converter {
+public:
+    IconvConverter(const char* from, const char* to)
+        : m_cd(iconv_open(to, from)), m_from(from), m_replacement(replacementCharacter(to))
+    {
+    }
+    ~IconvConverter() override
+    {
+        if (isValid())
+            iconv_close(m_cd);
+    }
+    IconvConverter(const IconvConverter&) = delete;
+    IconvConverter& operator=(const IconvConverter&) = delete;
 
-XmlCodePages::Converter::~Converter()
-{
-    if (isValid())
-        iconv_close(iconv_t(m_cd));
-}
+    bool isValid() const { return m_cd != iconv_t(-1); }
 
-bool XmlCodePages::Converter::isValid() const { return iconv_t(m_cd) != iconv_t(-1); }
+    void convert(QByteArrayView in, QByteArray& out, bool& lossy) override
+    {
+        if (m_waiting.isEmpty()) {
+            m_waiting = in.last(run(in, out, lossy, false)).toByteArray();
+        } else {
+            const QByteArray piece = std::exchange(m_waiting, {}) + in.toByteArray();
+            m_waiting = piece.right(run(piece, out, lossy, false));
+        }
+    }
 
-int XmlCodePages::Converter::convert(const char* in, int length, QByteArray& out, bool& lossy, bool final)
-{
-    char* src = const_cast<char*>(in);
-    size_t srcLeft = size_t(length);
-    char buffer[4096];
-    while (srcLeft > 0) {
+    bool finish(QByteArray& out, bool& lossy) override
+    {
+        const bool whole = m_waiting.isEmpty();
+        run(std::exchange(m_waiting, {}), out, lossy, true);
+        char buffer[64];
         char* dst = buffer;
         size_t dstLeft = sizeof buffer;
-        const size_t done = iconv(iconv_t(m_cd), &src, &srcLeft, &dst, &dstLeft);
-        const int error = errno;
+        iconv(m_cd, nullptr, nullptr, &dst, &dstLeft);
         out.append(buffer, qsizetype(dst - buffer));
-        if (done != size_t(-1) || error == E2BIG)
-            continue;
-        if (error == EINVAL && !final)
-            return int(srcLeft);
-        // A sequence that is not valid in the source, or that the target lacks.
-        lossy = true;
-        out += m_replacement;
-        const size_t skip = skipLength(m_from.constData(), src, srcLeft);
-        src += skip;
-        srcLeft -= skip;
+        return whole;
     }
-    return 0;
+
+private:
+    // Unless `final`, a character cut off at the end of `in` is left unconverted; returns how
+    // many bytes were left.
+    qsizetype run(QByteArrayView in, QByteArray& out, bool& lossy, bool final)
+    {
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = size_t(in.size());
+        char buffer[4096];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            const size_t done = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            const int error = errno;
+            out.append(buffer, qsizetype(dst - buffer));
+            if (done != size_t(-1) || error == E2BIG)
+                continue;
+            if (error == EINVAL && !final)
+                return qsizetype(srcLeft);
+            // A sequence that is not valid in the source, or that the target lacks.
+            lossy = true;
+            out += m_replacement;
+            const size_t skip = skipLength(m_from.constData(), src, srcLeft);
+            src += skip;
+            srcLeft -= skip;
+        }
+        return 0;
+    }
+
+    iconv_t m_cd;
+    QByteArray m_from;
+    QByteArray m_replacement;
+    QByteArray m_waiting;  // a character cut at the end of the last piece
+};
+
+// Qt's converters with the count of characters they could not convert, which the
+// converter's own error flag gives only once for its whole life.
+template <typename Base> class Counting : public Base {
+public:
+    using Base::Base;
+    qsizetype failures() const { return this->state.invalidChars; }
+};
+
+// A page's text to UTF-8. Qt's converters hold back what might still combine with the next
+// byte (a character of ISCII, a '~' or lead byte of HZ) and have no call that lets it go at
+// the end; a line end does: it is a character of its own in every page they convert here.
+// Bytes the page does not define come out as U+FFFD, which no page converted here holds; they
+// are written '?', as iconv's are.
+class QtDecoder : public XmlCodePages::Converter {
+public:
+    explicit QtDecoder(const char* name) : m_decoder(name)
+    {
+        // What the line end gives from a fresh start: the line end, or nothing while it waits.
+        QStringDecoder fresh(name);
+        m_releaseText = fresh.decode(QByteArrayView("\n"));
+    }
+
+    bool isValid() const { return m_decoder.isValid(); }
+
+    void convert(QByteArrayView in, QByteArray& out, bool& lossy) override
+    {
+        const qsizetype failed = m_decoder.failures();
+        append(m_decoder.decode(in), failed, out, lossy);
+    }
+
+    bool finish(QByteArray& out, bool& lossy) override
+    {
+        const qsizetype failed = m_decoder.failures();
+        QString rest = m_decoder.decode(QByteArrayView("\n"));
+        if (rest.endsWith(m_releaseText))
+            rest.chop(m_releaseText.size());
+        const bool whole = m_decoder.failures() == failed;
+        append(rest, failed, out, lossy);
+        m_decoder.resetState();
+        return whole;
+    }
+
+private:
+    void append(QString text, qsizetype failedBefore, QByteArray& out, bool& lossy) const
+    {
+        if (m_decoder.failures() > failedBefore) {
+            lossy = true;
+            text.replace(QChar::ReplacementCharacter, QLatin1Char('?'));
+        }
+        out += text.toUtf8();
+    }
+
+    Counting<QStringDecoder> m_decoder;
+    QString m_releaseText;
+};
+
+// UTF-8 to a page. Characters the page lacks become the converter's substitute byte, which
+// is written '?', as iconv's are; a line end ends what waits, as for QtDecoder.
+class QtEncoder : public XmlCodePages::Converter {
+public:
+    explicit QtEncoder(const char* name)
+        : m_utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom), m_encoder(name)
+    {
+        QStringEncoder fresh(name);
+        // The escape a fresh converter opens a text with (HZ's "~}", ISCII's script), though a
+        // reader starts in that state anyway. Left out, a document's declaration stays at its
+        // first byte, where a reader looks for it.
+        m_opening = fresh.encode(u"<");
+        m_opening.chop(1);
+        // U+FFFF is no character, so no page has it.
+        const QByteArray substitute = QStringEncoder(name).encode(QStringView(u"\uFFFF"));
+        if (!substitute.isEmpty() && substitute.back() != '?') {
+            m_substitute = substitute.back();
+            // Followed by a line end, which lets a character held back go.
+            m_substituteFor = QString(QStringDecoder(name).decode(QByteArray(1, m_substitute) + '\n')).left(1);
+        }
+    }
+
+    bool isValid() const { return m_encoder.isValid(); }
+
+    void convert(QByteArrayView in, QByteArray& out, bool& lossy) override { encode(in, out, lossy); }
+
+    bool finish(QByteArray& out, bool& lossy) override
+    {
+        const qsizetype cut = m_utf8.failures();
+        QByteArray rest;
+        encode(QByteArrayView("\n"), rest, lossy);
+        if (rest.endsWith('\n'))
+            rest.chop(1);
+        out += rest;
+        const bool whole = m_utf8.failures() == cut;
+        m_utf8.resetState();
+        m_encoder.resetState();
+        m_started = false;
+        return whole;
+    }
+
+private:
+    void encode(QByteArrayView in, QByteArray& out, bool& lossy)
+    {
+        const qsizetype failed = m_utf8.failures() + m_encoder.failures();
+        const QString text = m_utf8.decode(in);
+        QByteArray bytes = m_encoder.encode(text);
+        if (!m_started && !bytes.isEmpty()) {
+            m_started = true;
+            if (bytes.startsWith(m_opening))
+                bytes.remove(0, m_opening.size());
+        }
+        if (m_utf8.failures() + m_encoder.failures() > failed) {
+            lossy = true;
+            if (m_substitute && !text.contains(m_substituteFor))
+                bytes.replace(m_substitute, '?');
+        }
+        out += bytes;
+    }
+
+    Counting<QStringDecoder> m_utf8;
+    Counting<QStringEncoder> m_encoder;
+    QByteArray m_opening;
+    char m_substitute = 0;
+    QString m_substituteFor;  // the character that has the substitute byte for its own
+    bool m_started = false;
+};
+
+template <typename Direction> std::unique_ptr<XmlCodePages::Converter> qtConverter(int codePage)
+{
+    const char* name = nameIn(std::begin(kQtNames), std::end(kQtNames), codePage);
+    if (!name)
+        return nullptr;
+    auto converter = std::make_unique<Direction>(name);
+    if (!converter->isValid())
+        return nullptr;
+    return converter;
 }
 
-void XmlCodePages::Converter::finish(QByteArray& out)
+std::unique_ptr<XmlCodePages::Converter> iconvConverter(const char* from, const char* to)
 {
-    char buffer[64];
-    char* dst = buffer;
-    size_t dstLeft = sizeof buffer;
-    iconv(iconv_t(m_cd), nullptr, nullptr, &dst, &dstLeft);
-    out.append(buffer, qsizetype(dst - buffer));
+    auto converter = std::make_unique<IconvConverter>(from, to);
+    if (!converter->isValid())
+        return nullptr;
+    return converter;
 }
 
-bool XmlCodePages::convert(const QByteArray& in, const char* from, const char* to, QByteArray& out, bool& lossy)
+const char* iconvName(int codePage)
 {
-    Converter converter(from, to);
-    if (!converter.isValid())
-        return false;
-    out.clear();
-    out.reserve(in.size() * 2 + 16);
-    converter.convert(in.constData(), int(in.size()), out, lossy, true);
-    converter.finish(out);
-    return true;
+    return nameIn(std::begin(kIconvNames), std::end(kIconvNames), codePage ? codePage : XmlCodePages::kUtf8);
+}
+}
+
+int XmlCodePages::codePage(const char* name)
+{
+    if (!name || !*name)
+        return 0;
+    int page;
+    if (std::strcmp(name, "UTF-32") == 0) {
+        page = kUtf32;
+    } else {
+        if (std::strlen(name) >= 100)
+            return -1;
+        page = nameTable().value(QByteArray(name).toLower(), -1);
+    }
+    return page;
+}
+
+std::unique_ptr<XmlCodePages::Converter> XmlCodePages::decoder(int codePage)
+{
+    if (const char* name = iconvName(codePage))
+        if (auto converter = iconvConverter(name, "UTF-8"))
+            return converter;
+    return qtConverter<QtDecoder>(codePage);
+}
+
+std::unique_ptr<XmlCodePages::Converter> XmlCodePages::encoder(int codePage)
+{
+    if (const char* name = iconvName(codePage))
+        if (auto converter = iconvConverter("UTF-8", name))
+            return converter;
+    return qtConverter<QtEncoder>(codePage);
 }

@@ -18,6 +18,7 @@
 
 namespace {
 constexpr int kBomFlags = CXmlDoc::kUtf8Bom | CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE;
+constexpr int kUtf16Page = 1200;  // UTF-16 files are converted as little-endian, big-endian ones swapped first
 
 void addFileError(QByteArray& results, const char* message)
 {
@@ -295,18 +296,15 @@ std::unique_ptr<XmlFileReader> XmlFileReader::open(const char* path, QByteArray&
         if (name.isEmpty() && head.startsWith('<'))
             name = "UTF-8";
     }
-    const char* source = nullptr;
     if (reader->m_unit == 2) {
-        source = "UTF-16LE";
+        reader->m_converter = XmlCodePages::decoder(kUtf16Page);
     } else if (name.isEmpty()) {
         reader->m_detecting = true;
     } else {
         const int page = CXmlDoc::CodePageFromName(name.constData());
         if (page > 0 && page != XmlCodePages::kUtf8)
-            source = XmlCodePages::iconvName(page);
+            reader->m_converter = XmlCodePages::decoder(page);
     }
-    if (source)
-        reader->m_converter = std::make_unique<XmlCodePages::Converter>(source, "UTF-8");
     return reader;
 }
 
@@ -367,22 +365,15 @@ bool XmlFileReader::read(QByteArray& text, qint64 bytes, QByteArray& records, bo
     return true;
 }
 
-// Converts to UTF-8 what the last read brought, keeping a character cut at its end for the next.
+// Converts to UTF-8 what the last read brought; a character cut at its end waits for the next.
 void XmlFileReader::convert(QByteArray& bytes, QByteArray& results, QByteArray& faults)
 {
-    const QByteArray in = std::exchange(m_leftover, {}) + bytes;
     QByteArray out;
-    out.reserve(in.size() * 3 / 2 + 16);
+    out.reserve(bytes.size() * 3 / 2 + 16);
     bool lossy = false;
-    const int left = m_converter->convert(in.constData(), int(in.size()), out, lossy, false);
-    if (left && m_atEnd) {
+    m_converter->convert(bytes, out, lossy);
+    if (m_atEnd && !m_converter->finish(out, lossy))
         CXmlDoc::AddResult(faults, "truncation_error", m_encoding.constData(), CXmlDoc::kResultEncoding);
-        m_converter->convert(in.constData() + in.size() - left, left, out, lossy, true);
-    } else if (left) {
-        m_leftover = in.right(left);
-    }
-    if (m_atEnd)
-        m_converter->finish(out);
     CXmlDoc::AddResult(results, "converted_to", "UTF-8", CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
                        int(out.size()));
     if (lossy)
@@ -420,11 +411,9 @@ void XmlFileWriter::settleEncoding(const QByteArray& text)
     else if (m_encoding.isEmpty())
         m_encoding = CXmlDoc::DetectEncoding(text.constData(), int(text.size()));
     const bool wide = m_flags & (CXmlDoc::kUtf16LE | CXmlDoc::kUtf16BE);
-    const int page = wide ? 0 : CXmlDoc::CodePageFromName(m_encoding.constData());
-    const char* target = wide ? "UTF-16LE"
-                              : (page > 0 && page != XmlCodePages::kUtf8) ? XmlCodePages::iconvName(page) : nullptr;
-    if (target)
-        m_converter = std::make_unique<XmlCodePages::Converter>("UTF-8", target);
+    const int page = wide ? kUtf16Page : CXmlDoc::CodePageFromName(m_encoding.constData());
+    if (page > 0 && page != XmlCodePages::kUtf8)
+        m_converter = XmlCodePages::encoder(page);
 }
 
 bool XmlFileWriter::write(const QByteArray& text, QByteArray& results)
@@ -436,7 +425,7 @@ bool XmlFileWriter::write(const QByteArray& text, QByteArray& results)
         bool lossy = false;
         CXmlDoc::AddResult(results, "converted_from", "UTF-8", CXmlDoc::kResultEncoding | CXmlDoc::kResultLength,
                            int(text.size()));
-        m_converter->convert(text.constData(), int(text.size()), bytes, lossy, true);
+        m_converter->convert(text, bytes, lossy);
         if (lossy)
             CXmlDoc::AddResult(results, "conversion_loss");
     } else {
@@ -477,7 +466,10 @@ bool XmlFileWriter::close(QByteArray& results)
 {
     if (m_converter) {
         QByteArray tail;
-        m_converter->finish(tail);
+        bool lossy = false;
+        m_converter->finish(tail, lossy);
+        if (lossy)
+            CXmlDoc::AddResult(results, "conversion_loss");
         if (!tail.isEmpty())
             put(tail, results);
     }

@@ -36,7 +36,6 @@ private:
     qint64 m_position = 0;
     QByteArray m_head;       // read ahead to find the encoding
     QByteArray m_carry;      // half a UTF-16 unit at the end of the last read
-    QByteArray m_leftover;   // a character cut at the end of the last read
     int m_unit = 1;
     int m_flags = 0;
     QByteArray m_encoding;

@@ -127,6 +127,103 @@ private slots:
         QTEST(doc.GetResultText(), "resultText");
     }
 
+    // The pages iconv lacks: Qt's converters take those they know, both ways; the others are
+    // taken as they stand, as an unknown name is. The bytes are what a save writes.
+    void pagesIconvLacks_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("text");
+        const auto row = [](const char* name, const QByteArray& bytes, const QString& text) {
+            QTest::newRow(name) << QByteArray(name) << bytes << text.toUtf8();
+        };
+        const auto asItStands = [&](const char* name) {
+            QTest::newRow(name) << QByteArray(name) << QByteArray("\xA5\xE9") << QByteArray("\xA5\xE9");
+        };
+        row("dos-720", "\xAB\xE9\x9F\xEA", QStringLiteral("سلام"));
+        asItStands("cp853");
+        for (const char* name : {"x-mac-japanese", "x-mac-chinesetrad", "x-mac-korean", "x-mac-arabic", "x-mac-hebrew",
+                                 "x-mac-chinesesimp", "x-mac-romanian", "x-mac-thai", "x-mac-croatian"})
+            asItStands(name);
+        row("x-mac-greek", "\xE1\xE2\xE7", QStringLiteral("αβγ"));
+        row("x-mac-turkish", "\xDB\xDD\xDF", QStringLiteral("ğış"));
+        for (const char* name : {"x-chinese-cns", "x-cp20001", "x-chinese-eten", "x-cp20003", "x-cp20004", "x-cp20005",
+                                 "x-ia5", "x-cp20949", "x-europa"})
+            asItStands(name);
+        row("hz-gb-2312", "~~~{VPND~}", QStringLiteral("~中文"));
+        // ISCII: each page's letter NA, after the switch to its script (Assamese is written
+        // in the Bengali script).
+        const char* iscii[] = {"x-iscii-de", "x-iscii-be", "x-iscii-ta", "x-iscii-te", "x-iscii-as",
+                               "x-iscii-or", "x-iscii-ka", "x-iscii-ma", "x-iscii-gu", "x-iscii-pa"};
+        const char scripts[] = {0x42, 0x43, 0x44, 0x45, 0x43, 0x47, 0x48, 0x49, 0x4A, 0x4B};
+        const char16_t na[] = {0x928, 0x9A8, 0xBA8, 0xC28, 0x9A8, 0xB28, 0xCA8, 0xD28, 0xAA8, 0xA28};
+        for (int i = 0; i < 10; ++i)
+            row(iscii[i], QByteArray("\xEF") + scripts[i] + '\xC6', QString(QChar(na[i])));
+    }
+    void pagesIconvLacks()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, text);
+        const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"" + name + "\"?>";
+        const QByteArray file = declaration + "<r>" + bytes + "</r>";
+        CXmlDoc doc;
+        QVERIFY(doc.LoadFile(QFile::encodeName(write(file)).constData()));
+        QCOMPARE(doc.GetDocText(), declaration + "<r>" + text + "</r>");
+        QVERIFY2(!doc.GetResultText().contains("lost"), doc.GetResultText().constData());
+        const QString saved = m_dir.filePath(QStringLiteral("saved-%1.xml").arg(QString::fromLatin1(name)));
+        QVERIFY(doc.SaveFile(QFile::encodeName(saved).constData()));
+        QCOMPARE(contents(saved), file);
+    }
+
+    // What a converter holds back at the end of a file is read, and a character cut there
+    // is named; what the page lacks is written '?', as for every other page.
+    void endsAndLosses_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("resultText");
+        const QByteArray iscii = "<?xml version=\"1.0\" encoding=\"x-iscii-de\"?><r/>";
+        const QByteArray hz = "<?xml version=\"1.0\" encoding=\"hz-gb-2312\"?><r/>";
+        QTest::newRow("ISCII: the last character") << iscii + "\xEF\x42\xC6" << iscii + "न"
+                                                   << QByteArray("x-iscii-de length 50 to UTF-8 length 50");
+        QTest::newRow("ISCII: a script switch cut") << iscii + "\xEF" << iscii + "?"
+                                                    << QByteArray("x-iscii-de length 48 encoding x-iscii-de adjustment "
+                                                                  "error to UTF-8 length 48 (chars lost in conversion!)");
+        const QByteArray gbk = "<?xml version=\"1.0\" encoding=\"gbk\"?><r/>";
+        QTest::newRow("GBK: a character cut") << gbk + "\xD6\xD0\xCE" << gbk + "中?"
+                                              << QByteArray("gbk length 43 encoding gbk adjustment "
+                                                            "error to UTF-8 length 44 (chars lost in conversion!)");
+        QTest::newRow("HZ: a character cut") << hz + "~{VPN" << hz + "中?"
+                                             << QByteArray("hz-gb-2312 length 52 encoding hz-gb-2312 adjustment "
+                                                           "error to UTF-8 length 51 (chars lost in conversion!)");
+    }
+    void endsAndLosses()
+    {
+        QFETCH(QByteArray, bytes);
+        CXmlDoc doc;
+        doc.LoadFile(QFile::encodeName(write(bytes)).constData());
+        QTEST(doc.GetDocText(), "text");
+        QTEST(doc.GetResultText(), "resultText");
+    }
+
+    void saveWritesWhatThePageLacksAsQuestionMarks_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        for (const char* name : {"dos-720", "hz-gb-2312", "x-iscii-de"})
+            QTest::newRow(name) << QByteArray(name);
+    }
+    void saveWritesWhatThePageLacksAsQuestionMarks()
+    {
+        QFETCH(QByteArray, name);
+        const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"" + name + "\"?>";
+        CXmlDoc doc(declaration + "<r>€</r>");
+        const QString path = m_dir.filePath(QStringLiteral("lacks.xml"));
+        QVERIFY(doc.SaveFile(QFile::encodeName(path).constData()));
+        QCOMPARE(contents(path), declaration + "<r>?</r>");
+        QVERIFY(doc.GetResultText().contains("(chars lost in conversion!)"));
+    }
+
     void missingFile()
     {
         CXmlDoc doc("<r/>");
@@ -162,6 +259,12 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("\xFF\xFE<\0r\0>\0\x2D\x4E<\0/\0r\0>\0", 18));
     }
 private:
+    static QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QString write(const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(QStringLiteral("doc%1.xml").arg(++m_files));

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -209,6 +210,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("GB2312 declared") << "<?xml version=\"1.0\" encoding=\"gb2312\"?>" + toGbk(wide);
         QTest::newRow("GBK declared") << "<?xml version=\"1.0\" encoding=\"GBK\"?>" + toGbk(wide);
+        // A page with shift states, which Qt's converters take where iconv cannot.
+        QTest::newRow("HZ declared") << "<?xml version=\"1.0\" encoding=\"hz-gb-2312\"?>"
+                                            + QByteArray(QStringEncoder("HZ-GB-2312").encode(wide));
         QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + body;
         QTest::newRow("UTF-8 found by looking") << "\n" + body;
         QTest::newRow("UTF-16LE") << "\xFF\xFE" + utf16;
