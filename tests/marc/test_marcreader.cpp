@@ -163,6 +163,17 @@ private slots:
             << QStringList{fullRow("Title", "Author").replace("702000220X|", "|").replace("|25|", "|0|")};
         QTest::newRow("200 past the record: no title, not listed")
             << withDigits(book, fieldStart(2), "00900") + titled("Next") << QStringList{rowText({{kTitle, "Next"}})};
+        // A line is read with its line end, one byte whether LF or CR LF, and a record
+        // terminator at the line's end leaves the line whole: a field may reach over both.
+        const QByteArray reachesLineEnd = withDigits(book, fieldLength(6), MarcBuilder::number(lastLength + 2, 4));
+        QTest::newRow("the last field over the terminator into the LF") << reachesLineEnd + "\n" << QStringList{fullRow("Title", "Author")};
+        QTest::newRow("the last field over the terminator into the CR LF")
+            << reachesLineEnd + "\r\n" << QStringList{fullRow("Title", "Author")};
+        const QByteArray pastLineEnd = withDigits(book, fieldLength(6), MarcBuilder::number(lastLength + 3, 4));
+        QTest::newRow("the last field past the LF") << pastLineEnd + "\n"
+                                                    << QStringList{fullRow("Title", "Author").replace("|I206.2|", "||")};
+        QTest::newRow("the last field past the CR LF")
+            << pastLineEnd + "\r\n" << QStringList{fullRow("Title", "Author").replace("|I206.2|", "||")};
     }
     void reading()
     {
@@ -207,6 +218,12 @@ private slots:
         QTest::newRow("file cut inside its last record") << before + after + bad.left(bad.size() / 2) << passed;
         QTest::newRow("a start before the line reads as empty")
             << between(withDigits(bad, 24 + 2 * 12 + 7, "-9999")) << passed;
+        // Numbers keep their sign, as atoi reads them.
+        QTest::newRow("a negative base address: no directory") << between(withDigits(bad, 12, "-0109")) << passed;
+        QTest::newRow("a negative field length reads as empty") << between(withDigits(bad, 24 + 2 * 12 + 3, "-025")) << passed;
+        const QByteArray twoFields = MarcBuilder().field("300", {{'a', "Alpha"}}).field("200", {{'a', "Beta"}}).record();
+        QTest::newRow("a start before the data reads from there")
+            << between(withDigits(twoFields, 24 + 12 + 7, "-0001")) << QStringList{"Before", "Alp", "After"};
         QByteArray longTitle(9000, 'L');
         QTest::newRow("a record longer than 7,999 bytes is read whole")
             << MarcBuilder().field("300", {{'a', longTitle}}).field("200", {{'a', "Long"}}).record() << QStringList{"Long"};
