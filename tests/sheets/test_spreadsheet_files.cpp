@@ -1,6 +1,7 @@
 #include "sheets/BiffRecords.h"
 #include "sheets/ByteWriter.h"
 #include "sheets/CompoundFile.h"
+#include "sheets/CompoundFileReader.h"
 #include "sheets/DateFormats.h"
 #include "sheets/DelimitedText.h"
 #include "sheets/ExcelFile.h"
@@ -10,6 +11,7 @@
 #include "support/LimitedChild.h"
 #include "support/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -619,6 +621,53 @@ private slots:
             QVERIFY(pieces < (1 << 22));
         }
         QCOMPARE(budget.taken(), quint64(0));
+    }
+
+    // A compound file's allocation table and directory are held while its stream is gathered:
+    // each is taken from the budget before it is allocated, and only the stream stays counted.
+    // A file may list up to 109 table sectors in its header, whatever its streams need.
+    void compoundStreamTakesFromTheBudget_data()
+    {
+        QTest::addColumn<int>("tableSectors");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("room for all") << 1 << (64 << 10) << true;
+        QTest::newRow("room for the stream alone") << 1 << (4 << 10) << false;
+        QTest::newRow("a long table, room for all") << 101 << (64 << 10) << true;
+        QTest::newRow("a long table, no room for it beside the stream") << 101 << (32 << 10) << false;
+    }
+
+    void compoundStreamTakesFromTheBudget()
+    {
+        QFETCH(int, tableSectors);
+        QFETCH(int, room);
+        QFETCH(bool, read);
+        const QByteArray data(4096, 'x');
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(writeCompoundFile(buffer, "Workbook", data));
+        QByteArray file = buffer.data();
+        // Sectors past the file's own (its header and ten sectors), listed as table sectors of
+        // free entries.
+        for (int i = 1; i < tableSectors; ++i) {
+            qToLittleEndian<quint32>(quint32(9 + i), file.data() + 76 + 4 * i);
+            file += QByteArray(512, '\xFF');
+        }
+        qToLittleEndian<quint32>(quint32(tableSectors), file.data() + 44);
+
+        ReadBudget budget(0);
+        const quint64 spent = budget.limit() - quint64(room);
+        QVERIFY(budget.take(spent));
+        QByteArray stream;
+        QString error;
+        QCOMPARE(readCompoundStream(file, u"Workbook", budget, &stream, &error), read);
+        if (read) {
+            QCOMPARE(stream, data);
+            QCOMPARE(budget.taken() - spent, quint64(stream.capacity()));
+        } else {
+            QCOMPARE(error, budget.exceededText());
+            QCOMPARE(budget.taken(), spent);
+        }
     }
 
     // A small workbook kept in the compound file's mini stream, as spreadsheet programs keep
