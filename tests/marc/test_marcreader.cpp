@@ -224,6 +224,10 @@ private slots:
         const QByteArray twoFields = MarcBuilder().field("300", {{'a', "Alpha"}}).field("200", {{'a', "Beta"}}).record();
         QTest::newRow("a start before the data reads from there")
             << between(withDigits(twoFields, 24 + 12 + 7, "-0001")) << QStringList{"Before", "Alp", "After"};
+        // The file is read to its end, also past a byte 0x1A, where Windows stops reading text.
+        QTest::newRow("a byte 0x1A is data")
+            << between(MarcBuilder().field("300", {{'a', "\x1A"}}).field("200", {{'a', "Mid"}}).record())
+            << QStringList{"Before", "Mid", "After"};
         QByteArray longTitle(9000, 'L');
         QTest::newRow("a record longer than 7,999 bytes is read whole")
             << MarcBuilder().field("300", {{'a', longTitle}}).field("200", {{'a', "Long"}}).record() << QStringList{"Long"};
