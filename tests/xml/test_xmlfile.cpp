@@ -224,6 +224,18 @@ private slots:
         QVERIFY(doc.GetResultText().contains("(chars lost in conversion!)"));
     }
 
+    // A text appended to a file goes on from where the file ends: the byte-order mark stands
+    // at the file's start only.
+    void appendingWritesNoSecondMark()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("appended.xml"));
+        for (int i = 0; i < 2; ++i) {
+            int flags = CXmlDoc::kUtf16LE | CXmlDoc::kAppendFile;
+            QVERIFY(CXmlDoc::WriteFileText(QFile::encodeName(path).constData(), "<r/>", nullptr, &flags));
+        }
+        QCOMPARE(contents(path), QByteArray("\xFF\xFE<\0r\0/\0>\0<\0r\0/\0>\0", 18));
+    }
+
     void missingFile()
     {
         CXmlDoc doc("<r/>");
