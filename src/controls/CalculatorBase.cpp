@@ -52,11 +52,6 @@ void CCalculatorBase::press(const Key& key)
 
 void CCalculatorBase::OnOK()
 {
-    const QString text = m_edtDisplay->text();
-    if (text != m_engine.Display() && !CCalculatorEngine().TypeOperand(text)) {
-        showMessage(this, QStringLiteral("请输入数字！"));
-        return;
-    }
-    m_strDisplay = text;
+    m_strDisplay = m_edtDisplay->text();
     accept();
 }
