@@ -14,11 +14,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -489,6 +491,51 @@ private slots:
         CAdoConn copy;
         QVERIFY(copy.Connect(bak + QLatin1Char('/') + file));
         QCOMPARE(copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"))->GetCollect(0), QStringLiteral("周五闭馆"));
+    }
+
+    // scripts/run hands a job count to the build and whatever follows it to the program. The
+    // script runs in a copy of the source tree whose other scripts and program only note the
+    // options they were given.
+    void runScriptTakesAJobCount_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("none") << QStringList{} << "--program" << "";
+        QTest::newRow("-j 2") << QStringList{"-j", "2"} << "-j 2 --program" << "";
+        QTest::newRow("-j2") << QStringList{"-j2"} << "-j 2 --program" << "";
+        QTest::newRow("program options after it") << QStringList{"-j", "1", "-platform", "offscreen"}
+                                                  << "-j 1 --program" << "-platform offscreen";
+        QTest::newRow("program options alone") << QStringList{"-platform", "offscreen"} << "--program"
+                                               << "-platform offscreen";
+    }
+
+    void runScriptTakesAJobCount()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, build);
+        QFETCH(QString, program);
+        QTemporaryDir tree;
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("scripts")) && QDir(tree.path()).mkpath(QStringLiteral("build/src/app")));
+        const QString run = tree.filePath(QStringLiteral("scripts/run"));
+        QVERIFY(QFile::copy(QStringLiteral(SCHOOLLIB_SOURCE_DIR "/scripts/run"), run));
+        const auto stub = [&](const QString& path, const QByteArray& body) {
+            QVERIFY(writeFile(tree.filePath(path), "#!/bin/sh\n" + body + "\n"));
+            QVERIFY(QFile::setPermissions(tree.filePath(path), QFile::ReadOwner | QFile::ExeOwner));
+        };
+        stub(QStringLiteral("scripts/install-deps"), "true");
+        stub(QStringLiteral("scripts/prepare-folder"), "true");
+        stub(QStringLiteral("scripts/build"), "echo \"$*\" > \"$(dirname \"$0\")/../build-options\"");
+        stub(QStringLiteral("build/src/app/schoollib"), "echo \"$*\" > \"$(dirname \"$0\")/../../../program-options\"");
+        QProcess script;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("SCHOOLLIB_HOME"), tree.path());
+        script.setProcessEnvironment(env);
+        script.start(run, options);
+        QVERIFY(script.waitForFinished(30000));
+        QCOMPARE(script.exitCode(), 0);
+        QCOMPARE(fileBytes(tree.filePath(QStringLiteral("build-options"))).trimmed(), build.toUtf8());
+        QCOMPARE(fileBytes(tree.filePath(QStringLiteral("program-options"))).trimmed(), program.toUtf8());
     }
 
     void onlyLeftCtrlLOpensLendingHistoryImport_data()
