@@ -4,6 +4,7 @@
 #include "app/LoginDlg.h"
 #include "app/MainMenu.h"
 #include "app/Windows.h"
+#include "controls/ButtonIcons.h"
 #include "controls/CommandTable.h"
 #include "controls/SkinButton.h"
 #include "core/PasswordHash.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolTip>
 #include <QtTest>
 
@@ -314,6 +316,29 @@ private slots:
                 QVERIFY2(act->isEnabled() == built, qPrintable(which));
         }
         QVERIFY(prompter().messages.isEmpty());
+    }
+
+    // The toolbar's eight buttons, in order, each with its caption and its icon.
+    void toolbarButtonsCarryTheirIcons()
+    {
+        const QList<std::pair<QString, int>> buttons = {
+            {"操 作 员", 188}, {"添加图书", 313}, {"图书借阅", 207}, {"期刊借阅", 315},
+            {"读者管理", 206}, {"借阅查询", 143}, {"图书查询", 242}, {"退出系统", 205}};
+        CLibraryDlg dlg;
+        const QList<QAction*> actions = child<QToolBar>(dlg, "m_wndToolBar")->actions();
+        QCOMPARE(actions.size(), buttons.size());
+        const QSize size(38, 38);
+        QList<QImage> pictures;
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const QImage picture = resourceIcon(buttons[i].second).pixmap(size).toImage();
+            pictures << picture;
+            QCOMPARE(actions[i]->text(), buttons[i].first);
+            QCOMPARE(actions[i]->data().toInt(), 1001 + int(i));
+            QVERIFY2(actions[i]->icon().pixmap(size).toImage() == picture, qPrintable(buttons[i].first));
+        }
+        // Eight pictures of their own, so that no button could show another's by mistake unseen.
+        for (const QImage& picture : pictures)
+            QCOMPARE(pictures.count(picture), 1);
     }
 
     // 使用说明 shows the program's help page in a window of its own beside the main window;
