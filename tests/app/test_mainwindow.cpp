@@ -209,12 +209,15 @@ private slots:
         }
     }
 
-    // A wrong password empties both fields and leaves the focus where it was.
+    // The name box opens with the focus and its name selected, so that a name typed at once
+    // replaces it. A wrong password empties both fields and leaves the focus where it was.
     void wrongPasswordEmptiesBothFields()
     {
         CLoginDlg dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QVERIFY(nameBox(dlg)->hasFocus());
+        QCOMPARE(nameBox(dlg)->lineEdit()->selectedText(), QStringLiteral("超级用户"));
         auto* login = dlg.findChild<CSkinButton*>(QStringLiteral("m_btnLogin"));
         QTest::keyClicks(passwordEdit(dlg), "wrong");
         QTest::mouseClick(login, Qt::LeftButton);
