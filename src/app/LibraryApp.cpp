@@ -6,7 +6,6 @@
 #include "controls/CommandTable.h"
 #include "controls/Prompter.h"
 #include "controls/Resources.h"
-#include "controls/SingleClickButtons.h"
 #include "db/AppState.h"
 #include "printing/FontSetup.h"
 
@@ -21,7 +20,6 @@ int CLibraryApp::InitInstance()
 {
     initResources();
     setUpFonts();
-    SingleClickButtons::install();
     registerAllWindows(CommandTable::instance());
     CAppState& app = theApp();
     if (!app.m_ado.Connect(CAdoConn::LocalDatabasePath())) {

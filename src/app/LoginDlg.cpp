@@ -6,6 +6,8 @@
 #include "controls/Prompter.h"
 #include "db/AppState.h"
 
+#include <QLineEdit>
+
 CLoginDlg::CLoginDlg(QWidget* parent) : QDialog(parent), ui(new Ui::CLoginDlg)
 {
     ui->setupUi(this);
@@ -22,6 +24,9 @@ void CLoginDlg::OnInitDialog()
     ui->m_btnExit->SetIcon(211, 0);
     ui->m_cmbUserName->addItems(operatorNames(theApp().m_ado));
     ui->m_cmbUserName->setCurrentIndex(ui->m_cmbUserName->count() > 0 ? 0 : -1);
+    // The name box opens with the focus and, as a combo box that gains the focus, with its
+    // text selected: a name typed at once replaces the one shown.
+    ui->m_cmbUserName->lineEdit()->selectAll();
     ui->m_btnLogin->setDefault(true);
 }
 

@@ -1,7 +1,6 @@
 #include "controls/CalculatorBase.h"
 
 #include "controls/Prompter.h"
-#include "controls/SingleClickButtons.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +35,6 @@ void CCalculatorBase::OnInitDialog()
 void CCalculatorBase::connectKey(const QString& name, const Key& key)
 {
     QPushButton* button = findChild<QPushButton*>(name);
-    SingleClickButtons::keepDoubleClicks(button);
     connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
 }
 
@@ -54,11 +52,6 @@ void CCalculatorBase::press(const Key& key)
 
 void CCalculatorBase::OnOK()
 {
-    const QString text = m_edtDisplay->text();
-    if (text != m_engine.Display() && !CCalculatorEngine().TypeOperand(text)) {
-        showMessage(this, QStringLiteral("请输入数字！"));
-        return;
-    }
-    m_strDisplay = text;
+    m_strDisplay = m_edtDisplay->text();
     accept();
 }

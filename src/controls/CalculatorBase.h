@@ -10,8 +10,8 @@ class QLineEdit;
 
 // What both calculator windows share: their keys carry the same object names, and the
 // engine does the arithmetic. The librarian may type into the display: a typed number is
-// the operand being entered when the next key is pressed; other text is dropped by that key
-// and refused by OK, which otherwise takes the display's text as it stands.
+// the operand being entered when the next key is pressed; other text is dropped by that key.
+// OK takes the display's text as it stands.
 class CCalculatorBase : public QDialog {
     Q_OBJECT
 public:

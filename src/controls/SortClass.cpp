@@ -8,7 +8,7 @@ namespace {
 
 int CompareText(const QString& a, const QString& b, bool ascending)
 {
-    const int order = collateCompare(a.toCaseFolded(), b.toCaseFolded());
+    const int order = gbkCaseCompare(a, b);
     return ascending ? order : -order;
 }
 

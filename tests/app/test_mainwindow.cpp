@@ -4,6 +4,7 @@
 #include "app/LoginDlg.h"
 #include "app/MainMenu.h"
 #include "app/Windows.h"
+#include "controls/ButtonIcons.h"
 #include "controls/CommandTable.h"
 #include "controls/SkinButton.h"
 #include "core/PasswordHash.h"
@@ -14,14 +15,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolTip>
 #include <QtTest>
 
@@ -205,12 +209,15 @@ private slots:
         }
     }
 
-    // A wrong password empties both fields and leaves the focus where it was.
+    // The name box opens with the focus and its name selected, so that a name typed at once
+    // replaces it. A wrong password empties both fields and leaves the focus where it was.
     void wrongPasswordEmptiesBothFields()
     {
         CLoginDlg dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QVERIFY(nameBox(dlg)->hasFocus());
+        QCOMPARE(nameBox(dlg)->lineEdit()->selectedText(), QStringLiteral("超级用户"));
         auto* login = dlg.findChild<CSkinButton*>(QStringLiteral("m_btnLogin"));
         QTest::keyClicks(passwordEdit(dlg), "wrong");
         QTest::mouseClick(login, Qt::LeftButton);
@@ -270,9 +277,9 @@ private slots:
         QCOMPARE(operatorDuringLogin, QStringLiteral("超级用户"));
     }
 
-    // The application itself, from its first window on, counts a double click on a push
-    // button as one click (the tests of the windows install that filter themselves).
-    void applicationCountsADoubleClickOnce()
+    // The application, from its first window on, counts a double click on a push button as
+    // two clicks.
+    void applicationCountsADoubleClickTwice()
     {
         int clicks = -1;
         QTimer::singleShot(0, [&] {
@@ -287,7 +294,7 @@ private slots:
         });
         CLibraryApp app;
         QCOMPARE(app.InitInstance(), 1);
-        QCOMPARE(clicks, 1);
+        QCOMPARE(clicks, 2);
     }
 
     // Each command opens its window over the main window; a command whose window is not
@@ -312,6 +319,29 @@ private slots:
                 QVERIFY2(act->isEnabled() == built, qPrintable(which));
         }
         QVERIFY(prompter().messages.isEmpty());
+    }
+
+    // The toolbar's eight buttons, in order, each with its caption and its icon.
+    void toolbarButtonsCarryTheirIcons()
+    {
+        const QList<std::pair<QString, int>> buttons = {
+            {"操 作 员", 188}, {"添加图书", 313}, {"图书借阅", 207}, {"期刊借阅", 315},
+            {"读者管理", 206}, {"借阅查询", 143}, {"图书查询", 242}, {"退出系统", 205}};
+        CLibraryDlg dlg;
+        const QList<QAction*> actions = child<QToolBar>(dlg, "m_wndToolBar")->actions();
+        QCOMPARE(actions.size(), buttons.size());
+        const QSize size(38, 38);
+        QList<QImage> pictures;
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            const QImage picture = resourceIcon(buttons[i].second).pixmap(size).toImage();
+            pictures << picture;
+            QCOMPARE(actions[i]->text(), buttons[i].first);
+            QCOMPARE(actions[i]->data().toInt(), 1001 + int(i));
+            QVERIFY2(actions[i]->icon().pixmap(size).toImage() == picture, qPrintable(buttons[i].first));
+        }
+        // Eight pictures of their own, so that no button could show another's by mistake unseen.
+        for (const QImage& picture : pictures)
+            QCOMPARE(pictures.count(picture), 1);
     }
 
     // 使用说明 shows the program's help page in a window of its own beside the main window;
@@ -489,6 +519,51 @@ private slots:
         CAdoConn copy;
         QVERIFY(copy.Connect(bak + QLatin1Char('/') + file));
         QCOMPARE(copy.GetRecordSet(QStringLiteral("select 内容 from gonggao"))->GetCollect(0), QStringLiteral("周五闭馆"));
+    }
+
+    // scripts/run hands a job count to the build and whatever follows it to the program. The
+    // script runs in a copy of the source tree whose other scripts and program only note the
+    // options they were given.
+    void runScriptTakesAJobCount_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("none") << QStringList{} << "--program" << "";
+        QTest::newRow("-j 2") << QStringList{"-j", "2"} << "-j 2 --program" << "";
+        QTest::newRow("-j2") << QStringList{"-j2"} << "-j 2 --program" << "";
+        QTest::newRow("program options after it") << QStringList{"-j", "1", "-platform", "offscreen"}
+                                                  << "-j 1 --program" << "-platform offscreen";
+        QTest::newRow("program options alone") << QStringList{"-platform", "offscreen"} << "--program"
+                                               << "-platform offscreen";
+    }
+
+    void runScriptTakesAJobCount()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, build);
+        QFETCH(QString, program);
+        QTemporaryDir tree;
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("scripts")) && QDir(tree.path()).mkpath(QStringLiteral("build/src/app")));
+        const QString run = tree.filePath(QStringLiteral("scripts/run"));
+        QVERIFY(QFile::copy(QStringLiteral(SCHOOLLIB_SOURCE_DIR "/scripts/run"), run));
+        const auto stub = [&](const QString& path, const QByteArray& body) {
+            QVERIFY(writeFile(tree.filePath(path), "#!/bin/sh\n" + body + "\n"));
+            QVERIFY(QFile::setPermissions(tree.filePath(path), QFile::ReadOwner | QFile::ExeOwner));
+        };
+        stub(QStringLiteral("scripts/install-deps"), "true");
+        stub(QStringLiteral("scripts/prepare-folder"), "true");
+        stub(QStringLiteral("scripts/build"), "echo \"$*\" > \"$(dirname \"$0\")/../build-options\"");
+        stub(QStringLiteral("build/src/app/schoollib"), "echo \"$*\" > \"$(dirname \"$0\")/../../../program-options\"");
+        QProcess script;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("SCHOOLLIB_HOME"), tree.path());
+        script.setProcessEnvironment(env);
+        script.start(run, options);
+        QVERIFY(script.waitForFinished(30000));
+        QCOMPARE(script.exitCode(), 0);
+        QCOMPARE(fileBytes(tree.filePath(QStringLiteral("build-options"))).trimmed(), build.toUtf8());
+        QCOMPARE(fileBytes(tree.filePath(QStringLiteral("program-options"))).trimmed(), program.toUtf8());
     }
 
     void onlyLeftCtrlLOpensLendingHistoryImport_data()

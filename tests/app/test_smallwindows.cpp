@@ -15,6 +15,10 @@
 #include "db/AppState.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -338,6 +342,51 @@ private slots:
         QTest::mouseClick(child<CHyperLink>(dlg, "m_stcLink"), Qt::LeftButton);
         QCOMPARE(prompter().texts(), QStringList{QStringLiteral("提供的超级链接或者指定的文件无法执行")});
         QVERIFY(child<CHyperLink>(dlg, "m_stcLink")->IsVisited());
+    }
+
+    // A link shows a page of the program folder in the program's viewer and reports it; any
+    // other target shows no viewer, is reported to the librarian and gives false.
+    void linksReportWhatTheyOpen_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("page of the program folder") << "page.html" << true;
+        QTest::newRow("missing page") << "missing.html" << false;
+        QTest::newRow("folder") << "." << false;
+        QTest::newRow("web address") << "http://127.0.0.1:9/page.html" << false;
+        QTest::newRow("no target") << "" << false;
+    }
+
+    void linksReportWhatTheyOpen()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, opens);
+        QVERIFY(writeFile(QStringLiteral("page.html"), "<html><head><title>说明</title></head><body>借书证遗失</body></html>"));
+        QString url = target;
+        if (!target.isEmpty() && !target.contains(QLatin1Char(':')))
+            url = QUrl::fromLocalFile(QDir::current().absoluteFilePath(target)).toString();
+        QDialog owner;
+        auto* link = new CHyperLink(&owner);
+        link->SetLink(url, Qt::blue, Qt::red, Qt::darkYellow, true);
+        QCOMPARE(link->GotoURL(), opens);
+        QCOMPARE(prompter().texts(), opens ? QStringList{} : QStringList{QStringLiteral("提供的超级链接或者指定的文件无法执行")});
+        auto* viewer = owner.findChild<QDialog*>(QStringLiteral("m_dlgPage"));
+        QCOMPARE(viewer != nullptr, opens);
+        QCOMPARE(pageViewers(), opens ? 1 : 0);
+        if (opens) {
+            QCOMPARE(viewer->windowTitle(), QStringLiteral("说明"));
+            QCOMPARE(viewer->findChild<QTextBrowser*>()->toPlainText(), QStringLiteral("借书证遗失"));
+        }
+    }
+
+private:
+    // The page viewers open anywhere in the program.
+    static int pageViewers()
+    {
+        int count = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            count += window->objectName() == QStringLiteral("m_dlgPage") ? 1 : 0;
+        return count;
     }
 };
 

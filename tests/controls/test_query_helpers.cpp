@@ -1,6 +1,9 @@
 #include "controls/EnterKeyFilter.h"
 #include "controls/PageCursor.h"
 #include "controls/PagedList.h"
+#include "controls/PagedSearchPage.h"
+#include "controls/ReportListCtrl.h"
+#include "db/AppState.h"
 #include "controls/SearchEdit.h"
 #include "support/TestSupport.h"
 
@@ -214,6 +217,89 @@ private slots:
         QVERIFY(changed.isEmpty());
         pages.SetResult(45);
         QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
+    }
+
+    // A page lists exactly its rows of the result: a full page its page size, the last page
+    // the rest; a result without rows, or none, leaves the list empty.
+    void pagesListTheirRows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("first page") << 45 << 1 << readerNumbers(1, 20);
+        QTest::newRow("middle page") << 45 << 2 << readerNumbers(21, 40);
+        QTest::newRow("last page") << 45 << 3 << readerNumbers(41, 45);
+        QTest::newRow("exactly one page") << 20 << 1 << readerNumbers(1, 20);
+        QTest::newRow("no rows") << 0 << 1 << QStringList{};
+    }
+
+    void pagesListTheirRows()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, page);
+        QFETCH(QStringList, listed);
+        Workplace work;
+        QVERIFY(work.folder.isReady());
+        storeReaders(rows);
+        QWidget window;
+        auto* selector = new QComboBox(&window);
+        PagedList pages(&window, 20, new QPushButton(&window), new QPushButton(&window), selector);
+        CReportListCtrl list;
+        list.SetHeadings(QStringLiteral("编号,100"));
+        const ListRow number = [](const CAdoRecordset& rs) { return QStringList{rs.GetCollect(0)}; };
+        list.AddItem({QStringLiteral("上次的行")});
+        const RecordsetPtr result = theApp().m_ado.GetRecordSet(QStringLiteral("select 编号 from readerinfo order by 编号"));
+        pages.SetResult(int(result->GetRecordCount()));
+        emit selector->activated(page - 1);
+        pages.FillList(&list, result, number);
+        QCOMPARE(listColumn(&list), listed);
+        pages.FillList(&list, nullptr, number);
+        QCOMPARE(list.GetItemCount(), 0);
+        QVERIFY(work.seams.prompter.messages.isEmpty());
+    }
+
+    // A search without hits says so and empties the list; the page line stays as it was.
+    void emptySearchEmptiesTheList()
+    {
+        Workplace work;
+        QVERIFY(work.folder.isReady());
+        storeReaders(60);
+        CPagedSearchPage::Config config;
+        config.headings = QStringLiteral("编号,100");
+        config.pageSize = 50;
+        config.query = [](const QString& filter) {
+            return theApp().m_ado.GetRecordSet(QStringLiteral("select 编号 from readerinfo where 编号 like ? order by 编号"),
+                                               {QStringLiteral("%") + filter + QStringLiteral("%")});
+        };
+        config.listRow = [](const CAdoRecordset& rs) { return QStringList{rs.GetCollect(0)}; };
+        CPagedSearchPage page(config);
+        auto* list = child<CReportListCtrl>(page, "m_list");
+        auto* edit = child<QLineEdit>(page, "m_editSearch");
+        auto* total = child<QLabel>(page, "m_staticPageInfo");
+        edit->setText(QStringLiteral("R0"));
+        page.OnSearch();
+        QCOMPARE(listColumn(list), readerNumbers(1, 50));
+        QCOMPARE(total->text(), QStringLiteral("共计：2页  60条记录"));
+        edit->setText(QStringLiteral("没有的人"));
+        page.OnSearch();
+        QCOMPARE(list->GetItemCount(), 0);
+        QCOMPARE(work.seams.prompter.texts(), QStringList{QStringLiteral("没有找到相关信息的图书!")});
+        QCOMPARE(total->text(), QStringLiteral("共计：2页  60条记录"));
+    }
+
+private:
+    // Readers R001, R002, ... in the register.
+    static void storeReaders(int count)
+    {
+        for (const QString& number : readerNumbers(1, count))
+            QVERIFY(theApp().m_ado.ExecuteSql(QStringLiteral("insert into readerinfo (编号, 姓名) values (?, '读者')"), {number}));
+    }
+    static QStringList readerNumbers(int first, int last)
+    {
+        QStringList numbers;
+        for (int i = first; i <= last; ++i)
+            numbers << QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0'));
+        return numbers;
     }
 };
 

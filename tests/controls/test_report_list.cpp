@@ -412,8 +412,8 @@ private slots:
         QCOMPARE(w.list->GetItemText(1, 1), QStringLiteral("乙书"));
     }
 
-    // The sort object compares text keys without regard to Latin case (equal keys keep
-    // their order) and numeric keys as atoi reads them.
+    // The sort object compares text keys as GBK bytes with ASCII letters folded to lower case
+    // (equal keys keep their order) and numeric keys as atoi reads them.
     void sortObjectSortsAsTextOrNumbers_data()
     {
         QTest::addColumn<QStringList>("cells");
@@ -426,6 +426,23 @@ private slots:
                               << QStringList{"b", "B", "a", "A"};
         QTest::newRow("case, other start") << QStringList{"A", "B", "a", "b"} << false
                                            << QStringList{"A", "a", "B", "b"} << QStringList{"B", "b", "A", "a"};
+        QTest::newRow("Latin before Chinese") << QStringList{"张三", "zebra", "李四", "Apple"} << false
+                                              << QStringList{"Apple", "zebra", "李四", "张三"}
+                                              << QStringList{"张三", "李四", "zebra", "Apple"};
+        QTest::newRow("Chinese in GBK code order") << QStringList{"啊", "丌", "张", "丂"} << false
+                                                   << QStringList{"丂", "啊", "张", "丌"}
+                                                   << QStringList{"丌", "张", "啊", "丂"};
+        QTest::newRow("prefix first") << QStringList{"张三", "张"} << false << QStringList{"张", "张三"}
+                                      << QStringList{"张三", "张"};
+        QTest::newRow("letters folded to lower case") << QStringList{"b", "_", "A"} << false
+                                                      << QStringList{"_", "A", "b"} << QStringList{"b", "A", "_"};
+        QTest::newRow("fullwidth letters by upper case") << QStringList{"Ｂ", "ａ", "Ａ"} << false
+                                                         << QStringList{"ａ", "Ａ", "Ｂ"} << QStringList{"Ｂ", "ａ", "Ａ"};
+        QTest::newRow("tone letters keep their code") << QStringList{"啊", "ā"} << false << QStringList{"ā", "啊"}
+                                                      << QStringList{"啊", "ā"};
+        QTest::newRow("characters GBK lacks last") << QStringList{"😀", "丂", "한", "a"} << false
+                                                   << QStringList{"a", "丂", "한", "😀"}
+                                                   << QStringList{"😀", "한", "丂", "a"};
         QTest::newRow("atoi") << QStringList{"12abc", "9", "abc", "-5", " 7", "10"} << true
                               << QStringList{"-5", "abc", " 7", "9", "10", "12abc"}
                               << QStringList{"12abc", "10", "9", " 7", "abc", "-5"};

@@ -509,6 +509,23 @@ private slots:
         QCOMPARE(button.SetIcon(":/icons/app.png", ":/icons/none.png"), 1);
         QVERIFY(button.icon().isNull());
     }
+
+    // A double click is two clicks, and each takes the focus to the button; a button disabled
+    // while it has the focus hands it to the next control.
+    void doubleClickIsTwoClicks()
+    {
+        ShownButton shown;
+        auto* next = new QLineEdit(&shown.window);
+        next->setGeometry(20, 60, 100, 20);
+        next->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        QSignalSpy clicked(shown.button, &QAbstractButton::clicked);
+        QTest::mouseDClick(shown.window.windowHandle(), Qt::LeftButton, {}, shown.button->geometry().center());
+        QCOMPARE(clicked.count(), 2);
+        QVERIFY(shown.button->hasFocus());
+        shown.button->setEnabled(false);
+        QVERIFY(next->hasFocus());
+    }
 };
 
 QTEST_MAIN(TestSkinButton)
