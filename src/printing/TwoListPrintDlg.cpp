@@ -35,6 +35,10 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     fillSortedCombo(ui->m_comboColumn, texts.columns, 0);
     SearchEdit::attach(ui->m_editSearch);
     ui->m_editSearch->setToolTip(texts.searchTip);
+    if (texts.moveTips) {
+        ui->m_btnAdd->setToolTip(QStringLiteral("将选定记录添加到打印窗口"));
+        ui->m_btnRemove->setToolTip(QStringLiteral("清除选定记录"));
+    }
     WindowTips::apply(this);
     // The search text keeps "(全部)" until the librarian goes into it, which empties it.
     ui->m_btnSearch->setFocus();

@@ -57,6 +57,16 @@ std::optional<QPointF> bars(const QImage& image, const QRect& area)
     }
     return std::nullopt;
 }
+
+// The three two-list print windows: 0 book numbers, 1 spine labels, 2 reader cards.
+std::unique_ptr<QDialog> twoListWindow(int window)
+{
+    if (window == 0)
+        return std::make_unique<CBookBarcodePrintDlg>();
+    if (window == 1)
+        return std::make_unique<CBookLabelPrintDlg>();
+    return std::make_unique<CReaderCardPrintDlg>();
+}
 }
 
 class TestBookBarcode : public QObject {
@@ -313,6 +323,64 @@ private slots:
         QVERIFY(w.printing.sink.files.isEmpty());
     }
 
+    // Enter in the search text searches only in the spine label window; elsewhere it moves on
+    // like Tab. No window closes.
+    void enterInTheSearchText_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("searches");
+        QTest::newRow("book numbers") << 0 << false;
+        QTest::newRow("spine labels") << 1 << true;
+        QTest::newRow("reader cards") << 2 << false;
+    }
+
+    void enterInTheSearchText()
+    {
+        QFETCH(int, window);
+        QFETCH(bool, searches);
+        Workplace w;
+        QVERIFY(addBooks(books(3)));
+        QVERIFY(addReaders({{"R001", "张三", "男", "学生", "初一(1)班"}}));
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        auto* edit = child<QLineEdit>(*dlg, "m_editSearch");
+        edit->setFocus();
+        edit->setText(QStringLiteral("(全部)"));
+        QCOMPARE(windowsOpenedByEnter(edit), QStringList());
+        QCOMPARE(listColumn(*dlg, "m_listCandidates", 0).isEmpty(), !searches);
+        QCOMPARE(edit->hasFocus(), searches);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+    }
+
+    // The add and remove buttons show their icons alone; only the spine label and reader card
+    // windows explain them in a tip.
+    void addAndRemoveButtons_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("tips");
+        QTest::newRow("book numbers") << 0 << QStringList{"", ""};
+        QTest::newRow("spine labels") << 1 << QStringList{"将选定记录添加到打印窗口", "清除选定记录"};
+        QTest::newRow("reader cards") << 2 << QStringList{"将选定记录添加到打印窗口", "清除选定记录"};
+    }
+
+    void addAndRemoveButtons()
+    {
+        QFETCH(int, window);
+        QFETCH(QStringList, tips);
+        Workplace w;
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
+        const QList<std::pair<QString, int>> buttons = {{"m_btnAdd", 283}, {"m_btnRemove", 284}};
+        for (int i = 0; i < 2; ++i) {
+            const QString& name = buttons[i].first;
+            QVERIFY2(showsIcon(*dlg, name, buttons[i].second), qPrintable(name));
+            QCOMPARE(child<QPushButton>(*dlg, name)->text(), QString());
+            QCOMPARE(child<QPushButton>(*dlg, name)->toolTip(), tips[i]);
+        }
+    }
+
     // With nothing in the print list the print dialog offers its one page: blank labels, or
     // cards with nothing but their cut lines.
     void emptyPrintListPrintsOnePage_data()
@@ -330,9 +398,7 @@ private slots:
         QFETCH(bool, inked);
         PrintBench w;
         QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
-        const std::unique_ptr<QDialog> dlg = window == 0 ? std::unique_ptr<QDialog>(new CBookBarcodePrintDlg)
-            : window == 1                                 ? std::unique_ptr<QDialog>(new CBookLabelPrintDlg)
-                                                          : std::unique_ptr<QDialog>(new CReaderCardPrintDlg);
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
         w.printsOnePage(*dlg, inked);
     }
 };
