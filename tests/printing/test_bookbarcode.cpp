@@ -3,6 +3,7 @@
 #include "controls/ReportListCtrl.h"
 #include "printing/BarcodeLabelPages.h"
 #include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodePainter.h"
 #include "printing/BarcodeSetDlg.h"
 #include "printing/BookBarcodePrintDlg.h"
 #include "printing/BookLabelPrintDlg.h"
@@ -217,8 +218,9 @@ private slots:
     }
 
     // Page 1 of the default layout on paper: 50 symbols, each with its bars 45 page pixels
-    // (9.525 mm) below its label's top and centred in the label, as the layout's millimetres
-    // say; they scan as exactly the page's 50 numbers.
+    // (9.525 mm) below its label's top and centred in the 150 pixels (31.75 mm) from the
+    // label's left edge, as the layout's millimetres say; they scan as exactly the page's
+    // 50 numbers.
     void printedLabelsStandWhereTheLayoutSays()
     {
         PrintBench w;
@@ -239,7 +241,7 @@ private slots:
             QVERIFY2(found, qPrintable(QString::number(i)));
             const QPointF mm = *found / kRasterDotsPerMm;
             QVERIFY2(std::abs(mm.y() - (top + 45 * 25.4 / 120)) <= kToleranceMm, qPrintable(QString::number(i)));
-            QVERIFY2(std::abs(mm.x() - (left + layout.LabelWidth() / 2.0)) <= kToleranceMm,
+            QVERIFY2(std::abs(mm.x() - (left + CBarcodePainter::kCellWidth / 2.0 * 25.4 / 120)) <= kToleranceMm,
                      qPrintable(QString::number(i)));
         }
         QStringList found = decodeBarcodes({w.folder.path() + QStringLiteral("/raster.pgm")});
@@ -295,6 +297,38 @@ private slots:
         const QImage page = renderPage(labels, 1, 1);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(inked(page, *labels.Grid().Cell(i)), i != 1);
+    }
+
+    // Each label is drawn in a cell of 150 x 120 pixels at its corner, whatever its width: a
+    // 10-character number's 145-pixel symbol starts 2 pixels into the cell and the title is
+    // centred on the cell.
+    void labelsKeepTheirCell_data()
+    {
+        QTest::addColumn<int>("labelWidth");
+        QTest::newRow("25 mm") << 25;
+        QTest::newRow("40 mm") << 40;
+        QTest::newRow("60 mm") << 60;
+    }
+
+    void labelsKeepTheirCell()
+    {
+        QFETCH(int, labelWidth);
+        LayoutRecord layout = LayoutRecord::Defaults();
+        layout.SetLabelWidth(labelWidth);
+        layout.SetLeftMargin(10);
+        BarcodeLabelPages labels(layout);
+        labels.SetCodes({QStringLiteral("1234567890")});
+        const QImage page = renderPage(labels, 1, 1);
+        const QRect cell = *labels.Grid().Cell(0);
+        const QList<int> bars = darkColumns(page, cell.y() + CBarcodePainter::kBarTop + 20);
+        QCOMPARE(bars.first(), cell.x() + 2);
+        QCOMPARE(bars.last(), cell.x() + 146);
+        QList<int> title;
+        for (int y = cell.y() + 2; y < cell.y() + CBarcodePainter::kBarTop; ++y)
+            title += darkColumns(page, y);
+        QVERIFY(!title.isEmpty());
+        const auto [first, last] = std::minmax_element(title.cbegin(), title.cend());
+        QVERIFY2(std::abs((*first + *last + 1) / 2.0 - (cell.x() + 75)) <= 2, qPrintable(QString::number(*first)));
     }
 
     void buttonIcons()
