@@ -104,16 +104,21 @@ void CTwoListPrintDlg::OnSearch()
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }
+    // An empty result replaces the last one too, so that adding the whole result adds
+    // nothing; the page selector stays as it was.
+    if (m_result.empty()) {
+        ui->m_listCandidates->DeleteAllItems();
+        return showMessage(this, NothingFoundText());
+    }
     m_candidatePaging->SetResult(static_cast<int>(m_result.size()));
-    if (m_result.empty())
-        showMessage(this, NothingFoundText());
 }
 
 void CTwoListPrintDlg::FillCandidatePage(int)
 {
     const PageCursor& cursor = m_candidatePaging->Cursor();
     ui->m_listCandidates->DeleteAllItems();
-    for (int row = cursor.GetFirstRow(); row < cursor.GetFirstRow() + cursor.GetRowsOnPage(); ++row)
+    const int end = std::min(cursor.GetFirstRow() + cursor.GetRowsOnPage(), static_cast<int>(m_result.size()));
+    for (int row = cursor.GetFirstRow(); row < end; ++row)
         ui->m_listCandidates->AddItem(m_result[row]);
     ShowPreview();
 }

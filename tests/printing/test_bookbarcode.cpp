@@ -110,6 +110,30 @@ private slots:
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的图书!")} : QStringList());
     }
 
+    // A search without hits empties the candidate list and leaves the page selector as it
+    // was; its pages are then empty, and adding the whole result adds nothing.
+    void searchWithoutHitsKeepsThePages()
+    {
+        Workplace w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        QVERIFY(addBooks(books(101)));
+        CBookBarcodePrintDlg dlg;
+        searchFor(&dlg, QStringLiteral("(全部)"));
+        auto* pages = child<QComboBox>(dlg, "m_comboCandidatePage");
+        QCOMPARE(pages->count(), 3);
+        searchFor(&dlg, QStringLiteral("ZZZ"));
+        QCOMPARE(w.seams.prompter.texts(), QStringList{QStringLiteral("没有找到相关信息的图书!")});
+        QVERIFY(listColumn(dlg, "m_listCandidates", 0).isEmpty());
+        QCOMPARE(pages->count(), 3);
+        click(dlg, "m_btnCandidateNext");
+        QVERIFY(listColumn(dlg, "m_listCandidates", 0).isEmpty());
+        QCOMPARE(pages->currentText(), QStringLiteral("2"));
+        child<QCheckBox>(dlg, "m_checkAllResults")->click();
+        click(dlg, "m_btnAdd");
+        QVERIFY(listColumn(dlg, "m_listPrint", 0).isEmpty());
+        QCOMPARE(w.seams.prompter.texts().size(), 1);
+    }
+
     // 101 books are pages of 50, 50 and 1 in both lists; without txm.dat the window says so
     // and lays out the default labels.
     void pagesOfFifty()
