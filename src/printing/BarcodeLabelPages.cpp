@@ -35,6 +35,6 @@ void BarcodeLabelPages::DrawPage(QPainter& painter, int page, double sx, double 
     for (int i = 0; i < codes.size(); ++i) {
         const std::optional<QRect> cell = m_grid.Cell(i);
         if (!codes[i].isEmpty() && cell)
-            CBarcodePainter::DrawCode128(painter, title, font, codes[i], cell->x(), cell->y(), cell->width(), sx, sy);
+            CBarcodePainter::DrawCode128(painter, title, font, codes[i], cell->x(), cell->y(), sx, sy);
     }
 }

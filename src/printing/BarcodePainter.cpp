@@ -12,14 +12,18 @@ int scaled(int value, double scale) { return static_cast<int>(std::lround(value 
 }
 
 void CBarcodePainter::DrawCode128(QPainter& painter, const QString& caption, const LogFont& font, const QString& code,
-                                  int x, int y, int width, double sx, double sy)
+                                  int x, int y, double sx, double sy)
 {
     painter.save();
     painter.setFont(font.ToQFont(sx));
     painter.setPen(Qt::black);
-    const QRect captionBox(QPoint(scaled(x, sx), scaled(y + 2, sy)), QPoint(scaled(x + width, sx), scaled(y + 60, sy)));
+    const int left = scaled(x, sx);
+    const int top = scaled(y + 2, sy);
+    const QRect captionBox(left, top, scaled(x + kCellWidth, sx) - left, scaled(y + 60, sy) - top);
     painter.drawText(captionBox, Qt::AlignCenter | Qt::TextSingleLine, caption);
     painter.restore();
-    // Centred as printed: a module of whole device dots may be wider than a page pixel.
-    CCode128::DrawBarcode(painter, x, y + kBarTop, 1, kBarHeight, code, font, u"CODE128B", true, sx, sy, width);
+    // Centring the wider printed symbol instead would push it past the label's left edge at
+    // 203 and 300 dpi, splitting it between two labels.
+    const int symbolLeft = x + (kCellWidth - CCode128::GetWidthB(code, 1)) / 2;
+    CCode128::DrawBarcode(painter, symbolLeft, y + kBarTop, 1, kBarHeight, code, font, u"CODE128B", true, sx, sy);
 }

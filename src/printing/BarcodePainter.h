@@ -5,15 +5,18 @@
 class QPainter;
 struct LogFont;
 
-// One barcode label: the caption centred on a line at the top, under it the code as a
-// Code 128 set B symbol with the code written under the bars, both centred in the label.
+// One barcode label in a cell of 150 x 120 page pixels at the label's corner, whatever the
+// label's size: the caption centred on a line at the top, under it the code as a Code 128
+// set B symbol with the code written under the bars.
 class CBarcodePainter {
 public:
-    static constexpr int kBarTop = 45;     // page pixels below the label's top
+    static constexpr int kCellWidth = 150;
+    static constexpr int kBarTop = 45;     // page pixels below the cell's top
     static constexpr int kBarHeight = 40;
 
-    // (x, y) is the label's corner and width its width, in page pixels; sx, sy are device
-    // units per page pixel.
+    // (x, y) is the cell's corner in page pixels; sx, sy are device units per page pixel.
+    // The symbol starts where a symbol of one-pixel modules is centred in the cell; modules
+    // of whole device dots may make it wider, and it grows to the right.
     static void DrawCode128(QPainter& painter, const QString& caption, const LogFont& font, const QString& code, int x,
-                            int y, int width, double sx, double sy);
+                            int y, double sx, double sy);
 };

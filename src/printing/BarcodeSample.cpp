@@ -18,16 +18,9 @@ void BarcodeSample::SetLabelFont(const LogFont& font)
     update();
 }
 
-void BarcodeSample::SetLabelWidth(int width)
-{
-    m_nLabelWidth = width;
-    update();
-}
-
 void BarcodeSample::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    CBarcodePainter::DrawCode128(painter, m_strCaption, m_font, QStringLiteral("1234567890"), kLeft, 0, m_nLabelWidth, 1,
-                                 1);
+    CBarcodePainter::DrawCode128(painter, m_strCaption, m_font, QStringLiteral("1234567890"), kLeft, 0, 1, 1);
 }

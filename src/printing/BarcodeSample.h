@@ -16,8 +16,6 @@ public:
     void SetCaption(const QString& caption);
     const QString& Caption() const { return m_strCaption; }
     void SetLabelFont(const LogFont& font);
-    // The label width in page pixels, within which caption and symbol are centred.
-    void SetLabelWidth(int width);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,5 +23,4 @@ protected:
 private:
     QString m_strCaption;
     LogFont m_font;
-    int m_nLabelWidth = 189;
 };

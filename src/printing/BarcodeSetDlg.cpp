@@ -3,12 +3,8 @@
 #include "ui_BarcodeSetDlg.h"
 
 #include "printing/BarcodeLayoutFile.h"
-#include "printing/LabelGrid.h"
-#include "printing/NumberInput.h"
 
 #include <QComboBox>
-
-#include <cmath>
 
 CBarcodeSetDlg::CBarcodeSetDlg(int mode, QWidget* parent)
     : QDialog(parent)
@@ -22,7 +18,6 @@ CBarcodeSetDlg::CBarcodeSetDlg(int mode, QWidget* parent)
     connect(ui->m_fontField, &LabelFontField::changed, this,
             [this] { ui->m_sample->SetLabelFont(ui->m_fontField->Font()); });
     connect(ui->m_editTitle, &QLineEdit::textChanged, this, &CBarcodeSetDlg::OnSampleChanged);
-    connect(ui->m_pageFields->LabelWidthEdit(), &QLineEdit::textChanged, this, &CBarcodeSetDlg::OnSampleChanged);
     OnInitDialog();
 }
 
@@ -52,9 +47,6 @@ void CBarcodeSetDlg::ShowRecord(const LayoutRecord& record)
 void CBarcodeSetDlg::OnSampleChanged()
 {
     ui->m_sample->SetCaption(ui->m_editTitle->text());
-    const std::optional<int> width = NumberInput::LeadingInt(ui->m_pageFields->LabelWidthEdit()->text());
-    const int mm = width && *width >= 1 && *width <= 300 ? *width : LayoutRecord::Defaults().LabelWidth();
-    ui->m_sample->SetLabelWidth(static_cast<int>(std::lround(mm * LabelGrid::kBarcodePixelsPerMm)));
 }
 
 void CBarcodeSetDlg::OnDefault()

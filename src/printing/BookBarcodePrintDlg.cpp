@@ -12,7 +12,7 @@
 
 CBookBarcodePrintDlg::CBookBarcodePrintDlg(QWidget* parent)
     : CTwoListPrintDlg({QStringLiteral("打印图书编号条码"), BookItem::Headings(),
-                        QStringLiteral("可输入A、C、TP、F……Z等类"), {}, true, false},
+                        QStringLiteral("可输入A、C、TP、F……Z等类"), {}, false, false, false},
                        parent)
 {
     if (!m_labels.ReadLayout(BarcodeLayoutFile::BookNumbers))

@@ -7,7 +7,7 @@
 
 CBookLabelPrintDlg::CBookLabelPrintDlg(QWidget* parent)
     : CTwoListPrintDlg({QStringLiteral("打印书标"), BookItem::Headings(),
-                        QStringLiteral("可输入A、C、TP、F……Z等类,或选择日期如某个月份"), PrintSearch::SpineColumns(), true, true},
+                        QStringLiteral("可输入A、C、TP、F……Z等类,或选择日期如某个月份"), PrintSearch::SpineColumns(), true, true, true},
                        parent)
 {
     m_labels.SetLayout(SpineLayout::Read());

@@ -128,13 +128,12 @@ Code128Symbol CCode128::Encode(QStringView text, QStringView type)
 int CCode128::GetWidthB(QStringView text, int moduleWidth) { return EncodeSetB(text).ModuleCount() * moduleWidth; }
 
 void CCode128::DrawBarcode(QPainter& painter, int x, int y, int moduleWidth, int barHeight, const QString& text,
-                           const LogFont& font, QStringView type, bool textLine, double sx, double sy,
-                           int boxWidth)
+                           const LogFont& font, QStringView type, bool textLine, double sx, double sy)
 {
     const Code128Symbol symbol = Encode(text, type);
     // Whole device units per module keep every bar the same width, so scanners read it.
     const int module = std::max(1, scaled(moduleWidth, sx));
-    const int left = scaled(x, sx) + (boxWidth > 0 ? (scaled(boxWidth, sx) - symbol.ModuleCount() * module) / 2 : 0);
+    const int left = scaled(x, sx);
     const int top = scaled(y, sy);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

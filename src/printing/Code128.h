@@ -64,12 +64,10 @@ public:
     // Width of the text's set B symbol in caller units; 0 when it cannot be encoded.
     static int GetWidthB(QStringView text, int moduleWidth);
 
-    // Draws the symbol with its top-left bar corner at (x, y) in page pixels (with a box
-    // width, centred as printed in the box from x), each module a whole number of device
-    // units, spaces painted white; with textLine the text is written 2 pixels under
-    // the bars, centred under the symbol by its measured width (centred at x when the text
-    // cannot be encoded and no bars are drawn).
+    // Draws the symbol with its top-left bar corner at (x, y) in page pixels, each module a
+    // whole number of device units, spaces painted white; with textLine the text is written
+    // 2 pixels under the bars, centred under the symbol by its measured width (centred at x
+    // when the text cannot be encoded and no bars are drawn).
     static void DrawBarcode(QPainter& painter, int x, int y, int moduleWidth, int barHeight, const QString& text,
-                            const LogFont& font, QStringView type, bool textLine, double sx, double sy,
-                            int boxWidth = 0);
+                            const LogFont& font, QStringView type, bool textLine, double sx, double sy);
 };

@@ -30,8 +30,6 @@ CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     connect(ui->m_btnPrint, &QPushButton::clicked, this, &CCodeRunPrintDlg::OnPrint);
     connect(ui->m_btnSetting, &QPushButton::clicked, this, [this] { OnSetting(); });
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_enterKeys.onEnter(ui->m_editCode, [this] { OnGenerate(); });
-    m_enterKeys.onEnter(ui->m_editCount, [this] { OnGenerate(); });
     m_paging = new PagedList(this, 1, ui->m_btnPrevious, ui->m_btnNext, ui->m_comboPage);
     connect(m_paging, &PagedList::pageChanged, this, &CCodeRunPrintDlg::OnPageChanged);
 }

@@ -51,6 +51,7 @@ private:
     void OnPageChanged(int page);
 
     std::unique_ptr<Ui::CCodeRunPrintDlg> ui;
+    // Enter moves on like Tab: "生成条码" runs only when it is pressed.
     EnterKeyFilter m_enterKeys{this};
     CodePages* m_pages = nullptr;
     PagedList* m_paging = nullptr;

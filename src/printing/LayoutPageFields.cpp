@@ -25,8 +25,6 @@ LayoutPageFields::~LayoutPageFields() = default;
 
 QComboBox* LayoutPageFields::Paper() const { return ui->m_comboPaper; }
 
-QLineEdit* LayoutPageFields::LabelWidthEdit() const { return ui->m_editLabelWidth; }
-
 void LayoutPageFields::Show(const LayoutRecord& record)
 {
     ui->m_editPageHeight->setText(decimalText(record.PageHeight(), 0));

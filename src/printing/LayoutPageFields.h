@@ -8,7 +8,6 @@
 #include <optional>
 
 class QComboBox;
-class QLineEdit;
 
 namespace Ui {
 class LayoutPageFields;
@@ -23,7 +22,6 @@ public:
     ~LayoutPageFields() override;
 
     QComboBox* Paper() const;
-    QLineEdit* LabelWidthEdit() const;
 
     // Whether the page is drawn at the size set here (spine labels), so that it must be one.
     void SetPageSized(bool pageSized) { m_bPageSized = pageSized; }

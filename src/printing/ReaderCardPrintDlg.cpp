@@ -7,7 +7,7 @@
 
 CReaderCardPrintDlg::CReaderCardPrintDlg(QWidget* parent)
     : CTwoListPrintDlg({QStringLiteral("打印图书借阅证"), CardReaderInfo::Headings(),
-                        QStringLiteral("可输入姓名、编号、类别、部门"), {}, false, true},
+                        QStringLiteral("可输入姓名、编号、类别、部门"), {}, false, true, true},
                        parent)
 {
     Start(m_readers, m_cards);

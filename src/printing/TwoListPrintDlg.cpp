@@ -35,6 +35,10 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     fillSortedCombo(ui->m_comboColumn, texts.columns, 0);
     SearchEdit::attach(ui->m_editSearch);
     ui->m_editSearch->setToolTip(texts.searchTip);
+    if (texts.moveTips) {
+        ui->m_btnAdd->setToolTip(QStringLiteral("将选定记录添加到打印窗口"));
+        ui->m_btnRemove->setToolTip(QStringLiteral("清除选定记录"));
+    }
     WindowTips::apply(this);
     // The search text keeps "(全部)" until the librarian goes into it, which empties it.
     ui->m_btnSearch->setFocus();
@@ -100,16 +104,21 @@ void CTwoListPrintDlg::OnSearch()
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }
+    // An empty result replaces the last one too, so that adding the whole result adds
+    // nothing; the page selector stays as it was.
+    if (m_result.empty()) {
+        ui->m_listCandidates->DeleteAllItems();
+        return showMessage(this, NothingFoundText());
+    }
     m_candidatePaging->SetResult(static_cast<int>(m_result.size()));
-    if (m_result.empty())
-        showMessage(this, NothingFoundText());
 }
 
 void CTwoListPrintDlg::FillCandidatePage(int)
 {
     const PageCursor& cursor = m_candidatePaging->Cursor();
     ui->m_listCandidates->DeleteAllItems();
-    for (int row = cursor.GetFirstRow(); row < cursor.GetFirstRow() + cursor.GetRowsOnPage(); ++row)
+    const int end = std::min(cursor.GetFirstRow() + cursor.GetRowsOnPage(), static_cast<int>(m_result.size()));
+    for (int row = cursor.GetFirstRow(); row < end; ++row)
         ui->m_listCandidates->AddItem(m_result[row]);
     ShowPreview();
 }

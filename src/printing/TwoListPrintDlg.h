@@ -33,6 +33,7 @@ protected:
         QString searchTip;
         QStringList columns;    // the columns to search by; none: the search text alone
         bool enterSearches;     // Enter in the search text starts the search
+        bool moveTips;          // the add and remove buttons explain themselves in a tip
         // Paging the print list shows the new page in the preview at once; otherwise the
         // preview keeps the page it shows until it is drawn again ("预览", a search's paging).
         bool printPagingPreviews;

@@ -1,6 +1,7 @@
 #include "PrintTestSupport.h"
 
 #include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodePainter.h"
 #include "printing/BarcodeSample.h"
 #include "printing/BarcodeSet2Dlg.h"
 #include "printing/BarcodeSetDlg.h"
@@ -253,6 +254,22 @@ private slots:
             typed += c;
             QCOMPARE(sample->Caption(), typed);
         }
+    }
+
+    // The sample is one label's fixed cell at (20, 0): a new label width does not move it.
+    void sampleIgnoresTheLabelWidth()
+    {
+        Workplace w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        CBarcodeSetDlg dlg(BarcodeLayoutFile::BookNumbers);
+        auto* sample = child<BarcodeSample>(dlg, "m_sample");
+        const QImage before = sample->grab().toImage();
+        const QList<int> bars = darkColumns(before, CBarcodePainter::kBarTop + 20);
+        QVERIFY(!bars.isEmpty());
+        QCOMPARE(bars.first(), BarcodeSample::kLeft + 2);
+        field(dlg, "m_editLabelWidth")->setText(QStringLiteral("60"));
+        QCoreApplication::processEvents();
+        QCOMPARE(sample->grab().toImage(), before);
     }
 };
 

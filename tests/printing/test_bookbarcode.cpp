@@ -3,6 +3,7 @@
 #include "controls/ReportListCtrl.h"
 #include "printing/BarcodeLabelPages.h"
 #include "printing/BarcodeLayoutFile.h"
+#include "printing/BarcodePainter.h"
 #include "printing/BarcodeSetDlg.h"
 #include "printing/BookBarcodePrintDlg.h"
 #include "printing/BookLabelPrintDlg.h"
@@ -57,6 +58,16 @@ std::optional<QPointF> bars(const QImage& image, const QRect& area)
     }
     return std::nullopt;
 }
+
+// The three two-list print windows: 0 book numbers, 1 spine labels, 2 reader cards.
+std::unique_ptr<QDialog> twoListWindow(int window)
+{
+    if (window == 0)
+        return std::make_unique<CBookBarcodePrintDlg>();
+    if (window == 1)
+        return std::make_unique<CBookLabelPrintDlg>();
+    return std::make_unique<CReaderCardPrintDlg>();
+}
 }
 
 class TestBookBarcode : public QObject {
@@ -97,6 +108,30 @@ private slots:
         QCOMPARE(listColumn(dlg, "m_listCandidates", 0), found);
         QCOMPARE(w.seams.prompter.texts(),
                  found.isEmpty() ? QStringList{QStringLiteral("没有找到相关信息的图书!")} : QStringList());
+    }
+
+    // A search without hits empties the candidate list and leaves the page selector as it
+    // was; its pages are then empty, and adding the whole result adds nothing.
+    void searchWithoutHitsKeepsThePages()
+    {
+        Workplace w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        QVERIFY(addBooks(books(101)));
+        CBookBarcodePrintDlg dlg;
+        searchFor(&dlg, QStringLiteral("(全部)"));
+        auto* pages = child<QComboBox>(dlg, "m_comboCandidatePage");
+        QCOMPARE(pages->count(), 3);
+        searchFor(&dlg, QStringLiteral("ZZZ"));
+        QCOMPARE(w.seams.prompter.texts(), QStringList{QStringLiteral("没有找到相关信息的图书!")});
+        QVERIFY(listColumn(dlg, "m_listCandidates", 0).isEmpty());
+        QCOMPARE(pages->count(), 3);
+        click(dlg, "m_btnCandidateNext");
+        QVERIFY(listColumn(dlg, "m_listCandidates", 0).isEmpty());
+        QCOMPARE(pages->currentText(), QStringLiteral("2"));
+        child<QCheckBox>(dlg, "m_checkAllResults")->click();
+        click(dlg, "m_btnAdd");
+        QVERIFY(listColumn(dlg, "m_listPrint", 0).isEmpty());
+        QCOMPARE(w.seams.prompter.texts().size(), 1);
     }
 
     // 101 books are pages of 50, 50 and 1 in both lists; without txm.dat the window says so
@@ -207,8 +242,9 @@ private slots:
     }
 
     // Page 1 of the default layout on paper: 50 symbols, each with its bars 45 page pixels
-    // (9.525 mm) below its label's top and centred in the label, as the layout's millimetres
-    // say; they scan as exactly the page's 50 numbers.
+    // (9.525 mm) below its label's top and centred in the 150 pixels (31.75 mm) from the
+    // label's left edge, as the layout's millimetres say; they scan as exactly the page's
+    // 50 numbers.
     void printedLabelsStandWhereTheLayoutSays()
     {
         PrintBench w;
@@ -229,7 +265,7 @@ private slots:
             QVERIFY2(found, qPrintable(QString::number(i)));
             const QPointF mm = *found / kRasterDotsPerMm;
             QVERIFY2(std::abs(mm.y() - (top + 45 * 25.4 / 120)) <= kToleranceMm, qPrintable(QString::number(i)));
-            QVERIFY2(std::abs(mm.x() - (left + layout.LabelWidth() / 2.0)) <= kToleranceMm,
+            QVERIFY2(std::abs(mm.x() - (left + CBarcodePainter::kCellWidth / 2.0 * 25.4 / 120)) <= kToleranceMm,
                      qPrintable(QString::number(i)));
         }
         QStringList found = decodeBarcodes({w.folder.path() + QStringLiteral("/raster.pgm")});
@@ -287,6 +323,38 @@ private slots:
             QCOMPARE(inked(page, *labels.Grid().Cell(i)), i != 1);
     }
 
+    // Each label is drawn in a cell of 150 x 120 pixels at its corner, whatever its width: a
+    // 10-character number's 145-pixel symbol starts 2 pixels into the cell and the title is
+    // centred on the cell.
+    void labelsKeepTheirCell_data()
+    {
+        QTest::addColumn<int>("labelWidth");
+        QTest::newRow("25 mm") << 25;
+        QTest::newRow("40 mm") << 40;
+        QTest::newRow("60 mm") << 60;
+    }
+
+    void labelsKeepTheirCell()
+    {
+        QFETCH(int, labelWidth);
+        LayoutRecord layout = LayoutRecord::Defaults();
+        layout.SetLabelWidth(labelWidth);
+        layout.SetLeftMargin(10);
+        BarcodeLabelPages labels(layout);
+        labels.SetCodes({QStringLiteral("1234567890")});
+        const QImage page = renderPage(labels, 1, 1);
+        const QRect cell = *labels.Grid().Cell(0);
+        const QList<int> bars = darkColumns(page, cell.y() + CBarcodePainter::kBarTop + 20);
+        QCOMPARE(bars.first(), cell.x() + 2);
+        QCOMPARE(bars.last(), cell.x() + 146);
+        QList<int> title;
+        for (int y = cell.y() + 2; y < cell.y() + CBarcodePainter::kBarTop; ++y)
+            title += darkColumns(page, y);
+        QVERIFY(!title.isEmpty());
+        const auto [first, last] = std::minmax_element(title.cbegin(), title.cend());
+        QVERIFY2(std::abs((*first + *last + 1) / 2.0 - (cell.x() + 75)) <= 2, qPrintable(QString::number(*first)));
+    }
+
     void buttonIcons()
     {
         Workplace w;
@@ -313,6 +381,64 @@ private slots:
         QVERIFY(w.printing.sink.files.isEmpty());
     }
 
+    // Enter in the search text searches only in the spine label window; elsewhere it moves on
+    // like Tab. No window closes.
+    void enterInTheSearchText_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("searches");
+        QTest::newRow("book numbers") << 0 << false;
+        QTest::newRow("spine labels") << 1 << true;
+        QTest::newRow("reader cards") << 2 << false;
+    }
+
+    void enterInTheSearchText()
+    {
+        QFETCH(int, window);
+        QFETCH(bool, searches);
+        Workplace w;
+        QVERIFY(addBooks(books(3)));
+        QVERIFY(addReaders({{"R001", "张三", "男", "学生", "初一(1)班"}}));
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        auto* edit = child<QLineEdit>(*dlg, "m_editSearch");
+        edit->setFocus();
+        edit->setText(QStringLiteral("(全部)"));
+        QCOMPARE(windowsOpenedByEnter(edit), QStringList());
+        QCOMPARE(listColumn(*dlg, "m_listCandidates", 0).isEmpty(), !searches);
+        QCOMPARE(edit->hasFocus(), searches);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(w.seams.prompter.texts().isEmpty());
+    }
+
+    // The add and remove buttons show their icons alone; only the spine label and reader card
+    // windows explain them in a tip.
+    void addAndRemoveButtons_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("tips");
+        QTest::newRow("book numbers") << 0 << QStringList{"", ""};
+        QTest::newRow("spine labels") << 1 << QStringList{"将选定记录添加到打印窗口", "清除选定记录"};
+        QTest::newRow("reader cards") << 2 << QStringList{"将选定记录添加到打印窗口", "清除选定记录"};
+    }
+
+    void addAndRemoveButtons()
+    {
+        QFETCH(int, window);
+        QFETCH(QStringList, tips);
+        Workplace w;
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
+        const QList<std::pair<QString, int>> buttons = {{"m_btnAdd", 283}, {"m_btnRemove", 284}};
+        for (int i = 0; i < 2; ++i) {
+            const QString& name = buttons[i].first;
+            QVERIFY2(showsIcon(*dlg, name, buttons[i].second), qPrintable(name));
+            QCOMPARE(child<QPushButton>(*dlg, name)->text(), QString());
+            QCOMPARE(child<QPushButton>(*dlg, name)->toolTip(), tips[i]);
+        }
+    }
+
     // With nothing in the print list the print dialog offers its one page: blank labels, or
     // cards with nothing but their cut lines.
     void emptyPrintListPrintsOnePage_data()
@@ -330,9 +456,7 @@ private slots:
         QFETCH(bool, inked);
         PrintBench w;
         QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::BookNumbers)));
-        const std::unique_ptr<QDialog> dlg = window == 0 ? std::unique_ptr<QDialog>(new CBookBarcodePrintDlg)
-            : window == 1                                 ? std::unique_ptr<QDialog>(new CBookLabelPrintDlg)
-                                                          : std::unique_ptr<QDialog>(new CReaderCardPrintDlg);
+        const std::unique_ptr<QDialog> dlg = twoListWindow(window);
         w.printsOnePage(*dlg, inked);
     }
 };

@@ -178,6 +178,37 @@ private slots:
         w.printsOnePage(*dlg, cards);
     }
 
+    // Enter in the first code or the count makes no run: only "生成条码" does. It moves on
+    // like Tab and leaves the window open.
+    void enterMakesNoRun_data()
+    {
+        QTest::addColumn<bool>("cards");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("custom barcodes, first code") << false << "m_editCode";
+        QTest::newRow("custom barcodes, count") << false << "m_editCount";
+        QTest::newRow("custom cards, first number") << true << "m_editCode";
+        QTest::newRow("custom cards, count") << true << "m_editCount";
+    }
+
+    void enterMakesNoRun()
+    {
+        QFETCH(bool, cards);
+        QFETCH(QString, field);
+        PrintBench w;
+        QVERIFY(LayoutRecord::Defaults().Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes)));
+        const std::unique_ptr<QDialog> dlg = cards ? std::unique_ptr<QDialog>(new CCustomCardPrintDlg)
+                                                   : std::unique_ptr<QDialog>(new CCustomBarcodePrintDlg);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        auto* edit = child<QLineEdit>(*dlg, field);
+        QCOMPARE(windowsOpenedByEnter(edit), QStringList());
+        QVERIFY(column(*dlg, 1).isEmpty());
+        QCOMPARE(pageText(*dlg), QString());
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!edit->hasFocus());
+        QVERIFY(w.messages().isEmpty());
+    }
+
     void buttonIcons()
     {
         Workplace w;

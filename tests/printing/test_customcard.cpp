@@ -62,6 +62,19 @@ private slots:
                                        << 485;
         QTest::newRow("spacings") << spaced << QList<QPoint>{{25, 25}, {25, 275}, {25, 525}, {25, 775}, {25, 1025}}
                                   << 505;
+        // A card more than 1,000,000 page pixels from the page's corner is on no page, and
+        // at a printer's scale its coordinates would overflow: it is not drawn.
+        CardPageGeometry farLeft = start, farBack = start, farTop = start, farRows = start, lastLeft = start;
+        farLeft.left = -1000001;
+        farBack.columnSpacing = 1000000;
+        farTop.top = 1000001;
+        farRows.lineSpacing = 400000;
+        lastLeft.left = std::numeric_limits<int>::max();
+        QTest::newRow("front out of reach") << farLeft << QList<QPoint>() << 0;
+        QTest::newRow("back out of reach") << farBack << QList<QPoint>() << 0;
+        QTest::newRow("largest left margin") << lastLeft << QList<QPoint>() << 0;
+        QTest::newRow("top out of reach") << farTop << QList<QPoint>() << 0;
+        QTest::newRow("rows past reach") << farRows << QList<QPoint>{{25, 25}, {25, 400275}, {25, 800525}} << 485;
     }
 
     void cardPositions()

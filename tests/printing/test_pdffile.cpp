@@ -3,6 +3,7 @@
 #include "printing/BarcodeLabelPages.h"
 #include "printing/BarcodePainter.h"
 #include "printing/CardPage.h"
+#include "printing/Code128.h"
 #include "printing/CodeRun.h"
 #include "printing/FontSetup.h"
 #include "printing/PagePrinter.h"
@@ -152,36 +153,58 @@ private slots:
         QCOMPARE(scanned, first);
     }
 
-    // Printed into a PDF file, the first label's bars stand where the layout puts them on
-    // the paper: their top kBarTop below the label's, centred on it.
+    // Printed into a PDF file, the first label stands in a cell of 150 page pixels at the
+    // label's corner, whatever the label's width: the title centred in it, the bars' top
+    // kBarTop below the label's and their left edge where a symbol of one-pixel modules is
+    // centred in the cell. Modules of whole 203-dpi dots make the symbol wider to the right,
+    // so a 10-character number at the paper's edge stays on its label and scans.
+    void pdfLabelsStandWhereTheLayoutPutsThem_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<double>("margin");
+        QTest::newRow("7 characters") << "TS15838" << 7.5;
+        QTest::newRow("10 characters at the paper's edge") << "1234567890" << 0.0;
+    }
+
     void pdfLabelsStandWhereTheLayoutPutsThem()
     {
+        QFETCH(QString, code);
+        QFETCH(double, margin);
         Workplace w;
         LayoutRecord layout = LayoutRecord::Defaults();
-        layout.SetTopMargin(12.5);
-        layout.SetLeftMargin(7.5);
+        layout.SetTopMargin(margin * 5 / 3);
+        layout.SetLeftMargin(margin);
         BarcodeLabelPages labels(layout);
-        labels.SetCodes(variedCodes(3));
+        labels.SetCodes({code});
         constexpr int dpi = 600;
         constexpr double dotsPerPixel = dpi / 120.0;
         constexpr double mmPerPixel = 25.4 / 120;
         const QRect cell = *labels.Grid().Cell(0);
-        const QString corner = QString::number(std::lround((cell.bottom() + 60) * dotsPerPixel));
+        const QString corner = QString::number(std::lround((cell.right() + 1) * dotsPerPixel));
         const QString pdf = printToPdf(labels, w.folder.path(), QStringLiteral("labels"));
         const QImage page(rasterisePdf(pdf, w.folder.path() + "/corner.pgm", dpi, {"-W", corner, "-H", corner}));
         QVERIFY(!page.isNull());
         const int y = std::lround(barsMiddle(cell) * dotsPerPixel);
-        const QList<int> bars = darkColumns(page, y, 0, std::lround((cell.right() + 1) * dotsPerPixel));
+        const QList<int> bars = darkColumns(page, y);
         QVERIFY(!bars.isEmpty());
         int top = y;
         while (top > 0 && qGray(page.pixel(bars.first(), top - 1)) < 128)
             --top;
-        const QPointF measured((bars.first() + bars.last() + 1) / 2.0 * 25.4 / dpi, top * 25.4 / dpi);
-        const QPointF expected((cell.x() + cell.width() / 2.0) * mmPerPixel,
-                               (cell.y() + CBarcodePainter::kBarTop) * mmPerPixel);
+        const QPointF measured(bars.first() * 25.4 / dpi, top * 25.4 / dpi);
+        const int symbolLeft = cell.x() + (CBarcodePainter::kCellWidth - CCode128::GetWidthB(code, 1)) / 2;
+        const QPointF expected(symbolLeft * mmPerPixel, (cell.y() + CBarcodePainter::kBarTop) * mmPerPixel);
         const QPointF offset = measured - expected;
         QVERIFY2(std::abs(offset.x()) <= 0.2 && std::abs(offset.y()) <= 0.2,
                  qPrintable(QStringLiteral("off by %1 mm right and %2 mm down").arg(offset.x()).arg(offset.y())));
+        QVERIFY(bars.last() < std::lround((cell.right() + 1) * dotsPerPixel));
+        const QList<PdfWord> words = pdfWords(pdf);
+        QVERIFY(!words.isEmpty());
+        QCOMPARE(words.first().text, QStringLiteral("学校图书馆"));
+        const double captionCentre = (cell.x() + CBarcodePainter::kCellWidth / 2.0) * mmPerPixel;
+        QVERIFY2(std::abs(words.first().mm.center().x() - captionCentre) <= 0.3,
+                 qPrintable(QString::number(words.first().mm.center().x() - captionCentre)));
+        QCOMPARE(decodeBarcodes({rasterisePdf(pdf, w.folder.path() + "/scan.pgm", 203, {"-W", "320", "-H", "320"})}),
+                 QStringList{code});
     }
 
     // A label PDF may be printed later on any printer, the coarsest a 203-dpi label printer:
