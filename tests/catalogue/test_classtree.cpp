@@ -52,6 +52,9 @@ private slots:
         // 2 + 126 x 2 bytes fill a piece; the rest of the line is the next node.
         QTest::newRow("long gbk line in pieces")
             << toGbk(QStringLiteral("A*") + wen(200) + QStringLiteral("\n\tC\n")) << QStringLiteral("A*") + wen(126) + QLatin1Char(' ') + wen(74) + QStringLiteral("(C)");
+        // 3 + 125 x 2 = 253 bytes; a whole 126th character would pass 254.
+        QTest::newRow("no gbk character cut in two")
+            << toGbk(QStringLiteral("AB*") + wen(200) + QStringLiteral("\n\tC\n")) << QStringLiteral("AB*") + wen(125) + QLatin1Char(' ') + wen(75) + QStringLiteral("(C)");
         // 3 + 83 x 3 = 252 bytes; a whole 84th character would pass 254.
         QTest::newRow("no character cut in two")
             << (QStringLiteral("AB*") + wen(100) + QStringLiteral("\n\tC\n")).toUtf8() << QStringLiteral("AB*") + wen(83) + QLatin1Char(' ') + wen(17) + QStringLiteral("(C)");
@@ -77,6 +80,20 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, number);
         QCOMPARE(classNumberOf(text), number);
+    }
+
+    // The tree a new program folder receives is written in GBK, as the picker's file is.
+    void shippedTreeIsGbk()
+    {
+        QFile file(QStringLiteral(SCHOOLLIB_SOURCE_DIR "/share/tree.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(!isValidUtf8(bytes));
+        QCOMPARE(toGbk(fromGbk(bytes)), bytes);
+        const QList<ClassNode> tree = parseClassTree(bytes);
+        QVERIFY(!tree.isEmpty());
+        QCOMPARE(tree[0].text, QStringLiteral("A*马克思主义、列宁主义、毛泽东思想、邓小平理论"));
+        QCOMPARE(tree[0].children.value(0).text, QStringLiteral("A1*马克思、恩格斯著作"));
     }
 
     // Every node shows icon 213, and 214 while it is selected.
