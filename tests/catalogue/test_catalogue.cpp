@@ -235,6 +235,77 @@ private slots:
         QCOMPARE(seams->prompter.messages.size(), 2);
     }
 
+    // A search without hits says so and changes nothing: the rows, pages and total stay, and
+    // the pages shown are still the ones turned.
+    void searchWithoutHitsKeepsTheList()
+    {
+        storeBooks(101);
+        auto* list = find<CReportListCtrl>("m_listLocal");
+        click("m_btnSearchLocal");
+        type("m_edtSearch", QStringLiteral("zzz"));
+        click("m_btnSearchLocal");
+        QCOMPARE(seams->prompter.texts(), QStringList{QStringLiteral("图书库没有数据!")});
+        QCOMPARE(find<QLabel>("m_lblTotal")->text(), QStringLiteral("共计：2页  101条记录"));
+        QCOMPARE(find<QComboBox>("m_cmbPage")->count(), 2);
+        QCOMPARE(list->GetItemCount(), 100);
+        click("m_btnNextPage");
+        QCOMPARE(listColumn(list, 1), QStringList{QStringLiteral("X0100")});
+    }
+
+    // A double click on a list's empty part loads nothing and asks for a row.
+    void doubleClickOnEmptyPartAsksForARow_data()
+    {
+        QTest::addColumn<QString>("listName");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("stored copies") << "m_listLocal" << QStringLiteral("请选定记录！");
+        QTest::newRow("lookup results") << "m_listResults" << QStringLiteral("没有选定记录!\n");
+    }
+    void doubleClickOnEmptyPartAsksForARow()
+    {
+        QFETCH(QString, listName);
+        QFETCH(QString, message);
+        storeBooks(1);
+        click("m_btnSearchLocal");
+        auto* list = child<CReportListCtrl>(dialog.get(), listName);
+        if (list->GetItemCount() == 0)
+            list->AddItem({QStringLiteral("9787020002207"), QString(), QStringLiteral("红楼梦")});
+        list->SetSelected(0, true);
+        const QPoint below(10, list->viewport()->height() - 3);
+        QVERIFY(!list->itemAt(below));
+        // As the window system delivers a double click: press, release, press, release.
+        const auto doubleClickAt = [this, list](QPoint at) {
+            QTest::mouseDClick(dialog->windowHandle(), Qt::LeftButton, {}, list->viewport()->mapTo(dialog.get(), at));
+        };
+        doubleClickAt(below);
+        QTRY_COMPARE(seams->prompter.texts(), QStringList{message});
+        QCOMPARE(text("m_edtTitle"), QString());
+        doubleClickAt(list->visualItemRect(list->topLevelItem(0)).center());
+        QTRY_VERIFY(!text("m_edtTitle").isEmpty());
+        QCOMPARE(seams->prompter.messages.size(), 1);
+    }
+
+    // The count of copies is read as C's atoi reads a number.
+    void copiesCountReadLikeAtoi_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("a unit behind the number") << "3本" << QStringList{"B1", "B2", "B3"};
+        QTest::newRow("blanks before it") << " 2" << QStringList{"B1", "B2"};
+        QTest::newRow("no leading number: nothing") << "本3" << QStringList();
+    }
+    void copiesCountReadLikeAtoi()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, stored);
+        fillBook();
+        find<QCheckBox>("m_chkAddCopies")->setChecked(true);
+        find<QComboBox>("m_cmbCopies")->setCurrentText(typed);
+        click("m_btnAdd");
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select group_concat(图书编号) from bkinfo"));
+        QCOMPARE(rs->GetCollect(0), stored.join(QLatin1Char(',')));
+    }
+
     // Reserved copies and copies with a loan row count as lent too.
     void copyOnLoanNotDeleted_data()
     {
@@ -440,7 +511,8 @@ private slots:
         auto* list = find<CReportListCtrl>("m_listLocal");
         click("m_btnSearchLocal");
         list->setCurrentItem(list->topLevelItem(0));
-        emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+        QTest::qWait(0);
         QCOMPARE(text("m_edtBookNo"), QStringLiteral("S1"));
         QCOMPARE(text("m_edtAuthor"), QStringLiteral("施耐庵"));
 
