@@ -410,6 +410,14 @@ private slots:
         QCOMPARE(seams->prompter.texts(), QStringList());
         RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 书名, 著译者 from bkinfo order by 图书编号"));
         QCOMPARE(rs->GetRowTexts(), QStringList({"E10", "水浒'全传", ""}));
+        // The row now stands for E10: a further change is saved over it, the publication date
+        // as typed.
+        editCell(7, QStringLiteral("人民文学出版社"));
+        editCell(10, QStringLiteral("1996年秋"));
+        save->click();
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 出版处, 版期 from bkinfo where 图书编号='E10'"));
+        QCOMPARE(rs->GetRowTexts(), QStringList({QStringLiteral("人民文学出版社"), QStringLiteral("1996年秋")}));
         editCell(1, QStringLiteral("e2"));
         save->click();
         QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
