@@ -198,6 +198,17 @@ private slots:
         QCOMPARE(text("m_edtBookNo"), next);
     }
 
+    // Blanks on the number's left are not stored, a tab as well as a space.
+    void blanksBeforeTheNumberGo()
+    {
+        fillBook();
+        type("m_edtBookNo", QStringLiteral("\t B7"));
+        click("m_btnAdd");
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号='B7'")), 1);
+        QCOMPARE(text("m_edtBookNo"), QStringLiteral("B8"));
+    }
+
     void classificationPicksType_data()
     {
         QTest::addColumn<QString>("node");
