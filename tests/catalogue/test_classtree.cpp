@@ -82,6 +82,30 @@ private slots:
         QCOMPARE(classNumberOf(text), number);
     }
 
+    // A double click anywhere in the tree ends the picker with the selected node, on the
+    // tree's empty part as well.
+    void doubleClickTakesTheSelectedNode()
+    {
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        QVERIFY(QDir().mkpath(QStringLiteral("data")));
+        QFile file(QStringLiteral("data/tree.dat"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(toGbk(QStringLiteral("A*马列主义\n\tA1*马克思著作\n")));
+        file.close();
+        CFindClassNoDlg picker;
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* tree = child<QTreeWidget>(&picker, "m_treeClass");
+        tree->expandAll();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        const QPoint below(10, tree->viewport()->height() - 3);
+        QVERIFY(!tree->itemAt(below));
+        QTest::mouseDClick(picker.windowHandle(), Qt::LeftButton, {}, tree->viewport()->mapTo(&picker, below));
+        QTRY_COMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(picker.m_strClassNo, QStringLiteral("A1"));
+    }
+
     // The tree a new program folder receives is written in GBK, as the picker's file is.
     void shippedTreeIsGbk()
     {
