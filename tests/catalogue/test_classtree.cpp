@@ -1,3 +1,5 @@
+#include "ClassPicking.h"
+
 #include "catalogue/ClassTree.h"
 #include "catalogue/FindClassNoDlg.h"
 #include "controls/ButtonIcons.h"
@@ -88,11 +90,7 @@ private slots:
     {
         TestProgramFolder folder;
         QVERIFY(folder.isReady());
-        QVERIFY(QDir().mkpath(QStringLiteral("data")));
-        QFile file(QStringLiteral("data/tree.dat"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(toGbk(QStringLiteral("A*马列主义\n\tA1*马克思著作\n")));
-        file.close();
+        writeClassTree(QStringLiteral("A*马列主义\n\tA1*马克思著作\n"));
         CFindClassNoDlg picker;
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
@@ -125,11 +123,7 @@ private slots:
     {
         TestProgramFolder folder;
         QVERIFY(folder.isReady());
-        QVERIFY(QDir().mkpath(QStringLiteral("data")));
-        QFile file(QStringLiteral("data/tree.dat"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(toGbk(QStringLiteral("A*马列主义\n\tA1*马克思著作\n")));
-        file.close();
+        writeClassTree(QStringLiteral("A*马列主义\n\tA1*马克思著作\n"));
         CFindClassNoDlg picker;
         auto* tree = child<QTreeWidget>(&picker, "m_treeClass");
         QTreeWidgetItem* node = tree->topLevelItem(0)->child(0);
