@@ -9,7 +9,9 @@
 #include "catalogue/ShelfSettingDlg.h"
 #include "controls/ButtonIcons.h"
 #include "controls/CalculatorDlg.h"
+#include "controls/ColumnText.h"
 #include "controls/ComboFill.h"
+#include "controls/ListClicks.h"
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "controls/SearchEdit.h"
@@ -66,9 +68,9 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
     connect(ui->m_btnCalculator, &QPushButton::clicked, this, &CBookAddDlg::OnCalculator);
     connect(ui->m_btnShelfSettings, &QPushButton::clicked, this, &CBookAddDlg::OnShelfSettings);
     connect(ui->m_btnSearchLocal, &QPushButton::clicked, this, &CBookAddDlg::OnSearchLocal);
-    connect(ui->m_listLocal, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::LoadSelectedBook);
+    ListClicks::watch(ui->m_listLocal, ListClicks::DoubleClick, [this] { LoadSelectedBook(); });
     connect(ui->m_btnIsbnSearch, &QPushButton::clicked, this, &CBookAddDlg::OnIsbnSearch);
-    connect(ui->m_listResults, &QTreeWidget::itemDoubleClicked, this, &CBookAddDlg::OnResultDblClk);
+    ListClicks::watch(ui->m_listResults, ListClicks::DoubleClick, [this] { OnResultDblClk(); });
     connect(m_lookup, &IsbnLookup::rowFound, this, &CBookAddDlg::AddResultRow);
     connect(m_lookup, &IsbnLookup::summaryFound, this, [this](const QString& summary) { m_strSummary = summary; });
     connect(m_lookup, &IsbnLookup::serviceEnded, this, &CBookAddDlg::OnSearchDone);
@@ -154,7 +156,8 @@ void CBookAddDlg::InsertBooks()
 {
     const BookValues values = GetFields();
     const bool numberCopies = ui->m_chkAddCopies->isChecked();
-    const int copies = numberCopies ? ui->m_cmbCopies->currentText().toInt() : 1;
+    // The count is read as C's atoi reads it: "3本" gives 3, a text without a leading number 0.
+    const int copies = numberCopies ? leadingNumber(ui->m_cmbCopies->currentText()) : 1;
     const AddCopiesResult result = m_store.addCopies(values, copies, numberCopies);
     if (result.added > 0)
         SearchFor(values[kIsbn]);
@@ -295,16 +298,21 @@ void CBookAddDlg::OnSearchLocal()
     QString filter;
     if (!SearchEdit::takeFilter(this, ui->m_edtSearch, filter))
         return;
-    m_pRecordset = m_store.search(filter);
+    RecordsetPtr found = m_store.search(filter);
     long rows = 0;
     try {
-        rows = m_pRecordset->GetRecordCount();
+        rows = found->GetRecordCount();
     } catch (const DbError&) {
         showMessage(this, QStringLiteral("图书数据出现错误!"));
         return;
     }
-    if (rows == 0)
+    // A search without hits changes nothing: the rows, the pages and the total stay, and
+    // paging goes on over the rows shown.
+    if (rows == 0) {
         showMessage(this, QStringLiteral("图书库没有数据!"));
+        return;
+    }
+    m_pRecordset = std::move(found);
     m_paging->SetResult(static_cast<int>(rows));
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberSequence.h"
+#include "core/NumberText.h"
 #include "db/AdoConn.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
@@ -79,8 +80,10 @@ AddCopiesResult CBookStore::addCopies(BookValues values, int copies, bool number
         return result;
     }
     QString number = values[kBookNo];
-    while (number.startsWith(QLatin1Char(' ')))
-        number.remove(0, 1);
+    qsizetype blanks = 0;
+    while (blanks < number.size() && isAsciiBlank(number[blanks]))
+        ++blanks;
+    number.remove(0, blanks);
     for (int copy = 0; copy < copies; ++copy) {
         try {
             if (numberCopies)

@@ -43,7 +43,8 @@ public:
 
     // The first complaint about a form before it is stored, or empty when it may be stored.
     static QString checkEntry(const BookValues& values);
-    // Adds `copies` copies numbered from values[kBookNo] on; with numberCopies each copy gets
+    // Adds `copies` copies numbered from values[kBookNo] on, without the blanks on its left
+    // (ASCII white space, as C's isspace knows it); with numberCopies each copy gets
     // the next copy number of its title, else values[kCopyNo] as typed. Empty texts are not
     // written; the entry date is written "YYYY-MM-DD" (one that is no date adds nothing and
     // counts as a failure). Copies stored before a duplicate number or a failure stay.

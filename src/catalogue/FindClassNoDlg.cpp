@@ -4,6 +4,7 @@
 
 #include "catalogue/ClassTree.h"
 #include "controls/ButtonIcons.h"
+#include "controls/ListClicks.h"
 #include "controls/Prompter.h"
 
 #include <QFile>
@@ -18,7 +19,8 @@ CFindClassNoDlg::CFindClassNoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::
     ui->setupUi(this);
     connect(ui->m_btnOK, &QPushButton::clicked, this, &CFindClassNoDlg::OnOK);
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui->m_treeClass, &QTreeWidget::itemDoubleClicked, this, &CFindClassNoDlg::OnDblclkTree);
+    // A double click anywhere in the tree takes the selected node, as 确定 does.
+    ListClicks::watch(ui->m_treeClass, ListClicks::DoubleClick, [this] { OnDblclkTree(); });
     OnInitDialog();
 }
 

@@ -135,12 +135,16 @@ void CStockMoveDlg::OnMoveOut()
     ReportSkipped(skipped);
 }
 
+// After a move the last stock query runs again. Before the first one there is no query to
+// run: the list is refilled from nothing, which fails as any unreadable list does.
 void CStockMoveDlg::RefreshAfterMove(bool allStock)
 {
     if (allStock)
         FillBookList(m_lists.inStock(QString()));
     else if (m_stockKey)
         FillBookList(m_lists.inStock(*m_stockKey));
+    else
+        FillBookList(std::make_shared<CAdoRecordset>(QStringLiteral("no stock query yet")));
     FillOutList(m_lists.outByText(m_config.kind, QString()));
 }
 

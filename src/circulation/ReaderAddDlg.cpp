@@ -13,6 +13,7 @@
 #include "controls/SearchEdit.h"
 #include "controls/WindowTips.h"
 #include "core/DateText.h"
+#include "core/NumberSequence.h"
 #include "db/AppState.h"
 
 namespace {
@@ -100,7 +101,7 @@ void CReaderAddDlg::OnSelchangeType()
     showMessage(this, QStringLiteral("操作失败"));
 }
 
-void CReaderAddDlg::OnNextNumber() { ui->m_editNo->setText(nextReaderNumber(ui->m_editNo->text())); }
+void CReaderAddDlg::OnNextNumber() { ui->m_editNo->setText(nextNumberText(ui->m_editNo->text())); }
 
 void CReaderAddDlg::OnSearch()
 {

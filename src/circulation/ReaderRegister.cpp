@@ -2,16 +2,9 @@
 
 #include "circulation/LendingService.h"
 #include "core/DateText.h"
-#include "core/NumberSequence.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "db/AdoConn.h"
-
-QString nextReaderNumber(const QString& number)
-{
-    const CodeParts parts = splitDigits(number);
-    return parts.letters + nextNumberText(parts.digits);
-}
 
 QString readerListHeadings()
 {

@@ -30,11 +30,6 @@ struct ReaderType {
     QString limit;
 };
 
-// The reader number after this one, as the entry window proposes it: the ASCII digits, read
-// in their order as one number, counted up with their leading zeros kept, behind every other
-// character in its order ("A0099" -> "A0100", "0099A" -> "A0100", "" -> "1").
-QString nextReaderNumber(const QString& number);
-
 // The reader lists' columns (reader entry and reader query windows), and their texts of the
 // recordset's current readerinfo row: fields 0-5, 8, 9, 7 and 11.
 QString readerListHeadings();

@@ -2,26 +2,25 @@
 
 namespace {
 bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// One more than a string of ASCII digits, as wide as it unless every digit is a nine.
+QString countedUp(QString digits)
+{
+    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
+        if (digits[i] != QLatin1Char('9')) {
+            digits[i] = QChar(digits[i].unicode() + 1);
+            return digits;
+        }
+        digits[i] = QLatin1Char('0');
+    }
+    return QLatin1Char('1') + digits;
+}
 }
 
 QString nextNumberText(const QString& number)
 {
-    qsizetype start = number.size();
-    while (start > 0 && isAsciiDigit(number[start - 1]))
-        --start;
-    if (start == number.size())
-        return number + QLatin1Char('1');
-    QString result = number;
-    qsizetype i = result.size() - 1;
-    for (; i >= start; --i) {
-        if (result[i] != QLatin1Char('9')) {
-            result[i] = QChar(result[i].unicode() + 1);
-            return result;
-        }
-        result[i] = QLatin1Char('0');
-    }
-    result.insert(start, QLatin1Char('1'));
-    return result;
+    const CodeParts parts = splitDigits(number);
+    return parts.letters + countedUp(parts.digits);
 }
 
 CodeParts splitDigits(const QString& code)

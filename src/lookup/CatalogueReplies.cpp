@@ -222,9 +222,8 @@ QList<QStringList> CatalogueReplies::secondHandRows(const QString& resultPage, c
                                    {CBookWebSearch::PubDate, "出版时间："},
                                    {CBookWebSearch::Edition, "版次："}};
     QList<QStringList> rows;
-    for (qsizetype i = 0; i < offers.size(); ++i) {
-        const qsizetype end = i + 1 < offers.size() ? offers[i + 1] : resultPage.size();
-        const QString block = resultPage.mid(offers[i], end - offers[i]);
+    for (qsizetype i = 0; i + 1 < offers.size(); ++i) {
+        const QString block = resultPage.mid(offers[i], offers[i + 1] - offers[i]);
         QStringList row = emptyRow(isbn);
         row[1 + CBookWebSearch::Title] = CBookWebSearch::ExtractAfterMarker(block, title, 0, 2);
         for (const Label& label : labels) {

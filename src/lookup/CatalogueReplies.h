@@ -38,8 +38,9 @@ QString reviewPath(const QString& isbn);
 QStringList reviewFields(const QString& entry, const std::atomic_bool* abort = nullptr);
 // The path of an ISBN at the second-hand market ("978" gives "k39k37k38").
 QString secondHandPath(const QString& isbn);
-// Second-hand market: one row per offer (at most 10; title markers less than 30 characters
-// apart count once), each read inside its own block, so that an offer lacking a field never
-// shows another offer's, and the last offer on the page as well.
+// Second-hand market: the page's first ten title markers (markers less than 30 GBK bytes
+// apart count once) and one row for each but the last of them, so three offers give two rows
+// and eleven the first nine. Each offer is read inside its own block, up to the next marker,
+// so that an offer lacking a field never shows another offer's.
 QList<QStringList> secondHandRows(const QString& resultPage, const QString& isbn);
 }

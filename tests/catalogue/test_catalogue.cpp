@@ -182,6 +182,17 @@ private slots:
         QCOMPARE(text("m_edtBookNo"), next);
     }
 
+    // Blanks on the number's left are not stored, a tab as well as a space.
+    void blanksBeforeTheNumberGo()
+    {
+        fillBook();
+        type("m_edtBookNo", QStringLiteral("\t B7"));
+        click("m_btnAdd");
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        QCOMPARE(count(QStringLiteral("select count(*) from bkinfo where 图书编号='B7'")), 1);
+        QCOMPARE(text("m_edtBookNo"), QStringLiteral("B8"));
+    }
+
     void classificationPicksType_data()
     {
         QTest::addColumn<QString>("node");
@@ -217,6 +228,77 @@ private slots:
         click("m_btnNextPage");
         QCOMPARE(seams->prompter.lastText(), QStringLiteral("已是最后一页！"));
         QCOMPARE(seams->prompter.messages.size(), 2);
+    }
+
+    // A search without hits says so and changes nothing: the rows, pages and total stay, and
+    // the pages shown are still the ones turned.
+    void searchWithoutHitsKeepsTheList()
+    {
+        storeBooks(101);
+        auto* list = find<CReportListCtrl>("m_listLocal");
+        click("m_btnSearchLocal");
+        type("m_edtSearch", QStringLiteral("zzz"));
+        click("m_btnSearchLocal");
+        QCOMPARE(seams->prompter.texts(), QStringList{QStringLiteral("图书库没有数据!")});
+        QCOMPARE(find<QLabel>("m_lblTotal")->text(), QStringLiteral("共计：2页  101条记录"));
+        QCOMPARE(find<QComboBox>("m_cmbPage")->count(), 2);
+        QCOMPARE(list->GetItemCount(), 100);
+        click("m_btnNextPage");
+        QCOMPARE(listColumn(list, 1), QStringList{QStringLiteral("X0100")});
+    }
+
+    // A double click on a list's empty part loads nothing and asks for a row.
+    void doubleClickOnEmptyPartAsksForARow_data()
+    {
+        QTest::addColumn<QString>("listName");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("stored copies") << "m_listLocal" << QStringLiteral("请选定记录！");
+        QTest::newRow("lookup results") << "m_listResults" << QStringLiteral("没有选定记录!\n");
+    }
+    void doubleClickOnEmptyPartAsksForARow()
+    {
+        QFETCH(QString, listName);
+        QFETCH(QString, message);
+        storeBooks(1);
+        click("m_btnSearchLocal");
+        auto* list = child<CReportListCtrl>(dialog.get(), listName);
+        if (list->GetItemCount() == 0)
+            list->AddItem({QStringLiteral("9787020002207"), QString(), QStringLiteral("红楼梦")});
+        list->SetSelected(0, true);
+        const QPoint below(10, list->viewport()->height() - 3);
+        QVERIFY(!list->itemAt(below));
+        // As the window system delivers a double click: press, release, press, release.
+        const auto doubleClickAt = [this, list](QPoint at) {
+            QTest::mouseDClick(dialog->windowHandle(), Qt::LeftButton, {}, list->viewport()->mapTo(dialog.get(), at));
+        };
+        doubleClickAt(below);
+        QTRY_COMPARE(seams->prompter.texts(), QStringList{message});
+        QCOMPARE(text("m_edtTitle"), QString());
+        doubleClickAt(list->visualItemRect(list->topLevelItem(0)).center());
+        QTRY_VERIFY(!text("m_edtTitle").isEmpty());
+        QCOMPARE(seams->prompter.messages.size(), 1);
+    }
+
+    // The count of copies is read as C's atoi reads a number.
+    void copiesCountReadLikeAtoi_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("a unit behind the number") << "3本" << QStringList{"B1", "B2", "B3"};
+        QTest::newRow("blanks before it") << " 2" << QStringList{"B1", "B2"};
+        QTest::newRow("no leading number: nothing") << "本3" << QStringList();
+    }
+    void copiesCountReadLikeAtoi()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, stored);
+        fillBook();
+        find<QCheckBox>("m_chkAddCopies")->setChecked(true);
+        find<QComboBox>("m_cmbCopies")->setCurrentText(typed);
+        click("m_btnAdd");
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select group_concat(图书编号) from bkinfo"));
+        QCOMPARE(rs->GetCollect(0), stored.join(QLatin1Char(',')));
     }
 
     // Reserved copies and copies with a loan row count as lent too.
@@ -323,6 +405,14 @@ private slots:
         QCOMPARE(seams->prompter.texts(), QStringList());
         RecordsetPtr rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 图书编号, 书名, 著译者 from bkinfo order by 图书编号"));
         QCOMPARE(rs->GetRowTexts(), QStringList({"E10", "水浒'全传", ""}));
+        // The row now stands for E10: a further change is saved over it, the publication date
+        // as typed.
+        editCell(7, QStringLiteral("人民文学出版社"));
+        editCell(10, QStringLiteral("1996年秋"));
+        save->click();
+        QCOMPARE(seams->prompter.texts(), QStringList());
+        rs = theApp().m_ado.GetRecordSet(QStringLiteral("select 出版处, 版期 from bkinfo where 图书编号='E10'"));
+        QCOMPARE(rs->GetRowTexts(), QStringList({QStringLiteral("人民文学出版社"), QStringLiteral("1996年秋")}));
         editCell(1, QStringLiteral("e2"));
         save->click();
         QCOMPARE(seams->prompter.texts(), QStringList({QStringLiteral("操作失败")}));
@@ -424,7 +514,8 @@ private slots:
         auto* list = find<CReportListCtrl>("m_listLocal");
         click("m_btnSearchLocal");
         list->setCurrentItem(list->topLevelItem(0));
-        emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+        QTest::qWait(0);
         QCOMPARE(text("m_edtBookNo"), QStringLiteral("S1"));
         QCOMPARE(text("m_edtAuthor"), QStringLiteral("施耐庵"));
 

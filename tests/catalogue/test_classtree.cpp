@@ -1,3 +1,5 @@
+#include "ClassPicking.h"
+
 #include "catalogue/ClassTree.h"
 #include "catalogue/FindClassNoDlg.h"
 #include "controls/ButtonIcons.h"
@@ -52,6 +54,9 @@ private slots:
         // 2 + 126 x 2 bytes fill a piece; the rest of the line is the next node.
         QTest::newRow("long gbk line in pieces")
             << toGbk(QStringLiteral("A*") + wen(200) + QStringLiteral("\n\tC\n")) << QStringLiteral("A*") + wen(126) + QLatin1Char(' ') + wen(74) + QStringLiteral("(C)");
+        // 3 + 125 x 2 = 253 bytes; a whole 126th character would pass 254.
+        QTest::newRow("no gbk character cut in two")
+            << toGbk(QStringLiteral("AB*") + wen(200) + QStringLiteral("\n\tC\n")) << QStringLiteral("AB*") + wen(125) + QLatin1Char(' ') + wen(75) + QStringLiteral("(C)");
         // 3 + 83 x 3 = 252 bytes; a whole 84th character would pass 254.
         QTest::newRow("no character cut in two")
             << (QStringLiteral("AB*") + wen(100) + QStringLiteral("\n\tC\n")).toUtf8() << QStringLiteral("AB*") + wen(83) + QLatin1Char(' ') + wen(17) + QStringLiteral("(C)");
@@ -79,16 +84,46 @@ private slots:
         QCOMPARE(classNumberOf(text), number);
     }
 
+    // A double click anywhere in the tree ends the picker with the selected node, on the
+    // tree's empty part as well.
+    void doubleClickTakesTheSelectedNode()
+    {
+        TestProgramFolder folder;
+        QVERIFY(folder.isReady());
+        writeClassTree(QStringLiteral("A*马列主义\n\tA1*马克思著作\n"));
+        CFindClassNoDlg picker;
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* tree = child<QTreeWidget>(&picker, "m_treeClass");
+        tree->expandAll();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        const QPoint below(10, tree->viewport()->height() - 3);
+        QVERIFY(!tree->itemAt(below));
+        QTest::mouseDClick(picker.windowHandle(), Qt::LeftButton, {}, tree->viewport()->mapTo(&picker, below));
+        QTRY_COMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(picker.m_strClassNo, QStringLiteral("A1"));
+    }
+
+    // The tree a new program folder receives is written in GBK, as the picker's file is.
+    void shippedTreeIsGbk()
+    {
+        QFile file(QStringLiteral(SCHOOLLIB_SOURCE_DIR "/share/tree.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(!isValidUtf8(bytes));
+        QCOMPARE(toGbk(fromGbk(bytes)), bytes);
+        const QList<ClassNode> tree = parseClassTree(bytes);
+        QVERIFY(!tree.isEmpty());
+        QCOMPARE(tree[0].text, QStringLiteral("A*马克思主义、列宁主义、毛泽东思想、邓小平理论"));
+        QCOMPARE(tree[0].children.value(0).text, QStringLiteral("A1*马克思、恩格斯著作"));
+    }
+
     // Every node shows icon 213, and 214 while it is selected.
     void pickerShowsLampsAndReturnsTheNumber()
     {
         TestProgramFolder folder;
         QVERIFY(folder.isReady());
-        QVERIFY(QDir().mkpath(QStringLiteral("data")));
-        QFile file(QStringLiteral("data/tree.dat"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(toGbk(QStringLiteral("A*马列主义\n\tA1*马克思著作\n")));
-        file.close();
+        writeClassTree(QStringLiteral("A*马列主义\n\tA1*马克思著作\n"));
         CFindClassNoDlg picker;
         auto* tree = child<QTreeWidget>(&picker, "m_treeClass");
         QTreeWidgetItem* node = tree->topLevelItem(0)->child(0);

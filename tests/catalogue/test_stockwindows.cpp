@@ -13,6 +13,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -231,6 +232,24 @@ private slots:
                      (QStringList{"B4", "红楼梦", "9999", "system", "2017-04-11", "30", "超级用户"}));
     }
 
+    // Before any stock query nothing is chosen and there is no query to repeat: refilling the
+    // stock list fails as an unreadable list does, and the lower list shows every row.
+    void moveBeforeAnyStockQuery_data() { walkGoesBottomUpOnceEach_data(); }
+
+    void moveBeforeAnyStockQuery()
+    {
+        QFETCH(Window, window);
+        stockBook("B1");
+        stockBook("B2");
+        moveOut(window, "B2");
+        auto w = open(window);
+        clickButton(*w, "m_btnMoveOut");
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(listOf(*w, "m_listStock")->GetItemCount(), 0);
+        QCOMPARE(listColumn(listOf(*w, "m_listOut")), QStringList{"B2"});
+        QCOMPARE(cell("select group_concat(图书编号) from bkinfo"), "B1");
+    }
+
     // A chosen copy gone from stock meanwhile ends the walk there, silently: the rows below it
     // have moved, the rows above it stay ticked and neither list is refilled.
     void copyGoneMidWalkEndsIt_data() { walkGoesBottomUpOnceEach_data(); }
@@ -427,6 +446,7 @@ private slots:
 
         clickButton(w, "m_btnExport");
         QTRY_COMPARE_WITH_TIMEOUT(messages(), QStringList{"导出数据成功!"}, 20000);
+        QVERIFY(!w.findChild<QProgressBar*>("m_progress")->isTextVisible());
         const Rows written = fileRows(path, "Sheet1");
         QCOMPARE(written.size(), 3);
         QCOMPARE(written[0], (QStringList{"条形码", "图书编号", "分类号", "图书类别", "复本号", "图书名称", "著译者", "出版处",

@@ -114,9 +114,18 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("next");
         QTest::newRow("prefix and zeros") << "A0099" << "A0100";
+        QTest::newRow("zeros kept") << "0099" << "0100";
+        QTest::newRow("a year and a count") << "2017001" << "2017002";
         QTest::newRow("chinese prefix grows") << "读者9" << "读者10";
-        QTest::newRow("beyond 32 bits") << "9999999999" << "10000000000";
-        QTest::newRow("only last digits count") << "A12B34" << "A12B35";
+        QTest::newRow("digits on both sides of a letter") << "A12B34" << "AB1235";
+        QTest::newRow("letters after the digits") << "A12B" << "AB13";
+        QTest::newRow("a hyphen goes in front with the letter") << "001-A" << "-A002";
+        QTest::newRow("a minus is a character, not a sign") << "-2017001" << "-2017002";
+        QTest::newRow("full-width digits are characters") << "第１册9" << "第１册10";
+        QTest::newRow("past 2147483647, not negative") << "2147483647" << "2147483648";
+        QTest::newRow("past 64 bits") << "99999999999999999999" << "100000000000000000000";
+        QTest::newRow("eleven nines") << "99999999999" << "100000000000";
+        QTest::newRow("no digits") << "ABC" << "ABC1";
         QTest::newRow("empty") << "" << "1";
     }
     void nextNumberText()

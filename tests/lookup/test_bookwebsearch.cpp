@@ -316,9 +316,12 @@ private slots:
     {
         QTest::addColumn<int>("offers");
         QTest::addColumn<int>("rows");
-        QTest::newRow("one") << 1 << 1;
-        QTest::newRow("three") << 3 << 3;
-        QTest::newRow("eleven") << 11 << 10;
+        // The last marker kept only ends the block of the offer before it.
+        QTest::newRow("one") << 1 << 0;
+        QTest::newRow("two") << 2 << 1;
+        QTest::newRow("three") << 3 << 2;
+        QTest::newRow("ten") << 10 << 9;
+        QTest::newRow("eleven: the first nine") << 11 << 9;
         QTest::newRow("none") << 0 << 0;
     }
     void secondHandOffers()
@@ -342,13 +345,14 @@ private slots:
     void secondHandFieldsStayInTheirOffer()
     {
         const QString page = QStringLiteral("<div class=\"result_tit\"><a>甲</a></div><p>出版社：</p>"
-                                            "<div class=\"result_tit\"><a>乙</a></div><p>作者：李四</p><p>版次</p>");
+                                            "<div class=\"result_tit\"><a>乙</a></div><p>作者：李四</p><p>版次</p>"
+                                            "<div class=\"result_tit\"><a>丙</a></div><p>版次：第三版</p>");
         const QList<QStringList> rows = CatalogueReplies::secondHandRows(page, kIsbn);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0][3], QString());
         QCOMPARE(rows[0][4], QString());
         QCOMPARE(rows[1][3], QStringLiteral("李四"));
-        QCOMPARE(rows[1][9], QString());
+        QCOMPARE(rows[1][1 + CBookWebSearch::Edition], QString());
     }
 
     void secondHandMarkersCloseTogether_data()
@@ -364,7 +368,7 @@ private slots:
     {
         QFETCH(QString, between);
         const QString marker = QStringLiteral("<div class=\"result_tit\">");
-        const QString page = marker + between + marker + QStringLiteral("<a>乙</a></div><p>作者：李四</p>");
+        const QString page = marker + between + marker + QStringLiteral("<a>乙</a></div><p>作者：李四</p>") + marker;
         const QList<QStringList> rows = CatalogueReplies::secondHandRows(page, kIsbn);
         QTEST(int(rows.size()), "rows");
         QCOMPARE(rows.last()[3], QStringLiteral("李四"));

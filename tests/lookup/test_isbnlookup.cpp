@@ -69,6 +69,7 @@ private slots:
         QCOMPARE(status(), QStringLiteral("搜索到3条图书信息,搜索结束!"));
         QCOMPARE(resultRows(), 3);
         QCOMPARE(find<QProgressBar>("m_progressSearch")->value(), 30);
+        QVERIFY(!find<QProgressBar>("m_progressSearch")->isTextVisible());
         QCOMPARE(text("m_edtIsbn"), kScannedIsbn);
         QCOMPARE(text("m_edtClassNo"), QStringLiteral("I242.4"));
         QCOMPARE(text("m_edtTitle"), QStringLiteral("红楼梦"));
@@ -225,7 +226,8 @@ private slots:
                 secondHand = results->topLevelItem(i);
         QVERIFY(secondHand);
         results->setCurrentItem(secondHand);
-        emit results->itemDoubleClicked(secondHand, 0);
+        QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, results->visualItemRect(secondHand).center());
+        QTest::qWait(0);
         QCOMPARE(text("m_edtTitle"), QStringLiteral("红楼梦（第1册）"));
         QCOMPARE(find<QComboBox>("m_cmbFormat")->currentText(), QStringLiteral("32开"));
         QCOMPARE(text("m_edtClassNo"), QString());
@@ -284,9 +286,11 @@ private:
         server.setReply(QStringLiteral("/F/SESSION-4711"), HttpTestServer::Reply{hits, 200, opacDelay});
         server.setReply(CatalogueReplies::reviewPath(kScannedIsbn),
                         HttpTestServer::Reply{reply("review.xml").replace("{price}", "38.00元"), 200, reviewDelay});
-        const QByteArray offer = reply("secondhand-offer.html").replace("{n}", "1");
+        // Two offers: the market's page gives a row for each offer but its last.
+        const QByteArray offers =
+            reply("secondhand-offer.html").replace("{n}", "1") + reply("secondhand-offer.html").replace("{n}", "2");
         server.setReply(CatalogueReplies::secondHandPath(kScannedIsbn),
-                        HttpTestServer::Reply{reply("secondhand.html").replace("{offers}", offer), 200, secondHandDelay});
+                        HttpTestServer::Reply{reply("secondhand.html").replace("{offers}", offers), 200, secondHandDelay});
     }
 
     void scan(const QString& isbn)
