@@ -171,24 +171,33 @@ private slots:
     }
 
     // An upload cut short leaves the server's file as it was: no truncated file under the
-    // name the other schools fetch and merge.
+    // name the other schools fetch and merge. The cut is the user's, or a connection that
+    // breaks; neither is a refusal that another way of storing would get past.
     void cutUploadLeavesTheFileWhole_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::newRow("new file") << QByteArray();
-        QTest::newRow("file of an earlier upload") << QByteArray("[图书类别]\r\n");
+        QTest::addColumn<bool>("breaks");
+        for (const bool breaks : {false, true}) {
+            const char* cut = breaks ? "the connection breaks" : "stopped";
+            QTest::addRow("new file, %s", cut) << QByteArray() << breaks;
+            QTest::addRow("file of an earlier upload, %s", cut) << QByteArray("[图书类别]\r\n") << breaks;
+        }
     }
     void cutUploadLeavesTheFileWhole()
     {
         QFETCH(QByteArray, before);
+        QFETCH(bool, breaks);
         if (!before.isEmpty())
             QVERIFY(writeFile(serverRoot().filePath(kBook), before));
         QByteArray big(16 * 1024 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
         QVERIFY(writeFile(here(kBook), big));
-        FtpClient client(account(), 3);
-        client.setProgress([&client](qint64 moved) {
-            if (moved > 0)
+        FtpAccount who = account();
+        if (breaks)
+            who.user = QStringLiteral("cutoff");
+        FtpClient client(who, 3);
+        client.setProgress([&client, breaks](qint64 moved) {
+            if (moved > 0 && !breaks)
                 client.abort();
         });
         QVERIFY(!client.put(here(kBook), kBook));
@@ -261,6 +270,35 @@ private slots:
             QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
             QCOMPARE(fileBytes(serverRoot().filePath(kBook)), content);
         }
+        QStringList names;
+        QVERIFY(client.list(&names));
+        QCOMPARE(names, QStringList{kBook});
+    }
+
+    // Servers that will not take an upload in parts still get the file under its name, and
+    // keep no part of it where they let it go: an account that may not rename, and a
+    // store-only account of a server that replaces nothing, where the part a cut upload
+    // left can be neither stored over nor removed.
+    void uploadWithoutParts_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("stalePart");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("no renaming") << "norename" << false << QStringList{kBook};
+        QTest::newRow("a part that stays") << "keeper" << true << QStringList{kBook, kBook + QStringLiteral(".part")};
+    }
+    void uploadWithoutParts()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, stalePart);
+        QFETCH(QStringList, left);
+        if (stalePart)
+            QVERIFY(writeFile(serverRoot().filePath(kBook + QStringLiteral(".part")), "[图书"));
+        QVERIFY(writeFile(here(kBook), "figures"));
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
+        QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), left);
         QStringList names;
         QVERIFY(client.list(&names));
         QCOMPARE(names, QStringList{kBook});
