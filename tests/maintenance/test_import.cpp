@@ -1,6 +1,7 @@
 #include "ExchangeFixture.h"
 
 #include "controls/ButtonIcons.h"
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "maintenance/ImportDlg.h"
 #include "maintenance/ImportJob.h"
@@ -388,8 +389,11 @@ private slots:
         FileChooser::install(&work.seams.chooser);
         QCOMPARE(recorder.filters, QStringList{QStringLiteral("打开|") + filter});
         QVERIFY(sameIcon(browse->icon(), resourceIcon(192)));
-        const QIcon import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"))->icon();
-        QVERIFY(importIcon ? sameIcon(import, resourceIcon(importIcon)) : import.isNull());
+        auto* import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"));
+        QVERIFY(importIcon ? sameIcon(import->icon(), resourceIcon(importIcon)) : import->icon().isNull());
+        // The buttons with an icon are skinned ones; the others are plain.
+        QVERIFY(qobject_cast<CSkinButton*>(browse));
+        QCOMPARE(qobject_cast<CSkinButton*>(import) != nullptr, importIcon != 0);
     }
 
     // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.
