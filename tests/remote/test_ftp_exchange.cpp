@@ -1,3 +1,4 @@
+#include "controls/SkinButton.h"
 #include "core/TextCodec.h"
 #include "db/AppState.h"
 #include "remote/DataDownloadDlg.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -376,6 +378,7 @@ private slots:
         QVERIFY(writeFile(here(kBook), "figures"));
         m_work->seams.chooser.answers << here(kBook);
         button(upload, "m_btnBrowseUpload")->click();
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("data/book(第二中学).dat")));
         button(upload, "m_btnUpload")->click();
         QCOMPARE(said(5), QStringLiteral("上传数据成功!"));
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
@@ -424,7 +427,9 @@ private slots:
         edit(upload, "m_editServer")->setText(QStringLiteral("any"));
         button(upload, "m_btnConnect")->click();
         QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
-        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("data/") + kBook));
+        m_work->seams.chooser.answers << here(QStringLiteral("data/") + kBook);
+        button(upload, "m_btnBrowseUpload")->click();
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("data/") + kBook));
         button(upload, "m_btnUpload")->click();
         QCOMPARE(said(4), QStringLiteral("上传数据成功!"));
         QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));
@@ -438,6 +443,9 @@ private slots:
         edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
         button(download, "m_btnDownload")->click();
         QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
+        // The bar counts the files from 0.
+        auto* bar = download.findChild<QProgressBar*>("m_progress");
+        QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{2, 1}));
         m_work->seams.chooser.answers << here(QStringLiteral("汇总"));
         button(download, "m_btnBrowseWorkbook")->click();
         QCOMPARE(edit(download, "m_editWorkbook")->text(), here(QStringLiteral("汇总.xls")));
@@ -447,6 +455,39 @@ private slots:
         // Disconnecting empties the server's list.
         button(download, "m_btnConnect")->click();
         QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    // The windows with the fixed account skin every button they name; their twins only the
+    // lamp. No bar shows a percentage.
+    void skinnedButtons_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("skinned");
+        QTest::newRow("数据上传") << 0
+                                  << QStringList{"m_btnBrowseExport", "m_btnBrowseUpload", "m_btnConnect", "m_btnExport",
+                                                 "m_btnLamp", "m_btnUnitSet", "m_btnUpload"};
+        QTest::newRow("数据下载") << 1
+                                  << QStringList{"m_btnAddAllFiles", "m_btnAddFile", "m_btnBrowseFolder", "m_btnBrowseWorkbook",
+                                                 "m_btnConnect", "m_btnDownload", "m_btnLamp", "m_btnMerge", "m_btnRemoveFile"};
+        QTest::newRow("数据上传, own account") << 2 << QStringList{"m_btnLamp"};
+        QTest::newRow("数据下载, own account") << 3 << QStringList{"m_btnLamp"};
+    }
+    void skinnedButtons()
+    {
+        QFETCH(int, window);
+        QFETCH(QStringList, skinned);
+        const std::unique_ptr<QDialog> dialog(window == 0   ? static_cast<QDialog*>(new CDataUploadDlg)
+                                              : window == 1 ? static_cast<QDialog*>(new CDataDownloadDlg)
+                                              : window == 2 ? static_cast<QDialog*>(new CFtpUploadDlg)
+                                                            : static_cast<QDialog*>(new CFtpDownloadDlg));
+        QStringList found;
+        for (const QPushButton* each : dialog->findChildren<QPushButton*>())
+            if (qobject_cast<const CSkinButton*>(each))
+                found << each->objectName();
+        found.sort();
+        QCOMPARE(found, skinned);
+        for (const QProgressBar* bar : dialog->findChildren<QProgressBar*>())
+            QVERIFY(!bar->isTextVisible());
     }
 
     // 数据下载 connects and lists with the fixed account ("library"), whatever its fields
