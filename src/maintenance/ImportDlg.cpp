@@ -103,10 +103,10 @@ void CImportDlg::OnImport()
     m_thread->start();
 }
 
-void CImportDlg::OnProgress(int done, int total)
+void CImportDlg::OnProgress(int value, int maximum)
 {
-    ui->m_progress->setRange(0, std::max(1, total));
-    ui->m_progress->setValue(done);
+    ui->m_progress->setRange(0, std::max(1, maximum));
+    ui->m_progress->setValue(value);
 }
 
 void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
@@ -122,7 +122,6 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
         ui->m_list->DeleteAllItems();
         return showMessage(this, message);
     }
-    ui->m_progress->setValue(ui->m_progress->maximum());
     ui->m_staticCount->setText(kCountText.arg(stored));
     FillList();
     showMessage(this, m_spec.successText);

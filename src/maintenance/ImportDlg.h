@@ -49,7 +49,7 @@ private slots:
 
 private:
     void OnInitDialog();
-    void OnProgress(int done, int total);
+    void OnProgress(int value, int maximum);
     void OnImportDone(bool done, int stored, const QString& message);
     void FillList();
 

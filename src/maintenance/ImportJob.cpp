@@ -142,7 +142,7 @@ int CImportJob::StoreRows(CAdoConn& conn, const Sheet& sheet, const QList<Import
         if (!conn.ExecuteSql(insert, values))
             throw StoreFailure(conn.LastError(), values, fields, row + 1);
         if (row % step == 0 || row == rows)
-            emit Progress(row, rows);
+            emit Progress(m_spec.ProgressValue(row, rows), m_spec.ProgressMaximum(rows));
     }
     return std::max(rows, 0);
 }

@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -550,6 +551,25 @@ private slots:
         }
     }
 
+    // Sheets of 32768 data rows or more move the catalogue imports' bar in tens.
+    void barOfLargeSheets_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("bar");  // maximum, and the value at the last row
+        QTest::newRow("books, 32767 rows") << Target::Books << 32767 << QList<int>{32767, 32766};
+        QTest::newRow("periodicals, 40000 rows") << Target::Periodicals << 40000 << QList<int>{4000, 3999};
+        QTest::newRow("readers, 40000 rows") << Target::Readers << 40000 << QList<int>{40001, 40000};
+    }
+    void barOfLargeSheets()
+    {
+        QFETCH(Target, target);
+        QFETCH(int, rows);
+        QFETCH(QList<int>, bar);
+        const ImportSpec spec = ImportSpec::forTarget(target);
+        QCOMPARE((QList<int>{spec.ProgressMaximum(rows), spec.ProgressValue(rows, rows)}), bar);
+    }
+
     // The window: the path comes from browsing, the overwrite question may cancel, the
     // job runs on its thread while the window refuses to close, and the list shows the table.
     void windowImportsAndRefusesToCloseMeanwhile()
@@ -587,6 +607,9 @@ private slots:
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("m_staticCount"))->text(),
                  QStringLiteral("共导入3000条记录,本页面只是显示一部分数据！"));
         QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 500);
+        // The bar shows the index of the last row stored: a step short of its end.
+        auto* bar = window.findChild<QProgressBar*>(QStringLiteral("m_progress"));
+        QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{3000, 2999}));
         QVERIFY(import->isEnabled());
         window.close();
         QVERIFY(!window.isVisible());
@@ -611,6 +634,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
             if (path == good) {
                 QCOMPARE(count->text(), QStringLiteral("共导入2条记录,本页面只是显示一部分数据！"));
+                // The rows read, of the sheet's rows with the headings.
+                auto* bar = window.findChild<QProgressBar*>(QStringLiteral("m_progress"));
+                QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{3, 2}));
                 QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 2);
             }
         }
