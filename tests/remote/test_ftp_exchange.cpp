@@ -405,6 +405,20 @@ private slots:
         QCOMPARE(fileBytes(here(QStringLiteral("in/") + kBook)), QByteArray("figures"));
     }
 
+    // A test that reaches the server but cannot keep the account says so, not a bare
+    // success; 连接 may go all the same.
+    void unsavedAccountIsSaid()
+    {
+        CFtpDownloadDlg download;
+        fillAccount(download, account());
+        QFile::remove(SetupIni::path());
+        QVERIFY(QDir().mkdir(SetupIni::path()));
+        button(download, "m_btnTestConnect")->click();
+        QCOMPARE(said(1), QStringLiteral("无法保存设置！"));
+        QVERIFY(button(download, "m_btnConnect")->isEnabled());
+        QVERIFY(QDir().rmdir(SetupIni::path()));
+    }
+
     // The windows with the fixed account: export, send, list, fetch and merge.
     void fixedAccountWindows()
     {
