@@ -5,6 +5,7 @@
 #include "controls/ButtonIcons.h"
 #include "controls/FileChooser.h"
 #include "controls/Prompter.h"
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "db/Statements.h"
 #include "maintenance/ImportJob.h"
@@ -16,6 +17,16 @@
 namespace {
 const QString kCountText = QStringLiteral("共导入%1条记录,本页面只是显示一部分数据！");
 constexpr int kBrowseIcon = 192;
+
+// A skinned button where the window gives its import button an icon, a plain one otherwise.
+QPushButton* makeImportButton(int icon, QWidget* parent)
+{
+    if (icon == 0)
+        return new QPushButton(parent);
+    auto* button = new CSkinButton(parent);
+    button->SetIconHandles(resourceIcon(icon));
+    return button;
+}
 
 // The file the program's connection has open, which the job opens again on its thread.
 QString openDatabasePath()
@@ -31,8 +42,14 @@ CImportDlg::CImportDlg(ImportWindowSpec spec, QWidget* parent)
 {
     ui->setupUi(this);
     setWindowTitle(m_spec.title);
+    m_btnImport = makeImportButton(m_spec.importIcon, this);
+    m_btnImport->setObjectName(QStringLiteral("m_btnImport"));
+    m_btnImport->setText(QStringLiteral("导入数据"));
+    m_btnImport->setAutoDefault(false);
+    ui->pathLayout->addWidget(m_btnImport);
+    setTabOrder(ui->m_btnBrowse, m_btnImport);
     connect(ui->m_btnBrowse, &QPushButton::clicked, this, &CImportDlg::OnBrowse);
-    connect(ui->m_btnImport, &QPushButton::clicked, this, &CImportDlg::OnImport);
+    connect(m_btnImport, &QPushButton::clicked, this, &CImportDlg::OnImport);
     OnInitDialog();
 }
 
@@ -47,9 +64,7 @@ void CImportDlg::OnInitDialog()
     ui->m_list->SetHeadings(m_spec.headings);
     ui->m_list->LoadColumnInfo();
     ui->m_btnBrowse->SetIconHandles(resourceIcon(kBrowseIcon));
-    if (m_spec.importIcon != 0)
-        ui->m_btnImport->SetIconHandles(resourceIcon(m_spec.importIcon));
-    ui->m_btnImport->setDefault(m_spec.importIsDefault);
+    m_btnImport->setDefault(m_spec.importIsDefault);
 }
 
 void CImportDlg::OnBrowse()
@@ -80,7 +95,7 @@ void CImportDlg::OnImport()
     m_job = std::make_unique<CImportJob>(ImportSpec::forTarget(m_spec.target), m_strPath, openDatabasePath(), overwrite);
     connect(m_job.get(), &CImportJob::Progress, this, &CImportDlg::OnProgress);
     connect(m_job.get(), &CImportJob::Finished, this, &CImportDlg::OnImportDone);
-    ui->m_btnImport->setEnabled(false);
+    m_btnImport->setEnabled(false);
     ui->m_progress->setRange(0, 1);
     ui->m_progress->setValue(0);
     CImportJob* job = m_job.get();
@@ -88,10 +103,10 @@ void CImportDlg::OnImport()
     m_thread->start();
 }
 
-void CImportDlg::OnProgress(int done, int total)
+void CImportDlg::OnProgress(int value, int maximum)
 {
-    ui->m_progress->setRange(0, std::max(1, total));
-    ui->m_progress->setValue(done);
+    ui->m_progress->setRange(0, std::max(1, maximum));
+    ui->m_progress->setValue(value);
 }
 
 void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
@@ -99,7 +114,7 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
     m_thread->wait();
     m_thread.reset();
     m_job.reset();
-    ui->m_btnImport->setEnabled(true);
+    m_btnImport->setEnabled(true);
     if (!done) {
         // Nothing was imported: a count or rows of an earlier import would say otherwise.
         ui->m_progress->setValue(0);
@@ -107,7 +122,6 @@ void CImportDlg::OnImportDone(bool done, int stored, const QString& message)
         ui->m_list->DeleteAllItems();
         return showMessage(this, message);
     }
-    ui->m_progress->setValue(ui->m_progress->maximum());
     ui->m_staticCount->setText(kCountText.arg(stored));
     FillList();
     showMessage(this, m_spec.successText);

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CImportJob;
+class QPushButton;
 class QThread;
 namespace Ui {
 class CImportDlg;
@@ -24,7 +25,8 @@ struct ImportWindowSpec {
     QString emptyPathText;
     QString successText;
     QString browseFilter;
-    int importIcon = 0;  // the import button's icon resource; 0 for a plain button
+    // The import button's icon resource on a skinned button; 0 for a plain button.
+    int importIcon = 0;
 };
 
 // An import window: the librarian chooses a spreadsheet file, says whether it replaces the
@@ -47,12 +49,13 @@ private slots:
 
 private:
     void OnInitDialog();
-    void OnProgress(int done, int total);
+    void OnProgress(int value, int maximum);
     void OnImportDone(bool done, int stored, const QString& message);
     void FillList();
 
     std::unique_ptr<Ui::CImportDlg> ui;
     ImportWindowSpec m_spec;
+    QPushButton* m_btnImport = nullptr;
     QString m_strPath;
     std::unique_ptr<CImportJob> m_job;
     std::unique_ptr<QThread> m_thread;

@@ -142,7 +142,7 @@ int CImportJob::StoreRows(CAdoConn& conn, const Sheet& sheet, const QList<Import
         if (!conn.ExecuteSql(insert, values))
             throw StoreFailure(conn.LastError(), values, fields, row + 1);
         if (row % step == 0 || row == rows)
-            emit Progress(row, rows);
+            emit Progress(m_spec.ProgressValue(row, rows), m_spec.ProgressMaximum(rows));
     }
     return std::max(rows, 0);
 }
@@ -200,15 +200,20 @@ CImportJob::Stop CImportJob::StoreFailure(const QString& error, const QVariantLi
 
 QString CImportJob::Message(const Stop& stop) const
 {
-    const QString text = m_spec.Failure(stop.sheetRow, stop.column);
+    const QString text = m_spec.Failure(stop.sheetRow, stop.column) + QLatin1Char('\n');
     if (stop.sheetRow == 0)
-        return text + QLatin1Char('\n') + stop.reason;
+        return text + stop.reason;
+    // Where the failure text names the row, the reason names none: the loans count their
+    // data rows, a second number would count the sheet's.
+    const QString row = m_spec.failureStyle == ImportSpec::FailureStyle::Plain
+                            ? QStringLiteral("第%1行").arg(stop.sheetRow)
+                            : QString();
     if (stop.column == 0)
-        return text + QStringLiteral("\n第%1行：%2").arg(stop.sheetRow).arg(stop.reason);
+        return text + (row.isEmpty() ? stop.reason : row + QStringLiteral("：") + stop.reason);
     QString heading;
     if (m_sheet && !m_sheet->rows.empty() && stop.column <= int(m_sheet->rows[0].size()))
         heading = m_sheet->rows[0][size_t(stop.column - 1)].displayText().trimmed();
     if (heading.isEmpty())
         heading = QStringLiteral("第%1").arg(stop.column);
-    return text + QStringLiteral("\n第%1行“%2”列：%3").arg(stop.sheetRow).arg(heading, stop.reason);
+    return text + row + QStringLiteral("“%1”列：%2").arg(heading, stop.reason);
 }

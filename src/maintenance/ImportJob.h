@@ -22,8 +22,8 @@ public:
     void Run();
 
 signals:
-    // Data rows of the sheet gone through, of all its data rows.
-    void Progress(int done, int total);
+    // Where the bar stands, of its maximum (ImportSpec::ProgressValue).
+    void Progress(int value, int maximum);
     // `stored` rows on success; otherwise `message` says what failed and why.
     void Finished(bool done, int stored, const QString& message);
 

@@ -92,6 +92,20 @@ QList<ImportField> ImportSpec::Fields(CAdoConn& conn) const
     return fields;
 }
 
+namespace {
+int progressDivisor(int rows) { return rows >= 32768 ? 10 : 1; }
+}
+
+int ImportSpec::ProgressMaximum(int rows) const
+{
+    return failureStyle == FailureStyle::RowAndColumn ? rows / progressDivisor(rows) : rows + 1;
+}
+
+int ImportSpec::ProgressValue(int row, int rows) const
+{
+    return failureStyle == FailureStyle::RowAndColumn ? (row - 1) / progressDivisor(rows) : row;
+}
+
 QString ImportSpec::Failure(int sheetRow, int column) const
 {
     switch (failureStyle) {

@@ -41,6 +41,13 @@ struct ImportSpec {
     // The fields the cells go to, in order, with their rules; the names and kinds come
     // from the table as the database file has it. Throws DbError.
     QList<ImportField> Fields(CAdoConn& conn) const;
+    // The bar over a sheet of `rows` data rows: its maximum, and where it stands once data row
+    // `row` (from 1) is read. The reader, loan and history imports count the rows read
+    // against the sheet's rows, headings included; the catalogue imports show the index of
+    // the row being stored against the data rows, in tens from 32768 rows. Either way the bar
+    // ends a step short of its end.
+    int ProgressMaximum(int rows) const;
+    int ProgressValue(int row, int rows) const;
     // What the user is told of a failure in a sheet row (1 = the headings; 0 = before any row)
     // and column (1-based; 0 = none).
     QString Failure(int sheetRow, int column) const;

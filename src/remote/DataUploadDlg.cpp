@@ -8,7 +8,6 @@
 #include "db/AppState.h"
 #include "remote/StatExchangeFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 CDataUploadDlg::CDataUploadDlg(QWidget* parent) : CFtpExchangeDlg(parent, Account::Fixed), ui(std::make_unique<Ui::CDataUploadDlg>())
@@ -36,8 +35,7 @@ void CDataUploadDlg::OnFieldsTaken() { m_exportPath = ui->m_editExportPath->text
 void CDataUploadDlg::OnBrowseExportFile()
 {
     TakeFields();
-    const QString proposed = QDir(exchangeDataFolder()).filePath(QStringLiteral("book(%1).dat").arg(TakenUnit()));
-    QString path = FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposed,
+    QString path = FileChooser::instance().saveFile(this, QStringLiteral("另存为"), proposedExchangeFile(TakenUnit()),
                                                     QStringLiteral("上传文件(*.dat)"));
     if (path.isEmpty())
         return;

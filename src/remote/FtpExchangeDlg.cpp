@@ -73,6 +73,11 @@ FtpAccount fixedExchangeAccount()
 
 QString exchangeDataFolder() { return QDir::current().filePath(QStringLiteral("data")); }
 
+QString proposedExchangeFile(const QString& unit)
+{
+    return QDir(exchangeDataFolder()).filePath(QStringLiteral("book(%1).dat").arg(unit));
+}
+
 int portFromText(const QString& text)
 {
     static const QRegularExpression leading(QStringLiteral("^\\s*(\\d{1,5})"));
@@ -261,7 +266,7 @@ void CFtpExchangeDlg::OnUnitSet()
 void CFtpExchangeDlg::OnBrowseUploadFile()
 {
     TakeFields();
-    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), exchangeDataFolder(),
+    const QString path = FileChooser::instance().openFile(this, QStringLiteral("打开"), proposedExchangeFile(TakenUnit()),
                                                           QStringLiteral("上传文件(*.dat)"));
     if (!path.isEmpty())
         m_editUploadPath->setText(path);
@@ -311,10 +316,12 @@ void CFtpExchangeDlg::OnDownload()
             result.connected = client.login();
             for (int i = 0; result.connected && i < names.size() && !client.aborted(); ++i) {
                 const QString& name = names[i];
-                if (!name.isEmpty() && !leavesFolder(name)
-                    && client.get(name, QDir(folder).filePath(name)) == FtpClient::Fetch::Fetched)
+                if (name.isEmpty())
+                    continue;
+                if (!leavesFolder(name) && client.get(name, QDir(folder).filePath(name)) == FtpClient::Fetch::Fetched)
                     ++result.fetched;
-                work.ReportProgress(i + 1);
+                // The bar counts the files from 0: the last one leaves it a step short of its end.
+                work.ReportProgress(i);
             }
             return result;
         },

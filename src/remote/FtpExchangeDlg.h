@@ -16,6 +16,8 @@ class CSkinButton;
 FtpAccount fixedExchangeAccount();
 // The program folder's data folder, where the exchange files are written and looked for.
 QString exchangeDataFolder();
+// The file the export and upload choosers propose for the unit: book(unit).dat there.
+QString proposedExchangeFile(const QString& unit);
 // The port as the windows read it: the leading decimal number of the text, 0 (the
 // protocol's own) when it has none.
 int portFromText(const QString& text);

@@ -146,6 +146,31 @@ private slots:
         QVERIFY(window.close());
     }
 
+    // The last row is shown on the bar also where it falls between two of the bar's steps
+    // (a step here being two rows, or two tens of rows).
+    void barShowsTheLastRow_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("scaleFrom");
+        QTest::newRow("every row") << 201 << 0;
+        QTest::newRow("tens") << 2010 << 2000;
+    }
+    void barShowsTheLastRow()
+    {
+        QFETCH(int, count);
+        QFETCH(int, scaleFrom);
+        addBooks(count);
+        CListExport::Options options = bookOptions();
+        options.progressScaleFrom = scaleFrom;
+        ListWindow window(options);
+        m_work->seams.chooser.answers << filePath(QStringLiteral("rows.xlsx"));
+        window.m_export.Start(books());
+        QCOMPARE(window.m_bar.maximum(), 201);
+        waitForMessages(1);
+        QCOMPARE(m_work->seams.prompter.lastText(), QStringLiteral("导出数据成功!"));
+        QCOMPARE(window.m_bar.value(), 200);
+    }
+
     // The first job to end leaves the program busy while the other still runs.
     void overlappingJobs()
     {

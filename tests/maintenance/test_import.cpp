@@ -1,6 +1,7 @@
 #include "ExchangeFixture.h"
 
 #include "controls/ButtonIcons.h"
+#include "controls/SkinButton.h"
 #include "db/AppState.h"
 #include "maintenance/ImportDlg.h"
 #include "maintenance/ImportJob.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -247,19 +249,19 @@ private slots:
             const QByteArray f = format.toLatin1();
             QTest::addRow("number stored %s", f.constData())
                 << Target::Books << QList<Cells>{bookRow("B7"), bookRow("B0"), bookRow("B8")} << false
-                << "导入数据失败,错误在3行2列!\n第3行“图书编号”列：编号“B0”已经存在";
+                << "导入数据失败,错误在3行2列!\n“图书编号”列：编号“B0”已经存在";
             QTest::addRow("bad date, overwrite %s", f.constData())
                 << Target::Books << QList<Cells>{bookRow("B7"), bookRow("B8", 10, "明天"), bookRow("B9")} << true
-                << "导入数据失败,错误在3行15列!\n第3行“入库时间”列：“明天”不是日期";
+                << "导入数据失败,错误在3行15列!\n“入库时间”列：“明天”不是日期";
             QTest::addRow("text as price %s", f.constData())
                 << Target::Periodicals << QList<Cells>{bookRow("Q7"), bookRow("Q8", "二十"), bookRow("Q9")} << true
-                << "导入数据失败,错误在3行13列!\n第3行“期刊单价”列：“二十”不是数字";
+                << "导入数据失败,错误在3行13列!\n“期刊单价”列：“二十”不是数字";
             QTest::addRow("reader twice %s", f.constData())
                 << Target::Readers << QList<Cells>{{"R7", "甲"}, {"R8", "乙"}, {"R7", "丙"}} << true
                 << "导入文件失败，可能是有的数据为空或有非法字符!\n第4行“编号”列：编号“R7”已经存在";
             QTest::addRow("loan without date %s", f.constData())
                 << Target::Loans << QList<Cells>{loanRow("B1", "R0"), loanRow("B2", "R0", "")} << false
-                << "导入文件失败,错误在2行!\n第3行“借书日期”列：不能为空";
+                << "导入文件失败,错误在2行!\n“借书日期”列：不能为空";
             QTest::addRow("history without time %s", f.constData())
                 << Target::LendingHistory << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", ""}} << false
                 << "导入文件失败，可能是有的数据为空或有非法字符!\n第2行“操作时间”列：不能为空";
@@ -268,7 +270,7 @@ private slots:
                 << "导入文件失败，可能是有的数据为空或有非法字符!\n第3行“编号”列：不能为空";
             QTest::addRow("blank row among books %s", f.constData())
                 << Target::Books << QList<Cells>{bookRow("B7"), {}, bookRow("B8")} << false
-                << "导入数据失败,错误在3行2列!\n第3行“图书编号”列：不能为空";
+                << "导入数据失败,错误在3行2列!\n“图书编号”列：不能为空";
             QTest::addRow("history past its fields %s", f.constData())
                 << Target::LendingHistory
                 << QList<Cells>{{"B1", "书", "R0", "", "", "图书借阅", "2017-01-02", "超级用户", "一班", "多余"}} << false
@@ -281,7 +283,7 @@ private slots:
                                                     std::tuple{"same copy twice", "B1", "图书“B1”已借出或预约"}})
                 QTest::addRow("%s %s", tag, f.constData())
                     << Target::Loans << QList<Cells>{loanRow("B1", "R1"), loanRow(book, "R1")} << false
-                    << QStringLiteral("导入文件失败,错误在2行!\n第3行“图书编号”列：") + reason;
+                    << QStringLiteral("导入文件失败,错误在2行!\n“图书编号”列：") + reason;
         }
     }
 
@@ -388,8 +390,11 @@ private slots:
         FileChooser::install(&work.seams.chooser);
         QCOMPARE(recorder.filters, QStringList{QStringLiteral("打开|") + filter});
         QVERIFY(sameIcon(browse->icon(), resourceIcon(192)));
-        const QIcon import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"))->icon();
-        QVERIFY(importIcon ? sameIcon(import, resourceIcon(importIcon)) : import.isNull());
+        auto* import = window->findChild<QPushButton*>(QStringLiteral("m_btnImport"));
+        QVERIFY(importIcon ? sameIcon(import->icon(), resourceIcon(importIcon)) : import->icon().isNull());
+        // The buttons with an icon are skinned ones; the others are plain.
+        QVERIFY(qobject_cast<CSkinButton*>(browse));
+        QCOMPARE(qobject_cast<CSkinButton*>(import) != nullptr, importIcon != 0);
     }
 
     // A crafted workbook (a row numbered two billion) is refused with the reason, in the window.
@@ -546,6 +551,25 @@ private slots:
         }
     }
 
+    // Sheets of 32768 data rows or more move the catalogue imports' bar in tens.
+    void barOfLargeSheets_data()
+    {
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("bar");  // maximum, and the value at the last row
+        QTest::newRow("books, 32767 rows") << Target::Books << 32767 << QList<int>{32767, 32766};
+        QTest::newRow("periodicals, 40000 rows") << Target::Periodicals << 40000 << QList<int>{4000, 3999};
+        QTest::newRow("readers, 40000 rows") << Target::Readers << 40000 << QList<int>{40001, 40000};
+    }
+    void barOfLargeSheets()
+    {
+        QFETCH(Target, target);
+        QFETCH(int, rows);
+        QFETCH(QList<int>, bar);
+        const ImportSpec spec = ImportSpec::forTarget(target);
+        QCOMPARE((QList<int>{spec.ProgressMaximum(rows), spec.ProgressValue(rows, rows)}), bar);
+    }
+
     // The window: the path comes from browsing, the overwrite question may cancel, the
     // job runs on its thread while the window refuses to close, and the list shows the table.
     void windowImportsAndRefusesToCloseMeanwhile()
@@ -583,6 +607,9 @@ private slots:
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("m_staticCount"))->text(),
                  QStringLiteral("共导入3000条记录,本页面只是显示一部分数据！"));
         QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 500);
+        // The bar shows the index of the last row stored: a step short of its end.
+        auto* bar = window.findChild<QProgressBar*>(QStringLiteral("m_progress"));
+        QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{3000, 2999}));
         QVERIFY(import->isEnabled());
         window.close();
         QVERIFY(!window.isVisible());
@@ -607,6 +634,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!window.IsImporting(), 20000);
             if (path == good) {
                 QCOMPARE(count->text(), QStringLiteral("共导入2条记录,本页面只是显示一部分数据！"));
+                // The rows read, of the sheet's rows with the headings.
+                auto* bar = window.findChild<QProgressBar*>(QStringLiteral("m_progress"));
+                QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{3, 2}));
                 QCOMPARE(window.findChild<QTreeWidget*>(QStringLiteral("m_list"))->topLevelItemCount(), 2);
             }
         }

@@ -1,3 +1,4 @@
+#include "controls/SkinButton.h"
 #include "core/TextCodec.h"
 #include "db/AppState.h"
 #include "remote/DataDownloadDlg.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -171,24 +173,33 @@ private slots:
     }
 
     // An upload cut short leaves the server's file as it was: no truncated file under the
-    // name the other schools fetch and merge.
+    // name the other schools fetch and merge. The cut is the user's, or a connection that
+    // breaks; neither is a refusal that another way of storing would get past.
     void cutUploadLeavesTheFileWhole_data()
     {
         QTest::addColumn<QByteArray>("before");
-        QTest::newRow("new file") << QByteArray();
-        QTest::newRow("file of an earlier upload") << QByteArray("[图书类别]\r\n");
+        QTest::addColumn<bool>("breaks");
+        for (const bool breaks : {false, true}) {
+            const char* cut = breaks ? "the connection breaks" : "stopped";
+            QTest::addRow("new file, %s", cut) << QByteArray() << breaks;
+            QTest::addRow("file of an earlier upload, %s", cut) << QByteArray("[图书类别]\r\n") << breaks;
+        }
     }
     void cutUploadLeavesTheFileWhole()
     {
         QFETCH(QByteArray, before);
+        QFETCH(bool, breaks);
         if (!before.isEmpty())
             QVERIFY(writeFile(serverRoot().filePath(kBook), before));
         QByteArray big(16 * 1024 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(big.data()), big.size() / 4);
         QVERIFY(writeFile(here(kBook), big));
-        FtpClient client(account(), 3);
-        client.setProgress([&client](qint64 moved) {
-            if (moved > 0)
+        FtpAccount who = account();
+        if (breaks)
+            who.user = QStringLiteral("cutoff");
+        FtpClient client(who, 3);
+        client.setProgress([&client, breaks](qint64 moved) {
+            if (moved > 0 && !breaks)
                 client.abort();
         });
         QVERIFY(!client.put(here(kBook), kBook));
@@ -266,6 +277,35 @@ private slots:
         QCOMPARE(names, QStringList{kBook});
     }
 
+    // Servers that will not take an upload in parts still get the file under its name, and
+    // keep no part of it where they let it go: an account that may not rename, and a
+    // store-only account of a server that replaces nothing, where the part a cut upload
+    // left can be neither stored over nor removed.
+    void uploadWithoutParts_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("stalePart");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("no renaming") << "norename" << false << QStringList{kBook};
+        QTest::newRow("a part that stays") << "keeper" << true << QStringList{kBook, kBook + QStringLiteral(".part")};
+    }
+    void uploadWithoutParts()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, stalePart);
+        QFETCH(QStringList, left);
+        if (stalePart)
+            QVERIFY(writeFile(serverRoot().filePath(kBook + QStringLiteral(".part")), "[图书"));
+        QVERIFY(writeFile(here(kBook), "figures"));
+        FtpClient client({QStringLiteral("127.0.0.1"), serverPort(), user, QStringLiteral("chalk-2017")}, 3);
+        QVERIFY2(client.put(here(kBook), kBook), qPrintable(client.lastError()));
+        QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
+        QCOMPARE(serverRoot().entryList(QDir::Files | QDir::Hidden), left);
+        QStringList names;
+        QVERIFY(client.list(&names));
+        QCOMPARE(names, QStringList{kBook});
+    }
+
     // Units and the server's files come in pinyin order, the files also when moved between
     // the two lists.
     void unitsAndFilesInPinyinOrder()
@@ -338,6 +378,7 @@ private slots:
         QVERIFY(writeFile(here(kBook), "figures"));
         m_work->seams.chooser.answers << here(kBook);
         button(upload, "m_btnBrowseUpload")->click();
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("data/book(第二中学).dat")));
         button(upload, "m_btnUpload")->click();
         QCOMPARE(said(5), QStringLiteral("上传数据成功!"));
         QCOMPARE(fileBytes(serverRoot().filePath(kBook)), QByteArray("figures"));
@@ -364,6 +405,20 @@ private slots:
         QCOMPARE(fileBytes(here(QStringLiteral("in/") + kBook)), QByteArray("figures"));
     }
 
+    // A test that reaches the server but cannot keep the account says so, not a bare
+    // success; 连接 may go all the same.
+    void unsavedAccountIsSaid()
+    {
+        CFtpDownloadDlg download;
+        fillAccount(download, account());
+        QFile::remove(SetupIni::path());
+        QVERIFY(QDir().mkdir(SetupIni::path()));
+        button(download, "m_btnTestConnect")->click();
+        QCOMPARE(said(1), QStringLiteral("无法保存设置！"));
+        QVERIFY(button(download, "m_btnConnect")->isEnabled());
+        QVERIFY(QDir().rmdir(SetupIni::path()));
+    }
+
     // The windows with the fixed account: export, send, list, fetch and merge.
     void fixedAccountWindows()
     {
@@ -386,7 +441,9 @@ private slots:
         edit(upload, "m_editServer")->setText(QStringLiteral("any"));
         button(upload, "m_btnConnect")->click();
         QTRY_COMPARE(button(upload, "m_btnConnect")->text(), QStringLiteral("断开连接"));
-        edit(upload, "m_editUploadPath")->setText(here(QStringLiteral("data/") + kBook));
+        m_work->seams.chooser.answers << here(QStringLiteral("data/") + kBook);
+        button(upload, "m_btnBrowseUpload")->click();
+        QCOMPARE(m_work->seams.chooser.proposals.last(), here(QStringLiteral("data/") + kBook));
         button(upload, "m_btnUpload")->click();
         QCOMPARE(said(4), QStringLiteral("上传数据成功!"));
         QVERIFY(writeFile(serverRoot().filePath(QStringLiteral("notes.txt")), "not statistics"));
@@ -400,6 +457,9 @@ private slots:
         edit(download, "m_editFolder")->setText(here(QStringLiteral("in")));
         button(download, "m_btnDownload")->click();
         QCOMPARE(said(5), QStringLiteral("下载完毕，共下载了2个文件!"));
+        // The bar counts the files from 0.
+        auto* bar = download.findChild<QProgressBar*>("m_progress");
+        QCOMPARE((QList<int>{bar->maximum(), bar->value()}), (QList<int>{2, 1}));
         m_work->seams.chooser.answers << here(QStringLiteral("汇总"));
         button(download, "m_btnBrowseWorkbook")->click();
         QCOMPARE(edit(download, "m_editWorkbook")->text(), here(QStringLiteral("汇总.xls")));
@@ -409,6 +469,39 @@ private slots:
         // Disconnecting empties the server's list.
         button(download, "m_btnConnect")->click();
         QVERIFY(items(download, "m_listServer").isEmpty());
+    }
+
+    // The windows with the fixed account skin every button they name; their twins only the
+    // lamp. No bar shows a percentage.
+    void skinnedButtons_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("skinned");
+        QTest::newRow("数据上传") << 0
+                                  << QStringList{"m_btnBrowseExport", "m_btnBrowseUpload", "m_btnConnect", "m_btnExport",
+                                                 "m_btnLamp", "m_btnUnitSet", "m_btnUpload"};
+        QTest::newRow("数据下载") << 1
+                                  << QStringList{"m_btnAddAllFiles", "m_btnAddFile", "m_btnBrowseFolder", "m_btnBrowseWorkbook",
+                                                 "m_btnConnect", "m_btnDownload", "m_btnLamp", "m_btnMerge", "m_btnRemoveFile"};
+        QTest::newRow("数据上传, own account") << 2 << QStringList{"m_btnLamp"};
+        QTest::newRow("数据下载, own account") << 3 << QStringList{"m_btnLamp"};
+    }
+    void skinnedButtons()
+    {
+        QFETCH(int, window);
+        QFETCH(QStringList, skinned);
+        const std::unique_ptr<QDialog> dialog(window == 0   ? static_cast<QDialog*>(new CDataUploadDlg)
+                                              : window == 1 ? static_cast<QDialog*>(new CDataDownloadDlg)
+                                              : window == 2 ? static_cast<QDialog*>(new CFtpUploadDlg)
+                                                            : static_cast<QDialog*>(new CFtpDownloadDlg));
+        QStringList found;
+        for (const QPushButton* each : dialog->findChildren<QPushButton*>())
+            if (qobject_cast<const CSkinButton*>(each))
+                found << each->objectName();
+        found.sort();
+        QCOMPARE(found, skinned);
+        for (const QProgressBar* bar : dialog->findChildren<QProgressBar*>())
+            QVERIFY(!bar->isTextVisible());
     }
 
     // 数据下载 connects and lists with the fixed account ("library"), whatever its fields
