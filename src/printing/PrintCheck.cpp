@@ -32,7 +32,7 @@ QStringList TooWide(const QStringList& codes, int pitch)
     QStringList wide;
     for (const QString& code : codes) {
         const int modules = CCode128::EncodeSetB(code).ModuleCount();
-        if (!code.isEmpty() && modules > 0 && (modules + 2 * kQuietModules) * kModuleTimes > pitch * kModuleOver)
+        if (!code.isEmpty() && modules > 0 && (modules + kQuietModules) * kModuleTimes > pitch * kModuleOver)
             wide << code;
     }
     return wide;
@@ -46,7 +46,7 @@ QString Question(const QStringList& codes, int pitch)
         parts << QStringLiteral("以下编号不能编成条码，只印文字：\n") + Listing(refused);
     const QStringList wide = pitch > 0 ? TooWide(codes, pitch) : QStringList();
     if (!wide.isEmpty())
-        parts << QStringLiteral("以下条码加上两侧空白比标签间距宽，可能无法扫描：\n") + Listing(wide);
+        parts << QStringLiteral("以下条码加上空白比标签间距宽，可能无法扫描：\n") + Listing(wide);
     if (parts.isEmpty())
         return {};
     return parts.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n仍然打印吗？");

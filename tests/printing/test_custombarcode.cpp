@@ -89,11 +89,14 @@ private slots:
         QTest::newRow("all fine") << QStringList{"QX0000001", ""} << 194 << "";
         QTest::newRow("cannot be encoded") << QStringList{"QX1", "书1"} << 194
                                            << "以下编号不能编成条码，只印文字：\n书1\n\n仍然打印吗？";
-        // 20 characters make 255 modules, 275 with the quiet zones: 330 pixels when each module
+        // 20 characters make 255 modules, 265 with the quiet zone: 318 pixels when each module
         // prints as 3 dots at 300 dpi.
-        QTest::newRow("too wide") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 329
-                                  << "以下条码加上两侧空白比标签间距宽，可能无法扫描：\nABCDEFGHIJKLMNOPQRST\n\n仍然打印吗？";
-        QTest::newRow("just fits") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 330 << "";
+        QTest::newRow("too wide") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 317
+                                  << "以下条码加上空白比标签间距宽，可能无法扫描：\nABCDEFGHIJKLMNOPQRST\n\n仍然打印吗？";
+        QTest::newRow("just fits") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 318 << "";
+        // The blank between two labels is the quiet zone of both: a 10-character book number
+        // on a 40 mm label (189 pixels) scans and asks nothing.
+        QTest::newRow("book number on 40 mm") << QStringList{"TS00000001"} << 189 << "";
         QTest::newRow("width not limited") << QStringList{"ABCDEFGHIJKLMNOPQRST"} << 0 << "";
         QTest::newRow("long lists are cut") << run("书", 1, 12, 2) << 0
                                             << "以下编号不能编成条码，只印文字：\n" + run("书", 1, 10, 2).join('\n')

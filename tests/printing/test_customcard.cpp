@@ -212,8 +212,8 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
-    // The number's barcode has 190 pixels to the card's edge: with its quiet zones, and modules
-    // as wide as 3 dots of a 300-dpi printer, a 9-character number fits, 10 do not, 16 cross
+    // The number's barcode has 190 pixels to the card's edge: with its quiet zone, and modules
+    // as wide as 3 dots of a 300-dpi printer, a 10-character number fits, 11 do not, 16 cross
     // the cut line and 20 run into the back; those are named before printing and "No" prints
     // nothing.
     void numbersThatDoNotFitAreNamed_data()
@@ -222,7 +222,8 @@ private slots:
         QTest::addColumn<bool>("named");
         QTest::newRow("7 characters") << "QX00001" << false;
         QTest::newRow("9 characters") << "QX0000001" << false;
-        QTest::newRow("10 characters") << "QX00000001" << true;
+        QTest::newRow("10 characters") << "QX00000001" << false;
+        QTest::newRow("11 characters") << "QX000000001" << true;
         QTest::newRow("16 characters") << "QX00000000000001" << true;
         QTest::newRow("20 characters") << "QX000000000000000001" << true;
     }
