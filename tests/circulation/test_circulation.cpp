@@ -725,6 +725,7 @@ private slots:
         QCOMPARE(list(dlg)->GetItemText(0, 0), "R001");
         QCOMPARE(list(dlg)->GetItemCount(), qMin(readers, 50));
         auto* pages = dlg.findChild<QComboBox*>("m_cmbPage");
+        QVERIFY(pages->isEditable());
         while (pages->currentIndex() < pages->count() - 1)
             press(dlg, "m_btnNext");
         QCOMPARE(list(dlg)->GetItemCount(), lastPageRows);

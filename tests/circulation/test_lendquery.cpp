@@ -170,8 +170,8 @@ private slots:
         QTest::newRow("history 1150") << 1 << 1150 << 12 << 50;
     }
 
-    // Each tab's page size; the selector lists its pages as texts sort (1, 10, 11, 12, 2, ...);
-    // a chosen page shows its rows.
+    // Each tab's page size; the selector takes typing and lists its pages as texts sort
+    // (1, 10, 11, 12, 2, ...); a chosen page shows its rows.
     void paging()
     {
         QFETCH(int, tab);
@@ -184,6 +184,7 @@ private slots:
         searchFor(page(tab), QStringLiteral("(全部)"));
         QCOMPARE(child<QLabel>(tab, "m_staticPageInfo")->text(), QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(rows));
         auto* selector = child<QComboBox>(tab, "m_cmbPage");
+        QVERIFY(selector->isEditable());
         QStringList numbers;
         for (int i = 0; i < selector->count(); ++i)
             numbers << selector->itemText(i);
