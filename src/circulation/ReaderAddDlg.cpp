@@ -185,8 +185,7 @@ void CReaderAddDlg::OnAdd()
         return showMessage(this, QStringLiteral("操作失败"));
     }
     try {
-        if (readers.add(form) == ReaderRegister::Write::NotADate)
-            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
+        readers.add(form);
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("添加数据失败！"));
     }
@@ -214,17 +213,11 @@ void CReaderAddDlg::OnSave()
         return;
     try {
         ReaderRegister readers(theApp().m_ado);
-        const ReaderRegister::Write written = readers.save(form);
+        const bool saved = readers.save(form);
         // Until the next search the pages are cut from this reader's row alone.
         m_pRecordset = readers.reader(form.number);
-        switch (written) {
-        case ReaderRegister::Write::Done:
-            break;
-        case ReaderRegister::Write::NotADate:
-            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
-        case ReaderRegister::Write::Missing:
+        if (!saved)
             return showMessage(this, QStringLiteral("操作失败"));
-        }
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }
