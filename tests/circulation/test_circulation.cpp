@@ -343,6 +343,26 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), lineEdit(page, focus.constData()));
     }
 
+    // R1's list still shows B1 after another desk took it back and lent it to R2. Returning
+    // it from R1's list closes R2's loan and rewrites both stored counts from the loans.
+    void returnFromAStaleListRecountsBothReaders()
+    {
+        insertReader("R1", "张三", "5");
+        insertReader("R2", "李四", "5");
+        insertBook("B1", "红楼梦");
+        CBookLendPage page;
+        scan(page, "m_editReaderInput", "R1");
+        scan(page, "m_editBookKey", "B1");
+        QVERIFY(theApp().m_ado.ExecuteSql("update jieyueinfo set 读者编号='R2', 读者姓名='李四'"));
+        QVERIFY(theApp().m_ado.ExecuteSql("update readerinfo set 未还书数=1"));
+
+        doubleClickRow(list(page, "m_listLent"), 0);
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList());
+        QCOMPARE(tableRows("jieyueinfo"), QStringList());
+        QCOMPARE(cell("select group_concat(编号 || '=' || 未还书数) from readerinfo"), "R1=0,R2=0");
+        QCOMPARE(lineEdit(page, "m_editLentCount")->text(), "0");
+    }
+
     // A loan brought in from elsewhere may name a reader not registered here: the history
     // names him as the loan does.
     void returnOfAnUnregisteredReadersLoan()
