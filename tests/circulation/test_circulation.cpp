@@ -742,12 +742,20 @@ private slots:
         for (int i = readers; i >= 1; --i)
             insertReader(QString("R%1").arg(i, 3, 10, QChar('0')), "读者");
         CReaderAddDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
         press(dlg, "m_btnSearch");
         QCOMPARE(dlg.findChild<QLabel*>("m_staticPageInfo")->text(), total);
-        QCOMPARE(list(dlg)->GetItemText(0, 0), "R001");
-        QCOMPARE(list(dlg)->GetItemCount(), qMin(readers, 50));
         auto* pages = dlg.findChild<QComboBox*>("m_cmbPage");
         QVERIFY(pages->isEditable());
+        // A page number typed and left with Enter chooses nothing.
+        QTest::mouseClick(pages->lineEdit(), Qt::LeftButton);
+        pages->lineEdit()->selectAll();
+        QTest::keyClicks(pages, QString::number(pages->count()));
+        QTest::keyClick(pages, Qt::Key_Return);
+        QVERIFY(!pages->hasFocus());
+        QCOMPARE(list(dlg)->GetItemText(0, 0), "R001");
+        QCOMPARE(list(dlg)->GetItemCount(), qMin(readers, 50));
         while (pages->currentIndex() < pages->count() - 1)
             press(dlg, "m_btnNext");
         QCOMPARE(list(dlg)->GetItemCount(), lastPageRows);
