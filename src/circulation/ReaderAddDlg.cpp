@@ -196,14 +196,18 @@ void CReaderAddDlg::OnEdit() { SetEditState(true); }
 
 void CReaderAddDlg::OnCancelEdit() { SetEditState(false); }
 
+// A button that turns grey under the focus hands it to the button of the other state, not on
+// to the search edit, which would empty itself of its "(全部)".
 void CReaderAddDlg::SetEditState(bool editing)
 {
-    ui->m_editNo->setEnabled(!editing);
-    ui->m_btnAdd->setEnabled(!editing);
-    ui->m_btnEdit->setEnabled(!editing);
-    ui->m_btnDelete->setEnabled(!editing);
-    ui->m_btnSave->setEnabled(editing);
-    ui->m_btnCancel->setEnabled(editing);
+    const QList<QWidget*> browsing{ui->m_editNo, ui->m_btnAdd, ui->m_btnEdit, ui->m_btnDelete};
+    const QList<QWidget*> saving{ui->m_btnSave, ui->m_btnCancel};
+    for (QWidget* w : editing ? saving : browsing)
+        w->setEnabled(true);
+    if ((editing ? browsing : saving).contains(focusWidget()))
+        (editing ? ui->m_btnSave : ui->m_btnEdit)->setFocus();
+    for (QWidget* w : editing ? browsing : saving)
+        w->setEnabled(false);
 }
 
 void CReaderAddDlg::OnSave()

@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimeZone>
 #include <QTimer>
@@ -762,6 +763,37 @@ private slots:
         QCOMPARE(list(dlg)->GetItemText(lastPageRows - 1, 0), QString("R%1").arg(readers, 3, 10, QChar('0')));
         press(dlg, "m_btnNext");
         QCOMPARE(m_work->seams.prompter.texts(), QStringList{"已是最后一页！"});
+    }
+
+    // A state button pressed from the keyboard turns grey; the focus goes to the other state's
+    // button, and the search edit keeps its "(全部)".
+    void editStateButtonsKeepTheFocusInTheirRow_data()
+    {
+        QTest::addColumn<QStringList>("pressed");
+        QTest::addColumn<QByteArray>("focus");
+        QTest::newRow("修改") << QStringList{"m_btnEdit"} << QByteArray("m_btnSave");
+        QTest::newRow("取消") << QStringList{"m_btnEdit", "m_btnCancel"} << QByteArray("m_btnEdit");
+        QTest::newRow("保存") << QStringList{"m_btnEdit", "m_btnSave"} << QByteArray("m_btnEdit");
+    }
+
+    void editStateButtonsKeepTheFocusInTheirRow()
+    {
+        QFETCH(QStringList, pressed);
+        QFETCH(QByteArray, focus);
+        insertReader("R1", "张三");
+        CReaderAddDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        lineEdit(dlg, "m_editNo")->setText("R1");
+        lineEdit(dlg, "m_editName")->setText("张三丰");
+        for (const QString& name : pressed) {
+            auto* button = dlg.findChild<QPushButton*>(name);
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Space);
+        }
+        QCOMPARE(m_work->seams.prompter.texts(), QStringList());
+        QCOMPARE(QApplication::focusWidget(), dlg.findChild<QWidget*>(focus));
+        QCOMPARE(lineEdit(dlg, "m_editSearch")->text(), "(全部)");
     }
 
     void deleteRefusesAReaderWithLoans()
