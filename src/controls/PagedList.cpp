@@ -102,29 +102,31 @@ void PagedList::ShowPage()
 }
 
 // Leaving an editable selector, or Enter in it, would have the combo take a typed page number
-// as that page's choice.
+// as that page's choice. The filter watches the selector alone; a selector being destroyed is
+// no combo any more and is left alone.
 bool PagedList::eventFilter(QObject* watched, QEvent* event)
 {
     const bool leaves = event->type() == QEvent::FocusOut
         || (event->type() == QEvent::KeyPress
             && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return
                 || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
-    if (watched != m_selector || !leaves || !m_selector->isEditable())
+    auto* selector = leaves ? qobject_cast<QComboBox*>(watched) : nullptr;
+    if (!selector || !selector->isEditable())
         return false;
-    LeaveTypedText(event);
+    LeaveTypedText(selector, event);
     return true;
 }
 
 // The combo handles the event with its signals held back; the page shown stays its current
 // entry and the typed text stays in view.
-void PagedList::LeaveTypedText(QEvent* event)
+void PagedList::LeaveTypedText(QComboBox* selector, QEvent* event)
 {
-    const QSignalBlocker quiet(m_selector);
-    const int shown = m_selector->currentIndex();
-    static_cast<QObject*>(m_selector.data())->event(event);
-    if (m_selector->currentIndex() != shown) {
-        const QString typed = m_selector->currentText();
-        m_selector->setCurrentIndex(shown);
-        m_selector->setEditText(typed);
+    const QSignalBlocker quiet(selector);
+    const int shown = selector->currentIndex();
+    static_cast<QObject*>(selector)->event(event);
+    if (selector->currentIndex() != shown) {
+        const QString typed = selector->currentText();
+        selector->setCurrentIndex(shown);
+        selector->setEditText(typed);
     }
 }

@@ -54,7 +54,7 @@ private:
     void Moved(PageCursor::Move move);
     void ShowPages();
     void ShowPage();
-    void LeaveTypedText(QEvent* event);
+    void LeaveTypedText(QComboBox* selector, QEvent* event);
 
     PageCursor m_cursor;
     QPointer<QWidget> m_window;
