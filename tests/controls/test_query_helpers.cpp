@@ -184,38 +184,6 @@ private slots:
         QCOMPARE(totalLabel->text(), total);
     }
 
-    void buttonsAndSelectorTurnPages()
-    {
-        ScriptedSeams seams;
-        QWidget window;
-        auto* previous = new QPushButton(&window);
-        auto* next = new QPushButton(&window);
-        auto* selector = new QComboBox(&window);
-        auto* total = new QLabel(&window);
-        PagedList pages(&window, 20, previous, next, selector, total);
-        QSignalSpy changed(&pages, &PagedList::pageChanged);
-        next->click();
-        QVERIFY(changed.isEmpty() && seams.prompter.messages.isEmpty());
-
-        pages.SetResult(45);
-        QCOMPARE(total->text(), QStringLiteral("共计：3页  45条记录"));
-        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
-        previous->click();
-        QCOMPARE(seams.prompter.texts(), QStringList{"已是第一页！"});
-        QVERIFY(changed.isEmpty());
-        next->click();
-        QCOMPARE(changed.takeFirst().at(0).toInt(), 2);
-        QCOMPARE(selector->currentIndex(), 1);
-        emit selector->activated(2);
-        QCOMPARE(changed.takeFirst().at(0).toInt(), 3);
-        QCOMPARE(pages.Cursor().GetRowsOnPage(), 5);
-        next->click();
-        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
-        QVERIFY(changed.isEmpty());
-        pages.SetResult(45);
-        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
-    }
-
     // Typing into an editable selector chooses no page, however the box is left; the buttons
     // go on from the page shown and write its number back, and the list still chooses.
     void typedPageChoosesNothing_data()
@@ -262,6 +230,38 @@ private slots:
         QTest::keyClick(selector, Qt::Key_Down);
         QCOMPARE(changed.takeFirst().at(0).toInt(), 3);
         QCOMPARE(seams.prompter.texts(), QStringList());
+    }
+
+    void buttonsAndSelectorTurnPages()
+    {
+        ScriptedSeams seams;
+        QWidget window;
+        auto* previous = new QPushButton(&window);
+        auto* next = new QPushButton(&window);
+        auto* selector = new QComboBox(&window);
+        auto* total = new QLabel(&window);
+        PagedList pages(&window, 20, previous, next, selector, total);
+        QSignalSpy changed(&pages, &PagedList::pageChanged);
+        next->click();
+        QVERIFY(changed.isEmpty() && seams.prompter.messages.isEmpty());
+
+        pages.SetResult(45);
+        QCOMPARE(total->text(), QStringLiteral("共计：3页  45条记录"));
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
+        previous->click();
+        QCOMPARE(seams.prompter.texts(), QStringList{"已是第一页！"});
+        QVERIFY(changed.isEmpty());
+        next->click();
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 2);
+        QCOMPARE(selector->currentIndex(), 1);
+        emit selector->activated(2);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 3);
+        QCOMPARE(pages.Cursor().GetRowsOnPage(), 5);
+        next->click();
+        QCOMPARE(seams.prompter.lastText(), QStringLiteral("已是最后一页！"));
+        QVERIFY(changed.isEmpty());
+        pages.SetResult(45);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 1);
     }
 };
 
