@@ -26,6 +26,7 @@ CPagedSearchPage::Config historyConfig()
                                      "操作时间,120;操作员,80");
     config.pageSize = 100;
     config.pagesInTextOrder = true;
+    config.pagesEditable = true;
     config.query = [](const QString& filter) { return LoanQueries(theApp().m_ado).history(filter); };
     config.listRow = historyRow;
     return config;

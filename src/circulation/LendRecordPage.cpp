@@ -26,6 +26,7 @@ CPagedSearchPage::Config loansConfig()
                                      "借书日期,120;应还时间,120;操作员,80");
     config.pageSize = 30;
     config.pagesInTextOrder = true;
+    config.pagesEditable = true;
     config.query = [](const QString& filter) { return LoanQueries(theApp().m_ado).currentLoans(filter); };
     config.listRow = loanRow;
     return config;

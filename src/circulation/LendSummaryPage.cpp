@@ -71,30 +71,26 @@ std::optional<LoanQueries::Period> CLendSummaryPage::ChosenPeriod() const
     return LoanQueries::Period{ui->m_editFrom->text(), ui->m_editTo->text()};
 }
 
-// The list names the grouping asked for, also when its counts cannot be read: it then
-// stays empty, and so would an export of it.
+// A grouping whose counts cannot be read leaves the list, and what an export writes, as
+// they were: the rows stay under the heading they belong to.
 void CLendSummaryPage::ShowGrouping(Grouping grouping)
 {
     QList<QStringList> rows;
-    m_bQueryFailed = false;
     try {
         RecordsetPtr result = LoanQueries(theApp().m_ado).summary(grouping, ChosenPeriod());
         const RowBlock& block = *result->SharedRows();
         for (int r = 0; r < block.rowCount(); ++r)
             rows << QStringList{block.text(r, 0), block.text(r, 1)};
     } catch (const DbError&) {
-        m_bQueryFailed = true;
+        return showMessage(this, QStringLiteral("操作失败！"));
     }
     m_rows = rows;
     m_strHeading = heading(grouping);
     ui->m_list->ReplaceGroupedRows(m_strHeading, kHeadingWidth, rows);
-    if (m_bQueryFailed)
-        showMessage(this, QStringLiteral("操作失败！"));
 }
 
 // Writes the last result, whatever the list shows now.
 void CLendSummaryPage::OnExportExcel()
 {
-    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("借阅人次")}, m_rows,
-                  m_bQueryFailed ? EmptySummary::Fails : EmptySummary::Written);
+    exportSummary(this, kSheet, {m_strHeading, QStringLiteral("借阅人次")}, m_rows, EmptySummary::Written);
 }

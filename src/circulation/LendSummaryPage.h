@@ -29,6 +29,5 @@ private:
 
     std::unique_ptr<Ui::CLendSummaryPage> ui;
     std::optional<QList<QStringList>> m_rows;  // of the last grouping shown
-    bool m_bQueryFailed = false;               // its counts could not be read
     QString m_strHeading;
 };

@@ -186,8 +186,7 @@ void CReaderAddDlg::OnAdd()
         return showMessage(this, QStringLiteral("操作失败"));
     }
     try {
-        if (readers.add(form) == ReaderRegister::Write::NotADate)
-            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
+        readers.add(form);
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("添加数据失败！"));
     }
@@ -198,14 +197,18 @@ void CReaderAddDlg::OnEdit() { SetEditState(true); }
 
 void CReaderAddDlg::OnCancelEdit() { SetEditState(false); }
 
+// A button that turns grey under the focus hands it to the button of the other state, not on
+// to the search edit, which would empty itself of its "(全部)".
 void CReaderAddDlg::SetEditState(bool editing)
 {
-    ui->m_editNo->setEnabled(!editing);
-    ui->m_btnAdd->setEnabled(!editing);
-    ui->m_btnEdit->setEnabled(!editing);
-    ui->m_btnDelete->setEnabled(!editing);
-    ui->m_btnSave->setEnabled(editing);
-    ui->m_btnCancel->setEnabled(editing);
+    const QList<QWidget*> browsing{ui->m_editNo, ui->m_btnAdd, ui->m_btnEdit, ui->m_btnDelete};
+    const QList<QWidget*> saving{ui->m_btnSave, ui->m_btnCancel};
+    for (QWidget* w : editing ? saving : browsing)
+        w->setEnabled(true);
+    if ((editing ? browsing : saving).contains(focusWidget()))
+        (editing ? ui->m_btnSave : ui->m_btnEdit)->setFocus();
+    for (QWidget* w : editing ? browsing : saving)
+        w->setEnabled(false);
 }
 
 void CReaderAddDlg::OnSave()
@@ -215,17 +218,11 @@ void CReaderAddDlg::OnSave()
         return;
     try {
         ReaderRegister readers(theApp().m_ado);
-        const ReaderRegister::Write written = readers.save(form);
+        const bool saved = readers.save(form);
         // Until the next search the pages are cut from this reader's row alone.
         m_pRecordset = readers.reader(form.number);
-        switch (written) {
-        case ReaderRegister::Write::Done:
-            break;
-        case ReaderRegister::Write::NotADate:
-            return showMessage(this, notADateMessage(QStringLiteral("登记日期"), form.date));
-        case ReaderRegister::Write::Missing:
+        if (!saved)
             return showMessage(this, QStringLiteral("操作失败"));
-        }
     } catch (const DbError&) {
         return showMessage(this, QStringLiteral("操作失败"));
     }

@@ -18,6 +18,7 @@ CPagedSearchPage::Config readerConfig()
     config.exportCaption = QStringLiteral("导出数据XLS");
     config.headings = readerListHeadings();
     config.pageSize = 50;
+    config.pagesEditable = true;
     config.query = [](const QString& filter) { return ReaderRegister(theApp().m_ado).search(filter); };
     config.listRow = readerListRow;
     return config;

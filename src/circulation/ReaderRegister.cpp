@@ -27,36 +27,28 @@ bool ReaderRegister::exists(const QString& number) const
 }
 
 namespace {
-// The registration date as stored; an empty date stays empty, text that is no date has none.
-std::optional<QString> storedDate(const QString& typed)
+// The form's date is today's or one read from the register, never typed: one that reads as a
+// date is stored in the one form, any other text (an older register's "2016年秋") as it stands.
+QString storedDate(const QString& formDate)
 {
-    if (typed.isEmpty())
-        return typed;
-    const QString date = normalizedDateText(typed);
-    return date.isNull() ? std::nullopt : std::optional<QString>(date);
+    const QString date = normalizedDateText(formDate);
+    return date.isNull() ? formDate : date;
 }
 }
 
-ReaderRegister::Write ReaderRegister::add(const ReaderForm& f)
+void ReaderRegister::add(const ReaderForm& f)
 {
-    const std::optional<QString> date = storedDate(f.date);
-    if (!date)
-        return Write::NotADate;
     executeOrThrow(m_conn, QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, 借阅数量限制, "
                            "登记日期, 备注) values (?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
-            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, *date, f.remark});
-    return Write::Done;
+            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, storedDate(f.date), f.remark});
 }
 
-ReaderRegister::Write ReaderRegister::save(const ReaderForm& f)
+bool ReaderRegister::save(const ReaderForm& f)
 {
-    const std::optional<QString> date = storedDate(f.date);
-    if (!date)
-        return Write::NotADate;
     executeOrThrow(m_conn, QStringLiteral("update readerinfo set 姓名=?, 性别=?, 类别=?, 借书期限=?, 部门=?, 借阅数量限制=?, "
                            "登记日期=?, 备注=? where 编号=?"),
-            {f.name, f.sex, f.type, f.period, f.dept, f.limit, *date, f.remark, f.number});
-    return m_conn.ChangedRows() > 0 ? Write::Done : Write::Missing;
+            {f.name, f.sex, f.type, f.period, f.dept, f.limit, storedDate(f.date), f.remark, f.number});
+    return m_conn.ChangedRows() > 0;
 }
 
 ReaderRegister::Removal ReaderRegister::remove(const QString& number)

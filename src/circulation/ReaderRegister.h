@@ -40,17 +40,16 @@ QStringList readerListRow(const CAdoRecordset& rs);
 class ReaderRegister {
 public:
     enum class Removal { Removed, HasLoans, Missing };
-    enum class Write { Done, Missing, NotADate };
 
     explicit ReaderRegister(CAdoConn& conn);
 
     bool exists(const QString& number) const;
-    // A new reader; 借出次数 starts at 0 and 未还书数 is left empty. Both writes store the
-    // registration date as "YYYY-MM-DD" and write nothing (NotADate) when it is no date.
-    Write add(const ReaderForm& form);
-    // Rewrites the reader's form fields; 借出次数 and 未还书数 stay as stored. Missing when
-    // no reader has that number.
-    Write save(const ReaderForm& form);
+    // A new reader; 借出次数 starts at 0 and 未还书数 is left empty. Both writes store a
+    // registration date as "YYYY-MM-DD", and text that is no date as it stands.
+    void add(const ReaderForm& form);
+    // Rewrites the reader's form fields; 借出次数 and 未还书数 stay as stored. False when no
+    // reader has that number.
+    bool save(const ReaderForm& form);
     // Deletes the reader unless he has items on loan now (a fresh count, not a shown one).
     Removal remove(const QString& number);
 

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 
 PagedList::PagedList(QWidget* window, int pageSize, QAbstractButton* previous, QAbstractButton* next,
@@ -17,8 +18,11 @@ PagedList::PagedList(QWidget* window, int pageSize, QAbstractButton* previous, Q
 {
     connect(previous, &QAbstractButton::clicked, this, &PagedList::OnPrevious);
     connect(next, &QAbstractButton::clicked, this, &PagedList::OnNext);
-    if (selector)
+    if (selector) {
+        selector->setInsertPolicy(QComboBox::NoInsert);
+        selector->installEventFilter(this);
         connect(selector, &QComboBox::activated, this, &PagedList::OnSelect);
+    }
 }
 
 void PagedList::SetResult(int rowCount)
@@ -88,7 +92,41 @@ void PagedList::Moved(PageCursor::Move move)
 
 void PagedList::ShowPage()
 {
-    if (m_selector)
-        m_selector->setCurrentIndex(m_selector->findText(QString::number(m_cursor.GetPage())));
+    if (m_selector) {
+        const QString page = QString::number(m_cursor.GetPage());
+        m_selector->setCurrentIndex(m_selector->findText(page));
+        if (m_selector->isEditable())
+            m_selector->setEditText(page);
+    }
     emit pageChanged(m_cursor.GetPage());
+}
+
+// Leaving an editable selector, or Enter in it, would have the combo take a typed page number
+// as that page's choice. The filter watches the selector alone; a selector being destroyed is
+// no combo any more and is left alone.
+bool PagedList::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool leaves = event->type() == QEvent::FocusOut
+        || (event->type() == QEvent::KeyPress
+            && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return
+                || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
+    auto* selector = leaves ? qobject_cast<QComboBox*>(watched) : nullptr;
+    if (!selector || !selector->isEditable())
+        return false;
+    LeaveTypedText(selector, event);
+    return true;
+}
+
+// The combo handles the event with its signals held back; the page shown stays its current
+// entry and the typed text stays in view.
+void PagedList::LeaveTypedText(QComboBox* selector, QEvent* event)
+{
+    const QSignalBlocker quiet(selector);
+    const int shown = selector->currentIndex();
+    static_cast<QObject*>(selector)->event(event);
+    if (selector->currentIndex() != shown) {
+        const QString typed = selector->currentText();
+        selector->setCurrentIndex(shown);
+        selector->setEditText(typed);
+    }
 }

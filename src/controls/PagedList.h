@@ -16,6 +16,9 @@ class QWidget;
 // PageCursor. The window calls SetResult after each search and fills its list from
 // Cursor().GetFirstRow() on whenever pageChanged fires (also for page 1 of a new result).
 // The selector and the label may be null.
+// A page is chosen from the selector's list (by the mouse, the arrow keys or the wheel). Where
+// the selector is editable, what is typed into it chooses nothing and never joins the list:
+// it stays until the next page shown writes that page's number there.
 class PagedList : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +42,9 @@ public:
 signals:
     void pageChanged(int page);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 public slots:
     void OnPrevious();
     void OnNext();
@@ -48,6 +54,7 @@ private:
     void Moved(PageCursor::Move move);
     void ShowPages();
     void ShowPage();
+    void LeaveTypedText(QComboBox* selector, QEvent* event);
 
     PageCursor m_cursor;
     QPointer<QWidget> m_window;

@@ -13,6 +13,7 @@ CPagedSearchPage::CPagedSearchPage(Config config, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CPagedSearchPage>()), m_config(std::move(config))
 {
     ui->setupUi(this);
+    ui->m_cmbPage->setEditable(m_config.pagesEditable);
     m_paging = new PagedList(this, m_config.pageSize, ui->m_btnPrev, ui->m_btnNext, ui->m_cmbPage, ui->m_staticPageInfo);
     m_paging->SetPagesInTextOrder(m_config.pagesInTextOrder);
     connect(m_paging, &PagedList::pageChanged, this, &CPagedSearchPage::FillPage);

@@ -35,6 +35,8 @@ public:
         bool editClearsOnFocus = true;
         // The page selector lists its pages as texts sort (1, 10, 11, 2, ...).
         bool pagesInTextOrder = false;
+        // The page selector takes typing (a drop-down combo), else it is a drop-down list.
+        bool pagesEditable = false;
         ListQuery query;
         ListRow listRow;
     };

@@ -130,6 +130,7 @@ private slots:
         searchFor(page, QStringLiteral("(全部)"));
         QCOMPARE(page->findChild<QLabel*>(QStringLiteral("m_staticPageInfo"))->text(), QStringLiteral("共计：2页  101条记录"));
         QCOMPARE(page->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->count(), 2);
+        QVERIFY(!page->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->isEditable());
         QCOMPARE(list(page)->GetItemCount(), 100);
         prev->click();
         next->click();

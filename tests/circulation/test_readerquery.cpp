@@ -4,6 +4,7 @@
 #include "sheets/ExcelFile.h"
 #include "support/TestSupport.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,7 @@ private slots:
         for (int i = 0; i < readers; ++i)
             addReader(QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("读者"));
         QVERIFY(transaction.Commit());
+        QVERIFY(m_dlg->findChild<QComboBox*>(QStringLiteral("m_cmbPage"))->isEditable());
         button("m_btnPrev")->click();
         QCOMPARE(messages(), QStringList());
         search(QStringLiteral("(全部)"));

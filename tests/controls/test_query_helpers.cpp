@@ -187,6 +187,54 @@ private slots:
         QCOMPARE(totalLabel->text(), total);
     }
 
+    // Typing into an editable selector chooses no page, however the box is left; the buttons
+    // go on from the page shown and write its number back, and the list still chooses.
+    void typedPageChoosesNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("leaving");
+        QTest::newRow("a listed page, Enter") << "3" << int(Qt::Key_Return);
+        QTest::newRow("a listed page, Tab") << "3" << int(Qt::Key_Tab);
+        QTest::newRow("letters, Enter") << "abc" << int(Qt::Key_Return);
+        QTest::newRow("no such page, Tab") << "9" << int(Qt::Key_Tab);
+        QTest::newRow("emptied, Enter") << "" << int(Qt::Key_Return);
+    }
+
+    void typedPageChoosesNothing()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, leaving);
+        ScriptedSeams seams;
+        QWidget window;
+        auto* previous = new QPushButton(&window);
+        auto* next = new QPushButton(&window);
+        auto* selector = new QComboBox(&window);
+        selector->setEditable(true);
+        PagedList pages(&window, 20, previous, next, selector);
+        pages.SetResult(100);
+        QSignalSpy changed(&pages, &PagedList::pageChanged);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        selector->setFocus();
+        selector->lineEdit()->selectAll();
+        QTest::keyClick(selector, Qt::Key_Backspace);
+        QTest::keyClicks(selector, typed);
+        QTest::keyClick(selector, Qt::Key(leaving));
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(pages.Cursor().GetPage(), 1);
+        QCOMPARE(selector->count(), 5);
+        QCOMPARE(selector->currentText(), typed);
+
+        next->click();
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 2);
+        QCOMPARE(selector->currentText(), QStringLiteral("2"));
+        selector->setFocus();
+        QTest::keyClick(selector, Qt::Key_Down);
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 3);
+        QCOMPARE(seams.prompter.texts(), QStringList());
+    }
+
     void buttonsAndSelectorTurnPages()
     {
         ScriptedSeams seams;
