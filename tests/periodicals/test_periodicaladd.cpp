@@ -123,7 +123,8 @@ private slots:
         QVERIFY(storedCopies().isEmpty());
     }
 
-    // A new copy is stored as typed (dates normalised, a quote as text); a stored number is
+    // A new copy is stored as typed (the entry date normalised, the publication date as
+    // typed, a quote as text); a stored number is
     // overwritten by the non-empty texts only after Yes; in every case the list shows the copy.
     void save_data()
     {
@@ -138,12 +139,12 @@ private slots:
             << QStringList{"1234", "KA0001", "I247", "I文学", "1", "读者'文摘", "2-88", "甘肃人民出版社", "3", "201",
                            "2017/3/1", "CN62-1118", "12.80", "2号书架", "2017-4-11"}
             << QMessageBox::NoButton
-            << "1234|KA0001|I247|I文学|1|读者'文摘|2-88|甘肃人民出版社|3|201|2017-03-01|CN62-1118|12.8|2号书架|2017-04-11|0"
+            << "1234|KA0001|I247|I文学|1|读者'文摘|2-88|甘肃人民出版社|3|201|2017/3/1|CN62-1118|12.8|2号书架|2017-04-11|0"
             << "1234";
         QTest::newRow("overwrite keeps what is left empty")
-            << true << QStringList{"", "ka0001", "", "", "2", "新刊", "", "", "", "", "", "", "9.5", "", "2017-04-11"}
+            << true << QStringList{"", "ka0001", "", "", "2", "新刊", "", "", "", "", "2017.4.1", "", "9.5", "", "2017年4月11日"}
             << QMessageBox::Yes
-            << "|ka0001|G63|G文化、科学、教育、体育|2|新刊||读者出版社|2017年第3期||||9.5|1号书架|2017-04-11|0"
+            << "|ka0001|G63|G文化、科学、教育、体育|2|新刊||读者出版社|2017年第3期||2017.4.1||9.5|1号书架|2017-04-11|0"
             << "ka0001";
         QTest::newRow("No writes nothing yet searches")
             << true << QStringList{"77", "KA0001", "", "", "", "新刊", "", "", "", "", "", "", "9.5", "", "2017-04-11"}
