@@ -221,6 +221,35 @@ private slots:
         QCOMPARE(edit->text(), QString());
     }
 
+    // Enter in the stock page's edit searches nothing and moves on; the loans and losses
+    // pages' 确定 is their default button, so Enter there searches.
+    void enterInTheSearchEdits_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("stock") << 0 << QStringList();
+        QTest::newRow("loans") << 1 << QStringList{"KA1"};
+        QTest::newRow("losses") << 3 << QStringList{"KA1"};
+    }
+    void enterInTheSearchEdits()
+    {
+        QFETCH(int, tab);
+        QFETCH(QStringList, found);
+        insertPeriodical("KA1", "读者");
+        loan("KA1", "读者", "R1", "张三");
+        loss("KA1", "读者", "9999", "system");
+        child<QTabWidget>(m_dlg.get(), "m_tab")->setCurrentIndex(tab);
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        auto* edit = child<QLineEdit>(page(*m_dlg, tab), "m_editSearch");
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(listColumn(list(page(*m_dlg, tab))), found);
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(edit->hasFocus(), !found.isEmpty());
+        QVERIFY(m_dlg->isVisible());
+    }
+
     // Copies without a price are not counted; a copy without a class counts under an empty
     // one; sums print whole values without decimals.
     void summaries_data()
