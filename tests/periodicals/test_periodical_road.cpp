@@ -6,6 +6,7 @@
 #include "periodicals/PeriodicalAddDlg.h"
 #include "periodicals/PeriodicalLendDlg.h"
 #include "periodicals/PeriodicalLoanLossDlg.h"
+#include "periodicals/PeriodicalLostDlg.h"
 #include "periodicals/PeriodicalUnlossDlg.h"
 
 #include <QComboBox>
@@ -53,7 +54,8 @@ char* toString(const Tables& t)
 }
 
 // One periodical's way: entered, lent to a reader who has a book out, returned, lent again,
-// lost by the reader and found again; every table compared after each step.
+// lost by the reader, then reported lost by the library and found again; every table
+// compared after each step.
 class TestPeriodicalRoad : public QObject {
     Q_OBJECT
 
@@ -116,7 +118,13 @@ private slots:
         selectFirst(loss, "m_list");
         click(loss, "m_btnReportLoss");
         const QStringList lossRecord{"KA0100|读者'文摘|R1|张三|2017-04-11|12|超级用户"};
-        QCOMPARE(now(), (Tables{{}, {}, history, {reader.arg(1)}, lossRecord, {copy + "|R1|张三|2017-04-11|超级用户"}}));
+        QCOMPARE(now(), (Tables{{copy + "|-1"}, {}, history, {reader.arg(1)}, lossRecord, {}}));
+
+        CPeriodicalLostDlg library;
+        click(library, "m_btnQueryBooks");
+        child<CReportListCtrl>(&library, "m_listStock")->SetCheck(0, true);
+        click(library, "m_btnMoveOut");
+        QCOMPARE(now(), (Tables{{}, {}, history, {reader.arg(1)}, lossRecord, {copy + "|9999|system|2017-04-11|超级用户"}}));
 
         CPeriodicalUnlossDlg found;
         click(found, "m_btnQuery");

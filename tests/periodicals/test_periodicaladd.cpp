@@ -273,9 +273,9 @@ private slots:
         QCOMPARE(find<QComboBox>("m_cmbClassName")->currentText(), "TP自动化技术、计算机技术");
     }
 
-    // A copy out (flag or loan row) is refused and stays; one in stock goes, and the list
-    // no longer shows it even when the search then finds nothing. A delete that fails is not
-    // told: the list shows the copy still there.
+    // A copy on loan is refused and stays; one in stock goes, and the list no longer shows
+    // it even when the search then finds nothing, as does one flagged lent without a loan (a
+    // reader lost it). A delete that fails is not told: the list shows the copy still there.
     void remove_data()
     {
         QTest::addColumn<int>("flag");
@@ -287,6 +287,7 @@ private slots:
         QTest::newRow("in stock") << 0 << false << "" << QStringList{question, "期刊库没有数据!"} << 0;
         QTest::newRow("lent") << -1 << true << "" << QStringList{question, "期刊KA0001已借出，不能删除！"} << 1;
         QTest::newRow("loan row only") << 0 << true << "" << QStringList{question, "期刊KA0001已借出，不能删除！"} << 1;
+        QTest::newRow("lost by a reader") << -1 << false << "" << QStringList{question, "期刊库没有数据!"} << 0;
         QTest::newRow("delete fails") << 0 << false << "before delete on qikaninfo" << QStringList{question} << 1;
     }
     void remove()
