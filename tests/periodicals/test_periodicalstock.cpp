@@ -34,6 +34,22 @@ void selectRow(CReportListCtrl* l, int row)
     l->SetSelected(row, true);
 }
 
+// The reader R1 has the copy KA1 on loan, as an import leaves a loan: flagged lent.
+void lendKA1ToR1()
+{
+    insertReader("R1", "张三", "5");
+    insertPeriodical("KA1", "读者", "12.80", -1);
+    insertLoanRow("KA1", "R1", "qkjieyueinfo");
+}
+
+// The reader loss window lists the loans of R1, the first one chosen.
+void chooseFirstLoanOfR1(QWidget& w)
+{
+    setText(w, "m_editReader", "R1");
+    click(w, "m_btnFind");
+    selectRow(list(w, "m_list"), 0);
+}
+
 // Columns 1 to 15 of the copy, each as SQL quotes it: NULL, a number and a text differ.
 QString copied(const QString& table, const QString& number)
 {
@@ -417,14 +433,10 @@ private slots:
     // The copy cancelled meanwhile: the loss is recorded and the loan ends all the same.
     void readerLossOfACopyGone()
     {
-        insertReader("R1", "张三", "5");
-        insertPeriodical("KA1", "读者", "12.80", -1);
-        insertLoanRow("KA1", "R1", "qkjieyueinfo");
+        lendKA1ToR1();
         QVERIFY(theApp().m_ado.ExecuteSql("update readerinfo set 未还书数=1"));
         CPeriodicalLoanLossDlg w;
-        setText(w, "m_editReader", "R1");
-        click(w, "m_btnFind");
-        selectRow(list(w, "m_list"), 0);
+        chooseFirstLoanOfR1(w);
         QVERIFY(theApp().m_ado.ExecuteSql("delete from qikaninfo"));
         click(w, "m_btnReportLoss");
         QVERIFY(messages().isEmpty());
@@ -447,13 +459,9 @@ private slots:
     void copyLostByAReaderLeavesStock()
     {
         QFETCH(int, how);
-        insertReader("R1", "张三", "5");
-        insertPeriodical("KA1", "读者", "12.80", -1);
-        insertLoanRow("KA1", "R1", "qkjieyueinfo");
+        lendKA1ToR1();
         CPeriodicalLoanLossDlg loss;
-        setText(loss, "m_editReader", "R1");
-        click(loss, "m_btnFind");
-        selectRow(list(loss, "m_list"), 0);
+        chooseFirstLoanOfR1(loss);
         click(loss, "m_btnReportLoss");
         QCOMPARE(cell("select 是否借出 from qikaninfo"), "-1");
         if (how == 2) {
@@ -487,9 +495,7 @@ private slots:
     {
         QFETCH(QString, focus);
         QFETCH(bool, lost);
-        insertReader("R1", "张三", "5");
-        insertPeriodical("KA1", "读者", "12.80", -1);
-        insertLoanRow("KA1", "R1", "qkjieyueinfo");
+        lendKA1ToR1();
         CPeriodicalLoanLossDlg w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -523,13 +529,9 @@ private slots:
         QFETCH(QString, meanwhile);
         QFETCH(QString, failing);
         QFETCH(QString, message);
-        insertReader("R1", "张三", "5");
-        insertPeriodical("KA1", "读者", "12.80", -1);
-        insertLoanRow("KA1", "R1", "qkjieyueinfo");
+        lendKA1ToR1();
         CPeriodicalLoanLossDlg w;
-        setText(w, "m_editReader", "R1");
-        click(w, "m_btnFind");
-        selectRow(list(w, "m_list"), 0);
+        chooseFirstLoanOfR1(w);
         if (failing.isEmpty())
             QVERIFY(theApp().m_ado.ExecuteSql(meanwhile));
         else
