@@ -17,7 +17,7 @@ const StockTables& StockTables::periodicals()
 {
     static const StockTables tables{
         QStringLiteral("qikaninfo"), QStringLiteral("期刊编号"), QStringLiteral("期刊名称"), QStringLiteral("是否借出"),
-        {-1}, 0, QStringLiteral("qkjieyueinfo"), QString(),
+        {}, 0, QStringLiteral("qkjieyueinfo"), QString(),
         {QStringLiteral("qkinfo_diushi"), QStringLiteral("期刊名称"), QStringLiteral("挂失日期")},
         {QStringLiteral("qkinfo_tijiu"), QStringLiteral("期刊名称"), QStringLiteral("剔旧日期")}};
     return tables;
@@ -26,10 +26,13 @@ const StockTables& StockTables::periodicals()
 bool StockTables::isOut(CAdoConn& conn, const QString& number) const
 {
     QVariantList params{number};
-    for (int flag : outFlags)
-        params << flag;
-    QString sql = QStringLiteral("select 1 from %1 where %2=?1 and %3 in (%4) union all select 1 from %5 where %2=?1")
-                      .arg(stock, key, flagColumn, placeholders(outFlags.size()), loans);
+    QString sql = QStringLiteral("select 1 from %1 where %2=?1").arg(loans, key);
+    if (!outFlags.isEmpty()) {
+        for (int flag : outFlags)
+            params << flag;
+        sql += QStringLiteral(" union all select 1 from %1 where %2=?1 and %3 in (%4)")
+                   .arg(stock, key, flagColumn, placeholders(outFlags.size()));
+    }
     if (!reservations.isEmpty())
         sql += QStringLiteral(" union all select 1 from %1 where %2=?1").arg(reservations, key);
     return !openOrThrow(conn, sql + QStringLiteral(" limit 1"), params)->IsEOF();

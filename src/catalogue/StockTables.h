@@ -23,7 +23,10 @@ struct StockTables {
     QString key;
     QString titleColumn;
     QString flagColumn;
-    QList<int> outFlags;     // flag values of a copy that is lent or reserved
+    // Flag values of a copy that is lent or reserved. None for periodicals: a periodical a
+    // reader lost keeps its lent flag without a loan, and the library may still report it
+    // lost, weed it out or cancel it; its loan rows alone tell a periodical on loan.
+    QList<int> outFlags;
     int inStockFlag = 0;     // the flag of a copy free to lend
     QString loans;           // loan rows naming the copy by `key`
     QString reservations;    // reservation rows naming the copy; empty when there are none
@@ -37,7 +40,8 @@ struct StockTables {
     static const StockTables& periodicals();
 
     const OutTable& out(OutKind kind) const { return kind == OutKind::Loss ? loss : weedOut; }
-    // Whether the copy is lent or reserved: by its flag, a loan row or a reservation row.
+    // Whether the copy is lent or reserved: by its flag (one of outFlags), a loan row or a
+    // reservation row.
     // Throws DbError when the database fails.
     bool isOut(CAdoConn& conn, const QString& number) const;
     // The flag of a copy that comes back into stock, as SQL on its number (?1): reserved

@@ -301,16 +301,17 @@ LendingService::Outcome LendingService::reportLost(const QString& bookNumber, co
         {bookNumber, readerNumber});
     if (loan->IsEOF())
         return Outcome::NotOnLoan;
-    StockMover mover(m_conn, t, m_operator);
-    if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done
-        && m_tables.readerLosses.isEmpty())
-        return Outcome::CopyMissing;
-    if (!m_tables.readerLosses.isEmpty())
+    if (m_tables.readerLosses.isEmpty()) {
+        StockMover mover(m_conn, t, m_operator);
+        if (mover.moveToLossForReader(bookNumber, readerNumber, loan->GetCollect(0)) != StockMover::Outcome::Done)
+            return Outcome::CopyMissing;
+    } else {
         executeOrThrow(m_conn,
                        QStringLiteral("insert into %1 (%2, %3, 读者编号, 读者姓名, 挂失日期, 期刊价格, 操作员) "
                                       "select %2, %3, 读者编号, 读者姓名, ?, 图书价格, 操作员 from %4 where ID=?")
                            .arg(m_tables.readerLosses, t.key, t.titleColumn, t.loans),
                        {todayText(), loan->GetValue(1)});
+    }
 
     RecordsetPtr borrowerRows = openOrThrow(
         m_conn, QStringLiteral("select distinct 读者编号 from %1 where %2=?").arg(t.loans, t.key), {bookNumber});

@@ -61,7 +61,10 @@ struct LoanTables {
     int lentFlag = 1;       // 是否借出 of an item on loan (in stock: 0)
     QString history;
     bool bookColumns = true;  // loan and history rows carry the reader's 部门, loan rows the 条形码
-    QString readerLosses;     // a record of each loss by a reader (期刊价格 = the loan's price); may be empty
+    // Where a kind keeps a record of each loss by a reader (期刊价格 = the loan's price), that
+    // record is the loss: the item stays in stock as it is, flagged lent. Empty: the item
+    // itself moves to the loss table under the reader.
+    QString readerLosses;
     // A loss is recorded only for a registered reader; else under the loan's reader number
     // and name, as loans brought in from elsewhere may name readers never registered here.
     bool lossNeedsReader = false;
@@ -126,13 +129,12 @@ public:
     // NotOnLoan changes nothing.
     // CopyMissing: the loan is closed, but the catalogue holds no copy of that number.
     Outcome giveBack(const QString& bookNumber, const std::optional<ReaderCard>& shownReader = std::nullopt);
-    // The reader lost the copy he borrowed: the copy moves to the loss table under the
-    // loan's reader (and, where the tables keep one, the loss is recorded), every loan row
-    // of the copy goes and each borrower is recounted; no history row. NoReader when the
-    // tables want a registered reader and he is not; NotOnLoan when that loan is gone;
-    // CopyMissing (nothing written) when the catalogue holds no copy of that number, a loan
-    // that returning closes. Where the tables keep a record of the loss, a copy no longer in
-    // stock stops nothing: the loss is recorded and the loan ends all the same.
+    // The reader lost the copy he borrowed: the loss is recorded (see LoanTables::readerLosses),
+    // every loan row of the copy goes and each borrower is recounted; no history row.
+    // NoReader when the tables want a registered reader and he is not; NotOnLoan when that
+    // loan is gone. Where the copy moves to the loss table, CopyMissing (nothing written) when
+    // the catalogue holds no copy of that number, a loan that returning closes; where a
+    // record is kept, the stock is not looked at.
     Outcome reportLost(const QString& bookNumber, const QString& readerNumber);
 
     // The lending date plus the loan period in calendar days.

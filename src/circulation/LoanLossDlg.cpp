@@ -88,15 +88,15 @@ void CLoanLossDlg::OnReportLoss()
         showMessage(this, QStringLiteral("操作失败!"));
         return;
     }
-    if (outcome == LendingService::Outcome::CopyMissing) {
-        if (!m_config.copyMissing.isEmpty())
-            showMessage(this, m_config.copyMissing);
+    // A book no longer in the catalogue: its loan is closed by returning it.
+    if (outcome == LendingService::Outcome::CopyMissing)
         return;
-    }
     if (outcome == LendingService::Outcome::NoReader) {
         showMessage(this, QStringLiteral("操作失败!"));
         return;
     }
+    if (m_config.editShowsListedReader)
+        ui->m_editReader->setText(m_strKey);
     FillLoanList();
     if (outcome == LendingService::Outcome::NotOnLoan)
         showMessage(this, QStringLiteral("无此记录！"));

@@ -24,7 +24,9 @@ struct LoanLossWindow {
     QString caption;
     QString actionText;
     QString headings;
-    QString copyMissing;       // said when the catalogue no longer holds the item (empty: nothing)
+    // After a loss the reader edit shows again the reader whose loans the list shows, over
+    // whatever was typed there since; else it keeps what was typed.
+    bool editShowsListedReader = false;
     int findIcon = 0;          // icon resources of "查找" and the action button; 0: no picture
     int actionIcon = 0;
 };

@@ -7,6 +7,7 @@ LoanLossWindow periodicalLoanLossWindow()
     w.tables = &LoanTables::periodicals();
     w.readerRadio = true;
     w.enterPressesDefault = true;
+    w.editShowsListedReader = true;
     w.caption = QStringLiteral("期刊挂失");
     w.actionText = QStringLiteral("期刊挂失");
     w.headings =

@@ -2,8 +2,9 @@
 
 #include "circulation/LoanLossDlg.h"
 
-// "期刊挂失": a reader lost a periodical he borrowed; the loss is recorded, the copy moves
-// to the loss table under his name and his loan ends.
+// "期刊挂失": a reader lost a periodical he borrowed; the loss is recorded and his loan ends.
+// The copy stays in stock, flagged lent, until the library reports it lost, weeds it out or
+// cancels it.
 class CPeriodicalLoanLossDlg : public CLoanLossDlg {
     Q_OBJECT
 public:

@@ -31,13 +31,13 @@ CPeriodicalSearchPage::CPeriodicalSearchPage(QWidget* parent)
                                        PeriodicalStockPages::PageOrder::Numbers);
     connect(ui->m_btnSearch, &QPushButton::clicked, this, &CPeriodicalSearchPage::OnSearch);
     connect(ui->m_btnExport, &QPushButton::clicked, this, &CPeriodicalSearchPage::OnExportExcel);
-    m_enterKeys.onEnter(ui->m_editSearch, [this] { OnSearch(); });
     OnInitDialog();
 }
 
 CPeriodicalSearchPage::~CPeriodicalSearchPage() = default;
 
-// The edit keeps what the librarian leaves in it; the progress bar stands idle, as the
+// The edit keeps what the librarian leaves in it, and Enter there searches nothing: it
+// moves on as it does anywhere in the query window. The progress bar stands idle, as the
 // export writes on the window's own thread.
 void CPeriodicalSearchPage::OnInitDialog()
 {

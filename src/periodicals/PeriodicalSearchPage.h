@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controls/EnterKeyFilter.h"
-
 #include <QWidget>
 
 #include <memory>
@@ -28,5 +26,4 @@ private:
 
     std::unique_ptr<Ui::CPeriodicalSearchPage> ui;
     PeriodicalStockPages* m_pages;
-    EnterKeyFilter m_enterKeys{this};
 };

@@ -7,16 +7,14 @@
 #include "db/Statements.h"
 
 namespace {
-// Dates as every write stores them: the entry date must be one (checkEntry says so), the
-// publication date is normalised when it is a day and kept as typed when it is only a
-// month or an issue name.
-PeriodicalValues withStoredDates(PeriodicalValues values)
+// The entry date as every write stores it (checkEntry made sure it is a day), so that
+// searches, groupings and reports by date compare days. The publication date is the
+// librarian's own text, a day, a month or an issue's name, and is kept as typed.
+PeriodicalValues withStoredEntryDate(PeriodicalValues values)
 {
-    for (int field : {kPdEntryDate, kPdPubDate}) {
-        const QString stored = normalizedDateText(values[field]);
-        if (!stored.isNull())
-            values[field] = stored;
-    }
+    const QString entryDate = normalizedDateText(values[kPdEntryDate]);
+    if (!entryDate.isNull())
+        values[kPdEntryDate] = entryDate;
     return values;
 }
 
@@ -79,7 +77,7 @@ bool PeriodicalStore::exists(const QString& number)
 
 bool PeriodicalStore::insert(PeriodicalValues values)
 {
-    values = withStoredDates(values);
+    values = withStoredEntryDate(values);
     QStringList columns;
     QVariantList params;
     for (int field = 0; field < kPdFieldCount; ++field) {
@@ -95,7 +93,7 @@ bool PeriodicalStore::insert(PeriodicalValues values)
 
 bool PeriodicalStore::overwrite(PeriodicalValues values)
 {
-    values = withStoredDates(values);
+    values = withStoredEntryDate(values);
     QStringList assignments;
     QVariantList params;
     for (int field = 0; field < kPdFieldCount; ++field) {

@@ -34,8 +34,8 @@ public:
 
     // Whether a copy with this number is stored. Throws DbError when the database fails.
     bool exists(const QString& number);
-    // Adds a copy from the non-empty texts; dates are written "YYYY-MM-DD". False when the
-    // database refuses it.
+    // Adds a copy from the non-empty texts; the entry date is written "YYYY-MM-DD", the
+    // publication date as typed. False when the database refuses it.
     bool insert(PeriodicalValues values);
     // Writes the non-empty texts over the copy stored under values[kPdNumber]; the others
     // keep what is stored. False when no copy has that number or the database refuses.

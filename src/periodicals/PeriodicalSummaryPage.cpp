@@ -39,17 +39,17 @@ void CPeriodicalSummaryPage::OnInitDialog()
     ui->m_list->LoadColumnInfo();
 }
 
-// Each click asks again, the same grouping too: the stock may have changed meanwhile. The
-// first column names the grouping chosen even when its query fails; the list is then empty.
+// Each click asks again, the same grouping too: the stock may have changed meanwhile. A
+// query that fails leaves the heading and the rows of the last grouping together, as the
+// other summary pages do, so that no counts stand under another grouping's heading.
 void CPeriodicalSummaryPage::ShowGrouping(Grouping grouping)
 {
-    const auto& [heading, width] = kFirstColumns[static_cast<int>(grouping)];
     QList<QStringList> rows;
     try {
         rows = BookStatistics(theApp().m_ado, StatisticsTable::periodicals()).rows(grouping, QStringLiteral("期刊总量"));
     } catch (const DbError&) {
-        ui->m_list->ReplaceGroupedRows(heading, width, {});
         return showMessage(this, QStringLiteral("操作失败！"));
     }
+    const auto& [heading, width] = kFirstColumns[static_cast<int>(grouping)];
     ui->m_list->ReplaceGroupedRows(heading, width, rows);
 }

@@ -123,7 +123,8 @@ private slots:
         QVERIFY(storedCopies().isEmpty());
     }
 
-    // A new copy is stored as typed (dates normalised, a quote as text); a stored number is
+    // A new copy is stored as typed (the entry date normalised, the publication date as
+    // typed, a quote as text); a stored number is
     // overwritten by the non-empty texts only after Yes; in every case the list shows the copy.
     void save_data()
     {
@@ -138,12 +139,12 @@ private slots:
             << QStringList{"1234", "KA0001", "I247", "I文学", "1", "读者'文摘", "2-88", "甘肃人民出版社", "3", "201",
                            "2017/3/1", "CN62-1118", "12.80", "2号书架", "2017-4-11"}
             << QMessageBox::NoButton
-            << "1234|KA0001|I247|I文学|1|读者'文摘|2-88|甘肃人民出版社|3|201|2017-03-01|CN62-1118|12.8|2号书架|2017-04-11|0"
+            << "1234|KA0001|I247|I文学|1|读者'文摘|2-88|甘肃人民出版社|3|201|2017/3/1|CN62-1118|12.8|2号书架|2017-04-11|0"
             << "1234";
         QTest::newRow("overwrite keeps what is left empty")
-            << true << QStringList{"", "ka0001", "", "", "2", "新刊", "", "", "", "", "", "", "9.5", "", "2017-04-11"}
+            << true << QStringList{"", "ka0001", "", "", "2", "新刊", "", "", "", "", "2017.4.1", "", "9.5", "", "2017年4月11日"}
             << QMessageBox::Yes
-            << "|ka0001|G63|G文化、科学、教育、体育|2|新刊||读者出版社|2017年第3期||||9.5|1号书架|2017-04-11|0"
+            << "|ka0001|G63|G文化、科学、教育、体育|2|新刊||读者出版社|2017年第3期||2017.4.1||9.5|1号书架|2017-04-11|0"
             << "ka0001";
         QTest::newRow("No writes nothing yet searches")
             << true << QStringList{"77", "KA0001", "", "", "", "新刊", "", "", "", "", "", "", "9.5", "", "2017-04-11"}
@@ -272,9 +273,9 @@ private slots:
         QCOMPARE(find<QComboBox>("m_cmbClassName")->currentText(), "TP自动化技术、计算机技术");
     }
 
-    // A copy out (flag or loan row) is refused and stays; one in stock goes, and the list
-    // no longer shows it even when the search then finds nothing. A delete that fails is not
-    // told: the list shows the copy still there.
+    // A copy on loan is refused and stays; one in stock goes, and the list no longer shows
+    // it even when the search then finds nothing, as does one flagged lent without a loan (a
+    // reader lost it). A delete that fails is not told: the list shows the copy still there.
     void remove_data()
     {
         QTest::addColumn<int>("flag");
@@ -286,6 +287,7 @@ private slots:
         QTest::newRow("in stock") << 0 << false << "" << QStringList{question, "期刊库没有数据!"} << 0;
         QTest::newRow("lent") << -1 << true << "" << QStringList{question, "期刊KA0001已借出，不能删除！"} << 1;
         QTest::newRow("loan row only") << 0 << true << "" << QStringList{question, "期刊KA0001已借出，不能删除！"} << 1;
+        QTest::newRow("lost by a reader") << -1 << false << "" << QStringList{question, "期刊库没有数据!"} << 0;
         QTest::newRow("delete fails") << 0 << false << "before delete on qikaninfo" << QStringList{question} << 1;
     }
     void remove()
