@@ -7,6 +7,7 @@
 #include "controls/Prompter.h"
 #include "controls/Resources.h"
 #include "controls/SingleClickButtons.h"
+#include "controls/WindowDecoration.h"
 #include "db/AppState.h"
 #include "printing/FontSetup.h"
 
@@ -19,6 +20,7 @@ constexpr int kNoDatabase = 2;
 
 int CLibraryApp::InitInstance()
 {
+    WindowDecoration::install();
     initResources();
     setUpFonts();
     SingleClickButtons::install();
