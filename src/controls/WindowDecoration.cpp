@@ -29,7 +29,7 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     xcb_intern_atom_reply_t* reply =
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, qstrlen(name), name), nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
+    std::free(reply);
     return atom;
 }
 }

@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -33,7 +32,7 @@ xcb_atom_t atom(const char* name)
     xcb_intern_atom_reply_t* reply =
         xcb_intern_atom_reply(connection(), xcb_intern_atom(connection(), 0, qstrlen(name), name), nullptr);
     const xcb_atom_t found = reply->atom;
-    free(reply);
+    std::free(reply);
     return found;
 }
 
@@ -47,7 +46,7 @@ QByteArray property(const QWidget* window, xcb_atom_t name)
     if (reply && reply->type != XCB_ATOM_NONE)
         value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
                            xcb_get_property_value_length(reply));
-    free(reply);
+    std::free(reply);
     return value;
 }
 
