@@ -6,6 +6,7 @@
 #include "controls/CommandTable.h"
 #include "controls/Prompter.h"
 #include "controls/Resources.h"
+#include "controls/WindowDecoration.h"
 #include "db/AppState.h"
 #include "printing/FontSetup.h"
 
@@ -18,6 +19,7 @@ constexpr int kNoDatabase = 2;
 
 int CLibraryApp::InitInstance()
 {
+    WindowDecoration::install();
     initResources();
     setUpFonts();
     registerAllWindows(CommandTable::instance());

@@ -4,6 +4,7 @@
 
 #include "circulation/BookLendPage.h"
 #include "circulation/ReserveLendPage.h"
+#include "controls/TabControl.h"
 
 CBookLendDlg::CBookLendDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CBookLendDlg>())
 {
@@ -15,6 +16,7 @@ CBookLendDlg::~CBookLendDlg() = default;
 
 void CBookLendDlg::OnInitDialog()
 {
+    TabControl::attach(ui->m_tab);
     m_pageLend = new CBookLendPage(ui->m_tab);
     ui->m_tab->addTab(m_pageLend, QStringLiteral("图书借阅管理"));
     m_pageReserve = new CReserveLendPage(ui->m_tab);

@@ -4,6 +4,7 @@
 
 #include "circulation/SchoolLendHistoryPage.h"
 #include "circulation/SchoolLendStatPage.h"
+#include "controls/TabControl.h"
 
 CSchoolLendQueryDlg::CSchoolLendQueryDlg(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CSchoolLendQueryDlg>())
@@ -16,6 +17,7 @@ CSchoolLendQueryDlg::~CSchoolLendQueryDlg() = default;
 
 void CSchoolLendQueryDlg::OnInitDialog()
 {
+    TabControl::attach(ui->m_tab);
     m_pageHistory = new CSchoolLendHistoryPage(ui->m_tab);
     m_pageStat = new CSchoolLendStatPage(ui->m_tab);
     ui->m_tab->addTab(m_pageHistory, QStringLiteral("借阅图书信息查询"));

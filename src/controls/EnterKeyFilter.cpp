@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -55,6 +57,21 @@ bool EnterKeyFilter::keepsOwnEnter(QWidget* target) const
     return false;
 }
 
+// Enter on the tabs of a tab widget answers for the page they show, as Enter in the page's
+// first field: a query page runs its search with the text the edit shows.
+QWidget* EnterKeyFilter::firstFieldOfShownPage(QWidget* target)
+{
+    auto* tabs = qobject_cast<QTabWidget*>(target->parentWidget());
+    if (!qobject_cast<QTabBar*>(target) || !tabs || !tabs->currentWidget())
+        return nullptr;
+    QWidget* page = tabs->currentWidget();
+    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
+}
+
 bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
@@ -70,6 +87,11 @@ bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event)
             field.action();
             return true;
         }
+    }
+    if (QWidget* field = firstFieldOfShownPage(target)) {
+        QKeyEvent enter(QEvent::KeyPress, key->key(), key->modifiers());
+        QApplication::sendEvent(field, &enter);
+        return true;
     }
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QApplication::sendEvent(target, &tab);

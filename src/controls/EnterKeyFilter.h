@@ -12,7 +12,8 @@ class QWidget;
 // else it moves the focus like Tab. Hold one as a member of the window:
 //     EnterKeyFilter m_enterKeys{this};
 //     m_enterKeys.onEnter(ui->m_editNumber, [this] { OnSearch(); });
-// A window inside another (a tab page) with its own filter handles the keys of its own fields.
+// A window inside another (a tab page) with its own filter handles the keys of its own fields;
+// Enter on the tabs goes to the first field of the page they show.
 // Multi-line text edits, drop-down lists and the editors inside lists keep their own Enter.
 class EnterKeyFilter : public QObject {
     Q_OBJECT
@@ -29,6 +30,7 @@ protected:
 private:
     bool isMine(QWidget* target) const;
     bool keepsOwnEnter(QWidget* target) const;
+    static QWidget* firstFieldOfShownPage(QWidget* target);
 
     struct Field {
         QPointer<QWidget> widget;

@@ -1,5 +1,6 @@
 #include "controls/QueryTabDlg.h"
 
+#include "controls/TabControl.h"
 #include "ui_QueryTabDlg.h"
 
 #include <QIcon>
@@ -8,6 +9,7 @@ CQueryTabDlg::CQueryTabDlg(const QString& title, const QIcon& icon, QWidget* par
     : QDialog(parent), ui(std::make_unique<Ui::CQueryTabDlg>())
 {
     ui->setupUi(this);
+    TabControl::attach(ui->m_tab);
     setWindowTitle(title);
     setWindowIcon(icon);
 }

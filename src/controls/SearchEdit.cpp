@@ -34,12 +34,17 @@ bool SearchEdit::eventFilter(QObject* watched, QEvent* event)
     // An edit being destroyed is a QLineEdit no more, yet still loses its focus.
     auto* edit = qobject_cast<QLineEdit*>(parent());
     if (edit && watched == edit) {
-        // Coming back to the window (after a message) is no new visit of the edit.
-        if (event->type() == QEvent::FocusIn
-            && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason)
-            edit->clear();
-        else if (event->type() == QEvent::FocusOut && edit->text().isEmpty())
-            edit->setText(SearchText::allText());
+        // The focus coming back with the window (after a message) is a visit like any other,
+        // so that the next scan never lands behind the text that found nothing. A context
+        // menu of the edit leaves its focus where it is.
+        const bool focusIn = event->type() == QEvent::FocusIn;
+        if ((focusIn || event->type() == QEvent::FocusOut)
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            if (focusIn)
+                edit->clear();
+            else if (edit->text().isEmpty())
+                edit->setText(SearchText::allText());
+        }
     }
     return QObject::eventFilter(watched, event);
 }

@@ -8,8 +8,8 @@ class QLineEdit;
 class QWidget;
 
 // Gives a query window's search edit its "(全部)" behaviour: it starts with "(全部)",
-// gaining the focus empties it, losing the focus while empty puts "(全部)" back.
-// The focus coming back with its window (after a message box) leaves the text alone.
+// gaining the focus empties it, also when the focus comes back with its window after a
+// message box; losing the focus while empty puts "(全部)" back.
 class SearchEdit : public QObject {
     Q_OBJECT
 public:

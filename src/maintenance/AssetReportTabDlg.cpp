@@ -2,6 +2,7 @@
 
 #include "ui_AssetReportTabDlg.h"
 
+#include "controls/TabControl.h"
 #include "maintenance/AssetReportDlg.h"
 
 CAssetReportTabDlg::CAssetReportTabDlg(QWidget* parent)
@@ -15,6 +16,7 @@ CAssetReportTabDlg::~CAssetReportTabDlg() = default;
 
 void CAssetReportTabDlg::OnInitDialog()
 {
+    TabControl::attach(ui->m_tab);
     m_pageBooks = new CBookAssetReportDlg(ui->m_tab);
     m_pagePeriodicals = new CPeriodicalAssetReportDlg(ui->m_tab);
     m_pageBooks->EmbedAsPage();

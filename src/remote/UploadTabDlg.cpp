@@ -2,6 +2,7 @@
 
 #include "ui_UploadTabDlg.h"
 
+#include "controls/TabControl.h"
 #include "remote/UnitInfoUploadDlg.h"
 #include "remote/UploadSetPage.h"
 
@@ -15,6 +16,7 @@ CUploadTabDlg::~CUploadTabDlg() = default;
 
 void CUploadTabDlg::OnInitDialog()
 {
+    TabControl::attach(ui->m_tab);
     m_pageSet = new CUploadSetPage(ui->m_tab);
     m_pageUnit = new CUnitInfoUploadDlg(ui->m_tab);
     m_pageSet->EmbedAsPage();

@@ -8,11 +8,18 @@
 #include "app/LoginDlg.h"
 #include "controls/ButtonIcons.h"
 #include "app/NoticeBoardDlg.h"
+#include "catalogue/BookQueryDlg.h"
+#include "circulation/BookLendDlg.h"
+#include "circulation/LendQueryDlg.h"
+#include "circulation/SchoolLendQueryDlg.h"
 #include "controls/HyperLink.h"
 #include "controls/ReportListCtrl.h"
 #include "controls/SkinButton.h"
 #include "core/PasswordHash.h"
 #include "db/AppState.h"
+#include "maintenance/AssetReportTabDlg.h"
+#include "periodicals/PeriodicalQueryDlg.h"
+#include "remote/UploadTabDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +29,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -334,6 +343,35 @@ private slots:
         for (qsizetype i = 0; i < texts.size(); ++i)
             QCOMPARE(texts[i], QString::number(i));
         QCOMPARE(mainWindow.windowTitle(), texts.last());
+    }
+
+    // In every window with tabs a click on a tab gives the tabs the focus, as a tab control
+    // takes it: the focus never falls into the page that comes up.
+    void tabClickFocusesTheTabs_data()
+    {
+        QTest::addColumn<std::function<QDialog*()>>("open");
+        QTest::newRow("book query") << std::function<QDialog*()>([] { return new CBookQueryDlg; });
+        QTest::newRow("lending") << std::function<QDialog*()>([] { return new CBookLendDlg; });
+        QTest::newRow("lending query") << std::function<QDialog*()>([] { return new CLendQueryDlg; });
+        QTest::newRow("school lending query") << std::function<QDialog*()>([] { return new CSchoolLendQueryDlg; });
+        QTest::newRow("periodical query") << std::function<QDialog*()>([] { return new CPeriodicalQueryDlg; });
+        QTest::newRow("asset reports") << std::function<QDialog*()>([] { return new CAssetReportTabDlg; });
+        QTest::newRow("upload") << std::function<QDialog*()>([] { return new CUploadTabDlg; });
+    }
+
+    void tabClickFocusesTheTabs()
+    {
+        QFETCH(std::function<QDialog*()>, open);
+        const std::unique_ptr<QDialog> window(open());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto* tabs = window->findChild<QTabWidget*>();
+        tabs->currentWidget()->nextInFocusChain()->setFocus();
+        QVERIFY(tabs->currentWidget()->isAncestorOf(QApplication::focusWidget()));
+        const int last = tabs->count() - 1;
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(last).center());
+        QCOMPARE(tabs->currentIndex(), last);
+        QCOMPARE(QApplication::focusWidget(), tabs->tabBar());
     }
 
     void missingHelpPageIsReported()

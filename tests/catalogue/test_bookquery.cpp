@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -104,6 +105,42 @@ private slots:
         searchFor(searchPage(), keyword);
         QCOMPARE(listColumn(list(searchPage()), 1), numbers);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // A tab change leaves the next page's "(全部)" as it is, and Enter lists everything:
+    // the focus goes to the tabs, never into the page that comes up.
+    void tabChangeKeepsAll_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("click on the tab") << false;
+        QTest::newRow("Ctrl+Tab") << true;
+    }
+
+    void tabChangeKeepsAll()
+    {
+        QFETCH(bool, byKey);
+        addBook("B1", "红楼梦");
+        addLost("L1", "水浒传", "R1");
+        addLost("L2", "西游记", "R2");
+        m_dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        auto* searchEdit = searchPage()->findChild<QLineEdit*>(QStringLiteral("m_editSearch"));
+        searchEdit->setFocus();
+        QTest::keyClicks(searchEdit, "b1");
+        QTest::keyClick(searchEdit, Qt::Key_Return);
+        QCOMPARE(listColumn(list(searchPage()), 1), QStringList{"B1"});
+        auto* tabs = m_dlg->findChild<QTabBar*>();
+        if (byKey)
+            QTest::keyClick(searchEdit, Qt::Key_Tab, Qt::ControlModifier);
+        else
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        auto* lostPage = m_dlg->findChild<CBookLostQueryPage*>();
+        QVERIFY(lostPage->isVisible());
+        QCOMPARE(lostPage->findChild<QLineEdit*>(QStringLiteral("m_editSearch"))->text(), QStringLiteral("(全部)"));
+        QVERIFY(tabs->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(listColumn(list(lostPage)), (QStringList{"L1", "L2"}));
+        QCOMPARE(messages(), QStringList());
     }
 
     // Pages of 100 with the refusals at both ends; the buttons do nothing before a search.

@@ -515,17 +515,20 @@ private slots:
         QCOMPARE(listColumn(list, 1), left);
     }
 
-    // Enter in the emptied edit presses 查找, which takes the focus first: the edit, left
-    // empty, shows "(全部)" again, and every book is found.
+    // The edit, the window's first field, has the focus when the window opens and so is
+    // empty. Enter in the emptied edit presses 查找, which takes the focus first: the edit,
+    // left empty, shows "(全部)" again, and every book is found.
     void cancelKeywordEdit()
     {
         stockBook("B1");
         CBookCancelDlg w;
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         auto* edit = w.findChild<QLineEdit*>("m_editKeyword");
-        QCOMPARE(edit->text(), "(全部)");
+        QVERIFY(edit->hasFocus());
+        QCOMPARE(edit->text(), "");
         listOf(w, "m_list")->setFocus();
+        QCOMPARE(edit->text(), "(全部)");
         edit->setFocus();
         QCOMPARE(edit->text(), "");
         QTest::keyClick(edit, Qt::Key_Return);

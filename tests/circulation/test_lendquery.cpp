@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QtTest>
 
 namespace {
@@ -235,6 +236,28 @@ private slots:
         searchFor(page(2), keyword);
         QCOMPARE(listColumn(list(2), 0), books);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // After a search in the history, a click on 到期未还查询 leaves its "(全部)", and Enter
+    // lists every overdue loan.
+    void tabChangeKeepsAll()
+    {
+        addLoan("O1", "红楼梦", "R1", "张三", "2017-04-10");
+        addHistory("O1", "红楼梦", "R1", "张三", "2017-03-01");
+        m_dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        auto* tabs = m_dlg->findChild<QTabBar*>();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        auto* historyEdit = child<QLineEdit>(1, "m_editSearch");
+        historyEdit->setFocus();
+        QTest::keyClicks(historyEdit, "r1");
+        QTest::keyClick(historyEdit, Qt::Key_Return);
+        QCOMPARE(listColumn(list(1), 0), QStringList{"O1"});
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(child<QLineEdit>(2, "m_editSearch")->text(), QStringLiteral("(全部)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(listColumn(list(2), 0), QStringList{"O1"});
+        QCOMPARE(messages(), QStringList());
     }
 
     // The export asks the last query again, by the day it was first asked on: the sheet holds

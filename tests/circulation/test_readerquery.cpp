@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -81,6 +83,30 @@ private slots:
         search(keyword);
         QCOMPARE(listColumn(list()), readers);
         QCOMPARE(messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    }
+
+    // A scanner's next scan never lands behind a search that found nothing: when the
+    // message is answered the box is empty and has the focus.
+    void boxEmptyAfterNothingFound()
+    {
+        m_dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+        auto* edit = m_dlg->findChild<QLineEdit*>(QStringLiteral("m_editSearch"));
+        edit->setFocus();
+        QTest::keyClicks(edit, "zzz");
+        QString said;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        Prompter::install(nullptr);
+        QTest::keyClick(edit, Qt::Key_Return);
+        Prompter::install(&m_work->seams.prompter);
+        QCOMPARE(said, QStringLiteral("没有找到相关信息的图书!"));
+        QTRY_VERIFY(edit->hasFocus());
+        QCOMPARE(edit->text(), QString());
     }
 
     void paging_data()

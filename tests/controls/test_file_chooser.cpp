@@ -1,8 +1,10 @@
 #include "controls/FileChooser.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -64,6 +66,56 @@ private slots:
             QStringLiteral("Excel文件(*.xls);;Excel 2007文件(*.xlsx);;逗号分隔文本(*.csv)"));
         QVERIFY(!asked);
         QCOMPARE(path, folder.filePath(answer));
+    }
+
+    // The imports read .xlsx workbooks behind a filter of .xls: the open dialog lists them in
+    // any case under the window's own caption. Where a filter of .xlsx is offered, each filter
+    // lists what it names.
+    void openDialogListsWorkbooks_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("xls") << QStringLiteral("Excel文件(*.xls)")
+                             << QStringList{"a.xls", "b.xlsx", "c.XLSX", "d.XLS"};
+        QTest::newRow("xls beside xlsx") << QStringLiteral("Excel2003 Files (*.xls);;Excel2007 Files (*.xlsx)")
+                                         << QStringList{"a.xls", "d.XLS"};
+        QTest::newRow("no workbook") << QStringLiteral("ISO文件(*.iso)") << QStringList{"e.iso"};
+    }
+
+    void openDialogListsWorkbooks()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, listed);
+        QTemporaryDir folder;
+        for (const char* name : {"a.xls", "b.xlsx", "c.XLSX", "d.XLS", "e.iso", "f.txt", "g.xlsm"}) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList shown;
+        QString caption;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            const QModelIndex root = view->rootIndex();
+            QStringList names;
+            for (int row = 0; row < view->model()->rowCount(root); ++row)
+                names << view->model()->index(row, 0, root).data().toString();
+            names.sort();
+            // The folder is read in the background: the listing stands when it stops changing.
+            if (names.isEmpty() || names != shown) {
+                shown = names;
+                return;
+            }
+            caption = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+            dialog->reject();
+        });
+        driver.start(50);
+        QCOMPARE(DialogFileChooser().openFile(nullptr, QStringLiteral("打开"), folder.path(), filter), QString());
+        QCOMPARE(shown, listed);
+        QCOMPARE(caption, filter.section(QStringLiteral(";;"), 0, 0));
     }
 };
 
