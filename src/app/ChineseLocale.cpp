@@ -4,7 +4,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include <clocale>
 #include <cstring>
+#include <langinfo.h>
 
 namespace {
 QLocale chinese() { return QLocale(QLocale::Chinese, QLocale::China); }
@@ -34,6 +36,11 @@ void ChineseLocale::prepare()
 
 ChineseLocale::ChineseLocale()
 {
+    // Where the C library has no Chinese locale, the application object fell back to "C", and
+    // Xlib then writes each window's WM_NAME as raw UTF-8 labelled Latin-1. Characters stay
+    // UTF-8 so that every window manager reads the titles.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
     QLocale::setDefault(chinese());
     if (m_qtTexts.load(chinese(), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
