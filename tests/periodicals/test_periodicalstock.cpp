@@ -8,6 +8,7 @@
 #include "periodicals/PeriodicalUnlossDlg.h"
 #include "periodicals/PeriodicalWeedDlg.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -479,6 +480,20 @@ private slots:
         }
         QVERIFY(messages().isEmpty());
         QCOMPARE(cell("select count(*) from qikaninfo"), "0");
+    }
+
+    // The window opens in the reader edit: a number typed at once and Enter list his loans.
+    void readerLossOpensInTheReaderEdit()
+    {
+        lendKA1ToR1();
+        CPeriodicalLoanLossDlg w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(&w, "m_editReader"));
+        QTest::keyClicks(QApplication::focusWidget(), "R1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(listColumn(list(w, "m_list")), QStringList{"KA1"});
     }
 
     // Enter presses 查找, the default button, from anywhere but another button, which Enter
