@@ -394,6 +394,26 @@ private slots:
                  left.join(','));
     }
 
+    // Before any stock query nothing is chosen and there is no query to repeat: refilling the
+    // stock list fails as an unreadable list does, and the lower list shows every row.
+    void moveBeforeAnyStockQuery_data() { moveRoundTrip_data(); }
+    void moveBeforeAnyStockQuery()
+    {
+        QFETCH(Window, window);
+        insertPeriodical("KA1", "读者");
+        insertPeriodical("KA2", "知音");
+        auto first = moveWindow(window);
+        click(*first, "m_btnQueryBooks");
+        selectRow(list(*first, "m_listStock"), 1);
+        click(*first, "m_btnMoveOut");
+        auto w = moveWindow(window);
+        click(*w, "m_btnMoveOut");
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(list(*w, "m_listStock")->GetItemCount(), 0);
+        QCOMPARE(listColumn(list(*w, "m_listOut")), QStringList{"KA2"});
+        QCOMPARE(cell("select group_concat(期刊编号) from qikaninfo"), "KA1");
+    }
+
     // The loss goes to the reader whose loans are listed, whatever the edit holds now, and
     // the edit shows him again. The copy stays in stock as it was, flagged lent.
     void readerLoss()
