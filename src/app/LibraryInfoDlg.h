@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LibraryInfo.h"
+#include "controls/EnterKeyFilter.h"
 
 #include <QDialog>
 
@@ -9,7 +10,8 @@ class CLibraryInfoDlg;
 }
 
 // Shows the library's information read-only; 修改信息 unlocks the fields and turns into
-// 保存信息, which writes them and renames the main window.
+// 保存信息, which writes them and renames the main window. Enter presses the button that has
+// the focus; in a field it moves on, so that it never closes the window over unsaved typing.
 class CLibraryInfoDlg : public QDialog {
     Q_OBJECT
 public:
@@ -26,5 +28,6 @@ private:
     void UpdateData(bool saveAndValidate);
 
     Ui::CLibraryInfoDlg* ui;
+    EnterKeyFilter m_enterKeys{this};
     LibraryInfo m_info;
 };

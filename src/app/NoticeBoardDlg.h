@@ -9,7 +9,9 @@ class CNoticeBoardDlg;
 }
 
 // Lists the notices, adds one under a new title and deletes one. A double click loads a
-// notice into the fields; changing it means deleting it and adding it anew.
+// notice into the fields; changing it means deleting it and adding it anew. Enter presses the
+// button that has the focus and starts a new line in the text; elsewhere it moves on, so that
+// it never closes the window over unsaved typing.
 class CNoticeBoardDlg : public QDialog {
     Q_OBJECT
 public:

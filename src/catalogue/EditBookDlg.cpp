@@ -28,6 +28,8 @@ void CEditBookDlg::OnInitDialog()
 {
     ui->m_list->SetHeadings(kHeadings);
     ui->m_list->LoadColumnInfo();
+    // The radio button only captions the keyword edit, which takes what is typed first.
+    ui->m_edtKeyword->setFocus();
 }
 
 void CEditBookDlg::OnFind()

@@ -42,6 +42,9 @@ void CLoanLossDlg::OnInitDialog()
     ui->m_list->LoadColumnInfo();
     ui->m_labelReader->setVisible(!m_config.readerRadio);
     ui->m_radioReader->setVisible(m_config.readerRadio);
+    // The window opens for a reader number: the first number typed or scanned goes into its
+    // edit, not to the radio button that only captions it.
+    ui->m_editReader->setFocus();
 }
 
 LendingService CLoanLossDlg::Service() const

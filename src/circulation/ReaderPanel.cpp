@@ -8,6 +8,19 @@
 
 namespace {
 const QString kFailText = QStringLiteral("操作失败");
+
+// The field is never made narrower than its text, so that a reader's 13-digit number or
+// long department shows whole, whatever the window's size: a narrower edit would show the
+// text's end and hide its beginning. Its frame and margins are what its size hint adds to
+// the 17 average characters an empty edit is laid out for.
+void showWhole(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    const QFontMetrics metrics = field->fontMetrics();
+    const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    const int cursor = 2;
+    field->setMinimumWidth(text.isEmpty() ? 0 : metrics.horizontalAdvance(text) + frame + cursor);
+}
 }
 
 ReaderPanel::ReaderPanel(QWidget* page, const char* prefix, const char* next, const LoanTables& tables)
@@ -45,7 +58,7 @@ void ReaderPanel::show(const std::optional<ReaderCard>& reader)
     };
     for (const auto& [name, text] : fields)
         if (auto* edit = m_page->findChild<QLineEdit*>(m_prefix + QLatin1String(name)))
-            edit->setText(*text);
+            showWhole(edit, *text);
     if (!reader)
         return showMessage(m_page, QStringLiteral("查无此人！"));
     if (auto* next = m_page->findChild<QWidget*>(m_next))

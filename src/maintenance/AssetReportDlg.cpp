@@ -2,6 +2,7 @@
 
 #include "ui_AssetReportDlg.h"
 
+#include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "core/Clock.h"
 #include "db/AppState.h"
@@ -17,7 +18,7 @@ const QString kNoRows = QStringLiteral("没有找到相关信息的图书!");
 }
 
 CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts, QWidget* parent)
-    : CPageDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec)), m_cursor(kPageSize)
+    : CPageDialog(parent), ui(std::make_unique<Ui::CAssetReportDlg>()), m_spec(std::move(spec))
 {
     ui->setupUi(this);
     ui->m_btnGenerate->setText(texts.generateCaption);
@@ -28,9 +29,8 @@ CAssetReportDlg::CAssetReportDlg(AssetReport::Spec spec, AssetReportTexts texts,
     connect(ui->m_btnQuery, &QPushButton::clicked, this, &CAssetReportDlg::OnQuery);
     connect(ui->m_radioAll, &QRadioButton::clicked, this, &CAssetReportDlg::OnRadioAll);
     connect(ui->m_radioPeriod, &QRadioButton::clicked, this, &CAssetReportDlg::OnRadioPeriod);
-    connect(ui->m_btnPrev, &QPushButton::clicked, this, &CAssetReportDlg::OnPrevPage);
-    connect(ui->m_btnNext, &QPushButton::clicked, this, &CAssetReportDlg::OnNextPage);
-    connect(ui->m_cmbPage, &QComboBox::activated, this, &CAssetReportDlg::OnSelchangePage);
+    m_pages = new PagedList(this, kPageSize, ui->m_btnPrev, ui->m_btnNext, ui->m_cmbPage, ui->m_staticPageInfo);
+    connect(m_pages, &PagedList::pageChanged, this, &CAssetReportDlg::ShowPage);
     connect(ui->m_btnExport, &QPushButton::clicked, this, &CAssetReportDlg::OnExportExcel);
     OnInitDialog();
 }
@@ -109,12 +109,7 @@ bool CAssetReportDlg::ShowResult(const RecordsetPtr& result)
         showMessage(this, kNoRows);
         return false;
     }
-    m_cursor.Reset(m_rows->rowCount());
-    ui->m_cmbPage->clear();
-    for (int page = 1; page <= m_cursor.GetPageCount(); ++page)
-        ui->m_cmbPage->addItem(QString::number(page));
-    ui->m_staticPageInfo->setText(m_cursor.TotalText());
-    ShowPage();
+    m_pages->SetResult(m_rows->rowCount());
     return true;
 }
 
@@ -134,10 +129,10 @@ void CAssetReportDlg::ShowTotals(const std::optional<DateRange>& range)
 
 void CAssetReportDlg::ShowPage()
 {
-    ui->m_cmbPage->setCurrentIndex(m_cursor.GetPage() - 1);
     ui->m_list->DeleteAllItems();
-    const int first = m_cursor.GetFirstRow();
-    const int end = std::min(first + m_cursor.GetRowsOnPage(), m_rows->rowCount());
+    const PageCursor& cursor = m_pages->Cursor();
+    const int first = cursor.GetFirstRow();
+    const int end = std::min(first + cursor.GetRowsOnPage(), m_rows->rowCount());
     for (int row = first; row < end; ++row) {
         QStringList texts;
         for (int column = AssetReport::kFirstShown; column <= AssetReport::kLastShown; ++column)
@@ -156,25 +151,6 @@ void CAssetReportDlg::OnRadioPeriod()
 {
     ui->m_dateFrom->setEnabled(true);
     ui->m_dateTo->setEnabled(true);
-}
-
-void CAssetReportDlg::OnPrevPage() { Moved(m_cursor.Previous()); }
-
-void CAssetReportDlg::OnNextPage() { Moved(m_cursor.Next()); }
-
-void CAssetReportDlg::Moved(PageCursor::Move move)
-{
-    if (move == PageCursor::Move::Moved)
-        return ShowPage();
-    const QString refusal = PageCursor::RefusalText(move);
-    if (!refusal.isEmpty())
-        showMessage(this, refusal);
-}
-
-void CAssetReportDlg::OnSelchangePage(int index)
-{
-    if (m_cursor.SetPage(index + 1))
-        ShowPage();
 }
 
 void CAssetReportDlg::OnExportExcel() { m_export->Start(m_pRecordset); }

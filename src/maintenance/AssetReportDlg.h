@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controls/PageCursor.h"
 #include "db/RowBlock.h"
 #include "maintenance/AssetReport.h"
 #include "controls/PageDialog.h"
@@ -8,6 +7,7 @@
 #include <memory>
 
 class CListExport;
+class PagedList;
 namespace Ui {
 class CAssetReportDlg;
 }
@@ -35,9 +35,6 @@ private slots:
     void OnQuery();
     void OnRadioAll();
     void OnRadioPeriod();
-    void OnPrevPage();
-    void OnNextPage();
-    void OnSelchangePage(int index);
     void OnExportExcel();
 
 private:
@@ -47,12 +44,11 @@ private:
     bool ShowResult(const RecordsetPtr& result);
     void ShowTotals(const std::optional<DateRange>& range);
     void ShowPage();
-    void Moved(PageCursor::Move move);
     AssetReport Report() const;
 
     std::unique_ptr<Ui::CAssetReportDlg> ui;
     AssetReport::Spec m_spec;
-    PageCursor m_cursor;
+    PagedList* m_pages = nullptr;
     RecordsetPtr m_pRecordset;
     std::shared_ptr<const RowBlock> m_rows;
     CListExport* m_export = nullptr;

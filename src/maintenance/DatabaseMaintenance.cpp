@@ -46,18 +46,17 @@ const QList<InitItem>& DatabaseMaintenance::initItems()
     return items;
 }
 
-// Emptying a loan table leaves its copies marked lent and its borrowers counted with loans
-// that are gone.
-void DatabaseMaintenance::SettleEmptiedLoans(const QStringList& emptied)
+// Emptying a loan table would leave its copies marked lent and its borrowers counted with
+// loans that are gone, so they go back in stock first. Every book marked lent goes back: a
+// book its reader lost leaves the stock. A periodical its reader lost stays in stock marked
+// lent without a loan, and keeps that mark: only the copies the loan rows hold go back.
+void DatabaseMaintenance::ReturnCopiesOfLoans(const QStringList& emptied)
 {
-    const bool books = emptied.contains(QLatin1String("jieyueinfo"));
-    const bool periodicals = emptied.contains(QLatin1String("qkjieyueinfo"));
-    if (books)
+    if (emptied.contains(QLatin1String("jieyueinfo")))
         executeOrThrow(m_conn, QStringLiteral("update bkinfo set 是否借出=0 where 是否借出=1"));
-    if (periodicals)
-        executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=0 where 是否借出<>0"));
-    if (books || periodicals)
-        LendingService(m_conn, QString()).recountReaders();
+    if (emptied.contains(QLatin1String("qkjieyueinfo")))
+        executeOrThrow(m_conn, QStringLiteral("update qikaninfo set 是否借出=0 where 是否借出<>0 "
+                                              "and 期刊编号 in (select 期刊编号 from qkjieyueinfo)"));
 }
 
 void DatabaseMaintenance::MarkCopiesByLoans(const Progress& progress)
@@ -99,9 +98,11 @@ std::optional<QString> DatabaseMaintenance::Initialise(const QStringList& chosen
     if (tables.isEmpty())
         return std::nullopt;
     return inTransaction(m_conn, [&] {
+        ReturnCopiesOfLoans(tables);
         for (const QString& table : tables)
             executeOrThrow(m_conn, QStringLiteral("delete from ") + table);
-        SettleEmptiedLoans(tables);
+        if (tables.contains(QLatin1String("jieyueinfo")) || tables.contains(QLatin1String("qkjieyueinfo")))
+            LendingService(m_conn, QString()).recountReaders();
     });
 }
 

@@ -26,8 +26,8 @@ public:
     explicit DatabaseMaintenance(CAdoConn& conn) : m_conn(conn) {}
 
     // Empties the chosen tables in work-list order (names not in the list are passed over).
-    // A loan table emptied puts its copies that were marked lent back in stock and recounts
-    // the readers, so that no copy stays marked lent with no loan to return. Nothing chosen
+    // A loan table emptied puts the copies its rows held back in stock and recounts the
+    // readers, so that no copy stays marked lent with no loan to return. Nothing chosen
     // changes nothing.
     std::optional<QString> Initialise(const QStringList& chosen);
 
@@ -42,7 +42,7 @@ public:
     std::optional<QString> Repair(const Progress& progress = {});
 
 private:
-    void SettleEmptiedLoans(const QStringList& emptied);
+    void ReturnCopiesOfLoans(const QStringList& emptied);
     void MarkCopiesByLoans(const Progress& progress);
     void RecountReadersWithLoans(const Progress& progress);
 

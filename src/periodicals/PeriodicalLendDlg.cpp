@@ -16,20 +16,6 @@ const QString kInStock = QStringLiteral("未借");
 
 // Columns of the to-lend list.
 enum { kNumberColumn, kTitleColumn, kIssueColumn, kPublisherColumn, kStatusColumn, kPriceColumn };
-
-// The field is never made narrower than its text, so that a reader's 13-digit number or
-// long department shows whole, whatever the window's size: a narrower edit would show the
-// text's end and hide its beginning. Its frame and margins are what its size hint adds to
-// the 17 average characters an empty edit is laid out for.
-void keepTextWhole(QLineEdit* field)
-{
-    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
-        const QFontMetrics metrics = field->fontMetrics();
-        const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
-        const int cursor = 2;
-        field->setMinimumWidth(text.isEmpty() ? 0 : metrics.horizontalAdvance(text) + frame + cursor);
-    });
-}
 }
 
 CPeriodicalLendDlg::CPeriodicalLendDlg(QWidget* parent)
@@ -44,9 +30,6 @@ CPeriodicalLendDlg::CPeriodicalLendDlg(QWidget* parent)
     ListClicks::watch(ui->m_listLoans, ListClicks::DoubleClick, [this] { ReturnPeriodical(); });
     m_enterKeys.onEnter(ui->m_edtReaderCard, [this] { OnFindReader(); });
     m_enterKeys.onEnter(ui->m_edtSearch, [this] { OnSearch(); });
-    for (QLineEdit* field : {ui->m_edtReaderNo, ui->m_edtReaderName, ui->m_edtSex, ui->m_edtReaderType,
-                             ui->m_edtLoanDays, ui->m_edtDept, ui->m_edtLentCount, ui->m_edtLoanLimit})
-        keepTextWhole(field);
     OnInitDialog();
 }
 

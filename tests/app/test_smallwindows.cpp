@@ -246,6 +246,60 @@ private slots:
             QCOMPARE(child<QLineEdit>(reopened, edits[i])->text(), values[i]);
     }
 
+    // Enter presses the button with the focus; in a field it moves on to the next one, and
+    // the window stays open with nothing saved.
+    void libraryInfoEnter()
+    {
+        CLibraryInfoDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* modify = child<QPushButton>(dlg, "m_btnModify");
+        QCOMPARE(QApplication::focusWidget(), modify);
+        QTest::keyClick(modify, Qt::Key_Return);
+        auto* name = child<QLineEdit>(dlg, "m_edtLibName");
+        QVERIFY(name->isEnabled());
+        QCOMPARE(modify->text(), QStringLiteral("保存信息"));
+        const QStringList stored = storedRows(QStringLiteral("tushuguaninfo"));
+        name->setFocus();
+        name->setText(QStringLiteral("新馆名"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(dlg, "m_edtManager"));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(storedRows(QStringLiteral("tushuguaninfo")), stored);
+        modify->setFocus();
+        QTest::keyClick(modify, Qt::Key_Return);
+        QCOMPARE(prompter().texts(), QStringList{QStringLiteral("保存成功.")});
+        QVERIFY(storedRows(QStringLiteral("tushuguaninfo")).first().startsWith(QStringLiteral("新馆名|")));
+        auto* exit = child<QPushButton>(dlg, "m_btnExit");
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
+        QVERIFY(!dlg.isVisible());
+    }
+
+    // Enter in the title moves on to the text, where it starts a new line; on a button it
+    // presses that button. The window stays open.
+    void noticeBoardEnter()
+    {
+        CNoticeBoardDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* title = child<QLineEdit>(dlg, "m_edtTitle");
+        auto* text = child<QPlainTextEdit>(dlg, "m_edtContent");
+        title->setFocus();
+        QTest::keyClicks(title, QStringLiteral("notice"));
+        QTest::keyClick(title, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), text);
+        QTest::keyClicks(text, QStringLiteral("a"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, QStringLiteral("b"));
+        auto* add = child<QPushButton>(dlg, "m_btnAdd");
+        add->setFocus();
+        QTest::keyClick(add, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(prompter().texts().isEmpty());
+        QCOMPARE(storedRows(QStringLiteral("gonggao")), QStringList{QStringLiteral("notice|a\nb")});
+    }
+
     void addNotice_data()
     {
         QTest::addColumn<QString>("title");

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -368,6 +369,21 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0]->text(1), QString());
         QVERIFY(seams->prompter.messages.isEmpty());
+    }
+
+    // The window's controls as they open: the radio button that captions the keyword edit
+    // unticked, the keyword edit with the focus, the spare edit built hidden, 查找 the default
+    // button and 保存 disabled.
+    void editWindowOpens()
+    {
+        CEditBookDlg window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(!child<QRadioButton>(&window, "m_radBookNo")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(&window, "m_edtKeyword"));
+        QVERIFY(child<QLineEdit>(&window, "m_edtHidden")->isHidden());
+        QVERIFY(child<QPushButton>(&window, "m_btnFind")->isDefault());
+        QVERIFY(!child<QPushButton>(&window, "m_btnSave")->isEnabled());
     }
 
     // Cells are changed through the list's own in-place edit; 保存 stays disabled, and when it

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTest>
 
@@ -25,6 +26,12 @@ void insertReader(const QString& number, const QString& name, const QString& lim
     QVERIFY(theApp().m_ado.ExecuteSql("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, "
                                       "借阅数量限制, 登记日期) values (?, ?, '男', ?, ?, '一班', 7, ?, '2017-01-01')",
                                       {number, name, type, days, limit}));
+}
+
+void insertLongReader()
+{
+    insertReader("2024000000001", "欧阳小明", "5", "30", "教师(高级职称)");
+    QVERIFY(theApp().m_ado.ExecuteSql("update readerinfo set 部门='高一年级(3)班', 性别='女', 未还书数=12"));
 }
 
 void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const QString& table)
@@ -91,4 +98,36 @@ void scan(QWidget& window, const char* fieldName, const QString& text)
     edit->setFocus();
     typeText(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QStringList readerFieldsCut(QWidget& window, QWidget& page, const QString& prefix, const QSize& size)
+{
+    if (size.isValid())
+        window.resize(size);
+    QTest::qWait(50);
+    window.layout()->activate();
+    QStringList cut;
+    for (const char* name :
+         {"ReaderNo", "ReaderName", "Sex", "ReaderType", "LoanDays", "Dept", "LentCount", "LoanLimit"}) {
+        auto* field = page.findChild<QLineEdit*>(prefix + QLatin1String(name));
+        if (!field || field->text().isEmpty()) {
+            cut << prefix + QLatin1String(name) + QStringLiteral(" is empty");
+            continue;
+        }
+        field->grab();
+        const int first = field->cursorPositionAt(QPoint(0, field->height() / 2));
+        if (first != 0)
+            cut << QStringLiteral("%1 %2 shows from character %3 in %4 pixels")
+                       .arg(field->objectName(), field->text())
+                       .arg(first)
+                       .arg(field->width());
+    }
+    return cut;
+}
+
+void addWindowSizes()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("as it opens") << QSize();
+    QTest::newRow("made as small as it goes") << QSize(1, 1);
 }

@@ -10,6 +10,8 @@ void insertBook(const QString& number, const QString& title, const QString& barc
                 const QString& price = QStringLiteral("25.80"), int lentFlag = 0);
 void insertReader(const QString& number, const QString& name, const QString& limit = QStringLiteral("2"),
                   const QString& days = QStringLiteral("30"), const QString& type = QStringLiteral("学生"));
+// The reader 2024000000001, whose number, type and department are wider than a narrow field.
+void insertLongReader();
 // A loan row as an import would leave it (no lending step run).
 void insertLoanRow(const QString& bookNumber, const QString& readerNumber, const QString& table = "jieyueinfo");
 
@@ -20,6 +22,7 @@ QString cell(const QString& sql);
 QStringList circulationSnapshot();
 
 class QLineEdit;
+class QSize;
 class QWidget;
 // Types the text into a widget key by key, Chinese characters too (as an input method would).
 void typeText(QWidget* widget, const QString& text);
@@ -27,3 +30,12 @@ QLineEdit* lineEdit(QWidget& window, const char* name);
 void press(QWidget& window, const char* buttonName);
 // Focuses the field, types the text and ends it with Enter, as a scanner does.
 void scan(QWidget& window, const char* fieldName, const QString& text);
+// The reader fields of a lending page (its line edits `prefix` + ReaderNo, ReaderName, ...)
+// whose text does not show from its first character, once the shown window is resized to
+// `size` (kept when invalid) and laid out: an edit narrower than its text keeps its cursor
+// behind the text and scrolls the first characters out of sight. Each is told with its text,
+// the character it shows from and its width; an empty field is told too.
+QStringList readerFieldsCut(QWidget& window, QWidget& page, const QString& prefix, const QSize& size);
+// The test data column "size" of readerFieldsCut: the window as it opens, and made as small
+// as it goes.
+void addWindowSizes();

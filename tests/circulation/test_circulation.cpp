@@ -76,6 +76,22 @@ private slots:
     }
     void cleanup() { m_work.reset(); }
 
+    // Every reader field of the lending window shows its whole value, its first character
+    // too, at the window's own size and at the smallest the window can be made.
+    void readerFieldsShowWholeValues_data() { addWindowSizes(); }
+    void readerFieldsShowWholeValues()
+    {
+        QFETCH(QSize, size);
+        insertLongReader();
+        CBookLendDlg window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* page = window.findChild<CBookLendPage*>();
+        scan(*page, "m_editReaderInput", "2024000000001");
+        const QStringList cut = readerFieldsCut(window, *page, "m_edit", size);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    }
+
     void limits_data()
     {
         QTest::addColumn<QString>("limit");

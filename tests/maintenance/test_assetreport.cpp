@@ -440,6 +440,45 @@ private slots:
         QCOMPARE(listRows(window), 0);
     }
 
+    // A page number typed into the selector chooses nothing and never joins its list: the page
+    // shown stays, Enter presses the default button (the date query, which lists page 1), and
+    // the buttons go on from the page shown and write its number back.
+    void typedPageChoosesNothing_data()
+    {
+        QTest::addColumn<int>("leaving");
+        QTest::addColumn<QString>("firstRow");
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "B0050";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "B0000";
+    }
+
+    void typedPageChoosesNothing()
+    {
+        QFETCH(int, leaving);
+        QFETCH(QString, firstRow);
+        Workplace work;
+        generateBooks(101);
+        CBookAssetReportDlg window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        click(window, "m_btnSearch");
+        click(window, "m_btnNext");
+        auto* combo = window.findChild<QComboBox*>(QStringLiteral("m_cmbPage"));
+        auto* list = window.findChild<QTreeWidget*>(QStringLiteral("m_list"));
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("3"));
+        QTest::keyClick(combo, Qt::Key(leaving));
+        QCOMPARE(list->topLevelItem(0)->text(0), firstRow);
+        QCOMPARE(combo->count(), 3);
+        if (leaving == Qt::Key_Tab)
+            QCOMPARE(combo->currentText(), QStringLiteral("3"));
+        click(window, "m_btnNext");
+        QCOMPARE(list->topLevelItem(0)->text(0), firstRow == QLatin1String("B0000") ? "B0050" : "B0100");
+        QCOMPARE(combo->currentText(), firstRow == QLatin1String("B0000") ? "2" : "3");
+        QCOMPARE(combo->count(), 3);
+        QVERIFY(work.seams.prompter.messages.isEmpty());
+    }
+
     // The totals follow the date query; a search lists other rows under the same totals.
     void totalsFollowTheDateQuery()
     {

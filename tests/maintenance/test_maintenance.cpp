@@ -13,7 +13,8 @@
 
 namespace {
 // Books B1..B5 marked in stock, in stock, in stock, lent and reserved; periodicals Q1 and
-// Q2 in stock and lent; readers R1 and R2 who claim five loans each. None of it has a loan.
+// Q2 in stock and lent (as a copy its reader lost stays); readers R1 and R2 who claim five
+// loans each. None of it has a loan.
 void seedLibrary()
 {
     const QList<int> bookFlags = {0, 0, 0, 1, 2};
@@ -142,7 +143,8 @@ private slots:
     }
 
     // The boxes ticked empty their tables and no others. A loan table emptied puts the
-    // copies it held back in stock and recounts the readers.
+    // copies it held back in stock and recounts the readers; a periodical its reader lost
+    // stays marked lent.
     void initialisationEmptiesTheTicked_data()
     {
         QTest::addColumn<QStringList>("ticked");
@@ -154,7 +156,7 @@ private slots:
         QTest::newRow("readers") << QStringList{"readerinfo"} << "B1=1 B2=0 B3=0 B4=1 B5=2 Q1=-1 Q2=-1 | ";
         QTest::newRow("book loans") << QStringList{"jieyueinfo"} << "B1=0 B2=0 B3=0 B4=0 B5=2 Q1=-1 Q2=-1 | R1=1 R2=0";
         QTest::newRow("periodical loans") << QStringList{"qkjieyueinfo"}
-                                          << "B1=1 B2=0 B3=0 B4=1 B5=2 Q1=0 Q2=0 | R1=1 R2=0";
+                                          << "B1=1 B2=0 B3=0 B4=1 B5=2 Q1=0 Q2=-1 | R1=1 R2=0";
     }
 
     void initialisationEmptiesTheTicked()

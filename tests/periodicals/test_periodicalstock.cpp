@@ -8,6 +8,7 @@
 #include "periodicals/PeriodicalUnlossDlg.h"
 #include "periodicals/PeriodicalWeedDlg.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -393,6 +394,26 @@ private slots:
                  left.join(','));
     }
 
+    // Before any stock query nothing is chosen and there is no query to repeat: refilling the
+    // stock list fails as an unreadable list does, and the lower list shows every row.
+    void moveBeforeAnyStockQuery_data() { moveRoundTrip_data(); }
+    void moveBeforeAnyStockQuery()
+    {
+        QFETCH(Window, window);
+        insertPeriodical("KA1", "读者");
+        insertPeriodical("KA2", "知音");
+        auto first = moveWindow(window);
+        click(*first, "m_btnQueryBooks");
+        selectRow(list(*first, "m_listStock"), 1);
+        click(*first, "m_btnMoveOut");
+        auto w = moveWindow(window);
+        click(*w, "m_btnMoveOut");
+        QCOMPARE(messages(), QStringList{"操作失败"});
+        QCOMPARE(list(*w, "m_listStock")->GetItemCount(), 0);
+        QCOMPARE(listColumn(list(*w, "m_listOut")), QStringList{"KA2"});
+        QCOMPARE(cell("select group_concat(期刊编号) from qikaninfo"), "KA1");
+    }
+
     // The loss goes to the reader whose loans are listed, whatever the edit holds now, and
     // the edit shows him again. The copy stays in stock as it was, flagged lent.
     void readerLoss()
@@ -479,6 +500,20 @@ private slots:
         }
         QVERIFY(messages().isEmpty());
         QCOMPARE(cell("select count(*) from qikaninfo"), "0");
+    }
+
+    // The window opens in the reader edit: a number typed at once and Enter list his loans.
+    void readerLossOpensInTheReaderEdit()
+    {
+        lendKA1ToR1();
+        CPeriodicalLoanLossDlg w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(&w, "m_editReader"));
+        QTest::keyClicks(QApplication::focusWidget(), "R1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(listColumn(list(w, "m_list")), QStringList{"KA1"});
     }
 
     // Enter presses 查找, the default button, from anywhere but another button, which Enter

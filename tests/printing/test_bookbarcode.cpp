@@ -414,7 +414,7 @@ private slots:
     }
 
     // The add and remove buttons show their icons alone; only the spine label and reader card
-    // windows explain them in a tip.
+    // windows explain them in a tip. The select-all boxes carry no caption and no tip.
     void addAndRemoveButtons_data()
     {
         QTest::addColumn<int>("window");
@@ -436,6 +436,10 @@ private slots:
             QVERIFY2(showsIcon(*dlg, name, buttons[i].second), qPrintable(name));
             QCOMPARE(child<QPushButton>(*dlg, name)->text(), QString());
             QCOMPARE(child<QPushButton>(*dlg, name)->toolTip(), tips[i]);
+        }
+        for (const char* box : {"m_checkAllResults", "m_checkAllPrint"}) {
+            QCOMPARE(child<QCheckBox>(*dlg, box)->text(), QString());
+            QCOMPARE(child<QCheckBox>(*dlg, box)->toolTip(), QString());
         }
     }
 
