@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -13,8 +14,8 @@ namespace {
 const char* const kOwnerProperty = "schoollib_enterKeyFilter";
 }
 
-EnterKeyFilter::EnterKeyFilter(QWidget* window)
-    : m_window(window)
+EnterKeyFilter::EnterKeyFilter(QWidget* window, Buttons buttons)
+    : m_window(window), m_buttons(buttons)
 {
     window->setProperty(kOwnerProperty, true);
     qApp->installEventFilter(this);
@@ -82,6 +83,10 @@ bool EnterKeyFilter::eventFilter(QObject* watched, QEvent* event)
     auto* target = static_cast<QWidget*>(watched);
     if (!isMine(target) || keepsOwnEnter(target))
         return false;
+    if (auto* button = qobject_cast<QPushButton*>(target); button && m_buttons == ButtonsPress) {
+        button->click();
+        return true;
+    }
     for (const Field& field : m_fields) {
         if (field.widget && (field.widget == target || field.widget->isAncestorOf(target))) {
             field.action();

@@ -134,6 +134,36 @@ private slots:
         QCOMPARE(okClicked.count(), 1);
     }
 
+    // A window that keeps the usual dialog keys on its buttons: Enter presses the button with
+    // the focus and still moves on from a field; a page with keys of its own keeps them.
+    void enterPressesAFocusedButton()
+    {
+        QDialog window;
+        auto* field = new QLineEdit(&window);
+        auto* button = new QPushButton("添加", &window);
+        auto* page = new QWidget(&window);
+        auto* pageButton = new QPushButton("确定", page);
+        new QLineEdit(page);
+        EnterKeyFilter keys(&window, EnterKeyFilter::ButtonsPress);
+        EnterKeyFilter pageKeys(page);
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        QSignalSpy pageClicked(pageButton, &QPushButton::clicked);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(button->hasFocus());
+        QCOMPARE(clicked.count(), 0);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY(button->hasFocus());
+        pageButton->setFocus();
+        QTest::keyClick(pageButton, Qt::Key_Enter);
+        QCOMPARE(pageClicked.count(), 0);
+        QVERIFY(!pageButton->hasFocus());
+        QVERIFY(window.isVisible());
+    }
+
     void cutsPages_data()
     {
         QTest::addColumn<int>("rows");
