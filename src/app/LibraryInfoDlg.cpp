@@ -17,8 +17,6 @@ CLibraryInfoDlg::CLibraryInfoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::
     ui->setupUi(this);
     connect(ui->m_btnModify, &QPushButton::clicked, this, &CLibraryInfoDlg::OnModify);
     connect(ui->m_btnExit, &QPushButton::clicked, this, &QDialog::accept);
-    for (QPushButton* button : {ui->m_btnModify, ui->m_btnExit})
-        m_enterKeys.onEnter(button, [button] { button->click(); });
     OnInitDialog();
 }
 

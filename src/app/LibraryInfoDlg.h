@@ -28,6 +28,6 @@ private:
     void UpdateData(bool saveAndValidate);
 
     Ui::CLibraryInfoDlg* ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     LibraryInfo m_info;
 };

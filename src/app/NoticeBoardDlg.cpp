@@ -23,8 +23,6 @@ CNoticeBoardDlg::CNoticeBoardDlg(QWidget* parent) : QDialog(parent), ui(new Ui::
     connect(ui->m_btnAdd, &QPushButton::clicked, this, &CNoticeBoardDlg::OnAdd);
     connect(ui->m_btnDelete, &QPushButton::clicked, this, &CNoticeBoardDlg::OnDelete);
     ListClicks::watch(ui->m_lstNotice, ListClicks::DoubleClick, [this] { OnDblclkList(); });
-    for (QPushButton* button : {ui->m_btnAdd, ui->m_btnDelete})
-        m_enterKeys.onEnter(button, [button] { button->click(); });
     OnInitDialog();
 }
 

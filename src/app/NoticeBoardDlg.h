@@ -30,7 +30,7 @@ private:
     void clearTexts();
 
     Ui::CNoticeBoardDlg* ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     QString m_strTitle;
     QString m_strContent;
 };

@@ -8,7 +8,7 @@
 #include "sheets/SpreadsheetIdle.h"
 
 CBookQueryDlg::CBookQueryDlg(QWidget* parent)
-    : CQueryTabDlg(QStringLiteral("图书信息查询"), resourceIcon(143), parent)
+    : CQueryTabDlg(QStringLiteral("图书信息查询"), resourceIcon(143), EnterKeyFilter::ButtonsPress, parent)
 {
     AddPage(new CBookSearchPage(this), QStringLiteral("图书档案查询"));
     AddPage(new CBookLostQueryPage(this), QStringLiteral("丢书资料查询"));

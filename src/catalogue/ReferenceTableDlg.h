@@ -44,5 +44,5 @@ private:
     Ui::CReferenceTableDlg* ui;
     CReferenceStore m_store;
     const ReferenceWindowTexts& m_texts;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

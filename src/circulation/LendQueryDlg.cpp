@@ -8,7 +8,7 @@
 #include <QIcon>
 
 CLendQueryDlg::CLendQueryDlg(QWidget* parent)
-    : CQueryTabDlg(QStringLiteral("借阅信息查询"), QIcon(), parent)
+    : CQueryTabDlg(QStringLiteral("借阅信息查询"), QIcon(), EnterKeyFilter::ButtonsMoveOn, parent)
 {
     AddPage(new CLendRecordPage(this), QStringLiteral("当前借阅查询"));
     AddPage(new CLendHistoryPage(this), QStringLiteral("借阅历史查询"));

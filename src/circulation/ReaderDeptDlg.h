@@ -27,5 +27,5 @@ private:
     void FillList();
 
     std::unique_ptr<Ui::CReaderDeptDlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

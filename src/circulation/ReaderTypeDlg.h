@@ -26,5 +26,5 @@ private:
     void FillList();
 
     std::unique_ptr<Ui::CReaderTypeDlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

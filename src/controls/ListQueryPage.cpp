@@ -9,11 +9,14 @@
 
 
 CListQueryPage::CListQueryPage(Config config, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::CListQueryPage>()), m_config(std::move(config))
+    : QWidget(parent), ui(std::make_unique<Ui::CListQueryPage>()), m_config(std::move(config)),
+      m_enterKeys(this, m_config.searchIsDefault ? EnterKeyFilter::ButtonsPress : EnterKeyFilter::ButtonsMoveOn)
 {
     ui->setupUi(this);
     connect(ui->m_btnQuery, &QPushButton::clicked, this, &CListQueryPage::OnQuery);
     m_enterKeys.onEnter(ui->m_editSearch, [this] { OnQuery(); });
+    if (m_config.searchIsDefault)
+        m_enterKeys.onEnter(this, [this] { ui->m_btnQuery->click(); });
     OnInitDialog();
 }
 

@@ -32,6 +32,10 @@ public:
         // "(全部)" goes when the edit gains the focus and comes back when it is left empty;
         // otherwise the text stays as the user leaves it.
         bool editClearsOnFocus = true;
+        // The search button is the page's default button: Enter on another button presses
+        // that one and anywhere else runs the query. Otherwise Enter outside the edit moves
+        // the focus on like Tab, on the buttons too.
+        bool searchIsDefault = false;
         // The buttons' icon resources; 0: none.
         int searchIcon = 192;
         int exportIcon = 202;
@@ -55,6 +59,6 @@ private:
 
     std::unique_ptr<Ui::CListQueryPage> ui;
     const Config m_config;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys;
     RecordsetPtr m_result;
 };

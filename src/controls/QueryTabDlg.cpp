@@ -5,8 +5,8 @@
 
 #include <QIcon>
 
-CQueryTabDlg::CQueryTabDlg(const QString& title, const QIcon& icon, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::CQueryTabDlg>())
+CQueryTabDlg::CQueryTabDlg(const QString& title, const QIcon& icon, EnterKeyFilter::Buttons buttons, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CQueryTabDlg>()), m_enterKeys(this, buttons)
 {
     ui->setupUi(this);
     TabControl::attach(ui->m_tab);

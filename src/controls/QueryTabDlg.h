@@ -13,12 +13,13 @@ class CQueryTabDlg;
 class QIcon;
 
 // A query window: its pages on the tabs of one tab widget, the first shown when it opens,
-// each keeping its list and result while another is shown. Enter never ends it. A window
-// may set a rule that refuses to close it, asked for every way out (title bar, Escape).
+// each keeping its list and result while another is shown. Enter never ends it; on a button
+// of a page without keys of its own it moves on or presses that button, as the window says.
+// A window may set a rule that refuses to close it, asked for every way out (title bar, Escape).
 class CQueryTabDlg : public QDialog {
     Q_OBJECT
 public:
-    CQueryTabDlg(const QString& title, const QIcon& icon, QWidget* parent = nullptr);
+    CQueryTabDlg(const QString& title, const QIcon& icon, EnterKeyFilter::Buttons buttons, QWidget* parent = nullptr);
     ~CQueryTabDlg() override;
 
     // The page goes on a new tab after the others; the window owns it.
@@ -30,6 +31,6 @@ public:
 
 private:
     std::unique_ptr<Ui::CQueryTabDlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys;
     std::function<bool()> m_mayClose;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -30,5 +32,6 @@ private:
     void OnInitDialog();
 
     std::unique_ptr<Ui::CBackupDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     QString m_strTarget;
 };

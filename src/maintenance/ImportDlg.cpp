@@ -50,6 +50,9 @@ CImportDlg::CImportDlg(ImportWindowSpec spec, QWidget* parent)
     setTabOrder(ui->m_btnBrowse, m_btnImport);
     connect(ui->m_btnBrowse, &QPushButton::clicked, this, &CImportDlg::OnBrowse);
     connect(m_btnImport, &QPushButton::clicked, this, &CImportDlg::OnImport);
+    // Where 导入数据 is the default button, Enter anywhere but on another button imports.
+    if (m_spec.importIsDefault)
+        m_enterKeys.onEnter(this, [this] { m_btnImport->click(); });
     OnInitDialog();
 }
 

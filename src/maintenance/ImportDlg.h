@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
 #include "maintenance/ImportSpec.h"
 
 #include <QDialog>
@@ -54,6 +55,7 @@ private:
     void FillList();
 
     std::unique_ptr<Ui::CImportDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     ImportWindowSpec m_spec;
     QPushButton* m_btnImport = nullptr;
     QString m_strPath;

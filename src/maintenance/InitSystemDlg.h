@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <map>
@@ -25,5 +27,6 @@ private:
     QStringList ChosenTables() const;
 
     std::unique_ptr<Ui::CInitSystemDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     std::map<QString, QCheckBox*> m_boxes;  // by table
 };

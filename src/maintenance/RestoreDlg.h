@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -26,5 +28,6 @@ private:
     void OnInitDialog();
 
     std::unique_ptr<Ui::CRestoreDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     QString m_strSource;
 };

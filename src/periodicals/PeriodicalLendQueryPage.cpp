@@ -25,6 +25,7 @@ CListQueryPage::Config loansConfig()
     config.headings = QStringLiteral("期刊编号,80;期刊名称,100;读者编号,90;读者姓名,60;借阅日期,80;应还日期,80;操作员,60");
     config.emptyRefusal = QStringLiteral("请输入用查询信息！");
     config.editClearsOnFocus = false;
+    config.searchIsDefault = true;
     config.failure = QStringLiteral("操作失败");
     config.query = [](const QString& filter) { return PeriodicalQueries(theApp().m_ado).loans(filter); };
     config.listRow = loanRow;

@@ -13,6 +13,7 @@ CListQueryPage::Config lostConfig()
     config.failure = QStringLiteral("操作失败！");
     config.editShowsAll = false;
     config.searchIcon = 0;
+    config.searchIsDefault = true;
     config.query = [](const QString& filter) { return PeriodicalQueries(theApp().m_ado).losses(filter); };
     config.listRow = [](const CAdoRecordset& rs) {
         QStringList row;

@@ -8,7 +8,7 @@
 #include <QIcon>
 
 CPeriodicalQueryDlg::CPeriodicalQueryDlg(QWidget* parent)
-    : CQueryTabDlg(QStringLiteral("期刊信息查询"), QIcon(), parent)
+    : CQueryTabDlg(QStringLiteral("期刊信息查询"), QIcon(), EnterKeyFilter::ButtonsPress, parent)
 {
     AddPage(new CPeriodicalSearchPage(this), QStringLiteral("期刊档案查询"));
     AddPage(new CPeriodicalLendQueryPage(this), QStringLiteral("期刊借阅查询"));

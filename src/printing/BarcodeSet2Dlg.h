@@ -27,5 +27,5 @@ private slots:
 
 private:
     std::unique_ptr<Ui::CBarcodeSet2Dlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

@@ -34,8 +34,8 @@ private:
     std::optional<LayoutRecord> TakeFields();
 
     std::unique_ptr<Ui::CBarcodeSetDlg> ui;
-    // Enter moves to the next field instead of pressing the font button.
-    EnterKeyFilter m_enterKeys{this};
+    // Enter in a field moves to the next one; on a button it presses that button.
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     QString m_strPath;
     // What the file held (every byte zero when it could not be read), with the hidden texts
     // chosen since.

@@ -51,8 +51,8 @@ private:
     void OnPageChanged(int page);
 
     std::unique_ptr<Ui::CCodeRunPrintDlg> ui;
-    // Enter moves on like Tab: "生成条码" runs only when it is pressed.
-    EnterKeyFilter m_enterKeys{this};
+    // Enter in a field moves on like Tab: "生成条码" runs only when it is pressed.
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     CodePages* m_pages = nullptr;
     PagedList* m_paging = nullptr;
 };

@@ -35,8 +35,8 @@ private:
     std::optional<LayoutRecord> TakeFields();
 
     std::unique_ptr<Ui::CLabelSettingDlg> ui;
-    // Enter moves to the next field instead of pressing the font button.
-    EnterKeyFilter m_enterKeys{this};
+    // Enter in a field moves to the next one; on a button it presses that button.
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     // What the file held (every byte zero when it could not be read).
     LayoutRecord m_record;
     // What the sketch shows of the two lines and the file keeps beside the style: set by a

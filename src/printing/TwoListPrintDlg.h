@@ -78,7 +78,7 @@ private:
     void ShowPrintList();
 
     std::unique_ptr<Ui::CTwoListPrintDlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     PrintList* m_items = nullptr;
     PageSource* m_pages = nullptr;
     double m_dDotsPerInch = 120;

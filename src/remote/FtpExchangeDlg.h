@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
 #include "remote/FtpWork.h"
 
 #include <QDialog>
@@ -78,6 +79,7 @@ private:
     void MoveSelected(QListWidget* from, QListWidget* to);
 
     const Account m_account;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     FtpAccount m_taken;
     QString m_takenFolder;
     QString m_takenUnit;

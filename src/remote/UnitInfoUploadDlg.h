@@ -34,5 +34,5 @@ private:
     void SetBusy(bool busy);
 
     std::unique_ptr<Ui::CUnitInfoUploadDlg> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

@@ -11,6 +11,8 @@ CUploadSetPage::CUploadSetPage(QWidget* parent) : CPageDialog(parent), ui(std::m
     ui->setupUi(this);
     connect(ui->m_btnOK, &QPushButton::clicked, this, &CUploadSetPage::OnOK);
     connect(ui->m_btnTestConnect, &QPushButton::clicked, this, &CUploadSetPage::OnTestConnect);
+    // Enter anywhere but on another button presses 确定, which saves; the page stays open.
+    m_enterKeys.onEnter(this, [this] { ui->m_btnOK->click(); });
     OnInitDialog();
 }
 

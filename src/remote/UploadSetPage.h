@@ -26,5 +26,5 @@ private:
     void OnInitDialog();
 
     std::unique_ptr<Ui::CUploadSetPage> ui;
-    EnterKeyFilter m_enterKeys{this};
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

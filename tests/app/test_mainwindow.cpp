@@ -10,6 +10,13 @@
 #include "core/PasswordHash.h"
 #include "db/AdoConn.h"
 #include "db/AppState.h"
+#include "printing/BarcodeSet2Dlg.h"
+#include "printing/BarcodeSetDlg.h"
+#include "printing/LabelSettingDlg.h"
+#include "remote/DbEngineDlg.h"
+#include "remote/DbServiceDlg.h"
+#include "remote/DbServiceRunDlg.h"
+#include "remote/UnitSetDlg.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -23,6 +30,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
@@ -114,6 +122,27 @@ QStringList readmeNotBuilt()
             entries << match.captured(1) + caption.trimmed();
     }
     return entries;
+}
+
+// The window of a command ("32793"), or one that no command opens, by a name of its own.
+std::unique_ptr<QDialog> openWindow(const QString& window)
+{
+    bool isCommand = false;
+    const int command = window.toInt(&isCommand);
+    if (isCommand)
+        return CommandTable::instance().create(command);
+    static const std::map<QString, std::function<QDialog*()>> others = {
+        {QStringLiteral("login"), [] { return new CLoginDlg; }},
+        {QStringLiteral("barcode settings"), [] { return new CBarcodeSetDlg(0); }},
+        {QStringLiteral("barcode settings 2"), [] { return new CBarcodeSet2Dlg; }},
+        {QStringLiteral("label settings"), [] { return new CLabelSettingDlg; }},
+        {QStringLiteral("unit settings"), [] { return new CUnitSetDlg; }},
+        {QStringLiteral("database engine"), [] { return new CDbEngineDlg; }},
+        {QStringLiteral("database service"), [] { return new CDbServiceDlg; }},
+        {QStringLiteral("database service run"), [] { return new CDbServiceRunDlg; }},
+    };
+    const auto found = others.find(window);
+    return std::unique_ptr<QDialog>(found == others.end() ? nullptr : found->second());
 }
 
 // Sends a key as X11 reports it, with the scan code that tells the two Ctrl keys apart.
@@ -564,6 +593,122 @@ private slots:
         QCOMPARE(script.exitCode(), 0);
         QCOMPARE(fileBytes(tree.filePath(QStringLiteral("build-options"))).trimmed(), build.toUtf8());
         QCOMPARE(fileBytes(tree.filePath(QStringLiteral("program-options"))).trimmed(), program.toUtf8());
+    }
+
+    // Enter on a push button with the focus presses it where the window keeps the usual
+    // dialog keys, and moves the focus on where the window turns Enter into Tab (the periodical
+    // entry window swallows it). Elsewhere Enter presses the window's default button where it
+    // has one, else moves on; it never closes a window.
+    void enterKeys_data()
+    {
+        QTest::addColumn<QString>("window");   // a command, or a window that no command opens
+        QTest::addColumn<int>("tab");          // the page shown; -1: a window without tabs
+        QTest::addColumn<QString>("target");   // the widget with the focus
+        QTest::addColumn<QString>("pressed");  // the button Enter presses; empty: none
+        QTest::addColumn<bool>("movesOn");     // where nothing is pressed: the focus moves on
+        const struct {
+            const char* row;
+            const char* window;
+            int tab;
+            const char* target;
+            const char* pressed;
+            bool movesOn;
+        } rows[] = {
+            {"library information", "32793", -1, "m_btnModify", "m_btnModify", false},
+            {"notice board", "32885", -1, "m_btnDelete", "m_btnDelete", false},
+            {"book types", "32799", -1, "m_btnDelete", "m_btnDelete", false},
+            {"book types, field", "32799", -1, "m_edtUpper", "", true},
+            {"publishers", "32800", -1, "m_btnAdd", "m_btnAdd", false},
+            {"reader types", "32807", -1, "m_btnDelete", "m_btnDelete", false},
+            {"reader departments", "32821", -1, "m_btnDelete", "m_btnDelete", false},
+            {"book statistics", "32808", 2, "m_btnExport", "m_btnExport", false},
+            {"periodical search", "32842", 0, "m_btnPrev", "m_btnPrev", false},
+            {"periodical loans", "32842", 1, "m_btnExport", "m_btnExport", false},
+            {"periodical loans, list", "32842", 1, "m_list", "m_btnQuery", false},
+            {"periodical losses", "32842", 3, "m_btnQuery", "m_btnQuery", false},
+            {"periodical losses, list", "32842", 3, "m_list", "m_btnQuery", false},
+            {"book barcodes", "32855", -1, "m_btnCandidatePrevious", "m_btnCandidatePrevious", false},
+            {"spine labels", "32845", -1, "m_btnCandidatePrevious", "m_btnCandidatePrevious", false},
+            {"reader cards", "32846", -1, "m_btnPrintPrevious", "m_btnPrintPrevious", false},
+            {"custom barcodes", "32856", -1, "m_btnPrevious", "m_btnPrevious", false},
+            {"custom cards", "32857", -1, "m_btnPrevious", "m_btnPrevious", false},
+            {"barcode settings", "barcode settings", -1, "m_btnDefault", "m_btnDefault", false},
+            {"barcode settings 2", "barcode settings 2", -1, "m_btnCancel", "m_btnCancel", false},
+            {"label settings", "label settings", -1, "m_btnDefault", "m_btnDefault", false},
+            {"unit settings", "unit settings", -1, "m_btnDelete", "m_btnDelete", false},
+            {"upload settings", "32849", -1, "m_btnCancel", "m_btnCancel", false},
+            {"upload settings, field", "32849", -1, "m_editUnit", "m_btnOK", false},
+            {"upload settings, choice", "32849", -1, "m_radioNo", "m_btnOK", false},
+            {"unit figures", "32884", -1, "m_btnLamp", "m_btnLamp", false},
+            {"statistics upload", "32824", -1, "m_btnBrowseUpload", "m_btnBrowseUpload", false},
+            {"statistics upload, field", "32824", -1, "m_editServer", "", true},
+            {"statistics download", "32825", -1, "m_btnRemoveFile", "m_btnRemoveFile", false},
+            {"ftp upload", "32850", -1, "m_btnBrowseUpload", "m_btnBrowseUpload", false},
+            {"ftp download", "32851", -1, "m_btnRemoveFile", "m_btnRemoveFile", false},
+            {"database engine", "database engine", -1, "m_btnTest", "m_btnTest", false},
+            {"database engine, field", "database engine", -1, "m_editServer", "", true},
+            {"database service", "database service", -1, "m_btnTest", "m_btnTest", false},
+            {"database service run", "database service run", -1, "m_btnStop", "m_btnStop", false},
+            {"backup", "32813", -1, "m_btnBrowse", "m_btnBrowse", false},
+            {"backup, field", "32813", -1, "m_editPath", "", true},
+            {"restore", "32814", -1, "m_btnBrowse", "m_btnBrowse", false},
+            {"restore, field", "32814", -1, "m_editPath", "", true},
+            {"initialisation", "32794", -1, "m_btnConfirm", "m_btnConfirm", false},
+            {"initialisation, box", "32794", -1, "check_bkinfo", "", true},
+            {"reader import", "32835", -1, "m_btnBrowse", "m_btnBrowse", false},
+            {"reader import, list", "32835", -1, "m_list", "", true},
+            {"book import", "32798", -1, "m_btnBrowse", "m_btnBrowse", false},
+            {"book import, list", "32798", -1, "m_list", "m_btnImport", false},
+            {"book asset report", "32876", -1, "m_btnPrev", "m_btnPrev", false},
+            {"book asset report, field", "32876", -1, "m_editSearch", "m_btnQuery", false},
+            {"repair", "32887", -1, "m_btnCancel", "m_btnCancel", false},
+            {"login", "login", -1, "m_btnExit", "m_btnExit", false},
+            {"login, field", "login", -1, "m_edtPassword", "m_btnLogin", false},
+            {"administrators", "32791", -1, "m_btnDelete", "", true},
+            {"book search", "32808", 0, "m_btnSearch", "", true},
+            {"lost books", "32808", 1, "m_btnQuery", "", true},
+            {"current loans", "32820", 0, "m_btnExport", "", true},
+            {"lending summary", "32820", 3, "m_btnExport", "", true},
+            {"loss of a lent book", "32804", -1, "m_btnReportLoss", "", true},
+            {"reader entry", "32805", -1, "m_btnSearch", "", true},
+            {"periodical lending", "32839", -1, "m_btnSearch", "", true},
+            {"periodical entry", "32840", -1, "m_btnSave", "", false},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.row) << QString::fromUtf8(row.window) << row.tab << QString::fromLatin1(row.target)
+                                   << QString::fromLatin1(row.pressed) << row.movesOn;
+    }
+
+    void enterKeys()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, tab);
+        QFETCH(QString, target);
+        QFETCH(QString, pressed);
+        QFETCH(bool, movesOn);
+        QStringList clicked;
+        std::unique_ptr<QDialog> dlg = openWindow(window);
+        QVERIFY(dlg);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        QWidget* scope = dlg.get();
+        if (tab >= 0) {
+            auto* tabs = dlg->findChild<QTabWidget*>();
+            tabs->setCurrentIndex(tab);
+            scope = tabs->widget(tab);
+        }
+        auto* focus = scope->findChild<QWidget*>(target);
+        QVERIFY(focus);
+        for (QPushButton* button : dlg->findChildren<QPushButton*>())
+            connect(button, &QPushButton::clicked, dlg.get(), [&clicked, button] { clicked << button->objectName(); });
+        focus->setFocus();
+        QCOMPARE(QApplication::focusWidget(), focus);
+        QTest::keyClick(focus, Qt::Key_Return);
+        QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
+        if (pressed.isEmpty()) {
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(QApplication::focusWidget() != focus, movesOn);
+        }
     }
 
     void onlyLeftCtrlLOpensLendingHistoryImport_data()
