@@ -26,7 +26,8 @@ struct LossCancelWindow {
 };
 
 // A lost copy was found: the window lists the loss table, each row with its ID, and puts
-// the chosen row back into stock. Enter anywhere runs the query, the default button.
+// the chosen row back into stock. Enter runs the query, the default button, except on another
+// button, which it presses.
 class CLossCancelDlg : public QDialog {
     Q_OBJECT
 public:

@@ -37,8 +37,8 @@ struct StockCancelWindow {
 };
 
 // Deletes copies from the catalogue for good: the librarian searches, ticks or selects rows
-// and cancels them. Copies that are lent or reserved stay and are named. Enter anywhere runs
-// the search, the default button.
+// and cancels them. Copies that are lent or reserved stay and are named. Enter runs the
+// search, the default button, except on another button, which it presses.
 class CStockCancelDlg : public QDialog {
     Q_OBJECT
 public:

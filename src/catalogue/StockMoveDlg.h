@@ -38,8 +38,8 @@ struct StockMoveWindow {
 // back. The upper list shows copies in stock with check boxes; the chosen ones move to the
 // loss or weed-out table, from the bottom of the list up; a copy no longer in stock ends the
 // walk there. The lower list shows the rows that left, found by text or by a range of dates,
-// each with its ID, so that a restore moves back exactly the row chosen. Enter anywhere runs
-// the stock query, the default button.
+// each with its ID, so that a restore moves back exactly the row chosen. Enter runs the
+// stock query, the default button, except on another button, which it presses.
 class CStockMoveDlg : public QDialog {
     Q_OBJECT
 public:

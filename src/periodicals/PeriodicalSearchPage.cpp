@@ -37,8 +37,8 @@ CPeriodicalSearchPage::CPeriodicalSearchPage(QWidget* parent)
 CPeriodicalSearchPage::~CPeriodicalSearchPage() = default;
 
 // The edit keeps what the librarian leaves in it, and Enter there searches nothing: it
-// moves on as it does anywhere in the query window. The progress bar stands idle, as the
-// export writes on the window's own thread.
+// moves on as it does in any field of the query window (on a button it presses it). The
+// progress bar stands idle, as the export writes on the window's own thread.
 void CPeriodicalSearchPage::OnInitDialog()
 {
     ui->m_btnExport->SetIconHandles(resourceIcon(202));

@@ -662,6 +662,8 @@ private slots:
             {"book asset report", "32876", -1, "m_btnPrev", "m_btnPrev", false},
             {"book asset report, field", "32876", -1, "m_editSearch", "m_btnQuery", false},
             {"repair", "32887", -1, "m_btnCancel", "m_btnCancel", false},
+            {"book loss report", "32878", -1, "m_btnQueryOut", "m_btnQueryOut", false},
+            {"periodical loss of a lent copy", "32873", -1, "m_btnReportLoss", "m_btnReportLoss", false},
             {"login", "login", -1, "m_btnExit", "m_btnExit", false},
             {"login, field", "login", -1, "m_edtPassword", "m_btnLogin", false},
             {"administrators", "32791", -1, "m_btnDelete", "", true},
