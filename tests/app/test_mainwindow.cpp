@@ -5,6 +5,7 @@
 #include "app/MainMenu.h"
 #include "app/Windows.h"
 #include "controls/ButtonIcons.h"
+#include "controls/CalculatorDlg.h"
 #include "controls/CommandTable.h"
 #include "controls/SkinButton.h"
 #include "core/PasswordHash.h"
@@ -133,6 +134,7 @@ std::unique_ptr<QDialog> openWindow(const QString& window)
         return CommandTable::instance().create(command);
     static const std::map<QString, std::function<QDialog*()>> others = {
         {QStringLiteral("login"), [] { return new CLoginDlg; }},
+        {QStringLiteral("calculator"), [] { return new CCalculatorDlg; }},
         {QStringLiteral("barcode settings"), [] { return new CBarcodeSetDlg(0); }},
         {QStringLiteral("barcode settings 2"), [] { return new CBarcodeSet2Dlg; }},
         {QStringLiteral("label settings"), [] { return new CLabelSettingDlg; }},
@@ -664,6 +666,8 @@ private slots:
             {"repair", "32887", -1, "m_btnCancel", "m_btnCancel", false},
             {"book loss report", "32878", -1, "m_btnQueryOut", "m_btnQueryOut", false},
             {"periodical loss of a lent copy", "32873", -1, "m_btnReportLoss", "m_btnReportLoss", false},
+            {"calculator", "calculator", -1, "m_btnCancel", "m_btnCancel", false},
+            {"system calculator", "32847", -1, "m_btnCancel", "m_btnCancel", false},
             {"login", "login", -1, "m_btnExit", "m_btnExit", false},
             {"login, field", "login", -1, "m_edtPassword", "m_btnLogin", false},
             {"administrators", "32791", -1, "m_btnDelete", "", true},
