@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/MarcImport.h"
+#include "controls/EnterKeyFilter.h"
 
 #include <QDialog>
 
@@ -27,4 +28,5 @@ private:
 
     Ui::CMarcImportDlg* ui;
     MarcImport m_import;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -21,6 +23,7 @@ private:
     void OnInitDialog();
 
     std::unique_ptr<Ui::CSchoolLendQueryDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     CSchoolLendHistoryPage* m_pageHistory = nullptr;
     CSchoolLendStatPage* m_pageStat = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
 #include "db/AdoRecordset.h"
 
 #include <QDialog>
@@ -41,6 +42,7 @@ private:
     void FillList();
 
     std::unique_ptr<Ui::CExportTemplateDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
     TemplateSpec m_spec;
     RecordsetPtr m_pRecordset;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -20,4 +22,5 @@ private:
     template <typename Window> void Run();
 
     std::unique_ptr<Ui::CPeriodicalMenuDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };

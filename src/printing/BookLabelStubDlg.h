@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/EnterKeyFilter.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -26,4 +28,5 @@ private:
     void OnInitDialog();
 
     std::unique_ptr<Ui::CBookLabelStubDlg> ui;
+    EnterKeyFilter m_enterKeys{this, EnterKeyFilter::ButtonsPress};
 };
