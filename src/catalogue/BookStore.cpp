@@ -79,11 +79,7 @@ AddCopiesResult CBookStore::addCopies(BookValues values, int copies, bool number
         result.failed = true;
         return result;
     }
-    QString number = values[kBookNo];
-    qsizetype blanks = 0;
-    while (blanks < number.size() && isAsciiBlank(number[blanks]))
-        ++blanks;
-    number.remove(0, blanks);
+    QString number = withoutLeadingAsciiBlanks(values[kBookNo]);
     for (int copy = 0; copy < copies; ++copy) {
         try {
             if (numberCopies)

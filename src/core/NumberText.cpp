@@ -21,3 +21,11 @@ QString variantText(const QVariant& value)
         return value.toString();
     }
 }
+
+QString withoutLeadingAsciiBlanks(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isAsciiBlank(text[start]))
+        ++start;
+    return text.mid(start);
+}

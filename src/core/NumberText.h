@@ -14,3 +14,5 @@ constexpr bool isAsciiBlank(QChar c)
 {
     return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
 }
+// The text without the blanks (isAsciiBlank) on its left.
+QString withoutLeadingAsciiBlanks(const QString& text);

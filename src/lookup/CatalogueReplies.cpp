@@ -47,14 +47,6 @@ QString beforeFirstSemicolon(const QString& cell)
     return at < 0 ? QString() : cell.left(at);
 }
 
-QString withoutLeadingBlanks(const QString& text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && isAsciiBlank(text[start]))
-        ++start;
-    return text.mid(start);
-}
-
 QString fromUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
 
 // A cut that begins with its label's words ("作者：曹雪芹") gives the words after them.
@@ -79,7 +71,10 @@ QString CatalogueReplies::withoutTrailingBlanks(const QString& text)
     return text.left(end);
 }
 
-QString CatalogueReplies::withoutBlanks(const QString& text) { return withoutLeadingBlanks(withoutTrailingBlanks(text)); }
+QString CatalogueReplies::withoutBlanks(const QString& text)
+{
+    return withoutLeadingAsciiBlanks(withoutTrailingBlanks(text));
+}
 
 QString CatalogueReplies::opacFormAddress(const QString& entryPage)
 {
@@ -148,7 +143,7 @@ std::optional<QStringList> CatalogueReplies::opacRecordRow(const QString& record
         row[1 + CBookWebSearch::Publisher] = publication[2];
         row[1 + CBookWebSearch::PubDate] = publication.mid(3).join(QLatin1Char(';'));
     }
-    row[1 + CBookWebSearch::Pages] = withoutLeadingBlanks(beforeFirstSemicolon(cell("载体形态项", 2)));
+    row[1 + CBookWebSearch::Pages] = withoutLeadingAsciiBlanks(beforeFirstSemicolon(cell("载体形态项", 2)));
     row[1 + CBookWebSearch::ClassNo] = cell("中图分类号", 4);
     row[1 + CBookWebSearch::Author] = beforeFirstSemicolon(cell("著者", 4));
     const qsizetype cny = recordPage.indexOf(QStringLiteral("CNY"));
