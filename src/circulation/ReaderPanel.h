@@ -9,8 +9,9 @@ class QWidget;
 
 // The reader a lending page works for. He is found from what was typed or scanned into the
 // page's reader input (his number, else a part of his name), shown in the page's eight
-// read-only reader fields, each kept at least as wide as its value, and shown afresh after a lend or a return, when his count of
-// items on loan has changed. Failures and an unknown reader are said on the page.
+// read-only reader fields, each kept at least as wide as its value, and shown afresh after a
+// lend or a return, when his count of items on loan has changed. Failures and an unknown
+// reader are said on the page.
 class ReaderPanel {
 public:
     // The fields are the page's line edits named `prefix` + ReaderNo, ReaderName, Sex,

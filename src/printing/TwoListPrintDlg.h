@@ -19,8 +19,8 @@ class CTwoListPrintDlg;
 // The window that prints rows of the database: a search fills the candidate list
 // ("备选窗口"), marked rows (or, with its select-all box ticked, the whole search result) are
 // added to the print list ("打印窗口"), whose pages the preview shows and "打印" prints. Both
-// lists are paged by the number of items a printed page holds. The subclass gives its search, its
-// print list and pages, and its settings.
+// lists are paged by the number of items a printed page holds. The subclass gives its search,
+// its print list and pages, and its settings.
 class CTwoListPrintDlg : public QDialog {
     Q_OBJECT
 public:
