@@ -15,6 +15,18 @@
 #include <QTextEdit>
 #include <QtTest>
 
+namespace {
+// A window with the buttons, page selector and total line a paged list of 20 rows drives.
+struct Pager {
+    QWidget window;
+    QPushButton* previous = new QPushButton(&window);
+    QPushButton* next = new QPushButton(&window);
+    QComboBox* selector = new QComboBox(&window);
+    QLabel* total = new QLabel(&window);
+    PagedList pages{&window, 20, previous, next, selector, total};
+};
+}
+
 class TestQueryHelpers : public QObject {
     Q_OBJECT
 private slots:
@@ -211,10 +223,8 @@ private slots:
         QFETCH(int, firstRow);
         QFETCH(QString, total);
         ScriptedSeams seams;
-        QWidget window;
-        auto* selector = new QComboBox(&window);
-        auto* totalLabel = new QLabel(&window);
-        PagedList pages(&window, 20, new QPushButton(&window), new QPushButton(&window), selector, totalLabel);
+        Pager pager;
+        auto& [window, previous, next, selector, totalLabel, pages] = pager;
         QSignalSpy changed(&pages, &PagedList::pageChanged);
         pages.SetPageSize(10);  // before a result nothing is shown
         QVERIFY(changed.isEmpty());
@@ -248,12 +258,9 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, leaving);
         ScriptedSeams seams;
-        QWidget window;
-        auto* previous = new QPushButton(&window);
-        auto* next = new QPushButton(&window);
-        auto* selector = new QComboBox(&window);
+        Pager pager;
+        auto& [window, previous, next, selector, total, pages] = pager;
         selector->setEditable(true);
-        PagedList pages(&window, 20, previous, next, selector);
         pages.SetResult(100);
         QSignalSpy changed(&pages, &PagedList::pageChanged);
         window.show();
@@ -281,12 +288,8 @@ private slots:
     void buttonsAndSelectorTurnPages()
     {
         ScriptedSeams seams;
-        QWidget window;
-        auto* previous = new QPushButton(&window);
-        auto* next = new QPushButton(&window);
-        auto* selector = new QComboBox(&window);
-        auto* total = new QLabel(&window);
-        PagedList pages(&window, 20, previous, next, selector, total);
+        Pager pager;
+        auto& [window, previous, next, selector, total, pages] = pager;
         QSignalSpy changed(&pages, &PagedList::pageChanged);
         next->click();
         QVERIFY(changed.isEmpty() && seams.prompter.messages.isEmpty());
@@ -332,9 +335,8 @@ private slots:
         Workplace work;
         QVERIFY(work.folder.isReady());
         storeReaders(rows);
-        QWidget window;
-        auto* selector = new QComboBox(&window);
-        PagedList pages(&window, 20, new QPushButton(&window), new QPushButton(&window), selector);
+        Pager pager;
+        auto& [window, previous, next, selector, total, pages] = pager;
         CReportListCtrl list;
         list.SetHeadings(QStringLiteral("编号,100"));
         const ListRow number = [](const CAdoRecordset& rs) { return QStringList{rs.GetCollect(0)}; };
