@@ -1,7 +1,6 @@
 #include "circulation/ReaderRegister.h"
 
 #include "circulation/LendingService.h"
-#include "core/DateText.h"
 #include "db/LikePattern.h"
 #include "db/Statements.h"
 #include "db/AdoConn.h"
@@ -26,28 +25,18 @@ bool ReaderRegister::exists(const QString& number) const
     return !openOrThrow(m_conn, QStringLiteral("select 编号 from readerinfo where 编号=?"), {number})->IsEOF();
 }
 
-namespace {
-// The form's date is today's or one read from the register, never typed: one that reads as a
-// date is stored in the one form, any other text (an older register's "2016年秋") as it stands.
-QString storedDate(const QString& formDate)
-{
-    const QString date = normalizedDateText(formDate);
-    return date.isNull() ? formDate : date;
-}
-}
-
 void ReaderRegister::add(const ReaderForm& f)
 {
     executeOrThrow(m_conn, QStringLiteral("insert into readerinfo (编号, 姓名, 性别, 类别, 借书期限, 部门, 借出次数, 借阅数量限制, "
                            "登记日期, 备注) values (?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
-            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, storedDate(f.date), f.remark});
+            {f.number, f.name, f.sex, f.type, f.period, f.dept, f.limit, f.date, f.remark});
 }
 
 bool ReaderRegister::save(const ReaderForm& f)
 {
     executeOrThrow(m_conn, QStringLiteral("update readerinfo set 姓名=?, 性别=?, 类别=?, 借书期限=?, 部门=?, 借阅数量限制=?, "
                            "登记日期=?, 备注=? where 编号=?"),
-            {f.name, f.sex, f.type, f.period, f.dept, f.limit, storedDate(f.date), f.remark, f.number});
+            {f.name, f.sex, f.type, f.period, f.dept, f.limit, f.date, f.remark, f.number});
     return m_conn.ChangedRows() > 0;
 }
 

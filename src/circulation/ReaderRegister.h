@@ -44,8 +44,9 @@ public:
     explicit ReaderRegister(CAdoConn& conn);
 
     bool exists(const QString& number) const;
-    // A new reader; 借出次数 starts at 0 and 未还书数 is left empty. Both writes store a
-    // registration date as "YYYY-MM-DD", and text that is no date as it stands.
+    // A new reader; 借出次数 starts at 0 and 未还书数 is left empty. Both writes store the
+    // registration date as the form holds it: a saved reader from an older register keeps
+    // his "2016/9/1" or "2016年秋", since nothing compares these dates as dates.
     void add(const ReaderForm& form);
     // Rewrites the reader's form fields; 借出次数 and 未还书数 stay as stored. False when no
     // reader has that number.
