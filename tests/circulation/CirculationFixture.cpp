@@ -100,6 +100,21 @@ void scan(QWidget& window, const char* fieldName, const QString& text)
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+namespace {
+int cursorX(const QLineEdit& field) { return field.inputMethodQuery(Qt::ImCursorRectangle).toRect().x(); }
+
+// Where the cursor behind the text stands in an edit as wide as it likes, of the same style:
+// in a narrower one it stands further left by as many pixels as are scrolled out of sight.
+int unscrolledCursor(const QLineEdit& field)
+{
+    QLineEdit wide(field.text(), field.parentWidget());
+    wide.setFont(field.font());
+    wide.resize(wide.fontMetrics().horizontalAdvance(field.text()) * 2 + 100, field.height());
+    wide.grab();
+    return cursorX(wide);
+}
+}
+
 QStringList readerFieldsCut(QWidget& window, QWidget& page, const QString& prefix, const QSize& size)
 {
     if (size.isValid())
@@ -115,11 +130,11 @@ QStringList readerFieldsCut(QWidget& window, QWidget& page, const QString& prefi
             continue;
         }
         field->grab();
-        const int first = field->cursorPositionAt(QPoint(0, field->height() / 2));
-        if (first != 0)
-            cut << QStringLiteral("%1 %2 shows from character %3 in %4 pixels")
+        const int hidden = unscrolledCursor(*field) - cursorX(*field);
+        if (hidden != 0)
+            cut << QStringLiteral("%1 %2 hides %3 pixels of its start in %4 pixels")
                        .arg(field->objectName(), field->text())
-                       .arg(first)
+                       .arg(hidden)
                        .arg(field->width());
     }
     return cut;

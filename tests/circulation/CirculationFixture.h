@@ -31,10 +31,10 @@ void press(QWidget& window, const char* buttonName);
 // Focuses the field, types the text and ends it with Enter, as a scanner does.
 void scan(QWidget& window, const char* fieldName, const QString& text);
 // The reader fields of a lending page (its line edits `prefix` + ReaderNo, ReaderName, ...)
-// whose text does not show from its first character, once the shown window is resized to
-// `size` (kept when invalid) and laid out: an edit narrower than its text keeps its cursor
-// behind the text and scrolls the first characters out of sight. Each is told with its text,
-// the character it shows from and its width; an empty field is told too.
+// whose text does not show whole, to the pixel, once the shown window is resized to `size`
+// (kept when invalid) and laid out: an edit narrower than its text keeps its cursor behind
+// the text and scrolls the first characters out of sight. Each is told with its text, the
+// pixels hidden and its width; an empty field is told too.
 QStringList readerFieldsCut(QWidget& window, QWidget& page, const QString& prefix, const QSize& size);
 // The test data column "size" of readerFieldsCut: the window as it opens, and made as small
 // as it goes.
