@@ -6,6 +6,22 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace {
+// An ISCII page, the byte after ATR that switches to its script, and its letter NA (Assamese
+// is written in the Bengali script).
+struct IsciiPage {
+    const char* name;
+    char script;
+    QChar na;
+};
+const IsciiPage kIsciiPages[] = {
+    {"x-iscii-de", 0x42, QChar(0x928)}, {"x-iscii-be", 0x43, QChar(0x9A8)}, {"x-iscii-ta", 0x44, QChar(0xBA8)},
+    {"x-iscii-te", 0x45, QChar(0xC28)}, {"x-iscii-as", 0x43, QChar(0x9A8)}, {"x-iscii-or", 0x47, QChar(0xB28)},
+    {"x-iscii-ka", 0x48, QChar(0xCA8)}, {"x-iscii-ma", 0x49, QChar(0xD28)}, {"x-iscii-gu", 0x4A, QChar(0xAA8)},
+    {"x-iscii-pa", 0x4B, QChar(0xA28)},
+};
+}
+
 class TestXmlFile : public QObject {
     Q_OBJECT
 private slots:
@@ -151,14 +167,27 @@ private slots:
                                  "x-ia5", "x-cp20949", "x-europa"})
             asItStands(name);
         row("hz-gb-2312", "~~~{VPND~}", QStringLiteral("~中文"));
-        // ISCII: each page's letter NA, after the switch to its script (Assamese is written
-        // in the Bengali script).
-        const char* iscii[] = {"x-iscii-de", "x-iscii-be", "x-iscii-ta", "x-iscii-te", "x-iscii-as",
-                               "x-iscii-or", "x-iscii-ka", "x-iscii-ma", "x-iscii-gu", "x-iscii-pa"};
-        const char scripts[] = {0x42, 0x43, 0x44, 0x45, 0x43, 0x47, 0x48, 0x49, 0x4A, 0x4B};
-        const char16_t na[] = {0x928, 0x9A8, 0xBA8, 0xC28, 0x9A8, 0xB28, 0xCA8, 0xD28, 0xAA8, 0xA28};
-        for (int i = 0; i < 10; ++i)
-            row(iscii[i], QByteArray("\xEF") + scripts[i] + '\xC6', QString(QChar(na[i])));
+        // ISCII: each page's letter NA, after the switch to its script.
+        for (const IsciiPage& page : kIsciiPages)
+            row(page.name, QByteArray("\xEF") + page.script + '\xC6', QString(page.na));
+    }
+
+    // Without a switch, ISCII text is in the page's own script.
+    void isciiPagesOwnScript_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("na");
+        for (const IsciiPage& page : kIsciiPages)
+            QTest::newRow(page.name) << QByteArray(page.name) << QString(page.na);
+    }
+    void isciiPagesOwnScript()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, na);
+        const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"" + name + "\"?>";
+        CXmlDoc doc;
+        QVERIFY(doc.LoadFile(QFile::encodeName(write(declaration + "<r>\xC6</r>")).constData()));
+        QCOMPARE(doc.GetDocText(), declaration + "<r>" + na.toUtf8() + "</r>");
     }
     void pagesIconvLacks()
     {
