@@ -11,6 +11,7 @@
 #include "controls/CalculatorDlg.h"
 #include "controls/ColumnText.h"
 #include "controls/ComboFill.h"
+#include "controls/LabelWidth.h"
 #include "controls/ListClicks.h"
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
@@ -46,6 +47,13 @@ public:
     }
 };
 
+// What the lookup's status line says.
+QString foundText(int hits) { return QStringLiteral("搜索到%1条图书信息").arg(hits); }
+QString foundHereText(int hits) { return foundText(hits) + QStringLiteral("！"); }
+QString endedText(int hits) { return foundText(hits) + QStringLiteral(",搜索结束!"); }
+const QString kNoServiceText = QStringLiteral("未设置联网搜索的服务地址！");
+const QString kUnreachedText = QStringLiteral("无法连接网络，未能联网搜索图书信息！");
+
 bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 }
 
@@ -54,6 +62,7 @@ CBookAddDlg::CBookAddDlg(QWidget* parent)
 {
     ui->setupUi(this);
     m_paging = new PagedList(this, kPageSize, ui->m_btnPrevPage, ui->m_btnNextPage, ui->m_cmbPage, ui->m_lblTotal);
+    reserveLabelWidth(ui->m_lblSearchStatus, {endedText(999), kNoServiceText, kUnreachedText});
     connect(m_paging, &PagedList::pageChanged, this, &CBookAddDlg::ShowLocalPage);
     connect(ui->m_btnAdd, &QPushButton::clicked, this, &CBookAddDlg::OnAdd);
     connect(ui->m_btnEdit, &QPushButton::clicked, this, &CBookAddDlg::OnEdit);
@@ -359,7 +368,7 @@ void CBookAddDlg::OnIsbnSearch()
             m_strSummary.clear();
             for (const QStringList& row : rows)
                 ui->m_listResults->AddItem(row);
-            ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息！").arg(rows.size()));
+            ui->m_lblSearchStatus->setText(foundHereText(rows.size()));
             FillFormFromResults();
             ui->m_edtSearchIsbn->clear();
             return;
@@ -368,16 +377,16 @@ void CBookAddDlg::OnIsbnSearch()
     m_strSummary.clear();
     ui->m_edtSearchIsbn->clear();
     if (!m_lookup->start(isbn, LookupSettings::read())) {
-        ui->m_lblSearchStatus->setText(QStringLiteral("未设置联网搜索的服务地址！"));
+        ui->m_lblSearchStatus->setText(kNoServiceText);
         return;
     }
-    ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息！").arg(0));
+    ui->m_lblSearchStatus->setText(foundHereText(0));
 }
 
 void CBookAddDlg::AddResultRow(const QStringList& row)
 {
     ui->m_listResults->AddItem(row);
-    ui->m_lblSearchStatus->setText(QStringLiteral("搜索到%1条图书信息").arg(m_lookup->hits()));
+    ui->m_lblSearchStatus->setText(foundText(m_lookup->hits()));
 }
 
 // After every service the form is filled again from the best row so far; the last fill wins.
@@ -385,9 +394,7 @@ void CBookAddDlg::OnSearchDone(int ended)
 {
     ui->m_progressSearch->setValue(10 * ended);
     if (ended >= IsbnLookup::kServices)
-        ui->m_lblSearchStatus->setText(m_lookup->reachedAny()
-                                           ? QStringLiteral("搜索到%1条图书信息,搜索结束!").arg(m_lookup->hits())
-                                           : QStringLiteral("无法连接网络，未能联网搜索图书信息！"));
+        ui->m_lblSearchStatus->setText(m_lookup->reachedAny() ? endedText(m_lookup->hits()) : kUnreachedText);
     FillFormFromResults();
 }
 

@@ -63,10 +63,13 @@ bool PageCursor::SetPage(int page)
     return true;
 }
 
-QString PageCursor::TotalText() const
-{
-    return QStringLiteral("共计：%1页  %2条记录").arg(GetPageCount()).arg(m_nRowCount);
+namespace {
+QString totalText(int pages, int rows) { return QStringLiteral("共计：%1页  %2条记录").arg(pages).arg(rows); }
 }
+
+QString PageCursor::TotalText() const { return totalText(GetPageCount(), m_nRowCount); }
+
+QString PageCursor::WidestTotalText() { return totalText(99999, 9999999); }
 
 QString PageCursor::RefusalText(Move move)
 {

@@ -34,6 +34,9 @@ public:
 
     // "共计：%d页  %d条记录".
     QString TotalText() const;
+    // The total of the largest result a list is expected to page through, for the width that
+    // a total line keeps.
+    static QString WidestTotalText();
     // What the user is told when a move was refused; empty when there is nothing to say.
     static QString RefusalText(Move move);
 

@@ -1,5 +1,6 @@
 #include "controls/PagedList.h"
 
+#include "controls/LabelWidth.h"
 #include "controls/Prompter.h"
 #include "controls/ReportListCtrl.h"
 
@@ -23,6 +24,8 @@ PagedList::PagedList(QWidget* window, int pageSize, QAbstractButton* previous, Q
         selector->installEventFilter(this);
         connect(selector, &QComboBox::activated, this, &PagedList::OnSelect);
     }
+    if (total)
+        reserveLabelWidth(total, {PageCursor::WidestTotalText()});
 }
 
 void PagedList::SetResult(int rowCount)

@@ -15,7 +15,8 @@ class QWidget;
 // Wires a query window's "上一页" and "下一页" buttons, page selector and total label to a
 // PageCursor. The window calls SetResult after each search and fills its list from
 // Cursor().GetFirstRow() on whenever pageChanged fires (also for page 1 of a new result).
-// The selector and the label may be null.
+// The selector and the label may be null. The label keeps, from the start, the width of the
+// total of a large result, so that the controls beside it stay where they are.
 // A page is chosen from the selector's list (by the mouse, the arrow keys or the wheel). Where
 // the selector is editable, what is typed into it chooses nothing and never joins the list:
 // it stays until the next page shown writes that page's number there.

@@ -4,6 +4,7 @@
 
 #include "controls/ButtonIcons.h"
 #include "controls/FileChooser.h"
+#include "controls/LabelWidth.h"
 #include "controls/Prompter.h"
 #include "controls/SkinButton.h"
 #include "db/AppState.h"
@@ -42,6 +43,7 @@ CImportDlg::CImportDlg(ImportWindowSpec spec, QWidget* parent)
 {
     ui->setupUi(this);
     setWindowTitle(m_spec.title);
+    reserveLabelWidth(ui->m_staticCount, {kCountText.arg(9999999)});
     m_btnImport = makeImportButton(m_spec.importIcon, this);
     m_btnImport->setObjectName(QStringLiteral("m_btnImport"));
     m_btnImport->setText(QStringLiteral("导入数据"));

@@ -6,6 +6,7 @@
 #include "controls/PagedList.h"
 #include "controls/Prompter.h"
 #include "printing/CodeRun.h"
+#include "printing/PageIndicator.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
 
@@ -31,6 +32,7 @@ CCodeRunPrintDlg::CCodeRunPrintDlg(const Texts& texts, QWidget* parent)
     connect(ui->m_btnSetting, &QPushButton::clicked, this, [this] { OnSetting(); });
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_paging = new PagedList(this, 1, ui->m_btnPrevious, ui->m_btnNext, ui->m_comboPage);
+    reservePageIndicator(ui->m_labelPage);
     connect(m_paging, &PagedList::pageChanged, this, &CCodeRunPrintDlg::OnPageChanged);
 }
 
@@ -59,7 +61,7 @@ void CCodeRunPrintDlg::OnGenerate()
 
 void CCodeRunPrintDlg::OnPageChanged(int page)
 {
-    ui->m_labelPage->setText(QStringLiteral("%1/%2页").arg(page).arg(m_pages->PageCount()));
+    ui->m_labelPage->setText(pageIndicatorText(page, m_pages->PageCount()));
     ui->m_list->DeleteAllItems();
     const int first = (page - 1) * m_pages->CodesPerPage();
     const QStringList codes = m_pages->CodesOfPage(page);

@@ -11,6 +11,7 @@
 #include "controls/SearchEdit.h"
 #include "controls/WindowTips.h"
 #include "db/AdoRecordset.h"
+#include "printing/PageIndicator.h"
 #include "printing/PagePrinter.h"
 #include "printing/PageSource.h"
 #include "printing/PrintList.h"
@@ -50,6 +51,7 @@ CTwoListPrintDlg::CTwoListPrintDlg(const Texts& texts, QWidget* parent)
     m_candidatePaging = new PagedList(this, 1, ui->m_btnCandidatePrevious, ui->m_btnCandidateNext,
                                       ui->m_comboCandidatePage);
     m_printPaging = new PagedList(this, 1, ui->m_btnPrintPrevious, ui->m_btnPrintNext, ui->m_comboPrintPage);
+    reservePageIndicator(ui->m_labelPage);
     connect(m_candidatePaging, &PagedList::pageChanged, this, &CTwoListPrintDlg::FillCandidatePage);
     connect(m_printPaging, &PagedList::pageChanged, this, &CTwoListPrintDlg::FillPrintPage);
     connect(ui->m_btnSearch, &QPushButton::clicked, this, &CTwoListPrintDlg::OnSearch);
@@ -126,7 +128,7 @@ void CTwoListPrintDlg::FillCandidatePage(int)
 void CTwoListPrintDlg::FillPrintPage(int page)
 {
     const PageCursor& cursor = m_printPaging->Cursor();
-    ui->m_labelPage->setText(QStringLiteral("%1/%2页").arg(page).arg(cursor.GetPageCount()));
+    ui->m_labelPage->setText(pageIndicatorText(page, cursor.GetPageCount()));
     ui->m_listPrint->DeleteAllItems();
     for (int index = cursor.GetFirstRow(); index < cursor.GetFirstRow() + cursor.GetRowsOnPage(); ++index) {
         const int row = ui->m_listPrint->AddItem(m_items->Texts(index));
