@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,7 +24,9 @@ void CBarcodePainter::DrawCode128(QPainter& painter, const QString& caption, con
     painter.drawText(captionBox, Qt::AlignCenter | Qt::TextSingleLine, caption);
     painter.restore();
     // Centring the wider printed symbol instead would push it past the label's left edge at
-    // 203 and 300 dpi, splitting it between two labels.
-    const int symbolLeft = x + (kCellWidth - CCode128::GetWidthB(code, 1)) / 2;
+    // 203 and 300 dpi, splitting it between two labels. For the same reason a symbol wider
+    // than the cell starts at the cell's corner: centred, it would start left of its label,
+    // off the paper in the first column and on the neighbouring label elsewhere.
+    const int symbolLeft = x + std::max(0, (kCellWidth - CCode128::GetWidthB(code, 1)) / 2);
     CCode128::DrawBarcode(painter, symbolLeft, y + kBarTop, 1, kBarHeight, code, font, u"CODE128B", true, sx, sy);
 }

@@ -15,8 +15,9 @@ public:
     static constexpr int kBarHeight = 40;
 
     // (x, y) is the cell's corner in page pixels; sx, sy are device units per page pixel.
-    // The symbol starts where a symbol of one-pixel modules is centred in the cell; modules
-    // of whole device dots may make it wider, and it grows to the right.
+    // The symbol starts where a symbol of one-pixel modules is centred in the cell, or at the
+    // cell's corner when that symbol is wider than the cell; modules of whole device dots may
+    // make it wider, and it grows to the right, never left of its label.
     static void DrawCode128(QPainter& painter, const QString& caption, const LogFont& font, const QString& code, int x,
                             int y, double sx, double sy);
 };

@@ -6,7 +6,9 @@
 // What to ask before printing codes that will not scan: codes that cannot be encoded (their
 // labels show the text without bars) and symbols that leave less than a quiet zone of 10
 // modules before the next label's symbol (or the card's edge). Neighbouring symbols share
-// the blank between them, so one quiet zone a symbol is what a label's pitch must hold.
+// the blank between them, so one quiet zone a symbol is what a label's pitch must hold: no
+// symbol starts left of its own label (one wider than its cell starts at the label's
+// corner), so one that fits the pitch with its quiet zone leaves that blank before the next.
 namespace PrintCheck {
 constexpr int kQuietModules = 10;
 

@@ -3,6 +3,7 @@
 #include "controls/ButtonIcons.h"
 #include "controls/ReportListCtrl.h"
 #include "db/AppState.h"
+#include "printing/PagePreview.h"
 #include "printing/PageSource.h"
 
 #include <QCheckBox>
@@ -68,11 +69,11 @@ void PrintBench::printsOnePage(QWidget& window, bool inked)
     QCOMPARE(::inked(page, page.rect()), inked);
 }
 
-QList<QStringList> PrintBench::scannedPages()
+QList<QStringList> PrintBench::scannedPages(int dpi)
 {
     QList<QStringList> pages;
     for (const QString& file : printing.sink.files) {
-        QStringList found = decodeBarcodes({rasterisePdf(file, folder.path() + QStringLiteral("/scan.pgm"))});
+        QStringList found = decodeBarcodes({rasterisePdf(file, folder.path() + QStringLiteral("/scan.pgm"), dpi)});
         found.sort();
         pages << found;
     }
@@ -212,6 +213,15 @@ void addAllToPrintList(QWidget& window)
     searchFor(&window, QStringLiteral("(全部)"));
     child<QCheckBox>(window, "m_checkAllResults")->click();
     click(window, "m_btnAdd");
+}
+
+void previewFollowsThePrintList(QWidget& window, const PageSource& pages)
+{
+    const QImage& preview = child<PagePreview>(window, "m_preview")->PageSurface();
+    addAllToPrintList(window);
+    QCOMPARE(preview, renderPage(pages, 1, 1));
+    click(window, "m_btnPrintNext");
+    QCOMPARE(preview, renderPage(pages, 2, 1));
 }
 
 int darkPixels(const QImage& image, const QRect& area)

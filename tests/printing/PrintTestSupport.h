@@ -60,8 +60,8 @@ struct PrintBench : Workplace {
     ScriptedPrinting printing;
     // Answers the print dialog with the pages and presses the window's "打印".
     void print(QWidget& window, const PageRanges& pages);
-    // What each printed page scans as, read at 300 dpi, sorted.
-    QList<QStringList> scannedPages();
+    // What each printed page scans as, read at dpi, sorted.
+    QList<QStringList> scannedPages(int dpi = 300);
     // Prints page 1 of the window and checks that it went through without a word as one
     // page, inked or blank as said.
     void printsOnePage(QWidget& window, bool inked);
@@ -119,6 +119,9 @@ bool blockDataFolder();
 QStringList listColumn(QWidget& window, const QString& list, int column);
 // Searches everything in a two-list print window and moves it all into the print list.
 void addAllToPrintList(QWidget& window);
+// Moves everything into a two-list print window's print list, then pages that on: the
+// preview shows page 1 of `pages` at once, then page 2, without "预览".
+void previewFollowsThePrintList(QWidget& window, const PageSource& pages);
 // How many dark pixels lie in the rectangle of an image, and whether any does.
 int darkPixels(const QImage& image, const QRect& area);
 inline bool inked(const QImage& image, const QRect& area) { return darkPixels(image, area) > 0; }

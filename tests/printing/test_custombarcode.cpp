@@ -162,6 +162,35 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
+    // 20-digit codes are wider than the label's cell; on two 95 mm labels a row behind a 5 mm
+    // margin every one starts on its own label, the left column's on the paper, and scans.
+    void wideCodesScanInBothColumns_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("203 dpi") << 203;
+        QTest::newRow("300 dpi") << 300;
+    }
+
+    void wideCodesScanInBothColumns()
+    {
+        QFETCH(int, dpi);
+        PrintBench w;
+        LayoutRecord layout = LayoutRecord::Defaults();
+        layout.SetLeftMargin(5);
+        layout.SetColumns(2);
+        layout.SetLabelWidth(95);
+        layout.SetColumnGap(5);
+        layout.SetRows(12);
+        layout.SetLabelHeight(22);
+        QVERIFY(layout.Write(BarcodeLayoutFile::Path(BarcodeLayoutFile::CustomCodes)));
+        CCustomBarcodePrintDlg dlg;
+        generate(dlg, QStringLiteral("12345678901234567890"), QStringLiteral("24"));
+        w.printing.chooser.resolution = dpi;
+        w.print(dlg, {{1, 1}});
+        QVERIFY(w.messages().isEmpty());
+        QCOMPARE(w.scannedPages(dpi), QList<QStringList>{run("12345678901234567", 890, 913, 3)});
+    }
+
     // Before the first run the print dialog offers the one page there is, which prints blank
     // labels, or cards with nothing but their cut lines.
     void printBeforeTheFirstRun_data()
