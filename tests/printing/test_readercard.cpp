@@ -164,6 +164,18 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
+    // Adding readers and paging the print list show the page in the preview at once.
+    void addingAndPagingShowThePage()
+    {
+        Workplace w;
+        QVERIFY(addReaders(kReaders));
+        std::vector<CardReaderInfo> readers;
+        for (const QStringList& reader : kReaders)
+            readers.push_back(CardReaderInfo::FromTexts(reader));
+        CReaderCardPrintDlg dlg;
+        previewFollowsThePrintList(dlg, ReaderCardPages(readers));
+    }
+
     // Characters placed from (0, 0) with narrow 8 and wide 15 advances, lines 23 apart; "-"
     // stands for a character that is not written.
     void wrapping_data()

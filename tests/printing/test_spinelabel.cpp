@@ -246,6 +246,21 @@ private slots:
         QVERIFY(w.messages().isEmpty());
     }
 
+    // Adding books and paging the print list show the page in the preview at once.
+    void addingAndPagingShowThePage()
+    {
+        Workplace w;
+        QVERIFY(writeLayout(QStringLiteral("样式四")));
+        QVERIFY(addBooks(books(60)));
+        std::vector<BookItem> items;
+        for (const QStringList& row : books(60))
+            items.push_back(BookItem::FromTexts(row));
+        SpineLabelPages pages(items);
+        pages.SetLayout(SpineLayout::Read());
+        CBookLabelPrintDlg dlg;
+        previewFollowsThePrintList(dlg, pages);
+    }
+
     // After "确　定" in the settings both lists are paged by the new grid at once, keeping
     // the pages shown, and the preview shows the new page size.
     void settingsRecountThePages()
