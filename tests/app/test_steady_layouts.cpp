@@ -25,7 +25,8 @@ void execute(const QString& sql)
     QVERIFY2(theApp().m_ado.ExecuteSql(sql), qPrintable(sql));
 }
 
-// Enough of every list's rows for more than one page where a window pages by tens.
+// Rows for every list the windows fill: copies and periodicals, some of them lent, readers,
+// loans, this school's and several schools' lending history, and losses.
 void storeRows()
 {
     for (int i = 1; i <= 30; ++i) {
@@ -161,21 +162,18 @@ void take(QWidget* window, const QString& step)
     }
 }
 
+QString placeText(const QRect& place)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height());
+}
+
 QStringList moves(const Places& before, const Places& after)
 {
     QStringList moved;
     for (auto at = before.cbegin(); at != before.cend(); ++at)
         if (after.value(at.key()) != at.value())
-            moved << QStringLiteral("%1 %2,%3 %4x%5 → %6,%7 %8x%9")
-                         .arg(at.key())
-                         .arg(at.value().x())
-                         .arg(at.value().y())
-                         .arg(at.value().width())
-                         .arg(at.value().height())
-                         .arg(after.value(at.key()).x())
-                         .arg(after.value(at.key()).y())
-                         .arg(after.value(at.key()).width())
-                         .arg(after.value(at.key()).height());
+            moved << at.key() + QLatin1Char(' ') + placeText(at.value()) + QStringLiteral(" → ")
+                         + placeText(after.value(at.key()));
     for (auto at = after.cbegin(); at != after.cend(); ++at)
         if (!before.contains(at.key()))
             moved << at.key() + QStringLiteral(" appeared");
@@ -283,6 +281,8 @@ private slots:
             const QStringList shownBefore = contents(&window);
             for (const QString& step : search)
                 take(&window, step);
+            if (QTest::currentTestFailed())
+                return;
             moved = moves(before, placesOf(&window));
             changed = contents(&window) != shownBefore;
             ran = true;
